@@ -10,7 +10,7 @@ cmake --build "$build"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+ctest --test-dir "$build" --output-on-failure --no-tests=error -j"$(nproc)"
 
 # Short, bounded fuzzing of every parser, with clang's libFuzzer.
 if [ -d fuzz ] && ls fuzz/*.cpp >/dev/null 2>&1; then
