@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tidewell {
+
+// Button sets (low four bits of the style), with the values of the Windows message box.
+inline constexpr uint32_t MB_OK = 0x00;
+inline constexpr uint32_t MB_OKCANCEL = 0x01;
+inline constexpr uint32_t MB_ABORTRETRYIGNORE = 0x02;
+inline constexpr uint32_t MB_YESNOCANCEL = 0x03;
+inline constexpr uint32_t MB_YESNO = 0x04;
+inline constexpr uint32_t MB_RETRYCANCEL = 0x05;
+inline constexpr uint32_t MB_TYPEMASK = 0x0F;
+
+// Icons (bits 4 to 7 of the style).
+inline constexpr uint32_t MB_ICONHAND = 0x10;
+inline constexpr uint32_t MB_ICONERROR = MB_ICONHAND;
+inline constexpr uint32_t MB_ICONQUESTION = 0x20;
+inline constexpr uint32_t MB_ICONEXCLAMATION = 0x30;
+inline constexpr uint32_t MB_ICONWARNING = MB_ICONEXCLAMATION;
+inline constexpr uint32_t MB_ICONASTERISK = 0x40;
+inline constexpr uint32_t MB_ICONINFORMATION = MB_ICONASTERISK;
+inline constexpr uint32_t MB_ICONMASK = 0xF0;
+
+// The button the user pressed.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDABORT = 3;
+inline constexpr int IDRETRY = 4;
+inline constexpr int IDIGNORE = 5;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+// One request to the message box.
+struct MessageBoxCall {
+    std::string text;
+    std::string caption;
+    uint32_t style = MB_OK;
+    std::string detail;         // shown only after "&Details >>"; empty: no detail toggle
+    bool hasCheckBox = false;   // "&Show this message next time"
+    bool showNextTime = false;  // its initial state
+};
+
+struct MessageBoxAnswer {
+    int button = IDOK;
+    bool showNextTime = false;  // final state of the check box
+};
+
+// The program's one message box. The Qt shell draws it; tests record it.
+class MessageBoxService {
+public:
+    virtual ~MessageBoxService() = default;
+
+    // Shows the box and returns the pressed button. With `showNextTime` the box carries the
+    // check box, starting in *showNextTime; its final state is written back.
+    int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style = MB_OK,
+                       std::string_view detail = {}, bool* showNextTime = nullptr);
+
+protected:
+    virtual MessageBoxAnswer Show(const MessageBoxCall& call) = 0;
+};
+
+// The buttons of a style, left to right, as result codes.
+std::vector<int> MessageBoxButtons(uint32_t style);
+
+// The message id of a button's caption (IDS_DIALOG_OK, ...); 0 for an unknown code.
+int32_t MessageBoxButtonCaption(int button);
+
+// What closing the box without pressing a button answers: Cancel where the set has it,
+// otherwise its only or first button.
+int MessageBoxDismissAnswer(uint32_t style);
+
+}  // namespace tidewell

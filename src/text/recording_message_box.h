@@ -1,0 +1,53 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "text/message_box.h"
+
+namespace tidewell {
+
+// A message box for tests: records every call and answers from a queue. With the queue
+// empty it presses the first button of the set and leaves the check box as it was.
+class RecordingMessageBox : public MessageBoxService {
+public:
+    // The next call presses `button`; the check box ends in its initial state.
+    void AnswerNext(int button) { m_answers.push_back({button, false, false}); }
+    // The next call presses `button` and leaves the check box in `showNextTime`.
+    void AnswerNext(int button, bool showNextTime) { m_answers.push_back({button, true, showNextTime}); }
+
+    const std::vector<MessageBoxCall>& Calls() const { return m_calls; }
+    std::size_t CallCount() const { return m_calls.size(); }
+    const MessageBoxCall& LastCall() const { return m_calls.back(); }
+    std::size_t PendingAnswers() const { return m_answers.size(); }
+    void Clear() {
+        m_calls.clear();
+        m_answers.clear();
+    }
+
+protected:
+    MessageBoxAnswer Show(const MessageBoxCall& call) override {
+        m_calls.push_back(call);
+        MessageBoxAnswer answer{MessageBoxButtons(call.style).front(), call.showNextTime};
+        if (!m_answers.empty()) {
+            const Planned planned = m_answers.front();
+            m_answers.pop_front();
+            answer.button = planned.button;
+            if (planned.setsCheckBox) {
+                answer.showNextTime = planned.showNextTime;
+            }
+        }
+        return answer;
+    }
+
+private:
+    struct Planned {
+        int button;
+        bool setsCheckBox;
+        bool showNextTime;
+    };
+    std::deque<Planned> m_answers;
+    std::vector<MessageBoxCall> m_calls;
+};
+
+}  // namespace tidewell
