@@ -1,0 +1,643 @@
+#include "store/settings_text.h"
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <utility>
+
+#include "store/durable_file.h"
+#include "text/text_util.h"
+
+namespace tidewell {
+
+namespace {
+
+constexpr std::string_view kKeySeparator = " = ";
+constexpr std::string_view kBlockHeaderSuffix = " = {{Block}}";
+constexpr std::string_view kBlockMarker = "{{Block}}";
+constexpr std::string_view kBlockStart = "<B Start>";
+constexpr std::string_view kBlockEnd = "<B End>";
+constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kKeyLineBreakStandIn = "    ";
+constexpr std::string_view kTrue = "true";
+constexpr std::string_view kFalse = "false";
+constexpr char kCommentMark = ';';
+constexpr char kSectionOpen = '[';
+constexpr char kSectionClose = ']';
+constexpr std::size_t kMaxHeaderLines = 50;
+
+bool IsTrimmed(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+std::string_view Trim(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsTrimmed(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && IsTrimmed(text[end - 1])) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+void TrimInPlace(std::string& text) {
+    const std::string_view trimmed = Trim(text);
+    if (trimmed.size() == text.size()) {
+        return;
+    }
+    const std::size_t begin = static_cast<std::size_t>(trimmed.data() - text.data());
+    text.erase(begin + trimmed.size());
+    text.erase(0, begin);
+}
+
+bool IsSectionText(std::string_view trimmed) {
+    return trimmed.size() >= 2 && trimmed.front() == kSectionOpen &&
+           trimmed.back() == kSectionClose && trimmed.find('=') == std::string_view::npos;
+}
+
+bool IsCommentText(std::string_view trimmed) {
+    return !trimmed.empty() && trimmed.front() == kCommentMark;
+}
+
+// "key = {{Block}}" opens a block; the suffix alone does not.
+bool IsBlockHeaderText(std::string_view trimmed) {
+    return trimmed.size() > kBlockHeaderSuffix.size() && trimmed.ends_with(kBlockHeaderSuffix);
+}
+
+// Calls `take` for every line of `text`: lines end at LF, a CR before the LF is dropped, and
+// text after the last line end is a line too.
+template <typename Take>
+void ForEachLine(std::string_view text, Take&& take) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (end != std::string_view::npos && line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        take(line);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(end + 1);
+    }
+}
+
+// The text before the first " = ", the part every key matching the line shares.
+bool KeyHead(std::string_view line, std::string_view& head) {
+    const std::size_t separator = line.find(kKeySeparator);
+    if (separator == std::string_view::npos) {
+        return false;
+    }
+    head = line.substr(0, separator);
+    return true;
+}
+
+// A line break in a key would split its line on disk.
+std::string_view CleanKey(std::string_view key, std::string& buffer) {
+    if (key.find_first_of("\r\n") == std::string_view::npos) {
+        return key;
+    }
+    buffer.clear();
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        if (key[i] == '\r' && i + 1 < key.size() && key[i + 1] == '\n') {
+            buffer += kKeyLineBreakStandIn;
+            ++i;
+        } else if (key[i] == '\n') {
+            buffer += kKeyLineBreakStandIn;
+        } else {
+            buffer += key[i];
+        }
+    }
+    return buffer;
+}
+
+// A bare LF would end the value's line on disk; as CR LF it goes into a block.
+std::string CleanValue(std::string_view value) {
+    std::string clean;
+    clean.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\n' && (i == 0 || value[i - 1] != '\r')) {
+            clean += '\r';
+        }
+        clean += value[i];
+    }
+    return clean;
+}
+
+// The index entry a key's lines are filed under: the text before the first " = " of key + " = ".
+std::string_view LookupHead(std::string_view key, std::string& buffer) {
+    if (key.find('=') == std::string_view::npos) {
+        return key;
+    }
+    buffer.assign(key);
+    buffer += kKeySeparator;
+    return std::string_view(buffer).substr(0, buffer.find(kKeySeparator));
+}
+
+bool StartsWithKey(std::string_view line, std::string_view key) {
+    return line.size() >= key.size() + kKeySeparator.size() && line.starts_with(key) &&
+           line.substr(key.size(), kKeySeparator.size()) == kKeySeparator;
+}
+
+std::string EscapeBlockLine(std::string_view line) {
+    std::string escaped;
+    escaped.reserve(line.size());
+    for (const char c : line) {
+        escaped += c;
+        if (c == '<' || c == '>') {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string UnescapeBlock(std::string text) {
+    return ReplaceAll(ReplaceAll(std::move(text), "<<", "<"), ">>", ">");
+}
+
+// A multi-line value, and a one-line value the reader would take for a block header, go to disk
+// as a block.
+bool NeedsBlock(std::string_view line) {
+    return line.find('\n') != std::string_view::npos || IsBlockHeaderText(Trim(line));
+}
+
+void AppendBlock(std::string& out, std::string_view line) {
+    // Every such line keeps " = " after its non-blank key: see WriteString and Assemble.
+    const std::size_t separator = line.find(kKeySeparator);
+    out.append(line.substr(0, separator));
+    out.append(kBlockHeaderSuffix);
+    out.append(kLineBreak);
+    out.append(kBlockStart);
+    out.append(kLineBreak);
+    std::string_view value = line.substr(separator + kKeySeparator.size());
+    for (;;) {
+        const std::size_t end = value.find(kLineBreak);
+        out.append(EscapeBlockLine(value.substr(0, end)));
+        out.append(kLineBreak);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        value.remove_prefix(end + kLineBreak.size());
+    }
+    out.append(kBlockEnd);
+    out.append(kLineBreak);
+}
+
+// Like atoi, but a number beyond the int range saturates instead of being undefined.
+int ParseInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    constexpr long long kCap = static_cast<long long>(INT_MAX) + 1;
+    long long magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        magnitude = std::min(kCap, magnitude * 10 + (text[i] - '0'));
+    }
+    const long long signedValue = negative ? -magnitude : magnitude;
+    return static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
+bool SettingsText::LoadFromFile(const std::string& path) {
+    std::string bytes;
+    ReadWholeFile(path, bytes);  // an unreadable file leaves `bytes` empty
+    Assemble(bytes);
+    m_source = Source::File;
+    return true;
+}
+
+bool SettingsText::LoadFromString(std::string_view text) {
+    Assemble(text);
+    m_source = Source::String;
+    return true;
+}
+
+void SettingsText::Assemble(std::string_view text) {
+    m_lines.clear();
+    bool inBlock = false;
+    bool firstContentLine = false;
+    std::string pending;
+    std::size_t contentStart = 0;
+    const auto closeBlock = [&] {
+        // Only the content was escaped; the key keeps its text.
+        std::string content = UnescapeBlock(pending.substr(contentStart));
+        pending.resize(contentStart);
+        pending += content;
+        m_lines.push_back(std::move(pending));
+        pending.clear();
+        inBlock = false;
+    };
+    ForEachLine(text, [&](std::string_view line) {
+        const std::string_view trimmed = Trim(line);
+        if (!inBlock) {
+            if (IsBlockHeaderText(trimmed)) {
+                pending.assign(trimmed.substr(0, trimmed.size() - kBlockMarker.size()));
+                contentStart = pending.size();
+                inBlock = true;
+                firstContentLine = true;
+            } else {
+                m_lines.emplace_back(line);
+            }
+            return;
+        }
+        if (trimmed == kBlockStart) {
+            return;
+        }
+        if (trimmed == kBlockEnd) {
+            closeBlock();
+            return;
+        }
+        if (!firstContentLine) {
+            pending += kLineBreak;
+        }
+        pending += line;
+        firstContentLine = false;
+    });
+    if (inBlock) {
+        closeBlock();
+    }
+    Normalize();
+}
+
+std::string SettingsText::SaveToString() {
+    Normalize();
+    std::size_t size = 0;
+    for (const std::string& line : m_lines) {
+        size += line.size() + kLineBreak.size();
+    }
+    std::string out;
+    out.reserve(size);
+    for (const std::string& line : m_lines) {
+        if (NeedsBlock(line)) {
+            AppendBlock(out, line);
+        } else {
+            out += line;
+            out += kLineBreak;
+        }
+    }
+    return out;
+}
+
+Result SettingsText::SaveToFile(const std::string& path) {
+    const std::string bytes = SaveToString();
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
+    }
+    return WriteFileDurably(path, bytes);
+}
+
+void SettingsText::Clear() {
+    m_lines.clear();
+    RebuildIndex();
+}
+
+void SettingsText::Normalize() {
+    std::vector<std::string> lines;
+    lines.reserve(m_lines.size() + m_sectionLines.size() + 1);
+    for (std::string& line : m_lines) {
+        TrimInPlace(line);
+        if (line.empty()) {
+            continue;
+        }
+        if (!lines.empty() && IsSectionText(line)) {
+            lines.emplace_back();
+        }
+        lines.push_back(std::move(line));
+    }
+    std::size_t trailingComments = lines.size();
+    while (trailingComments > 0 && IsCommentText(lines[trailingComments - 1])) {
+        --trailingComments;
+    }
+    if (trailingComments > 0 && trailingComments < lines.size()) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(trailingComments), std::string());
+    }
+    m_lines = std::move(lines);
+    RebuildIndex();
+}
+
+int SettingsText::FindSectionOrdinal(std::string_view name) const {
+    const std::string_view trimmed = Trim(name);
+    if (trimmed.find_first_of("=\r\n") != std::string_view::npos) {
+        return -1;
+    }
+    const auto found = m_sections.find(trimmed);
+    return found == m_sections.end() ? -1 : found->second.front();
+}
+
+int SettingsText::FindSection(std::string_view name, int* lineCount) const {
+    const int ordinal = FindSectionOrdinal(name);
+    if (ordinal < 0) {
+        if (lineCount != nullptr) {
+            *lineCount = 0;
+        }
+        return -1;
+    }
+    const int line = m_sectionLines[static_cast<std::size_t>(ordinal)];
+    if (lineCount != nullptr) {
+        *lineCount = SectionEnd(line) - line - 1;
+    }
+    return line;
+}
+
+int SettingsText::FindOrAddSection(std::string_view name, int* lineCount) {
+    const int found = FindSection(name, lineCount);
+    const std::string_view trimmed = Trim(name);
+    if (found >= 0 || trimmed.find_first_of("=\r\n") != std::string_view::npos) {
+        return found;
+    }
+    if (!m_lines.empty() && !Trim(m_lines.back()).empty()) {
+        InsertLine(static_cast<int>(m_lines.size()), std::string());
+    }
+    std::string line;
+    line.reserve(trimmed.size() + 2);
+    line += kSectionOpen;
+    line += trimmed;
+    line += kSectionClose;
+    InsertLine(static_cast<int>(m_lines.size()), std::move(line));
+    if (lineCount != nullptr) {
+        *lineCount = 0;
+    }
+    return static_cast<int>(m_lines.size()) - 1;
+}
+
+int SettingsText::FindKey(int start, std::string_view key, std::string* value) const {
+    if (start < 0 || start >= static_cast<int>(m_lines.size())) {
+        return -1;
+    }
+    std::string buffer;
+    return FindKeyBefore(start, NextSectionAtOrAfter(start), CleanKey(key, buffer), value);
+}
+
+int SettingsText::FindKeyBefore(int start, int end, std::string_view key,
+                                std::string* value) const {
+    std::string buffer;
+    const auto entry = m_keys.find(LookupHead(key, buffer));
+    if (entry == m_keys.end()) {
+        return -1;
+    }
+    const std::vector<int>& positions = entry->second;
+    for (auto it = std::lower_bound(positions.begin(), positions.end(), start);
+         it != positions.end() && *it < end; ++it) {
+        const std::string& line = m_lines[static_cast<std::size_t>(*it)];
+        if (StartsWithKey(line, key)) {
+            if (value != nullptr) {
+                value->assign(line, key.size() + kKeySeparator.size());
+            }
+            return *it;
+        }
+    }
+    return -1;
+}
+
+bool SettingsText::WriteString(std::string_view section, std::string_view key,
+                               std::string_view value) {
+    std::string keyBuffer;
+    const std::string_view cleanKey = CleanKey(key, keyBuffer);
+    // A blank key would lose its " = " to trimming and leave its value lines without a key.
+    if (Trim(cleanKey).empty()) {
+        return false;
+    }
+    int lineCount = 0;
+    const int sectionLine = FindOrAddSection(section, &lineCount);
+    if (sectionLine < 0) {
+        return false;
+    }
+    std::string line;
+    line.reserve(cleanKey.size() + kKeySeparator.size() + value.size());
+    line += cleanKey;
+    line += kKeySeparator;
+    line += CleanValue(value);
+    const int start = sectionLine + 1;
+    const int existing = start < static_cast<int>(m_lines.size())
+                             ? FindKeyBefore(start, NextSectionAtOrAfter(start), cleanKey, nullptr)
+                             : -1;
+    if (existing >= 0) {
+        ReplaceLine(existing, std::move(line));
+    } else {
+        InsertLine(sectionLine + lineCount + 1, std::move(line));
+    }
+    return true;
+}
+
+bool SettingsText::WriteInt(std::string_view section, std::string_view key, int value) {
+    return WriteString(section, key, std::to_string(value));
+}
+
+bool SettingsText::WriteBool(std::string_view section, std::string_view key, bool value) {
+    return WriteString(section, key, value ? kTrue : kFalse);
+}
+
+bool SettingsText::ReadString(std::string_view section, std::string_view key,
+                              std::string_view defaultValue, std::string& value) const {
+    const int ordinal = FindSectionOrdinal(section);
+    if (ordinal >= 0) {
+        const auto next = static_cast<std::size_t>(ordinal) + 1;
+        const int start = m_sectionLines[static_cast<std::size_t>(ordinal)] + 1;
+        const int end = next < m_sectionLines.size() ? m_sectionLines[next]
+                                                     : static_cast<int>(m_lines.size());
+        std::string buffer;
+        if (FindKeyBefore(start, end, CleanKey(key, buffer), &value) >= 0) {
+            return true;
+        }
+    }
+    value.assign(defaultValue);
+    return false;
+}
+
+bool SettingsText::ReadInt(std::string_view section, std::string_view key, int defaultValue,
+                           int& value) const {
+    std::string text;
+    if (!ReadString(section, key, {}, text)) {
+        value = defaultValue;
+        return false;
+    }
+    value = ParseInt(text);
+    return true;
+}
+
+bool SettingsText::ReadBool(std::string_view section, std::string_view key, bool defaultValue,
+                            bool& value) const {
+    std::string text;
+    if (!ReadString(section, key, {}, text)) {
+        value = defaultValue;
+        return false;
+    }
+    value = text.find(kTrue) != std::string::npos;
+    return true;
+}
+
+bool SettingsText::SetHeader(std::string_view text) {
+    RemoveHeader();
+    std::vector<std::string> header;
+    ForEachLine(text, [&](std::string_view piece) {
+        if (header.size() < kMaxHeaderLines) {
+            std::string line(1, kCommentMark);
+            line += piece;
+            header.push_back(std::move(line));
+        }
+    });
+    header.emplace_back();
+    m_lines.insert(m_lines.begin(), std::make_move_iterator(header.begin()),
+                   std::make_move_iterator(header.end()));
+    RebuildIndex();
+    return true;
+}
+
+bool SettingsText::GetHeader(std::string& text) const {
+    text.clear();
+    bool found = false;
+    for (const std::string& line : m_lines) {
+        const std::string_view trimmed = Trim(line);
+        if (trimmed.empty()) {
+            continue;
+        }
+        if (!IsCommentText(trimmed)) {
+            break;
+        }
+        text += trimmed.substr(1);
+        text += kLineBreak;
+        found = true;
+    }
+    return found;
+}
+
+bool SettingsText::RemoveHeader() {
+    std::size_t count = 0;
+    while (count < m_lines.size()) {
+        const std::string_view trimmed = Trim(m_lines[count]);
+        if (!trimmed.empty() && !IsCommentText(trimmed)) {
+            break;
+        }
+        ++count;
+    }
+    if (count > 0) {
+        m_lines.erase(m_lines.begin(), m_lines.begin() + static_cast<std::ptrdiff_t>(count));
+        RebuildIndex();
+    }
+    return true;
+}
+
+// First line after the section line that is empty or another section, or the end.
+int SettingsText::SectionEnd(int sectionLine) const {
+    int end = static_cast<int>(m_lines.size());
+    const auto section = std::upper_bound(m_sectionLines.begin(), m_sectionLines.end(), sectionLine);
+    if (section != m_sectionLines.end()) {
+        end = *section;
+    }
+    const auto empty = std::upper_bound(m_emptyLines.begin(), m_emptyLines.end(), sectionLine);
+    if (empty != m_emptyLines.end()) {
+        end = std::min(end, *empty);
+    }
+    return end;
+}
+
+int SettingsText::NextSectionAtOrAfter(int line) const {
+    const auto section = std::lower_bound(m_sectionLines.begin(), m_sectionLines.end(), line);
+    return section == m_sectionLines.end() ? static_cast<int>(m_lines.size()) : *section;
+}
+
+void SettingsText::InsertLine(int position, std::string line) {
+    const auto at = static_cast<std::size_t>(position);
+    if (at == m_lines.size()) {
+        m_lines.push_back(std::move(line));
+        IndexLine(position);
+        return;
+    }
+    const std::string_view trimmed = Trim(line);
+    const bool boundary = trimmed.empty() || IsSectionText(trimmed);
+    m_lines.insert(m_lines.begin() + position, std::move(line));
+    if (boundary) {
+        // Section ordinals would shift; no edit inserts such a line inside the document.
+        RebuildIndex();
+        return;
+    }
+    ShiftPositions(position);
+    std::string_view head;
+    if (KeyHead(m_lines[at], head)) {
+        auto entry = m_keys.find(head);
+        if (entry == m_keys.end()) {
+            entry = m_keys.emplace(std::string(head), std::vector<int>()).first;
+        }
+        std::vector<int>& positions = entry->second;
+        positions.insert(std::lower_bound(positions.begin(), positions.end(), position), position);
+    }
+}
+
+void SettingsText::ReplaceLine(int position, std::string line) {
+    std::string& current = m_lines[static_cast<std::size_t>(position)];
+    std::string_view oldHead;
+    std::string_view newHead;
+    const bool oldIsKey = KeyHead(current, oldHead);
+    const bool newIsKey = KeyHead(line, newHead);
+    if (oldIsKey && newIsKey && oldHead == newHead) {
+        current = std::move(line);
+        return;
+    }
+    // Not reached by WriteString, whose new line shares the old one's head.
+    current = std::move(line);
+    RebuildIndex();
+}
+
+void SettingsText::RebuildIndex() {
+    m_sectionLines.clear();
+    m_emptyLines.clear();
+    m_sections.clear();
+    m_keys.clear();
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        IndexLine(static_cast<int>(i));
+    }
+}
+
+// Files a line that lies after every line filed so far.
+void SettingsText::IndexLine(int position) {
+    const std::string& line = m_lines[static_cast<std::size_t>(position)];
+    const std::string_view trimmed = Trim(line);
+    if (trimmed.empty()) {
+        m_emptyLines.push_back(position);
+        return;
+    }
+    if (IsSectionText(trimmed)) {
+        const int ordinal = static_cast<int>(m_sectionLines.size());
+        m_sectionLines.push_back(position);
+        const std::string_view name = trimmed.substr(1, trimmed.size() - 2);
+        auto entry = m_sections.find(name);
+        if (entry == m_sections.end()) {
+            entry = m_sections.emplace(std::string(name), std::vector<int>()).first;
+        }
+        entry->second.push_back(ordinal);
+        return;
+    }
+    std::string_view head;
+    if (KeyHead(line, head)) {
+        auto entry = m_keys.find(head);
+        if (entry == m_keys.end()) {
+            entry = m_keys.emplace(std::string(head), std::vector<int>()).first;
+        }
+        entry->second.push_back(position);
+    }
+}
+
+void SettingsText::ShiftPositions(int from) {
+    const auto shift = [from](std::vector<int>& positions) {
+        for (auto it = std::lower_bound(positions.begin(), positions.end(), from);
+             it != positions.end(); ++it) {
+            ++*it;
+        }
+    };
+    shift(m_sectionLines);
+    shift(m_emptyLines);
+    for (auto& entry : m_keys) {
+        shift(entry.second);
+    }
+}
+
+}  // namespace tidewell
