@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "model/task_record.h"
+
+namespace tidewell {
+
+// "Never" in the current language: the text of every task without a next run.
+std::string NeverText();
+
+// "%d-%d-%d %s": month, day and year without leading zeros, then "%H:%M:%S";
+// "-" for a value that is not valid.
+std::string RunInstantText(const DateTime& instant);
+
+// "%d-%d-%s": month, day and the last two digits of the year.
+std::string ShortDateText(const DateTime& instant);
+
+// The "Next Run" column text of a task whose next-run fields are computed.
+// At Logon tasks show when they may run: "At next logon", with the range of
+// their starting and ending dates while that limits them.
+std::string NextRunColumnText(const DateTime& now, const TaskRecord& task);
+
+}  // namespace tidewell
