@@ -1,7 +1,5 @@
 #include "text/message_box.h"
 
-#include <algorithm>
-
 #include "text/message_table.h"
 
 namespace tidewell {
@@ -58,14 +56,6 @@ int32_t MessageBoxButtonCaption(int button) {
     default:
         return 0;
     }
-}
-
-int MessageBoxDismissAnswer(uint32_t style) {
-    const std::vector<int> buttons = MessageBoxButtons(style);
-    if (std::find(buttons.begin(), buttons.end(), IDCANCEL) != buttons.end()) {
-        return IDCANCEL;
-    }
-    return buttons.front();
 }
 
 }  // namespace tidewell

@@ -70,8 +70,4 @@ std::vector<int> MessageBoxButtons(uint32_t style);
 // The message id of a button's caption (IDS_DIALOG_OK, ...); 0 for an unknown code.
 int32_t MessageBoxButtonCaption(int button);
 
-// What closing the box without pressing a button answers: Cancel where the set has it,
-// otherwise its only or first button.
-int MessageBoxDismissAnswer(uint32_t style);
-
 }  // namespace tidewell
