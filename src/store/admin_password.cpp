@@ -119,7 +119,7 @@ bool AdminPassword::CheckAdminPassword(std::string_view caption, PasswordPrompt&
         return true;
     }
     PasswordRequest request;
-    request.title = caption.empty() ? LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_PRODUCT))
+    request.title = caption.empty() ? LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_TIDEWELL))
                                     : std::string(caption);
     request.label = ReplaceAll(std::string(kLabelFormat), "%s", LoadMessage(IDS_DIALOG_PASSWORD_P));
     request.fieldName = LoadMessage(IDS_KLN_PASSWORD);

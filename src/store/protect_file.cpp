@@ -281,7 +281,7 @@ bool ProtectJob::DecideOverwrite()
             const std::string text =
                 ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_TARGET_FILE_EXISTS_PROMPT_OVERWRITE), "#1", m_destination);
             // No ends the operation without a further message.
-            return m_options.messageBox->ShowMessageBox(text, LoadMessage(IDS_KLN_PRODUCT),
+            return m_options.messageBox->ShowMessageBox(text, LoadMessage(IDS_KLN_TIDEWELL),
                                                         MB_YESNO | MB_ICONQUESTION) == IDYES;
         }
         break;
@@ -427,7 +427,7 @@ bool ProtectJob::Commit(StagedOutputFile& out)
     }
     if (!committed.backupPath.empty() && !m_options.quiet && m_options.messageBox != nullptr) {
         const std::string text = ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", committed.backupPath);
-        m_options.messageBox->ShowMessageBox(text, LoadMessage(IDS_KLN_PRODUCT), MB_OK | MB_ICONINFORMATION);
+        m_options.messageBox->ShowMessageBox(text, LoadMessage(IDS_KLN_TIDEWELL), MB_OK | MB_ICONINFORMATION);
     }
     return true;
 }

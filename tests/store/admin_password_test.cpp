@@ -278,7 +278,7 @@ TEST_F(PasswordFileTest, DialogTitleLabelAndLimit)
     prompt.Enter("abcdef");
     EXPECT_TRUE(admin.CheckAdminPassword("", prompt));
     EXPECT_TRUE(admin.CheckAdminPassword("Exit", prompt));
-    EXPECT_EQ(prompt.requests[0].title, LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_PRODUCT)));
+    EXPECT_EQ(prompt.requests[0].title, LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_TIDEWELL)));
     EXPECT_EQ(prompt.requests[1].title, "Exit");
     EXPECT_EQ(prompt.requests[0].label, LoadMessage(IDS_DIALOG_PASSWORD_P) + ":");
     EXPECT_EQ(prompt.requests[0].fieldName, LoadMessage(IDS_KLN_PASSWORD));
