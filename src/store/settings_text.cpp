@@ -50,6 +50,20 @@ void TrimInPlace(std::string& text) {
     text.erase(0, begin);
 }
 
+// A plain loop: find_first_of calls memchr once per character, which shows in key lookups.
+bool HasAnyOf(std::string_view text, std::string_view set) {
+    for (const char c : text) {
+        for (const char s : set) {
+            if (c == s) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool CannotBeSectionName(std::string_view trimmed) { return HasAnyOf(trimmed, "=\r\n"); }
+
 bool IsSectionText(std::string_view trimmed) {
     return trimmed.size() >= 2 && trimmed.front() == kSectionOpen &&
            trimmed.back() == kSectionClose && trimmed.find('=') == std::string_view::npos;
@@ -94,7 +108,7 @@ bool KeyHead(std::string_view line, std::string_view& head) {
 
 // A line break in a key would split its line on disk.
 std::string_view CleanKey(std::string_view key, std::string& buffer) {
-    if (key.find_first_of("\r\n") == std::string_view::npos) {
+    if (!HasAnyOf(key, "\r\n")) {
         return key;
     }
     buffer.clear();
@@ -326,7 +340,7 @@ void SettingsText::Normalize() {
 
 int SettingsText::FindSectionOrdinal(std::string_view name) const {
     const std::string_view trimmed = Trim(name);
-    if (trimmed.find_first_of("=\r\n") != std::string_view::npos) {
+    if (CannotBeSectionName(trimmed)) {
         return -1;
     }
     const auto found = m_sections.find(trimmed);
@@ -351,7 +365,7 @@ int SettingsText::FindSection(std::string_view name, int* lineCount) const {
 int SettingsText::FindOrAddSection(std::string_view name, int* lineCount) {
     const int found = FindSection(name, lineCount);
     const std::string_view trimmed = Trim(name);
-    if (found >= 0 || trimmed.find_first_of("=\r\n") != std::string_view::npos) {
+    if (found >= 0 || CannotBeSectionName(trimmed)) {
         return found;
     }
     if (!m_lines.empty() && !Trim(m_lines.back()).empty()) {
