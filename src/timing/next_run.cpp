@@ -7,7 +7,7 @@
 #include "text/messages.h"
 #include "timing/list_order.h"
 #include "timing/month_runs.h"
-#include "timing/randomize_hook.h"
+#include "timing/randomization.h"
 #include "timing/run_text.h"
 #include "timing/schedule_bounds.h"
 
