@@ -217,6 +217,30 @@ int ParseInt(std::string_view text) {
     return static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
 }
 
+// The normalized layout, built line by line: lines trimmed, empty ones dropped, one empty line
+// before every section line but a first line.
+void AppendNormalized(std::vector<std::string>& lines, std::string line) {
+    TrimInPlace(line);
+    if (line.empty()) {
+        return;
+    }
+    if (!lines.empty() && IsSectionText(line)) {
+        lines.emplace_back();
+    }
+    lines.push_back(std::move(line));
+}
+
+// One empty line sets a trailing comment block apart from the last other line.
+void FinishNormalized(std::vector<std::string>& lines) {
+    std::size_t trailingComments = lines.size();
+    while (trailingComments > 0 && IsCommentText(lines[trailingComments - 1])) {
+        --trailingComments;
+    }
+    if (trailingComments > 0 && trailingComments < lines.size()) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(trailingComments), std::string());
+    }
+}
+
 }  // namespace
 
 bool SettingsText::LoadFromFile(const std::string& path) {
@@ -234,7 +258,9 @@ bool SettingsText::LoadFromString(std::string_view text) {
 }
 
 void SettingsText::Assemble(std::string_view text) {
+    // Assembled straight into the normalized layout: one pass, no second copy of the lines.
     m_lines.clear();
+    m_lines.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     bool inBlock = false;
     bool firstContentLine = false;
     std::string pending;
@@ -244,7 +270,7 @@ void SettingsText::Assemble(std::string_view text) {
         std::string content = UnescapeBlock(pending.substr(contentStart));
         pending.resize(contentStart);
         pending += content;
-        m_lines.push_back(std::move(pending));
+        AppendNormalized(m_lines, std::move(pending));
         pending.clear();
         inBlock = false;
     };
@@ -257,7 +283,7 @@ void SettingsText::Assemble(std::string_view text) {
                 inBlock = true;
                 firstContentLine = true;
             } else {
-                m_lines.emplace_back(line);
+                AppendNormalized(m_lines, std::string(trimmed));
             }
             return;
         }
@@ -277,7 +303,8 @@ void SettingsText::Assemble(std::string_view text) {
     if (inBlock) {
         closeBlock();
     }
-    Normalize();
+    FinishNormalized(m_lines);
+    RebuildIndex();
 }
 
 std::string SettingsText::SaveToString() {
@@ -318,22 +345,9 @@ void SettingsText::Normalize() {
     std::vector<std::string> lines;
     lines.reserve(m_lines.size() + m_sectionLines.size() + 1);
     for (std::string& line : m_lines) {
-        TrimInPlace(line);
-        if (line.empty()) {
-            continue;
-        }
-        if (!lines.empty() && IsSectionText(line)) {
-            lines.emplace_back();
-        }
-        lines.push_back(std::move(line));
+        AppendNormalized(lines, std::move(line));
     }
-    std::size_t trailingComments = lines.size();
-    while (trailingComments > 0 && IsCommentText(lines[trailingComments - 1])) {
-        --trailingComments;
-    }
-    if (trailingComments > 0 && trailingComments < lines.size()) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(trailingComments), std::string());
-    }
+    FinishNormalized(lines);
     m_lines = std::move(lines);
     RebuildIndex();
 }
