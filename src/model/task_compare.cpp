@@ -25,10 +25,14 @@ bool SameAction(const TaskInfo& a, const TaskInfo& b) {
   return true;
 }
 
+// Only what the schedule file keeps is compared: a task read back from the
+// file is the same task although its unused values took their defaults.
 bool SameSound(const SoundInfo& a, const SoundInfo& b) {
-  bool same = a.noticeSound == b.noticeSound && a.type == b.type && a.duration == b.duration &&
-              a.beepFrequency == b.beepFrequency && a.beepBeep == b.beepBeep && a.beepDelay == b.beepDelay;
-  return same && (a.type == 0 || a.musicFilePath == b.musicFilePath);
+  if (a.noticeSound != b.noticeSound) return false;
+  if (!a.noticeSound) return true;
+  if (a.type != b.type || a.duration != b.duration) return false;
+  if (a.type != 0) return a.musicFilePath == b.musicFilePath;
+  return a.beepFrequency == b.beepFrequency && a.beepBeep == b.beepBeep && a.beepDelay == b.beepDelay;
 }
 
 bool SameScheduleValues(const ScheduleInfo& a, const ScheduleInfo& b) {
@@ -55,7 +59,9 @@ bool SameSchedule(const ScheduleInfo& a, const ScheduleInfo& b) {
   // Once and Count Down keep their own instants; their starting time is incidental.
   bool compareStart = a.type != ScheduleType::once && a.type != ScheduleType::countDown;
   if (compareStart && a.startingTime != b.startingTime) return false;
-  return a.haveEndingTime == b.haveEndingTime && a.endingTime == b.endingTime && SameScheduleValues(a, b);
+  if (a.haveEndingTime != b.haveEndingTime) return false;
+  if (a.haveEndingTime && a.endingTime != b.endingTime) return false;
+  return SameScheduleValues(a, b);
 }
 
 }  // namespace
