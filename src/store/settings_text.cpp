@@ -25,16 +25,21 @@ constexpr char kCommentMark = ';';
 constexpr char kSectionOpen = '[';
 constexpr char kSectionClose = ']';
 constexpr std::size_t kMaxHeaderLines = 50;
+// Inside a block every "<" and ">" is doubled, so no content line can read as a marker.
+constexpr std::string_view kAngleOpen = "<";
+constexpr std::string_view kAngleClose = ">";
+constexpr std::string_view kEscapedAngleOpen = "<<";
+constexpr std::string_view kEscapedAngleClose = ">>";
 
-bool IsTrimmed(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsTrimChar(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string_view Trim(std::string_view text) {
     std::size_t begin = 0;
     std::size_t end = text.size();
-    while (begin < end && IsTrimmed(text[begin])) {
+    while (begin < end && IsTrimChar(text[begin])) {
         ++begin;
     }
-    while (end > begin && IsTrimmed(text[end - 1])) {
+    while (end > begin && IsTrimChar(text[end - 1])) {
         --end;
     }
     return text.substr(begin, end - begin);
@@ -158,7 +163,7 @@ std::string EscapeBlockLine(std::string_view line) {
     escaped.reserve(line.size());
     for (const char c : line) {
         escaped += c;
-        if (c == '<' || c == '>') {
+        if (c == kAngleOpen.front() || c == kAngleClose.front()) {
             escaped += c;
         }
     }
@@ -166,7 +171,8 @@ std::string EscapeBlockLine(std::string_view line) {
 }
 
 std::string UnescapeBlock(std::string text) {
-    return ReplaceAll(ReplaceAll(std::move(text), "<<", "<"), ">>", ">");
+    return ReplaceAll(ReplaceAll(std::move(text), kEscapedAngleOpen, kAngleOpen), kEscapedAngleClose,
+                      kAngleClose);
 }
 
 // A multi-line value, and a one-line value the reader would take for a block header, go to disk
@@ -176,8 +182,15 @@ bool NeedsBlock(std::string_view line) {
 }
 
 void AppendBlock(std::string& out, std::string_view line) {
-    // Every such line keeps " = " after its non-blank key: see WriteString and Assemble.
+    // Every such line keeps " = " after its non-blank key (see WriteString and Assemble); should
+    // one ever lack it, it still goes out as one line rather than as stray lines.
     const std::size_t separator = line.find(kKeySeparator);
+    if (separator == std::string_view::npos) {
+        std::string buffer;
+        out.append(CleanKey(line, buffer));
+        out.append(kLineBreak);
+        return;
+    }
     out.append(line.substr(0, separator));
     out.append(kBlockHeaderSuffix);
     out.append(kLineBreak);
