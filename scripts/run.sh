@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds what exists so far and shows it; later this starts the program itself.
+# Builds the program and runs it. Until the windowed program exists, this runs
+# the command-line tool on the shipped example schedule (or on the file given).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 build=${TIDEWELL_BUILD:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
-cmake --build "$build"
-echo "Built:"
-find "$build" -maxdepth 3 -type f \( -name 'libtidewell_*.a' -o -name 'test_*' -o -name 'bench_*' -o -name 'tidewell*' \) -perm -u+r | sort
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIDEWELL_TESTS=OFF
+cmake --build "$build" --target tidewell-cli
+"$build/tidewell-cli" list "${1:-examples/schedule.rws}"

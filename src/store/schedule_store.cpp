@@ -100,20 +100,31 @@ Result SaveProtected(const std::string& path, const std::string& text, const Sch
 
 // ---- Loading ----
 
-// The plain text of a protected file, read through both layers.
-std::optional<std::string> UnprotectedText(const std::string& path, const ScheduleStoreContext& context) {
-  std::string file;
-  if (ReadWholeFile(path, file) != ReadStatus::Ok) return std::nullopt;
+// The plain text of a protected file, read through both layers; on failure
+// the message says why.
+std::optional<std::string> UnprotectedText(const std::string& file, const ScheduleStoreContext& context,
+                                           std::string& failure) {
   std::optional<std::string> container = UnwrapOuterScramble(file);
-  if (!container || context.password.empty()) return std::nullopt;
-  std::optional<TemporaryFile> plain = TemporaryFile::Create(context.temporaryFolder, 1);
-  std::optional<TemporaryFile> sealed = TemporaryFile::Create(context.temporaryFolder, 1);
-  if (!plain || !sealed || !WriteFileDurably(sealed->Path(), *container)) return std::nullopt;
-  if (!ProtectFile(sealed->Path(), plain->Path(), EncodePassword(context.password), false, QuietProtection())) {
+  if (!container) {
+    failure = LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH);
     return std::nullopt;
   }
+  if (context.password.empty()) {
+    failure = LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD);
+    return std::nullopt;
+  }
+  std::optional<TemporaryFile> plain = TemporaryFile::Create(context.temporaryFolder, 1);
+  std::optional<TemporaryFile> sealed = TemporaryFile::Create(context.temporaryFolder, 1);
+  if (!plain || !sealed || !WriteFileDurably(sealed->Path(), *container)) {
+    failure = WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, context.temporaryFolder);
+    return std::nullopt;
+  }
+  Result opened = ProtectFile(sealed->Path(), plain->Path(), EncodePassword(context.password), false, QuietProtection());
   std::string text;
-  if (ReadWholeFile(plain->Path(), text) != ReadStatus::Ok) return std::nullopt;
+  if (!opened || ReadWholeFile(plain->Path(), text) != ReadStatus::Ok) {
+    failure = opened ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) : opened.message();
+    return std::nullopt;
+  }
   return text;
 }
 
@@ -125,13 +136,17 @@ bool IsPlain(const SettingsText& document) {
   return !header.empty() && !info.empty();
 }
 
-std::optional<SettingsText> ReadDocument(const std::string& path, const ScheduleStoreContext& context) {
+std::optional<SettingsText> ReadDocument(const std::string& path, const ScheduleStoreContext& context,
+                                         std::string& failure) {
   std::string bytes;
-  if (ReadWholeFile(path, bytes) != ReadStatus::Ok) return std::nullopt;
+  if (ReadWholeFile(path, bytes) != ReadStatus::Ok) {
+    failure = WithPath(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path);
+    return std::nullopt;
+  }
   SettingsText document;
   document.LoadFromString(bytes);
   if (IsPlain(document)) return document;
-  std::optional<std::string> text = UnprotectedText(path, context);
+  std::optional<std::string> text = UnprotectedText(bytes, context, failure);
   if (!text) return std::nullopt;
   document.LoadFromString(*text);
   return document;
@@ -144,8 +159,10 @@ std::string FreeAsideName(const std::string& path) {
   return name;
 }
 
-// Keeps the file as it was under a free "<path>.damaged" name and tells the user.
-std::string KeepAside(const std::string& path, bool move, const ScheduleStoreContext& context) {
+// Keeps the file as it was under a free "<path>.damaged" name and tells the
+// user, after the reason when there is one.
+std::string KeepAside(const std::string& path, bool move, const std::string& reason,
+                      const ScheduleStoreContext& context) {
   std::string aside = FreeAsideName(path);
   std::error_code error;
   if (move) {
@@ -154,8 +171,8 @@ std::string KeepAside(const std::string& path, bool move, const ScheduleStoreCon
     std::filesystem::copy_file(path, aside, error);
   }
   if (error) return {};
-  std::string message = LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) + "\r\n\r\n" +
-                        WithPath(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS, aside);
+  std::string message = WithPath(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS, aside);
+  if (!reason.empty()) message = reason + "\r\n\r\n" + message;
   context.messageBox.ShowMessageBox(message, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
   return aside;
 }
@@ -258,14 +275,14 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
   list.Clear();
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return report;
-  std::optional<SettingsText> document = ReadDocument(path, context);
+  std::optional<SettingsText> document = ReadDocument(path, context, report.failureMessage);
   if (!document) {
-    if (options.keepDamagedAside) report.keptAsidePath = KeepAside(path, true, context);
+    if (options.keepDamagedAside) report.keptAsidePath = KeepAside(path, true, report.failureMessage, context);
     return report;
   }
   TaskLoader(list, context, report).ReadAll(*document);
-  if (report.droppedTasks > 0 && options.keepDamagedAside) report.keptAsidePath = KeepAside(path, false, context);
-  PostLoadUpdate(list, {context.clock, context.random});
+  if (report.droppedTasks > 0 && options.keepDamagedAside) report.keptAsidePath = KeepAside(path, false, {}, context);
+  if (options.displayOrder) PostLoadUpdate(list, {context.clock, context.random});
   report.loaded = true;
   return report;
 }

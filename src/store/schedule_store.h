@@ -28,12 +28,17 @@ struct LoadReport {
   int warnings = 0;         // tasks kept with a warning
   // Where the file was kept as it was, when it could not be read whole.
   std::string keptAsidePath;
+  // Why an existing file could not be read.
+  std::string failureMessage;
 };
 
 struct LoadOptions {
   // Keep the file aside (renamed when it cannot be read at all, copied when
   // sections were dropped), so that the next save cannot lose what it held.
   bool keepDamagedAside = true;
+  // Put the list into its display order; otherwise it stays in file order
+  // (by section name, the clock synchronization task added last).
+  bool displayOrder = true;
 };
 
 // Replaces the list with the tasks of the file, validated, with the clock

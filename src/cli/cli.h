@@ -1,0 +1,18 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace tidewell::cli {
+
+// Exit codes of tidewell-cli.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitProblems = 1;  // "check": tasks were dropped
+inline constexpr int kExitFailure = 2;   // bad arguments, a missing, damaged or wrongly protected file
+
+// Runs one command line (without the program name); writes results to out and
+// errors to err. Never changes the file it reads.
+int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+}  // namespace tidewell::cli
