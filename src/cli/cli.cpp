@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "cli/console_message_box.h"
-#include "cli/memory_settings.h"
+#include "store/memory_settings.h"
 #include "store/schedule_store.h"
 #include "text/messages.h"
 #include "text/text_util.h"

@@ -6,10 +6,10 @@
 
 #include "model/settings_port.h"
 
-namespace tidewell::cli {
+namespace tidewell {
 
-// Settings that live only as long as the command: the tool never changes the
-// user's settings.
+// Settings held in memory only, for tools that must not change the user's
+// settings.
 class MemorySettings final : public SettingsPort {
  public:
   int ReadSettingInt(std::string_view section, std::string_view name, int defaultValue) override {
@@ -37,4 +37,4 @@ class MemorySettings final : public SettingsPort {
   std::map<KeyType, std::string> m_strings;
 };
 
-}  // namespace tidewell::cli
+}  // namespace tidewell
