@@ -20,50 +20,54 @@ constexpr int kLoadWaitingQuantity = 10;
 constexpr int kLoadWaitingUnit = 1;
 constexpr bool kLoadHaveTime = true;  // the three "SchI Have ... Time" flags
 
-// Writes and reads one section.
-class Section {
+// The keys of one section as they are written.
+class SectionOut {
  public:
-  Section(SettingsText& document, const std::string& name) : m_document(&document), m_const(&document), m_name(name) {}
-  Section(const SettingsText& document, const std::string& name) : m_const(&document), m_name(name) {}
-
-  void Text(std::string_view key, std::string_view value) { m_document->WriteString(m_name, key, value); }
-  void Int(std::string_view key, int value) { m_document->WriteInt(m_name, key, value); }
-  void Bool(std::string_view key, bool value) { m_document->WriteBool(m_name, key, value); }
+  explicit SectionOut(SettingsTextWriter& document) : m_document(document) {}
+  void Text(std::string_view key, std::string_view value) { m_document.WriteString(key, value); }
+  void Int(std::string_view key, int value) { m_document.WriteInt(key, value); }
+  void Bool(std::string_view key, bool value) { m_document.WriteBool(key, value); }
   void Time(std::string_view key, const DateTime& value) { Text(key, value.Format(kStorageFormat)); }
 
+ private:
+  SettingsTextWriter& m_document;
+};
+
+// The keys of one section as they are read, with their defaults.
+class SectionIn {
+ public:
+  explicit SectionIn(SettingsText::SectionReader reader) : m_reader(reader) {}
   bool Has(std::string_view key) const {
     std::string ignored;
-    return m_const->ReadString(m_name, key, {}, ignored);
+    return m_reader.ReadString(key, {}, ignored);
   }
   std::string Text(std::string_view key) const {
     std::string value;
-    m_const->ReadString(m_name, key, {}, value);
+    m_reader.ReadString(key, {}, value);
     return value;
   }
   int Int(std::string_view key, int defaultValue) const {
     int value = defaultValue;
-    m_const->ReadInt(m_name, key, defaultValue, value);
+    m_reader.ReadInt(key, defaultValue, value);
     return value;
   }
   bool Bool(std::string_view key, bool defaultValue) const {
     bool value = defaultValue;
-    m_const->ReadBool(m_name, key, defaultValue, value);
+    m_reader.ReadBool(key, defaultValue, value);
     return value;
   }
   // A missing or unreadable time is an invalid date-time, never a failure.
   DateTime Time(std::string_view key) const {
     std::string value;
-    if (!m_const->ReadString(m_name, key, {}, value)) return DateTime::Invalid();
+    if (!m_reader.ReadString(key, {}, value)) return DateTime::Invalid();
     return ParseDateTime(value);
   }
 
  private:
-  SettingsText* m_document = nullptr;
-  const SettingsText* m_const;
-  const std::string& m_name;
+  SettingsText::SectionReader m_reader;
 };
 
-void WriteAction(Section& out, TaskRecord& task, bool peEdition) {
+void WriteAction(SectionOut& out, TaskRecord& task, bool peEdition) {
   TaskInfo& info = task.taskInfo;
   out.Int(keys::kTaskType, static_cast<int>(info.taskType));
   switch (info.taskType) {
@@ -86,7 +90,7 @@ void WriteAction(Section& out, TaskRecord& task, bool peEdition) {
   }
 }
 
-void WriteSound(Section& out, const SoundInfo& sound) {
+void WriteSound(SectionOut& out, const SoundInfo& sound) {
   out.Bool(keys::kNoticeSound, sound.noticeSound);
   if (!sound.noticeSound) return;
   out.Int(keys::kSoundType, sound.type);
@@ -100,7 +104,7 @@ void WriteSound(Section& out, const SoundInfo& sound) {
   }
 }
 
-void WriteRandomAndWaiting(Section& out, const TaskRecord& task) {
+void WriteRandomAndWaiting(SectionOut& out, const TaskRecord& task) {
   const RandomizationInfo& random = task.randomizationInfo;
   out.Bool(keys::kRandomEnable, random.enable);
   out.Bool(keys::kRandomAdjustValid, random.adjustValidRp);
@@ -113,7 +117,7 @@ void WriteRandomAndWaiting(Section& out, const TaskRecord& task) {
   out.Int(keys::kWaitingUnit, static_cast<int>(task.waitingInfo.unit));
 }
 
-void WriteSchedule(Section& out, ScheduleInfo& schedule) {
+void WriteSchedule(SectionOut& out, ScheduleInfo& schedule) {
   out.Time(keys::kStartingTime, schedule.startingTime);
   out.Bool(keys::kHaveEndingTime, schedule.haveEndingTime);
   if (schedule.haveEndingTime) out.Time(keys::kEndingTime, schedule.endingTime);
@@ -161,7 +165,7 @@ void WriteSchedule(Section& out, ScheduleInfo& schedule) {
   }
 }
 
-void ReadAction(const Section& in, TaskInfo& info) {
+void ReadAction(const SectionIn& in, TaskInfo& info) {
   int type = in.Int(keys::kTaskType, kLoadTaskType);
   info.taskType = static_cast<TaskType>(type < 0 || type > 3 ? kLoadTaskType : type);
   info.programPath = in.Text(keys::kProgramPath);
@@ -177,7 +181,7 @@ void ReadAction(const Section& in, TaskInfo& info) {
   if (info.swoWaitingTime > kMaxOperationWaitingTime) info.swoWaitingTime = kDefaultOperationWaitingTime;
 }
 
-void ReadSound(const Section& in, SoundInfo& sound) {
+void ReadSound(const SectionIn& in, SoundInfo& sound) {
   sound.noticeSound = in.Bool(keys::kNoticeSound, true);
   sound.type = in.Int(keys::kSoundType, 0);
   sound.duration = in.Int(keys::kSoundDuration, 60);
@@ -187,7 +191,7 @@ void ReadSound(const Section& in, SoundInfo& sound) {
   sound.musicFilePath = in.Text(keys::kMusicFilePath);
 }
 
-void ReadRandomAndWaiting(const Section& in, TaskRecord& task) {
+void ReadRandomAndWaiting(const SectionIn& in, TaskRecord& task) {
   RandomizationInfo& random = task.randomizationInfo;
   random.enable = in.Bool(keys::kRandomEnable, false);
   random.adjustValidRp = in.Bool(keys::kRandomAdjustValid, true);
@@ -201,7 +205,7 @@ void ReadRandomAndWaiting(const Section& in, TaskRecord& task) {
 }
 
 // The list of the task's own schedule type; false when it yields no entry.
-bool ReadScheduleList(const Section& in, ScheduleInfo& schedule) {
+bool ReadScheduleList(const SectionIn& in, ScheduleInfo& schedule) {
   switch (schedule.type) {
     case ScheduleType::daily:
       schedule.daily = ReadDailyList(in.Text(keys::kDaily));
@@ -224,7 +228,7 @@ bool ReadScheduleList(const Section& in, ScheduleInfo& schedule) {
   }
 }
 
-void ReadSchedule(const Section& in, ScheduleInfo& schedule) {
+void ReadSchedule(const SectionIn& in, ScheduleInfo& schedule) {
   schedule.startingTime = in.Time(keys::kStartingTime);
   schedule.haveEndingTime = in.Bool(keys::kHaveEndingTime, kLoadHaveTime);
   schedule.endingTime = in.Time(keys::kEndingTime);
@@ -245,8 +249,9 @@ void ReadSchedule(const Section& in, ScheduleInfo& schedule) {
 
 }  // namespace
 
-void WriteTaskSection(SettingsText& document, const std::string& section, TaskRecord& task, bool peEdition) {
-  Section out(document, section);
+void WriteTaskSection(SettingsTextWriter& document, const std::string& section, TaskRecord& task, bool peEdition) {
+  document.AddSection(section);
+  SectionOut out(document);
   out.Text(keys::kTitle, CutTitle(task.title));
   out.Text(keys::kComment, task.comment);
   out.Int(keys::kStatus, task.status);
@@ -258,7 +263,7 @@ void WriteTaskSection(SettingsText& document, const std::string& section, TaskRe
 }
 
 SectionRead ReadTaskSection(const SettingsText& document, const std::string& section, TaskRecord& task) {
-  const Section in(document, section);
+  const SectionIn in(document.ReadSection(section));
   if (!in.Has(keys::kTitle) && !in.Has(keys::kComment) && !in.Has(keys::kStatus)) return SectionRead::missing;
   task.title = CutTitle(in.Text(keys::kTitle));
   task.comment = in.Text(keys::kComment);

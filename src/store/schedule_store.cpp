@@ -56,10 +56,11 @@ ProtectFileOptions QuietProtection() {
 
 // ---- Saving ----
 
-SettingsText BuildDocument(TaskList& list, const ScheduleStoreContext& context) {
-  SettingsText document;
+SettingsTextWriter BuildDocument(TaskList& list, const ScheduleStoreContext& context) {
+  SettingsTextWriter document;
   document.SetHeader(keys::kHeader);
-  document.WriteString(keys::kInfoSection, keys::kInfoKey, keys::kInfoValue);
+  document.AddSection(keys::kInfoSection);
+  document.WriteString(keys::kInfoKey, keys::kInfoValue);
   // Only a task that cannot be described is left out. A missing program or
   // music file is not a reason: the file may come back, and the task with it.
   ValidationOptions validation;
@@ -288,7 +289,7 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
 }
 
 Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
-  SettingsText document = BuildDocument(list, context);
+  SettingsTextWriter document = BuildDocument(list, context);
   if (context.password.empty()) {
     Result saved = document.SaveToFile(path);
     if (!saved) return ShowFailure(context, saved.message());

@@ -254,6 +254,64 @@ void FinishNormalized(std::vector<std::string>& lines) {
     }
 }
 
+// The bytes of normalized lines on disk: CR LF line ends, multi-line values as blocks.
+std::string DiskBytes(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const std::string& line : lines) {
+        size += line.size() + kLineBreak.size();
+    }
+    std::string out;
+    out.reserve(size);
+    for (const std::string& line : lines) {
+        if (NeedsBlock(line)) {
+            AppendBlock(out, line);
+        } else {
+            out += line;
+            out += kLineBreak;
+        }
+    }
+    return out;
+}
+
+Result SaveBytes(const std::string& path, const std::string& bytes) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
+    }
+    return WriteFileDurably(path, bytes);
+}
+
+// The header's comment lines, at most kMaxHeaderLines, followed by one empty line.
+std::vector<std::string> HeaderLines(std::string_view text) {
+    std::vector<std::string> header;
+    ForEachLine(text, [&](std::string_view piece) {
+        if (header.size() < kMaxHeaderLines) {
+            std::string line(1, kCommentMark);
+            line += piece;
+            header.push_back(std::move(line));
+        }
+    });
+    header.emplace_back();
+    return header;
+}
+
+// The key line WriteString stores: key line breaks as blanks, bare LF in the value as CR LF.
+bool KeyLine(std::string_view key, std::string_view value, std::string& line) {
+    std::string keyBuffer;
+    const std::string_view cleanKey = CleanKey(key, keyBuffer);
+    // A blank key would lose its " = " to trimming and leave its value lines without a key.
+    if (Trim(cleanKey).empty()) {
+        return false;
+    }
+    line.clear();
+    line.reserve(cleanKey.size() + kKeySeparator.size() + value.size());
+    line += cleanKey;
+    line += kKeySeparator;
+    line += CleanValue(value);
+    return true;
+}
+
 }  // namespace
 
 bool SettingsText::LoadFromFile(const std::string& path) {
@@ -322,32 +380,10 @@ void SettingsText::Assemble(std::string_view text) {
 
 std::string SettingsText::SaveToString() {
     Normalize();
-    std::size_t size = 0;
-    for (const std::string& line : m_lines) {
-        size += line.size() + kLineBreak.size();
-    }
-    std::string out;
-    out.reserve(size);
-    for (const std::string& line : m_lines) {
-        if (NeedsBlock(line)) {
-            AppendBlock(out, line);
-        } else {
-            out += line;
-            out += kLineBreak;
-        }
-    }
-    return out;
+    return DiskBytes(m_lines);
 }
 
-Result SettingsText::SaveToFile(const std::string& path) {
-    const std::string bytes = SaveToString();
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (!folder.empty()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(folder, ignored);
-    }
-    return WriteFileDurably(path, bytes);
-}
+Result SettingsText::SaveToFile(const std::string& path) { return SaveBytes(path, SaveToString()); }
 
 void SettingsText::Clear() {
     m_lines.clear();
@@ -441,10 +477,8 @@ int SettingsText::FindKeyBefore(int start, int end, std::string_view key,
 
 bool SettingsText::WriteString(std::string_view section, std::string_view key,
                                std::string_view value) {
-    std::string keyBuffer;
-    const std::string_view cleanKey = CleanKey(key, keyBuffer);
-    // A blank key would lose its " = " to trimming and leave its value lines without a key.
-    if (Trim(cleanKey).empty()) {
+    std::string line;
+    if (!KeyLine(key, value, line)) {
         return false;
     }
     int lineCount = 0;
@@ -452,11 +486,8 @@ bool SettingsText::WriteString(std::string_view section, std::string_view key,
     if (sectionLine < 0) {
         return false;
     }
-    std::string line;
-    line.reserve(cleanKey.size() + kKeySeparator.size() + value.size());
-    line += cleanKey;
-    line += kKeySeparator;
-    line += CleanValue(value);
+    std::string keyBuffer;
+    const std::string_view cleanKey = CleanKey(key, keyBuffer);
     const int start = sectionLine + 1;
     const int existing = start < static_cast<int>(m_lines.size())
                              ? FindKeyBefore(start, NextSectionAtOrAfter(start), cleanKey, nullptr)
@@ -518,15 +549,7 @@ bool SettingsText::ReadBool(std::string_view section, std::string_view key, bool
 
 bool SettingsText::SetHeader(std::string_view text) {
     RemoveHeader();
-    std::vector<std::string> header;
-    ForEachLine(text, [&](std::string_view piece) {
-        if (header.size() < kMaxHeaderLines) {
-            std::string line(1, kCommentMark);
-            line += piece;
-            header.push_back(std::move(line));
-        }
-    });
-    header.emplace_back();
+    std::vector<std::string> header = HeaderLines(text);
     m_lines.insert(m_lines.begin(), std::make_move_iterator(header.begin()),
                    std::make_move_iterator(header.end()));
     RebuildIndex();
@@ -680,5 +703,102 @@ void SettingsText::ShiftPositions(int from) {
         shift(entry.second);
     }
 }
+
+SettingsText::SectionReader SettingsText::ReadSection(std::string_view name) const {
+    SectionReader reader;
+    const int ordinal = FindSectionOrdinal(name);
+    if (ordinal < 0) {
+        return reader;
+    }
+    const auto next = static_cast<std::size_t>(ordinal) + 1;
+    reader.m_lines = &m_lines;
+    reader.m_begin = m_sectionLines[static_cast<std::size_t>(ordinal)] + 1;
+    reader.m_end = next < m_sectionLines.size() ? m_sectionLines[next] : static_cast<int>(m_lines.size());
+    return reader;
+}
+
+bool SettingsText::SectionReader::ReadString(std::string_view key, std::string_view defaultValue,
+                                             std::string& value) const {
+    std::string buffer;
+    const std::string_view cleanKey = CleanKey(key, buffer);
+    // Every line a key matches starts with it, so a scan finds what the index finds.
+    for (int i = m_begin; i >= 0 && i < m_end; ++i) {
+        const std::string& line = (*m_lines)[static_cast<std::size_t>(i)];
+        if (StartsWithKey(line, cleanKey)) {
+            value.assign(line, cleanKey.size() + kKeySeparator.size());
+            return true;
+        }
+    }
+    value.assign(defaultValue);
+    return false;
+}
+
+bool SettingsText::SectionReader::ReadInt(std::string_view key, int defaultValue, int& value) const {
+    std::string text;
+    if (!ReadString(key, {}, text)) {
+        value = defaultValue;
+        return false;
+    }
+    value = ParseInt(text);
+    return true;
+}
+
+bool SettingsText::SectionReader::ReadBool(std::string_view key, bool defaultValue, bool& value) const {
+    std::string text;
+    if (!ReadString(key, {}, text)) {
+        value = defaultValue;
+        return false;
+    }
+    value = text.find(kTrue) != std::string::npos;
+    return true;
+}
+
+void SettingsTextWriter::SetHeader(std::string_view text) {
+    for (std::string& line : HeaderLines(text)) {
+        AppendNormalized(m_lines, std::move(line));
+    }
+}
+
+bool SettingsTextWriter::AddSection(std::string_view name) {
+    const std::string_view trimmed = Trim(name);
+    if (m_finished || CannotBeSectionName(trimmed)) {
+        return false;
+    }
+    std::string line;
+    line.reserve(trimmed.size() + 2);
+    line += kSectionOpen;
+    line += trimmed;
+    line += kSectionClose;
+    AppendNormalized(m_lines, std::move(line));
+    m_inSection = true;
+    return true;
+}
+
+bool SettingsTextWriter::WriteString(std::string_view key, std::string_view value) {
+    std::string line;
+    if (!m_inSection || m_finished || !KeyLine(key, value, line)) {
+        return false;
+    }
+    AppendNormalized(m_lines, std::move(line));
+    return true;
+}
+
+bool SettingsTextWriter::WriteInt(std::string_view key, int value) {
+    return WriteString(key, std::to_string(value));
+}
+
+bool SettingsTextWriter::WriteBool(std::string_view key, bool value) {
+    return WriteString(key, value ? kTrue : kFalse);
+}
+
+std::string SettingsTextWriter::SaveToString() {
+    if (!m_finished) {
+        FinishNormalized(m_lines);
+        m_finished = true;
+    }
+    return DiskBytes(m_lines);
+}
+
+Result SettingsTextWriter::SaveToFile(const std::string& path) { return SaveBytes(path, SaveToString()); }
 
 }  // namespace tidewell

@@ -78,6 +78,24 @@ public:
     // Removes the lines at the top while they are empty or comments. Always true.
     bool RemoveHeader();
 
+    // One section's lines, for reading many keys of it: each lookup scans only the section's
+    // own lines and answers as the document-wide lookups do.
+    class SectionReader {
+    public:
+        bool Found() const { return m_begin >= 0; }
+        bool ReadString(std::string_view key, std::string_view defaultValue,
+                        std::string& value) const;
+        bool ReadInt(std::string_view key, int defaultValue, int& value) const;
+        bool ReadBool(std::string_view key, bool defaultValue, bool& value) const;
+
+    private:
+        friend class SettingsText;
+        const std::vector<std::string>* m_lines = nullptr;
+        int m_begin = -1;  // first line after the section line
+        int m_end = -1;    // the next section line, or the end
+    };
+    SectionReader ReadSection(std::string_view name) const;
+
     const std::vector<std::string>& Lines() const { return m_lines; }
     Source SourceMode() const { return m_source; }
 
@@ -112,6 +130,31 @@ private:
     // Text before the first " = " of a line -> positions, ascending. Every line that some key
     // matches is in the entry of that key's own text before its first " = ".
     NameIndex m_keys;
+};
+
+// A document written once from top to bottom: a header, then sections, each followed by its
+// keys. It gives the bytes SettingsText::SaveToString gives for the same writes when every
+// section and every key in it is new, without the lookups a write into a document needs.
+class SettingsTextWriter {
+public:
+    // As SettingsText::SetHeader; call it first.
+    void SetHeader(std::string_view text);
+    // Starts a section; false for a name that cannot be a section.
+    bool AddSection(std::string_view name);
+    // Appends a key line to the last section; false for a blank key or before any section.
+    bool WriteString(std::string_view key, std::string_view value);
+    bool WriteInt(std::string_view key, int value);
+    bool WriteBool(std::string_view key, bool value);
+
+    // The document is complete after the first of these; later writes are refused.
+    std::string SaveToString();
+    // Creates the missing folders of `path` and replaces the file durably.
+    Result SaveToFile(const std::string& path);
+
+private:
+    std::vector<std::string> m_lines;
+    bool m_inSection = false;
+    bool m_finished = false;
 };
 
 }  // namespace tidewell

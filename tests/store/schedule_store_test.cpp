@@ -88,10 +88,12 @@ TEST_F(ScheduleStoreTest, ConditionalKeysAndLoaderDefaults) {
   shutdown.taskInfo.taskType = TaskType::windowsOperation;
   shutdown.taskInfo.swoWaitingTime = 301;
   shutdown.soundInfo.type = 0;
+  SettingsTextWriter writer;
+  WriteTaskSection(writer, "Daily 1", quiet, false);
+  WriteTaskSection(writer, "Daily 2", shutdown, false);
+  std::string text = writer.SaveToString();
   SettingsText document;
-  WriteTaskSection(document, "Daily 1", quiet, false);
-  WriteTaskSection(document, "Daily 2", shutdown, false);
-  std::string text = document.SaveToString();
+  document.LoadFromString(text);
   size_t second = text.find("[Daily 2]");
   std::string first = text.substr(0, second);
   EXPECT_EQ(first.find("SndI Type"), std::string::npos);
