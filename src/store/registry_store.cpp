@@ -228,7 +228,8 @@ void SyncFolder(const std::string& folder) {
 std::string DamagedCopyName(const std::string& path, int number) {
     std::string name = path + std::string(kRegistryDamagedSuffix);
     if (number > 1) {
-        name += "-" + std::to_string(number);
+        name += '-';
+        name += std::to_string(number);
     }
     return name;
 }
