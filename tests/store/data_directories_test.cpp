@@ -491,5 +491,210 @@ TEST_F(DataDirectoriesTest, FolderThatCannotBeCreatedIsNotTaken) {
     EXPECT_TRUE(settings.strings.empty());
 }
 
+// ---- copying user data -------------------------------------------------------------------
+
+// Everything below a folder: files with their bytes, links with their targets, folders.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+    std::map<std::string, std::string> entries;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().lexically_relative(folder).string();
+        if (it->is_symlink()) {
+            entries[name] = "-> " + fs::read_symlink(it->path()).string();
+        } else if (it->is_directory()) {
+            entries[name] = "<folder>";
+        } else {
+            // Large files by size and hash, so that a failure message stays readable.
+            const std::string bytes = Get(it->path().string());
+            entries[name] = bytes.size() <= 64 ? bytes
+                                               : std::to_string(bytes.size()) + " bytes, hash " +
+                                                     std::to_string(std::hash<std::string>{}(bytes));
+        }
+    }
+    return entries;
+}
+
+class CopyUserDataTest : public DataDirectoriesTest {
+protected:
+    void SetUp() override {
+        DataDirectoriesTest::SetUp();
+        m_from = m_root + "/old";
+        Put(m_from + "/schedule.rws", "[Tasks]\r\n");
+        Put(m_from + "/qv.ini", "[Quick View]\r\n");
+        Put(m_from + "/.hidden", "h");
+        Put(m_from + "/empty.txt", "");
+        Put(m_from + "/sub/deep/notes.txt", "deep");
+        fs::create_directories(m_from + "/empty folder");
+        Put(m_from + "/big.bin", std::string(3u << 19, 'b'));
+        fs::create_symlink("schedule.rws", m_from + "/link");
+        m_source = Snapshot(m_from);
+    }
+
+    // Records every report and answers from `stopAt` on with a cancel.
+    CopyProgressCallback Recorder(std::size_t stopAt = SIZE_MAX) {
+        return [this, stopAt](const CopyProgress& progress) {
+            m_reports.push_back(progress);
+            return m_reports.size() < stopAt;
+        };
+    }
+
+    std::string m_from;
+    std::map<std::string, std::string> m_source;
+    std::vector<CopyProgress> m_reports;
+};
+
+TEST_F(CopyUserDataTest, CopyAndMoveTakeTheWholeContentWithProgress) {
+    for (const CopyMode mode : {CopyMode::Copy, CopyMode::Move}) {
+        SCOPED_TRACE(mode == CopyMode::Copy ? "copy" : "move");
+        const std::string to = m_root + (mode == CopyMode::Copy ? "/copied/new/udd" : "/moved");
+        m_reports.clear();
+        const Result result = CopyUserData(m_from, to, mode, Recorder());
+        ASSERT_TRUE(result.ok()) << result.message();
+        EXPECT_EQ(Snapshot(to), m_source);
+        if (mode == CopyMode::Copy) {
+            EXPECT_EQ(Snapshot(m_from), m_source);
+        } else {
+            EXPECT_TRUE(fs::is_directory(m_from)) << "the folder itself stays";
+            EXPECT_TRUE(Snapshot(m_from).empty());
+        }
+        ASSERT_FALSE(m_reports.empty());
+        EXPECT_GT(m_reports.size(), 7u) << "the big file reports more than once";
+        for (std::size_t i = 1; i < m_reports.size(); ++i) {
+            EXPECT_GE(m_reports[i].bytesDone, m_reports[i - 1].bytesDone);
+            EXPECT_GE(m_reports[i].filesDone, m_reports[i - 1].filesDone);
+        }
+        const CopyProgress& last = m_reports.back();
+        EXPECT_EQ(last.bytesTotal, (3u << 19) + 9 + 14 + 1 + 0 + 4);
+        EXPECT_EQ(last.bytesDone, last.bytesTotal);
+        EXPECT_EQ(last.filesTotal, 7u);
+        EXPECT_EQ(last.filesDone, 7u);
+        if (mode == CopyMode::Copy) {
+            m_from = to;  // the move starts from the copy
+        }
+    }
+}
+
+TEST_F(CopyUserDataTest, CopyIntoAnExistingFolderReplacesSameNamesAndKeepsTheRest) {
+    const std::string to = m_root + "/existing";
+    Put(to + "/schedule.rws", "older schedule");
+    Put(to + "/mine.txt", "mine");
+    Put(to + "/sub/other.txt", "other");
+    ::chmod((m_from + "/qv.ini").c_str(), 0640);
+    ASSERT_TRUE(CopyUserData(m_from, to, CopyMode::Copy).ok());
+    std::map<std::string, std::string> expected = m_source;
+    expected["mine.txt"] = "mine";
+    expected["sub/other.txt"] = "other";
+    EXPECT_EQ(Snapshot(to), expected);
+    EXPECT_EQ(ModeOf(to + "/qv.ini"), 0640u) << "modes go along";
+}
+
+TEST_F(CopyUserDataTest, FailureOrCancelInTheMiddleKeepsTheSourceAndTheTarget) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& to)> prepare;
+        std::size_t stopAt;
+        std::function<std::string(const std::string& to)> message;
+    };
+    const std::vector<Case> cases = {
+        {"a file where a folder goes",
+         [](const std::string& to) { Put(to + "/sub", "a file"); },
+         SIZE_MAX,
+         [](const std::string& to) { return WithPath(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, to + "/sub"); }},
+        {"a folder where a file goes",
+         [](const std::string& to) { fs::create_directories(to + "/qv.ini/inside"); },
+         SIZE_MAX,
+         [](const std::string& to) { return WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, to + "/qv.ini"); }},
+        {"canceled while copying the big file",
+         [](const std::string&) {},
+         3,
+         [](const std::string&) { return LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER); }},
+        {"canceled after the last file",
+         [](const std::string&) {},
+         0,  // set below: the last report
+         [](const std::string&) { return LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER); }},
+    };
+    std::size_t reportCount = 0;
+    ASSERT_TRUE(CopyUserData(m_from, m_root + "/count", CopyMode::Copy, [&](const CopyProgress&) {
+                    ++reportCount;
+                    return true;
+                }).ok());
+    for (const Case& c : cases) {
+        for (const CopyMode mode : {CopyMode::Copy, CopyMode::Move}) {
+            SCOPED_TRACE(c.name);
+            SCOPED_TRACE(mode == CopyMode::Copy ? "copy" : "move");
+            const std::string to = m_root + "/target";
+            fs::remove_all(to);
+            Put(to + "/schedule.rws", "older schedule");
+            c.prepare(to);
+            const std::map<std::string, std::string> before = Snapshot(to);
+            m_reports.clear();
+            const Result result =
+                CopyUserData(m_from, to, mode, Recorder(c.stopAt == 0 ? reportCount : c.stopAt));
+            EXPECT_FALSE(result.ok());
+            EXPECT_EQ(result.message(), c.message(to));
+            EXPECT_EQ(Snapshot(m_from), m_source);
+            EXPECT_EQ(Snapshot(to), before) << "no copy and no scratch file left";
+        }
+    }
+    // A target folder made for the copy goes again.
+    const std::string fresh = m_root + "/fresh/deeper";
+    EXPECT_FALSE(CopyUserData(m_from, fresh, CopyMode::Move, Recorder(2)).ok());
+    EXPECT_FALSE(fs::exists(m_root + "/fresh"));
+    EXPECT_EQ(Snapshot(m_from), m_source);
+}
+
+TEST_F(CopyUserDataTest, RefusesWhatCannotBeCopied) {
+    Put(m_root + "/a-file", "x");
+    const std::string sameAsSource =
+        LoadMessage(IDS_ERROR_FILE_DESTINATION_FILE_CAN_NOT_SAME_AS_SOURCE_CHOOSE_ANOTHER_NAME);
+    struct Case {
+        std::string from;
+        std::string to;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {m_root + "/missing", m_root + "/to", WithPath(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, m_root + "/missing")},
+        {m_root + "/a-file", m_root + "/to", WithPath(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, m_root + "/a-file")},
+        {m_from, m_from, sameAsSource},
+        {m_from, m_from + "/", sameAsSource},
+        {m_from, m_from + "/sub/new", sameAsSource},
+        {m_from, m_root + "/a-file", WithPath(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, m_root + "/a-file")},
+    };
+    for (const Case& c : cases) {
+        for (const CopyMode mode : {CopyMode::Copy, CopyMode::Move}) {
+            SCOPED_TRACE(c.from + " -> " + c.to);
+            const Result result = CopyUserData(c.from, c.to, mode);
+            EXPECT_FALSE(result.ok());
+            EXPECT_EQ(result.message(), c.message);
+            EXPECT_EQ(Snapshot(m_from), m_source);
+        }
+    }
+    // The source inside the target: refused only when something would land on the source.
+    Put(m_root + "/outer/inner/inner/file.txt", "f");
+    for (const CopyMode mode : {CopyMode::Copy, CopyMode::Move}) {
+        const Result result = CopyUserData(m_root + "/outer/inner", m_root + "/outer", mode);
+        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(result.message(), sameAsSource);
+        EXPECT_EQ(Get(m_root + "/outer/inner/inner/file.txt"), "f");
+    }
+    ASSERT_TRUE(CopyUserData(m_from + "/sub", m_from, CopyMode::Move).ok());
+    EXPECT_EQ(Get(m_from + "/deep/notes.txt"), "deep");
+    EXPECT_TRUE(Snapshot(m_from + "/sub").empty());
+}
+
+TEST_F(CopyUserDataTest, UnreadableFileStopsTheMoveBeforeAnythingIsRemoved) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "the superuser reads every file";
+    }
+    ::chmod((m_from + "/sub/deep/notes.txt").c_str(), 0);
+    const std::string to = m_root + "/target";
+    const Result result = CopyUserData(m_from, to, CopyMode::Move);
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(result.message(), WithPath(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, m_from + "/sub/deep/notes.txt"));
+    EXPECT_FALSE(fs::exists(to));
+    ::chmod((m_from + "/sub/deep/notes.txt").c_str(), 0600);
+    EXPECT_EQ(Snapshot(m_from), m_source);
+}
+
 }  // namespace
 }  // namespace tidewell
