@@ -131,16 +131,17 @@ std::string_view CleanKey(std::string_view key, std::string& buffer) {
 }
 
 // A bare LF would end the value's line on disk; as CR LF it goes into a block.
-std::string CleanValue(std::string_view value) {
-    std::string clean;
-    clean.reserve(value.size());
+void AppendCleanValue(std::string& out, std::string_view value) {
+    if (value.find('\n') == std::string_view::npos) {
+        out += value;
+        return;
+    }
     for (std::size_t i = 0; i < value.size(); ++i) {
         if (value[i] == '\n' && (i == 0 || value[i - 1] != '\r')) {
-            clean += '\r';
+            out += '\r';
         }
-        clean += value[i];
+        out += value[i];
     }
-    return clean;
 }
 
 // The index entry a key's lines are filed under: the text before the first " = " of key + " = ".
@@ -308,7 +309,7 @@ bool KeyLine(std::string_view key, std::string_view value, std::string& line) {
     line.reserve(cleanKey.size() + kKeySeparator.size() + value.size());
     line += cleanKey;
     line += kKeySeparator;
-    line += CleanValue(value);
+    AppendCleanValue(line, value);
     return true;
 }
 
@@ -753,9 +754,29 @@ bool SettingsText::SectionReader::ReadBool(std::string_view key, bool defaultVal
     return true;
 }
 
+// Lines go out as they come, in the normalized layout: trimmed, empty ones dropped, one empty
+// line before every section but a first line. A trailing comment block cannot arise here, since
+// comments only come from the header.
+void SettingsTextWriter::AppendLine(std::string& line) {
+    TrimInPlace(line);
+    if (line.empty()) {
+        return;
+    }
+    if (m_lineCount > 0 && IsSectionText(line)) {
+        m_out += kLineBreak;
+    }
+    ++m_lineCount;
+    if (NeedsBlock(line)) {
+        AppendBlock(m_out, line);
+    } else {
+        m_out += line;
+        m_out += kLineBreak;
+    }
+}
+
 void SettingsTextWriter::SetHeader(std::string_view text) {
     for (std::string& line : HeaderLines(text)) {
-        AppendNormalized(m_lines, std::move(line));
+        AppendLine(line);
     }
 }
 
@@ -764,22 +785,20 @@ bool SettingsTextWriter::AddSection(std::string_view name) {
     if (m_finished || CannotBeSectionName(trimmed)) {
         return false;
     }
-    std::string line;
-    line.reserve(trimmed.size() + 2);
-    line += kSectionOpen;
-    line += trimmed;
-    line += kSectionClose;
-    AppendNormalized(m_lines, std::move(line));
+    m_line.clear();
+    m_line += kSectionOpen;
+    m_line += trimmed;
+    m_line += kSectionClose;
+    AppendLine(m_line);
     m_inSection = true;
     return true;
 }
 
 bool SettingsTextWriter::WriteString(std::string_view key, std::string_view value) {
-    std::string line;
-    if (!m_inSection || m_finished || !KeyLine(key, value, line)) {
+    if (!m_inSection || m_finished || !KeyLine(key, value, m_line)) {
         return false;
     }
-    AppendNormalized(m_lines, std::move(line));
+    AppendLine(m_line);
     return true;
 }
 
@@ -792,13 +811,13 @@ bool SettingsTextWriter::WriteBool(std::string_view key, bool value) {
 }
 
 std::string SettingsTextWriter::SaveToString() {
-    if (!m_finished) {
-        FinishNormalized(m_lines);
-        m_finished = true;
-    }
-    return DiskBytes(m_lines);
+    m_finished = true;
+    return m_out;
 }
 
-Result SettingsTextWriter::SaveToFile(const std::string& path) { return SaveBytes(path, SaveToString()); }
+Result SettingsTextWriter::SaveToFile(const std::string& path) {
+    m_finished = true;
+    return SaveBytes(path, m_out);
+}
 
 }  // namespace tidewell

@@ -152,7 +152,11 @@ public:
     Result SaveToFile(const std::string& path);
 
 private:
-    std::vector<std::string> m_lines;
+    void AppendLine(std::string& line);
+
+    std::string m_out;   // the bytes on disk so far
+    std::string m_line;  // the line being built, reused
+    std::size_t m_lineCount = 0;
     bool m_inSection = false;
     bool m_finished = false;
 };

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 
 #include "time/calendar.h"
@@ -28,6 +29,30 @@ DateTimeStatus Combine(DateTimeStatus a, DateTimeStatus b) {
   if (a == DateTimeStatus::null || b == DateTimeStatus::null) return DateTimeStatus::null;
   if (a == DateTimeStatus::invalid || b == DateTimeStatus::invalid) return DateTimeStatus::invalid;
   return DateTimeStatus::valid;
+}
+
+// "%Y-%m-%d %H:%M:%S" when a date is given, else "%H:%M:%S".
+std::string FormatDigits(const CivilDate* date, int secondOfDay) {
+  char text[20];
+  char* out = text;
+  auto put = [&out](int value, int digits) {
+    for (int i = digits - 1; i >= 0; --i, value /= 10) out[i] = static_cast<char>('0' + value % 10);
+    out += digits;
+  };
+  if (date != nullptr) {
+    put(date->year, 4);
+    *out++ = '-';
+    put(date->month, 2);
+    *out++ = '-';
+    put(date->day, 2);
+    *out++ = ' ';
+  }
+  put(secondOfDay / 3600, 2);
+  *out++ = ':';
+  put(secondOfDay % 3600 / 60, 2);
+  *out++ = ':';
+  put(secondOfDay % 60, 2);
+  return std::string(text, out);
 }
 
 }  // namespace
@@ -113,6 +138,11 @@ std::string DateTime::Format(const char* pattern) const {
   if (m_status == DateTimeStatus::null) return {};
   if (m_status == DateTimeStatus::invalid) return std::string(kInvalidDateTimeText);
   CivilDate date = DateOfDayNumber(DayNumber());
+  // The two forms every file holds are written directly: strftime is slow for them.
+  bool storage = std::strcmp(pattern, kStorageFormat) == 0;
+  if (storage || std::strcmp(pattern, kTimeOfDayFormat) == 0) {
+    return FormatDigits(storage ? &date : nullptr, SecondOfDay());
+  }
   std::tm parts{};
   parts.tm_year = date.year - 1900;
   parts.tm_mon = date.month - 1;
