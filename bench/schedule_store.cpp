@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 
+#include "store/durable_file.h"
 #include "store/memory_settings.h"
 #include "store/schedule_store.h"
 #include "support/task_builder.h"
@@ -73,9 +74,22 @@ void BM_RefreshThroughFile_10000(benchmark::State& state) {
   }
 }
 
+// The share of a save that is the durable replacement of a file of that size.
+void BM_WriteFileDurably_ScheduleSized(benchmark::State& state) {
+  Fixture fixture;
+  SaveTaskList(fixture.Path(), fixture.list, fixture.Context());
+  std::string bytes;
+  ReadWholeFile(fixture.Path(), bytes);
+  state.counters["bytes"] = static_cast<double>(bytes.size());
+  for (auto _ : state) {
+    if (!WriteFileDurably(fixture.Path(), bytes)) state.SkipWithError("write failed");
+  }
+}
+
 BENCHMARK(BM_SaveTaskList_10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadTaskList_10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RefreshThroughFile_10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFileDurably_ScheduleSized)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tidewell

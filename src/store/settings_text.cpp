@@ -113,7 +113,7 @@ bool KeyHead(std::string_view line, std::string_view& head) {
 
 // A line break in a key would split its line on disk.
 std::string_view CleanKey(std::string_view key, std::string& buffer) {
-    if (!HasAnyOf(key, "\r\n")) {
+    if (key.find('\n') == std::string_view::npos && key.find('\r') == std::string_view::npos) {
         return key;
     }
     buffer.clear();
@@ -715,6 +715,12 @@ SettingsText::SectionReader SettingsText::ReadSection(std::string_view name) con
     reader.m_lines = &m_lines;
     reader.m_begin = m_sectionLines[static_cast<std::size_t>(ordinal)] + 1;
     reader.m_end = next < m_sectionLines.size() ? m_sectionLines[next] : static_cast<int>(m_lines.size());
+    for (int i = reader.m_begin; i < reader.m_end; ++i) {
+        std::string_view head;
+        if (KeyHead(m_lines[static_cast<std::size_t>(i)], head)) {
+            reader.m_heads.emplace_back(head, i);
+        }
+    }
     return reader;
 }
 
@@ -722,12 +728,22 @@ bool SettingsText::SectionReader::ReadString(std::string_view key, std::string_v
                                              std::string& value) const {
     std::string buffer;
     const std::string_view cleanKey = CleanKey(key, buffer);
-    // Every line a key matches starts with it, so a scan finds what the index finds.
-    for (int i = m_begin; i >= 0 && i < m_end; ++i) {
-        const std::string& line = (*m_lines)[static_cast<std::size_t>(i)];
-        if (StartsWithKey(line, cleanKey)) {
-            value.assign(line, cleanKey.size() + kKeySeparator.size());
-            return true;
+    const auto take = [&](int line) {
+        value.assign((*m_lines)[static_cast<std::size_t>(line)], cleanKey.size() + kKeySeparator.size());
+        return true;
+    };
+    if (cleanKey.find('=') == std::string_view::npos) {
+        // Without "=" in the key, a line starts with key + " = " exactly when its head is the key.
+        for (const auto& [head, line] : m_heads) {
+            if (head == cleanKey) {
+                return take(line);
+            }
+        }
+    } else {
+        for (int i = m_begin; i >= 0 && i < m_end; ++i) {
+            if (StartsWithKey((*m_lines)[static_cast<std::size_t>(i)], cleanKey)) {
+                return take(i);
+            }
         }
     }
     value.assign(defaultValue);

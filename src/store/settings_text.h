@@ -93,6 +93,8 @@ public:
         const std::vector<std::string>* m_lines = nullptr;
         int m_begin = -1;  // first line after the section line
         int m_end = -1;    // the next section line, or the end
+        // The text before the first " = " of each key line, with its line, in line order.
+        std::vector<std::pair<std::string_view, int>> m_heads;
     };
     SectionReader ReadSection(std::string_view name) const;
 
