@@ -32,9 +32,10 @@ class MessageBoxService;
 // - A value line is "name = dword:N" (N the DWORD in decimal, 0 to 4294967295; an int written
 //   as -1 is stored as 4294967295 and reads back as -1) or "name = sz:text". Value names are
 //   trimmed of white space; the unnamed (default) value is written "@".
-// - Names and texts are written as they are except for "%XX" escapes (two hexadecimal digits) of
-//   "%", control characters, a blank at either end, "=" in names, and a leading "@", ";" or "["
-//   of a value name, so that every line stays one line and reads back exactly.
+// - Names and texts are written as they are (UTF-8 included) except for "%XX" escapes (two
+//   hexadecimal digits) of "%", control characters (line breaks, tabs), a blank at the end of
+//   any field or at the start of a name, "=" in names, and a leading "@", ";" or "[" of a value
+//   name, so that every value stays on one line and reads back exactly.
 // - Section and value names compare without regard to ASCII letter case, as in the registry;
 //   the first spelling written is kept. Comment lines are allowed and ignored; a repeated
 //   section adds to the first one and a repeated value name keeps its first value.
