@@ -30,6 +30,7 @@ namespace keys = schedule_keys;
 constexpr std::string_view kConfigSection = "Tidewell\\Config";
 constexpr std::string_view kFileReminderValue = "Error Reminder - File";
 constexpr std::string_view kMusicReminderValue = "Error Reminder - Music";
+constexpr size_t kBytesPerTask = 1200;  // a generous guess of one task's section
 constexpr const char* kKeptAsideFormat = "%s.damaged";
 constexpr const char* kKeptAsideNumberedFormat = "%s.damaged-%d";
 
@@ -58,6 +59,7 @@ ProtectFileOptions QuietProtection() {
 
 SettingsTextWriter BuildDocument(TaskList& list, const ScheduleStoreContext& context) {
   SettingsTextWriter document;
+  document.Reserve(kBytesPerTask * (list.size() + 1));
   document.SetHeader(keys::kHeader);
   document.AddSection(keys::kInfoSection);
   document.WriteString(keys::kInfoKey, keys::kInfoValue);

@@ -139,6 +139,8 @@ private:
 // section and every key in it is new, without the lookups a write into a document needs.
 class SettingsTextWriter {
 public:
+    // Room for about this many bytes, so that a large document is not moved as it grows.
+    void Reserve(std::size_t bytes) { m_out.reserve(bytes); }
     // As SettingsText::SetHeader; call it first.
     void SetHeader(std::string_view text);
     // Starts a section; false for a name that cannot be a section.
