@@ -20,70 +20,73 @@ using namespace tidewell::testing;
 constexpr int kTasks = 10000;
 
 struct Fixture {
-  Fixture() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tidewell-bench-XXXXXX").string();
-    folder = mkdtemp(pattern.data());
-    std::filesystem::create_directory(folder + "/tmp");
-    std::mt19937 generator(42);
-    for (int i = 0; i < kTasks; ++i) {
-      TaskRecord task = GenerateTask(generator, static_cast<ScheduleType>(i % kScheduleTypeCount), clock.Now());
-      task.title = "Task " + std::to_string(i);
-      task.comment = i % 3 ? "" : "A comment\r\nover two lines";
-      task.taskInfo.taskType = TaskType::notice;
-      task.taskInfo.noticeMsg = "Time for task " + std::to_string(i);
-      task.soundInfo.type = 0;
-      list.Add(task);
+    Fixture() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tidewell-bench-XXXXXX").string();
+        folder = mkdtemp(pattern.data());
+        std::filesystem::create_directory(folder + "/tmp");
+        std::mt19937 generator(42);
+        for (int i = 0; i < kTasks; ++i) {
+            TaskRecord task =
+                GenerateTask(generator, static_cast<ScheduleType>(i % kScheduleTypeCount), clock.Now());
+            task.title = "Task " + std::to_string(i);
+            task.comment = i % 3 ? "" : "A comment\r\nover two lines";
+            task.taskInfo.taskType = TaskType::notice;
+            task.taskInfo.noticeMsg = "Time for task " + std::to_string(i);
+            task.soundInfo.type = 0;
+            list.Add(task);
+        }
     }
-  }
-  ~Fixture() { std::filesystem::remove_all(folder); }
-  ScheduleStoreContext Context() { return {clock, random, settings, messages, folder + "/tmp", {}}; }
-  std::string Path() const { return folder + "/schedule.rws"; }
+    ~Fixture() { std::filesystem::remove_all(folder); }
+    ScheduleStoreContext Context() { return {clock, random, settings, messages, folder + "/tmp", {}}; }
+    std::string Path() const { return folder + "/schedule.rws"; }
 
-  TestClock clock{At(2006, 3, 13, 12)};
-  FixedRandom random;
-  MemorySettings settings;
-  RecordingMessageBox messages;
-  std::string folder;
-  TaskList list;
+    TestClock clock{At(2006, 3, 13, 12)};
+    FixedRandom random;
+    MemorySettings settings;
+    RecordingMessageBox messages;
+    std::string folder;
+    TaskList list;
 };
 
 void BM_SaveTaskList_10000(benchmark::State& state) {
-  Fixture fixture;
-  for (auto _ : state) {
-    if (!SaveTaskList(fixture.Path(), fixture.list, fixture.Context())) state.SkipWithError("save failed");
-  }
+    Fixture fixture;
+    for (auto _ : state) {
+        if (!SaveTaskList(fixture.Path(), fixture.list, fixture.Context()))
+            state.SkipWithError("save failed");
+    }
 }
 
 void BM_LoadTaskList_10000(benchmark::State& state) {
-  Fixture fixture;
-  SaveTaskList(fixture.Path(), fixture.list, fixture.Context());
-  for (auto _ : state) {
-    TaskList loaded;
-    if (!LoadTaskList(fixture.Path(), loaded, fixture.Context()).loaded) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(loaded.size());
-  }
+    Fixture fixture;
+    SaveTaskList(fixture.Path(), fixture.list, fixture.Context());
+    for (auto _ : state) {
+        TaskList loaded;
+        if (!LoadTaskList(fixture.Path(), loaded, fixture.Context()).loaded)
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(loaded.size());
+    }
 }
 
 void BM_RefreshThroughFile_10000(benchmark::State& state) {
-  Fixture fixture;
-  for (auto _ : state) {
-    state.PauseTiming();
-    TaskList list = fixture.list;
-    state.ResumeTiming();
-    if (!RefreshThroughFile(list, fixture.Context())) state.SkipWithError("refresh failed");
-  }
+    Fixture fixture;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TaskList list = fixture.list;
+        state.ResumeTiming();
+        if (!RefreshThroughFile(list, fixture.Context())) state.SkipWithError("refresh failed");
+    }
 }
 
 // The share of a save that is the durable replacement of a file of that size.
 void BM_WriteFileDurably_ScheduleSized(benchmark::State& state) {
-  Fixture fixture;
-  SaveTaskList(fixture.Path(), fixture.list, fixture.Context());
-  std::string bytes;
-  ReadWholeFile(fixture.Path(), bytes);
-  state.counters["bytes"] = static_cast<double>(bytes.size());
-  for (auto _ : state) {
-    if (!WriteFileDurably(fixture.Path(), bytes)) state.SkipWithError("write failed");
-  }
+    Fixture fixture;
+    SaveTaskList(fixture.Path(), fixture.list, fixture.Context());
+    std::string bytes;
+    ReadWholeFile(fixture.Path(), bytes);
+    state.counters["bytes"] = static_cast<double>(bytes.size());
+    for (auto _ : state) {
+        if (!WriteFileDurably(fixture.Path(), bytes)) state.SkipWithError("write failed");
+    }
 }
 
 BENCHMARK(BM_SaveTaskList_10000)->Unit(benchmark::kMillisecond);

@@ -87,8 +87,7 @@ void BM_LoadFromString(benchmark::State& state) {
     SettingsText doc;
     doc.LoadFromString(text);
     state.counters["lines"] = static_cast<double>(doc.Lines().size());
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
 }
 
 void BM_ReadEveryKey(benchmark::State& state) {
@@ -126,11 +125,5 @@ void BM_WriteEveryKeyAndSave(benchmark::State& state) {
 
 BENCHMARK(BM_LoadFromString)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly();
 BENCHMARK(BM_ReadEveryKey)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly();
-BENCHMARK(BM_LoadAndReadEveryKey)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(9)
-    ->ReportAggregatesOnly();
-BENCHMARK(BM_WriteEveryKeyAndSave)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly();
+BENCHMARK(BM_LoadAndReadEveryKey)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly();
+BENCHMARK(BM_WriteEveryKeyAndSave)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();

@@ -12,8 +12,7 @@
 #include "store/idea.h"
 #include "store/password_file.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::span<const std::uint8_t> input(data, size);
     std::array<std::uint8_t, tidewell::kPasswordFileBufferSize> buffer{};
     if (!input.empty() && (input[0] & 1) != 0) {
@@ -27,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto password = tidewell::ParsePasswordFile(input);
     if (password) {
         // Whatever is accepted is a valid, normalized password that writes back the same way.
-        if (!tidewell::ValidatePassword(*password).ok() || tidewell::NormalizePassword(*password) != *password) {
+        if (!tidewell::ValidatePassword(*password).ok() ||
+            tidewell::NormalizePassword(*password) != *password) {
             abort();
         }
         const auto again = tidewell::ParsePasswordFile(tidewell::BuildPasswordFile(*password));

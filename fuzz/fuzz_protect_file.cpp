@@ -23,11 +23,11 @@ public:
     void Sleep(std::chrono::milliseconds) override {}
 };
 
-const std::string& Folder()
-{
+const std::string& Folder() {
     static const std::string folder = [] {
         const char* tmp = getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/tw-fuzz-protect-XXXXXX";
+        std::string pattern =
+            std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/tw-fuzz-protect-XXXXXX";
         if (mkdtemp(pattern.data()) == nullptr) {
             abort();
         }
@@ -38,10 +38,10 @@ const std::string& Folder()
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::uint8_t> bytes(data, data + size);
-    const tidewell::Rc5 cipher(std::span(reinterpret_cast<const std::uint8_t*>(kFuzzKey.data()), kFuzzKey.size()));
+    const tidewell::Rc5 cipher(
+        std::span(reinterpret_cast<const std::uint8_t*>(kFuzzKey.data()), kFuzzKey.size()));
     if (!bytes.empty() && (bytes[0] & 1) != 0 && bytes.size() >= tidewell::Rc5::kBlockSize) {
         const auto header = tidewell::BuildContainerHeader(cipher, 0);
         std::memcpy(bytes.data(), header.data(), tidewell::Rc5::kBlockSize);

@@ -17,42 +17,43 @@
 namespace {
 
 const std::string& Folder() {
-  static const std::string folder = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tw-fuzz-schedule-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) abort();
-    std::filesystem::create_directory(pattern + "/tmp");
-    return pattern;
-  }();
-  return folder;
+    static const std::string folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tw-fuzz-schedule-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr) abort();
+        std::filesystem::create_directory(pattern + "/tmp");
+        return pattern;
+    }();
+    return folder;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  using namespace tidewell;
-  if (size == 0) return 0;
-  std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-  if (data[0] & 1) bytes = WrapOuterScramble(bytes);
-  const std::string path = Folder() + "/schedule.rws";
-  {
-    FILE* file = fopen(path.c_str(), "wb");
-    if (file == nullptr) abort();
-    fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
-  }
-  TestClock clock(DateTime::FromParts(2006, 3, 13, 12));
-  StandardRandomSource random(1);
-  MemorySettings settings;
-  RecordingMessageBox messages;
-  ScheduleStoreContext context{clock, random, settings, messages, Folder() + "/tmp", (data[0] & 2) ? "s3cret!" : ""};
-  LoadOptions options;
-  options.keepDamagedAside = false;
-  TaskList list;
-  LoadReport report = LoadTaskList(path, list, context, options);
-  if (report.loaded) {
-    if (!SaveTaskList(path, list, context)) abort();
-    TaskList again;
-    if (!LoadTaskList(path, again, context, options).loaded) abort();
-  }
-  return 0;
+    using namespace tidewell;
+    if (size == 0) return 0;
+    std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
+    if (data[0] & 1) bytes = WrapOuterScramble(bytes);
+    const std::string path = Folder() + "/schedule.rws";
+    {
+        FILE* file = fopen(path.c_str(), "wb");
+        if (file == nullptr) abort();
+        fwrite(bytes.data(), 1, bytes.size(), file);
+        fclose(file);
+    }
+    TestClock clock(DateTime::FromParts(2006, 3, 13, 12));
+    StandardRandomSource random(1);
+    MemorySettings settings;
+    RecordingMessageBox messages;
+    ScheduleStoreContext context{
+        clock, random, settings, messages, Folder() + "/tmp", (data[0] & 2) ? "s3cret!" : ""};
+    LoadOptions options;
+    options.keepDamagedAside = false;
+    TaskList list;
+    LoadReport report = LoadTaskList(path, list, context, options);
+    if (report.loaded) {
+        if (!SaveTaskList(path, list, context)) abort();
+        TaskList again;
+        if (!LoadTaskList(path, again, context, options).loaded) abort();
+    }
+    return 0;
 }

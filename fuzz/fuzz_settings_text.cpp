@@ -65,8 +65,8 @@ void Walk(const SettingsText& doc) {
         if (IsSection(line)) {
             sectionName = line.substr(1, line.size() - 2);
             const int found = doc.FindSection(sectionName);
-            const bool nameUsable = sectionName == Trim(sectionName) &&
-                                    sectionName.find_first_of("\r\n") == std::string::npos;
+            const bool nameUsable =
+                sectionName == Trim(sectionName) && sectionName.find_first_of("\r\n") == std::string::npos;
             Check(!nameUsable ||
                   (found >= 0 && found <= i && lines[static_cast<std::size_t>(found)] == line));
             section = found == i ? i : -1;

@@ -9,16 +9,16 @@ namespace tidewell::cli {
 // Prints each message instead of showing it, and answers OK (or the default
 // of a question) so that nothing is switched off.
 class ConsoleMessageBox final : public MessageBoxService {
- public:
-  explicit ConsoleMessageBox(std::ostream& out) : m_out(out) {}
-  int Shown() const { return m_shown; }
+public:
+    explicit ConsoleMessageBox(std::ostream& out) : m_out(out) {}
+    int Shown() const { return m_shown; }
 
- protected:
-  MessageBoxAnswer Show(const MessageBoxCall& call) override;
+protected:
+    MessageBoxAnswer Show(const MessageBoxCall& call) override;
 
- private:
-  std::ostream& m_out;
-  int m_shown = 0;
+private:
+    std::ostream& m_out;
+    int m_shown = 0;
 };
 
 }  // namespace tidewell::cli

@@ -19,9 +19,9 @@ inline constexpr std::string_view kClockSyncTaskTitle = "Automatic Clock Synchro
 
 // What a new task's defaults depend on.
 struct TaskDefaultsContext {
-  SettingsPort& settings;
-  const Clock& clock;
-  bool peEdition = false;  // macro tasks are not offered
+    SettingsPort& settings;
+    const Clock& clock;
+    bool peEdition = false;  // macro tasks are not offered
 };
 
 // Sets every field to the new-task defaults, with the remembered types.

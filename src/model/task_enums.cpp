@@ -14,24 +14,24 @@ constexpr std::array<std::string_view, kScheduleTypeCount> kSectionNames = {
 }  // namespace
 
 bool IsKnownScheduleType(ScheduleType type) {
-  auto code = static_cast<int32_t>(type);
-  return code >= 0 && code < kScheduleTypeCount;
+    auto code = static_cast<int32_t>(type);
+    return code >= 0 && code < kScheduleTypeCount;
 }
 
 std::string_view WindowsOperationName(WindowsOperation operation) {
-  auto code = static_cast<size_t>(operation);
-  return code < kOperationNames.size() ? kOperationNames[code] : std::string_view{};
+    auto code = static_cast<size_t>(operation);
+    return code < kOperationNames.size() ? kOperationNames[code] : std::string_view{};
 }
 
 std::optional<WindowsOperation> WindowsOperationFromName(std::string_view name) {
-  for (size_t i = 0; i < kOperationNames.size(); ++i) {
-    if (kOperationNames[i] == name) return static_cast<WindowsOperation>(i);
-  }
-  return std::nullopt;
+    for (size_t i = 0; i < kOperationNames.size(); ++i) {
+        if (kOperationNames[i] == name) return static_cast<WindowsOperation>(i);
+    }
+    return std::nullopt;
 }
 
 std::string_view ScheduleSectionName(ScheduleType type) {
-  return IsKnownScheduleType(type) ? kSectionNames[static_cast<size_t>(type)] : std::string_view{};
+    return IsKnownScheduleType(type) ? kSectionNames[static_cast<size_t>(type)] : std::string_view{};
 }
 
 }  // namespace tidewell

@@ -13,25 +13,25 @@ namespace tidewell {
 enum class TaskType : int32_t { program = 0, macro = 1, notice = 2, windowsOperation = 3 };
 
 enum class WindowsOperation : int32_t {
-  standBy = 0,
-  hibernate = 1,
-  shutDown = 2,
-  reboot = 3,
-  logOff = 4,
-  switchUser = 5,
-  clockSynchronization = 6,
+    standBy = 0,
+    hibernate = 1,
+    shutDown = 2,
+    reboot = 3,
+    logOff = 4,
+    switchUser = 5,
+    clockSynchronization = 6,
 };
 
 enum class ScheduleType : int32_t {
-  daily = 0,
-  weekly = 1,
-  monthly = 2,
-  yearly = 3,
-  once = 4,
-  repeating = 5,
-  countDown = 6,
-  atLogon = 7,
-  placeholder = 99,  // separator row of the displayed list
+    daily = 0,
+    weekly = 1,
+    monthly = 2,
+    yearly = 3,
+    once = 4,
+    repeating = 5,
+    countDown = 6,
+    atLogon = 7,
+    placeholder = 99,  // separator row of the displayed list
 };
 
 inline constexpr int kScheduleTypeCount = 8;

@@ -18,24 +18,24 @@ constexpr int kFirstPrintable = 32;
 constexpr int kLastPrintable = 126;
 constexpr int kPrintableCount = kLastPrintable - kFirstPrintable + 1;
 
-bool IsPrintable(char c)
-{
+bool IsPrintable(char c) {
     const int v = static_cast<unsigned char>(c);
     return v >= kFirstPrintable && v <= kLastPrintable;
 }
 
 }  // namespace
 
-Result ValidatePassword(std::string_view text)
-{
+Result ValidatePassword(std::string_view text) {
     std::string messages;
     if (text.size() > kPasswordMaxLength) {
-        messages += ReplaceAll(ReplaceAll(LoadMessage(IDS_ERROR_SECURITY_PASSWORD_SHOULD_BE_A_TO_B_CHARACTERS_LONG), "#1", "1"),
-                               "#2", std::to_string(kPasswordMaxLength));
+        messages += ReplaceAll(
+            ReplaceAll(LoadMessage(IDS_ERROR_SECURITY_PASSWORD_SHOULD_BE_A_TO_B_CHARACTERS_LONG), "#1", "1"),
+            "#2", std::to_string(kPasswordMaxLength));
         messages += kLineEnd;
     }
     if (!std::all_of(text.begin(), text.end(), IsPrintable)) {
-        messages += ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1", LoadMessage(IDS_KLN_PASSWORD));
+        messages += ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1",
+                               LoadMessage(IDS_KLN_PASSWORD));
         messages += kLineEnd;
     }
     if (messages.empty()) {
@@ -45,8 +45,7 @@ Result ValidatePassword(std::string_view text)
     return Result::Fail(messages);
 }
 
-std::string NormalizePassword(std::string_view text)
-{
+std::string NormalizePassword(std::string_view text) {
     if (!ValidatePassword(text).ok()) {
         return {};
     }
@@ -58,8 +57,7 @@ std::string NormalizePassword(std::string_view text)
     return result;
 }
 
-std::string EncodePassword(std::string_view text)
-{
+std::string EncodePassword(std::string_view text) {
     const std::size_t n = std::min(text.size(), kPasswordMaxLength);
     std::string out(n, '\0');
     for (std::size_t i = 0; i < n; ++i) {
@@ -72,8 +70,7 @@ std::string EncodePassword(std::string_view text)
     return out;
 }
 
-std::string DecodePassword(std::string_view text)
-{
+std::string DecodePassword(std::string_view text) {
     const std::size_t n = std::min(text.size(), kPasswordMaxLength);
     std::string out(n, '\0');
     for (std::size_t i = 0; i < n; ++i) {
@@ -87,17 +84,13 @@ std::string DecodePassword(std::string_view text)
 }
 
 AdminPassword::AdminPassword(MessageBoxService& messageBox, Sleeper& sleeper)
-    : m_messageBox(messageBox), m_sleeper(sleeper)
-{
-}
+    : m_messageBox(messageBox), m_sleeper(sleeper) {}
 
-bool AdminPassword::ReadPasswordFile(const std::string& path)
-{
+bool AdminPassword::ReadPasswordFile(const std::string& path) {
     return tidewell::ReadPasswordFile(path, &m_password);
 }
 
-Result AdminPassword::SetAdminPassword(std::string_view newPassword, const std::string& path)
-{
+Result AdminPassword::SetAdminPassword(std::string_view newPassword, const std::string& path) {
     Result result = ValidatePassword(newPassword);
     if (result.ok()) {
         // The file first: a password only in memory would protect the schedule file under a key
@@ -113,14 +106,14 @@ Result AdminPassword::SetAdminPassword(std::string_view newPassword, const std::
     return result;
 }
 
-bool AdminPassword::CheckAdminPassword(std::string_view caption, PasswordPrompt& prompt)
-{
+bool AdminPassword::CheckAdminPassword(std::string_view caption, PasswordPrompt& prompt) {
     if (m_password.empty()) {
         return true;
     }
     PasswordRequest request;
-    request.title = caption.empty() ? LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_TIDEWELL))
-                                    : std::string(caption);
+    request.title = caption.empty()
+                        ? LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_TIDEWELL))
+                        : std::string(caption);
     request.label = ReplaceAll(std::string(kLabelFormat), "%s", LoadMessage(IDS_DIALOG_PASSWORD_P));
     request.fieldName = LoadMessage(IDS_KLN_PASSWORD);
     const std::optional<std::string> entry = prompt.AskPassword(request);

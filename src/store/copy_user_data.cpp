@@ -86,8 +86,7 @@ enum class CopyOutcome { Done, ReadFailed, WriteFailed, Canceled };
 
 // Copies an open file into a new file at `staging` with the source's mode and times, synced.
 // `chunk` is told the byte count of every piece and may cancel.
-CopyOutcome CopyOpenFile(int source, const fs::path& staging,
-                         const std::function<bool(std::size_t)>& chunk) {
+CopyOutcome CopyOpenFile(int source, const fs::path& staging, const std::function<bool(std::size_t)>& chunk) {
     struct stat info {};
     if (::fstat(source, &info) != 0) {
         return CopyOutcome::ReadFailed;
@@ -241,8 +240,8 @@ Result CopyJob::Scan() {
         const fs::path inside = from.lexically_relative(to);
         for (const Entry& entry : m_entries) {
             if (IsWithin(entry.relative, inside)) {
-                return Result::Fail(LoadMessage(
-                    IDS_ERROR_FILE_DESTINATION_FILE_CAN_NOT_SAME_AS_SOURCE_CHOOSE_ANOTHER_NAME));
+                return Result::Fail(
+                    LoadMessage(IDS_ERROR_FILE_DESTINATION_FILE_CAN_NOT_SAME_AS_SOURCE_CHOOSE_ANOTHER_NAME));
             }
         }
     }
@@ -327,14 +326,13 @@ Result CopyJob::StageFile(const Entry& entry, const fs::path& target) {
         fs::remove(staging, ignored);
     }
     switch (outcome) {
-    case CopyOutcome::ReadFailed:
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, source));
-    case CopyOutcome::WriteFailed:
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL, target));
-    case CopyOutcome::Canceled:
-        return Result::Fail(LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER));
-    case CopyOutcome::Done:
-        break;
+        case CopyOutcome::ReadFailed:
+            return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, source));
+        case CopyOutcome::WriteFailed:
+            return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL, target));
+        case CopyOutcome::Canceled:
+            return Result::Fail(LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER));
+        case CopyOutcome::Done: break;
     }
     m_staged.push_back({staging, target});
     ++m_state.filesDone;
@@ -372,7 +370,8 @@ Result CopyJob::RemoveSource() {
     for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
         const fs::path source = m_from / it->relative;
         if (::remove(source.c_str()) != 0 && result.ok()) {
-            result = Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_DELETE_FILE_CHECK_DISK_PROTECTION, source));
+            result =
+                Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_DELETE_FILE_CHECK_DISK_PROTECTION, source));
         }
     }
     SyncFolder(m_from);
@@ -394,8 +393,7 @@ void CopyJob::Undo() {
 
 Result CopyUserData(const std::string& from, const std::string& to, CopyMode mode,
                     const CopyProgressCallback& progress) {
-    return CopyJob(fs::path(from).lexically_normal(), fs::path(to).lexically_normal(), mode, progress)
-        .Run();
+    return CopyJob(fs::path(from).lexically_normal(), fs::path(to).lexically_normal(), mode, progress).Run();
 }
 
 Result CopyFileIfMissing(const std::string& from, const std::string& to) {
@@ -412,8 +410,8 @@ Result CopyFileIfMissing(const std::string& from, const std::string& to) {
     const fs::path staging = StagingPath(target);
     const CopyOutcome outcome = CopyOpenFile(input.get(), staging, {});
     // A link fails where anything appeared meanwhile, so an existing file is never replaced.
-    const bool linked = outcome == CopyOutcome::Done &&
-                        (::link(staging.c_str(), target.c_str()) == 0 || errno == EEXIST);
+    const bool linked =
+        outcome == CopyOutcome::Done && (::link(staging.c_str(), target.c_str()) == 0 || errno == EEXIST);
     ::unlink(staging.c_str());
     if (!linked) {
         return Result::Fail(outcome == CopyOutcome::ReadFailed

@@ -181,8 +181,7 @@ void CopyBaseConfiguration(const Locations& locations) {
 
 bool EndsWithTemporaryExtension(const std::string& name) {
     return name.size() > kTemporaryFileExtension.size() &&
-           FoldCase(name.substr(name.size() - kTemporaryFileExtension.size())) ==
-               kTemporaryFileExtension;
+           FoldCase(name.substr(name.size() - kTemporaryFileExtension.size())) == kTemporaryFileExtension;
 }
 
 std::string NumberedFolder(int number) {

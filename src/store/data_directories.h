@@ -57,8 +57,7 @@ std::string DefaultUserDataDirectory(const Locations& locations, bool peEdition 
 class UserDataDirectory {
 public:
     // `productSettings` is the product's settings root, where the directory is remembered.
-    UserDataDirectory(const Locations& locations, SettingsPort& productSettings,
-                      bool peEdition = false);
+    UserDataDirectory(const Locations& locations, SettingsPort& productSettings, bool peEdition = false);
 
     // Takes the remembered directory when it passes the checks, creating it when missing.
     bool Load();

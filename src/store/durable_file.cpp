@@ -63,8 +63,8 @@ std::string TempName(const std::string& target) {
     thread_local std::mt19937_64 random{std::random_device{}()};
     std::string name = ".";
     name += target.substr(0, kTempNameStemBytes);
-    name += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) +
-            "-" + std::to_string(random() % 1000000007u);
+    name += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + "-" +
+            std::to_string(random() % 1000000007u);
     return name;
 }
 
@@ -121,8 +121,7 @@ bool SyncFolder(int folderFd) {
 }  // namespace
 
 std::string CannotWriteFileMessage(const std::string& path) {
-    return ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP), kPathPlaceholder,
-                      path);
+    return ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP), kPathPlaceholder, path);
 }
 
 Result WriteFileDurably(const std::string& path, std::string_view bytes) {

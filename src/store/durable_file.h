@@ -32,7 +32,6 @@ inline constexpr std::size_t kNoReadLimit = std::numeric_limits<std::size_t>::ma
 
 // Reads the whole regular file at `path` into `bytes`; `bytes` is empty unless the result is Ok.
 // A file longer than `limit` bytes is not read.
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes,
-                         std::size_t limit = kNoReadLimit);
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit = kNoReadLimit);
 
 }  // namespace tidewell

@@ -5,8 +5,7 @@ namespace tidewell {
 namespace {
 
 // Multiplication modulo 65537, where the word 0 stands for 65536.
-std::uint16_t Mul(std::uint16_t a, std::uint16_t b)
-{
+std::uint16_t Mul(std::uint16_t a, std::uint16_t b) {
     const std::uint32_t x = a == 0 ? 65536u : a;
     const std::uint32_t y = b == 0 ? 65536u : b;
     const std::uint64_t p = (std::uint64_t{x} * y) % 65537u;
@@ -14,8 +13,7 @@ std::uint16_t Mul(std::uint16_t a, std::uint16_t b)
 }
 
 // Multiplicative inverse modulo 65537 (0 and 1 are their own inverses).
-std::uint16_t MulInverse(std::uint16_t a)
-{
+std::uint16_t MulInverse(std::uint16_t a) {
     if (a <= 1) {
         return a;
     }
@@ -31,14 +29,17 @@ std::uint16_t MulInverse(std::uint16_t a)
     return static_cast<std::uint16_t>(result);
 }
 
-std::uint16_t AddInverse(std::uint16_t a) { return static_cast<std::uint16_t>(0u - a); }
+std::uint16_t AddInverse(std::uint16_t a) {
+    return static_cast<std::uint16_t>(0u - a);
+}
 
-std::uint16_t Add(std::uint16_t a, std::uint16_t b) { return static_cast<std::uint16_t>(a + b); }
+std::uint16_t Add(std::uint16_t a, std::uint16_t b) {
+    return static_cast<std::uint16_t>(a + b);
+}
 
 }  // namespace
 
-Idea::Idea(std::span<const std::uint8_t, kKeyBytes> key)
-{
+Idea::Idea(std::span<const std::uint8_t, kKeyBytes> key) {
     // The 128-bit key, word i big-endian from bytes 2i and 2i + 1; each group of eight
     // subkeys after the first comes from rotating the key 25 bits to the left.
     std::array<std::uint16_t, 8> k{};
@@ -78,8 +79,7 @@ Idea::Idea(std::span<const std::uint8_t, kKeyBytes> key)
     }
 }
 
-Idea::Words Idea::Crypt(const Words& in, const Schedule& keys)
-{
+Idea::Words Idea::Crypt(const Words& in, const Schedule& keys) {
     std::uint16_t x1 = in[0];
     std::uint16_t x2 = in[1];
     std::uint16_t x3 = in[2];
@@ -103,8 +103,7 @@ Idea::Words Idea::Crypt(const Words& in, const Schedule& keys)
     return Words{Mul(x1, z[0]), Add(x3, z[1]), Add(x2, z[2]), Mul(x4, z[3])};
 }
 
-void Idea::CryptBlock(const std::uint8_t* in, std::uint8_t* out, const Schedule& keys)
-{
+void Idea::CryptBlock(const std::uint8_t* in, std::uint8_t* out, const Schedule& keys) {
     Words w{};
     for (std::size_t i = 0; i < 4; ++i) {
         w[i] = static_cast<std::uint16_t>(in[2 * i] | (in[2 * i + 1] << 8));
@@ -116,21 +115,27 @@ void Idea::CryptBlock(const std::uint8_t* in, std::uint8_t* out, const Schedule&
     }
 }
 
-Idea::Words Idea::EncryptWords(const Words& in) const { return Crypt(in, m_encrypt); }
-Idea::Words Idea::DecryptWords(const Words& in) const { return Crypt(in, m_decrypt); }
+Idea::Words Idea::EncryptWords(const Words& in) const {
+    return Crypt(in, m_encrypt);
+}
+Idea::Words Idea::DecryptWords(const Words& in) const {
+    return Crypt(in, m_decrypt);
+}
 
-void Idea::EncryptBlock(const std::uint8_t* in, std::uint8_t* out) const { CryptBlock(in, out, m_encrypt); }
-void Idea::DecryptBlock(const std::uint8_t* in, std::uint8_t* out) const { CryptBlock(in, out, m_decrypt); }
+void Idea::EncryptBlock(const std::uint8_t* in, std::uint8_t* out) const {
+    CryptBlock(in, out, m_encrypt);
+}
+void Idea::DecryptBlock(const std::uint8_t* in, std::uint8_t* out) const {
+    CryptBlock(in, out, m_decrypt);
+}
 
-void Idea::EncryptBlocks(std::span<std::uint8_t> data) const
-{
+void Idea::EncryptBlocks(std::span<std::uint8_t> data) const {
     for (std::size_t off = 0; off + kBlockSize <= data.size(); off += kBlockSize) {
         CryptBlock(data.data() + off, data.data() + off, m_encrypt);
     }
 }
 
-void Idea::DecryptBlocks(std::span<std::uint8_t> data) const
-{
+void Idea::DecryptBlocks(std::span<std::uint8_t> data) const {
     for (std::size_t off = 0; off + kBlockSize <= data.size(); off += kBlockSize) {
         CryptBlock(data.data() + off, data.data() + off, m_decrypt);
     }

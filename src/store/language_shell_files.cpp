@@ -9,8 +9,7 @@
 
 namespace tidewell {
 
-std::optional<std::string> SettingsShellFile::Value(std::string_view section,
-                                                    std::string_view key) const {
+std::optional<std::string> SettingsShellFile::Value(std::string_view section, std::string_view key) const {
     std::string value;
     if (!m_document.ReadString(section, key, {}, value)) {
         return std::nullopt;
@@ -34,8 +33,7 @@ std::vector<LanguageShellFolder> LanguageShellFiles::ShellFolders() const {
     for (const std::string& languageDir : m_languageDirs) {
         std::vector<std::string> folders;
         std::error_code error;
-        for (fs::directory_iterator it(languageDir, error), end; !error && it != end;
-             it.increment(error)) {
+        for (fs::directory_iterator it(languageDir, error), end; !error && it != end; it.increment(error)) {
             std::error_code ignored;
             if (it->is_directory(ignored)) {
                 folders.push_back(it->path().string());
@@ -57,8 +55,7 @@ std::vector<LanguageShellFolder> LanguageShellFiles::ShellFolders() const {
     return shells;
 }
 
-std::shared_ptr<const LanguageShellFile> LanguageShellFiles::OpenShellFile(
-    const std::string& folder) const {
+std::shared_ptr<const LanguageShellFile> LanguageShellFiles::OpenShellFile(const std::string& folder) const {
     return LoadShellFile(JoinPath(folder, kShellFileName));
 }
 

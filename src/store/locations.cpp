@@ -93,8 +93,8 @@ std::string UserDatabaseHome() {
     struct passwd entry {};
     struct passwd* found = nullptr;
     std::vector<char> buffer(kPasswordBufferSize);
-    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
-        found == nullptr || found->pw_dir == nullptr) {
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || found == nullptr ||
+        found->pw_dir == nullptr) {
         return {};
     }
     return found->pw_dir;
@@ -137,13 +137,21 @@ std::string Locations::ProgramDataDir() const {
     return portable ? programDir : Below(dataHome, {kCompanyFolderName, kProductName});
 }
 
-std::string Locations::ConfigDir() const { return Below(ProgramDataDir(), {kConfigFolderName}); }
+std::string Locations::ConfigDir() const {
+    return Below(ProgramDataDir(), {kConfigFolderName});
+}
 
-std::string Locations::LogDir() const { return Below(ProgramDataDir(), {kLogFolderName}); }
+std::string Locations::LogDir() const {
+    return Below(ProgramDataDir(), {kLogFolderName});
+}
 
-std::string Locations::TempDir() const { return Below(ProgramDataDir(), {kTempFolderName}); }
+std::string Locations::TempDir() const {
+    return Below(ProgramDataDir(), {kTempFolderName});
+}
 
-std::string Locations::PasswordFilePath() const { return Below(ConfigDir(), {kPasswordFileName}); }
+std::string Locations::PasswordFilePath() const {
+    return Below(ConfigDir(), {kPasswordFileName});
+}
 
 std::string Locations::BaseConfigFilePath() const {
     return Below(ConfigDir(), {kBaseConfigFileName});
@@ -184,11 +192,10 @@ std::string DocumentsDirFromUserDirs(std::string_view text, std::string_view hom
         const std::string_view path(value);
         // As the desktop reads it: the last usable line wins.
         if (path.starts_with(kUserDirsHomeReference) &&
-            (path.size() == kUserDirsHomeReference.size() ||
-             path[kUserDirsHomeReference.size()] == '/')) {
+            (path.size() == kUserDirsHomeReference.size() || path[kUserDirsHomeReference.size()] == '/')) {
             if (!home.empty()) {
-                documents = CleanFolder(std::string(home) +
-                                        std::string(path.substr(kUserDirsHomeReference.size())));
+                documents =
+                    CleanFolder(std::string(home) + std::string(path.substr(kUserDirsHomeReference.size())));
             }
         } else if (!path.empty() && path.front() == '/') {
             documents = CleanFolder(path);

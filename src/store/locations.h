@@ -17,9 +17,9 @@ inline constexpr std::string_view kDataHomeVariable = "XDG_DATA_HOME";
 // The folder below which the machine-wide settings root lives (default kDefaultMachineConfigDir).
 inline constexpr std::string_view kMachineConfigVariable = "TIDEWELL_MACHINE_CONFIG_DIR";
 inline constexpr std::string_view kDefaultMachineConfigDir = "/etc/xdg";
-inline constexpr std::string_view kDefaultConfigHome = ".config";        // below HOME
-inline constexpr std::string_view kDefaultDataHome = ".local/share";     // below HOME
-inline constexpr std::string_view kDefaultDocumentsFolder = "Documents"; // below HOME
+inline constexpr std::string_view kDefaultConfigHome = ".config";         // below HOME
+inline constexpr std::string_view kDefaultDataHome = ".local/share";      // below HOME
+inline constexpr std::string_view kDefaultDocumentsFolder = "Documents";  // below HOME
 // The documents folder as the desktop names it: XDG_DOCUMENTS_DIR="$HOME/..." in this file of
 // the config home.
 inline constexpr std::string_view kUserDirsFileName = "user-dirs.dirs";
@@ -82,8 +82,7 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 std::string ScheduleFilePath(std::string_view userDataDir);
 
 // Builds the locations; reads the documents folder from <configHome>/user-dirs.dirs.
-Locations BuildLocations(const Environment& environment, std::string programDir,
-                         bool portable = false);
+Locations BuildLocations(const Environment& environment, std::string programDir, bool portable = false);
 
 // The documents folder that a user-dirs.dirs text names, or empty when it names none usable:
 // the value must be quoted and be "$HOME", "$HOME/..." or an absolute path.

@@ -10,17 +10,16 @@ namespace tidewell {
 
 namespace {
 
-Idea PasswordFileCipher()
-{
+Idea PasswordFileCipher() {
     std::array<std::uint8_t, Idea::kKeyBytes> key{};  // the last byte stays zero
-    std::copy_n(kPasswordFileKeyText.begin(), std::min(kPasswordFileKeyText.size(), key.size() - 1), key.begin());
+    std::copy_n(kPasswordFileKeyText.begin(), std::min(kPasswordFileKeyText.size(), key.size() - 1),
+                key.begin());
     return Idea(key);
 }
 
 }  // namespace
 
-PasswordFileBytes BuildPasswordFile(std::string_view password)
-{
+PasswordFileBytes BuildPasswordFile(std::string_view password) {
     std::string text(kPasswordFileVersionText);
     text += kPasswordFilePasswordText;
     text += EncodePassword(password);
@@ -34,8 +33,7 @@ PasswordFileBytes BuildPasswordFile(std::string_view password)
     return bytes;
 }
 
-std::optional<std::string> ParsePasswordFile(std::span<const std::uint8_t> bytes)
-{
+std::optional<std::string> ParsePasswordFile(std::span<const std::uint8_t> bytes) {
     if (bytes.size() != kPasswordFileSize) {
         return std::nullopt;
     }
@@ -67,14 +65,13 @@ std::optional<std::string> ParsePasswordFile(std::span<const std::uint8_t> bytes
     return NormalizePassword(password);
 }
 
-Result WritePasswordFile(const std::string& path, std::string_view password)
-{
+Result WritePasswordFile(const std::string& path, std::string_view password) {
     const PasswordFileBytes bytes = BuildPasswordFile(password);
-    return WriteFileDurably(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return WriteFileDurably(path,
+                            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-bool ReadPasswordFile(const std::string& path, std::string* password)
-{
+bool ReadPasswordFile(const std::string& path, std::string* password) {
     password->clear();
     std::string bytes;
     if (ReadWholeFile(path, bytes, kPasswordFileSize) != ReadStatus::Ok) {

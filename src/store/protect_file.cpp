@@ -22,38 +22,37 @@
 
 namespace tidewell {
 
-void SystemSleeper::Sleep(std::chrono::milliseconds duration) { std::this_thread::sleep_for(duration); }
+void SystemSleeper::Sleep(std::chrono::milliseconds duration) {
+    std::this_thread::sleep_for(duration);
+}
 
 namespace {
 
 constexpr std::string_view kLineFormatEnd = "\r\n";
 
-std::string AbsolutePath(const std::string& path)
-{
+std::string AbsolutePath(const std::string& path) {
     std::error_code ec;
     const auto abs = std::filesystem::absolute(path, ec);
     return ec ? path : abs.lexically_normal().string();
 }
 
-bool SameTextIgnoringCase(std::string_view a, std::string_view b)
-{
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
         return lower(x) == lower(y);
     });
 }
 
-std::size_t CharacterCount(std::string_view text)
-{
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+std::size_t CharacterCount(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 // A file path whose folders exist or can be created here: the nearest existing ancestor is a
 // folder we may write into.
-bool IsValidDestinationPath(const std::string& path)
-{
-    if (path.empty() || path.back() == '/' || path.find('\0') != std::string::npos || path.size() >= PATH_MAX) {
+bool IsValidDestinationPath(const std::string& path) {
+    if (path.empty() || path.back() == '/' || path.find('\0') != std::string::npos ||
+        path.size() >= PATH_MAX) {
         return false;
     }
     const std::filesystem::path abs(AbsolutePath(path));
@@ -67,7 +66,7 @@ bool IsValidDestinationPath(const std::string& path)
         }
     }
     std::filesystem::path folder = abs.parent_path();
-    struct stat st{};
+    struct stat st {};
     while (stat(folder.c_str(), &st) != 0) {
         if (errno != ENOENT || folder == folder.parent_path()) {
             return false;
@@ -80,11 +79,10 @@ bool IsValidDestinationPath(const std::string& path)
 // Creates the missing folders above the file and remembers them, so a failure can take them back.
 class CreatedFolders {
 public:
-    bool CreateFor(const std::string& file)
-    {
+    bool CreateFor(const std::string& file) {
         std::vector<std::filesystem::path> missing;
         std::filesystem::path folder = std::filesystem::path(file).parent_path();
-        struct stat st{};
+        struct stat st {};
         while (!folder.empty() && stat(folder.c_str(), &st) != 0 && folder != folder.parent_path()) {
             missing.push_back(folder);
             folder = folder.parent_path();
@@ -98,8 +96,7 @@ public:
         return true;
     }
     void Keep() { m_created.clear(); }
-    ~CreatedFolders()
-    {
+    ~CreatedFolders() {
         for (auto it = m_created.rbegin(); it != m_created.rend(); ++it) {
             rmdir(it->c_str());
         }
@@ -110,8 +107,7 @@ private:
 };
 
 // Reads up to size bytes; fewer only at the end of the file. -1 on a read error.
-ssize_t ReadFully(int fd, std::uint8_t* buffer, std::size_t size)
-{
+ssize_t ReadFully(int fd, std::uint8_t* buffer, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
         const ssize_t n = read(fd, buffer + done, size - done);
@@ -132,8 +128,7 @@ ssize_t ReadFully(int fd, std::uint8_t* buffer, std::size_t size)
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
+    ~FileDescriptor() {
         if (m_fd >= 0) {
             close(m_fd);
         }
@@ -151,9 +146,7 @@ class ProtectJob {
 public:
     ProtectJob(const std::string& source, const std::string& destination, std::string_view key, bool encrypt,
                const ProtectFileOptions& options)
-        : m_source(source), m_destination(destination), m_key(key), m_encrypt(encrypt), m_options(options)
-    {
-    }
+        : m_source(source), m_destination(destination), m_key(key), m_encrypt(encrypt), m_options(options) {}
 
     Result Run();
 
@@ -180,8 +173,7 @@ private:
     std::string m_messages;
 };
 
-void ProtectJob::Add(MessageId id, std::string_view p1, std::string_view p2)
-{
+void ProtectJob::Add(MessageId id, std::string_view p1, std::string_view p2) {
     std::string text = LoadMessage(id);
     text = ReplaceAll(std::move(text), "#1", p1);
     text = ReplaceAll(std::move(text), "#2", p2);
@@ -189,9 +181,8 @@ void ProtectJob::Add(MessageId id, std::string_view p1, std::string_view p2)
     m_messages += kLineFormatEnd;
 }
 
-bool ProtectJob::CheckSource()
-{
-    struct stat st{};
+bool ProtectJob::CheckSource() {
+    struct stat st {};
     if (stat(m_source.c_str(), &st) != 0) {
         Add(errno == ENOENT || errno == ENOTDIR ? IDS_ERROR_FILE_SOURCE_FILE_NOT_EXIST
                                                 : IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL,
@@ -211,9 +202,8 @@ bool ProtectJob::CheckSource()
     return true;
 }
 
-bool ProtectJob::CheckExistingDestination()
-{
-    struct stat st{};
+bool ProtectJob::CheckExistingDestination() {
+    struct stat st {};
     if (lstat(m_destination.c_str(), &st) != 0) {
         return true;
     }
@@ -238,8 +228,7 @@ bool ProtectJob::CheckExistingDestination()
     return true;
 }
 
-bool ProtectJob::RunChecks()
-{
+bool ProtectJob::RunChecks() {
     bool ok = CheckSource();
     const bool destinationValid = IsValidDestinationPath(m_destination);
     if (!destinationValid) {
@@ -248,13 +237,13 @@ bool ProtectJob::RunChecks()
     }
     const std::size_t keyLength = CharacterCount(m_key);
     if (keyLength < kContainerMinKeyLength || keyLength > kContainerMaxKeyLength) {
-        Add(IDS_ERROR_SECURITY_PASSWORD_SHOULD_BE_A_TO_B_CHARACTERS_LONG, std::to_string(kContainerMinKeyLength),
-            std::to_string(kContainerMaxKeyLength));
+        Add(IDS_ERROR_SECURITY_PASSWORD_SHOULD_BE_A_TO_B_CHARACTERS_LONG,
+            std::to_string(kContainerMinKeyLength), std::to_string(kContainerMaxKeyLength));
         ok = false;
     }
     // Names that differ only in case count as the same; so do two names of one file.
-    struct stat a{};
-    struct stat b{};
+    struct stat a {};
+    struct stat b {};
     const bool sameFile = stat(m_source.c_str(), &a) == 0 && stat(m_destination.c_str(), &b) == 0 &&
                           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
     if (sameFile || SameTextIgnoringCase(AbsolutePath(m_source), AbsolutePath(m_destination))) {
@@ -267,33 +256,29 @@ bool ProtectJob::RunChecks()
     return ok;
 }
 
-bool ProtectJob::DecideOverwrite()
-{
-    struct stat st{};
+bool ProtectJob::DecideOverwrite() {
+    struct stat st {};
     if (lstat(m_destination.c_str(), &st) != 0) {
         return true;
     }
     switch (m_options.overwriteMode) {
-    case OverwriteMode::Overwrite:
-        return true;
-    case OverwriteMode::Ask:
-        if (m_options.messageBox != nullptr) {
-            const std::string text =
-                ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_TARGET_FILE_EXISTS_PROMPT_OVERWRITE), "#1", m_destination);
-            // No ends the operation without a further message.
-            return m_options.messageBox->ShowMessageBox(text, LoadMessage(IDS_KLN_TIDEWELL),
-                                                        MB_YESNO | MB_ICONQUESTION) == IDYES;
-        }
-        break;
-    case OverwriteMode::Report:
-        break;
+        case OverwriteMode::Overwrite: return true;
+        case OverwriteMode::Ask:
+            if (m_options.messageBox != nullptr) {
+                const std::string text = ReplaceAll(
+                    LoadMessage(IDS_MESSAGE_FILE_TARGET_FILE_EXISTS_PROMPT_OVERWRITE), "#1", m_destination);
+                // No ends the operation without a further message.
+                return m_options.messageBox->ShowMessageBox(text, LoadMessage(IDS_KLN_TIDEWELL),
+                                                            MB_YESNO | MB_ICONQUESTION) == IDYES;
+            }
+            break;
+        case OverwriteMode::Report: break;
     }
     Add(IDS_MESSAGE_FILE_TARGET_FILE_EXISTS, m_destination);
     return false;
 }
 
-bool ProtectJob::ReportChunk(std::uint64_t done, std::uint64_t total)
-{
+bool ProtectJob::ReportChunk(std::uint64_t done, std::uint64_t total) {
     if (m_options.progress != nullptr && !m_options.progress->OnChunk(done, total)) {
         Add(IDS_MESSAGE_SECURITY_ENCRYPTION_CANCELED_BY_USER);
         return false;
@@ -301,8 +286,7 @@ bool ProtectJob::ReportChunk(std::uint64_t done, std::uint64_t total)
     return true;
 }
 
-bool ProtectJob::Encrypt(int sourceFd, const struct stat& st, StagedOutputFile& out)
-{
+bool ProtectJob::Encrypt(int sourceFd, const struct stat& st, StagedOutputFile& out) {
     const auto total = static_cast<std::uint64_t>(st.st_size);
     if (total > kContainerMaxSourceLength) {
         // The length fields cannot describe it.
@@ -319,14 +303,15 @@ bool ProtectJob::Encrypt(int sourceFd, const struct stat& st, StagedOutputFile& 
     std::array<std::uint8_t, kContainerChunkSize> chunk{};
     std::uint64_t done = 0;
     while (done < total) {
-        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(kContainerChunkSize, total - done));
+        const auto want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kContainerChunkSize, total - done));
         if (ReadFully(sourceFd, chunk.data(), want) != static_cast<ssize_t>(want)) {
             Add(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL, m_source);  // read error, or the file shrank
             return false;
         }
         const auto padded = static_cast<std::size_t>(PaddedContentLength(want));
-        std::fill(chunk.begin() + static_cast<std::ptrdiff_t>(want), chunk.begin() + static_cast<std::ptrdiff_t>(padded),
-                  std::uint8_t{0});
+        std::fill(chunk.begin() + static_cast<std::ptrdiff_t>(want),
+                  chunk.begin() + static_cast<std::ptrdiff_t>(padded), std::uint8_t{0});
         m_cipher->EncryptBlocks(std::span(chunk.data(), padded));
         if (!out.Write(std::span(chunk.data(), padded))) {
             Add(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL, m_destination);
@@ -340,8 +325,7 @@ bool ProtectJob::Encrypt(int sourceFd, const struct stat& st, StagedOutputFile& 
     return true;
 }
 
-bool ProtectJob::Decrypt(int sourceFd, const struct stat& st, StagedOutputFile& out)
-{
+bool ProtectJob::Decrypt(int sourceFd, const struct stat& st, StagedOutputFile& out) {
     ContainerHeaderBytes headerBytes{};
     ContainerHeader header;
     const ssize_t got = ReadFully(sourceFd, headerBytes.data(), headerBytes.size());
@@ -368,8 +352,7 @@ bool ProtectJob::Decrypt(int sourceFd, const struct stat& st, StagedOutputFile& 
     return DecryptContent(sourceFd, header, out);
 }
 
-bool ProtectJob::ReadRecord(int sourceFd, const ContainerHeader& header)
-{
+bool ProtectJob::ReadRecord(int sourceFd, const ContainerHeader& header) {
     ContainerRecordBytes record{};
     if (ReadFully(sourceFd, record.data(), record.size()) != static_cast<ssize_t>(record.size())) {
         return false;
@@ -379,14 +362,14 @@ bool ProtectJob::ReadRecord(int sourceFd, const ContainerHeader& header)
     return DecodeFileRecord(record, &described) && described.size == header.sourceLength;
 }
 
-bool ProtectJob::DecryptContent(int sourceFd, const ContainerHeader& header, StagedOutputFile& out)
-{
+bool ProtectJob::DecryptContent(int sourceFd, const ContainerHeader& header, StagedOutputFile& out) {
     std::array<std::uint8_t, kContainerChunkSize> chunk{};
     const std::uint64_t total = header.sourceLength;
     std::uint64_t padded = 0;
     std::uint64_t done = 0;
     while (padded < header.paddedLength) {
-        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(kContainerChunkSize, header.paddedLength - padded));
+        const auto want = static_cast<std::size_t>(
+            std::min<std::uint64_t>(kContainerChunkSize, header.paddedLength - padded));
         if (ReadFully(sourceFd, chunk.data(), want) != static_cast<ssize_t>(want)) {
             Add(IDS_ERROR_FILE_FORMAT_NOT_MATCH);  // the file shrank under us
             return false;
@@ -414,8 +397,7 @@ bool ProtectJob::DecryptContent(int sourceFd, const ContainerHeader& header, Sta
     return true;
 }
 
-bool ProtectJob::Commit(StagedOutputFile& out)
-{
+bool ProtectJob::Commit(StagedOutputFile& out) {
     const StagedOutputFile::CommitResult committed = out.Commit(m_options.keepBackup);
     if (committed.backupFailed) {
         Add(IDS_ERROR_FILE_CAN_NOT_DELETE_FILE_CHECK_DISK_PROTECTION, m_destination);
@@ -426,33 +408,34 @@ bool ProtectJob::Commit(StagedOutputFile& out)
         return false;
     }
     if (!committed.backupPath.empty() && !m_options.quiet && m_options.messageBox != nullptr) {
-        const std::string text = ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", committed.backupPath);
+        const std::string text =
+            ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", committed.backupPath);
         m_options.messageBox->ShowMessageBox(text, LoadMessage(IDS_KLN_TIDEWELL), MB_OK | MB_ICONINFORMATION);
     }
     return true;
 }
 
-Result ProtectJob::Finish(bool ok)
-{
+Result ProtectJob::Finish(bool ok) {
     if (ok) {
         return Result::Ok();
     }
     if (!m_options.quiet && m_options.messageBox != nullptr && !m_messages.empty()) {
-        m_options.messageBox->ShowMessageBox(m_messages, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
+        m_options.messageBox->ShowMessageBox(m_messages, LoadMessage(IDS_KLN_ERROR),
+                                             MB_OK | MB_ICONEXCLAMATION);
     }
     return Result::Fail(m_messages);
 }
 
-Result ProtectJob::Run()
-{
+Result ProtectJob::Run() {
     if (!RunChecks()) {
         return Finish(false);
     }
     m_cipher.emplace(std::span(reinterpret_cast<const std::uint8_t*>(m_key.data()), m_key.size()));
     const FileDescriptor source(open(m_source.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat st{};
+    struct stat st {};
     if (source.get() < 0 || fstat(source.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        Add(source.get() < 0 && errno == ENOENT ? IDS_ERROR_FILE_FILE_NOT_FOUND : IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL,
+        Add(source.get() < 0 && errno == ENOENT ? IDS_ERROR_FILE_FILE_NOT_FOUND
+                                                : IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL,
             m_source);
         return Finish(false);
     }
@@ -475,9 +458,8 @@ Result ProtectJob::Run()
 
 }  // namespace
 
-Result ProtectFile(const std::string& source, const std::string& destination, std::string_view key, bool encrypt,
-                   const ProtectFileOptions& options)
-{
+Result ProtectFile(const std::string& source, const std::string& destination, std::string_view key,
+                   bool encrypt, const ProtectFileOptions& options) {
     return ProtectJob(source, destination, key, encrypt, options).Run();
 }
 

@@ -25,33 +25,28 @@ constexpr std::uint32_t kAttributeNormal = 0x80;
 // Seconds from 1601-01-01 to 1970-01-01.
 constexpr std::int64_t kFileTimeEpochOffset = 11644473600;
 
-void PutLe32(std::uint8_t* p, std::uint32_t v)
-{
+void PutLe32(std::uint8_t* p, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) {
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
     }
 }
 
-std::uint32_t GetLe32(const std::uint8_t* p)
-{
+std::uint32_t GetLe32(const std::uint8_t* p) {
     return std::uint32_t{p[0]} | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) |
            (std::uint32_t{p[3]} << 24);
 }
 
 // A file time as two 32-bit halves, low half first.
-void PutFileTime(std::uint8_t* p, std::uint64_t v)
-{
+void PutFileTime(std::uint8_t* p, std::uint64_t v) {
     PutLe32(p, static_cast<std::uint32_t>(v));
     PutLe32(p + 4, static_cast<std::uint32_t>(v >> 32));
 }
 
-std::uint64_t GetFileTime(const std::uint8_t* p)
-{
+std::uint64_t GetFileTime(const std::uint8_t* p) {
     return std::uint64_t{GetLe32(p)} | (std::uint64_t{GetLe32(p + 4)} << 32);
 }
 
-std::uint64_t ToFileTime(const struct timespec& ts)
-{
+std::uint64_t ToFileTime(const struct timespec& ts) {
     const std::int64_t seconds = ts.tv_sec + kFileTimeEpochOffset;
     if (seconds < 0) {
         return 0;
@@ -60,8 +55,7 @@ std::uint64_t ToFileTime(const struct timespec& ts)
 }
 
 // Bytes of the constant and a zero byte, as the 8-byte plain block.
-std::array<std::uint8_t, 8> ConstantBlock(std::string_view constant)
-{
+std::array<std::uint8_t, 8> ConstantBlock(std::string_view constant) {
     std::array<std::uint8_t, 8> block{};
     std::copy_n(constant.begin(), std::min<std::size_t>(constant.size(), 7), block.begin());
     return block;
@@ -69,22 +63,21 @@ std::array<std::uint8_t, 8> ConstantBlock(std::string_view constant)
 
 }  // namespace
 
-ContainerHeaderBytes BuildContainerHeader(const Rc5& cipher, std::uint32_t sourceLength)
-{
+ContainerHeaderBytes BuildContainerHeader(const Rc5& cipher, std::uint32_t sourceLength) {
     ContainerHeaderBytes header{};
     const auto check = ConstantBlock(kCheckConstant);
     cipher.EncryptBlock(check.data(), header.data());
     header[kVersionOffset] = kContainerVersion;
     const auto plain = ConstantBlock(kPlainConstant);
     std::copy(plain.begin(), plain.end(), header.begin() + kPlainOffset);
-    PutLe32(header.data() + kPaddedLengthOffset, static_cast<std::uint32_t>(PaddedContentLength(sourceLength)));
+    PutLe32(header.data() + kPaddedLengthOffset,
+            static_cast<std::uint32_t>(PaddedContentLength(sourceLength)));
     PutLe32(header.data() + kSourceLengthOffset, sourceLength);
     return header;
 }
 
 HeaderVerdict ParseContainerHeader(std::span<const std::uint8_t> header, const Rc5& cipher,
-                                   std::uint64_t fileSize, ContainerHeader* out)
-{
+                                   std::uint64_t fileSize, ContainerHeader* out) {
     if (header.size() < kContainerHeaderSize || fileSize < kContainerHeaderSize) {
         return HeaderVerdict::BadFormat;
     }
@@ -121,8 +114,7 @@ HeaderVerdict ParseContainerHeader(std::span<const std::uint8_t> header, const R
     return HeaderVerdict::Ok;
 }
 
-ContainerFileRecord DescribeSourceFile(const struct stat& st, const std::string& absolutePath)
-{
+ContainerFileRecord DescribeSourceFile(const struct stat& st, const std::string& absolutePath) {
     ContainerFileRecord record;
     record.attributes = (st.st_mode & 0222) == 0 ? kAttributeReadOnly : kAttributeNormal;
     // stat has no birth time; the last change is the closest it offers.
@@ -134,8 +126,7 @@ ContainerFileRecord DescribeSourceFile(const struct stat& st, const std::string&
     return record;
 }
 
-ContainerRecordBytes EncodeFileRecord(const ContainerFileRecord& record)
-{
+ContainerRecordBytes EncodeFileRecord(const ContainerFileRecord& record) {
     ContainerRecordBytes bytes{};
     std::uint8_t* p = bytes.data();
     PutLe32(p, record.attributes);
@@ -154,8 +145,7 @@ ContainerRecordBytes EncodeFileRecord(const ContainerFileRecord& record)
     return bytes;
 }
 
-bool DecodeFileRecord(std::span<const std::uint8_t> bytes, ContainerFileRecord* out)
-{
+bool DecodeFileRecord(std::span<const std::uint8_t> bytes, ContainerFileRecord* out) {
     if (bytes.size() < kContainerRecordSize) {
         return false;
     }

@@ -46,7 +46,9 @@ using ContainerHeaderBytes = std::array<std::uint8_t, kContainerHeaderSize>;
 using ContainerRecordBytes = std::array<std::uint8_t, kContainerRecordSize>;
 
 // The smallest multiple of 8 that is at least n.
-constexpr std::uint64_t PaddedContentLength(std::uint64_t n) { return (n + 7) / 8 * 8; }
+constexpr std::uint64_t PaddedContentLength(std::uint64_t n) {
+    return (n + 7) / 8 * 8;
+}
 
 ContainerHeaderBytes BuildContainerHeader(const Rc5& cipher, std::uint32_t sourceLength);
 

@@ -16,14 +16,12 @@ constexpr const char* kBackupFormat = "%s.bak";
 // Room kept in a file name for the staging prefix and suffix.
 constexpr std::size_t kStagingNameRoom = 200;
 
-bool Exists(const std::string& path)
-{
-    struct stat st{};
+bool Exists(const std::string& path) {
+    struct stat st {};
     return lstat(path.c_str(), &st) == 0;
 }
 
-std::string FolderOf(const std::string& path)
-{
+std::string FolderOf(const std::string& path) {
     const auto slash = path.rfind('/');
     if (slash == std::string::npos) {
         return ".";
@@ -31,8 +29,7 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-void SyncFolder(const std::string& folder)
-{
+void SyncFolder(const std::string& folder) {
     const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         fsync(fd);
@@ -40,8 +37,7 @@ void SyncFolder(const std::string& folder)
     }
 }
 
-std::string BackupName(const std::string& path)
-{
+std::string BackupName(const std::string& path) {
     std::vector<char> buffer(path.size() + 8);
     std::snprintf(buffer.data(), buffer.size(), kBackupFormat, path.c_str());
     return buffer.data();
@@ -49,8 +45,7 @@ std::string BackupName(const std::string& path)
 
 }  // namespace
 
-std::string NextBackupName(const std::string& path)
-{
+std::string NextBackupName(const std::string& path) {
     std::string name = BackupName(path);
     while (Exists(name)) {
         name = BackupName(name);
@@ -58,10 +53,11 @@ std::string NextBackupName(const std::string& path)
     return name;
 }
 
-StagedOutputFile::~StagedOutputFile() { Discard(); }
+StagedOutputFile::~StagedOutputFile() {
+    Discard();
+}
 
-bool StagedOutputFile::Open(const std::string& target)
-{
+bool StagedOutputFile::Open(const std::string& target) {
     Discard();
     const auto slash = target.rfind('/');
     std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
@@ -84,8 +80,7 @@ bool StagedOutputFile::Open(const std::string& target)
     return true;
 }
 
-bool StagedOutputFile::Write(std::span<const std::uint8_t> bytes)
-{
+bool StagedOutputFile::Write(std::span<const std::uint8_t> bytes) {
     if (m_fd < 0) {
         errno = EBADF;
         return false;
@@ -103,8 +98,7 @@ bool StagedOutputFile::Write(std::span<const std::uint8_t> bytes)
     return true;
 }
 
-StagedOutputFile::CommitResult StagedOutputFile::Commit(bool keepBackup)
-{
+StagedOutputFile::CommitResult StagedOutputFile::Commit(bool keepBackup) {
     CommitResult result;
     if (m_fd < 0 || fsync(m_fd) != 0 || close(m_fd) != 0) {
         Discard();
@@ -151,8 +145,7 @@ StagedOutputFile::CommitResult StagedOutputFile::Commit(bool keepBackup)
     return result;
 }
 
-void StagedOutputFile::Discard()
-{
+void StagedOutputFile::Discard() {
     if (m_fd >= 0) {
         close(m_fd);
         m_fd = -1;

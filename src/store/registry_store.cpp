@@ -256,7 +256,9 @@ std::string_view TrimSectionName(std::string_view section) {
     return TrimBy(section, IsSectionTrimmed);
 }
 
-std::string_view TrimValueName(std::string_view name) { return TrimBy(name, IsWhiteSpace); }
+std::string_view TrimValueName(std::string_view name) {
+    return TrimBy(name, IsWhiteSpace);
+}
 
 // ---- RegistryData -------------------------------------------------------------------------
 
@@ -271,7 +273,9 @@ RegistryData::KeyIndex& RegistryData::KeyFor(std::string_view section) {
     return key->second;
 }
 
-void RegistryData::AddKey(std::string_view section) { KeyFor(section); }
+void RegistryData::AddKey(std::string_view section) {
+    KeyFor(section);
+}
 
 const RegistryValue* RegistryData::Find(std::string_view section, std::string_view name) const {
     const auto key = m_index.find(Fold(TrimSectionName(section)));
@@ -339,8 +343,7 @@ bool ParseRegistryText(std::string_view text, RegistryData& data) {
             continue;
         }
         RegistryValue value;
-        if (!inSection || line.find(kKeySeparator) == std::string::npos ||
-            !ParseValueLine(line, value)) {
+        if (!inSection || line.find(kKeySeparator) == std::string::npos || !ParseValueLine(line, value)) {
             data.Clear();
             return false;
         }
@@ -408,7 +411,8 @@ void RegistryStore::Refresh(std::string& report) {
             m_writable = true;
             return;
         }
-        TakeDamage(FileState::Damaged, std::move(bytes), {}, LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH), report);
+        TakeDamage(FileState::Damaged, std::move(bytes), {}, LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH),
+                   report);
         return;
     }
     // Below a file in place of a folder, say: there is no settings file.
@@ -423,15 +427,15 @@ void RegistryStore::Refresh(std::string& report) {
         return;
     }
     // A file too large was never read, but it is a file of ours gone wrong, not a locked one.
-    std::string what = status == ReadStatus::TooLarge
-                           ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
-                           : ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL),
-                                        kPathPlaceholder, m_path);
+    std::string what =
+        status == ReadStatus::TooLarge
+            ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
+            : ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL), kPathPlaceholder, m_path);
     TakeDamage(FileState::Unreadable, {}, std::move(identity), std::move(what), report);
 }
 
-void RegistryStore::TakeDamage(FileState state, std::string bytes, std::string identity,
-                               std::string what, std::string& report) {
+void RegistryStore::TakeDamage(FileState state, std::string bytes, std::string identity, std::string what,
+                               std::string& report) {
     m_data.Clear();
     m_state = state;
     m_bytes = std::move(bytes);
@@ -440,8 +444,8 @@ void RegistryStore::TakeDamage(FileState state, std::string bytes, std::string i
     std::string message = std::move(what);
     message += kLineBreak;
     message += kLineBreak;
-    message += m_writable ? ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS),
-                                       kPathPlaceholder, m_keptAside)
+    message += m_writable ? ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), kPathPlaceholder,
+                                       m_keptAside)
                           : CannotWriteFileMessage(m_path);
     m_problem = message;
     report = std::move(message);
@@ -548,9 +552,8 @@ bool RegistryStore::Write(std::string_view section, RegistryValue value) {
         if (!m_writable) {
             // The damaged file could not be kept aside: it is not replaced.
         } else if (const RegistryValue* current = m_data.Find(section, value.name);
-                   m_state == FileState::Good && current != nullptr &&
-                   current->type == value.type && current->dword == value.dword &&
-                   current->text == value.text) {
+                   m_state == FileState::Good && current != nullptr && current->type == value.type &&
+                   current->dword == value.dword && current->text == value.text) {
             written = true;  // nothing changes
         } else {
             RegistryData next = m_data;

@@ -87,9 +87,7 @@ public:
     struct Key {
         std::string path;
         std::vector<RegistryValue> values;
-        bool operator==(const Key& other) const {
-            return path == other.path && values == other.values;
-        }
+        bool operator==(const Key& other) const { return path == other.path && values == other.values; }
     };
 
     // The value, or nullptr. Section and name are trimmed here.
@@ -143,8 +141,7 @@ public:
     bool WriteSettingInt(std::string_view section, std::string_view name, int value) override;
     std::string ReadSettingString(std::string_view section, std::string_view name,
                                   std::string_view defaultValue) override;
-    bool WriteSettingString(std::string_view section, std::string_view name,
-                            std::string_view value) override;
+    bool WriteSettingString(std::string_view section, std::string_view name, std::string_view value) override;
 
     const std::string& FilePath() const { return m_path; }
     // The last problem: the damage report, or the message of a write that failed; empty while

@@ -6,7 +6,8 @@ namespace tidewell::schedule_keys {
 
 // The header comment, the "Info" section and the keys of a task section of
 // the schedule file, in the order they are written.
-inline constexpr std::string_view kHeader = "Verimont Tidewell 2.5 configuration file\r\nPlease don't edit this file by yourself";
+inline constexpr std::string_view kHeader =
+    "Verimont Tidewell 2.5 configuration file\r\nPlease don't edit this file by yourself";
 inline constexpr std::string_view kInfoSection = "Info";
 inline constexpr std::string_view kInfoKey = "Info";
 inline constexpr std::string_view kInfoValue = "Tidewell Job List";

@@ -12,33 +12,33 @@ namespace tidewell {
 
 // What loading and saving the schedule file take from the program.
 struct ScheduleStoreContext {
-  const Clock& clock;
-  RandomSource& random;
-  SettingsPort& settings;          // remembered types and the error reminders
-  MessageBoxService& messageBox;   // validation texts and write failures
-  std::string temporaryFolder;     // the program's private temporary folder
-  std::string password;            // the administrator password; empty: a plain file
-  bool peEdition = false;
-  bool macroChecking = false;      // the macro engine is present
+    const Clock& clock;
+    RandomSource& random;
+    SettingsPort& settings;         // remembered types and the error reminders
+    MessageBoxService& messageBox;  // validation texts and write failures
+    std::string temporaryFolder;    // the program's private temporary folder
+    std::string password;           // the administrator password; empty: a plain file
+    bool peEdition = false;
+    bool macroChecking = false;  // the macro engine is present
 };
 
 struct LoadReport {
-  bool loaded = false;
-  int droppedTasks = 0;     // sections that were not taken over
-  int warnings = 0;         // tasks kept with a warning
-  // Where the file was kept as it was, when it could not be read whole.
-  std::string keptAsidePath;
-  // Why an existing file could not be read.
-  std::string failureMessage;
+    bool loaded = false;
+    int droppedTasks = 0;  // sections that were not taken over
+    int warnings = 0;      // tasks kept with a warning
+    // Where the file was kept as it was, when it could not be read whole.
+    std::string keptAsidePath;
+    // Why an existing file could not be read.
+    std::string failureMessage;
 };
 
 struct LoadOptions {
-  // Keep the file aside (renamed when it cannot be read at all, copied when
-  // sections were dropped), so that the next save cannot lose what it held.
-  bool keepDamagedAside = true;
-  // Put the list into its display order; otherwise it stays in file order
-  // (by section name, the clock synchronization task added last).
-  bool displayOrder = true;
+    // Keep the file aside (renamed when it cannot be read at all, copied when
+    // sections were dropped), so that the next save cannot lose what it held.
+    bool keepDamagedAside = true;
+    // Put the list into its display order; otherwise it stays in file order
+    // (by section name, the clock synchronization task added last).
+    bool displayOrder = true;
 };
 
 // Replaces the list with the tasks of the file, validated, with the clock

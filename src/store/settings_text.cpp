@@ -31,7 +31,9 @@ constexpr std::string_view kAngleClose = ">";
 constexpr std::string_view kEscapedAngleOpen = "<<";
 constexpr std::string_view kEscapedAngleClose = ">>";
 
-bool IsTrimChar(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsTrimChar(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 std::string_view Trim(std::string_view text) {
     std::size_t begin = 0;
@@ -67,11 +69,13 @@ bool HasAnyOf(std::string_view text, std::string_view set) {
     return false;
 }
 
-bool CannotBeSectionName(std::string_view trimmed) { return HasAnyOf(trimmed, "=\r\n"); }
+bool CannotBeSectionName(std::string_view trimmed) {
+    return HasAnyOf(trimmed, "=\r\n");
+}
 
 bool IsSectionText(std::string_view trimmed) {
-    return trimmed.size() >= 2 && trimmed.front() == kSectionOpen &&
-           trimmed.back() == kSectionClose && trimmed.find('=') == std::string_view::npos;
+    return trimmed.size() >= 2 && trimmed.front() == kSectionOpen && trimmed.back() == kSectionClose &&
+           trimmed.find('=') == std::string_view::npos;
 }
 
 bool IsCommentText(std::string_view trimmed) {
@@ -384,7 +388,9 @@ std::string SettingsText::SaveToString() {
     return DiskBytes(m_lines);
 }
 
-Result SettingsText::SaveToFile(const std::string& path) { return SaveBytes(path, SaveToString()); }
+Result SettingsText::SaveToFile(const std::string& path) {
+    return SaveBytes(path, SaveToString());
+}
 
 void SettingsText::Clear() {
     m_lines.clear();
@@ -455,8 +461,7 @@ int SettingsText::FindKey(int start, std::string_view key, std::string* value) c
     return FindKeyBefore(start, NextSectionAtOrAfter(start), CleanKey(key, buffer), value);
 }
 
-int SettingsText::FindKeyBefore(int start, int end, std::string_view key,
-                                std::string* value) const {
+int SettingsText::FindKeyBefore(int start, int end, std::string_view key, std::string* value) const {
     std::string buffer;
     const auto entry = m_keys.find(LookupHead(key, buffer));
     if (entry == m_keys.end()) {
@@ -476,8 +481,7 @@ int SettingsText::FindKeyBefore(int start, int end, std::string_view key,
     return -1;
 }
 
-bool SettingsText::WriteString(std::string_view section, std::string_view key,
-                               std::string_view value) {
+bool SettingsText::WriteString(std::string_view section, std::string_view key, std::string_view value) {
     std::string line;
     if (!KeyLine(key, value, line)) {
         return false;
@@ -509,14 +513,14 @@ bool SettingsText::WriteBool(std::string_view section, std::string_view key, boo
     return WriteString(section, key, value ? kTrue : kFalse);
 }
 
-bool SettingsText::ReadString(std::string_view section, std::string_view key,
-                              std::string_view defaultValue, std::string& value) const {
+bool SettingsText::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                              std::string& value) const {
     const int ordinal = FindSectionOrdinal(section);
     if (ordinal >= 0) {
         const auto next = static_cast<std::size_t>(ordinal) + 1;
         const int start = m_sectionLines[static_cast<std::size_t>(ordinal)] + 1;
-        const int end = next < m_sectionLines.size() ? m_sectionLines[next]
-                                                     : static_cast<int>(m_lines.size());
+        const int end =
+            next < m_sectionLines.size() ? m_sectionLines[next] : static_cast<int>(m_lines.size());
         std::string buffer;
         if (FindKeyBefore(start, end, CleanKey(key, buffer), &value) >= 0) {
             return true;
@@ -693,8 +697,8 @@ void SettingsText::IndexLine(int position) {
 
 void SettingsText::ShiftPositions(int from) {
     const auto shift = [from](std::vector<int>& positions) {
-        for (auto it = std::lower_bound(positions.begin(), positions.end(), from);
-             it != positions.end(); ++it) {
+        for (auto it = std::lower_bound(positions.begin(), positions.end(), from); it != positions.end();
+             ++it) {
             ++*it;
         }
     };

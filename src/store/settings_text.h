@@ -64,11 +64,9 @@ public:
     bool ReadString(std::string_view section, std::string_view key, std::string_view defaultValue,
                     std::string& value) const;
     // Leading blanks, optional sign, digits; no digits give 0; beyond the int range saturates.
-    bool ReadInt(std::string_view section, std::string_view key, int defaultValue,
-                 int& value) const;
+    bool ReadInt(std::string_view section, std::string_view key, int defaultValue, int& value) const;
     // True when the value holds "true" anywhere (case matters).
-    bool ReadBool(std::string_view section, std::string_view key, bool defaultValue,
-                  bool& value) const;
+    bool ReadBool(std::string_view section, std::string_view key, bool defaultValue, bool& value) const;
 
     // Replaces the leading comment block by `text`, one ";" line per line of it (at most 50),
     // followed by one empty line. Always true.
@@ -83,8 +81,7 @@ public:
     class SectionReader {
     public:
         bool Found() const { return m_begin >= 0; }
-        bool ReadString(std::string_view key, std::string_view defaultValue,
-                        std::string& value) const;
+        bool ReadString(std::string_view key, std::string_view defaultValue, std::string& value) const;
         bool ReadInt(std::string_view key, int defaultValue, int& value) const;
         bool ReadBool(std::string_view key, bool defaultValue, bool& value) const;
 
@@ -104,9 +101,7 @@ public:
 private:
     struct NameHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view text) const {
-            return std::hash<std::string_view>{}(text);
-        }
+        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
     };
     using NameIndex = std::unordered_map<std::string, std::vector<int>, NameHash, std::equal_to<>>;
 

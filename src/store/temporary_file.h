@@ -9,20 +9,20 @@ namespace tidewell {
 // the first free number, created exclusively (mode 0600) so that a name taken
 // by someone else is never opened. Removed when the value goes.
 class TemporaryFile {
- public:
-  static std::optional<TemporaryFile> Create(const std::string& folder, int firstNumber = 0);
+public:
+    static std::optional<TemporaryFile> Create(const std::string& folder, int firstNumber = 0);
 
-  TemporaryFile(TemporaryFile&& other) noexcept;
-  TemporaryFile& operator=(TemporaryFile&& other) noexcept;
-  TemporaryFile(const TemporaryFile&) = delete;
-  TemporaryFile& operator=(const TemporaryFile&) = delete;
-  ~TemporaryFile();
+    TemporaryFile(TemporaryFile&& other) noexcept;
+    TemporaryFile& operator=(TemporaryFile&& other) noexcept;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile();
 
-  const std::string& Path() const { return m_path; }
+    const std::string& Path() const { return m_path; }
 
- private:
-  explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
-  std::string m_path;
+private:
+    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
+    std::string m_path;
 };
 
 }  // namespace tidewell

@@ -13,7 +13,8 @@ namespace {
 // The two languages every build carries, listed before any shell folder.
 constexpr const char* kBuiltInEnglishName = "English";
 constexpr const char* kBuiltInEnglishLcid = "0409";
-constexpr const char* kBuiltInChineseName = "Simplified Chinese (\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87)";
+constexpr const char* kBuiltInChineseName =
+    "Simplified Chinese (\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87)";
 constexpr const char* kBuiltInChineseLcid = "0804";
 constexpr const char* kDuplicateNameFormat = "%s(%d)";
 
@@ -41,8 +42,8 @@ std::string UniqueName(const std::vector<LanguageEntry>& list, const std::string
     }
     for (int counter = 2;; ++counter) {
         std::string candidate(name.size() + 16, '\0');
-        const int length = std::snprintf(candidate.data(), candidate.size(), kDuplicateNameFormat,
-                                         name.c_str(), counter);
+        const int length =
+            std::snprintf(candidate.data(), candidate.size(), kDuplicateNameFormat, name.c_str(), counter);
         candidate.resize(static_cast<std::size_t>(length));
         if (!NameTaken(list, candidate)) {
             return candidate;

@@ -61,9 +61,9 @@ public:
 
 // One entry of the language list.
 struct LanguageEntry {
-    std::string name;    // unique within the list
-    std::string lcidHex; // four hexadecimal digits, e.g. "0409"
-    std::string folder;  // shell folder; empty for the built-in languages
+    std::string name;     // unique within the list
+    std::string lcidHex;  // four hexadecimal digits, e.g. "0409"
+    std::string folder;   // shell folder; empty for the built-in languages
 };
 
 struct LanguageChoiceInput {
@@ -79,8 +79,8 @@ struct LanguageChoice {
     int32_t lcid = kLcidEnglish;
     std::string languageFolder;
     int fontCharSet = 0;
-    std::vector<LanguageEntry> languages;  // empty in the Chinese edition (no language menu)
-    std::size_t chosenIndex = 0;           // into languages, when not empty
+    std::vector<LanguageEntry> languages;                // empty in the Chinese edition (no language menu)
+    std::size_t chosenIndex = 0;                         // into languages, when not empty
     std::shared_ptr<const LanguageShellFile> shellFile;  // only for a language read from a shell
 };
 

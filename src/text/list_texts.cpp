@@ -41,9 +41,8 @@ std::string MonthFormatName(int format) {
 }
 
 std::string WeekdayName(int mondayBasedDay) {
-    static constexpr int32_t kDays[] = {IDS_KLN_MONDAY,   IDS_KLN_TUESDAY, IDS_KLN_WEDNESDAY,
-                                        IDS_KLN_THURSDAY, IDS_KLN_FRIDAY,  IDS_KLN_SATURDAY,
-                                        IDS_KLN_SUNDAY};
+    static constexpr int32_t kDays[] = {IDS_KLN_MONDAY, IDS_KLN_TUESDAY,  IDS_KLN_WEDNESDAY, IDS_KLN_THURSDAY,
+                                        IDS_KLN_FRIDAY, IDS_KLN_SATURDAY, IDS_KLN_SUNDAY};
     if (mondayBasedDay < 1 || mondayBasedDay > 7) {
         return {};
     }

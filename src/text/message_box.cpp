@@ -22,39 +22,25 @@ int MessageBoxService::ShowMessageBox(std::string_view text, std::string_view ca
 
 std::vector<int> MessageBoxButtons(uint32_t style) {
     switch (style & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        return {IDOK, IDCANCEL};
-    case MB_ABORTRETRYIGNORE:
-        return {IDABORT, IDRETRY, IDIGNORE};
-    case MB_YESNOCANCEL:
-        return {IDYES, IDNO, IDCANCEL};
-    case MB_YESNO:
-        return {IDYES, IDNO};
-    case MB_RETRYCANCEL:
-        return {IDRETRY, IDCANCEL};
-    default:
-        return {IDOK};
+        case MB_OKCANCEL: return {IDOK, IDCANCEL};
+        case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
+        case MB_YESNOCANCEL: return {IDYES, IDNO, IDCANCEL};
+        case MB_YESNO: return {IDYES, IDNO};
+        case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
+        default: return {IDOK};
     }
 }
 
 int32_t MessageBoxButtonCaption(int button) {
     switch (button) {
-    case IDOK:
-        return IDS_DIALOG_OK;
-    case IDCANCEL:
-        return IDS_DIALOG_CANCEL;
-    case IDABORT:
-        return IDS_DIALOG_ABORT_A;
-    case IDRETRY:
-        return IDS_DIALOG_RETRY_R;
-    case IDIGNORE:
-        return IDS_DIALOG_IGNORE_I;
-    case IDYES:
-        return IDS_DIALOG_YES_Y;
-    case IDNO:
-        return IDS_DIALOG_NO_N;
-    default:
-        return 0;
+        case IDOK: return IDS_DIALOG_OK;
+        case IDCANCEL: return IDS_DIALOG_CANCEL;
+        case IDABORT: return IDS_DIALOG_ABORT_A;
+        case IDRETRY: return IDS_DIALOG_RETRY_R;
+        case IDIGNORE: return IDS_DIALOG_IGNORE_I;
+        case IDYES: return IDS_DIALOG_YES_Y;
+        case IDNO: return IDS_DIALOG_NO_N;
+        default: return 0;
     }
 }
 

@@ -46,23 +46,17 @@ std::string FillPercentPlaceholders(std::string text, std::string_view p1, std::
     return text;
 }
 
-std::string LoadMessageIn(MessageLanguage language, int32_t id, std::string_view p1,
-                          std::string_view p2, std::string_view p3) {
+std::string LoadMessageIn(MessageLanguage language, int32_t id, std::string_view p1, std::string_view p2,
+                          std::string_view p3) {
     const MessageEntry* row = FindMessage(id);
     if (row == nullptr) {
         return {};
     }
     std::string text;
     switch (language) {
-    case MessageLanguage::English:
-        text = row->english;
-        break;
-    case MessageLanguage::Chinese:
-        text = row->chinese;
-        break;
-    case MessageLanguage::Current:
-        text = CurrentColumn(*row);
-        break;
+        case MessageLanguage::English: text = row->english; break;
+        case MessageLanguage::Chinese: text = row->chinese; break;
+        case MessageLanguage::Current: text = CurrentColumn(*row); break;
     }
     return FillPercentPlaceholders(std::move(text), p1, p2, p3);
 }

@@ -8,10 +8,10 @@ namespace tidewell {
 
 int32_t LanguageIdFromLocale(std::string_view locale) {
     // The language part ends at territory, code set or modifier: "zh", "zh_TW", "zh.GBK", "zh@x".
-    const bool chinese = locale.size() >= 2 && (locale[0] == 'z' || locale[0] == 'Z') &&
-                         (locale[1] == 'h' || locale[1] == 'H') &&
-                         (locale.size() == 2 || locale[2] == '_' || locale[2] == '-' ||
-                          locale[2] == '.' || locale[2] == '@');
+    const bool chinese =
+        locale.size() >= 2 && (locale[0] == 'z' || locale[0] == 'Z') &&
+        (locale[1] == 'h' || locale[1] == 'H') &&
+        (locale.size() == 2 || locale[2] == '_' || locale[2] == '-' || locale[2] == '.' || locale[2] == '@');
     return chinese ? kLcidSimplifiedChinese : kLcidEnglish;
 }
 

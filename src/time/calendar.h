@@ -15,9 +15,9 @@ int DaysInMonth(int year, int month);
 int64_t DayNumberOfDate(int year, int month, int day);
 
 struct CivilDate {
-  int year;
-  int month;
-  int day;
+    int year;
+    int month;
+    int day;
 };
 CivilDate DateOfDayNumber(int64_t dayNumber);
 

@@ -22,9 +22,9 @@ void ForEachRunInMonth(const std::vector<MonthlyItem>& items, int year, int mont
 
 // A month counted from year 0: index = year * 12 + month - 1.
 struct MonthIndex {
-  int value;
-  int Year() const { return value / 12; }
-  int Month() const { return value % 12 + 1; }
+    int value;
+    int Year() const { return value / 12; }
+    int Month() const { return value % 12 + 1; }
 };
 
 }  // namespace tidewell

@@ -22,9 +22,9 @@ std::string NextRunTime(const DateTime& now, TaskRecord& task);
 std::string GetNextRunString(TaskRecord& task, const NextRunContext& context);
 
 struct FollowingRunResult {
-  std::string text;  // column text, "Never" when there is none
-  bool found = false;
-  DateTime time;
+    std::string text;  // column text, "Never" when there is none
+    bool found = false;
+    DateTime time;
 };
 // The run after the next one, computed on a copy of the task; the caller
 // switches randomization off first so the copy draws nothing.

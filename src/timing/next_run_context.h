@@ -8,8 +8,8 @@ namespace tidewell {
 // What the next-run computation takes from outside: "now" and the random
 // source of randomized run times.
 struct NextRunContext {
-  const Clock& clock;
-  RandomSource& random;
+    const Clock& clock;
+    RandomSource& random;
 };
 
 }  // namespace tidewell

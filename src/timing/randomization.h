@@ -13,8 +13,8 @@ inline constexpr int64_t kMaxRandomPeriodSeconds = 43200000;
 
 // A random period as the wizard shows it: a quantity of one unit.
 struct PeriodDisplay {
-  int64_t quantity = 0;
-  TimeUnit unit = TimeUnit::seconds;
+    int64_t quantity = 0;
+    TimeUnit unit = TimeUnit::seconds;
 };
 
 // Whole seconds as a quantity of the largest unit that shows them well:
@@ -22,8 +22,8 @@ struct PeriodDisplay {
 PeriodDisplay SplitPeriod(int64_t seconds);
 
 struct ValidPeriodResult {
-  int64_t limit = kMaxRandomPeriodSeconds;  // largest valid period in seconds
-  PeriodDisplay display;                    // of the (clamped) random period
+    int64_t limit = kMaxRandomPeriodSeconds;  // largest valid period in seconds
+    PeriodDisplay display;                    // of the (clamped) random period
 };
 
 // The largest random period that keeps the random run before the ending time
@@ -43,7 +43,8 @@ enum class RandomizeMode : int32_t { splitPeriod = 0, validPeriod = 1, decide = 
 // The three services of the randomization page in one call: the display pair
 // of rp (split), of the task's valid period (valid), or a new decision
 // (decide). nullopt when the mode is unknown or the period is not valid.
-std::optional<ValidPeriodResult> Randomize(TaskRecord& task, int64_t rp, int32_t mode, const NextRunContext& context);
+std::optional<ValidPeriodResult> Randomize(TaskRecord& task, int64_t rp, int32_t mode,
+                                           const NextRunContext& context);
 
 // After a load: keeps a decided random time that still lies inside the
 // period after the next run, and draws a new one otherwise (or always, with

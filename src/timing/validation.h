@@ -13,16 +13,16 @@ namespace tidewell {
 void NormalizeTask(TaskRecord& task);
 
 struct ValidationOptions {
-  bool loadMode = false;           // the loader: file problems are warnings
-  bool skipMusicCheck = false;
-  bool remindFileErrors = true;    // "Error Reminder - File"
-  bool remindMusicErrors = true;   // "Error Reminder - Music"
-  bool macroChecking = false;      // the macro engine is present
+    bool loadMode = false;  // the loader: file problems are warnings
+    bool skipMusicCheck = false;
+    bool remindFileErrors = true;   // "Error Reminder - File"
+    bool remindMusicErrors = true;  // "Error Reminder - Music"
+    bool macroChecking = false;     // the macro engine is present
 };
 
 struct ValidationResult {
-  bool keep = true;     // the task may be kept (loader) or saved (editor)
-  std::string message;  // every problem found, one paragraph each; empty when none
+    bool keep = true;     // the task may be kept (loader) or saved (editor)
+    std::string message;  // every problem found, one paragraph each; empty when none
 };
 
 // Normalizes the task, then checks it. Outside load mode every problem is an

@@ -33,8 +33,7 @@ public:
 class ScriptedPrompt final : public PasswordPrompt {
 public:
     void Enter(std::optional<std::string> text) { m_entries.push_back(std::move(text)); }
-    std::optional<std::string> AskPassword(const PasswordRequest& request) override
-    {
+    std::optional<std::string> AskPassword(const PasswordRequest& request) override {
         requests.push_back(request);
         auto entry = m_entries.front();
         m_entries.pop_front();
@@ -46,14 +45,17 @@ private:
     std::deque<std::optional<std::string>> m_entries;
 };
 
-std::string LengthMessage() { return ReplaceAll(ReplaceAll(LoadMessage(IDS_ERROR_SECURITY_PASSWORD_SHOULD_BE_A_TO_B_CHARACTERS_LONG), "#1", "1"), "#2", "16"); }
-std::string InvalidCharactersMessage()
-{
-    return ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1", LoadMessage(IDS_KLN_PASSWORD));
+std::string LengthMessage() {
+    return ReplaceAll(
+        ReplaceAll(LoadMessage(IDS_ERROR_SECURITY_PASSWORD_SHOULD_BE_A_TO_B_CHARACTERS_LONG), "#1", "1"),
+        "#2", "16");
+}
+std::string InvalidCharactersMessage() {
+    return ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1",
+                      LoadMessage(IDS_KLN_PASSWORD));
 }
 
-TEST(ValidatePasswordTest, LengthAndCharacters)
-{
+TEST(ValidatePasswordTest, LengthAndCharacters) {
     struct Case {
         std::string text;
         std::string expected;  // empty: valid
@@ -76,8 +78,7 @@ TEST(ValidatePasswordTest, LengthAndCharacters)
     }
 }
 
-TEST(NormalizePasswordTest, PadsShortPasswordsToSix)
-{
+TEST(NormalizePasswordTest, PadsShortPasswordsToSix) {
     EXPECT_EQ(NormalizePassword(""), "");
     EXPECT_EQ(NormalizePassword("ab"), std::string("ab") + std::string(kPasswordPad.substr(0, 4)));
     EXPECT_EQ(NormalizePassword("abcde"), std::string("abcde") + kPasswordPad[0]);
@@ -92,8 +93,7 @@ TEST(NormalizePasswordTest, PadsShortPasswordsToSix)
     }
 }
 
-TEST(EncodePasswordTest, RoundTripsEveryPrintablePassword)
-{
+TEST(EncodePasswordTest, RoundTripsEveryPrintablePassword) {
     std::mt19937 gen(5);
     std::uniform_int_distribution<int> printable(32, 126);
     for (int round = 0; round < 2000; ++round) {
@@ -122,22 +122,20 @@ TEST(EncodePasswordTest, RoundTripsEveryPrintablePassword)
 
 class PasswordFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/tw-password-XXXXXX";
+        std::string pattern =
+            std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/tw-password-XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_dir = pattern;
         m_path = (m_dir / kPasswordFileName).string();
     }
     void TearDown() override { fs::remove_all(m_dir); }
-    std::vector<std::uint8_t> FileBytes() const
-    {
+    std::vector<std::uint8_t> FileBytes() const {
         std::ifstream in(m_path, std::ios::binary);
         return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
     }
-    void WriteRaw(const std::vector<std::uint8_t>& bytes) const
-    {
+    void WriteRaw(const std::vector<std::uint8_t>& bytes) const {
         std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
@@ -148,9 +146,9 @@ protected:
     FakeSleeper m_sleeper;
 };
 
-TEST_F(PasswordFileTest, RoundTripsThroughNinetyTwoBytes)
-{
-    for (const std::string& password : {std::string(), std::string("abcdef"), std::string("  spaced  "), std::string(16, '~'), std::string("\"quote\\")}) {
+TEST_F(PasswordFileTest, RoundTripsThroughNinetyTwoBytes) {
+    for (const std::string& password : {std::string(), std::string("abcdef"), std::string("  spaced  "),
+                                        std::string(16, '~'), std::string("\"quote\\")}) {
         ASSERT_TRUE(WritePasswordFile(m_path, password).ok());
         EXPECT_EQ(fs::file_size(m_path), kPasswordFileSize);
         std::string read = "stale";
@@ -163,8 +161,7 @@ TEST_F(PasswordFileTest, RoundTripsThroughNinetyTwoBytes)
     EXPECT_EQ(text.find("Tidewell"), std::string::npos);
 }
 
-TEST_F(PasswordFileTest, MissingOrDamagedFileGivesNoPassword)
-{
+TEST_F(PasswordFileTest, MissingOrDamagedFileGivesNoPassword) {
     std::string read = "stale";
     EXPECT_FALSE(ReadPasswordFile(m_path, &read));
     EXPECT_EQ(read, "");
@@ -174,12 +171,15 @@ TEST_F(PasswordFileTest, MissingOrDamagedFileGivesNoPassword)
     auto changed = good;
     changed[3] ^= 0x40;  // inside the block holding the version marker
     const std::vector<std::vector<std::uint8_t>> damaged = {
-        {}, std::vector<std::uint8_t>(good.begin(), good.end() - 1), [&] {
+        {},
+        std::vector<std::uint8_t>(good.begin(), good.end() - 1),
+        [&] {
             auto b = good;
             b.push_back(0);
             return b;
         }(),
-        changed, std::vector<std::uint8_t>(kPasswordFileSize, 0)};
+        changed,
+        std::vector<std::uint8_t>(kPasswordFileSize, 0)};
     for (const auto& bytes : damaged) {
         WriteRaw(bytes);
         read = "stale";
@@ -188,8 +188,7 @@ TEST_F(PasswordFileTest, MissingOrDamagedFileGivesNoPassword)
     }
 }
 
-TEST_F(PasswordFileTest, SetRefusesInvalidPasswordsAndKeepsTheOld)
-{
+TEST_F(PasswordFileTest, SetRefusesInvalidPasswordsAndKeepsTheOld) {
     AdminPassword admin(m_box, m_sleeper);
     ASSERT_TRUE(admin.SetAdminPassword("oldpass", m_path).ok());
     const auto before = FileBytes();
@@ -205,8 +204,7 @@ TEST_F(PasswordFileTest, SetRefusesInvalidPasswordsAndKeepsTheOld)
     EXPECT_EQ(m_box.Calls()[1].text, InvalidCharactersMessage());
 }
 
-TEST_F(PasswordFileTest, FailedWriteKeepsTheOldPassword)
-{
+TEST_F(PasswordFileTest, FailedWriteKeepsTheOldPassword) {
     AdminPassword admin(m_box, m_sleeper);
     ASSERT_TRUE(admin.SetAdminPassword("oldpass", m_path).ok());
     const Result r = admin.SetAdminPassword("newpass", (m_dir / "missing" / "mar.dat").string());
@@ -215,8 +213,7 @@ TEST_F(PasswordFileTest, FailedWriteKeepsTheOldPassword)
     EXPECT_EQ(m_box.CallCount(), 1u);
 }
 
-TEST_F(PasswordFileTest, ShortPasswordIsStoredPaddedAndUnlocksWithTheSameEntry)
-{
+TEST_F(PasswordFileTest, ShortPasswordIsStoredPaddedAndUnlocksWithTheSameEntry) {
     AdminPassword admin(m_box, m_sleeper);
     ASSERT_TRUE(admin.SetAdminPassword("ab", m_path).ok());
     EXPECT_EQ(admin.Password().size(), 6u);
@@ -229,8 +226,7 @@ TEST_F(PasswordFileTest, ShortPasswordIsStoredPaddedAndUnlocksWithTheSameEntry)
     EXPECT_TRUE(m_sleeper.waits.empty());
 }
 
-TEST_F(PasswordFileTest, EmptyPasswordRemovesTheLock)
-{
+TEST_F(PasswordFileTest, EmptyPasswordRemovesTheLock) {
     AdminPassword admin(m_box, m_sleeper);
     ASSERT_TRUE(admin.SetAdminPassword("abcdefg", m_path).ok());
     ASSERT_TRUE(admin.SetAdminPassword("", m_path).ok());
@@ -243,8 +239,7 @@ TEST_F(PasswordFileTest, EmptyPasswordRemovesTheLock)
     EXPECT_TRUE(prompt.requests.empty());
 }
 
-TEST_F(PasswordFileTest, WrongEntriesWaitLongerEachTime)
-{
+TEST_F(PasswordFileTest, WrongEntriesWaitLongerEachTime) {
     AdminPassword admin(m_box, m_sleeper);
     ASSERT_TRUE(admin.SetAdminPassword("Right-One", m_path).ok());
     ScriptedPrompt prompt;
@@ -269,8 +264,7 @@ TEST_F(PasswordFileTest, WrongEntriesWaitLongerEachTime)
     EXPECT_EQ(admin.FailedAttemptDelay(), 2000ms);
 }
 
-TEST_F(PasswordFileTest, DialogTitleLabelAndLimit)
-{
+TEST_F(PasswordFileTest, DialogTitleLabelAndLimit) {
     AdminPassword admin(m_box, m_sleeper);
     ASSERT_TRUE(admin.SetAdminPassword("abcdef", m_path).ok());
     ScriptedPrompt prompt;
@@ -278,7 +272,8 @@ TEST_F(PasswordFileTest, DialogTitleLabelAndLimit)
     prompt.Enter("abcdef");
     EXPECT_TRUE(admin.CheckAdminPassword("", prompt));
     EXPECT_TRUE(admin.CheckAdminPassword("Exit", prompt));
-    EXPECT_EQ(prompt.requests[0].title, LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_TIDEWELL)));
+    EXPECT_EQ(prompt.requests[0].title,
+              LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_TIDEWELL)));
     EXPECT_EQ(prompt.requests[1].title, "Exit");
     EXPECT_EQ(prompt.requests[0].label, LoadMessage(IDS_DIALOG_PASSWORD_P) + ":");
     EXPECT_EQ(prompt.requests[0].fieldName, LoadMessage(IDS_KLN_PASSWORD));

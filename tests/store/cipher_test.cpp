@@ -13,8 +13,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes RandomBytes(std::size_t n, std::uint32_t seed)
-{
+Bytes RandomBytes(std::size_t n, std::uint32_t seed) {
     std::mt19937 gen(seed);
     std::uniform_int_distribution<int> dist(0, 255);
     Bytes out(n);
@@ -41,8 +40,7 @@ const Rc5Vector kRc5Vectors[] = {
      {0x2F, 0x42, 0xB3, 0xB7, 0x03, 0x69, 0xFC, 0x92}},
 };
 
-TEST(Rc5Test, PublishedVectors)
-{
+TEST(Rc5Test, PublishedVectors) {
     for (const auto& v : kRc5Vectors) {
         const Rc5 rc5(v.key);
         std::array<std::uint8_t, 8> out{};
@@ -53,8 +51,7 @@ TEST(Rc5Test, PublishedVectors)
     }
 }
 
-TEST(Rc5Test, RoundTripsRandomDataForEveryKeyLength)
-{
+TEST(Rc5Test, RoundTripsRandomDataForEveryKeyLength) {
     const Bytes plain = RandomBytes(4096, 7);
     for (std::size_t keyLen : {0u, 1u, 5u, 6u, 7u, 16u, 17u, 64u, 255u}) {
         const Bytes key = RandomBytes(keyLen, static_cast<std::uint32_t>(keyLen + 1));
@@ -67,8 +64,7 @@ TEST(Rc5Test, RoundTripsRandomDataForEveryKeyLength)
     }
 }
 
-TEST(Rc5Test, DifferentKeysGiveDifferentBlocks)
-{
+TEST(Rc5Test, DifferentKeysGiveDifferentBlocks) {
     const Bytes a = {'a', 'b', 'c', 'd', 'e', 'f'};
     const Bytes b = {'a', 'b', 'c', 'd', 'e', 'g'};
     std::array<std::uint8_t, 8> plain{}, outA{}, outB{};
@@ -77,8 +73,7 @@ TEST(Rc5Test, DifferentKeysGiveDifferentBlocks)
     EXPECT_NE(outA, outB);
 }
 
-TEST(Rc5Test, PartialTrailingBlockIsLeftAlone)
-{
+TEST(Rc5Test, PartialTrailingBlockIsLeftAlone) {
     const Rc5 rc5(Bytes(16, 1));
     Bytes data = RandomBytes(13, 3);
     const Bytes before = data;
@@ -86,8 +81,7 @@ TEST(Rc5Test, PartialTrailingBlockIsLeftAlone)
     EXPECT_TRUE(std::equal(before.begin() + 8, before.end(), data.begin() + 8));
 }
 
-std::array<std::uint8_t, 16> KeyFromWords(const std::array<std::uint16_t, 8>& words)
-{
+std::array<std::uint8_t, 16> KeyFromWords(const std::array<std::uint16_t, 8>& words) {
     std::array<std::uint8_t, 16> key{};
     for (std::size_t i = 0; i < 8; ++i) {
         key[2 * i] = static_cast<std::uint8_t>(words[i] >> 8);
@@ -105,15 +99,13 @@ struct IdeaVector {
 // The published IDEA vector in 16-bit words.
 const IdeaVector kIdeaVector = {{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 3}, {0x11FB, 0xED2B, 0x0198, 0x6DE5}};
 
-TEST(IdeaTest, PublishedVector)
-{
+TEST(IdeaTest, PublishedVector) {
     const Idea idea(KeyFromWords(kIdeaVector.key));
     EXPECT_EQ(idea.EncryptWords(kIdeaVector.plain), kIdeaVector.cipher);
     EXPECT_EQ(idea.DecryptWords(kIdeaVector.cipher), kIdeaVector.plain);
 }
 
-TEST(IdeaTest, BlocksUseLittleEndianWordsAndBigEndianKeyWords)
-{
+TEST(IdeaTest, BlocksUseLittleEndianWordsAndBigEndianKeyWords) {
     // Key bytes 00 01 00 02 ... give key words 0001 ... 0008; data words are stored low byte first.
     const Idea idea(KeyFromWords({1, 2, 3, 4, 5, 6, 7, 8}));
     const std::array<std::uint8_t, 8> plain = {0x00, 0x00, 0x01, 0x00, 0x02, 0x00, 0x03, 0x00};
@@ -125,8 +117,7 @@ TEST(IdeaTest, BlocksUseLittleEndianWordsAndBigEndianKeyWords)
     EXPECT_EQ(out, plain);
 }
 
-TEST(IdeaTest, RoundTripsRandomDataUnderRandomKeys)
-{
+TEST(IdeaTest, RoundTripsRandomDataUnderRandomKeys) {
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         const Bytes keyBytes = RandomBytes(16, seed);
         std::array<std::uint8_t, 16> key{};
@@ -141,8 +132,7 @@ TEST(IdeaTest, RoundTripsRandomDataUnderRandomKeys)
     }
 }
 
-TEST(IdeaTest, ZeroWordsInKeyAndDataRoundTrip)
-{
+TEST(IdeaTest, ZeroWordsInKeyAndDataRoundTrip) {
     // 0 stands for 65536 in the multiplication; an all-zero key exercises it everywhere.
     const Idea idea(std::array<std::uint8_t, 16>{});
     const Idea::Words plain{0, 0, 0xFFFF, 1};

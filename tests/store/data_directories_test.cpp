@@ -53,7 +53,9 @@ mode_t ModeOf(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0;
 }
 
-std::string WithPath(int32_t id, const std::string& path) { return ReplaceAll(LoadMessage(id), "#1", path); }
+std::string WithPath(int32_t id, const std::string& path) {
+    return ReplaceAll(LoadMessage(id), "#1", path);
+}
 
 // A temporary root holding a home folder and a program folder.
 class DataDirectoriesTest : public ::testing::Test {
@@ -101,18 +103,27 @@ TEST_F(DataDirectoriesTest, LocationsFollowTheXdgVariables) {
     const std::vector<Case> cases = {
         {"defaults below HOME", {}, m_home + "/.config", m_home + "/.local/share", "/etc/xdg"},
         {"variables set",
-         {{"XDG_CONFIG_HOME", m_root + "/cfg"}, {"XDG_DATA_HOME", m_root + "/data"},
+         {{"XDG_CONFIG_HOME", m_root + "/cfg"},
+          {"XDG_DATA_HOME", m_root + "/data"},
           {"TIDEWELL_MACHINE_CONFIG_DIR", m_root + "/etc"}},
-         m_root + "/cfg", m_root + "/data", m_root + "/etc"},
+         m_root + "/cfg",
+         m_root + "/data",
+         m_root + "/etc"},
         {"empty values count as unset",
          {{"XDG_CONFIG_HOME", ""}, {"XDG_DATA_HOME", ""}, {"TIDEWELL_MACHINE_CONFIG_DIR", ""}},
-         m_home + "/.config", m_home + "/.local/share", "/etc/xdg"},
+         m_home + "/.config",
+         m_home + "/.local/share",
+         "/etc/xdg"},
         {"relative values are ignored",
          {{"XDG_CONFIG_HOME", "cfg"}, {"XDG_DATA_HOME", "./data"}, {"TIDEWELL_MACHINE_CONFIG_DIR", "etc"}},
-         m_home + "/.config", m_home + "/.local/share", "/etc/xdg"},
+         m_home + "/.config",
+         m_home + "/.local/share",
+         "/etc/xdg"},
         {"trailing and repeated slashes go",
          {{"XDG_CONFIG_HOME", m_root + "//cfg/"}, {"XDG_DATA_HOME", m_root + "/data/./"}},
-         m_root + "/cfg", m_root + "/data", "/etc/xdg"},
+         m_root + "/cfg",
+         m_root + "/data",
+         "/etc/xdg"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -140,7 +151,8 @@ TEST_F(DataDirectoriesTest, ProgramFolderGivesTheInstalledDataAndLanguageFolders
     EXPECT_EQ(locations.programDir, m_program);
     EXPECT_EQ(locations.installedDataDir, m_root + "/opt/tidewell/share/tidewell");
     EXPECT_EQ(locations.LanguageDirs(),
-              (std::vector<std::string>{m_program + "/Language", m_root + "/opt/tidewell/share/tidewell/Language"}));
+              (std::vector<std::string>{m_program + "/Language",
+                                        m_root + "/opt/tidewell/share/tidewell/Language"}));
     EXPECT_EQ(locations.BaseConfigSources(),
               (std::vector<std::string>{m_program + "/config/configbase.ini",
                                         m_root + "/opt/tidewell/share/tidewell/config/configbase.ini"}));
@@ -209,7 +221,8 @@ TEST_F(DataDirectoriesTest, InitDataFoldersMakesTheFoldersAndAPrivateTemporaryFo
     const Result result = InitDataFolders(locations);
     ::umask(mask);
     ASSERT_TRUE(result.ok()) << result.message();
-    for (const std::string& folder : {locations.ProgramDataDir(), locations.ConfigDir(), locations.LogDir()}) {
+    for (const std::string& folder :
+         {locations.ProgramDataDir(), locations.ConfigDir(), locations.LogDir()}) {
         EXPECT_TRUE(fs::is_directory(folder)) << folder;
     }
     EXPECT_EQ(ModeOf(locations.TempDir()), 0700u);
@@ -228,11 +241,9 @@ TEST_F(DataDirectoriesTest, InitDataFoldersRefusesWhatItCannotMake) {
         std::function<std::string(const Locations&)> failing;
     };
     const std::vector<Case> cases = {
-        {"a file in place of the data folder",
-         [](const Locations& l) { Put(l.ProgramDataDir(), "x"); },
+        {"a file in place of the data folder", [](const Locations& l) { Put(l.ProgramDataDir(), "x"); },
          [](const Locations& l) { return l.ProgramDataDir(); }},
-        {"a file in place of the log folder",
-         [](const Locations& l) { Put(l.LogDir(), "x"); },
+        {"a file in place of the log folder", [](const Locations& l) { Put(l.LogDir(), "x"); },
          [](const Locations& l) { return l.LogDir(); }},
         {"a link in place of the temporary folder",
          [this](const Locations& l) {
@@ -335,7 +346,7 @@ TEST_F(DataDirectoriesTest, ValidationRulesApplyInOrder) {
         {Documents() + "/../.local/share/Verimont/Tidewell", underProduct},
         {m_root + "/plain-file", notFolder},
         {Documents() + "/a-file", notFolder},  // step 4 before step 5
-        {DataDir() + "X", warning},             // a neighbour of the data folder is not inside it
+        {DataDir() + "X", warning},            // a neighbour of the data folder is not inside it
         {"/a", warning},
         {m_root + "/elsewhere", warning},
         {Documents() + "/link-out/sub", fine},  // inside as the user sees it
@@ -397,7 +408,8 @@ TEST_F(DataDirectoriesTest, DefaultIsTheFirstFreeOrFolderCandidate) {
         for (const std::string& folder : c.folders) {
             fs::create_directories(base + "/" + folder);
         }
-        EXPECT_EQ(DefaultUserDataDirectory(locations, c.peEdition), c.expected.empty() ? "" : base + "/" + c.expected);
+        EXPECT_EQ(DefaultUserDataDirectory(locations, c.peEdition),
+                  c.expected.empty() ? "" : base + "/" + c.expected);
     }
     // A link that points nowhere is something there, not a folder.
     fs::remove_all(base);
@@ -596,20 +608,16 @@ TEST_F(CopyUserDataTest, FailureOrCancelInTheMiddleKeepsTheSourceAndTheTarget) {
         std::function<std::string(const std::string& to)> message;
     };
     const std::vector<Case> cases = {
-        {"a file where a folder goes",
-         [](const std::string& to) { Put(to + "/sub", "a file"); },
-         SIZE_MAX,
+        {"a file where a folder goes", [](const std::string& to) { Put(to + "/sub", "a file"); }, SIZE_MAX,
          [](const std::string& to) { return WithPath(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, to + "/sub"); }},
         {"a folder where a file goes",
-         [](const std::string& to) { fs::create_directories(to + "/qv.ini/inside"); },
-         SIZE_MAX,
-         [](const std::string& to) { return WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, to + "/qv.ini"); }},
-        {"canceled while copying the big file",
-         [](const std::string&) {},
-         3,
+         [](const std::string& to) { fs::create_directories(to + "/qv.ini/inside"); }, SIZE_MAX,
+         [](const std::string& to) {
+             return WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, to + "/qv.ini");
+         }},
+        {"canceled while copying the big file", [](const std::string&) {}, 3,
          [](const std::string&) { return LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER); }},
-        {"canceled after the last file",
-         [](const std::string&) {},
+        {"canceled after the last file", [](const std::string&) {},
          0,  // set below: the last report
          [](const std::string&) { return LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER); }},
     };
@@ -653,8 +661,10 @@ TEST_F(CopyUserDataTest, RefusesWhatCannotBeCopied) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {m_root + "/missing", m_root + "/to", WithPath(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, m_root + "/missing")},
-        {m_root + "/a-file", m_root + "/to", WithPath(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, m_root + "/a-file")},
+        {m_root + "/missing", m_root + "/to",
+         WithPath(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, m_root + "/missing")},
+        {m_root + "/a-file", m_root + "/to",
+         WithPath(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, m_root + "/a-file")},
         {m_from, m_from, sameAsSource},
         {m_from, m_from + "/", sameAsSource},
         {m_from, m_from + "/sub/new", sameAsSource},
@@ -690,7 +700,8 @@ TEST_F(CopyUserDataTest, UnreadableFileStopsTheMoveBeforeAnythingIsRemoved) {
     const std::string to = m_root + "/target";
     const Result result = CopyUserData(m_from, to, CopyMode::Move);
     EXPECT_FALSE(result.ok());
-    EXPECT_EQ(result.message(), WithPath(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, m_from + "/sub/deep/notes.txt"));
+    EXPECT_EQ(result.message(),
+              WithPath(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, m_from + "/sub/deep/notes.txt"));
     EXPECT_FALSE(fs::exists(to));
     ::chmod((m_from + "/sub/deep/notes.txt").c_str(), 0600);
     EXPECT_EQ(Snapshot(m_from), m_source);

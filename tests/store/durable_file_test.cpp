@@ -26,8 +26,8 @@ class DurableFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* base = getenv("TMPDIR");
-        std::string pattern = std::string(base != nullptr && *base != 0 ? base : "/tmp") +
-                              "/durable-file-XXXXXX";
+        std::string pattern =
+            std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/durable-file-XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_folder = pattern;
     }
@@ -121,8 +121,7 @@ TEST_F(DurableFileTest, FailureLeavesTheOldFileAndNoTemporaryFile) {
         bool capFileSize;
     };
     const Case cases[] = {
-        {"missing folder", [](const std::string& folder) { return folder + "/absent/t.ini"; },
-         false},
+        {"missing folder", [](const std::string& folder) { return folder + "/absent/t.ini"; }, false},
         {"folder is a file",
          [](const std::string& folder) {
              Put(folder + "/file", "plain");

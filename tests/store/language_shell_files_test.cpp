@@ -21,7 +21,8 @@ class LanguageShellFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* base = getenv("TMPDIR");
-        std::string pattern = std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/language-shells-XXXXXX";
+        std::string pattern =
+            std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/language-shells-XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_root = pattern;
         m_program = m_root + "/bin/Language";
@@ -47,9 +48,11 @@ protected:
 
 TEST_F(LanguageShellFilesTest, ListsEveryFolderWithAShellFileInOrder) {
     Shell(m_program + "/0407", Info("Deutsch", "0x0407"));
-    Shell(m_program + "/040C", Info("Fran\xC3\xA7" "ais", "040C"));
+    Shell(m_program + "/040C", Info("Fran\xC3\xA7"
+                                    "ais",
+                                    "040C"));
     Shell(m_program + "/0410", "[Other]\r\nx = y\r\n");  // no Info: listed without a name
-    fs::create_directories(m_program + "/empty");       // no sch.ini: not a shell
+    fs::create_directories(m_program + "/empty");        // no sch.ini: not a shell
     Shell(m_program + "/wrong-name-inside", "");
     fs::rename(m_program + "/wrong-name-inside/sch.ini", m_program + "/wrong-name-inside/sch.txt");
     fs::create_directories(m_program + "/folder-named/sch.ini");  // a folder, not a file
@@ -65,7 +68,10 @@ TEST_F(LanguageShellFilesTest, ListsEveryFolderWithAShellFileInOrder) {
     };
     const std::vector<Expected> expected = {
         {m_program + "/0407", "Deutsch", "0x0407"},
-        {m_program + "/040C", "Fran\xC3\xA7" "ais", "040C"},
+        {m_program + "/040C",
+         "Fran\xC3\xA7"
+         "ais",
+         "040C"},
         {m_program + "/0410", "", ""},
         {m_installed + "/0411", "Nihongo", "0x411"},
     };
@@ -88,20 +94,24 @@ TEST_F(LanguageShellFilesTest, DuplicateNamesAreNumberedInTheLanguageList) {
     for (const LanguageEntry& entry : list) {
         names.push_back(entry.name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"English", "Simplified Chinese (\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87)",
-                                               "English(2)", "Deutsch", "Deutsch(2)"}));
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "English", "Simplified Chinese (\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87)",
+                         "English(2)", "Deutsch", "Deutsch(2)"}));
     EXPECT_EQ(list[4].lcidHex, "0C07");
     EXPECT_EQ(list[4].folder, m_program + "/c");
 }
 
 TEST_F(LanguageShellFilesTest, ShellFileAnswersByCategoryAndRowName) {
     Shell(m_program + "/0407",
-          Info("Deutsch", "0407") + "\r\n[Error]\r\nIDS_ERROR_FILE_READONLY = Die Datei \"#1\" ist schreibgesch\xC3\xBCtzt.\r\n"
-                                    "IDS_ERROR_SECURITY_INVALID_PASSWORD = {{Block}}\r\n<B Start>\r\nZeile 1\r\nZeile 2\r\n<B End>\r\n");
+          Info("Deutsch", "0407") +
+              "\r\n[Error]\r\nIDS_ERROR_FILE_READONLY = Die Datei \"#1\" ist schreibgesch\xC3\xBCtzt.\r\n"
+              "IDS_ERROR_SECURITY_INVALID_PASSWORD = {{Block}}\r\n<B Start>\r\nZeile 1\r\nZeile 2\r\n<B "
+              "End>\r\n");
     const LanguageShellFiles shells({m_program});
     const auto file = shells.OpenShellFile(m_program + "/0407");
     ASSERT_NE(file, nullptr);
-    EXPECT_EQ(file->Value("Error", "IDS_ERROR_FILE_READONLY"), "Die Datei \"#1\" ist schreibgesch\xC3\xBCtzt.");
+    EXPECT_EQ(file->Value("Error", "IDS_ERROR_FILE_READONLY"),
+              "Die Datei \"#1\" ist schreibgesch\xC3\xBCtzt.");
     EXPECT_EQ(file->Value("Error", "IDS_ERROR_SECURITY_INVALID_PASSWORD"), "Zeile 1\r\nZeile 2");
     EXPECT_EQ(file->Value("Info", "Shell_Language"), "Deutsch");
     EXPECT_EQ(file->Value("Error", "IDS_ERROR_FILE_FILE_NOT_FOUND"), std::nullopt);
@@ -114,7 +124,8 @@ TEST_F(LanguageShellFilesTest, ShellFileAnswersByCategoryAndRowName) {
     ASSERT_NE(choice.shellFile, nullptr);
     SetLanguage(choice);
     EXPECT_EQ(LoadMessage(IDS_ERROR_FILE_READONLY), "Die Datei \"#1\" ist schreibgesch\xC3\xBCtzt.");
-    EXPECT_EQ(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND), LoadMessageIn(MessageLanguage::English, IDS_ERROR_FILE_FILE_NOT_FOUND));
+    EXPECT_EQ(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND),
+              LoadMessageIn(MessageLanguage::English, IDS_ERROR_FILE_FILE_NOT_FOUND));
     ResetLanguage();
 }
 

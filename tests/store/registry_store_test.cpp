@@ -31,8 +31,8 @@ class RegistryStoreTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* base = getenv("TMPDIR");
-        std::string pattern = std::string(base != nullptr && *base != 0 ? base : "/tmp") +
-                              "/registry-store-XXXXXX";
+        std::string pattern =
+            std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/registry-store-XXXXXX";
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         m_root = pattern;
         m_folder = m_root + "/Verimont/Tidewell/2.7";
@@ -159,8 +159,7 @@ TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
         EXPECT_EQ(again.ReadSettingString("Texts", "T" + std::to_string(i), "?"), texts[i]);
         const std::string name = TrimValueName(texts[i]).empty() ? "unnamed" : texts[i];
         EXPECT_EQ(again.ReadSettingInt("Names", name, -5), static_cast<int>(i));
-        EXPECT_EQ(again.ReadSettingString(std::string(TrimSectionName("S" + texts[i])), "v", "?"),
-                  texts[i]);
+        EXPECT_EQ(again.ReadSettingString(std::string(TrimSectionName("S" + texts[i])), "v", "?"), texts[i]);
     }
     EXPECT_EQ(again.ReadSettingString("Names", "", "?"), "the unnamed value");
     EXPECT_EQ(again.Problem(), "");
@@ -170,7 +169,8 @@ TEST_F(RegistryStoreTest, StoredFormIsReadableText) {
     RegistryStore store(m_folder);
     ASSERT_TRUE(store.WriteSettingInt("\\Tidewell\\App\\", "Run Code", 1));
     ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", " Scheduling ", 0));
-    ASSERT_TRUE(store.WriteSettingString("User Data Directory", "", "/home/ann/Documents/Verimont User Data/Ostrel"));
+    ASSERT_TRUE(
+        store.WriteSettingString("User Data Directory", "", "/home/ann/Documents/Verimont User Data/Ostrel"));
     ASSERT_TRUE(store.WriteSettingString("Tidewell\\Notes", "Text", "one\r\ntwo 100%"));
     EXPECT_EQ(Get(File()),
               ";Tidewell settings registry\r\n"
@@ -219,8 +219,7 @@ TEST_F(RegistryStoreTest, MissingValuesReadAsTheirDefaults) {
 TEST_F(RegistryStoreTest, NamesMatchTrimmedAndWithoutRegardToCase) {
     RegistryStore store(m_folder);
     ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", "Scheduling", 1));
-    const char* sections[] = {"Tidewell\\App", "\\Tidewell\\App\\", " \tTidewell\\App\r\n",
-                              "TIDEWELL\\app"};
+    const char* sections[] = {"Tidewell\\App", "\\Tidewell\\App\\", " \tTidewell\\App\r\n", "TIDEWELL\\app"};
     const char* names[] = {"Scheduling", " Scheduling\t", "SCHEDULING"};
     for (const char* section : sections) {
         for (const char* name : names) {
@@ -266,7 +265,8 @@ TEST_F(RegistryStoreTest, DamagedFileIsReportedOnceKeptAsideAndThenReplaced) {
         EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Scheduling", 5), 5);
         EXPECT_EQ(store.ReadSettingString("Tidewell\\App", "Name", "d"), "d");
         ASSERT_EQ(box.CallCount(), 1u);
-        const std::string expected = LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) + "\r\n\r\n" + SavedAs(Damaged());
+        const std::string expected =
+            LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) + "\r\n\r\n" + SavedAs(Damaged());
         EXPECT_EQ(box.LastCall().text, expected);
         EXPECT_EQ(box.LastCall().caption, LoadMessage(IDS_KLN_ERROR));
         EXPECT_EQ(store.Problem(), expected);
@@ -333,24 +333,23 @@ TEST_F(RegistryStoreTest, UnreadableFileIsReportedAndNotReplacedWhenItCannotBeKe
     EXPECT_EQ(store.ReadSettingInt("A", "b", 4), 4);
     ASSERT_EQ(box.CallCount(), 1u);
     EXPECT_EQ(box.LastCall().text,
-              ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL), "#1", File()) + "\r\n\r\n" +
-                  CannotWriteFileMessage(File()));
+              ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL), "#1", File()) +
+                  "\r\n\r\n" + CannotWriteFileMessage(File()));
     EXPECT_TRUE(fs::is_directory(File() + "/inside"));
     EXPECT_EQ(store.DamagedCopyPath(), "");
 }
 
 TEST_F(RegistryStoreTest, FileTooLargeCountsAsDamaged) {
     fs::create_directories(m_folder);
-    {
-        std::ofstream(File(), std::ios::binary) << "[A]\r\nb = dword:1\r\n";
-    }
+    { std::ofstream(File(), std::ios::binary) << "[A]\r\nb = dword:1\r\n"; }
     fs::resize_file(File(), kRegistryFileLimit + 1);
     RecordingMessageBox box;
     RegistryStore store(m_folder, &box);
     EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
     EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
     ASSERT_EQ(box.CallCount(), 1u);
-    EXPECT_EQ(box.LastCall().text, LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) + "\r\n\r\n" + SavedAs(Damaged()));
+    EXPECT_EQ(box.LastCall().text,
+              LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) + "\r\n\r\n" + SavedAs(Damaged()));
     EXPECT_EQ(fs::file_size(Damaged()), kRegistryFileLimit + 1);
     ASSERT_TRUE(store.WriteSettingInt("A", "b", 2));
     EXPECT_EQ(RegistryStore(m_folder).ReadSettingInt("A", "b", 0), 2);

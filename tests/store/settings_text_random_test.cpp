@@ -28,8 +28,7 @@ std::string_view TrimBlanks(std::string_view text) {
 
 bool IsSection(std::string_view line) {
     const std::string_view t = TrimBlanks(line);
-    return t.size() >= 2 && t.front() == '[' && t.back() == ']' &&
-           t.find('=') == std::string_view::npos;
+    return t.size() >= 2 && t.front() == '[' && t.back() == ']' && t.find('=') == std::string_view::npos;
 }
 
 std::string WithoutLineBreaks(std::string key) {
@@ -68,11 +67,9 @@ int ScanSection(const std::vector<std::string>& lines, std::string_view name, in
     return -1;
 }
 
-int ScanKey(const std::vector<std::string>& lines, int start, const std::string& rawKey,
-            std::string& value) {
+int ScanKey(const std::vector<std::string>& lines, int start, const std::string& rawKey, std::string& value) {
     const std::string prefix = WithoutLineBreaks(rawKey) + " = ";
-    for (int i = std::max(start, 0); i < static_cast<int>(lines.size()) && !IsSection(lines[i]);
-         ++i) {
+    for (int i = std::max(start, 0); i < static_cast<int>(lines.size()) && !IsSection(lines[i]); ++i) {
         if (lines[i].starts_with(prefix)) {
             value = lines[i].substr(prefix.size());
             return i;
@@ -81,13 +78,13 @@ int ScanKey(const std::vector<std::string>& lines, int start, const std::string&
     return -1;
 }
 
-const std::vector<std::string> kSections = {"S", "Daily 1", " Daily 1 ", "Weekly 2", "[x",
-                                            "a]", ";c", "任务", "", "x=y"};
-const std::vector<std::string> kKeys = {"a", "Time", "Time Zone", "k = v", "x =", ";c",
-                                        "[x]", "trail ", "two\r\nlines", "标题", "b<<c>"};
-const std::vector<std::string> kPieces = {"plain", "<", ">", "<<", "<B End>", "<B Start>",
-                                          "{{Block}}", " = ", "\r\n", "\n", "\r", "[S]", ";", " ",
-                                          "\t", "", "é", "x = {{Block}}", "<B End> "};
+const std::vector<std::string> kSections = {"S",  "Daily 1", " Daily 1 ", "Weekly 2", "[x",
+                                            "a]", ";c",      "任务",      "",         "x=y"};
+const std::vector<std::string> kKeys = {"a",   "Time",   "Time Zone",    "k = v", "x =",  ";c",
+                                        "[x]", "trail ", "two\r\nlines", "标题",  "b<<c>"};
+const std::vector<std::string> kPieces = {
+    "plain", "<",   ">", "<<", "<B End>", "<B Start>", "{{Block}}", " = ",           "\r\n",    "\n",
+    "\r",    "[S]", ";", " ",  "\t",      "",          "é",         "x = {{Block}}", "<B End> "};
 
 std::string RandomValue(std::mt19937& random) {
     std::string value;
@@ -125,30 +122,14 @@ void RandomEdit(SettingsText& doc, std::mt19937& random) {
     const std::string& section = kSections[random() % kSections.size()];
     const std::string& key = kKeys[random() % kKeys.size()];
     switch (random() % 12) {
-        case 0:
-            doc.WriteInt(section, key, static_cast<int>(random()));
-            break;
-        case 1:
-            doc.WriteBool(section, key, random() % 2 == 0);
-            break;
-        case 2:
-            doc.FindOrAddSection(section);
-            break;
-        case 3:
-            doc.SetHeader(RandomValue(random));
-            break;
-        case 4:
-            doc.RemoveHeader();
-            break;
-        case 5:
-            doc.Normalize();
-            break;
-        case 6:
-            doc.LoadFromString(doc.SaveToString());
-            break;
-        default:
-            doc.WriteString(section, key, RandomValue(random));
-            break;
+        case 0: doc.WriteInt(section, key, static_cast<int>(random())); break;
+        case 1: doc.WriteBool(section, key, random() % 2 == 0); break;
+        case 2: doc.FindOrAddSection(section); break;
+        case 3: doc.SetHeader(RandomValue(random)); break;
+        case 4: doc.RemoveHeader(); break;
+        case 5: doc.Normalize(); break;
+        case 6: doc.LoadFromString(doc.SaveToString()); break;
+        default: doc.WriteString(section, key, RandomValue(random)); break;
     }
 }
 
@@ -158,8 +139,7 @@ TEST(SettingsTextRandom, IndexedLookupsAnswerAsALinearScan) {
         SettingsText doc;
         for (int step = 0; step < 120; ++step) {
             RandomEdit(doc, random);
-            const std::string context = "seed " + std::to_string(seed) + " step " +
-                                        std::to_string(step);
+            const std::string context = "seed " + std::to_string(seed) + " step " + std::to_string(step);
             ExpectSameAsScan(doc, context.c_str());
             if (testing::Test::HasFatalFailure()) {
                 return;
@@ -208,8 +188,8 @@ class TempFolder {
 public:
     TempFolder() {
         const char* base = getenv("TMPDIR");
-        std::string pattern = std::string(base != nullptr && *base != 0 ? base : "/tmp") +
-                              "/settings-random-XXXXXX";
+        std::string pattern =
+            std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/settings-random-XXXXXX";
         if (mkdtemp(pattern.data()) != nullptr) {
             m_path = pattern;
         }

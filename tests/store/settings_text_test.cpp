@@ -76,8 +76,8 @@ TEST(SettingsTextEdgeCases, BooleanIsTrueOnlyWhenValueHoldsLowerCaseTrue) {
         bool expected;
     };
     const Case cases[] = {
-        {"true", true}, {"True", false}, {"TRUE", false}, {"untrue", true},
-        {"false", false}, {"1", false}, {"is true!", true},
+        {"true", true},   {"True", false}, {"TRUE", false},    {"untrue", true},
+        {"false", false}, {"1", false},    {"is true!", true},
     };
     for (const Case& c : cases) {
         SettingsText doc;
@@ -94,10 +94,14 @@ TEST(SettingsTextEdgeCases, IntegerReadsLikeAtoi) {
         int expected;
     };
     const Case cases[] = {
-        {"12abc", 12},          {"42", 42},
-        {"-7", -7},             {"+5", 5},
-        {"  \t9", 9},           {"abc", 0},
-        {"- 3", 0},             {"3.9", 3},
+        {"12abc", 12},
+        {"42", 42},
+        {"-7", -7},
+        {"+5", 5},
+        {"  \t9", 9},
+        {"abc", 0},
+        {"- 3", 0},
+        {"3.9", 3},
         {"2147483647", 2147483647},
         {"99999999999999", 2147483647},  // saturates instead of overflowing
         {"-2147483648", -2147483647 - 1},
@@ -150,8 +154,7 @@ TEST(SettingsTextReading, BlocksAreAssembled) {
         const char* expected;  // value of key k in [S]
     };
     const Case cases[] = {
-        {"two lines", "[S]\r\nk = {{Block}}\r\n<B Start>\r\none\r\ntwo\r\n<B End>\r\n",
-         "one\r\ntwo"},
+        {"two lines", "[S]\r\nk = {{Block}}\r\n<B Start>\r\none\r\ntwo\r\n<B End>\r\n", "one\r\ntwo"},
         {"LF file", "[S]\nk = {{Block}}\n<B Start>\none\ntwo\n<B End>\n", "one\r\ntwo"},
         {"escapes undone", "[S]\r\nk = {{Block}}\r\n<B Start>\r\na <<b>>\r\n>><<\r\n<B End>\r\n",
          "a <b>\r\n><"},
@@ -160,12 +163,10 @@ TEST(SettingsTextReading, BlocksAreAssembled) {
         {"inner indentation kept", "[S]\r\nk = {{Block}}\r\n<B Start>\r\na\r\n   b\r\n<B End>\r\n",
          "a\r\n   b"},
         {"block open at end of file", "[S]\r\nk = {{Block}}\r\n<B Start>\r\na\r\nb", "a\r\nb"},
-        {"indented markers", "[S]\r\n  k = {{Block}}  \r\n  <B Start>\r\na\r\nb\r\n\t<B End>\r\n",
-         "a\r\nb"},
+        {"indented markers", "[S]\r\n  k = {{Block}}  \r\n  <B Start>\r\na\r\nb\r\n\t<B End>\r\n", "a\r\nb"},
         {"no start marker", "[S]\r\nk = {{Block}}\r\na\r\nb\r\n<B End>\r\n", "a\r\nb"},
         {"header lines inside stay content",
-         "[S]\r\nk = {{Block}}\r\n<B Start>\r\nx = {{Block}}\r\n[T]\r\n<B End>\r\n",
-         "x = {{Block}}\r\n[T]"},
+         "[S]\r\nk = {{Block}}\r\n<B Start>\r\nx = {{Block}}\r\n[T]\r\n<B End>\r\n", "x = {{Block}}\r\n[T]"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Read(Loaded(c.text), "S", "k"), c.expected) << c.name;
@@ -173,14 +174,12 @@ TEST(SettingsTextReading, BlocksAreAssembled) {
 }
 
 TEST(SettingsTextReading, KeyTextOfABlockIsNotUnescaped) {
-    const SettingsText doc =
-        Loaded("[S]\r\na<<b = {{Block}}\r\n<B Start>\r\n<<1>>\r\n2\r\n<B End>\r\n");
+    const SettingsText doc = Loaded("[S]\r\na<<b = {{Block}}\r\n<B Start>\r\n<<1>>\r\n2\r\n<B End>\r\n");
     EXPECT_EQ(Read(doc, "S", "a<<b"), "<1>\r\n2");
 }
 
 TEST(SettingsTextReading, BlockSuffixAloneIsAPlainLine) {
-    EXPECT_EQ(Loaded("[S]\r\n = {{Block}}\r\na = 1\r\n").Lines(),
-              (Lines{"[S]", "= {{Block}}", "a = 1"}));
+    EXPECT_EQ(Loaded("[S]\r\n = {{Block}}\r\na = 1\r\n").Lines(), (Lines{"[S]", "= {{Block}}", "a = 1"}));
 }
 
 TEST(SettingsTextReading, LongLinesAreReadWhole) {
@@ -219,9 +218,11 @@ TEST(SettingsTextNormalize, LayoutRules) {
     };
     const Case cases[] = {
         {"no empty line before first section", "\r\n\r\n[A]\r\na = 1\r\n", {"[A]", "a = 1"}},
-        {"one empty line before later sections", "[A]\r\n[B]\r\n\r\n\r\n[C]\r\n",
+        {"one empty line before later sections",
+         "[A]\r\n[B]\r\n\r\n\r\n[C]\r\n",
          {"[A]", "", "[B]", "", "[C]"}},
-        {"trailing comment block set apart", "[A]\r\na = 1\r\n;c1\r\n;c2\r\n",
+        {"trailing comment block set apart",
+         "[A]\r\na = 1\r\n;c1\r\n;c2\r\n",
          {"[A]", "a = 1", "", ";c1", ";c2"}},
         {"only comments", ";c1\r\n\r\n;c2\r\n", {";c1", ";c2"}},
         {"comment inside section stays", "[A]\r\n;c\r\na = 1\r\n", {"[A]", ";c", "a = 1"}},
@@ -273,8 +274,7 @@ TEST(SettingsTextLookup, FirstOfDuplicateSectionsAndKeysWins) {
     EXPECT_EQ(Read(doc, "A", "j"), "<default>");  // only the first [A] is searched
     doc.WriteString("A", "k", "new");
     doc.WriteString("A", "j", "2");
-    EXPECT_EQ(doc.Lines(),
-              (Lines{"[A]", "k = new", "k = second", "j = 2", "", "[A]", "k = third", "j = 1"}));
+    EXPECT_EQ(doc.Lines(), (Lines{"[A]", "k = new", "k = second", "j = 2", "", "[A]", "k = third", "j = 1"}));
 }
 
 TEST(SettingsTextLookup, KeyLookupStopsAtNextSectionNotAtEmptyLine) {
@@ -300,15 +300,9 @@ TEST(SettingsTextLookup, KeysMatchTheWholePrefixExactly) {
         const char* expected;
     };
     const Case cases[] = {
-        {"Time", "1"},
-        {"Time Zone", "2"},
-        {"Tim", "<default>"},
-        {"expr", "a = b"},
-        {"expr = a", "b"},
-        {"empty", "<default>"},  // stored without its trailing blank
-        {"case", "<default>"},
-        {"x", "= y"},
-        {"x =", "y"},
+        {"Time", "1"},         {"Time Zone", "2"},     {"Tim", "<default>"}, {"expr", "a = b"},
+        {"expr = a", "b"},     {"empty", "<default>"},  // stored without its trailing blank
+        {"case", "<default>"}, {"x", "= y"},           {"x =", "y"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Read(doc, "S", c.key), c.expected) << c.key;
@@ -417,9 +411,8 @@ TEST(SettingsTextHeader, SetGetRemove) {
     EXPECT_EQ(header, " old 1\r\n old 2\r\n");
 
     doc.SetHeader("Verimont Tidewell 2.5 configuration file\r\nPlease don't edit this file");
-    EXPECT_EQ(doc.Lines(),
-              (Lines{";Verimont Tidewell 2.5 configuration file", ";Please don't edit this file", "",
-                     "[Info]", "Info = x"}));
+    EXPECT_EQ(doc.Lines(), (Lines{";Verimont Tidewell 2.5 configuration file", ";Please don't edit this file",
+                                  "", "[Info]", "Info = x"}));
     EXPECT_EQ(doc.SaveToString(),
               ";Verimont Tidewell 2.5 configuration file\r\n;Please don't edit this file\r\n\r\n"
               "[Info]\r\nInfo = x\r\n");

@@ -9,10 +9,12 @@
 namespace tidewell::testing {
 
 inline DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-  return DateTime::FromParts(y, mo, d, h, mi, s);
+    return DateTime::FromParts(y, mo, d, h, mi, s);
 }
 // A time of day as the lists hold it (on day 0).
-inline DateTime TimeOfDayValue(int h, int mi = 0, int s = 0) { return DateTime::FromParts(1899, 12, 30, h, mi, s); }
+inline DateTime TimeOfDayValue(int h, int mi = 0, int s = 0) {
+    return DateTime::FromParts(1899, 12, 30, h, mi, s);
+}
 
 // A task of the given schedule type starting long ago, no ending time.
 TaskRecord ScheduledTask(ScheduleType type);
@@ -33,12 +35,12 @@ TaskRecord GenerateTask(std::mt19937& random, ScheduleType type, const DateTime&
 
 // A random source that always draws the same offset (clamped to 1..n).
 class FixedRandom final : public RandomSource {
- public:
-  explicit FixedRandom(int64_t value = 1) : m_value(value) {}
-  int64_t DrawOneTo(int64_t n) override { return m_value < 1 ? 1 : (m_value > n ? n : m_value); }
+public:
+    explicit FixedRandom(int64_t value = 1) : m_value(value) {}
+    int64_t DrawOneTo(int64_t n) override { return m_value < 1 ? 1 : (m_value > n ? n : m_value); }
 
- private:
-  int64_t m_value;
+private:
+    int64_t m_value;
 };
 
 }  // namespace tidewell::testing

@@ -11,32 +11,33 @@
 namespace tidewell::testing {
 
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "tidewell-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  m_path = pattern;
+    std::string pattern = (std::filesystem::temp_directory_path() / "tidewell-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    m_path = pattern;
 }
 
 TempDir::~TempDir() {
-  std::error_code error;
-  std::filesystem::remove_all(m_path, error);
+    std::error_code error;
+    std::filesystem::remove_all(m_path, error);
 }
 
 std::string ReadFileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 void WriteFileText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
+    std::ofstream(path, std::ios::binary) << text;
 }
 
 std::vector<std::string> FolderEntries(const std::string& path) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(path)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace tidewell::testing

@@ -8,17 +8,17 @@ namespace tidewell::testing {
 // A fresh folder under the system temporary folder, removed with everything
 // in it when the value goes.
 class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
 
-  const std::string& Path() const { return m_path; }
-  std::string File(const std::string& name) const { return m_path + "/" + name; }
+    const std::string& Path() const { return m_path; }
+    std::string File(const std::string& name) const { return m_path + "/" + name; }
 
- private:
-  std::string m_path;
+private:
+    std::string m_path;
 };
 
 // Whole-file helpers for tests.

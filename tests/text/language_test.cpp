@@ -18,7 +18,9 @@ namespace {
 
 class EmptyShellFile : public LanguageShellFile {
 public:
-    std::optional<std::string> Value(std::string_view, std::string_view) const override { return std::nullopt; }
+    std::optional<std::string> Value(std::string_view, std::string_view) const override {
+        return std::nullopt;
+    }
 };
 
 // Shell folders as listed from the Language folder; folders in `unreadable` cannot be opened.
@@ -61,16 +63,14 @@ TEST(LanguageList, BuiltInLanguagesComeFirst) {
 TEST(LanguageList, RepeatedNamesGetACounter) {
     FakeShellSource shells;
     shells.folders = {
-        {"/p/Language/a", "English", "0x0809"},
-        {"/p/Language/b", "Deutsch", "0x0407"},
-        {"/p/Language/c", "English", "0x0c09"},
-        {"/p/Language/d", "Deutsch", "0x0807"},
-        {"/p/Language/e", "English(2)", "0x1009"},
-        {"/p/Language/f", "", "0x040c"},  // no name: not offered
+        {"/p/Language/a", "English", "0x0809"},    {"/p/Language/b", "Deutsch", "0x0407"},
+        {"/p/Language/c", "English", "0x0c09"},    {"/p/Language/d", "Deutsch", "0x0807"},
+        {"/p/Language/e", "English(2)", "0x1009"}, {"/p/Language/f", "", "0x040c"},  // no name: not offered
     };
     const std::vector<LanguageEntry> list = BuildLanguageList(&shells);
-    EXPECT_EQ(Names(list), (std::vector<std::string>{"English", "Simplified Chinese (简体中文)", "English(2)",
-                                                     "Deutsch", "English(3)", "Deutsch(2)", "English(2)(2)"}));
+    EXPECT_EQ(Names(list),
+              (std::vector<std::string>{"English", "Simplified Chinese (简体中文)", "English(2)", "Deutsch",
+                                        "English(3)", "Deutsch(2)", "English(2)(2)"}));
     EXPECT_EQ(list[2].folder, "/p/Language/a");
     EXPECT_EQ(list[2].lcidHex, "0809");
 }
@@ -81,9 +81,9 @@ TEST(LanguageList, NormalizesShellIdentifiers) {
         const char* expected;
     };
     const Case cases[] = {
-        {"0x0407", "0407"}, {"0X0407", "0407"}, {"407", "0407"},  {"0407", "0407"}, {" 0x0c09 ", "0C09"},
-        {"0", "0409"},      {"0x0", "0409"},    {"", "0409"},     {"zz", "0409"},   {"0x", "0409"},
-        {"0x10000", "0409"}, {"0804", "0804"},
+        {"0x0407", "0407"},   {"0X0407", "0407"}, {"407", "0407"},     {"0407", "0407"},
+        {" 0x0c09 ", "0C09"}, {"0", "0409"},      {"0x0", "0409"},     {"", "0409"},
+        {"zz", "0409"},       {"0x", "0409"},     {"0x10000", "0409"}, {"0804", "0804"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(NormalizeLcidHex(c.text), c.expected) << '"' << c.text << '"';
@@ -108,7 +108,7 @@ TEST_P(LanguageChoiceTest, ChoosesFromSettingAndSystemLanguage) {
         {"/p/Language/de", "Deutsch", "0x0407"},
         {"/p/Language/fr", "Français", "0x040C"},
         {"/p/Language/zh", "中文", "0x0804"},  // listed after the built-in Chinese, never chosen
-        {"/p/Language/zero", "Zero", "0"},    // counts as 0409, behind the built-in English
+        {"/p/Language/zero", "Zero", "0"},     // counts as 0409, behind the built-in English
     };
     shells.unreadable = {"/p/Language/fr"};
     LanguageChoiceInput input;
@@ -127,17 +127,16 @@ TEST_P(LanguageChoiceTest, ChoosesFromSettingAndSystemLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LanguageChoiceTest,
-    ::testing::Values(
-        ChoiceCase{"no setting, English system", std::nullopt, 1033, 1033, 0, false},
-        ChoiceCase{"no setting, Chinese system", std::nullopt, 2052, 2052, 1, false},
-        ChoiceCase{"setting wins over the system", 1033, 2052, 1033, 0, false},
-        ChoiceCase{"setting Chinese", 2052, 1033, 2052, 1, false},
-        ChoiceCase{"0 means 1033", 0, 2052, 1033, 0, false},
-        ChoiceCase{"a shell language", 0x0407, 1033, 1031, 2, true},
-        ChoiceCase{"unknown identifier: first entry", 0x0411, 2052, 1033, 0, false},
-        ChoiceCase{"unreadable shell file falls back to 1033", 0x040C, 1033, 1033, 0, false},
-        ChoiceCase{"negative identifier: first entry", -5, 1033, 1033, 0, false},
-        ChoiceCase{"identifier above four digits: first entry", 0x10407, 1033, 1033, 0, false}),
+    ::testing::Values(ChoiceCase{"no setting, English system", std::nullopt, 1033, 1033, 0, false},
+                      ChoiceCase{"no setting, Chinese system", std::nullopt, 2052, 2052, 1, false},
+                      ChoiceCase{"setting wins over the system", 1033, 2052, 1033, 0, false},
+                      ChoiceCase{"setting Chinese", 2052, 1033, 2052, 1, false},
+                      ChoiceCase{"0 means 1033", 0, 2052, 1033, 0, false},
+                      ChoiceCase{"a shell language", 0x0407, 1033, 1031, 2, true},
+                      ChoiceCase{"unknown identifier: first entry", 0x0411, 2052, 1033, 0, false},
+                      ChoiceCase{"unreadable shell file falls back to 1033", 0x040C, 1033, 1033, 0, false},
+                      ChoiceCase{"negative identifier: first entry", -5, 1033, 1033, 0, false},
+                      ChoiceCase{"identifier above four digits: first entry", 0x10407, 1033, 1033, 0, false}),
     [](const ::testing::TestParamInfo<ChoiceCase>& param) { return "Case" + std::to_string(param.index); });
 
 TEST(LanguageChoice, ShellLanguageKeepsItsFolder) {
@@ -219,10 +218,15 @@ TEST(SystemLocale, ChineseLocalesGive2052) {
         int32_t expected;
     };
     const Case cases[] = {
-        {"zh_CN.UTF-8", 2052}, {"zh_CN", 2052},  {"zh_TW.Big5", 2052}, {"zh_HK", 2052},     {"zh", 2052},
-        {"zh.GBK", 2052},      {"zh@pinyin", 2052}, {"zh-Hans", 2052}, {"ZH_cn", 2052},
-        {"en_US.UTF-8", 1033}, {"de_DE", 1033}, {"C", 1033},           {"POSIX", 1033},     {"", 1033},
-        {"z", 1033},           {"zhx", 1033},   {"ja_JP.UTF-8", 1033}, {"C.UTF-8", 1033},
+        {"zh_CN.UTF-8", 2052}, {"zh_CN", 2052},
+        {"zh_TW.Big5", 2052},  {"zh_HK", 2052},
+        {"zh", 2052},          {"zh.GBK", 2052},
+        {"zh@pinyin", 2052},   {"zh-Hans", 2052},
+        {"ZH_cn", 2052},       {"en_US.UTF-8", 1033},
+        {"de_DE", 1033},       {"C", 1033},
+        {"POSIX", 1033},       {"", 1033},
+        {"z", 1033},           {"zhx", 1033},
+        {"ja_JP.UTF-8", 1033}, {"C.UTF-8", 1033},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(LanguageIdFromLocale(c.locale), c.expected) << '"' << c.locale << '"';
@@ -258,11 +262,13 @@ private:
 
 TEST(SystemLocale, MessagesCategoryDecides) {
     {
-        ScopedEnvironment env({{"LC_ALL", std::nullopt}, {"LC_MESSAGES", std::nullopt}, {"LANG", "zh_CN.UTF-8"}});
+        ScopedEnvironment env(
+            {{"LC_ALL", std::nullopt}, {"LC_MESSAGES", std::nullopt}, {"LANG", "zh_CN.UTF-8"}});
         EXPECT_EQ(SystemLanguageId(), 2052);
     }
     {
-        ScopedEnvironment env({{"LC_ALL", std::nullopt}, {"LC_MESSAGES", "en_GB.UTF-8"}, {"LANG", "zh_CN.UTF-8"}});
+        ScopedEnvironment env(
+            {{"LC_ALL", std::nullopt}, {"LC_MESSAGES", "en_GB.UTF-8"}, {"LANG", "zh_CN.UTF-8"}});
         EXPECT_EQ(SystemLanguageId(), 1033);
     }
     {
@@ -274,7 +280,8 @@ TEST(SystemLocale, MessagesCategoryDecides) {
         EXPECT_EQ(SystemLanguageId(), 2052);
     }
     {
-        ScopedEnvironment env({{"LC_ALL", std::nullopt}, {"LC_MESSAGES", std::nullopt}, {"LANG", std::nullopt}});
+        ScopedEnvironment env(
+            {{"LC_ALL", std::nullopt}, {"LC_MESSAGES", std::nullopt}, {"LANG", std::nullopt}});
         EXPECT_EQ(MessagesLocaleFromEnvironment(), "");
         EXPECT_EQ(SystemLanguageId(), 1033);
     }
@@ -298,7 +305,7 @@ TEST(FontCharSet, TableGivesCodePagesAndCharacterSet) {
         int32_t lcid;
         int charSet;
     };
-    const Case cases[] = {{2052, kGb2312CharSet}, {1033, kAnsiCharSet}, {1028, kChineseBig5CharSet},
+    const Case cases[] = {{2052, kGb2312CharSet},   {1033, kAnsiCharSet},    {1028, kChineseBig5CharSet},
                           {1041, kShiftJisCharSet}, {1049, kRussianCharSet}, {0, kDefaultCharSet},
                           {9999, kDefaultCharSet}};
     for (const Case& c : cases) {

@@ -37,7 +37,8 @@ TEST_F(ListTextsTest, MonthSelectorLines) {
 
 TEST_F(ListTextsTest, MonthSelectorLinesInBothColumns) {
     for (MessageLanguage language : {MessageLanguage::English, MessageLanguage::Chinese}) {
-        EXPECT_EQ(SplitLines(LoadMessageIn(language, IDS_TIDEWELL_STMT_STRINGS)).size(), kMonthSelectorLineCount);
+        EXPECT_EQ(SplitLines(LoadMessageIn(language, IDS_TIDEWELL_STMT_STRINGS)).size(),
+                  kMonthSelectorLineCount);
     }
     SetLanguage(kLcidSimplifiedChinese);
     EXPECT_EQ(EveryMonthCaption(), "每月");
@@ -65,9 +66,11 @@ TEST_F(ListTextsTest, OperationListsHoldOneLinePerOperation) {
     }
     EXPECT_EQ(LoadMessageLine(IDS_TIDEWELL_TTS_OPERATION_LIST, 2), "Shut Down");
     EXPECT_EQ(LoadMessageLine(IDS_TIDEWELL_TTS_OPERATION_LIST, 7), "");
-    const std::string prompt = ReplaceAll(ReplaceAll(LoadMessage(IDS_DIALOG_SHUT_DOWN_PROMPT_HOLDER), "#1", "30"),
-                                          "#2", LoadMessageLine(IDS_DIALOG_SHUT_DOWN_PROMPT_LIST, 3));
-    EXPECT_EQ(prompt, "Your computer will reboot within 30 second(s). Please save everything before time is up.");
+    const std::string prompt =
+        ReplaceAll(ReplaceAll(LoadMessage(IDS_DIALOG_SHUT_DOWN_PROMPT_HOLDER), "#1", "30"), "#2",
+                   LoadMessageLine(IDS_DIALOG_SHUT_DOWN_PROMPT_LIST, 3));
+    EXPECT_EQ(prompt,
+              "Your computer will reboot within 30 second(s). Please save everything before time is up.");
     EXPECT_EQ(ReplaceAll(LoadMessage(IDS_DIALOG_SHUT_DOWN_RIGHT_NOW_HOLDER_R), "#1",
                          LoadMessageLine(IDS_DIALOG_SHUT_DOWN_RIGHT_NOW_LIST, 2)),
               "Shut Down &Right Now!");
@@ -85,7 +88,8 @@ TEST_F(ListTextsTest, OptionPageLabels) {
     ASSERT_EQ(schedule.size(), 3u);
     EXPECT_EQ(schedule[2], "&Format of months:");
     EXPECT_EQ(SplitLines(LoadMessage(IDS_TIDEWELL_TTM_STRINGS)).size(), 3u);
-    EXPECT_EQ(LoadMessageLine(IDS_TIDEWELL_SUMMARY_RP_WHEN_TO_SET, 1), "When the scheduled time is up (later)");
+    EXPECT_EQ(LoadMessageLine(IDS_TIDEWELL_SUMMARY_RP_WHEN_TO_SET, 1),
+              "When the scheduled time is up (later)");
 }
 
 TEST(CommandPrompt, SplitsAtTheFirstSeparator) {
@@ -95,7 +99,8 @@ TEST(CommandPrompt, SplitsAtTheFirstSeparator) {
         const char* toolTip;
     };
     const Case cases[] = {
-        {"Run the currently selected task right now\\nRun Now", "Run the currently selected task right now", "Run Now"},
+        {"Run the currently selected task right now\\nRun Now", "Run the currently selected task right now",
+         "Run Now"},
         {"Prompt\\nTip\\nMore", "Prompt", "Tip\\nMore"},
         {"Prompt\nTip", "Prompt", "Tip"},
         {"Prompt\\nTip\nMore", "Prompt", "Tip\nMore"},
@@ -107,7 +112,8 @@ TEST(CommandPrompt, SplitsAtTheFirstSeparator) {
         EXPECT_EQ(prompt.status, c.status) << c.text;
         EXPECT_EQ(prompt.toolTip, c.toolTip) << c.text;
     }
-    const CommandPrompt run = SplitCommandPrompt(LoadMessageIn(MessageLanguage::Chinese, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_RUN));
+    const CommandPrompt run =
+        SplitCommandPrompt(LoadMessageIn(MessageLanguage::Chinese, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_RUN));
     EXPECT_EQ(run.toolTip, "立即运行");
 }
 

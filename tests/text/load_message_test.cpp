@@ -54,7 +54,8 @@ TEST_F(LoadMessageTest, ExplicitColumnIgnoresTheCurrentLanguage) {
     EXPECT_EQ(LoadMessageIn(MessageLanguage::English, IDS_KLN_NEVER), "Never");
     EXPECT_EQ(LoadMessageIn(MessageLanguage::Chinese, IDS_KLN_NEVER), "从不");
     EXPECT_EQ(LoadMessageIn(MessageLanguage::Current, IDS_KLN_NEVER), "从不");
-    EXPECT_EQ(LoadMessageIn(MessageLanguage::English, IDS_MENU_MAIN_ABOUT_A, "Tidewell"), "&About Tidewell...");
+    EXPECT_EQ(LoadMessageIn(MessageLanguage::English, IDS_MENU_MAIN_ABOUT_A, "Tidewell"),
+              "&About Tidewell...");
 }
 
 TEST_F(LoadMessageTest, UnknownIdAndIdZeroGiveEmptyText) {
@@ -68,7 +69,8 @@ TEST_F(LoadMessageTest, FillsTheErrorCode) {
     EXPECT_EQ(LoadMessage(IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE, "5"), "Unknown Error (5) occurred.");
     EXPECT_EQ(LoadMessage(IDS_MENU_MAIN_ABOUT_A, "Tidewell"), "&About Tidewell...");
     // The product name fills every "%1".
-    const std::string prompt = LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_WAKEN_FROM_BOTTOM_RIGHT_ICON, "Tidewell");
+    const std::string prompt =
+        LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_WAKEN_FROM_BOTTOM_RIGHT_ICON, "Tidewell");
     EXPECT_EQ(prompt.find("%1"), std::string::npos);
     EXPECT_EQ(prompt.rfind("Tidewell in the system tray"), prompt.find("Tidewell in the system tray"));
     EXPECT_EQ(prompt.find("Tidewell will run invisibly"), 0u);
@@ -122,7 +124,8 @@ TEST(ReplaceAll, ReplacesPlainlyLeftToRight) {
         {"abc", "", "x", "abc"},
         {"abc", "d", "x", "abc"},
         {"", "a", "b", ""},
-        {"\"#1\" contains invalid character(s).", "#1", "Password", "\"Password\" contains invalid character(s)."},
+        {"\"#1\" contains invalid character(s).", "#1", "Password",
+         "\"Password\" contains invalid character(s)."},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.expected) << c.text;

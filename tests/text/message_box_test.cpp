@@ -50,15 +50,18 @@ TEST(MessageBox, ButtonCaptionsComeFromTheTable) {
         int button;
         const char* english;
     };
-    const Case cases[] = {{IDOK, "OK"},         {IDCANCEL, "Cancel"}, {IDABORT, "&Abort"}, {IDRETRY, "&Retry"},
-                          {IDIGNORE, "&Ignore"}, {IDYES, "&Yes"},      {IDNO, "&No"}};
+    const Case cases[] = {{IDOK, "OK"},        {IDCANCEL, "Cancel"},  {IDABORT, "&Abort"},
+                          {IDRETRY, "&Retry"}, {IDIGNORE, "&Ignore"}, {IDYES, "&Yes"},
+                          {IDNO, "&No"}};
     for (const Case& c : cases) {
         EXPECT_EQ(LoadMessageIn(MessageLanguage::English, MessageBoxButtonCaption(c.button)), c.english);
     }
     EXPECT_EQ(MessageBoxButtonCaption(0), 0);
     EXPECT_EQ(MessageBoxButtonCaption(8), 0);
-    EXPECT_EQ(LoadMessageIn(MessageLanguage::English, IDS_DIALOG_VT_MESSAGE_BOX_SHOW_DETAILS_D), "&Details >>");
-    EXPECT_EQ(LoadMessageIn(MessageLanguage::English, IDS_DIALOG_VT_MESSAGE_BOX_HIDE_DETAILS_D), "<< &Details");
+    EXPECT_EQ(LoadMessageIn(MessageLanguage::English, IDS_DIALOG_VT_MESSAGE_BOX_SHOW_DETAILS_D),
+              "&Details >>");
+    EXPECT_EQ(LoadMessageIn(MessageLanguage::English, IDS_DIALOG_VT_MESSAGE_BOX_HIDE_DETAILS_D),
+              "<< &Details");
     EXPECT_EQ(LoadMessageIn(MessageLanguage::English, IDS_DIALOG_VT_MESSAGE_BOX_SHOW_NEXT_TIME_S),
               "&Show this message next time");
 }

@@ -49,9 +49,15 @@ struct CategoryBlock {
 };
 
 constexpr CategoryBlock kBlocks[] = {
-    {"Info", 1, 3, 3},           {"Menu", 30000, 30011, 11},   {"Dialog", 40000, 40437, 128},
-    {"String", 60019, 60030, 12}, {"Message", 80000, 80036, 22}, {"Error", 100000, 100073, 50},
-    {"KLN", 140000, 140068, 49},  {"Tidewell", 150000, 150237, 235}, {"Tip", 180000, 180007, 8},
+    {"Info", 1, 3, 3},
+    {"Menu", 30000, 30011, 11},
+    {"Dialog", 40000, 40437, 128},
+    {"String", 60019, 60030, 12},
+    {"Message", 80000, 80036, 22},
+    {"Error", 100000, 100073, 50},
+    {"KLN", 140000, 140068, 49},
+    {"Tidewell", 150000, 150237, 235},
+    {"Tip", 180000, 180007, 8},
 };
 
 TEST(MessageTable, EveryIdLiesInsideItsCategoryBlock) {
@@ -134,7 +140,8 @@ TEST(MessageTable, NoRowOutsideInfoHasAnEmptyText) {
 
 std::size_t CountOf(std::string_view text, std::string_view part) {
     std::size_t n = 0;
-    for (auto pos = text.find(part); pos != std::string_view::npos; pos = text.find(part, pos + part.size())) {
+    for (auto pos = text.find(part); pos != std::string_view::npos;
+         pos = text.find(part, pos + part.size())) {
         ++n;
     }
     return n;
@@ -202,7 +209,11 @@ TEST(MessageTable, TextsAreValidUtf8) {
     auto valid = [](std::string_view s) {
         for (std::size_t i = 0; i < s.size();) {
             const auto c = static_cast<unsigned char>(s[i]);
-            const std::size_t len = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+            const std::size_t len = c < 0x80           ? 1
+                                    : (c >> 5) == 0x6  ? 2
+                                    : (c >> 4) == 0xE  ? 3
+                                    : (c >> 3) == 0x1E ? 4
+                                                       : 0;
             if (len == 0 || i + len > s.size()) {
                 return false;
             }

@@ -12,266 +12,284 @@ namespace {
 using namespace tidewell::testing;
 
 struct NextRunCase {
-  const char* note;
-  TaskRecord task;
-  DateTime now;
-  std::optional<DateTime> expected;  // nullopt: no next run
+    const char* note;
+    TaskRecord task;
+    DateTime now;
+    std::optional<DateTime> expected;  // nullopt: no next run
 };
 
 void ExpectNextRun(const NextRunCase& c) {
-  TaskRecord task = c.task;
-  std::string text = NextRunTime(c.now, task);
-  if (!c.expected) {
-    EXPECT_FALSE(task.scheduleInfo.haveNextRunTime) << c.note;
-    EXPECT_EQ(text, "Never") << c.note;
-    return;
-  }
-  EXPECT_TRUE(task.scheduleInfo.haveNextRunTime) << c.note;
-  EXPECT_EQ(task.scheduleInfo.nextRunTime.Format(kStorageFormat), c.expected->Format(kStorageFormat)) << c.note;
-  EXPECT_EQ(text, RunInstantText(*c.expected)) << c.note;
+    TaskRecord task = c.task;
+    std::string text = NextRunTime(c.now, task);
+    if (!c.expected) {
+        EXPECT_FALSE(task.scheduleInfo.haveNextRunTime) << c.note;
+        EXPECT_EQ(text, "Never") << c.note;
+        return;
+    }
+    EXPECT_TRUE(task.scheduleInfo.haveNextRunTime) << c.note;
+    EXPECT_EQ(task.scheduleInfo.nextRunTime.Format(kStorageFormat), c.expected->Format(kStorageFormat))
+        << c.note;
+    EXPECT_EQ(text, RunInstantText(*c.expected)) << c.note;
 }
 
 TaskRecord WithEnding(TaskRecord task, DateTime ending) {
-  task.scheduleInfo.haveEndingTime = true;
-  task.scheduleInfo.endingTime = ending;
-  return task;
+    task.scheduleInfo.haveEndingTime = true;
+    task.scheduleInfo.endingTime = ending;
+    return task;
 }
 
 TaskRecord WithStart(TaskRecord task, DateTime start) {
-  task.scheduleInfo.startingTime = start;
-  return task;
+    task.scheduleInfo.startingTime = start;
+    return task;
 }
 
 TaskRecord Disabled(TaskRecord task) {
-  task.enabled = false;
-  return task;
+    task.enabled = false;
+    return task;
 }
 
 TaskRecord CountDownTask(DateTime start, bool running) {
-  TaskRecord task = ScheduledTask(ScheduleType::countDown);
-  task.scheduleInfo.startingTime = start;
-  task.scheduleInfo.countDownRunning = running;
-  return task;
+    TaskRecord task = ScheduledTask(ScheduleType::countDown);
+    task.scheduleInfo.startingTime = start;
+    task.scheduleInfo.countDownRunning = running;
+    return task;
 }
 
 // Monday 13 March 2006 is the reference week.
 const DateTime kMonday = At(2006, 3, 13);
 
 TEST(NextRunTime, DailyWeeklyOnceRepeatingCountDown) {
-  const NextRunCase cases[] = {
-      {"a time equal to now is not after now", DailyTask({TimeOfDayValue(8), TimeOfDayValue(20)}),
-       At(2006, 3, 13, 20), At(2006, 3, 14, 8)},
-      {"later the same day", DailyTask({TimeOfDayValue(20), TimeOfDayValue(8)}), At(2006, 3, 13, 9),
-       At(2006, 3, 13, 20)},
-      {"year end", DailyTask({TimeOfDayValue(0, 0, 0)}), At(2006, 12, 31, 23, 59, 59), At(2007, 1, 1)},
-      {"leap day", DailyTask({TimeOfDayValue(6)}), At(2008, 2, 28, 7), At(2008, 2, 29, 6)},
-      {"tomorrow's run is after the ending time", WithEnding(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 14, 7)),
-       At(2006, 3, 13, 9), std::nullopt},
-      {"a run exactly at the ending time counts", WithEnding(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 14, 8)),
-       At(2006, 3, 13, 9), At(2006, 3, 14, 8)},
-      {"no run before the starting time", WithStart(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 20, 12)),
-       At(2006, 3, 13, 9), At(2006, 3, 21, 8)},
-      {"a run at the starting time itself", WithStart(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 20, 8)),
-       At(2006, 3, 13, 9), At(2006, 3, 20, 8)},
-      {"weekly one second late", WeeklyTask({{1, TimeOfDayValue(9)}}), At(2006, 3, 13, 9, 0, 1), At(2006, 3, 20, 9)},
-      {"weekly from Sunday night", WeeklyTask({{1, TimeOfDayValue(9)}}), At(2006, 3, 19, 23), At(2006, 3, 20, 9)},
-      {"Sunday is day 7 of the week", WeeklyTask({{7, TimeOfDayValue(10)}}), At(2006, 3, 19, 9), At(2006, 3, 19, 10)},
-      {"weekly entries in any order", WeeklyTask({{5, TimeOfDayValue(8)}, {2, TimeOfDayValue(8)}}),
-       At(2006, 3, 14, 9), At(2006, 3, 17, 8)},
-      {"weekly over the year end", WeeklyTask({{3, TimeOfDayValue(12)}}), At(2006, 12, 28), At(2007, 1, 3, 12)},
-      {"once: all entries past", OnceTask({At(2006, 1, 1), At(2006, 2, 1)}), At(2006, 3, 1), std::nullopt},
-      {"once: the first one after now", OnceTask({At(2006, 5, 1), At(2006, 4, 1), At(2006, 1, 1)}), At(2006, 3, 1),
-       At(2006, 4, 1)},
-      {"once ignores the ending time", WithEnding(OnceTask({At(2006, 5, 1)}), At(2006, 1, 1)), At(2005, 3, 1),
-       At(2006, 5, 1)},
-      {"repeating 90 minutes", RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes), At(2006, 1, 1, 3),
-       At(2006, 1, 1, 4, 30)},
-      {"repeating one second before a run", RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes),
-       At(2006, 1, 1, 2, 59, 59), At(2006, 1, 1, 3)},
-      {"repeating every second", RepeatingTask(At(2006, 1, 1), 1, TimeUnit::seconds), At(2006, 1, 1, 5),
-       At(2006, 1, 1, 5, 0, 1)},
-      {"repeating starts in the future even past its end",
-       WithEnding(RepeatingTask(At(2006, 6, 1), 1, TimeUnit::hours), At(2006, 5, 1)), At(2006, 4, 1), At(2006, 6, 1)},
-      {"repeating quantity 0", RepeatingTask(At(2006, 1, 1), 0, TimeUnit::hours), At(2006, 3, 1), std::nullopt},
-      {"repeating past its ending", WithEnding(RepeatingTask(At(2006, 1, 1), 1, TimeUnit::days), At(2006, 1, 3, 12)),
-       At(2006, 1, 3, 1), std::nullopt},
-      {"repeating days", RepeatingTask(At(2006, 1, 1, 6), 2, TimeUnit::days), At(2006, 1, 4), At(2006, 1, 5, 6)},
-      {"count-down due", CountDownTask(At(2006, 3, 1, 10), true), At(2006, 3, 1, 9), At(2006, 3, 1, 10)},
-      {"count-down passed", CountDownTask(At(2006, 3, 1, 10), true), At(2006, 3, 1, 10), std::nullopt},
-      {"paused count-down", CountDownTask(At(2006, 3, 1, 10), false), At(2006, 3, 1, 9), std::nullopt},
-      {"count-down ignores the ending time", WithEnding(CountDownTask(At(2006, 3, 1, 10), true), At(2006, 1, 1)),
-       At(2006, 3, 1, 9), At(2006, 3, 1, 10)},
-      {"disabled", Disabled(DailyTask({TimeOfDayValue(8)})), At(2006, 3, 1), std::nullopt},
-  };
-  for (const NextRunCase& c : cases) ExpectNextRun(c);
+    const NextRunCase cases[] = {
+        {"a time equal to now is not after now", DailyTask({TimeOfDayValue(8), TimeOfDayValue(20)}),
+         At(2006, 3, 13, 20), At(2006, 3, 14, 8)},
+        {"later the same day", DailyTask({TimeOfDayValue(20), TimeOfDayValue(8)}), At(2006, 3, 13, 9),
+         At(2006, 3, 13, 20)},
+        {"year end", DailyTask({TimeOfDayValue(0, 0, 0)}), At(2006, 12, 31, 23, 59, 59), At(2007, 1, 1)},
+        {"leap day", DailyTask({TimeOfDayValue(6)}), At(2008, 2, 28, 7), At(2008, 2, 29, 6)},
+        {"tomorrow's run is after the ending time",
+         WithEnding(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 14, 7)), At(2006, 3, 13, 9), std::nullopt},
+        {"a run exactly at the ending time counts",
+         WithEnding(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 14, 8)), At(2006, 3, 13, 9),
+         At(2006, 3, 14, 8)},
+        {"no run before the starting time", WithStart(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 20, 12)),
+         At(2006, 3, 13, 9), At(2006, 3, 21, 8)},
+        {"a run at the starting time itself", WithStart(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 20, 8)),
+         At(2006, 3, 13, 9), At(2006, 3, 20, 8)},
+        {"weekly one second late", WeeklyTask({{1, TimeOfDayValue(9)}}), At(2006, 3, 13, 9, 0, 1),
+         At(2006, 3, 20, 9)},
+        {"weekly from Sunday night", WeeklyTask({{1, TimeOfDayValue(9)}}), At(2006, 3, 19, 23),
+         At(2006, 3, 20, 9)},
+        {"Sunday is day 7 of the week", WeeklyTask({{7, TimeOfDayValue(10)}}), At(2006, 3, 19, 9),
+         At(2006, 3, 19, 10)},
+        {"weekly entries in any order", WeeklyTask({{5, TimeOfDayValue(8)}, {2, TimeOfDayValue(8)}}),
+         At(2006, 3, 14, 9), At(2006, 3, 17, 8)},
+        {"weekly over the year end", WeeklyTask({{3, TimeOfDayValue(12)}}), At(2006, 12, 28),
+         At(2007, 1, 3, 12)},
+        {"once: all entries past", OnceTask({At(2006, 1, 1), At(2006, 2, 1)}), At(2006, 3, 1), std::nullopt},
+        {"once: the first one after now", OnceTask({At(2006, 5, 1), At(2006, 4, 1), At(2006, 1, 1)}),
+         At(2006, 3, 1), At(2006, 4, 1)},
+        {"once ignores the ending time", WithEnding(OnceTask({At(2006, 5, 1)}), At(2006, 1, 1)),
+         At(2005, 3, 1), At(2006, 5, 1)},
+        {"repeating 90 minutes", RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes), At(2006, 1, 1, 3),
+         At(2006, 1, 1, 4, 30)},
+        {"repeating one second before a run", RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes),
+         At(2006, 1, 1, 2, 59, 59), At(2006, 1, 1, 3)},
+        {"repeating every second", RepeatingTask(At(2006, 1, 1), 1, TimeUnit::seconds), At(2006, 1, 1, 5),
+         At(2006, 1, 1, 5, 0, 1)},
+        {"repeating starts in the future even past its end",
+         WithEnding(RepeatingTask(At(2006, 6, 1), 1, TimeUnit::hours), At(2006, 5, 1)), At(2006, 4, 1),
+         At(2006, 6, 1)},
+        {"repeating quantity 0", RepeatingTask(At(2006, 1, 1), 0, TimeUnit::hours), At(2006, 3, 1),
+         std::nullopt},
+        {"repeating past its ending",
+         WithEnding(RepeatingTask(At(2006, 1, 1), 1, TimeUnit::days), At(2006, 1, 3, 12)), At(2006, 1, 3, 1),
+         std::nullopt},
+        {"repeating days", RepeatingTask(At(2006, 1, 1, 6), 2, TimeUnit::days), At(2006, 1, 4),
+         At(2006, 1, 5, 6)},
+        {"count-down due", CountDownTask(At(2006, 3, 1, 10), true), At(2006, 3, 1, 9), At(2006, 3, 1, 10)},
+        {"count-down passed", CountDownTask(At(2006, 3, 1, 10), true), At(2006, 3, 1, 10), std::nullopt},
+        {"paused count-down", CountDownTask(At(2006, 3, 1, 10), false), At(2006, 3, 1, 9), std::nullopt},
+        {"count-down ignores the ending time",
+         WithEnding(CountDownTask(At(2006, 3, 1, 10), true), At(2006, 1, 1)), At(2006, 3, 1, 9),
+         At(2006, 3, 1, 10)},
+        {"disabled", Disabled(DailyTask({TimeOfDayValue(8)})), At(2006, 3, 1), std::nullopt},
+    };
+    for (const NextRunCase& c : cases) ExpectNextRun(c);
 }
 
 TEST(NextRunTime, MonthlyAndYearly) {
-  DateTime ten = TimeOfDayValue(10);
-  const NextRunCase cases[] = {
-      {"day 31 clamped to 30 April is past", MonthlyTask({DayOfMonth(31, ten)}), At(2006, 4, 30, 11),
-       At(2006, 5, 31, 10)},
-      {"day 31 clamped to 30 April", MonthlyTask({DayOfMonth(31, ten)}), At(2006, 4, 29, 11), At(2006, 4, 30, 10)},
-      {"day 30 in a leap February", MonthlyTask({DayOfMonth(30, ten)}), At(2008, 2, 1), At(2008, 2, 29, 10)},
-      {"day 29 in a common February", MonthlyTask({DayOfMonth(29, ten)}), At(2007, 2, 1), At(2007, 2, 28, 10)},
-      {"last Friday of February 2009", MonthlyTask({WeekdayOfMonth(5, 4, TimeOfDayValue(18))}), At(2009, 2, 1),
-       At(2009, 2, 27, 18)},
-      {"first Monday of a month that starts on a Monday", MonthlyTask({WeekdayOfMonth(1, 0, ten)}), At(2006, 4, 30),
-       At(2006, 5, 1, 10)},
-      {"the earliest candidate wins, not the first entry", MonthlyTask({DayOfMonth(28, ten), WeekdayOfMonth(1, 0, ten)}),
-       At(2006, 5, 29), At(2006, 6, 5, 10)},
-      {"fourth Sunday", MonthlyTask({WeekdayOfMonth(4, 6, ten)}), At(2006, 10, 1), At(2006, 10, 22, 10)},
-      {"only in some months", MonthlyTask({InMonths(DayOfMonth(15, ten), {2, 11})}), At(2006, 3, 1),
-       At(2006, 11, 15, 10)},
-      {"yearly found at the twelfth month", YearlyTask({InMonths(DayOfMonth(5, TimeOfDayValue(9)), {3})}),
-       At(2006, 3, 6), At(2007, 3, 5, 9)},
-      {"yearly leap day", YearlyTask({InMonths(DayOfMonth(29, ten), {2})}), At(2008, 2, 29, 11), At(2009, 2, 28, 10)},
-      {"yearly over the year end", YearlyTask({InMonths(WeekdayOfMonth(5, 6, ten), {12})}), At(2006, 12, 31, 11),
-       At(2007, 12, 30, 10)},
-      {"ending cuts the month scan", WithEnding(MonthlyTask({InMonths(DayOfMonth(1, ten), {9})}), At(2006, 6, 30)),
-       At(2006, 3, 1), std::nullopt},
-      {"ending the same day before the run", WithEnding(MonthlyTask({DayOfMonth(15, ten)}), At(2006, 3, 15, 9)),
-       At(2006, 3, 1), std::nullopt},
-      {"no run before the starting time", WithStart(MonthlyTask({DayOfMonth(1, ten)}), At(2006, 6, 15)),
-       At(2006, 3, 1), At(2006, 7, 1, 10)},
-      {"start beyond the scan of now", WithStart(YearlyTask({InMonths(DayOfMonth(1, ten), {1})}), At(2010, 6, 1)),
-       At(2006, 3, 1), At(2011, 1, 1, 10)},
-      {"a month entry that selects no month never runs", MonthlyTask({InMonths(DayOfMonth(1, ten), {})}),
-       At(2006, 3, 1), std::nullopt},
-  };
-  for (const NextRunCase& c : cases) ExpectNextRun(c);
+    DateTime ten = TimeOfDayValue(10);
+    const NextRunCase cases[] = {
+        {"day 31 clamped to 30 April is past", MonthlyTask({DayOfMonth(31, ten)}), At(2006, 4, 30, 11),
+         At(2006, 5, 31, 10)},
+        {"day 31 clamped to 30 April", MonthlyTask({DayOfMonth(31, ten)}), At(2006, 4, 29, 11),
+         At(2006, 4, 30, 10)},
+        {"day 30 in a leap February", MonthlyTask({DayOfMonth(30, ten)}), At(2008, 2, 1),
+         At(2008, 2, 29, 10)},
+        {"day 29 in a common February", MonthlyTask({DayOfMonth(29, ten)}), At(2007, 2, 1),
+         At(2007, 2, 28, 10)},
+        {"last Friday of February 2009", MonthlyTask({WeekdayOfMonth(5, 4, TimeOfDayValue(18))}),
+         At(2009, 2, 1), At(2009, 2, 27, 18)},
+        {"first Monday of a month that starts on a Monday", MonthlyTask({WeekdayOfMonth(1, 0, ten)}),
+         At(2006, 4, 30), At(2006, 5, 1, 10)},
+        {"the earliest candidate wins, not the first entry",
+         MonthlyTask({DayOfMonth(28, ten), WeekdayOfMonth(1, 0, ten)}), At(2006, 5, 29), At(2006, 6, 5, 10)},
+        {"fourth Sunday", MonthlyTask({WeekdayOfMonth(4, 6, ten)}), At(2006, 10, 1), At(2006, 10, 22, 10)},
+        {"only in some months", MonthlyTask({InMonths(DayOfMonth(15, ten), {2, 11})}), At(2006, 3, 1),
+         At(2006, 11, 15, 10)},
+        {"yearly found at the twelfth month", YearlyTask({InMonths(DayOfMonth(5, TimeOfDayValue(9)), {3})}),
+         At(2006, 3, 6), At(2007, 3, 5, 9)},
+        {"yearly leap day", YearlyTask({InMonths(DayOfMonth(29, ten), {2})}), At(2008, 2, 29, 11),
+         At(2009, 2, 28, 10)},
+        {"yearly over the year end", YearlyTask({InMonths(WeekdayOfMonth(5, 6, ten), {12})}),
+         At(2006, 12, 31, 11), At(2007, 12, 30, 10)},
+        {"ending cuts the month scan",
+         WithEnding(MonthlyTask({InMonths(DayOfMonth(1, ten), {9})}), At(2006, 6, 30)), At(2006, 3, 1),
+         std::nullopt},
+        {"ending the same day before the run",
+         WithEnding(MonthlyTask({DayOfMonth(15, ten)}), At(2006, 3, 15, 9)), At(2006, 3, 1), std::nullopt},
+        {"no run before the starting time", WithStart(MonthlyTask({DayOfMonth(1, ten)}), At(2006, 6, 15)),
+         At(2006, 3, 1), At(2006, 7, 1, 10)},
+        {"start beyond the scan of now",
+         WithStart(YearlyTask({InMonths(DayOfMonth(1, ten), {1})}), At(2010, 6, 1)), At(2006, 3, 1),
+         At(2011, 1, 1, 10)},
+        {"a month entry that selects no month never runs", MonthlyTask({InMonths(DayOfMonth(1, ten), {})}),
+         At(2006, 3, 1), std::nullopt},
+    };
+    for (const NextRunCase& c : cases) ExpectNextRun(c);
 }
 
 TEST(NextRunTime, EmptyListsChangeNothing) {
-  for (ScheduleType type : {ScheduleType::daily, ScheduleType::weekly, ScheduleType::monthly, ScheduleType::yearly,
-                            ScheduleType::once}) {
-    TaskRecord task = ScheduledTask(type);
-    task.scheduleInfo.haveNextRunTime = true;
-    task.scheduleInfo.nextRunTime = At(2006, 1, 1);
-    EXPECT_EQ(NextRunTime(At(2006, 3, 1), task), "Never");
-    EXPECT_TRUE(task.scheduleInfo.haveNextRunTime);
-    EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2006, 1, 1));
-  }
+    for (ScheduleType type : {ScheduleType::daily, ScheduleType::weekly, ScheduleType::monthly,
+                              ScheduleType::yearly, ScheduleType::once}) {
+        TaskRecord task = ScheduledTask(type);
+        task.scheduleInfo.haveNextRunTime = true;
+        task.scheduleInfo.nextRunTime = At(2006, 1, 1);
+        EXPECT_EQ(NextRunTime(At(2006, 3, 1), task), "Never");
+        EXPECT_TRUE(task.scheduleInfo.haveNextRunTime);
+        EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2006, 1, 1));
+    }
 }
 
 TEST(NextRunTime, DisabledKeepsTheNextRunValue) {
-  TaskRecord task = Disabled(DailyTask({TimeOfDayValue(8)}));
-  task.scheduleInfo.haveNextRunTime = true;
-  task.scheduleInfo.nextRunTime = At(2006, 1, 1);
-  EXPECT_EQ(NextRunTime(At(2006, 3, 1), task), "Never");
-  EXPECT_FALSE(task.scheduleInfo.haveNextRunTime);
-  EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2006, 1, 1));
+    TaskRecord task = Disabled(DailyTask({TimeOfDayValue(8)}));
+    task.scheduleInfo.haveNextRunTime = true;
+    task.scheduleInfo.nextRunTime = At(2006, 1, 1);
+    EXPECT_EQ(NextRunTime(At(2006, 3, 1), task), "Never");
+    EXPECT_FALSE(task.scheduleInfo.haveNextRunTime);
+    EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2006, 1, 1));
 }
 
 TEST(NextRunTime, ListsAreOrderedAndDailyDuplicatesRemoved) {
-  TaskRecord task = DailyTask({TimeOfDayValue(20), TimeOfDayValue(8), TimeOfDayValue(20)});
-  NextRunTime(At(2006, 3, 1), task);
-  ASSERT_EQ(task.scheduleInfo.daily.size(), 2u);
-  EXPECT_EQ(task.scheduleInfo.daily[0], TimeOfDayValue(8));
+    TaskRecord task = DailyTask({TimeOfDayValue(20), TimeOfDayValue(8), TimeOfDayValue(20)});
+    NextRunTime(At(2006, 3, 1), task);
+    ASSERT_EQ(task.scheduleInfo.daily.size(), 2u);
+    EXPECT_EQ(task.scheduleInfo.daily[0], TimeOfDayValue(8));
 
-  MonthlyItem everyMonthLate = DayOfMonth(20, TimeOfDayValue(9));
-  MonthlyItem march = InMonths(DayOfMonth(1, TimeOfDayValue(9)), {3});
-  MonthlyItem januaryWeekday = InMonths(WeekdayOfMonth(2, 3, TimeOfDayValue(9)), {1, 3});
-  MonthlyItem januaryDay = InMonths(DayOfMonth(9, TimeOfDayValue(9)), {1});
-  MonthlyItem everyMonthEarly = DayOfMonth(20, TimeOfDayValue(8));
-  TaskRecord monthly = MonthlyTask({march, januaryWeekday, everyMonthLate, januaryDay, everyMonthEarly});
-  NextRunTime(At(2006, 3, 1), monthly);
-  const auto& items = monthly.scheduleInfo.monthly;
-  ASSERT_EQ(items.size(), 5u);
-  EXPECT_EQ(items[0].time, TimeOfDayValue(8));  // each month first, then by time
-  EXPECT_EQ(items[1].time, TimeOfDayValue(9));
-  EXPECT_TRUE(items[2].months[0] && items[2].months[2]);  // January and March before January alone
-  EXPECT_FALSE(items[3].months[2]);
-  EXPECT_TRUE(items[3].byDayNumber);  // January: day number before weekday form
-  EXPECT_FALSE(items[2].byDayNumber);
-  EXPECT_EQ(items[4].day, 1);  // March only comes last
+    MonthlyItem everyMonthLate = DayOfMonth(20, TimeOfDayValue(9));
+    MonthlyItem march = InMonths(DayOfMonth(1, TimeOfDayValue(9)), {3});
+    MonthlyItem januaryWeekday = InMonths(WeekdayOfMonth(2, 3, TimeOfDayValue(9)), {1, 3});
+    MonthlyItem januaryDay = InMonths(DayOfMonth(9, TimeOfDayValue(9)), {1});
+    MonthlyItem everyMonthEarly = DayOfMonth(20, TimeOfDayValue(8));
+    TaskRecord monthly = MonthlyTask({march, januaryWeekday, everyMonthLate, januaryDay, everyMonthEarly});
+    NextRunTime(At(2006, 3, 1), monthly);
+    const auto& items = monthly.scheduleInfo.monthly;
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(items[0].time, TimeOfDayValue(8));  // each month first, then by time
+    EXPECT_EQ(items[1].time, TimeOfDayValue(9));
+    EXPECT_TRUE(items[2].months[0] && items[2].months[2]);  // January and March before January alone
+    EXPECT_FALSE(items[3].months[2]);
+    EXPECT_TRUE(items[3].byDayNumber);  // January: day number before weekday form
+    EXPECT_FALSE(items[2].byDayNumber);
+    EXPECT_EQ(items[4].day, 1);  // March only comes last
 }
 
 TEST(MonthRunTimes, WeekdayInstantsOfOneMonth) {
-  TaskRecord task = MonthlyTask({WeekdayOfMonth(5, 4, TimeOfDayValue(18)), WeekdayOfMonth(1, 0, TimeOfDayValue(10)),
-                                 DayOfMonth(3, TimeOfDayValue(1)), WeekdayOfMonth(1, 0, TimeOfDayValue(10))});
-  std::vector<DateTime> runs = MonthRunTimes(2009, 2, task, MonthListKind::monthly);
-  ASSERT_EQ(runs.size(), 2u);
-  EXPECT_EQ(runs[0], At(2009, 2, 2, 10));
-  EXPECT_EQ(runs[1], At(2009, 2, 27, 18));
-  task.scheduleInfo.haveEndingTime = true;
-  task.scheduleInfo.endingTime = At(2009, 2, 20);
-  EXPECT_EQ(MonthRunTimes(2009, 2, task, MonthListKind::monthly).size(), 1u);
-  EXPECT_TRUE(MonthRunTimes(2009, 2, task, MonthListKind::yearly).empty());
+    TaskRecord task =
+        MonthlyTask({WeekdayOfMonth(5, 4, TimeOfDayValue(18)), WeekdayOfMonth(1, 0, TimeOfDayValue(10)),
+                     DayOfMonth(3, TimeOfDayValue(1)), WeekdayOfMonth(1, 0, TimeOfDayValue(10))});
+    std::vector<DateTime> runs = MonthRunTimes(2009, 2, task, MonthListKind::monthly);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0], At(2009, 2, 2, 10));
+    EXPECT_EQ(runs[1], At(2009, 2, 27, 18));
+    task.scheduleInfo.haveEndingTime = true;
+    task.scheduleInfo.endingTime = At(2009, 2, 20);
+    EXPECT_EQ(MonthRunTimes(2009, 2, task, MonthListKind::monthly).size(), 1u);
+    EXPECT_TRUE(MonthRunTimes(2009, 2, task, MonthListKind::yearly).empty());
 }
 
 TEST(NextRunColumnText, AtLogonTexts) {
-  TaskRecord task = ScheduledTask(ScheduleType::atLogon);
-  task.scheduleInfo.startingTime = At(2006, 3, 5);
-  struct Case {
-    bool haveEnding;
-    DateTime now;
-    const char* text;
-  };
-  const Case cases[] = {
-      {false, At(2006, 3, 1), "At next logon(Since 3-5-06)"},
-      {false, At(2006, 3, 6), "At next logon"},
-      {true, At(2006, 3, 1), "At next logon(3-5-06 - 4-10-07)"},
-      {true, At(2006, 3, 6), "At next logon(Before 4-10-07)"},
-      {true, At(2007, 4, 11), "Never"},
-  };
-  for (const Case& c : cases) {
-    TaskRecord copy = task;
-    copy.scheduleInfo.haveEndingTime = c.haveEnding;
-    copy.scheduleInfo.endingTime = At(2007, 4, 10);
-    EXPECT_EQ(NextRunTime(c.now, copy), c.text);
-    EXPECT_EQ(copy.scheduleInfo.haveNextRunTime, std::string(c.text) != "Never");
-  }
+    TaskRecord task = ScheduledTask(ScheduleType::atLogon);
+    task.scheduleInfo.startingTime = At(2006, 3, 5);
+    struct Case {
+        bool haveEnding;
+        DateTime now;
+        const char* text;
+    };
+    const Case cases[] = {
+        {false, At(2006, 3, 1), "At next logon(Since 3-5-06)"},
+        {false, At(2006, 3, 6), "At next logon"},
+        {true, At(2006, 3, 1), "At next logon(3-5-06 - 4-10-07)"},
+        {true, At(2006, 3, 6), "At next logon(Before 4-10-07)"},
+        {true, At(2007, 4, 11), "Never"},
+    };
+    for (const Case& c : cases) {
+        TaskRecord copy = task;
+        copy.scheduleInfo.haveEndingTime = c.haveEnding;
+        copy.scheduleInfo.endingTime = At(2007, 4, 10);
+        EXPECT_EQ(NextRunTime(c.now, copy), c.text);
+        EXPECT_EQ(copy.scheduleInfo.haveNextRunTime, std::string(c.text) != "Never");
+    }
 }
 
 TEST(NextRunColumnText, InstantForms) {
-  EXPECT_EQ(RunInstantText(At(2006, 3, 5, 7, 8, 9)), "3-5-2006 07:08:09");
-  EXPECT_EQ(RunInstantText(DateTime::Invalid()), "-");
-  EXPECT_EQ(ShortDateText(At(2010, 12, 25)), "12-25-10");
+    EXPECT_EQ(RunInstantText(At(2006, 3, 5, 7, 8, 9)), "3-5-2006 07:08:09");
+    EXPECT_EQ(RunInstantText(DateTime::Invalid()), "-");
+    EXPECT_EQ(ShortDateText(At(2010, 12, 25)), "12-25-10");
 }
 
 class CountingRandom final : public RandomSource {
- public:
-  int64_t DrawOneTo(int64_t) override { return ++draws; }
-  int64_t draws = 0;
+public:
+    int64_t DrawOneTo(int64_t) override { return ++draws; }
+    int64_t draws = 0;
 };
 
 TEST(FollowingRun, IsTheRunStrictlyAfterTheNextOne) {
-  TestClock clock(At(2006, 1, 1, 0, 0, 30));
-  testing::FixedRandom random;
-  NextRunContext context{clock, random};
-  struct Case {
-    TaskRecord task;
-    std::optional<DateTime> following;
-  };
-  const Case cases[] = {
-      {RepeatingTask(At(2006, 1, 1), 1, TimeUnit::seconds), At(2006, 1, 1, 0, 0, 32)},
-      {DailyTask({TimeOfDayValue(8), TimeOfDayValue(8, 10)}), At(2006, 1, 1, 8, 10)},
-      {DailyTask({TimeOfDayValue(8)}), At(2006, 1, 2, 8)},
-      {OnceTask({At(2006, 2, 1)}), std::nullopt},
-      {OnceTask({At(2005, 2, 1)}), std::nullopt},
-      {CountDownTask(At(2006, 1, 2), true), std::nullopt},
-  };
-  for (const Case& c : cases) {
-    FollowingRunResult result = FollowingRun(c.task, context);
-    EXPECT_EQ(result.found, c.following.has_value());
-    if (c.following) {
-      EXPECT_EQ(result.time, *c.following);
-    } else {
-      EXPECT_EQ(result.text, "Never");
+    TestClock clock(At(2006, 1, 1, 0, 0, 30));
+    testing::FixedRandom random;
+    NextRunContext context{clock, random};
+    struct Case {
+        TaskRecord task;
+        std::optional<DateTime> following;
+    };
+    const Case cases[] = {
+        {RepeatingTask(At(2006, 1, 1), 1, TimeUnit::seconds), At(2006, 1, 1, 0, 0, 32)},
+        {DailyTask({TimeOfDayValue(8), TimeOfDayValue(8, 10)}), At(2006, 1, 1, 8, 10)},
+        {DailyTask({TimeOfDayValue(8)}), At(2006, 1, 2, 8)},
+        {OnceTask({At(2006, 2, 1)}), std::nullopt},
+        {OnceTask({At(2005, 2, 1)}), std::nullopt},
+        {CountDownTask(At(2006, 1, 2), true), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        FollowingRunResult result = FollowingRun(c.task, context);
+        EXPECT_EQ(result.found, c.following.has_value());
+        if (c.following) {
+            EXPECT_EQ(result.time, *c.following);
+        } else {
+            EXPECT_EQ(result.text, "Never");
+        }
     }
-  }
 }
 
 TEST(GetNextRunString, UsesTheClockAndLeavesUndecidedRandomnessAlone) {
-  TestClock clock(At(2006, 3, 13, 9));
-  CountingRandom random;
-  NextRunContext context{clock, random};
-  TaskRecord task = DailyTask({TimeOfDayValue(8)});
-  EXPECT_EQ(GetNextRunString(task, context), "3-14-2006 08:00:00");
-  clock.Set(At(2006, 3, 14, 8));
-  EXPECT_EQ(GetNextRunString(task, context), "3-15-2006 08:00:00");
-  EXPECT_EQ(random.draws, 0);
+    TestClock clock(At(2006, 3, 13, 9));
+    CountingRandom random;
+    NextRunContext context{clock, random};
+    TaskRecord task = DailyTask({TimeOfDayValue(8)});
+    EXPECT_EQ(GetNextRunString(task, context), "3-14-2006 08:00:00");
+    clock.Set(At(2006, 3, 14, 8));
+    EXPECT_EQ(GetNextRunString(task, context), "3-15-2006 08:00:00");
+    EXPECT_EQ(random.draws, 0);
 }
 
 }  // namespace

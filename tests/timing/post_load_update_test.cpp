@@ -10,65 +10,65 @@ namespace {
 using namespace tidewell::testing;
 
 TaskRecord Titled(TaskRecord task, std::string title) {
-  task.title = std::move(title);
-  return task;
+    task.title = std::move(title);
+    return task;
 }
 
 TEST(PostLoadUpdate, DisplayOrderWithPlaceholdersAndTheClockTaskLast) {
-  TestClock clock(At(2006, 3, 13, 9));
-  FixedRandom random;
-  TaskList list;
-  TaskRecord clockSync = Titled(MonthlyTask({WeekdayOfMonth(1, 1, TimeOfDayValue(10))}), "clock");
-  clockSync.isClockSyncTask = true;
-  list.Add(clockSync);
-  list.Add(Titled(OnceTask({At(2006, 5, 1)}), "once later"));
-  list.Add(Titled(DailyTask({TimeOfDayValue(20)}), "daily evening"));
-  TaskRecord ranBefore = Titled(OnceTask({At(2006, 1, 1)}), "once ran");
-  ranBefore.scheduleInfo.haveLastRunTime = true;
-  ranBefore.scheduleInfo.lastRunTime = At(2006, 1, 1);
-  list.Add(ranBefore);
-  TaskRecord oldStart = Titled(OnceTask({At(2005, 1, 1)}), "once old start");
-  oldStart.scheduleInfo.startingTime = At(2004, 1, 1);
-  list.Add(oldStart);
-  TaskRecord newStart = Titled(OnceTask({At(2005, 1, 1)}), "once new start");
-  newStart.scheduleInfo.startingTime = At(2005, 1, 1);
-  list.Add(newStart);
-  list.Add(Titled(OnceTask({At(2006, 4, 1)}), "once sooner"));
-  list.Add(Titled(DailyTask({TimeOfDayValue(10)}), "daily morning"));
-  TaskRecord unknown = Titled(DailyTask({TimeOfDayValue(10)}), "unknown type");
-  unknown.scheduleInfo.type = static_cast<ScheduleType>(8);
-  list.Add(unknown);
-  list.Add(MakePlaceholderTask());
+    TestClock clock(At(2006, 3, 13, 9));
+    FixedRandom random;
+    TaskList list;
+    TaskRecord clockSync = Titled(MonthlyTask({WeekdayOfMonth(1, 1, TimeOfDayValue(10))}), "clock");
+    clockSync.isClockSyncTask = true;
+    list.Add(clockSync);
+    list.Add(Titled(OnceTask({At(2006, 5, 1)}), "once later"));
+    list.Add(Titled(DailyTask({TimeOfDayValue(20)}), "daily evening"));
+    TaskRecord ranBefore = Titled(OnceTask({At(2006, 1, 1)}), "once ran");
+    ranBefore.scheduleInfo.haveLastRunTime = true;
+    ranBefore.scheduleInfo.lastRunTime = At(2006, 1, 1);
+    list.Add(ranBefore);
+    TaskRecord oldStart = Titled(OnceTask({At(2005, 1, 1)}), "once old start");
+    oldStart.scheduleInfo.startingTime = At(2004, 1, 1);
+    list.Add(oldStart);
+    TaskRecord newStart = Titled(OnceTask({At(2005, 1, 1)}), "once new start");
+    newStart.scheduleInfo.startingTime = At(2005, 1, 1);
+    list.Add(newStart);
+    list.Add(Titled(OnceTask({At(2006, 4, 1)}), "once sooner"));
+    list.Add(Titled(DailyTask({TimeOfDayValue(10)}), "daily morning"));
+    TaskRecord unknown = Titled(DailyTask({TimeOfDayValue(10)}), "unknown type");
+    unknown.scheduleInfo.type = static_cast<ScheduleType>(8);
+    list.Add(unknown);
+    list.Add(MakePlaceholderTask());
 
-  PostLoadUpdate(list, {clock, random});
+    PostLoadUpdate(list, {clock, random});
 
-  std::vector<std::string> titles;
-  for (const TaskRecord& task : list) titles.push_back(IsPlaceholderTask(task) ? "--" : task.title);
-  const std::vector<std::string> expected = {"daily morning", "daily evening", "--",         "once sooner",
-                                             "once later",    "once ran",      "once new start", "once old start",
-                                             "clock"};
-  EXPECT_EQ(titles, expected);
-  EXPECT_TRUE(list[0].scheduleInfo.haveNextRunTime);
-  EXPECT_EQ(list[0].scheduleInfo.nextRunTime, At(2006, 3, 13, 10));
-  EXPECT_TRUE(list[0].scheduleInfo.havePreviousRunTime);
-  EXPECT_EQ(list[0].scheduleInfo.previousRunTime, At(2006, 3, 12, 10));
+    std::vector<std::string> titles;
+    for (const TaskRecord& task : list) titles.push_back(IsPlaceholderTask(task) ? "--" : task.title);
+    const std::vector<std::string> expected = {"daily morning",  "daily evening",  "--",
+                                               "once sooner",    "once later",     "once ran",
+                                               "once new start", "once old start", "clock"};
+    EXPECT_EQ(titles, expected);
+    EXPECT_TRUE(list[0].scheduleInfo.haveNextRunTime);
+    EXPECT_EQ(list[0].scheduleInfo.nextRunTime, At(2006, 3, 13, 10));
+    EXPECT_TRUE(list[0].scheduleInfo.havePreviousRunTime);
+    EXPECT_EQ(list[0].scheduleInfo.previousRunTime, At(2006, 3, 12, 10));
 }
 
 TEST(PostLoadUpdate, EmptyAndSingleGroupLists) {
-  TestClock clock(At(2006, 3, 13, 9));
-  FixedRandom random;
-  TaskList list;
-  PostLoadUpdate(list, {clock, random});
-  EXPECT_TRUE(list.empty());
-  list.Add(DailyTask({TimeOfDayValue(10)}));
-  PostLoadUpdate(list, {clock, random});
-  ASSERT_EQ(list.size(), 1u);
-  // A second pass over a list in display order keeps it as it is.
-  list.Add(WeeklyTask({{1, TimeOfDayValue(10)}}));
-  PostLoadUpdate(list, {clock, random});
-  PostLoadUpdate(list, {clock, random});
-  ASSERT_EQ(list.size(), 3u);
-  EXPECT_TRUE(IsPlaceholderTask(list[1]));
+    TestClock clock(At(2006, 3, 13, 9));
+    FixedRandom random;
+    TaskList list;
+    PostLoadUpdate(list, {clock, random});
+    EXPECT_TRUE(list.empty());
+    list.Add(DailyTask({TimeOfDayValue(10)}));
+    PostLoadUpdate(list, {clock, random});
+    ASSERT_EQ(list.size(), 1u);
+    // A second pass over a list in display order keeps it as it is.
+    list.Add(WeeklyTask({{1, TimeOfDayValue(10)}}));
+    PostLoadUpdate(list, {clock, random});
+    PostLoadUpdate(list, {clock, random});
+    ASSERT_EQ(list.size(), 3u);
+    EXPECT_TRUE(IsPlaceholderTask(list[1]));
 }
 
 }  // namespace

@@ -19,141 +19,148 @@ constexpr int64_t kDay = 86400;
 constexpr int kWindowDays = 430;  // more than thirteen months on either side
 
 int MondayBasedWeekday(const DateTime& day) {  // 1 = Monday ... 7 = Sunday
-  int sundayBased = day.GetDayOfWeek();
-  return sundayBased == 1 ? 7 : sundayBased - 1;
+    int sundayBased = day.GetDayOfWeek();
+    return sundayBased == 1 ? 7 : sundayBased - 1;
 }
 
 bool MonthEntryFallsOn(const MonthlyItem& item, int year, int month, int day, int mondayBased) {
-  if (!item.SelectsMonth(month)) return false;
-  int length = DaysInMonth(year, month);
-  if (item.byDayNumber) return day == std::min(item.day, length);
-  if (mondayBased - 1 != item.weekday) return false;
-  return item.weekOrdinal < 5 ? (day - 1) / 7 + 1 == item.weekOrdinal : day + 7 > length;
+    if (!item.SelectsMonth(month)) return false;
+    int length = DaysInMonth(year, month);
+    if (item.byDayNumber) return day == std::min(item.day, length);
+    if (mondayBased - 1 != item.weekday) return false;
+    return item.weekOrdinal < 5 ? (day - 1) / 7 + 1 == item.weekOrdinal : day + 7 > length;
 }
 
 // A repeating schedule has too many instants to list them all: those around
 // now and around the ending time are the ones the checks ask about.
-void AddRepeatingInstants(const ScheduleInfo& schedule, const DateTime& now, std::vector<DateTime>& instants) {
-  int64_t period = schedule.repeatQuantity * UnitSeconds(schedule.repeatUnit);
-  auto addAround = [&](const DateTime& centre, int64_t before, int64_t after) {
-    int64_t k = std::max<int64_t>(0, (centre - schedule.startingTime).GetTotalSeconds() / period - before);
-    for (int64_t last = k + before + after; k <= last; ++k) {
-      instants.push_back(schedule.startingTime + TimeSpan::FromSeconds(k * period));
-    }
-  };
-  addAround(now, 2, 20);
-  if (schedule.haveEndingTime) addAround(schedule.endingTime, 2, 2);
+void AddRepeatingInstants(const ScheduleInfo& schedule, const DateTime& now,
+                          std::vector<DateTime>& instants) {
+    int64_t period = schedule.repeatQuantity * UnitSeconds(schedule.repeatUnit);
+    auto addAround = [&](const DateTime& centre, int64_t before, int64_t after) {
+        int64_t k =
+            std::max<int64_t>(0, (centre - schedule.startingTime).GetTotalSeconds() / period - before);
+        for (int64_t last = k + before + after; k <= last; ++k) {
+            instants.push_back(schedule.startingTime + TimeSpan::FromSeconds(k * period));
+        }
+    };
+    addAround(now, 2, 20);
+    if (schedule.haveEndingTime) addAround(schedule.endingTime, 2, 2);
 }
 
 // Every scheduled instant of the task between two days, by walking each day.
-std::vector<DateTime> WalkInstants(const TaskRecord& task, const DateTime& now, int64_t firstDay, int64_t lastDay) {
-  const ScheduleInfo& schedule = task.scheduleInfo;
-  std::vector<DateTime> instants;
-  auto add = [&](int64_t dayNumber, const DateTime& time) {
-    instants.push_back(DateTime::FromSeconds(dayNumber * kDay + time.SecondOfDay()));
-  };
-  for (int64_t d = firstDay; d <= lastDay; ++d) {
-    DateTime day = DateTime::FromSeconds(d * kDay);
-    CivilDate date = DateOfDayNumber(d);
-    int weekday = MondayBasedWeekday(day);
-    switch (schedule.type) {
-      case ScheduleType::daily:
-        for (const DateTime& time : schedule.daily) add(d, time);
-        break;
-      case ScheduleType::weekly:
-        for (const WeeklyItem& item : schedule.weekly) {
-          if (item.weekday == weekday) add(d, item.time);
+std::vector<DateTime> WalkInstants(const TaskRecord& task, const DateTime& now, int64_t firstDay,
+                                   int64_t lastDay) {
+    const ScheduleInfo& schedule = task.scheduleInfo;
+    std::vector<DateTime> instants;
+    auto add = [&](int64_t dayNumber, const DateTime& time) {
+        instants.push_back(DateTime::FromSeconds(dayNumber * kDay + time.SecondOfDay()));
+    };
+    for (int64_t d = firstDay; d <= lastDay; ++d) {
+        DateTime day = DateTime::FromSeconds(d * kDay);
+        CivilDate date = DateOfDayNumber(d);
+        int weekday = MondayBasedWeekday(day);
+        switch (schedule.type) {
+            case ScheduleType::daily:
+                for (const DateTime& time : schedule.daily) add(d, time);
+                break;
+            case ScheduleType::weekly:
+                for (const WeeklyItem& item : schedule.weekly) {
+                    if (item.weekday == weekday) add(d, item.time);
+                }
+                break;
+            case ScheduleType::monthly:
+            case ScheduleType::yearly: {
+                const auto& items =
+                    schedule.type == ScheduleType::monthly ? schedule.monthly : schedule.yearly;
+                for (const MonthlyItem& item : items) {
+                    if (MonthEntryFallsOn(item, date.year, date.month, date.day, weekday)) add(d, item.time);
+                }
+                break;
+            }
+            default: break;
         }
-        break;
-      case ScheduleType::monthly:
-      case ScheduleType::yearly: {
-        const auto& items = schedule.type == ScheduleType::monthly ? schedule.monthly : schedule.yearly;
-        for (const MonthlyItem& item : items) {
-          if (MonthEntryFallsOn(item, date.year, date.month, date.day, weekday)) add(d, item.time);
-        }
-        break;
-      }
-      default: break;
     }
-  }
-  if (schedule.type == ScheduleType::once) instants = schedule.once;
-  if (schedule.type == ScheduleType::repeating) AddRepeatingInstants(schedule, now, instants);
-  std::sort(instants.begin(), instants.end());
-  instants.erase(std::unique(instants.begin(), instants.end()), instants.end());
-  return instants;
+    if (schedule.type == ScheduleType::once) instants = schedule.once;
+    if (schedule.type == ScheduleType::repeating) AddRepeatingInstants(schedule, now, instants);
+    std::sort(instants.begin(), instants.end());
+    instants.erase(std::unique(instants.begin(), instants.end()), instants.end());
+    return instants;
 }
 
 bool InsideBounds(const TaskRecord& task, const DateTime& t) {
-  const ScheduleInfo& schedule = task.scheduleInfo;
-  if (schedule.type == ScheduleType::once) return true;
-  if (t < schedule.startingTime) return false;
-  return !(schedule.haveEndingTime && t > schedule.endingTime);
+    const ScheduleInfo& schedule = task.scheduleInfo;
+    if (schedule.type == ScheduleType::once) return true;
+    if (t < schedule.startingTime) return false;
+    return !(schedule.haveEndingTime && t > schedule.endingTime);
 }
 
 std::optional<DateTime> ExpectedNext(const TaskRecord& task, const std::vector<DateTime>& instants,
                                      const DateTime& now) {
-  const ScheduleInfo& schedule = task.scheduleInfo;
-  if (schedule.type == ScheduleType::repeating && schedule.startingTime > now) return schedule.startingTime;
-  if (schedule.type != ScheduleType::once && schedule.haveEndingTime && schedule.endingTime < now) return {};
-  for (const DateTime& t : instants) {
-    if (t > now && InsideBounds(task, t)) return t;
-  }
-  return {};
+    const ScheduleInfo& schedule = task.scheduleInfo;
+    if (schedule.type == ScheduleType::repeating && schedule.startingTime > now) return schedule.startingTime;
+    if (schedule.type != ScheduleType::once && schedule.haveEndingTime && schedule.endingTime < now)
+        return {};
+    for (const DateTime& t : instants) {
+        if (t > now && InsideBounds(task, t)) return t;
+    }
+    return {};
 }
 
 std::optional<DateTime> ExpectedPrevious(const TaskRecord& task, const std::vector<DateTime>& instants,
                                          const DateTime& now) {
-  if (task.scheduleInfo.type != ScheduleType::once && task.scheduleInfo.startingTime > now) return {};
-  std::optional<DateTime> previous;
-  for (const DateTime& t : instants) {
-    if (t < now && InsideBounds(task, t)) previous = t;
-  }
-  return previous;
+    if (task.scheduleInfo.type != ScheduleType::once && task.scheduleInfo.startingTime > now) return {};
+    std::optional<DateTime> previous;
+    for (const DateTime& t : instants) {
+        if (t < now && InsideBounds(task, t)) previous = t;
+    }
+    return previous;
 }
 
 class ScheduleWalk : public ::testing::TestWithParam<ScheduleType> {};
 
 TEST_P(ScheduleWalk, NextPreviousAndFollowingRunsMatchTheWalk) {
-  std::mt19937 random(20060313u + static_cast<unsigned>(GetParam()));
-  const DateTime around = At(2006, 3, 13, 12);
-  for (int i = 0; i < 150; ++i) {
-    TaskRecord task = GenerateTask(random, GetParam(), around);
-    DateTime now = around + TimeSpan::FromSeconds(std::uniform_int_distribution<int64_t>(-40 * kDay, 40 * kDay)(random));
-    int64_t firstDay = std::min(now, task.scheduleInfo.startingTime).DayNumber() - kWindowDays;
-    int64_t lastDay = std::max(now, task.scheduleInfo.startingTime).DayNumber() + kWindowDays;
-    std::vector<DateTime> instants = WalkInstants(task, now, firstDay, lastDay);
-    std::string note = "task " + std::to_string(i) + " now " + now.Format(kStorageFormat);
+    std::mt19937 random(20060313u + static_cast<unsigned>(GetParam()));
+    const DateTime around = At(2006, 3, 13, 12);
+    for (int i = 0; i < 150; ++i) {
+        TaskRecord task = GenerateTask(random, GetParam(), around);
+        DateTime now = around + TimeSpan::FromSeconds(
+                                    std::uniform_int_distribution<int64_t>(-40 * kDay, 40 * kDay)(random));
+        int64_t firstDay = std::min(now, task.scheduleInfo.startingTime).DayNumber() - kWindowDays;
+        int64_t lastDay = std::max(now, task.scheduleInfo.startingTime).DayNumber() + kWindowDays;
+        std::vector<DateTime> instants = WalkInstants(task, now, firstDay, lastDay);
+        std::string note = "task " + std::to_string(i) + " now " + now.Format(kStorageFormat);
 
-    TaskRecord computed = task;
-    NextRunTime(now, computed);
-    std::optional<DateTime> next = ExpectedNext(task, instants, now);
-    ASSERT_EQ(computed.scheduleInfo.haveNextRunTime, next.has_value()) << note;
-    if (next) {
-      ASSERT_EQ(computed.scheduleInfo.nextRunTime, *next) << note;
-    }
+        TaskRecord computed = task;
+        NextRunTime(now, computed);
+        std::optional<DateTime> next = ExpectedNext(task, instants, now);
+        ASSERT_EQ(computed.scheduleInfo.haveNextRunTime, next.has_value()) << note;
+        if (next) {
+            ASSERT_EQ(computed.scheduleInfo.nextRunTime, *next) << note;
+        }
 
-    PreviousRun(now, computed);
-    std::optional<DateTime> previous = ExpectedPrevious(task, instants, now);
-    ASSERT_EQ(computed.scheduleInfo.havePreviousRunTime, previous.has_value()) << note;
-    if (previous) {
-      ASSERT_EQ(computed.scheduleInfo.previousRunTime, *previous) << note;
-      ASSERT_LT(*previous, now) << note;
-    }
+        PreviousRun(now, computed);
+        std::optional<DateTime> previous = ExpectedPrevious(task, instants, now);
+        ASSERT_EQ(computed.scheduleInfo.havePreviousRunTime, previous.has_value()) << note;
+        if (previous) {
+            ASSERT_EQ(computed.scheduleInfo.previousRunTime, *previous) << note;
+            ASSERT_LT(*previous, now) << note;
+        }
 
-    // Successive runs, each asked from the one before it, strictly increase
-    // and skip no scheduled instant.
-    for (int step = 0; step < 12 && computed.scheduleInfo.haveNextRunTime; ++step) {
-      DateTime from = computed.scheduleInfo.nextRunTime;
-      ASSERT_GT(from, now) << note;
-      NextRunTime(from, computed);
-      std::optional<DateTime> following = ExpectedNext(task, instants, from);
-      if (from.DayNumber() + 400 > lastDay) break;  // beyond the walked window
-      ASSERT_EQ(computed.scheduleInfo.haveNextRunTime, following.has_value()) << note << " step " << step;
-      if (following) {
-        ASSERT_EQ(computed.scheduleInfo.nextRunTime, *following) << note << " step " << step;
-      }
+        // Successive runs, each asked from the one before it, strictly increase
+        // and skip no scheduled instant.
+        for (int step = 0; step < 12 && computed.scheduleInfo.haveNextRunTime; ++step) {
+            DateTime from = computed.scheduleInfo.nextRunTime;
+            ASSERT_GT(from, now) << note;
+            NextRunTime(from, computed);
+            std::optional<DateTime> following = ExpectedNext(task, instants, from);
+            if (from.DayNumber() + 400 > lastDay) break;  // beyond the walked window
+            ASSERT_EQ(computed.scheduleInfo.haveNextRunTime, following.has_value())
+                << note << " step " << step;
+            if (following) {
+                ASSERT_EQ(computed.scheduleInfo.nextRunTime, *following) << note << " step " << step;
+            }
+        }
     }
-  }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryListType, ScheduleWalk,
