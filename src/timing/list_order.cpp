@@ -26,6 +26,10 @@ int TimeOfDay(const DateTime& time) {
     return time.IsValid() ? time.SecondOfDay() : 0;
 }
 
+DateTime AtTimeOfDay(int64_t dayNumber, const DateTime& time) {
+    return DateTime::FromSeconds(dayNumber * 86400 + TimeOfDay(time));
+}
+
 void OrderTimes(std::vector<DateTime>& times) {
     SortIfNeeded(times, [](const DateTime& a, const DateTime& b) { return a < b; });
     times.erase(std::unique(times.begin(), times.end()), times.end());

@@ -20,5 +20,7 @@ void OrderMonthList(std::vector<MonthlyItem>& items);
 
 // Seconds since midnight of a list entry's time; 0 for a value that is not valid.
 int TimeOfDay(const DateTime& time);
+// A list entry's time of day on a day (days since 1899-12-30).
+DateTime AtTimeOfDay(int64_t dayNumber, const DateTime& time);
 
 }  // namespace tidewell

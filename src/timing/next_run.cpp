@@ -14,13 +14,8 @@
 namespace tidewell {
 namespace {
 
-constexpr int64_t kDay = 86400;
 // Months searched after the month of now before a month schedule is given up.
 constexpr int kMonthsAhead = 12;
-
-DateTime AtTimeOfDay(int64_t dayNumber, const DateTime& time) {
-    return DateTime::FromSeconds(dayNumber * kDay + TimeOfDay(time));
-}
 
 // Daily, Weekly, Monthly and Yearly never run before the starting time: the
 // search starts one second before it when that lies after now.

@@ -8,14 +8,9 @@
 namespace tidewell {
 namespace {
 
-constexpr int64_t kDay = 86400;
 // Months searched back from the month of the search's start: enough that a
 // yearly schedule is always found.
 constexpr int kMonthsBack = 13;
-
-DateTime AtTimeOfDay(int64_t dayNumber, const DateTime& time) {
-    return DateTime::FromSeconds(dayNumber * kDay + TimeOfDay(time));
-}
 
 // Runs strictly before this instant are candidates: now, or just after the
 // ending time when the schedule ended before now.

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <random>
 
+#include "support/temp_dir.h"
 #include "text/message_table.h"
 #include "text/messages.h"
 #include "text/recording_message_box.h"
@@ -122,15 +123,12 @@ TEST(EncodePasswordTest, RoundTripsEveryPrintablePassword) {
 
 class PasswordFileTest : public ::testing::Test {
 protected:
+    testing::TempDir m_temp;
+
     void SetUp() override {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern =
-            std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/tw-password-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        m_dir = m_temp.Path();
         m_path = (m_dir / kPasswordFileName).string();
     }
-    void TearDown() override { fs::remove_all(m_dir); }
     std::vector<std::uint8_t> FileBytes() const {
         std::ifstream in(m_path, std::ios::binary);
         return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});

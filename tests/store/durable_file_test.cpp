@@ -16,6 +16,7 @@
 #include <string>
 
 #include "store/settings_text.h"
+#include "support/temp_dir.h"
 
 namespace tidewell {
 namespace {
@@ -24,18 +25,9 @@ namespace fs = std::filesystem;
 
 class DurableFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* base = getenv("TMPDIR");
-        std::string pattern =
-            std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/durable-file-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_folder, ignored);
-    }
+    testing::TempDir m_temp;
+
+    void SetUp() override { m_folder = m_temp.Path(); }
 
     std::string Path(const std::string& name) const { return m_folder + "/" + name; }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
 #include "text/language.h"
 #include "text/message_table.h"
 #include "text/messages.h"
@@ -19,18 +20,12 @@ namespace fs = std::filesystem;
 
 class LanguageShellFilesTest : public ::testing::Test {
 protected:
+    testing::TempDir m_temp;
+
     void SetUp() override {
-        const char* base = getenv("TMPDIR");
-        std::string pattern =
-            std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/language-shells-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        m_root = m_temp.Path();
         m_program = m_root + "/bin/Language";
         m_installed = m_root + "/share/tidewell/Language";
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(m_root, ignored);
     }
 
     static void Shell(const std::string& folder, const std::string& text) {

@@ -14,6 +14,7 @@
 #include <set>
 #include <vector>
 
+#include "support/temp_dir.h"
 #include "text/message_table.h"
 #include "text/messages.h"
 #include "text/recording_message_box.h"
@@ -60,15 +61,12 @@ Bytes RandomBytes(std::size_t n, std::uint32_t seed) {
 
 class ProtectFileTest : public ::testing::Test {
 protected:
+    testing::TempDir m_temp;
+
     void SetUp() override {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern =
-            std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/tw-protect-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
+        m_dir = m_temp.Path();
         m_options.sleeper = &m_sleeper;
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     std::string Path(const std::string& name) const { return (m_dir / name).string(); }
 

@@ -15,6 +15,7 @@
 #include "model/task_defaults.h"
 #include "model/task_record.h"
 #include "store/durable_file.h"
+#include "support/temp_dir.h"
 #include "text/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
@@ -29,20 +30,11 @@ namespace fs = std::filesystem;
 
 class RegistryStoreTest : public ::testing::Test {
 protected:
+    testing::TempDir m_temp;
+
     void SetUp() override {
-        const char* base = getenv("TMPDIR");
-        std::string pattern =
-            std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/registry-store-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_root = pattern;
+        m_root = m_temp.Path();
         m_folder = m_root + "/Verimont/Tidewell/2.7";
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        for (const auto& entry : fs::recursive_directory_iterator(m_root, ignored)) {
-            fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        }
-        fs::remove_all(m_root, ignored);
     }
 
     std::string File() const { return m_folder + "/" + std::string(kRegistryFileName); }

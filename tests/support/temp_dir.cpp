@@ -17,7 +17,14 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
+    // Tests may take permissions away; give them back so that everything can go.
     std::error_code error;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, error);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_path, error)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, error);
+    }
     std::filesystem::remove_all(m_path, error);
 }
 

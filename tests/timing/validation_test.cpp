@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "support/task_builder.h"
+#include "support/temp_dir.h"
 
 namespace tidewell {
 namespace {
@@ -25,14 +26,12 @@ std::string FileProblem(const std::string& text, const std::string& path) {
 class ValidationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/tidewell-validation-XXXXXX";
-        m_folder = mkdtemp(pattern);
+        m_folder = m_temp.Path();
         m_existing = m_folder + "/present.sh";
         std::ofstream(m_existing) << "x";
         m_macro = m_folder + "/job.RWM";
         std::ofstream(m_macro) << "x";
     }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
 
     TaskRecord ValidProgramTask() {
         TaskRecord task = DailyTask({TimeOfDayValue(8)});
@@ -41,6 +40,7 @@ protected:
         return task;
     }
 
+    TempDir m_temp;
     std::string m_folder;
     std::string m_existing;
     std::string m_macro;
