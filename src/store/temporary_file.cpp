@@ -17,6 +17,7 @@ constexpr int kMaxAttempts = 10000;
 }  // namespace
 
 std::optional<TemporaryFile> TemporaryFile::Create(const std::string& folder, int firstNumber) {
+    if (folder.empty()) return std::nullopt;  // never the filesystem root by accident
     for (int k = firstNumber; k < firstNumber + kMaxAttempts; ++k) {
         char path[4096];
         std::snprintf(path, sizeof path, kNameFormat, folder.c_str(), k, kExtension);

@@ -5,7 +5,9 @@
 #include "store/macro_password_codec.h"
 #include "store/outer_scramble.h"
 #include "store/schedule_lists.h"
+#include "store/temporary_file.h"
 #include "support/task_builder.h"
+#include "support/temp_dir.h"
 
 namespace tidewell {
 namespace {
@@ -143,6 +145,21 @@ TEST(OuterScramble, WrapsAndRefuses) {
     tampered[20] ^= 1;
     EXPECT_FALSE(UnwrapOuterScramble(tampered));
     EXPECT_FALSE(UnwrapOuterScramble(std::string(64, 'p')));
+}
+
+TEST(TemporaryFile, CreatedExclusivelyAndRemoved) {
+    TempDir temp;
+    {
+        std::optional<TemporaryFile> a = TemporaryFile::Create(temp.Path(), 1);
+        std::optional<TemporaryFile> b = TemporaryFile::Create(temp.Path(), 1);
+        ASSERT_TRUE(a && b);
+        EXPECT_EQ(a->Path(), temp.File("temp1.tps"));
+        EXPECT_EQ(b->Path(), temp.File("temp2.tps"));
+        EXPECT_EQ(FolderEntries(temp.Path()), (std::vector<std::string>{"temp1.tps", "temp2.tps"}));
+    }
+    EXPECT_TRUE(FolderEntries(temp.Path()).empty());
+    EXPECT_FALSE(TemporaryFile::Create("", 0));
+    EXPECT_FALSE(TemporaryFile::Create(temp.File("missing-folder"), 0));
 }
 
 }  // namespace
