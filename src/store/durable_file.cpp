@@ -120,6 +120,15 @@ bool SyncFolder(int folderFd) {
 
 }  // namespace
 
+std::string KeptAsideName(const std::string& path, int number) {
+    std::string name = path + std::string(kKeptAsideSuffix);
+    if (number > 1) {
+        name += '-';
+        name += std::to_string(number);
+    }
+    return name;
+}
+
 std::string CannotWriteFileMessage(const std::string& path) {
     return ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP), kPathPlaceholder, path);
 }

@@ -18,6 +18,11 @@ namespace tidewell {
 // they may then not survive a power loss.
 Result WriteFileDurably(const std::string& path, std::string_view bytes);
 
+// Where a file that could not be read is kept as it was: "<path>.damaged" for the first
+// copy, "<path>.damaged-2", "<path>.damaged-3", ... after it.
+inline constexpr std::string_view kKeptAsideSuffix = ".damaged";
+std::string KeptAsideName(const std::string& path, int number);
+
 // The message of a failed write of `path`.
 std::string CannotWriteFileMessage(const std::string& path);
 

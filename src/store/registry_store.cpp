@@ -225,15 +225,6 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-std::string DamagedCopyName(const std::string& path, int number) {
-    std::string name = path + std::string(kRegistryDamagedSuffix);
-    if (number > 1) {
-        name += '-';
-        name += std::to_string(number);
-    }
-    return name;
-}
-
 }  // namespace
 
 std::string SettingsVersionNumber(std::string_view versionText) {
@@ -459,7 +450,7 @@ bool RegistryStore::KeepAside(const std::string& bytes) {
         return false;
     }
     for (int number = 1; number <= kMaxDamagedCopies; ++number) {
-        const std::string candidate = DamagedCopyName(m_path, number);
+        const std::string candidate = KeptAsideName(m_path, number);
         struct stat existing {};
         if (::lstat(candidate.c_str(), &existing) == 0) {
             if (SameFile(existing, damaged)) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/settings_port.h"
+#include "store/durable_file.h"
 
 namespace tidewell {
 
@@ -47,7 +48,7 @@ inline constexpr std::string_view kRegistryFileName = "registry.ini";
 inline constexpr std::string_view kRegistryLockFileName = "registry.lock";
 // A damaged settings file is kept as "<file>.damaged", or "<file>.damaged-2" and so on when
 // that name is taken by another file.
-inline constexpr std::string_view kRegistryDamagedSuffix = ".damaged";
+inline constexpr std::string_view kRegistryDamagedSuffix = kKeptAsideSuffix;
 inline constexpr std::string_view kRegistryFileHeader = "Tidewell settings registry";
 inline constexpr std::string_view kRegistryDwordPrefix = "dword:";
 inline constexpr std::string_view kRegistryStringPrefix = "sz:";

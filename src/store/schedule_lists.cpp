@@ -1,6 +1,7 @@
 #include "store/schedule_lists.h"
 
 #include "model/list_entry_text.h"
+#include "text/text_util.h"
 
 namespace tidewell {
 namespace {
@@ -54,21 +55,6 @@ void ForEachPiece(std::string_view text, size_t width, Visit visit) {
         visit(text.substr(position, width));
         position += width;
     }
-}
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start <= text.size()) {
-        size_t end = text.find('\n', start);
-        std::string_view line =
-            text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos) break;
-        start = end + 1;
-    }
-    return lines;
 }
 
 // The month part before "m;": "0" or month numbers separated by commas.
@@ -152,7 +138,8 @@ std::vector<WeeklyItem> ReadWeeklyList(std::string_view text) {
 
 std::vector<MonthlyItem> ReadMonthList(std::string_view text) {
     std::vector<MonthlyItem> items;
-    for (std::string_view line : SplitLines(text)) {
+    // Stored lists join their lines with CR LF.
+    for (const std::string& line : SplitLines(text)) {
         if (std::optional<MonthlyItem> item = ReadMonthLine(line)) items.push_back(*item);
     }
     return items;

@@ -31,8 +31,6 @@ constexpr std::string_view kConfigSection = "Tidewell\\Config";
 constexpr std::string_view kFileReminderValue = "Error Reminder - File";
 constexpr std::string_view kMusicReminderValue = "Error Reminder - Music";
 constexpr size_t kBytesPerTask = 1200;  // a generous guess of one task's section
-constexpr const char* kKeptAsideFormat = "%s.damaged";
-constexpr const char* kKeptAsideNumberedFormat = "%s.damaged-%d";
 
 std::string SectionName(ScheduleType type, int number) {
     char name[64];
@@ -163,11 +161,10 @@ std::optional<SettingsText> ReadDocument(const std::string& path, const Schedule
 }
 
 std::string FreeAsideName(const std::string& path) {
-    char name[4096];
-    std::snprintf(name, sizeof name, kKeptAsideFormat, path.c_str());
-    for (int k = 2; std::filesystem::exists(name); ++k)
-        std::snprintf(name, sizeof name, kKeptAsideNumberedFormat, path.c_str(), k);
-    return name;
+    std::error_code error;
+    int number = 1;
+    while (std::filesystem::exists(KeptAsideName(path, number), error)) ++number;
+    return KeptAsideName(path, number);
 }
 
 // Keeps the file as it was under a free "<path>.damaged" name and tells the
@@ -221,13 +218,14 @@ public:
             context.settings.ReadSettingInt(kConfigSection, kFileReminderValue, 1) == 1;
         m_validation.remindMusicErrors =
             context.settings.ReadSettingInt(kConfigSection, kMusicReminderValue, 1) == 1;
+        // Every record starts from the same defaults: the settings are read once, not per task.
+        ResetToDefaults(m_newTask, m_defaults);
     }
 
     void ReadAll(const SettingsText& document) {
         for (int type = 0; type < kScheduleTypeCount; ++type) {
             for (int number = 1;; ++number) {
-                TaskRecord task;
-                ResetToDefaults(task, m_defaults);
+                TaskRecord task = m_newTask;
                 task.scheduleInfo.type = static_cast<ScheduleType>(type);
                 SectionRead read =
                     ReadTaskSection(document, SectionName(task.scheduleInfo.type, number), task);
@@ -282,6 +280,7 @@ private:
     const ScheduleStoreContext& m_context;
     LoadReport& m_report;
     TaskDefaultsContext m_defaults;
+    TaskRecord m_newTask;
     ValidationOptions m_validation;
     bool m_haveClockSync = false;
 };
