@@ -29,7 +29,7 @@ std::vector<TaskRecord> GenerateTasks(std::initializer_list<ScheduleType> types)
 
 void NextRunOfType(benchmark::State& state, std::initializer_list<ScheduleType> types) {
     std::vector<TaskRecord> tasks = GenerateTasks(types);
-    TestClock clock(kAround);
+    FixedClock clock(kAround);
     FixedRandom random;
     NextRunContext context{clock, random};
     size_t index = 0;
@@ -67,7 +67,7 @@ void BM_PostLoadUpdate_10000(benchmark::State& state) {
     std::vector<TaskRecord> tasks = GenerateTasks(
         {ScheduleType::daily, ScheduleType::weekly, ScheduleType::monthly, ScheduleType::yearly,
          ScheduleType::once, ScheduleType::repeating, ScheduleType::countDown, ScheduleType::atLogon});
-    TestClock clock(kAround);
+    FixedClock clock(kAround);
     FixedRandom random;
     for (auto _ : state) {
         state.PauseTiming();

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <random>
 
-#include "store/durable_file.h"
-#include "store/memory_settings.h"
-#include "store/schedule_store.h"
+#include "files/durable_file.h"
+#include "config/memory_settings.h"
+#include "schedule_file/schedule_store.h"
 #include "support/task_builder.h"
-#include "text/recording_message_box.h"
+#include "support/recording_message_box.h"
 
 namespace tidewell {
 namespace {
@@ -40,7 +40,7 @@ struct Fixture {
     ScheduleStoreContext Context() { return {clock, random, settings, messages, folder + "/tmp", {}}; }
     std::string Path() const { return folder + "/schedule.rws"; }
 
-    TestClock clock{At(2006, 3, 13, 12)};
+    FixedClock clock{At(2006, 3, 13, 12)};
     FixedRandom random;
     MemorySettings settings;
     RecordingMessageBox messages;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "store/settings_text.h"
+#include "format/settings_text.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <span>
 
-#include "store/admin_password.h"
-#include "store/idea.h"
-#include "store/password_file.h"
+#include "config/admin_password.h"
+#include "crypto/idea.h"
+#include "config/password_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::span<const std::uint8_t> input(data, size);

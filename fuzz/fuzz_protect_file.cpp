@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "store/protect_file.h"
-#include "store/protect_file_format.h"
+#include "crypto/protect_file.h"
+#include "crypto/protect_file_format.h"
 
 namespace {
 

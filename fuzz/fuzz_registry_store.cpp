@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/registry_store.h"
+#include "config/registry_store.h"
 
 namespace {
 

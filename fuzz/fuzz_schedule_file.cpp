@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <string>
 
-#include "store/memory_settings.h"
-#include "store/outer_scramble.h"
-#include "store/schedule_store.h"
-#include "text/recording_message_box.h"
+#include "config/memory_settings.h"
+#include "crypto/outer_scramble.h"
+#include "schedule_file/schedule_store.h"
+#include "support/recording_message_box.h"
 #include "timing/standard_random.h"
 
 namespace {
@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fwrite(bytes.data(), 1, bytes.size(), file);
         fclose(file);
     }
-    TestClock clock(DateTime::FromParts(2006, 3, 13, 12));
+    FixedClock clock(DateTime::FromParts(2006, 3, 13, 12));
     StandardRandomSource random(1);
     MemorySettings settings;
     RecordingMessageBox messages;

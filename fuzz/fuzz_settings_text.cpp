@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/settings_text.h"
+#include "format/settings_text.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 #include <optional>
 
 #include "cli/console_message_box.h"
-#include "store/memory_settings.h"
-#include "store/schedule_store.h"
+#include "config/memory_settings.h"
+#include "platform/system_clock.h"
+#include "schedule_file/schedule_store.h"
 #include "text/messages.h"
 #include "text/text_util.h"
 #include "timing/next_run.h"
@@ -184,7 +185,7 @@ std::vector<std::string> Upcoming(TaskRecord task, const DateTime& from, int cou
 }
 
 int ShowUpcoming(const Options& options, std::ostream& out, std::ostream& err) {
-    TestClock clock(*options.from);
+    FixedClock clock(*options.from);
     ConsoleMessageBox messages(err);
     Loaded loaded = Load(options, clock, messages, false);
     if (std::string failure = LoadFailure(options, loaded.report); !failure.empty()) {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "model/settings_port.h"
+#include "platform/settings_port.h"
 #include "model/task_record.h"
 #include "time/clock.h"
 

@@ -12,19 +12,11 @@ public:
     virtual DateTime Now() const = 0;
 };
 
-// Local time of the system clock.
-class SystemClock final : public Clock {
+// A clock that always tells the same instant: for tools that compute "as of" a given time.
+class FixedClock final : public Clock {
 public:
-    DateTime Now() const override;
-};
-
-// A clock that stands still until it is told otherwise.
-class TestClock final : public Clock {
-public:
-    explicit TestClock(DateTime now = DateTime::FromParts(2006, 1, 1)) : m_now(now) {}
+    explicit FixedClock(DateTime now) : m_now(now) {}
     DateTime Now() const override { return m_now; }
-    void Set(DateTime now) { m_now = now; }
-    void Advance(int64_t seconds) { m_now += TimeSpan::FromSeconds(seconds); }
 
 private:
     DateTime m_now;

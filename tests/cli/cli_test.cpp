@@ -1,3 +1,4 @@
+#include "support/test_clock.h"
 #include "cli/cli.h"
 
 #include <gtest/gtest.h>
@@ -6,11 +7,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "store/schedule_store.h"
+#include "schedule_file/schedule_store.h"
 #include "support/fake_settings.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
-#include "text/recording_message_box.h"
+#include "support/recording_message_box.h"
 
 namespace tidewell {
 namespace {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/test_clock.h"
 #include "model/list_entry_text.h"
 #include "model/task_compare.h"
 #include "model/task_defaults.h"

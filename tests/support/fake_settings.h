@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/memory_settings.h"
+#include "config/memory_settings.h"
 
 namespace tidewell::testing {
 

@@ -4,7 +4,7 @@
 
 #include "text/message_box.h"
 #include "text/messages.h"
-#include "text/recording_message_box.h"
+#include "support/recording_message_box.h"
 
 namespace tidewell {
 namespace {

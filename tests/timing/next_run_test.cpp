@@ -1,3 +1,4 @@
+#include "support/test_clock.h"
 #include "timing/next_run.h"
 
 #include <gtest/gtest.h>

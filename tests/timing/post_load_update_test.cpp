@@ -1,3 +1,4 @@
+#include "support/test_clock.h"
 #include "timing/post_load_update.h"
 
 #include <gtest/gtest.h>

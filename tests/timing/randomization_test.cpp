@@ -1,3 +1,4 @@
+#include "support/test_clock.h"
 #include "timing/randomization.h"
 
 #include <gtest/gtest.h>

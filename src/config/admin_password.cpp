@@ -1,0 +1,133 @@
+#include "config/admin_password.h"
+
+#include <algorithm>
+
+#include "config/password_file.h"
+#include "text/message_box.h"
+#include "text/message_table.h"
+#include "text/messages.h"
+#include "text/text_util.h"
+
+namespace tidewell {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kLabelFormat = "%s:";
+constexpr int kFirstPrintable = 32;
+constexpr int kLastPrintable = 126;
+constexpr int kPrintableCount = kLastPrintable - kFirstPrintable + 1;
+
+bool IsPrintable(char c) {
+    const int v = static_cast<unsigned char>(c);
+    return v >= kFirstPrintable && v <= kLastPrintable;
+}
+
+}  // namespace
+
+Result ValidatePassword(std::string_view text) {
+    std::string messages;
+    if (text.size() > kPasswordMaxLength) {
+        messages += ReplaceAll(
+            ReplaceAll(LoadMessage(IDS_ERROR_SECURITY_PASSWORD_SHOULD_BE_A_TO_B_CHARACTERS_LONG), "#1", "1"),
+            "#2", std::to_string(kPasswordMaxLength));
+        messages += kLineEnd;
+    }
+    if (!std::all_of(text.begin(), text.end(), IsPrintable)) {
+        messages += ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1",
+                               LoadMessage(IDS_KLN_PASSWORD));
+        messages += kLineEnd;
+    }
+    if (messages.empty()) {
+        return Result::Ok();
+    }
+    messages.resize(messages.size() - kLineEnd.size());
+    return Result::Fail(messages);
+}
+
+std::string NormalizePassword(std::string_view text) {
+    if (!ValidatePassword(text).ok()) {
+        return {};
+    }
+    std::string result(text);
+    if (!result.empty() && result.size() < kPasswordMinLength) {
+        result += kPasswordPad;
+        result.resize(kPasswordMinLength);
+    }
+    return result;
+}
+
+std::string EncodePassword(std::string_view text) {
+    const std::size_t n = std::min(text.size(), kPasswordMaxLength);
+    std::string out(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) {
+        int e = kPasswordEncodingKey[i] - kFirstPrintable + static_cast<unsigned char>(text[i]);
+        if (e > kLastPrintable) {
+            e -= kPrintableCount;
+        }
+        out[i] = static_cast<char>(e);
+    }
+    return out;
+}
+
+std::string DecodePassword(std::string_view text) {
+    const std::size_t n = std::min(text.size(), kPasswordMaxLength);
+    std::string out(n, '\0');
+    for (std::size_t i = 0; i < n; ++i) {
+        int c = static_cast<unsigned char>(text[i]) + kFirstPrintable - kPasswordEncodingKey[i];
+        if (c < kFirstPrintable) {
+            c += kPrintableCount;
+        }
+        out[i] = static_cast<char>(c);
+    }
+    return out;
+}
+
+AdminPassword::AdminPassword(MessageBoxService& messageBox, Sleeper& sleeper)
+    : m_messageBox(messageBox), m_sleeper(sleeper) {}
+
+bool AdminPassword::ReadPasswordFile(const std::string& path) {
+    return tidewell::ReadPasswordFile(path, &m_password);
+}
+
+Result AdminPassword::SetAdminPassword(std::string_view newPassword, const std::string& path) {
+    Result result = ValidatePassword(newPassword);
+    if (result.ok()) {
+        // The file first: a password only in memory would protect the schedule file under a key
+        // that the next start does not know.
+        const std::string normalized = NormalizePassword(newPassword);
+        result = WritePasswordFile(path, normalized);
+        if (result.ok()) {
+            m_password = normalized;
+            return result;
+        }
+    }
+    m_messageBox.ShowMessageBox(result.message(), LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
+    return result;
+}
+
+bool AdminPassword::CheckAdminPassword(std::string_view caption, PasswordPrompt& prompt) {
+    if (m_password.empty()) {
+        return true;
+    }
+    PasswordRequest request;
+    request.title = caption.empty()
+                        ? LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_TIDEWELL))
+                        : std::string(caption);
+    request.label = ReplaceAll(std::string(kLabelFormat), "%s", LoadMessage(IDS_DIALOG_PASSWORD_P));
+    request.fieldName = LoadMessage(IDS_KLN_PASSWORD);
+    const std::optional<std::string> entry = prompt.AskPassword(request);
+    if (!entry) {
+        return false;
+    }
+    if (NormalizePassword(*entry) == m_password) {
+        return true;
+    }
+    m_failedAttemptDelay += kFailedAttemptDelayStep;
+    m_sleeper.Sleep(m_failedAttemptDelay);
+    m_messageBox.ShowMessageBox(LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD), request.title,
+                                MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+}  // namespace tidewell

@@ -1,0 +1,319 @@
+#include "config/data_directories.h"
+
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "config/copy_user_data.h"
+#include "text/message_table.h"
+#include "text/messages.h"
+#include "text/text_util.h"
+
+namespace tidewell {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kPathPlaceholder = "#1";
+constexpr std::size_t kMaxPathBytes = PATH_MAX - 1;
+constexpr std::size_t kMaxNameBytes = NAME_MAX;
+constexpr mode_t kPrivateFolderMode = 0700;
+
+std::string MessageFor(MessageId id, std::string_view path) {
+    return ReplaceAll(LoadMessage(id), kPathPlaceholder, path);
+}
+
+// Without "." and "..", repeated or trailing slashes.
+std::string Normal(std::string_view path) {
+    std::string normal = fs::path(path).lexically_normal().string();
+    while (normal.size() > 1 && normal.back() == '/') {
+        normal.pop_back();
+    }
+    return normal;
+}
+
+// With every link of its existing part resolved; empty when that cannot be worked out.
+std::string Resolved(const std::string& path) {
+    std::error_code error;
+    const fs::path resolved = fs::weakly_canonical(path, error);
+    return error ? std::string() : Normal(resolved.string());
+}
+
+std::string FoldCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+// The path is the folder or below it, comparing whole names and ignoring letter case.
+bool IsWithin(const std::string& path, const std::string& folder) {
+    if (path.empty() || folder.empty()) {
+        return false;
+    }
+    const std::string p = FoldCase(path);
+    const std::string f = FoldCase(folder);
+    if (p == f || f == "/") {
+        return true;
+    }
+    return p.size() > f.size() && p.starts_with(f) && p[f.size()] == '/';
+}
+
+// Inside as written, or inside once links are followed.
+bool LiesWithin(const std::string& path, const std::string& folder) {
+    if (folder.empty()) {
+        return false;
+    }
+    return IsWithin(path, Normal(folder)) || IsWithin(Resolved(path), Resolved(folder));
+}
+
+bool HasControlCharacter(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool NamesFit(const std::string& path) {
+    if (path.size() > kMaxPathBytes) {
+        return false;
+    }
+    for (const fs::path& part : fs::path(path)) {
+        if (part.native().size() > kMaxNameBytes) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The nearest existing folder above the path is a folder, so the rest can be created.
+bool ParentsCanBeCreated(const std::string& path) {
+    for (fs::path parent = fs::path(path).parent_path();; parent = parent.parent_path()) {
+        struct stat info {};
+        if (::stat(parent.c_str(), &info) == 0) {
+            return S_ISDIR(info.st_mode);
+        }
+        if (errno == ENOTDIR) {
+            return false;
+        }
+        if (errno != ENOENT) {
+            return true;  // cannot tell from here; creating it will say
+        }
+        if (parent == parent.parent_path()) {
+            return true;
+        }
+    }
+}
+
+bool IsValidPath(std::string_view path) {
+    if (path.empty() || path.front() != '/' || HasControlCharacter(path)) {
+        return false;
+    }
+    const std::string normal = Normal(path);
+    return NamesFit(normal) && ParentsCanBeCreated(normal);
+}
+
+bool Exists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool FreeOrFolder(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return errno == ENOENT;
+    }
+    return IsFolder(path);
+}
+
+Result CreateFolder(const std::string& path) {
+    std::error_code error;
+    fs::create_directories(path, error);
+    if (!IsFolder(path)) {
+        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
+    }
+    return Result::Ok();
+}
+
+// A folder of our own that nobody else may enter; an existing link or foreign folder is refused.
+Result CreatePrivateFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), kPrivateFolderMode) != 0 && errno != EEXIST) {
+        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
+    }
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
+        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
+    }
+    // mkdir honours the umask; an older folder may have been opened up.
+    if ((info.st_mode & 07777) != kPrivateFolderMode && ::chmod(path.c_str(), kPrivateFolderMode) != 0) {
+        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
+    }
+    return Result::Ok();
+}
+
+void CopyBaseConfiguration(const Locations& locations) {
+    const std::string target = locations.BaseConfigFilePath();
+    if (Exists(target)) {
+        return;
+    }
+    for (const std::string& source : locations.BaseConfigSources()) {
+        if (Exists(source)) {
+            // The file only seeds the config folder; without it the program runs the same.
+            CopyFileIfMissing(source, target);
+            return;
+        }
+    }
+}
+
+bool EndsWithTemporaryExtension(const std::string& name) {
+    return name.size() > kTemporaryFileExtension.size() &&
+           FoldCase(name.substr(name.size() - kTemporaryFileExtension.size())) == kTemporaryFileExtension;
+}
+
+std::string NumberedFolder(int number) {
+    char name[64];
+    std::snprintf(name, sizeof name, kNumberedUserDataFolderFormat, number);
+    return name;
+}
+
+}  // namespace
+
+Result InitDataFolders(const Locations& locations) {
+    const std::string root = locations.ProgramDataDir();
+    if (root.empty()) {
+        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, root));
+    }
+    for (const std::string& folder : {root, locations.ConfigDir(), locations.LogDir()}) {
+        if (Result created = CreateFolder(folder); !created.ok()) {
+            return created;
+        }
+    }
+    if (Result created = CreatePrivateFolder(locations.TempDir()); !created.ok()) {
+        return created;
+    }
+    CopyBaseConfiguration(locations);
+    return Result::Ok();
+}
+
+std::size_t CleanTemporaryFiles(const Locations& locations) {
+    const std::string folder = locations.TempDir();
+    if (folder.empty()) {
+        return 0;
+    }
+    std::size_t removed = 0;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (it->symlink_status(ignored).type() == fs::file_type::directory ||
+            !EndsWithTemporaryExtension(it->path().filename().string())) {
+            continue;
+        }
+        if (fs::remove(it->path(), ignored)) {
+            ++removed;
+        }
+    }
+    return removed;
+}
+
+PathVerdict ValidateUserDataDirectory(std::string_view path, const Locations& locations) {
+    if (!IsValidPath(path)) {
+        return {false, MessageFor(IDS_ERROR_FILE_NOT_A_VALID_WINDOWS_PATH, path)};
+    }
+    const std::string normal = Normal(path);
+    if (normal == "/") {
+        return {false, LoadMessage(IDS_DIALOG_UDD_MESSAGE_CANT_SET_ROOT)};
+    }
+    if (LiesWithin(normal, locations.ProgramDataDir())) {
+        return {false, LoadMessage(IDS_DIALOG_UDD_MESSAGE_CANT_SET_UNDER_PRODUCT_ROOT)};
+    }
+    if (Exists(normal) && !IsFolder(normal)) {
+        return {false, MessageFor(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, path)};
+    }
+    if (!LiesWithin(normal, locations.documentsDir)) {
+        return {true, MessageFor(IDS_MESSAGE_PROMPT_CHECK_NON_ADMIN_WRITE_PERMISSION, path)};
+    }
+    return {true, {}};
+}
+
+std::string DefaultUserDataDirectory(const Locations& locations, bool peEdition) {
+    if (locations.documentsDir.empty()) {
+        return {};
+    }
+    const std::string base = JoinPath(locations.documentsDir, kUserDataBaseFolder);
+    const std::string first = JoinPath(base, peEdition ? kUserDataFolderPe : kUserDataFolder);
+    if (FreeOrFolder(first)) {
+        return first;
+    }
+    for (int number = 1; number <= kNumberedUserDataFolders; ++number) {
+        const std::string candidate = JoinPath(base, NumberedFolder(number));
+        if (FreeOrFolder(candidate)) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+UserDataDirectory::UserDataDirectory(const Locations& locations, SettingsPort& productSettings,
+                                     bool peEdition)
+    : m_locations(locations), m_settings(productSettings), m_peEdition(peEdition) {}
+
+bool UserDataDirectory::Take(std::string_view path, std::string& message) {
+    const std::string normal = Normal(path);
+    if (!Exists(normal)) {
+        if (Result created = CreateFolder(normal); !created.ok()) {
+            message = MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path);
+            return false;
+        }
+    }
+    m_path = normal;
+    m_scheduleFile = ScheduleFilePath(m_path);
+    return true;
+}
+
+bool UserDataDirectory::Load() {
+    const std::string stored =
+        m_settings.ReadSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, {});
+    if (stored.empty() || !ValidateUserDataDirectory(stored, m_locations).accepted) {
+        return false;
+    }
+    std::string ignored;
+    return Take(stored, ignored);
+}
+
+PathVerdict UserDataDirectory::Set(std::string_view path) {
+    PathVerdict verdict = ValidateUserDataDirectory(path, m_locations);
+    if (!verdict.accepted) {
+        return verdict;
+    }
+    std::string message;
+    if (!Take(path, message)) {
+        return {false, std::move(message)};
+    }
+    // A failed write is reported by the store; the directory serves this run all the same.
+    m_settings.WriteSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, m_path);
+    return verdict;
+}
+
+bool UserDataDirectory::CheckSet() {
+    if (Load()) {
+        return true;
+    }
+    const std::string fallback = Default();
+    return !fallback.empty() && Set(fallback).accepted;
+}
+
+}  // namespace tidewell

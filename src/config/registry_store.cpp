@@ -1,0 +1,580 @@
+#include "config/registry_store.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <utility>
+
+#include "files/durable_file.h"
+#include "format/settings_text.h"
+#include "text/message_box.h"
+#include "text/message_table.h"
+#include "text/messages.h"
+#include "text/text_util.h"
+
+namespace tidewell {
+
+namespace {
+
+constexpr std::string_view kKeySeparator = " = ";
+constexpr std::string_view kLineBreak = "\r\n";
+constexpr std::string_view kPathPlaceholder = "#1";
+constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+constexpr std::size_t kMaxDwordDigits = 10;
+constexpr int kMaxDamagedCopies = 100;
+
+bool IsSectionTrimmed(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\\';
+}
+
+bool IsWhiteSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+template <typename Trimmed>
+std::string_view TrimBy(std::string_view text, Trimmed trimmed) {
+    while (!text.empty() && trimmed(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && trimmed(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The registry compares names without regard to letter case.
+std::string Fold(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return folded;
+}
+
+enum class Field { Section, ValueName, Data };
+
+bool NeedsEscape(std::string_view text, std::size_t i, Field field) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '%' || c < 0x20 || c == 0x7F) {
+        return true;
+    }
+    // Lines are trimmed when read; a blank at the end of any field or at the start of a name
+    // would be lost.
+    if (c == ' ' && (i + 1 == text.size() || (i == 0 && field != Field::Data))) {
+        return true;
+    }
+    if (field == Field::Data) {
+        return false;
+    }
+    if (c == '=') {
+        return true;  // a name ends at the first " = "; a section cannot hold "="
+    }
+    return field == Field::ValueName && i == 0 && (c == '@' || c == ';' || c == '[');
+}
+
+std::string Escape(std::string_view text, Field field) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (NeedsEscape(text, i, field)) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            out += '%';
+            out += kHexDigits[c >> 4];
+            out += kHexDigits[c & 0x0F];
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+bool Unescape(std::string_view text, std::string& out) {
+    out.clear();
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size()) {
+            return false;
+        }
+        const int high = HexValue(text[i + 1]);
+        const int low = HexValue(text[i + 2]);
+        if (high < 0 || low < 0) {
+            return false;
+        }
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return true;
+}
+
+std::string EscapeValueName(std::string_view name) {
+    return name.empty() ? std::string(kRegistryDefaultValueName) : Escape(name, Field::ValueName);
+}
+
+bool ParseDword(std::string_view text, std::uint32_t& value) {
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    if (text.empty() || text.size() > kMaxDwordDigits) {
+        return false;
+    }
+    std::uint64_t number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        number = number * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (number > 0xFFFFFFFFull) {
+        return false;
+    }
+    value = static_cast<std::uint32_t>(number);
+    return true;
+}
+
+bool ParseValueLine(std::string_view line, RegistryValue& value) {
+    const std::size_t separator = line.find(kKeySeparator);
+    const std::string_view head = line.substr(0, separator);
+    std::string name;
+    // "@" as written is the unnamed value; a name "@" is written "%40".
+    if (head != kRegistryDefaultValueName && !Unescape(head, name)) {
+        return false;
+    }
+    value.name = std::string(TrimValueName(name));
+    const std::string_view data = line.substr(separator + kKeySeparator.size());
+    if (data.starts_with(kRegistryDwordPrefix)) {
+        value.type = RegistryValueType::Dword;
+        return ParseDword(data.substr(kRegistryDwordPrefix.size()), value.dword);
+    }
+    if (data.starts_with(kRegistryStringPrefix)) {
+        value.type = RegistryValueType::String;
+        return Unescape(data.substr(kRegistryStringPrefix.size()), value.text);
+    }
+    return false;
+}
+
+bool IsSectionLine(std::string_view line) {
+    return line.size() >= 2 && line.front() == '[' && line.back() == ']' &&
+           line.find('=') == std::string_view::npos;
+}
+
+// Closes the descriptor when it goes out of scope; holds an flock while open.
+class LockFile {
+public:
+    explicit LockFile(const std::string& path)
+        : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
+        if (m_fd >= 0) {
+            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~LockFile() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    LockFile(const LockFile&) = delete;
+    LockFile& operator=(const LockFile&) = delete;
+
+private:
+    int m_fd;
+};
+
+// What tells one unreadable file from another without reading it.
+std::string Identity(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        return "errno " + std::to_string(errno);
+    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" +
+           std::to_string(info.st_size) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec) + ":" + std::to_string(info.st_mode);
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+std::string SettingsVersionNumber(std::string_view versionText) {
+    const auto versionCharacter = [](char c) { return (c >= '0' && c <= '9') || c == '.'; };
+    while (!versionText.empty() && !versionCharacter(versionText.front())) {
+        versionText.remove_prefix(1);
+    }
+    while (!versionText.empty() && !versionCharacter(versionText.back())) {
+        versionText.remove_suffix(1);
+    }
+    return std::string(versionText);
+}
+
+std::string ProductVersionNumber() {
+    return SettingsVersionNumber(
+        LoadMessageIn(MessageLanguage::English, IDS_DIALOG_ABOUT_COMPANY_PRODUCT_VERSION_PEP));
+}
+
+std::string_view TrimSectionName(std::string_view section) {
+    return TrimBy(section, IsSectionTrimmed);
+}
+
+std::string_view TrimValueName(std::string_view name) {
+    return TrimBy(name, IsWhiteSpace);
+}
+
+// ---- RegistryData -------------------------------------------------------------------------
+
+RegistryData::KeyIndex& RegistryData::KeyFor(std::string_view section) {
+    const std::string_view path = TrimSectionName(section);
+    std::string folded = Fold(path);
+    auto key = m_index.find(folded);
+    if (key == m_index.end()) {
+        key = m_index.emplace(std::move(folded), KeyIndex{m_keys.size(), {}}).first;
+        m_keys.push_back({std::string(path), {}});
+    }
+    return key->second;
+}
+
+void RegistryData::AddKey(std::string_view section) {
+    KeyFor(section);
+}
+
+const RegistryValue* RegistryData::Find(std::string_view section, std::string_view name) const {
+    const auto key = m_index.find(Fold(TrimSectionName(section)));
+    if (key == m_index.end()) {
+        return nullptr;
+    }
+    const auto value = key->second.values.find(Fold(TrimValueName(name)));
+    if (value == key->second.values.end()) {
+        return nullptr;
+    }
+    return &m_keys[key->second.position].values[value->second];
+}
+
+void RegistryData::Set(std::string_view section, RegistryValue value) {
+    KeyIndex& key = KeyFor(section);
+    std::vector<RegistryValue>& values = m_keys[key.position].values;
+    const std::string_view name = TrimValueName(value.name);
+    std::string folded = Fold(name);
+    const auto found = key.values.find(folded);
+    if (found == key.values.end()) {
+        key.values.emplace(std::move(folded), values.size());
+        value.name = std::string(name);
+        values.push_back(std::move(value));
+        return;
+    }
+    // The registry keeps the spelling the value was created with.
+    RegistryValue& slot = values[found->second];
+    value.name = std::move(slot.name);
+    slot = std::move(value);
+}
+
+void RegistryData::Add(std::string_view section, RegistryValue value) {
+    if (Find(section, value.name) == nullptr) {
+        Set(section, std::move(value));
+    }
+}
+
+void RegistryData::Clear() {
+    m_keys.clear();
+    m_index.clear();
+}
+
+// ---- stored form --------------------------------------------------------------------------
+
+bool ParseRegistryText(std::string_view text, RegistryData& data) {
+    data.Clear();
+    SettingsText document;
+    document.LoadFromString(text);
+    bool inSection = false;
+    std::string section;
+    for (const std::string& line : document.Lines()) {
+        if (line.empty() || line.front() == ';') {
+            continue;
+        }
+        if (IsSectionLine(line)) {
+            std::string path;
+            if (!Unescape(std::string_view(line).substr(1, line.size() - 2), path)) {
+                data.Clear();
+                return false;
+            }
+            section = std::string(TrimSectionName(path));
+            inSection = true;
+            // A key without values is a key all the same.
+            data.AddKey(section);
+            continue;
+        }
+        RegistryValue value;
+        if (!inSection || line.find(kKeySeparator) == std::string::npos || !ParseValueLine(line, value)) {
+            data.Clear();
+            return false;
+        }
+        data.Add(section, std::move(value));
+    }
+    return true;
+}
+
+std::string RegistryText(const RegistryData& data) {
+    SettingsText document;
+    document.SetHeader(kRegistryFileHeader);
+    for (const RegistryData::Key& key : data.Keys()) {
+        const std::string section = Escape(key.path, Field::Section);
+        document.FindOrAddSection(section);
+        for (const RegistryValue& value : key.values) {
+            std::string stored;
+            if (value.type == RegistryValueType::Dword) {
+                stored = std::string(kRegistryDwordPrefix) + std::to_string(value.dword);
+            } else {
+                stored = std::string(kRegistryStringPrefix) + Escape(value.text, Field::Data);
+            }
+            document.WriteString(section, EscapeValueName(value.name), stored);
+        }
+    }
+    return document.SaveToString();
+}
+
+// ---- RegistryStore ------------------------------------------------------------------------
+
+RegistryStore::RegistryStore(std::string folder, MessageBoxService* messageBox)
+    : m_folder(std::move(folder)),
+      m_path(m_folder + "/" + std::string(kRegistryFileName)),
+      m_lockPath(m_folder + "/" + std::string(kRegistryLockFileName)),
+      m_messageBox(messageBox) {}
+
+void RegistryStore::TakeMissing() {
+    if (m_state != FileState::Missing) {
+        m_data.Clear();
+        m_bytes.clear();
+        m_identity.clear();
+        m_state = FileState::Missing;
+        m_problem.clear();
+        m_writable = true;
+    }
+}
+
+void RegistryStore::Refresh(std::string& report) {
+    std::string bytes;
+    const ReadStatus status = ReadWholeFile(m_path, bytes, kRegistryFileLimit);
+    if (status == ReadStatus::Missing) {
+        TakeMissing();
+        return;
+    }
+    if (status == ReadStatus::Ok) {
+        if ((m_state == FileState::Good || m_state == FileState::Damaged) && bytes == m_bytes) {
+            return;
+        }
+        RegistryData parsed;
+        if (ParseRegistryText(bytes, parsed)) {
+            m_data = std::move(parsed);
+            m_bytes = std::move(bytes);
+            m_identity.clear();
+            m_state = FileState::Good;
+            m_problem.clear();
+            m_writable = true;
+            return;
+        }
+        TakeDamage(FileState::Damaged, std::move(bytes), {}, LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH),
+                   report);
+        return;
+    }
+    // Below a file in place of a folder, say: there is no settings file.
+    struct stat info {};
+    if (::lstat(m_path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR)) {
+        TakeMissing();
+        return;
+    }
+    // Too large or not readable: told apart from the last one by what stat says.
+    std::string identity = Identity(m_path);
+    if (m_state == FileState::Unreadable && identity == m_identity) {
+        return;
+    }
+    // A file too large was never read, but it is a file of ours gone wrong, not a locked one.
+    std::string what =
+        status == ReadStatus::TooLarge
+            ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
+            : ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL), kPathPlaceholder, m_path);
+    TakeDamage(FileState::Unreadable, {}, std::move(identity), std::move(what), report);
+}
+
+void RegistryStore::TakeDamage(FileState state, std::string bytes, std::string identity, std::string what,
+                               std::string& report) {
+    m_data.Clear();
+    m_state = state;
+    m_bytes = std::move(bytes);
+    m_identity = std::move(identity);
+    m_writable = KeepAside(m_bytes);
+    std::string message = std::move(what);
+    message += kLineBreak;
+    message += kLineBreak;
+    message += m_writable ? ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), kPathPlaceholder,
+                                       m_keptAside)
+                          : CannotWriteFileMessage(m_path);
+    m_problem = message;
+    report = std::move(message);
+}
+
+// Keeps the damaged file under a name of its own before a write replaces it: a hard link keeps
+// even a file that cannot be read; a copy of its bytes serves where links are not possible.
+bool RegistryStore::KeepAside(const std::string& bytes) {
+    struct stat damaged {};
+    if (::lstat(m_path.c_str(), &damaged) != 0) {
+        return false;
+    }
+    for (int number = 1; number <= kMaxDamagedCopies; ++number) {
+        const std::string candidate = KeptAsideName(m_path, number);
+        struct stat existing {};
+        if (::lstat(candidate.c_str(), &existing) == 0) {
+            if (SameFile(existing, damaged)) {
+                m_keptAside = candidate;  // kept by an earlier run or another process
+                return true;
+            }
+            continue;
+        }
+        if (::link(m_path.c_str(), candidate.c_str()) == 0) {
+            SyncFolder(m_folder);
+            m_keptAside = candidate;
+            return true;
+        }
+        if (errno == EEXIST) {
+            continue;
+        }
+        if (m_state != FileState::Damaged || !S_ISREG(damaged.st_mode) ||
+            !WriteFileDurably(candidate, bytes).ok()) {
+            return false;
+        }
+        m_keptAside = candidate;
+        return true;
+    }
+    return false;
+}
+
+void RegistryStore::Show(const std::string& report) const {
+    if (!report.empty() && m_messageBox != nullptr) {
+        m_messageBox->ShowMessageBox(report, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+int RegistryStore::ReadSettingInt(std::string_view section, std::string_view name, int defaultValue) {
+    std::string report;
+    int result = defaultValue;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        Refresh(report);
+        const RegistryValue* value = m_data.Find(section, name);
+        if (value != nullptr && value->type == RegistryValueType::Dword) {
+            result = static_cast<int>(value->dword);
+        }
+    }
+    Show(report);
+    return result;
+}
+
+std::string RegistryStore::ReadSettingString(std::string_view section, std::string_view name,
+                                             std::string_view defaultValue) {
+    std::string report;
+    std::string result(defaultValue);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        Refresh(report);
+        const RegistryValue* value = m_data.Find(section, name);
+        if (value != nullptr && value->type == RegistryValueType::String) {
+            result = value->text;
+        }
+    }
+    Show(report);
+    return result;
+}
+
+bool RegistryStore::WriteSettingInt(std::string_view section, std::string_view name, int value) {
+    RegistryValue stored;
+    stored.name = std::string(name);
+    stored.type = RegistryValueType::Dword;
+    stored.dword = static_cast<std::uint32_t>(value);
+    return Write(section, std::move(stored));
+}
+
+bool RegistryStore::WriteSettingString(std::string_view section, std::string_view name,
+                                       std::string_view value) {
+    RegistryValue stored;
+    stored.name = std::string(name);
+    stored.type = RegistryValueType::String;
+    stored.text = std::string(value);
+    return Write(section, std::move(stored));
+}
+
+bool RegistryStore::Write(std::string_view section, RegistryValue value) {
+    std::string report;
+    bool written = false;
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        std::error_code ignored;
+        std::filesystem::create_directories(m_folder, ignored);
+        const LockFile lock(m_lockPath);
+        Refresh(report);
+        if (!m_writable) {
+            // The damaged file could not be kept aside: it is not replaced.
+        } else if (const RegistryValue* current = m_data.Find(section, value.name);
+                   m_state == FileState::Good && current != nullptr && current->type == value.type &&
+                   current->dword == value.dword && current->text == value.text) {
+            written = true;  // nothing changes
+        } else {
+            RegistryData next = m_data;
+            next.Set(section, std::move(value));
+            std::string text = RegistryText(next);
+            const Result result = WriteFileDurably(m_path, text);
+            if (result.ok()) {
+                m_data = std::move(next);
+                m_bytes = std::move(text);
+                m_identity.clear();
+                m_state = FileState::Good;
+                m_problem.clear();
+                written = true;
+            } else {
+                m_problem = result.message();
+            }
+        }
+    }
+    Show(report);
+    return written;
+}
+
+std::string RegistryStore::Problem() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_problem;
+}
+
+std::string RegistryStore::DamagedCopyPath() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_keptAside;
+}
+
+}  // namespace tidewell

@@ -1,0 +1,15 @@
+#include "platform/system_clock.h"
+
+#include <ctime>
+
+namespace tidewell {
+
+DateTime SystemClock::Now() const {
+    std::time_t seconds = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return DateTime::FromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                               local.tm_min, local.tm_sec);
+}
+
+}  // namespace tidewell

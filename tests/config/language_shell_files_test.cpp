@@ -1,0 +1,136 @@
+#include "config/language_shell_files.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+#include "text/language.h"
+#include "text/message_table.h"
+#include "text/messages.h"
+
+namespace tidewell {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LanguageShellFilesTest : public ::testing::Test {
+protected:
+    testing::TempDir m_temp;
+
+    void SetUp() override {
+        m_root = m_temp.Path();
+        m_program = m_root + "/bin/Language";
+        m_installed = m_root + "/share/tidewell/Language";
+    }
+
+    static void Shell(const std::string& folder, const std::string& text) {
+        fs::create_directories(folder);
+        std::ofstream(folder + "/sch.ini", std::ios::binary) << text;
+    }
+    static std::string Info(const std::string& language, const std::string& lcid) {
+        return "[Info]\r\nShell_Language = " + language + "\r\nShell_LCID = " + lcid + "\r\n";
+    }
+
+    std::string m_root;
+    std::string m_program;
+    std::string m_installed;
+};
+
+TEST_F(LanguageShellFilesTest, ListsEveryFolderWithAShellFileInOrder) {
+    Shell(m_program + "/0407", Info("Deutsch", "0x0407"));
+    Shell(m_program + "/040C", Info("Fran\xC3\xA7"
+                                    "ais",
+                                    "040C"));
+    Shell(m_program + "/0410", "[Other]\r\nx = y\r\n");  // no Info: listed without a name
+    fs::create_directories(m_program + "/empty");        // no sch.ini: not a shell
+    Shell(m_program + "/wrong-name-inside", "");
+    fs::rename(m_program + "/wrong-name-inside/sch.ini", m_program + "/wrong-name-inside/sch.txt");
+    fs::create_directories(m_program + "/folder-named/sch.ini");  // a folder, not a file
+    std::ofstream(m_program + "/not-a-folder") << "x";
+    Shell(m_installed + "/0411", Info("Nihongo", "0x411"));
+
+    const LanguageShellFiles shells({m_program, m_installed, m_root + "/missing"});
+    const std::vector<LanguageShellFolder> folders = shells.ShellFolders();
+    struct Expected {
+        std::string folder;
+        std::string language;
+        std::string lcid;
+    };
+    const std::vector<Expected> expected = {
+        {m_program + "/0407", "Deutsch", "0x0407"},
+        {m_program + "/040C",
+         "Fran\xC3\xA7"
+         "ais",
+         "040C"},
+        {m_program + "/0410", "", ""},
+        {m_installed + "/0411", "Nihongo", "0x411"},
+    };
+    ASSERT_EQ(folders.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(folders[i].folder, expected[i].folder);
+        EXPECT_EQ(folders[i].language, expected[i].language);
+        EXPECT_EQ(folders[i].lcid, expected[i].lcid);
+    }
+}
+
+TEST_F(LanguageShellFilesTest, DuplicateNamesAreNumberedInTheLanguageList) {
+    Shell(m_program + "/a", Info("English", "0409"));
+    Shell(m_program + "/b", Info("Deutsch", "0407"));
+    Shell(m_program + "/c", Info("Deutsch", "0C07"));
+    Shell(m_program + "/d", Info("", "0410"));
+    const LanguageShellFiles shells({m_program});
+    const std::vector<LanguageEntry> list = BuildLanguageList(&shells);
+    std::vector<std::string> names;
+    for (const LanguageEntry& entry : list) {
+        names.push_back(entry.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "English", "Simplified Chinese (\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87)",
+                         "English(2)", "Deutsch", "Deutsch(2)"}));
+    EXPECT_EQ(list[4].lcidHex, "0C07");
+    EXPECT_EQ(list[4].folder, m_program + "/c");
+}
+
+TEST_F(LanguageShellFilesTest, ShellFileAnswersByCategoryAndRowName) {
+    Shell(m_program + "/0407",
+          Info("Deutsch", "0407") +
+              "\r\n[Error]\r\nIDS_ERROR_FILE_READONLY = Die Datei \"#1\" ist schreibgesch\xC3\xBCtzt.\r\n"
+              "IDS_ERROR_SECURITY_INVALID_PASSWORD = {{Block}}\r\n<B Start>\r\nZeile 1\r\nZeile 2\r\n<B "
+              "End>\r\n");
+    const LanguageShellFiles shells({m_program});
+    const auto file = shells.OpenShellFile(m_program + "/0407");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->Value("Error", "IDS_ERROR_FILE_READONLY"),
+              "Die Datei \"#1\" ist schreibgesch\xC3\xBCtzt.");
+    EXPECT_EQ(file->Value("Error", "IDS_ERROR_SECURITY_INVALID_PASSWORD"), "Zeile 1\r\nZeile 2");
+    EXPECT_EQ(file->Value("Info", "Shell_Language"), "Deutsch");
+    EXPECT_EQ(file->Value("Error", "IDS_ERROR_FILE_FILE_NOT_FOUND"), std::nullopt);
+    EXPECT_EQ(file->Value("Dialog", "IDS_ERROR_FILE_READONLY"), std::nullopt);
+    EXPECT_EQ(shells.OpenShellFile(m_program + "/missing"), nullptr);
+
+    // Chosen through the settings value, the shell's texts are the ones looked up.
+    const LanguageChoice choice = ChooseLanguage({m_root + "/bin", 0x0407, kLcidEnglish, &shells, false});
+    ASSERT_EQ(choice.lcid, 0x0407);
+    ASSERT_NE(choice.shellFile, nullptr);
+    SetLanguage(choice);
+    EXPECT_EQ(LoadMessage(IDS_ERROR_FILE_READONLY), "Die Datei \"#1\" ist schreibgesch\xC3\xBCtzt.");
+    EXPECT_EQ(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND),
+              LoadMessageIn(MessageLanguage::English, IDS_ERROR_FILE_FILE_NOT_FOUND));
+    ResetLanguage();
+}
+
+TEST_F(LanguageShellFilesTest, ShellFileTooLargeIsNotRead) {
+    Shell(m_program + "/big", Info("Big", "0407"));
+    fs::resize_file(m_program + "/big/sch.ini", kShellFileLimit + 1);
+    const LanguageShellFiles shells({m_program});
+    EXPECT_TRUE(shells.ShellFolders().empty());
+    EXPECT_EQ(shells.OpenShellFile(m_program + "/big"), nullptr);
+}
+
+}  // namespace
+}  // namespace tidewell

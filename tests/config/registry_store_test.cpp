@@ -1,0 +1,444 @@
+#include "support/test_clock.h"
+#include "config/registry_store.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "model/task_defaults.h"
+#include "model/task_record.h"
+#include "files/durable_file.h"
+#include "support/temp_dir.h"
+#include "text/message_box.h"
+#include "text/message_table.h"
+#include "text/messages.h"
+#include "support/recording_message_box.h"
+#include "text/text_util.h"
+#include "time/clock.h"
+
+namespace tidewell {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RegistryStoreTest : public ::testing::Test {
+protected:
+    testing::TempDir m_temp;
+
+    void SetUp() override {
+        m_root = m_temp.Path();
+        m_folder = m_root + "/Verimont/Tidewell/2.7";
+    }
+
+    std::string File() const { return m_folder + "/" + std::string(kRegistryFileName); }
+    std::string Damaged(const std::string& suffix = "") const {
+        return File() + std::string(kRegistryDamagedSuffix) + suffix;
+    }
+    void Put(const std::string& bytes) const {
+        fs::create_directories(m_folder);
+        std::ofstream(File(), std::ios::binary) << bytes;
+    }
+    static std::string Get(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    static ino_t Inode(const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+    }
+    static std::string SavedAs(const std::string& path) {
+        return ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", path);
+    }
+
+    std::string m_root;
+    std::string m_folder;
+};
+
+TEST(RegistryVersionTest, VersionIsCutFromTheVersionText) {
+    struct Case {
+        const char* text;
+        const char* version;
+    };
+    const Case cases[] = {
+        {"Personal Edition Plus, Version 2.7", "2.7"},
+        {"Version 2.7 (build 12)", "2.7 (build 12"},  // only the ends are cut
+        {".5 beta", ".5"},
+        {"no digits", ""},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SettingsVersionNumber(c.text), c.version) << c.text;
+    }
+    EXPECT_EQ(ProductVersionNumber(), "2.7");
+}
+
+TEST(RegistryNamesTest, SectionsAndValueNamesAreTrimmed) {
+    struct Case {
+        std::string raw;
+        std::string section;
+        std::string valueName;
+    };
+    const std::vector<Case> cases = {
+        {"\\Tidewell\\App\\", "Tidewell\\App", "\\Tidewell\\App\\"},
+        {" \t\r\n\\\\Shell \t", "Shell", "\\\\Shell"},
+        {"\v Mute \f", "\v Mute \f", "Mute"},
+        {"Tidewell\\\\App", "Tidewell\\\\App", "Tidewell\\\\App"},
+        {"\\\\", "", "\\\\"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TrimSectionName(c.raw), c.section) << c.raw;
+        EXPECT_EQ(TrimValueName(c.raw), c.valueName) << c.raw;
+    }
+}
+
+TEST_F(RegistryStoreTest, IntegersRoundTripThroughTheFile) {
+    const std::vector<int> values = {0, 1, -1, 2052, INT_MAX, INT_MIN};
+    {
+        RegistryStore store(m_folder);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", "V" + std::to_string(i), values[i]));
+        }
+    }
+    RegistryStore again(m_folder);
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        EXPECT_EQ(again.ReadSettingInt("Tidewell\\App", "V" + std::to_string(i), 7), values[i]);
+    }
+    EXPECT_NE(Get(File()).find("V2 = dword:4294967295\r\n"), std::string::npos);
+}
+
+TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
+    const std::vector<std::string> texts = {
+        "",
+        "plain words",
+        "  leading blanks",
+        "trailing blank ",
+        "two\r\nlines",
+        "bare\nline feed",
+        "tab\there",
+        "100% = %41",
+        "a = b",
+        "x = {{Block}}",
+        "<B End>",
+        "@",
+        ";not a comment",
+        "[not a section]",
+        "\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87",
+        std::string("nul\0inside", 10),
+    };
+    {
+        RegistryStore store(m_folder);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            ASSERT_TRUE(store.WriteSettingString("Texts", "T" + std::to_string(i), texts[i]));
+            const std::string name = TrimValueName(texts[i]).empty() ? "unnamed" : texts[i];
+            ASSERT_TRUE(store.WriteSettingInt("Names", name, static_cast<int>(i)));
+            const std::string section = "S" + texts[i];
+            ASSERT_TRUE(store.WriteSettingString(section, "v", texts[i]));
+        }
+        ASSERT_TRUE(store.WriteSettingString("Names", "", "the unnamed value"));
+    }
+    RegistryStore again(m_folder);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(again.ReadSettingString("Texts", "T" + std::to_string(i), "?"), texts[i]);
+        const std::string name = TrimValueName(texts[i]).empty() ? "unnamed" : texts[i];
+        EXPECT_EQ(again.ReadSettingInt("Names", name, -5), static_cast<int>(i));
+        EXPECT_EQ(again.ReadSettingString(std::string(TrimSectionName("S" + texts[i])), "v", "?"), texts[i]);
+    }
+    EXPECT_EQ(again.ReadSettingString("Names", "", "?"), "the unnamed value");
+    EXPECT_EQ(again.Problem(), "");
+}
+
+TEST_F(RegistryStoreTest, StoredFormIsReadableText) {
+    RegistryStore store(m_folder);
+    ASSERT_TRUE(store.WriteSettingInt("\\Tidewell\\App\\", "Run Code", 1));
+    ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", " Scheduling ", 0));
+    ASSERT_TRUE(
+        store.WriteSettingString("User Data Directory", "", "/home/ann/Documents/Verimont User Data/Ostrel"));
+    ASSERT_TRUE(store.WriteSettingString("Tidewell\\Notes", "Text", "one\r\ntwo 100%"));
+    EXPECT_EQ(Get(File()),
+              ";Tidewell settings registry\r\n"
+              "\r\n"
+              "[Tidewell\\App]\r\n"
+              "Run Code = dword:1\r\n"
+              "Scheduling = dword:0\r\n"
+              "\r\n"
+              "[User Data Directory]\r\n"
+              "@ = sz:/home/ann/Documents/Verimont User Data/Ostrel\r\n"
+              "\r\n"
+              "[Tidewell\\Notes]\r\n"
+              "Text = sz:one%0D%0Atwo 100%25\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(File().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(RegistryStoreTest, MissingValuesReadAsTheirDefaults) {
+    RegistryStore store(m_folder);
+    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Run Code", 0), 0);
+    EXPECT_EQ(store.ReadSettingString("App", "First Run", ""), "");
+    EXPECT_FALSE(fs::exists(m_folder)) << "reading creates nothing";
+
+    ASSERT_TRUE(store.WriteSettingInt("Tidewell\\Config", "AutoSave", 1));
+    ASSERT_TRUE(store.WriteSettingString("Tidewell\\Config", "Name", "text"));
+    struct Case {
+        const char* section;
+        const char* name;
+    };
+    const Case missing[] = {
+        {"Tidewell\\Sound", "AutoSave"},  // no such key
+        {"Tidewell\\Config", "Mute"},     // no such value
+        {"Tidewell", "AutoSave"},         // a parent is another key
+        {"Tidewell\\Config\\More", "AutoSave"},
+    };
+    for (const Case& c : missing) {
+        EXPECT_EQ(store.ReadSettingInt(c.section, c.name, 42), 42) << c.section << "/" << c.name;
+        EXPECT_EQ(store.ReadSettingString(c.section, c.name, "d"), "d") << c.section << "/" << c.name;
+    }
+    // A value of the other type is not this value.
+    EXPECT_EQ(store.ReadSettingString("Tidewell\\Config", "AutoSave", "d"), "d");
+    EXPECT_EQ(store.ReadSettingInt("Tidewell\\Config", "Name", 42), 42);
+}
+
+TEST_F(RegistryStoreTest, NamesMatchTrimmedAndWithoutRegardToCase) {
+    RegistryStore store(m_folder);
+    ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", "Scheduling", 1));
+    const char* sections[] = {"Tidewell\\App", "\\Tidewell\\App\\", " \tTidewell\\App\r\n", "TIDEWELL\\app"};
+    const char* names[] = {"Scheduling", " Scheduling\t", "SCHEDULING"};
+    for (const char* section : sections) {
+        for (const char* name : names) {
+            EXPECT_EQ(store.ReadSettingInt(section, name, 9), 1) << section << "/" << name;
+        }
+    }
+    ASSERT_TRUE(store.WriteSettingInt("tidewell\\APP", "scheduling", 0));
+    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Scheduling", 9), 0);
+    // The first spelling stays.
+    EXPECT_NE(Get(File()).find("[Tidewell\\App]\r\nScheduling = dword:0\r\n"), std::string::npos);
+}
+
+TEST_F(RegistryStoreTest, HandEditedFilesAreRead) {
+    Put("; my settings\n\n  [Tidewell\\App]  \n  Scheduling = dword: 1\n; note\n[tidewell\\app]\n"
+        "Scheduling = dword:0\nRun Code = dword:1\n[Shell]\nLCID = dword:2052\n");
+    RegistryStore store(m_folder);
+    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Scheduling", 9), 1);  // first one wins
+    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Run Code", 9), 1);    // sections merge
+    EXPECT_EQ(store.ReadSettingInt("Shell", "LCID", 9), 2052);
+    EXPECT_EQ(store.Problem(), "");
+}
+
+TEST_F(RegistryStoreTest, DamagedFileIsReportedOnceKeptAsideAndThenReplaced) {
+    const std::vector<std::string> damaged = {
+        "garbage\r\n",
+        "Scheduling = dword:1\r\n[Tidewell\\App]\r\n",
+        "[Tidewell\\App]\r\nScheduling = int:1\r\n",
+        "[Tidewell\\App]\r\nScheduling = dword:one\r\n",
+        "[Tidewell\\App]\r\nScheduling = dword:4294967296\r\n",
+        "[Tidewell\\App]\r\nScheduling = dword:-1\r\n",
+        "[Tidewell\\App]\r\nName = sz:%zz\r\n",
+        "[Tidewell\\App]\r\nName = sz:100%\r\n",
+        "[Tidewell\\App]\r\nName=sz:x\r\n",
+        "[Tidewell%2]\r\nName = sz:x\r\n",
+        std::string("\0\1\2\3", 4),
+    };
+    for (const std::string& bytes : damaged) {
+        SCOPED_TRACE(bytes);
+        fs::remove_all(m_folder);
+        Put(bytes);
+        RecordingMessageBox box;
+        RegistryStore store(m_folder, &box);
+        EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Scheduling", 5), 5);
+        EXPECT_EQ(store.ReadSettingString("Tidewell\\App", "Name", "d"), "d");
+        ASSERT_EQ(box.CallCount(), 1u);
+        const std::string expected =
+            LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) + "\r\n\r\n" + SavedAs(Damaged());
+        EXPECT_EQ(box.LastCall().text, expected);
+        EXPECT_EQ(box.LastCall().caption, LoadMessage(IDS_KLN_ERROR));
+        EXPECT_EQ(store.Problem(), expected);
+        EXPECT_EQ(store.DamagedCopyPath(), Damaged());
+        EXPECT_EQ(Get(Damaged()), bytes);
+        EXPECT_EQ(Get(File()), bytes) << "left in place until a write";
+
+        ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", "Run Code", 1));
+        EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Run Code", 0), 1);
+        EXPECT_EQ(Get(Damaged()), bytes);
+        EXPECT_EQ(store.Problem(), "");
+        EXPECT_EQ(box.CallCount(), 1u);
+        RegistryStore again(m_folder);
+        EXPECT_EQ(again.ReadSettingInt("Tidewell\\App", "Run Code", 0), 1);
+        EXPECT_EQ(again.Problem(), "");
+    }
+}
+
+TEST_F(RegistryStoreTest, EachDamagedFileGetsItsOwnCopyAndIsKeptOnlyOnce) {
+    Put("first damage\r\n");
+    {
+        RegistryStore store(m_folder);
+        store.ReadSettingInt("A", "b", 0);
+        RegistryStore other(m_folder);  // another process finds the same file
+        other.ReadSettingInt("A", "b", 0);
+        EXPECT_EQ(other.DamagedCopyPath(), Damaged());
+        ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
+    }
+    Put("second damage\r\n");
+    RecordingMessageBox box;
+    RegistryStore store(m_folder, &box);
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
+    EXPECT_EQ(store.DamagedCopyPath(), Damaged("-2"));
+    EXPECT_EQ(Get(Damaged()), "first damage\r\n");
+    EXPECT_EQ(Get(Damaged("-2")), "second damage\r\n");
+    EXPECT_FALSE(fs::exists(Damaged("-3")));
+    ASSERT_EQ(box.CallCount(), 1u);
+    EXPECT_NE(box.LastCall().text.find(Damaged("-2")), std::string::npos);
+}
+
+TEST_F(RegistryStoreTest, FileDamagedWhileInUseIsReportedAgainAndRepairIsSeen) {
+    RecordingMessageBox box;
+    RegistryStore store(m_folder, &box);
+    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
+    Put("broken\r\n");
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
+    EXPECT_EQ(box.CallCount(), 1u);
+    Put("[A]\r\nb = dword:3\r\n");
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 3);
+    EXPECT_EQ(store.Problem(), "");
+    Put("broken again\r\n");
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
+    EXPECT_EQ(box.CallCount(), 2u);
+}
+
+TEST_F(RegistryStoreTest, UnreadableFileIsReportedAndNotReplacedWhenItCannotBeKept) {
+    // A folder in the file's place can be neither read nor linked.
+    fs::create_directories(File() + "/inside");
+    RecordingMessageBox box;
+    RegistryStore store(m_folder, &box);
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 4), 4);
+    EXPECT_FALSE(store.WriteSettingInt("A", "b", 1));
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 4), 4);
+    ASSERT_EQ(box.CallCount(), 1u);
+    EXPECT_EQ(box.LastCall().text,
+              ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL), "#1", File()) +
+                  "\r\n\r\n" + CannotWriteFileMessage(File()));
+    EXPECT_TRUE(fs::is_directory(File() + "/inside"));
+    EXPECT_EQ(store.DamagedCopyPath(), "");
+}
+
+TEST_F(RegistryStoreTest, FileTooLargeCountsAsDamaged) {
+    fs::create_directories(m_folder);
+    { std::ofstream(File(), std::ios::binary) << "[A]\r\nb = dword:1\r\n"; }
+    fs::resize_file(File(), kRegistryFileLimit + 1);
+    RecordingMessageBox box;
+    RegistryStore store(m_folder, &box);
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
+    ASSERT_EQ(box.CallCount(), 1u);
+    EXPECT_EQ(box.LastCall().text,
+              LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) + "\r\n\r\n" + SavedAs(Damaged()));
+    EXPECT_EQ(fs::file_size(Damaged()), kRegistryFileLimit + 1);
+    ASSERT_TRUE(store.WriteSettingInt("A", "b", 2));
+    EXPECT_EQ(RegistryStore(m_folder).ReadSettingInt("A", "b", 0), 2);
+}
+
+TEST_F(RegistryStoreTest, FailedWriteLeavesTheOldFileAndValue) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "a read-only folder does not stop the superuser";
+    }
+    RegistryStore store(m_folder);
+    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
+    const std::string before = Get(File());
+    fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(store.WriteSettingInt("A", "b", 2));
+    EXPECT_FALSE(store.WriteSettingString("A", "c", "new"));
+    EXPECT_EQ(store.Problem(), CannotWriteFileMessage(File()));
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 1);
+    EXPECT_EQ(store.ReadSettingString("A", "c", "none"), "none");
+    fs::permissions(m_folder, fs::perms::owner_all);
+    EXPECT_EQ(Get(File()), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 2)
+        << "only the file and its lock file";
+}
+
+TEST_F(RegistryStoreTest, FailedWriteIntoAFileInPlaceOfTheFolderChangesNothing) {
+    // Works for the superuser too: the folder cannot be made.
+    fs::create_directories(m_root + "/Verimont");
+    std::ofstream(m_root + "/Verimont/Tidewell") << "a file";
+    RegistryStore store(m_folder);
+    EXPECT_FALSE(store.WriteSettingInt("A", "b", 2));
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
+    EXPECT_EQ(store.Problem(), CannotWriteFileMessage(File()));
+    EXPECT_EQ(Get(m_root + "/Verimont/Tidewell"), "a file");
+}
+
+TEST_F(RegistryStoreTest, TwoStoresOnOneFileSeeEachOthersWrites) {
+    RegistryStore first(m_folder);
+    RegistryStore second(m_folder);
+    // Each step writes through one store and reads through the other, values of one size, so
+    // that only the content tells the files apart.
+    for (int round = 0; round < 20; ++round) {
+        RegistryStore& writer = round % 2 == 0 ? first : second;
+        RegistryStore& reader = round % 2 == 0 ? second : first;
+        ASSERT_TRUE(writer.WriteSettingInt("Tidewell\\App", "Counter", round % 10));
+        ASSERT_TRUE(writer.WriteSettingString("Tidewell\\App", round % 2 == 0 ? "Even" : "Odd",
+                                              std::to_string(round % 10)));
+        EXPECT_EQ(reader.ReadSettingInt("Tidewell\\App", "Counter", -1), round % 10) << round;
+    }
+    // Neither lost the other's values.
+    EXPECT_EQ(first.ReadSettingString("Tidewell\\App", "Even", ""), "8");
+    EXPECT_EQ(first.ReadSettingString("Tidewell\\App", "Odd", ""), "9");
+    EXPECT_EQ(second.ReadSettingString("Tidewell\\App", "Even", ""), "8");
+}
+
+TEST_F(RegistryStoreTest, WriteOfTheStoredValueLeavesTheFileAlone) {
+    RegistryStore store(m_folder);
+    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
+    const ino_t inode = Inode(File());
+    ASSERT_TRUE(store.WriteSettingInt("A", "B", 1));
+    EXPECT_EQ(Inode(File()), inode);
+    ASSERT_TRUE(store.WriteSettingInt("A", "b", 2));
+    EXPECT_NE(Inode(File()), inode);
+}
+
+TEST_F(RegistryStoreTest, RemembersTheWizardsLastTypes) {
+    TaskRecord added;
+    added.taskInfo.taskType = TaskType::notice;
+    added.soundInfo.type = 1;
+    added.scheduleInfo.type = ScheduleType::weekly;
+    {
+        RegistryStore store(m_folder);
+        RememberLastTypes(added, store);
+    }
+    RegistryStore store(m_folder);
+    TestClock clock;
+    TaskRecord fresh;
+    ResetToDefaults(fresh, TaskDefaultsContext{store, clock});
+    EXPECT_EQ(fresh.taskInfo.taskType, TaskType::notice);
+    EXPECT_EQ(fresh.scheduleInfo.type, ScheduleType::weekly);
+    EXPECT_EQ(store.ReadSettingInt(kTaskSettingsSection, kLastSoundTypeValue, -1), 1);
+}
+
+TEST(RegistryTextTest, EmptyKeysAndOrderSurviveARoundTrip) {
+    const std::string text =
+        ";Tidewell settings registry\r\n\r\n[Empty]\r\n\r\n[]\r\nRoot = sz:at the root\r\n\r\n"
+        "[B]\r\nz = dword:1\r\na = dword:2\r\n";
+    RegistryData data;
+    ASSERT_TRUE(ParseRegistryText(text, data));
+    ASSERT_EQ(data.Keys().size(), 3u);
+    EXPECT_EQ(data.Keys()[0].path, "Empty");
+    EXPECT_TRUE(data.Keys()[0].values.empty());
+    EXPECT_EQ(data.Keys()[2].values[0].name, "z");
+    EXPECT_EQ(RegistryText(data), text);
+    EXPECT_TRUE(ParseRegistryText("", data));
+    EXPECT_TRUE(data.Keys().empty());
+}
+
+}  // namespace
+}  // namespace tidewell

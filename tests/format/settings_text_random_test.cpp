@@ -1,0 +1,256 @@
+// Seeded random documents: the indexed lookups must answer as a plain scan of the lines does, and
+// what is saved must load back to the same lines and values.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "format/settings_text.h"
+
+namespace tidewell {
+namespace {
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+bool IsSection(std::string_view line) {
+    const std::string_view t = TrimBlanks(line);
+    return t.size() >= 2 && t.front() == '[' && t.back() == ']' && t.find('=') == std::string_view::npos;
+}
+
+std::string WithoutLineBreaks(std::string key) {
+    std::string out;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        if (key[i] == '\r' && i + 1 < key.size() && key[i + 1] == '\n') {
+            out += "    ";
+            ++i;
+        } else if (key[i] == '\n') {
+            out += "    ";
+        } else {
+            out += key[i];
+        }
+    }
+    return out;
+}
+
+// The lookups as a scan from the top of the line array.
+int ScanSection(const std::vector<std::string>& lines, std::string_view name, int& count) {
+    count = 0;
+    const std::string_view trimmed = TrimBlanks(name);
+    if (trimmed.find_first_of("=\r\n") != std::string_view::npos) {
+        return -1;
+    }
+    const std::string wanted = "[" + std::string(trimmed) + "]";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (TrimBlanks(lines[i]) == wanted) {
+            std::size_t j = i + 1;
+            while (j < lines.size() && !TrimBlanks(lines[j]).empty() && !IsSection(lines[j])) {
+                ++j;
+            }
+            count = static_cast<int>(j - i - 1);
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int ScanKey(const std::vector<std::string>& lines, int start, const std::string& rawKey, std::string& value) {
+    const std::string prefix = WithoutLineBreaks(rawKey) + " = ";
+    for (int i = std::max(start, 0); i < static_cast<int>(lines.size()) && !IsSection(lines[i]); ++i) {
+        if (lines[i].starts_with(prefix)) {
+            value = lines[i].substr(prefix.size());
+            return i;
+        }
+    }
+    return -1;
+}
+
+const std::vector<std::string> kSections = {"S",  "Daily 1", " Daily 1 ", "Weekly 2", "[x",
+                                            "a]", ";c",      "任务",      "",         "x=y"};
+const std::vector<std::string> kKeys = {"a",   "Time",   "Time Zone",    "k = v", "x =",  ";c",
+                                        "[x]", "trail ", "two\r\nlines", "标题",  "b<<c>"};
+const std::vector<std::string> kPieces = {
+    "plain", "<",   ">", "<<", "<B End>", "<B Start>", "{{Block}}", " = ",           "\r\n",    "\n",
+    "\r",    "[S]", ";", " ",  "\t",      "",          "é",         "x = {{Block}}", "<B End> "};
+
+std::string RandomValue(std::mt19937& random) {
+    std::string value;
+    const int pieces = std::uniform_int_distribution<int>(0, 6)(random);
+    for (int i = 0; i < pieces; ++i) {
+        value += kPieces[random() % kPieces.size()];
+    }
+    return value;
+}
+
+void ExpectSameAsScan(const SettingsText& doc, const char* context) {
+    const std::vector<std::string>& lines = doc.Lines();
+    for (const std::string& section : kSections) {
+        int count = -1;
+        int expectedCount = -1;
+        const int found = doc.FindSection(section, &count);
+        ASSERT_EQ(found, ScanSection(lines, section, expectedCount)) << context << " " << section;
+        ASSERT_EQ(count, expectedCount) << context << " " << section;
+        for (const std::string& key : kKeys) {
+            std::string expected;
+            const int scanned = found < 0 ? -1 : ScanKey(lines, found + 1, key, expected);
+            std::string value;
+            ASSERT_EQ(doc.ReadString(section, key, "<none>", value), scanned >= 0)
+                << context << " " << section << "/" << key;
+            ASSERT_EQ(value, scanned >= 0 ? expected : "<none>") << context << " " << key;
+            if (found >= 0) {
+                std::string direct;
+                ASSERT_EQ(doc.FindKey(found + 1, key, &direct), scanned) << context << " " << key;
+            }
+        }
+    }
+}
+
+void RandomEdit(SettingsText& doc, std::mt19937& random) {
+    const std::string& section = kSections[random() % kSections.size()];
+    const std::string& key = kKeys[random() % kKeys.size()];
+    switch (random() % 12) {
+        case 0: doc.WriteInt(section, key, static_cast<int>(random())); break;
+        case 1: doc.WriteBool(section, key, random() % 2 == 0); break;
+        case 2: doc.FindOrAddSection(section); break;
+        case 3: doc.SetHeader(RandomValue(random)); break;
+        case 4: doc.RemoveHeader(); break;
+        case 5: doc.Normalize(); break;
+        case 6: doc.LoadFromString(doc.SaveToString()); break;
+        default: doc.WriteString(section, key, RandomValue(random)); break;
+    }
+}
+
+TEST(SettingsTextRandom, IndexedLookupsAnswerAsALinearScan) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::mt19937 random(seed);
+        SettingsText doc;
+        for (int step = 0; step < 120; ++step) {
+            RandomEdit(doc, random);
+            const std::string context = "seed " + std::to_string(seed) + " step " + std::to_string(step);
+            ExpectSameAsScan(doc, context.c_str());
+            if (testing::Test::HasFatalFailure()) {
+                return;
+            }
+        }
+    }
+}
+
+TEST(SettingsTextRandom, SavedTextLoadsBackToTheSameLines) {
+    for (unsigned seed = 100; seed < 160; ++seed) {
+        std::mt19937 random(seed);
+        SettingsText doc;
+        for (int step = 0; step < 80; ++step) {
+            RandomEdit(doc, random);
+        }
+        const std::string text = doc.SaveToString();  // normalizes doc
+        SettingsText reloaded;
+        reloaded.LoadFromString(text);
+        ASSERT_EQ(reloaded.Lines(), doc.Lines()) << "seed " << seed;
+        ASSERT_EQ(reloaded.SaveToString(), text) << "seed " << seed;
+        ExpectSameAsScan(reloaded, "reloaded");
+    }
+}
+
+// A value as it reads after a save and load: bare LFs become CR LF, trailing blanks and line
+// breaks go with the trimming of the line, and an empty value is missing.
+bool ValueAfterReload(std::string written, std::string& value) {
+    std::string clean;
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i] == '\n' && (i == 0 || written[i - 1] != '\r')) {
+            clean += '\r';
+        }
+        clean += written[i];
+    }
+    const std::string_view body = clean;
+    std::size_t end = body.size();
+    while (end > 0 && (body[end - 1] == ' ' || body[end - 1] == '\t' || body[end - 1] == '\r' ||
+                       body[end - 1] == '\n')) {
+        --end;
+    }
+    value = clean.substr(0, end);
+    return end > 0;
+}
+
+class TempFolder {
+public:
+    TempFolder() {
+        const char* base = getenv("TMPDIR");
+        std::string pattern =
+            std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/settings-random-XXXXXX";
+        if (mkdtemp(pattern.data()) != nullptr) {
+            m_path = pattern;
+        }
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        if (!m_path.empty()) {
+            std::filesystem::remove_all(m_path, ignored);
+        }
+    }
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+TEST(SettingsTextRandom, DocumentsOfBlocksEscapesEmptyValuesAndCommentsRoundTrip) {
+    TempFolder folder;
+    ASSERT_FALSE(folder.path().empty());
+    // Keys that are never a prefix-and-separator of one another, so the last write of each wins.
+    const std::vector<std::string> keys = {"Title", "Comment", "Path", "empty", "标题", "b<<c>"};
+    for (unsigned seed = 500; seed < 530; ++seed) {
+        std::mt19937 random(seed);
+        SettingsText doc;
+        std::string header;
+        for (int line = 0; line < 3; ++line) {
+            header += "header <" + std::to_string(random() % 100) + ">" +
+                      (line == 1 ? " x = {{Block}}" : "") + "\r\n";
+        }
+        doc.SetHeader(header);
+        std::map<std::pair<std::string, std::string>, std::string> written;
+        for (int i = 0; i < 60; ++i) {
+            const std::string section = "Task " + std::to_string(random() % 8);
+            const std::string& key = keys[random() % keys.size()];
+            std::string value = key == "empty" ? "" : RandomValue(random);
+            doc.WriteString(section, key, value);
+            written[{section, key}] = value;
+        }
+        const std::string path = folder.path() + "/nested/doc " + std::to_string(seed) + ".ini";
+        ASSERT_TRUE(doc.SaveToFile(path).ok());
+        for (const bool fromFile : {true, false}) {
+            SettingsText reloaded;
+            if (fromFile) {
+                reloaded.LoadFromFile(path);
+            } else {
+                reloaded.LoadFromString(doc.SaveToString());
+            }
+            std::string readHeader;
+            ASSERT_TRUE(reloaded.GetHeader(readHeader));
+            EXPECT_EQ(readHeader, header) << "seed " << seed;
+            for (const auto& [where, value] : written) {
+                std::string expected;
+                const bool present = ValueAfterReload(value, expected);
+                std::string read;
+                EXPECT_EQ(reloaded.ReadString(where.first, where.second, "<none>", read), present)
+                    << "seed " << seed << " " << where.second;
+                EXPECT_EQ(read, present ? expected : "<none>") << "seed " << seed;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tidewell

@@ -1,0 +1,393 @@
+#include "support/test_clock.h"
+#include "schedule_file/schedule_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <random>
+
+#include "model/task_compare.h"
+#include "schedule_file/schedule_section.h"
+#include "support/fake_settings.h"
+#include "support/task_builder.h"
+#include "support/temp_dir.h"
+#include "support/recording_message_box.h"
+#include "timing/list_order.h"
+
+namespace tidewell {
+namespace {
+
+using namespace tidewell::testing;
+
+class ScheduleStoreTest : public ::testing::Test {
+protected:
+    ScheduleStoreTest() {
+        std::filesystem::create_directory(m_temp.File("tmp"));
+        ::chmod(m_temp.File("tmp").c_str(), 0700);
+    }
+
+    ScheduleStoreContext Context(std::string password = {}) {
+        return {clock, random, settings, messageBox, m_temp.File("tmp"), std::move(password)};
+    }
+    std::string Path() const { return m_temp.File("schedule.rws"); }
+
+    static TaskRecord Notice(TaskRecord task, std::string title) {
+        task.title = std::move(title);
+        task.taskInfo.taskType = TaskType::notice;
+        task.taskInfo.noticeMsg = "Time to go";
+        task.soundInfo.type = 0;
+        return task;
+    }
+
+    // Tasks of the list in display order, placeholders and the clock task left out.
+    static std::vector<const TaskRecord*> UserTasks(const TaskList& list) {
+        std::vector<const TaskRecord*> tasks;
+        for (const TaskRecord& task : list) {
+            if (!IsPlaceholderTask(task) && !task.isClockSyncTask) tasks.push_back(&task);
+        }
+        return tasks;
+    }
+
+    TestClock clock{At(2006, 3, 13, 9)};
+    FixedRandom random;
+    FakeSettings settings;
+    RecordingMessageBox messageBox;
+    TempDir m_temp;
+};
+
+TEST_F(ScheduleStoreTest, FileLayoutAndSectionOrder) {
+    TaskList list;
+    list.Add(Notice(OnceTask({At(2006, 5, 1)}), "once"));
+    list.Add(Notice(DailyTask({TimeOfDayValue(20), TimeOfDayValue(8)}), "daily a"));
+    list.Add(Notice(RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes), "repeating"));
+    list.Add(Notice(DailyTask({TimeOfDayValue(7)}), "daily b"));
+    ASSERT_TRUE(SaveTaskList(Path(), list, Context()));
+    std::string text = ReadFileText(Path());
+    EXPECT_EQ(
+        text.rfind(
+            ";Verimont Tidewell 2.5 configuration file\r\n;Please don't edit this file by yourself\r\n\r\n"
+            "[Info]\r\nInfo = Tidewell Job List\r\n\r\n[Daily 1]\r\nTitle = daily a\r\nComment =\r\n",
+            0),
+        0u);
+    size_t daily1 = text.find("[Daily 1]"), daily2 = text.find("[Daily 2]"),
+           once = text.find("[Once or Several Times 1]");
+    size_t repeating = text.find("[Count Down 1]");
+    EXPECT_LT(daily1, daily2);
+    EXPECT_LT(daily2, once);
+    EXPECT_LT(once, repeating);
+    EXPECT_NE(text.find("SchI Daily = {{Block}}\r\n<B Start>\r\n08:00:00\r\n20:00:00\r\n<B End>"),
+              std::string::npos);
+    EXPECT_NE(text.find("SchI Repeaint - Quantity = 90\r\n"), std::string::npos);
+    EXPECT_EQ(text.find("\n\n"), std::string::npos);  // every line ends with CR LF
+}
+
+TEST_F(ScheduleStoreTest, ConditionalKeysAndLoaderDefaults) {
+    TaskRecord quiet = Notice(DailyTask({TimeOfDayValue(8)}), "quiet");
+    quiet.soundInfo.noticeSound = false;
+    quiet.soundInfo.beepBeep = 700;
+    quiet.scheduleInfo.haveNextRunTime = true;
+    quiet.scheduleInfo.nextRunTime = DateTime::Invalid();
+    TaskRecord shutdown = DailyTask({TimeOfDayValue(23)});
+    shutdown.title = "shut down";
+    shutdown.taskInfo.taskType = TaskType::windowsOperation;
+    shutdown.taskInfo.swoWaitingTime = 301;
+    shutdown.soundInfo.type = 0;
+    SettingsTextWriter writer;
+    WriteTaskSection(writer, "Daily 1", quiet, false);
+    WriteTaskSection(writer, "Daily 2", shutdown, false);
+    std::string text = writer.SaveToString();
+    SettingsText document;
+    document.LoadFromString(text);
+    size_t second = text.find("[Daily 2]");
+    std::string first = text.substr(0, second);
+    EXPECT_EQ(first.find("SndI Type"), std::string::npos);
+    EXPECT_EQ(first.find("SndI Beep"), std::string::npos);
+    EXPECT_EQ(first.find("SchI Next Run Time ="), std::string::npos);
+    EXPECT_NE(first.find("SchI Have Next Run Time = true"), std::string::npos);
+    EXPECT_NE(text.find("TI SWO Type = ShutDown\r\nTI SWO Force = true\r\nTI SWO Waiting Time = 30"),
+              std::string::npos);
+    EXPECT_EQ(shutdown.taskInfo.swoWaitingTime, 30);
+
+    TaskRecord read;
+    read.scheduleInfo.type = ScheduleType::daily;
+    ASSERT_EQ(ReadTaskSection(document, "Daily 1", read), SectionRead::read);
+    EXPECT_EQ(read.soundInfo.type, 0);
+    EXPECT_EQ(read.soundInfo.beepFrequency, 2000);
+    EXPECT_EQ(read.soundInfo.beepBeep, 1000);
+    EXPECT_EQ(read.soundInfo.beepDelay, 1000);
+    EXPECT_TRUE(read.scheduleInfo.haveNextRunTime);
+    EXPECT_FALSE(read.scheduleInfo.nextRunTime.IsValid());
+
+    document.WriteInt("Daily 2", "TI SWO Waiting Time", 301);
+    ASSERT_EQ(ReadTaskSection(document, "Daily 2", read), SectionRead::read);
+    EXPECT_EQ(read.taskInfo.swoWaitingTime, 30);
+}
+
+TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
+    std::mt19937 generator(77);
+    TaskList list;
+    for (int type = 0; type < kScheduleTypeCount; ++type) {
+        for (int i = 0; i < 6; ++i) {
+            TaskRecord task = Notice(GenerateTask(generator, static_cast<ScheduleType>(type), clock.Now(), 5),
+                                     "task " + std::to_string(type) + "-" + std::to_string(i));
+            task.comment = i % 2 ? "line one\r\nline two" : "";
+            task.status = i;
+            task.enabled = i != 3;
+            task.soundInfo.noticeSound = i % 3 != 0;
+            task.scheduleInfo.haveLastRunTime = i % 2 == 0;
+            task.scheduleInfo.lastRunTime = At(2006, 1, 1, 1, 2, 3);
+            task.scheduleInfo.haveEndingTime = false;
+            task.scheduleInfo.startingTime = At(2005, 1, 2, 3, 4, 5);
+            task.randomizationInfo.rpTotalSeconds = 600 + i;
+            task.waitingInfo = {i * 10, TimeUnit::minutes};
+            list.Add(task);
+        }
+    }
+    TaskList original = list;
+    for (TaskRecord& task : original) {  // lists in their stored order
+        OrderTimes(task.scheduleInfo.daily);
+        OrderTimes(task.scheduleInfo.once);
+        OrderWeekly(task.scheduleInfo.weekly);
+        OrderMonthList(task.scheduleInfo.monthly);
+        OrderMonthList(task.scheduleInfo.yearly);
+    }
+    ASSERT_TRUE(SaveTaskList(Path(), list, Context()));
+    TaskList loaded;
+    LoadReport report = LoadTaskList(Path(), loaded, Context());
+    ASSERT_TRUE(report.loaded);
+    EXPECT_EQ(report.droppedTasks, 0);
+    std::vector<const TaskRecord*> tasks = UserTasks(loaded);
+    ASSERT_EQ(tasks.size(), original.size());
+    for (const TaskRecord& expected : original) {
+        auto found = std::find_if(tasks.begin(), tasks.end(),
+                                  [&](const TaskRecord* t) { return t->title == expected.title; });
+        ASSERT_NE(found, tasks.end()) << expected.title;
+        const TaskRecord& got = **found;
+        EXPECT_TRUE(SameTask(got, expected)) << expected.title;
+        // What SameTask leaves out.
+        EXPECT_EQ(got.scheduleInfo.haveLastRunTime, expected.scheduleInfo.haveLastRunTime);
+        if (expected.scheduleInfo.haveLastRunTime) {
+            EXPECT_EQ(got.scheduleInfo.lastRunTime, expected.scheduleInfo.lastRunTime);
+        }
+        EXPECT_EQ(got.randomizationInfo.rpTotalSeconds, expected.randomizationInfo.rpTotalSeconds);
+        EXPECT_EQ(got.waitingInfo.quantity, expected.waitingInfo.quantity);
+        if (expected.scheduleInfo.type == ScheduleType::countDown) {
+            EXPECT_EQ(got.scheduleInfo.countDownRunning, expected.scheduleInfo.countDownRunning);
+        }
+    }
+    // Once loaded, a list goes round unchanged.
+    ASSERT_TRUE(SaveTaskList(Path(), loaded, Context()));
+    std::string first = ReadFileText(Path());
+    TaskList again;
+    LoadTaskList(Path(), again, Context());
+    ASSERT_TRUE(SaveTaskList(Path(), again, Context()));
+    EXPECT_EQ(ReadFileText(Path()), first);
+    EXPECT_EQ(UserTasks(again).size(), original.size());
+}
+
+TEST_F(ScheduleStoreTest, HandEditedFiles) {
+    const std::string head = ";Tidewell file\n\n[Info]\nInfo = Tidewell Job List\n\n";
+    const std::string task =
+        "Title = %s\nEnabled = true\nTI TaskType = 2\nTI Notice Msg = hi\nSndI Notice Sound = false\n";
+    auto section = [&](const std::string& name, const std::string& title, const std::string& list) {
+        std::string body = task;
+        body.replace(body.find("%s"), 2, title);
+        return "[" + name + "]\n" + body + list + "\n";
+    };
+    struct Case {
+        const char* note;
+        std::string file;
+        std::vector<std::string> titles;
+        int dropped;
+    };
+    const std::vector<Case> cases = {
+        {"gap in numbering",
+         head + section("Daily 1", "one", "SchI Daily = 08:00:00") +
+             section("Daily 3", "three", "SchI Daily = 09:00:00"),
+         {"one"},
+         0},
+        {"indented with CR LF",
+         ";h\r\n\r\n[Info]\r\n  Info = Tidewell Job List\r\n\r\n  [Weekly 1]\r\n  Title = w\r\n"
+         "  TI TaskType = 2\r\n  SndI Notice Sound = false\r\n  SchI Weekly = 1 08:00:00\r\n",
+         {"w"},
+         0},
+        {"only a status",
+         head + "[Weekly 1]\nStatus = 4\n\n" + section("Weekly 2", "two", "SchI Weekly = 1 08:00:00"),
+         {"two"},
+         1},
+        {"list that does not parse",
+         head +
+             section("Once or Several Times 1", "bad", "SchI Once or Several Times = 2024-02-30 12:00:00") +
+             section("Once or Several Times 2", "good", "SchI Once or Several Times = 2024-02-28 12:00:00"),
+         {"good"},
+         1},
+        {"block list",
+         head + section("Daily 1", "block", "SchI Daily = {{Block}}\n<B Start>\n08:00:00\n20:00:00\n<B End>"),
+         {"block"},
+         0},
+        {"no title, no comment, no status: no section",
+         head + section("Daily 1", "", "SchI Daily = 08:00:00"),
+         {},
+         0},
+        {"no title", head + section("Daily 1", "", "Status = 0\nSchI Daily = 08:00:00"), {}, 1},
+    };
+    for (const Case& c : cases) {
+        WriteFileText(Path(), c.file);
+        TaskList list;
+        LoadReport report = LoadTaskList(Path(), list, Context());
+        ASSERT_TRUE(report.loaded) << c.note;
+        std::vector<std::string> titles;
+        for (const TaskRecord* t : UserTasks(list)) titles.push_back(t->title);
+        EXPECT_EQ(titles, c.titles) << c.note;
+        EXPECT_EQ(report.droppedTasks, c.dropped) << c.note;
+        EXPECT_EQ(list[list.size() - 1].isClockSyncTask, true) << c.note;
+        EXPECT_EQ(report.keptAsidePath.empty(), c.dropped == 0) << c.note;
+        std::filesystem::remove(Path() + ".damaged");
+    }
+    ASSERT_TRUE(std::filesystem::exists(Path()));
+}
+
+TEST_F(ScheduleStoreTest, ClockSynchronizationTasks) {
+    TaskList none;
+    none.Add(Notice(DailyTask({TimeOfDayValue(8)}), "daily"));
+    ASSERT_TRUE(SaveTaskList(Path(), none, Context()));
+    TaskList loaded;
+    LoadTaskList(Path(), loaded, Context());
+    int clockTasks = 0;
+    for (const TaskRecord& task : loaded) clockTasks += task.isClockSyncTask ? 1 : 0;
+    EXPECT_EQ(clockTasks, 1);
+    EXPECT_FALSE(loaded[loaded.size() - 1].enabled);
+
+    // Two in the file: the first is kept, with its sound switched off.
+    TaskList two = loaded;
+    TaskRecord second = loaded[loaded.size() - 1];
+    second.title = "second clock";
+    second.isClockSyncTask = false;
+    two[two.size() - 1].title = "first clock";
+    two[two.size() - 1].soundInfo.noticeSound = true;
+    two.Add(second);
+    ASSERT_TRUE(SaveTaskList(Path(), two, Context()));
+    LoadReport report = LoadTaskList(Path(), loaded, Context());
+    clockTasks = 0;
+    for (const TaskRecord& task : loaded) {
+        if (!task.isClockSyncTask) continue;
+        ++clockTasks;
+        EXPECT_EQ(task.title, "first clock");
+        EXPECT_FALSE(task.soundInfo.noticeSound);
+    }
+    EXPECT_EQ(clockTasks, 1);
+    EXPECT_EQ(report.droppedTasks, 1);
+}
+
+TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
+    TaskList list;
+    list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "secret"));
+    ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
+    std::string file = ReadFileText(Path());
+    EXPECT_EQ(file.find("secret"), std::string::npos);
+    EXPECT_EQ(file.size() % 8, 0u);
+    TaskList loaded;
+    ASSERT_TRUE(LoadTaskList(Path(), loaded, Context("s3cret!")).loaded);
+    EXPECT_EQ(UserTasks(loaded).size(), 1u);
+    EXPECT_EQ(FolderEntries(m_temp.File("tmp")), std::vector<std::string>{});  // no temporary file left
+
+    struct Case {
+        const char* note;
+        std::string bytes;
+        std::string password;
+    };
+    const Case cases[] = {
+        {"wrong password", file, "0ther-pw"},
+        {"no password", file, ""},
+        {"short file", file.substr(0, 48), "s3cret!"},
+        {"not whole blocks", file.substr(0, file.size() - 3), "s3cret!"},
+        {"cut after the header", file.substr(0, 400), "s3cret!"},
+        {"plain text without the Info key", ";header\r\n\r\n[Info]\r\nOther = 1\r\n" + std::string(60, ' '),
+         "s3cret!"},
+    };
+    for (const Case& c : cases) {
+        WriteFileText(Path(), c.bytes);
+        loaded.Add(TaskRecord{});
+        LoadReport report = LoadTaskList(Path(), loaded, Context(c.password));
+        EXPECT_FALSE(report.loaded) << c.note;
+        EXPECT_TRUE(loaded.empty()) << c.note;
+        // The unreadable file is kept aside so that a save cannot lose it.
+        EXPECT_FALSE(std::filesystem::exists(Path())) << c.note;
+        EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note;
+        std::filesystem::remove(report.keptAsidePath);
+        EXPECT_EQ(FolderEntries(m_temp.File("tmp")), std::vector<std::string>{}) << c.note;
+    }
+}
+
+TEST_F(ScheduleStoreTest, MissingFileIsNotAFailureToReport) {
+    TaskList list;
+    list.Add(TaskRecord{});
+    LoadReport report = LoadTaskList(Path(), list, Context());
+    EXPECT_FALSE(report.loaded);
+    EXPECT_TRUE(list.empty());
+    EXPECT_TRUE(report.keptAsidePath.empty());
+    EXPECT_EQ(messageBox.CallCount(), 0u);
+}
+
+TEST_F(ScheduleStoreTest, WriteFailureKeepsTheOldFile) {
+    TaskList list;
+    list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "kept"));
+    ASSERT_TRUE(SaveTaskList(Path(), list, Context()));
+    std::string before = ReadFileText(Path());
+    // A folder in the way of the target: the write cannot replace it.
+    std::string blocked = m_temp.File("blocked");
+    std::filesystem::create_directories(blocked + "/schedule.rws/inside");
+    Result result = SaveTaskList(blocked + "/schedule.rws", list, Context());
+    EXPECT_FALSE(result);
+    EXPECT_EQ(messageBox.CallCount(), 1u);
+    EXPECT_EQ(messageBox.LastCall().caption, "Error");
+    EXPECT_EQ(ReadFileText(Path()), before);
+    Result protectedResult = SaveTaskList(blocked + "/schedule.rws", list, Context("s3cret!"));
+    EXPECT_FALSE(protectedResult);
+    EXPECT_NE(protectedResult.message().find("Cannot open the file"), std::string::npos);
+}
+
+TEST_F(ScheduleStoreTest, MissingFilesWarnOnLoadAndTheTaskIsStillSaved) {
+    TaskRecord program = DailyTask({TimeOfDayValue(8)});
+    program.title = "usb backup";
+    program.taskInfo.programPath = m_temp.File("not-plugged-in/backup.sh");
+    program.soundInfo.type = 0;
+    TaskList list;
+    list.Add(program);
+    ASSERT_TRUE(SaveTaskList(Path(), list, Context()));
+    messageBox.AnswerNext(IDOK, false);  // "do not show this again"
+    TaskList loaded;
+    LoadReport report = LoadTaskList(Path(), loaded, Context());
+    EXPECT_EQ(report.warnings, 1);
+    ASSERT_EQ(UserTasks(loaded).size(), 1u);
+    ASSERT_EQ(messageBox.CallCount(), 1u);
+    EXPECT_TRUE(messageBox.LastCall().hasCheckBox);
+    EXPECT_EQ(settings.ReadSettingInt("Tidewell\\Config", "Error Reminder - File", 1), 0);
+    // Saved again although its program is missing, and no reminder any more.
+    ASSERT_TRUE(SaveTaskList(Path(), loaded, Context()));
+    LoadTaskList(Path(), loaded, Context());
+    EXPECT_EQ(UserTasks(loaded).size(), 1u);
+    EXPECT_EQ(messageBox.CallCount(), 1u);
+}
+
+TEST_F(ScheduleStoreTest, RefreshAndAddGoThroughATemporaryFile) {
+    TaskList list;
+    list.Add(Notice(OnceTask({At(2006, 5, 1)}), "once"));
+    list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "daily"));
+    ASSERT_TRUE(RefreshThroughFile(list, Context()));
+    EXPECT_EQ(list[0].title, "daily");
+    EXPECT_TRUE(IsPlaceholderTask(list[1]));
+    EXPECT_TRUE(list[list.size() - 1].isClockSyncTask);
+    EXPECT_EQ(FolderEntries(m_temp.File("tmp")), std::vector<std::string>{});
+    EXPECT_FALSE(std::filesystem::exists(Path()));
+
+    size_t position = AddTask(list, Notice(WeeklyTask({{1, TimeOfDayValue(9)}}), "weekly"), Context());
+    ASSERT_LT(position, list.size());
+    EXPECT_EQ(list[position].title, "weekly");
+    TaskRecord refused = Notice(DailyTask({}), "empty list");
+    EXPECT_EQ(AddTask(list, refused, Context()), list.size());
+}
+
+}  // namespace
+}  // namespace tidewell
