@@ -1,5 +1,6 @@
 // Saving and loading a schedule file of 10,000 tasks of mixed types, and the
 // refresh of such a list through a temporary file.
+#include <cstdlib>
 #include <benchmark/benchmark.h>
 #include <sys/stat.h>
 
@@ -58,7 +59,7 @@ void BM_SaveTaskList_10000(benchmark::State& state) {
 
 void BM_LoadTaskList_10000(benchmark::State& state) {
     Fixture fixture;
-    SaveTaskList(fixture.Path(), fixture.list, fixture.Context());
+    if (!SaveTaskList(fixture.Path(), fixture.list, fixture.Context())) std::abort();
     for (auto _ : state) {
         TaskList loaded;
         if (!LoadTaskList(fixture.Path(), loaded, fixture.Context()).loaded)
@@ -80,7 +81,7 @@ void BM_RefreshThroughFile_10000(benchmark::State& state) {
 // The share of a save that is the durable replacement of a file of that size.
 void BM_WriteFileDurably_ScheduleSized(benchmark::State& state) {
     Fixture fixture;
-    SaveTaskList(fixture.Path(), fixture.list, fixture.Context());
+    if (!SaveTaskList(fixture.Path(), fixture.list, fixture.Context())) std::abort();
     std::string bytes;
     ReadWholeFile(fixture.Path(), bytes);
     state.counters["bytes"] = static_cast<double>(bytes.size());

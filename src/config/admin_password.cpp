@@ -42,7 +42,7 @@ Result ValidatePassword(std::string_view text) {
         return Result::Ok();
     }
     messages.resize(messages.size() - kLineEnd.size());
-    return Result::Fail(messages);
+    return Result::Fail(ErrorKind::invalid, messages);
 }
 
 std::string NormalizePassword(std::string_view text) {

@@ -192,13 +192,13 @@ bool IsWithin(const fs::path& path, const fs::path& folder) {
 Result CopyJob::Check() {
     std::error_code error;
     if (!fs::is_directory(m_from, error)) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, m_from));
+        return Result::Fail(ErrorKind::notFound, MessageFor(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, m_from));
     }
     const fs::path from = fs::weakly_canonical(m_from, error);
     const fs::path to = error ? fs::path() : fs::weakly_canonical(m_to, error);
     // Copying a folder into itself never ends; the target cannot lie inside the source.
     if (error || IsWithin(to, from)) {
-        return Result::Fail(
+        return Result::Fail(ErrorKind::invalid,
             LoadMessage(IDS_ERROR_FILE_DESTINATION_FILE_CAN_NOT_SAME_AS_SOURCE_CHOOSE_ANOTHER_NAME));
     }
     return Result::Ok();
@@ -228,7 +228,7 @@ Result CopyJob::Scan() {
         m_entries.push_back(std::move(entry));
     }
     if (error) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, at));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, at));
     }
     // Folders before what they hold; the same order on every run.
     std::sort(m_entries.begin(), m_entries.end(),
@@ -240,7 +240,7 @@ Result CopyJob::Scan() {
         const fs::path inside = from.lexically_relative(to);
         for (const Entry& entry : m_entries) {
             if (IsWithin(entry.relative, inside)) {
-                return Result::Fail(
+                return Result::Fail(ErrorKind::invalid,
                     LoadMessage(IDS_ERROR_FILE_DESTINATION_FILE_CAN_NOT_SAME_AS_SOURCE_CHOOSE_ANOTHER_NAME));
             }
         }
@@ -255,7 +255,7 @@ Result CopyJob::CreateFolders(const fs::path& folder) {
         struct stat info {};
         if (::stat(at.c_str(), &info) == 0) {
             if (!S_ISDIR(info.st_mode)) {
-                return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, folder));
+                return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, folder));
             }
             break;
         }
@@ -266,7 +266,7 @@ Result CopyJob::CreateFolders(const fs::path& folder) {
     }
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         if (::mkdir(it->c_str(), kFolderMode) != 0) {
-            return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, folder));
+            return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, folder));
         }
         m_createdFolders.push_back(*it);
     }
@@ -286,7 +286,7 @@ Result CopyJob::Stage(const Entry& entry) {
     struct stat existing {};
     if (::lstat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
         // A folder where the file goes cannot be replaced by it.
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, target));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, target));
     }
     if (entry.type == fs::file_type::regular) {
         return StageFile(entry, target);
@@ -294,17 +294,17 @@ Result CopyJob::Stage(const Entry& entry) {
     std::error_code error;
     const fs::path link = fs::read_symlink(m_from / entry.relative, error);
     if (error) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, m_from / entry.relative));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, m_from / entry.relative));
     }
     const fs::path staging = StagingPath(target);
     fs::create_symlink(link, staging, error);
     if (error) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL, target));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL, target));
     }
     m_staged.push_back({staging, target});
     ++m_state.filesDone;
     if (!Tell(entry.relative.string())) {
-        return Result::Fail(LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER));
+        return Result::Fail(ErrorKind::cancelled, LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER));
     }
     return Result::Ok();
 }
@@ -313,7 +313,7 @@ Result CopyJob::StageFile(const Entry& entry, const fs::path& target) {
     const fs::path source = m_from / entry.relative;
     Fd input(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (!input.valid()) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, source));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, source));
     }
     const fs::path staging = StagingPath(target);
     const std::string name = entry.relative.string();
@@ -327,17 +327,17 @@ Result CopyJob::StageFile(const Entry& entry, const fs::path& target) {
     }
     switch (outcome) {
         case CopyOutcome::ReadFailed:
-            return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, source));
+            return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, source));
         case CopyOutcome::WriteFailed:
-            return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL, target));
+            return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL, target));
         case CopyOutcome::Canceled:
-            return Result::Fail(LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER));
+            return Result::Fail(ErrorKind::cancelled, LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER));
         case CopyOutcome::Done: break;
     }
     m_staged.push_back({staging, target});
     ++m_state.filesDone;
     if (!Tell(name)) {
-        return Result::Fail(LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER));
+        return Result::Fail(ErrorKind::cancelled, LoadMessage(IDS_MESSAGE_PROMPT_OPERATION_CANCELED_BY_USER));
     }
     return Result::Ok();
 }
@@ -351,7 +351,7 @@ Result CopyJob::Commit() {
             for (std::size_t j = i; j < m_staged.size(); ++j) {
                 ::unlink(m_staged[j].staging.c_str());
             }
-            return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, staged.target));
+            return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, staged.target));
         }
         folders.insert(staged.target.parent_path());
     }
@@ -371,7 +371,7 @@ Result CopyJob::RemoveSource() {
         const fs::path source = m_from / it->relative;
         if (::remove(source.c_str()) != 0 && result.ok()) {
             result =
-                Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_DELETE_FILE_CHECK_DISK_PROTECTION, source));
+                Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_DELETE_FILE_CHECK_DISK_PROTECTION, source));
         }
     }
     SyncFolder(m_from);
@@ -404,7 +404,7 @@ Result CopyFileIfMissing(const std::string& from, const std::string& to) {
     Fd input(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
     if (!input.valid() || ::fstat(input.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, from));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, from));
     }
     const fs::path target(to);
     const fs::path staging = StagingPath(target);
@@ -414,7 +414,7 @@ Result CopyFileIfMissing(const std::string& from, const std::string& to) {
         outcome == CopyOutcome::Done && (::link(staging.c_str(), target.c_str()) == 0 || errno == EEXIST);
     ::unlink(staging.c_str());
     if (!linked) {
-        return Result::Fail(outcome == CopyOutcome::ReadFailed
+        return Result::Fail(ErrorKind::io, outcome == CopyOutcome::ReadFailed
                                 ? MessageFor(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, from)
                                 : MessageFor(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL, target));
     }

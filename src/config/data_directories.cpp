@@ -144,7 +144,7 @@ Result CreateFolder(const std::string& path) {
     std::error_code error;
     fs::create_directories(path, error);
     if (!IsFolder(path)) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
     }
     return Result::Ok();
 }
@@ -152,15 +152,15 @@ Result CreateFolder(const std::string& path) {
 // A folder of our own that nobody else may enter; an existing link or foreign folder is refused.
 Result CreatePrivateFolder(const std::string& path) {
     if (::mkdir(path.c_str(), kPrivateFolderMode) != 0 && errno != EEXIST) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
     }
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
     }
     // mkdir honours the umask; an older folder may have been opened up.
     if ((info.st_mode & 07777) != kPrivateFolderMode && ::chmod(path.c_str(), kPrivateFolderMode) != 0) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
     }
     return Result::Ok();
 }
@@ -173,7 +173,7 @@ void CopyBaseConfiguration(const Locations& locations) {
     for (const std::string& source : locations.BaseConfigSources()) {
         if (Exists(source)) {
             // The file only seeds the config folder; without it the program runs the same.
-            CopyFileIfMissing(source, target);
+            (void)CopyFileIfMissing(source, target);
             return;
         }
     }
@@ -195,7 +195,7 @@ std::string NumberedFolder(int number) {
 Result InitDataFolders(const Locations& locations) {
     const std::string root = locations.ProgramDataDir();
     if (root.empty()) {
-        return Result::Fail(MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, root));
+        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, root));
     }
     for (const std::string& folder : {root, locations.ConfigDir(), locations.LogDir()}) {
         if (Result created = CreateFolder(folder); !created.ok()) {

@@ -423,7 +423,7 @@ Result ProtectJob::Finish(bool ok) {
         m_options.messageBox->ShowMessageBox(m_messages, LoadMessage(IDS_KLN_ERROR),
                                              MB_OK | MB_ICONEXCLAMATION);
     }
-    return Result::Fail(m_messages);
+    return Result::Fail(ErrorKind::damaged, m_messages);
 }
 
 Result ProtectJob::Run() {

@@ -136,24 +136,24 @@ std::string CannotWriteFileMessage(const std::string& path) {
 Result WriteFileDurably(const std::string& path, std::string_view bytes) {
     const SplitPath parts = Split(path);
     if (parts.name.empty() || parts.name == "." || parts.name == "..") {
-        return Result::Fail(CannotWriteFileMessage(path));
+        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
     }
     UniqueFd folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.valid()) {
-        return Result::Fail(CannotWriteFileMessage(path));
+        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
     }
     int fd = -1;
     const std::string tempName = CreateTempFile(folder.get(), parts.name, fd);
     if (tempName.empty()) {
-        return Result::Fail(CannotWriteFileMessage(path));
+        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
     }
     if (!FillTempFile(fd, bytes) ||
         ::renameat(folder.get(), tempName.c_str(), folder.get(), parts.name.c_str()) != 0) {
         ::unlinkat(folder.get(), tempName.c_str(), 0);
-        return Result::Fail(CannotWriteFileMessage(path));
+        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
     }
     if (!SyncFolder(folder.get())) {
-        return Result::Fail(CannotWriteFileMessage(path));
+        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
     }
     return Result::Ok();
 }

@@ -43,9 +43,9 @@ std::string WithPath(MessageId id, const std::string& path) {
     return ReplaceAll(LoadMessage(id), "#1", path);
 }
 
-Result ShowFailure(const ScheduleStoreContext& context, std::string message) {
+Result ShowFailure(const ScheduleStoreContext& context, std::string message, ErrorKind kind = ErrorKind::damaged) {
     context.messageBox.ShowMessageBox(message, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
-    return Result::Fail(std::move(message));
+    return Result::Fail(kind, std::move(message));
 }
 
 ProtectFileOptions QuietProtection() {
@@ -328,7 +328,7 @@ Result RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context) {
     LoadOptions options;
     options.keepDamagedAside = false;
     if (!LoadTaskList(file->Path(), reloaded, context, options).loaded) {
-        return Result::Fail(WithPath(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, file->Path()));
+        return Result::Fail(ErrorKind::io, WithPath(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, file->Path()));
     }
     reloaded.SetModified(list.IsModified());
     list = std::move(reloaded);
@@ -337,7 +337,7 @@ Result RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context) {
 
 size_t AddTask(TaskList& list, const TaskRecord& task, const ScheduleStoreContext& context) {
     list.Add(task);
-    RefreshThroughFile(list, context);
+    (void)RefreshThroughFile(list, context);  // a failed refresh keeps the list as added
     for (size_t i = 0; i < list.size(); ++i) {
         if (SameTask(list[i], task)) return i;
     }

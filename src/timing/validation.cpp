@@ -157,7 +157,7 @@ template <typename Item, typename Same>
 Result CheckIsNew(const std::vector<Item>& items, const Item& item, Same same) {
     bool exists =
         std::any_of(items.begin(), items.end(), [&](const Item& other) { return same(other, item); });
-    if (exists) return Result::Fail(LoadMessage(IDS_TIDEWELL_ERROR_TIME_EXISTS_CHOOSE_ANOTHER));
+    if (exists) return Result::Fail(ErrorKind::invalid, LoadMessage(IDS_TIDEWELL_ERROR_TIME_EXISTS_CHOOSE_ANOTHER));
     return Result::Ok();
 }
 

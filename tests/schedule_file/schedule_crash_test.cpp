@@ -72,7 +72,7 @@ TEST_P(ScheduleCrashTest, KilledSaveLeavesTheOldOrTheNewList) {
         pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            for (int i = round;; ++i) SaveTaskList(path, lists[i % 2], context);
+            for (int i = round;; ++i) (void)SaveTaskList(path, lists[i % 2], context);
         }
         // Let it run for a random share of a few saves, then kill it mid-write.
         for (int spins = std::uniform_int_distribution<int>(1, 400)(chance); spins > 0; --spins) {
