@@ -1,0 +1,89 @@
+#include "runtime/simulation.h"
+
+#include <algorithm>
+#include <ctime>
+#include <random>
+#include <utility>
+
+#include "runtime/scheduler.h"
+
+namespace tidewell {
+namespace {
+
+// Collects the runs instead of carrying them out.
+class CollectingRunner final : public TaskRunner {
+public:
+    void RunTask(TaskRecord& task) override { m_ran.push_back(&task); }
+    std::vector<TaskRecord*> Take() { return std::exchange(m_ran, {}); }
+
+private:
+    std::vector<TaskRecord*> m_ran;
+};
+
+class SilentView final : public SchedulerView {
+public:
+    void RedrawRow(size_t) override {}
+    void RedrawAll() override {}
+    void SaveViewTaskList() override {}
+};
+
+void Collect(CollectingRunner& runner, const DateTime& ranAt, std::vector<SimulatedRun>& runs) {
+    for (TaskRecord* task : runner.Take()) {
+        runs.push_back({ranAt, task->scheduleInfo.lastRunTime, task->title});
+    }
+}
+
+}  // namespace
+
+DateTime LocalTimeOf(int64_t epochSeconds) {
+    const std::time_t seconds = static_cast<std::time_t>(epochSeconds);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    return DateTime::FromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                               local.tm_min, local.tm_sec);
+}
+
+bool EpochOf(const DateTime& local, int64_t& epochSeconds) {
+    std::tm parts{};
+    parts.tm_year = local.GetYear() - 1900;
+    parts.tm_mon = local.GetMonth() - 1;
+    parts.tm_mday = local.GetDay();
+    parts.tm_hour = local.GetHour();
+    parts.tm_min = local.GetMinute();
+    parts.tm_sec = local.GetSecond();
+    parts.tm_isdst = -1;
+    const std::time_t seconds = std::mktime(&parts);
+    if (seconds == static_cast<std::time_t>(-1)) return false;
+    epochSeconds = seconds;
+    return LocalTimeOf(seconds) == local;
+}
+
+std::vector<SimulatedRun> Simulate(TaskList& list, const SimulationOptions& options, RandomSource& random) {
+    CollectingRunner runner;
+    SilentView view;
+    Scheduler scheduler(list, runner, view, random);
+    scheduler.SetRunning(true);
+    std::vector<SimulatedRun> runs;
+
+    const int64_t startMs = options.fromEpoch * 1000;
+    const DateTime startUp = LocalTimeOf(options.fromEpoch + 1);
+    scheduler.CheckAtLogonJob(startUp, options.autoload);
+    Collect(runner, startUp, runs);
+
+    std::mt19937_64 ticks(options.seed);
+    std::uniform_int_distribution<int> jitter(-options.tickJitterMs, options.tickJitterMs);
+    int64_t lastMs = startMs + 1000;
+    for (int64_t tick = 2;; ++tick) {
+        int64_t atMs = startMs + tick * 1000 + jitter(ticks);
+        if (options.stallEvery > 0 && tick % options.stallEvery == 0) atMs += options.stallMs;
+        atMs = std::max(atMs, lastMs);  // a timer never fires before the previous tick
+        lastMs = atMs;
+        if (atMs / 1000 > options.toEpoch) break;
+        const DateTime wall = LocalTimeOf(atMs / 1000);
+        scheduler.CheckDueTasks({wall, atMs - startMs});
+        Collect(runner, wall, runs);
+    }
+    return runs;
+}
+
+}  // namespace tidewell

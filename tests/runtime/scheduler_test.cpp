@@ -1,0 +1,220 @@
+#include "runtime/scheduler.h"
+
+#include <gtest/gtest.h>
+
+#include "support/recording_scheduler_ports.h"
+#include "support/task_builder.h"
+#include "support/test_clock.h"
+#include "timing/next_run.h"
+
+namespace tidewell {
+namespace {
+
+using testing::At;
+using testing::DailyTask;
+using testing::FixedRandom;
+using testing::OnceTask;
+using testing::RecordingRunner;
+using testing::RecordingView;
+using testing::TimeOfDayValue;
+
+TaskRecord Titled(TaskRecord task, const char* title) {
+    task.title = title;
+    return task;
+}
+
+// A list as loaded at `loadedAt`, and the passes over it with clocks that move as a test says.
+class SchedulerTest : public ::testing::Test {
+protected:
+    void Load(std::initializer_list<TaskRecord> tasks, const DateTime& loadedAt) {
+        m_list.Clear();
+        m_runner.titles.clear();
+        TestClock clock(loadedAt);
+        for (TaskRecord task : tasks) {
+            GetNextRunString(task, {clock, m_random});
+            PreviousRun(loadedAt, task);
+            m_list.Add(std::move(task));
+        }
+        m_scheduler.SetRunning(true);
+        m_wall = loadedAt;
+    }
+    // One pass after `wallSeconds` of wall time and `monotonicMs` of monotonic time.
+    void Pass(int64_t wallSeconds, int64_t monotonicMs) {
+        m_wall += TimeSpan::FromSeconds(wallSeconds);
+        m_monotonicMs += monotonicMs;
+        m_scheduler.CheckDueTasks({m_wall, m_monotonicMs});
+    }
+    void OnTimePasses(int count) {
+        for (int i = 0; i < count; ++i) Pass(1, 1000);
+    }
+
+    FixedRandom m_random{5};
+    TaskList m_list;
+    RecordingRunner m_runner;
+    RecordingView m_view;
+    Scheduler m_scheduler{m_list, m_runner, m_view, m_random};
+    DateTime m_wall;
+    int64_t m_monotonicMs = 0;
+};
+
+TEST_F(SchedulerTest, TasksDueInTheSameSecondRunInListOrderWithOneSave) {
+    Load({Titled(DailyTask({TimeOfDayValue(8)}), "first"), Titled(DailyTask({TimeOfDayValue(8)}), "second")},
+         At(2026, 3, 2, 7, 59, 58));
+    OnTimePasses(2);
+    EXPECT_EQ(m_runner.titles, (std::vector<std::string>{"first", "second"}));
+    EXPECT_EQ(m_view.saves, 1);
+    for (const TaskRecord& task : m_list) {
+        EXPECT_EQ(task.scheduleInfo.lastRunTime, At(2026, 3, 2, 8));
+        EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
+    }
+    OnTimePasses(5);
+    EXPECT_EQ(m_view.saves, 1) << "a pass that changes nothing saves nothing";
+}
+
+// How the passes treat late ticks and clock jumps around a Daily 08:00:00 task.
+TEST_F(SchedulerTest, LateTicksAndClockJumps) {
+    struct Case {
+        const char* name;
+        int64_t wallSeconds;
+        int64_t monotonicMs;
+        bool runs;
+    };
+    const Case cases[] = {
+        {"late tick of a few seconds", 4, 3900, true},
+        {"stall of half a minute", 31, 30500, true},
+        {"daylight saving begins: an hour skipped in a second", 3601, 1000, true},
+        {"half-hour shift", 1801, 1000, true},
+        {"suspend: both clocks far ahead", 6 * 60, 6 * 60 * 1000, false},
+        {"wall clock set a day and an hour ahead", 90000, 1000, false},
+    };
+    for (const Case& c : cases) {
+        Load({DailyTask({TimeOfDayValue(8)})}, At(2026, 3, 2, 7, 59, 57));
+        Pass(1, 1000);  // 07:59:58
+        Pass(c.wallSeconds, c.monotonicMs);
+        EXPECT_EQ(m_runner.titles.size(), c.runs ? 1u : 0u) << c.name;
+        const DateTime next = m_list[0].scheduleInfo.nextRunTime;
+        EXPECT_GT(next, m_wall) << c.name;
+        EXPECT_EQ(next.GetHour(), 8) << c.name;
+        OnTimePasses(3);
+        EXPECT_EQ(m_runner.titles.size(), c.runs ? 1u : 0u) << c.name << ": run twice";
+    }
+}
+
+TEST_F(SchedulerTest, ClockSetBackNeverRunsAnInstantAgain) {
+    Load({DailyTask({TimeOfDayValue(8)})}, At(2026, 3, 2, 7, 59, 58));
+    OnTimePasses(2);
+    ASSERT_EQ(m_runner.titles.size(), 1u);
+    Pass(-3600, 1000);  // daylight saving ends
+    // A reload in the repeated hour computes today's 08:00:00 again.
+    m_list[0].scheduleInfo.nextRunTime = At(2026, 3, 2, 8);
+    OnTimePasses(3601);
+    EXPECT_EQ(m_runner.titles.size(), 1u);
+    EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
+}
+
+TEST_F(SchedulerTest, StoppedSchedulingAdvancesAndSavesButRunsNothing) {
+    Load({DailyTask({TimeOfDayValue(8)})}, At(2026, 3, 2, 7, 59, 59));
+    m_scheduler.SetRunning(false);
+    OnTimePasses(1);
+    EXPECT_TRUE(m_runner.titles.empty());
+    EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
+    EXPECT_FALSE(m_list[0].scheduleInfo.haveLastRunTime);
+    EXPECT_EQ(m_view.saves, 1);
+}
+
+TEST_F(SchedulerTest, OverdueLastOnceEntryLeavesNoNextRun) {
+    Load({OnceTask({At(2026, 3, 2, 8)})}, At(2026, 3, 2, 7, 0));
+    Pass(3600 + 60, (3600 + 60) * 1000);  // asleep over the run
+    EXPECT_TRUE(m_runner.titles.empty());
+    EXPECT_FALSE(m_list[0].scheduleInfo.haveNextRunTime);
+    const int saves = m_view.saves;
+    OnTimePasses(3);
+    EXPECT_EQ(m_view.saves, saves);
+}
+
+TEST_F(SchedulerTest, RandomRunDecidedWhenDueRunsAtItsFinalTime) {
+    TaskRecord task = DailyTask({TimeOfDayValue(8)});
+    task.randomizationInfo.enable = true;
+    task.randomizationInfo.decidedTime = 1;
+    task.randomizationInfo.rpTotalSeconds = 60;
+    Load({task}, At(2026, 3, 2, 7, 59, 59));
+    OnTimePasses(1);  // 08:00:00 decides 08:00:05
+    EXPECT_TRUE(m_runner.titles.empty());
+    EXPECT_EQ(m_list[0].randomizationInfo.finalTime, At(2026, 3, 2, 8, 0, 5));
+    EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 2, 8));
+    OnTimePasses(5);
+    EXPECT_EQ(m_runner.titles.size(), 1u);
+    EXPECT_EQ(m_list[0].scheduleInfo.lastRunTime, At(2026, 3, 2, 8, 0, 5));
+    OnTimePasses(1);
+    EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
+    EXPECT_EQ(m_runner.titles.size(), 1u);
+}
+
+TEST_F(SchedulerTest, CountDownRowsAreRedrawnEveryPass) {
+    TaskRecord countDown = testing::ScheduledTask(ScheduleType::countDown);
+    countDown.scheduleInfo.startingTime = At(2026, 3, 2, 9);
+    Load({countDown}, At(2026, 3, 2, 8));
+    OnTimePasses(3);
+    EXPECT_EQ(m_view.rowRedraws, 3);
+}
+
+// The start-up pass: a Daily 08:00:00 task missed by three hours, by its waiting limit.
+TEST_F(SchedulerTest, StartUpCatchUpKeepsToTheWaitingLimit) {
+    struct Case {
+        int32_t quantity;
+        TimeUnit unit;
+        bool runs;
+    };
+    const Case cases[] = {
+        {24, TimeUnit::hours, true}, {2, TimeUnit::hours, false},      {999, TimeUnit::hours, true},
+        {0, TimeUnit::hours, false}, {180, TimeUnit::minutes, false}, {181, TimeUnit::minutes, true},
+    };
+    for (const Case& c : cases) {
+        TaskRecord task = DailyTask({TimeOfDayValue(8)});
+        task.waitingInfo = {c.quantity, c.unit};
+        Load({task}, At(2026, 3, 2, 11));
+        m_scheduler.CheckAtLogonJob(At(2026, 3, 2, 11, 0, 1), false);
+        EXPECT_EQ(m_runner.titles.size(), c.runs ? 1u : 0u) << c.quantity;
+        m_scheduler.CheckAtLogonJob(At(2026, 3, 2, 11, 0, 2), false);
+        EXPECT_LE(m_runner.titles.size(), 1u) << "a caught-up run is made once";
+    }
+}
+
+TEST_F(SchedulerTest, AtLogonTasksRunOnlyAfterAnAutomaticStart) {
+    struct Case {
+        bool startedByLogon;
+        bool wait;
+        int32_t quantity;
+        TimeUnit unit;
+        int64_t runsAfter;  // seconds after start-up, -1: not at all
+        int32_t storedQuantity;
+    };
+    const Case cases[] = {
+        {true, false, 3, TimeUnit::minutes, 0, 3},
+        {false, false, 3, TimeUnit::minutes, -1, 3},
+        {true, true, 2, TimeUnit::minutes, 120, 2},
+        {true, true, 30, TimeUnit::seconds, 30, 30},
+        {true, true, 5000, TimeUnit::seconds, 1440, 1440},
+    };
+    for (const Case& c : cases) {
+        TaskRecord task = testing::ScheduledTask(ScheduleType::atLogon);
+        task.scheduleInfo.atLogonWait = c.wait;
+        task.scheduleInfo.atLogonWaitQuantity = c.quantity;
+        task.scheduleInfo.atLogonWaitUnit = c.unit;
+        Load({task}, At(2026, 3, 2, 8));
+        Pass(1, 1000);
+        m_scheduler.CheckAtLogonJob(m_wall, c.startedByLogon);
+        EXPECT_EQ(m_list[0].scheduleInfo.atLogonWaitQuantity, c.storedQuantity);
+        if (c.runsAfter > 0) {
+            OnTimePasses(static_cast<int>(c.runsAfter) - 1);
+            EXPECT_TRUE(m_runner.titles.empty()) << c.quantity;
+            OnTimePasses(1);
+        }
+        EXPECT_EQ(m_runner.titles.size(), c.runsAfter < 0 ? 0u : 1u) << c.quantity;
+        OnTimePasses(5);
+        EXPECT_LE(m_runner.titles.size(), 1u);
+    }
+}
+
+}  // namespace
+}  // namespace tidewell
