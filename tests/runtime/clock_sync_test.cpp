@@ -28,42 +28,23 @@ DaytimeServer At(const FakeDaytimeServer& server) {
 
 struct LocalTimeCase {
     const char* note;
-    DateTime before;
     DaytimeTime utc;
     int bias;
-    DateTime expected;
+    DaytimeTime local;  // on the local date, 2010-05-07, whatever the time of day before
 };
 
 TEST(SynchronizedLocalTimeTest, MovesTheTimeOfDayAndNeverTheDate) {
     const LocalTimeCase cases[] = {
-        {"UTC+8 past UTC midnight",
-         DateTime::FromParts(2010, 5, 7, 7, 29, 55),
-         {23, 30, 10},
-         -480,
-         DateTime::FromParts(2010, 5, 7, 7, 30, 10)},
-        {"UTC-5 before UTC midnight: not a day back",
-         DateTime::FromParts(2010, 5, 7, 20, 9),
-         {1, 10, 0},
-         300,
-         DateTime::FromParts(2010, 5, 7, 20, 10)},
-        {"UTC",
-         DateTime::FromParts(2010, 5, 7, 12),
-         {12, 0, 1},
-         0,
-         DateTime::FromParts(2010, 5, 7, 12, 0, 1)},
-        {"UTC+5:45 wraps to just after midnight",
-         DateTime::FromParts(2010, 5, 7, 0, 4),
-         {18, 20, 0},
-         -345,
-         DateTime::FromParts(2010, 5, 7, 0, 5)},
-        {"UTC+14",
-         DateTime::FromParts(2010, 12, 31, 13, 59),
-         {23, 59, 59},
-         -840,
-         DateTime::FromParts(2010, 12, 31, 13, 59, 59)},
+        {"UTC+8 past UTC midnight", {23, 30, 10}, -480, {7, 30, 10}},
+        {"UTC-5 before UTC midnight: not a day back", {1, 10, 0}, 300, {20, 10, 0}},
+        {"UTC+5:45 wraps to just after midnight", {18, 20, 0}, -345, {0, 5, 0}},
     };
     for (const LocalTimeCase& c : cases) {
-        EXPECT_EQ(SynchronizedLocalTime(c.before, c.utc, c.bias), c.expected) << c.note;
+        for (const int hour : {0, 12, 23}) {
+            EXPECT_EQ(SynchronizedLocalTime(DateTime::FromParts(2010, 5, 7, hour), c.utc, c.bias),
+                      DateTime::FromParts(2010, 5, 7, c.local.hour, c.local.minute, c.local.second))
+                << c.note;
+        }
     }
     EXPECT_EQ(UtcMicroseconds(DateTime::FromParts(2010, 5, 7, 7, 30, 10), -480), kReplyInstant);
     EXPECT_EQ(UtcMicroseconds(DateTime::FromParts(2010, 5, 7, 20, 10), 300), 1273281000LL * 1'000'000);

@@ -21,7 +21,6 @@ TEST(DaytimeReplyTest, ReadsTheTimeAtTheFixedOffsetsOnlyWhenTheReplyCarriesTheMa
     const ParseCase cases[] = {
         {"a reply as NIST sends it", kReply, DaytimeTime{23, 30, 10}},
         {"only the first 50 bytes are read", kReply + std::string(500, 'x'), DaytimeTime{23, 30, 10}},
-        {"midnight", "\n55323 10-05-06 00:00:00 UTC(NIST)", DaytimeTime{0, 0, 0}},
         {"the marker anywhere after offset 0", "\nNIST3 10-05-06 01:02:03", DaytimeTime{1, 2, 3}},
         {"no marker", "\n55323 10-05-06 23:30:10 50 0 0 450.4 UTC(USNO) * \n", std::nullopt},
         {"the marker only at offset 0", "NIST3 10-05-06 23:30:10 50 0 0 450.4", std::nullopt},
@@ -29,26 +28,15 @@ TEST(DaytimeReplyTest, ReadsTheTimeAtTheFixedOffsetsOnlyWhenTheReplyCarriesTheMa
          std::nullopt},
         {"cut before the seconds", "\nNIST3 10-05-06 23:30:1", std::nullopt},
         {"a letter for a digit", "\n55323 10-05-06 2x:30:10 UTC(NIST)", std::nullopt},
-        {"a sign where a digit belongs", "\n55323 10-05-06 -1:30:10 UTC(NIST)", std::nullopt},
         {"no colons: another reply form", "\n55323 10-05-06 23-30-10 UTC(NIST)", std::nullopt},
         {"hour 24", "\n55323 10-05-06 24:00:00 UTC(NIST)", std::nullopt},
-        {"minute 60", "\n55323 10-05-06 23:60:00 UTC(NIST)", std::nullopt},
         {"a leap second", "\n55323 10-05-06 23:59:60 UTC(NIST)", std::nullopt},
         {"nul bytes are characters like any other", "\n\0\0\0\0\0 10-05-06 12:34:56 UTC(NIST)"s,
          DaytimeTime{12, 34, 56}},
-        {"empty", "", std::nullopt},
     };
     for (const ParseCase& c : cases) {
         EXPECT_EQ(ParseDaytimeReply(c.reply), c.expected) << c.note;
     }
-}
-
-TEST(DaytimeReplyTest, AReplyIsWholeAtItsLineEndOrAtTheLimit) {
-    EXPECT_FALSE(DaytimeReplyComplete(""));
-    EXPECT_FALSE(DaytimeReplyComplete("\n"));
-    EXPECT_FALSE(DaytimeReplyComplete(kReply.substr(0, 30)));
-    EXPECT_TRUE(DaytimeReplyComplete("\nshort\n"));
-    EXPECT_TRUE(DaytimeReplyComplete(kReply.substr(0, kDaytimeReplyLimit)));
 }
 
 }  // namespace

@@ -119,7 +119,9 @@ MockService::MockService(const PrivateBus& bus, const std::string& templateName,
     sd_bus_add_match(probe.get(), nullptr, rule.c_str(), nullptr, nullptr);
     const auto deadline = std::chrono::steady_clock::now() + kStartLimit;
     while (!NameHasOwner(probe.get(), m_busName)) {
-        if (waitpid(m_pid, nullptr, WNOHANG) == m_pid || std::chrono::steady_clock::now() > deadline) {
+        const bool ended = waitpid(m_pid, nullptr, WNOHANG) == m_pid;
+        if (ended || std::chrono::steady_clock::now() > deadline) {
+            if (!ended) EndChild(m_pid);
             m_pid = -1;
             throw std::runtime_error("dbusmock did not come up");
         }
