@@ -1,0 +1,141 @@
+#include "runtime/clock_sync.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/posix_network.h"
+#include "support/daytime_server.h"
+#include "support/fake_clock_setter.h"
+#include "support/test_clock.h"
+
+namespace tidewell {
+namespace {
+
+using std::chrono::milliseconds;
+using testing::FakeDaytimeServer;
+
+const std::string kReply = "\n55323 10-05-06 23:30:10 50 0 0 450.4 UTC(NIST) * \n";
+const std::string kOtherReply = "\n55323 10-05-06 23:30:10 50 0 0 450.4 UTC(USNO) * \n";
+// 2010-05-06 23:30:10 UTC.
+constexpr int64_t kReplyInstant = 1273188610LL * 1'000'000;
+
+DaytimeServer At(const FakeDaytimeServer& server) {
+    return {FakeDaytimeServer::kAddress, server.Port()};
+}
+
+struct LocalTimeCase {
+    const char* note;
+    DaytimeTime utc;
+    int bias;
+    DaytimeTime local;  // on the local date, 2010-05-07, whatever the time of day before
+};
+
+TEST(SynchronizedLocalTimeTest, MovesTheTimeOfDayAndNeverTheDate) {
+    const LocalTimeCase cases[] = {
+        {"UTC+8 past UTC midnight", {23, 30, 10}, -480, {7, 30, 10}},
+        {"UTC-5 before UTC midnight: not a day back", {1, 10, 0}, 300, {20, 10, 0}},
+        {"UTC+5:45 wraps to just after midnight", {18, 20, 0}, -345, {0, 5, 0}},
+    };
+    for (const LocalTimeCase& c : cases) {
+        for (const int hour : {0, 12, 23}) {
+            EXPECT_EQ(SynchronizedLocalTime(DateTime::FromParts(2010, 5, 7, hour), c.utc, c.bias),
+                      DateTime::FromParts(2010, 5, 7, c.local.hour, c.local.minute, c.local.second))
+                << c.note;
+        }
+    }
+    EXPECT_EQ(UtcMicroseconds(DateTime::FromParts(2010, 5, 7, 7, 30, 10), -480), kReplyInstant);
+    EXPECT_EQ(UtcMicroseconds(DateTime::FromParts(2010, 5, 7, 20, 10), 300), 1273281000LL * 1'000'000);
+}
+
+class ClockSyncTest : public ::testing::Test {
+protected:
+    ClockSyncOutcome Run(const std::vector<DaytimeServer>& servers, NetworkPort* network = nullptr) {
+        m_config.servers = servers;
+        return SynchronizeClock(m_config, {network ? *network : m_network, m_setter, m_clock, m_zone},
+                                m_cancel);
+    }
+
+    PosixNetwork m_network;
+    testing::FakeClockSetter m_setter;
+    TestClock m_clock{DateTime::FromParts(2010, 5, 7, 7, 29, 55)};
+    testing::FixedTimeZone m_zone{-480};
+    CancelFlag m_cancel;
+    ClockSyncConfig m_config{{}, milliseconds(5000), milliseconds(5000), milliseconds(60000)};
+};
+
+TEST_F(ClockSyncTest, TheSecondServerAnswersWhenTheFirstRefuses) {
+    auto refusing = FakeDaytimeServer::Refusing();
+    auto answering = FakeDaytimeServer::Answering({kReply});
+    const ClockSyncOutcome outcome = Run({At(*refusing), At(*answering)});
+    ASSERT_TRUE(outcome.result.ok()) << outcome.result.message();
+    EXPECT_EQ(m_setter.Calls(), std::vector<int64_t>{kReplyInstant});
+    EXPECT_EQ(outcome.after, DateTime::FromParts(2010, 5, 7, 7, 30, 10));
+    EXPECT_EQ(outcome.message.text,
+              "Clock synchronization successful!\r\n\r\n  Time before: 07:29:55\r\n  Time after:  07:30:10");
+    EXPECT_EQ(outcome.message.caption, "Congratulations!");
+}
+
+TEST_F(ClockSyncTest, RepliesWithoutTheMarkerFailWithTheConnectionMessage) {
+    auto first = FakeDaytimeServer::Answering({kOtherReply});
+    auto second = FakeDaytimeServer::Answering({kOtherReply});
+    const ClockSyncOutcome outcome = Run({At(*first), At(*second)});
+    EXPECT_FALSE(outcome.result.ok());
+    EXPECT_EQ(second->Accepted(), 1);
+    EXPECT_TRUE(m_setter.Calls().empty());
+    EXPECT_EQ(outcome.message.text, "Connection failed. Please try again later.");
+    EXPECT_EQ(outcome.message.caption, "Error");
+}
+
+TEST_F(ClockSyncTest, AReplySplitAcrossTwoPacketsIsGatheredWhole) {
+    auto server = FakeDaytimeServer::Answering({kReply.substr(0, 20), kReply.substr(20)}, true);
+    testing::ObservedNetwork network(m_network, [&] { server->Release(); });
+    const ClockSyncOutcome outcome = Run({At(*server)}, &network);
+    ASSERT_TRUE(outcome.result.ok());
+    EXPECT_EQ(m_setter.Calls(), std::vector<int64_t>{kReplyInstant});
+}
+
+TEST_F(ClockSyncTest, ASilentServerTimesOutAndTheNextOneIsAsked) {
+    m_config.receiveTimeout = milliseconds(100);
+    auto silent = FakeDaytimeServer::Silent();
+    auto answering = FakeDaytimeServer::Answering({kReply});
+    ASSERT_TRUE(Run({At(*silent), At(*answering)}).result.ok());
+    EXPECT_EQ(silent->Accepted(), 1);
+}
+
+TEST_F(ClockSyncTest, ThePassEndsAtItsLimitWhateverIsLeftOfTheList) {
+    m_config.receiveTimeout = milliseconds(100);
+    m_config.passLimit = milliseconds(250);
+    std::vector<std::unique_ptr<FakeDaytimeServer>> silent;
+    std::vector<DaytimeServer> servers;
+    for (int i = 0; i < 6; ++i) {
+        silent.push_back(FakeDaytimeServer::Silent());
+        servers.push_back(At(*silent.back()));
+    }
+    const ClockSyncOutcome outcome = Run(servers);
+    EXPECT_EQ(outcome.result.kind(), ErrorKind::timedOut);
+    EXPECT_EQ(silent.back()->Accepted(), 0);
+}
+
+TEST_F(ClockSyncTest, ARefusedClockChangeIsAFailureNotASuccess) {
+    m_setter.Refuse(ErrorKind::refused, "no right");
+    auto server = FakeDaytimeServer::Answering({kReply});
+    const ClockSyncOutcome outcome = Run({At(*server)});
+    EXPECT_EQ(outcome.result.kind(), ErrorKind::refused);
+    EXPECT_EQ(outcome.message.text, "no right");
+    EXPECT_EQ(outcome.message.caption, "Error");
+}
+
+TEST(DaytimeServersTest, SeventeenDottedAddressesOnTheDaytimePort) {
+    const std::vector<DaytimeServer> servers = DefaultDaytimeServers();
+    ASSERT_EQ(servers.size(), 17u);
+    for (const DaytimeServer& server : servers) {
+        EXPECT_EQ(server.address.find_first_not_of("0123456789."), std::string::npos) << server.address;
+        EXPECT_EQ(server.port, kDaytimePort);
+    }
+}
+
+}  // namespace
+}  // namespace tidewell

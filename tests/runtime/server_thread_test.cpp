@@ -1,0 +1,129 @@
+#include "runtime/server_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <future>
+#include <memory>
+#include <string>
+
+#include "platform/posix_network.h"
+#include "runtime/unattended_clock_sync.h"
+#include "support/daytime_server.h"
+#include "support/fake_clock_setter.h"
+#include "support/test_clock.h"
+
+namespace tidewell {
+namespace {
+
+using std::chrono::milliseconds;
+using testing::FakeDaytimeServer;
+
+constexpr std::chrono::seconds kPatience{20};
+const std::string kReply = "\n55323 10-05-06 23:30:10 50 0 0 450.4 UTC(NIST) * \n";
+
+class ServerThreadTest : public ::testing::Test {
+protected:
+    ClockSyncConfig Config(const FakeDaytimeServer& server) {
+        return {{{FakeDaytimeServer::kAddress, server.Port()}},
+                milliseconds(5000),
+                milliseconds(60000),
+                milliseconds(60000)};
+    }
+    ClockSyncPorts Ports() { return {m_network, m_setter, m_clock, m_zone}; }
+
+    PosixNetwork m_network;
+    testing::FakeClockSetter m_setter;
+    TestClock m_clock{DateTime::FromParts(2010, 5, 7, 7, 29, 55)};
+    testing::FixedTimeZone m_zone{-480};
+};
+
+struct ReportCase {
+    const char* note;
+    std::string reply;
+    int64_t lParam;
+    ServerThreadState state;
+};
+
+TEST_F(ServerThreadTest, ReportsTheEndOfThePassToItsOwner) {
+    const ReportCase cases[] = {
+        {"success", kReply, 0, ServerThreadState::done},
+        {"failure", "\nno marker here", kServerThreadFailure, ServerThreadState::failed},
+    };
+    for (const ReportCase& c : cases) {
+        auto server = FakeDaytimeServer::Answering({c.reply});
+        std::promise<ServerThreadReport> reported;
+        CServerThread worker(Config(*server), Ports(),
+                             [&](const ServerThreadReport& r) { reported.set_value(r); });
+        auto report = reported.get_future();
+        ASSERT_EQ(report.wait_for(kPatience), std::future_status::ready) << c.note;
+        const ServerThreadReport got = report.get();
+        EXPECT_EQ(got.message, kServerThreadMessage) << c.note;
+        EXPECT_EQ(got.wParam, 0u) << c.note;
+        EXPECT_EQ(got.lParam, c.lParam) << c.note;
+        while (!worker.Finished()) std::this_thread::yield();
+        EXPECT_EQ(worker.State(), c.state) << c.note;
+    }
+}
+
+TEST_F(ServerThreadTest, ClosingTheOwnerCancelsAWaitingPassWithoutAReport) {
+    auto server = FakeDaytimeServer::Silent();
+    bool reported = false;
+    {
+        CServerThread worker(Config(*server), Ports(), [&](const ServerThreadReport&) { reported = true; });
+        ASSERT_TRUE(server->WaitForAccepted(1));
+        EXPECT_EQ(worker.State(), ServerThreadState::working);
+    }  // the receive would wait a minute: the cancel ends it
+    EXPECT_FALSE(reported);
+    EXPECT_TRUE(m_setter.Calls().empty());
+}
+
+TEST_F(ServerThreadTest, UnattendedSynchronizationRunsOnePassAtATime) {
+    auto silent = FakeDaytimeServer::Silent();
+    {
+        UnattendedClockSync sync(Config(*silent), Ports());
+        EXPECT_TRUE(sync.SynchronizeClockUnattended("time-a"));
+        ASSERT_TRUE(silent->WaitForAccepted(1));
+        EXPECT_TRUE(sync.SynchronizeClockUnattended("time-b"));
+    }
+    EXPECT_EQ(silent->Accepted(), 1);
+
+    auto answering = FakeDaytimeServer::Answering({kReply});
+    std::promise<bool> done;
+    UnattendedClockSync sync(Config(*answering), Ports(),
+                             [&](const ClockSyncOutcome& o) { done.set_value(o.result.ok()); });
+    EXPECT_TRUE(sync.SynchronizeClockUnattended("time-a"));
+    auto succeeded = done.get_future();
+    ASSERT_EQ(succeeded.wait_for(kPatience), std::future_status::ready);
+    EXPECT_TRUE(succeeded.get());
+    EXPECT_EQ(m_setter.Calls().size(), 1u);
+}
+
+struct NameCase {
+    const char* programPath;
+    std::vector<std::string> names;
+    const char* expected;
+};
+
+TEST(ChooseTimeServerNameTest, TheProgramPathsNumberIndexesTheConfiguredNames) {
+    const std::vector<std::string> five = {"a", "b", "c", "d", "e", "f"};
+    const NameCase cases[] = {
+        {"2", five, "c"},
+        {"4", five, "e"},
+        {"5", five, "a"},
+        {"", five, "a"},
+        {"x3", five, "a"},
+        {"3rd", five, "d"},
+        {"007", five, "a"},
+        {"0004", five, "e"},
+        {"99999999999999999999999", five, "a"},
+        {"1", {"a", "", "c"}, "a"},
+        {"0", {"", "b"}, ""},
+        {"0", {}, ""},
+    };
+    for (const NameCase& c : cases) {
+        EXPECT_EQ(ChooseTimeServerName(c.programPath, c.names), c.expected) << c.programPath;
+    }
+}
+
+}  // namespace
+}  // namespace tidewell
