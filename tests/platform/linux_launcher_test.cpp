@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -45,22 +46,19 @@ protected:
     // What the started helper wrote: its working folder, then its argv.
     std::vector<std::string> Report() {
         std::string bytes;
-        for (;;) {
-            pollfd ready{m_reader, POLLIN, 0};
-            if (poll(&ready, 1, 30000) <= 0) break;  // a bound for a broken launcher only
-            char buffer[4096];
-            const ssize_t n = read(m_reader, buffer, sizeof buffer);
-            if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) break;
+        char buffer[4096];
+        ssize_t n = 0;
+        pollfd ready{m_reader, POLLIN, 0};
+        // The time-out only bounds a broken launcher.
+        while (poll(&ready, 1, 30000) > 0 &&
+               ((n = read(m_reader, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EAGAIN))) {
             if (n > 0) bytes.append(buffer, static_cast<size_t>(n));
         }
         close(m_reader);
         OpenReader();
         std::vector<std::string> parts;
-        for (size_t start = 0; start < bytes.size();) {
-            const size_t end = bytes.find('\0', start);
-            parts.push_back(bytes.substr(start, end - start));
-            start = end + 1;
-        }
+        std::istringstream in(bytes);
+        for (std::string part; std::getline(in, part, '\0');) parts.push_back(part);
         return parts;
     }
 
@@ -74,22 +72,33 @@ protected:
     int m_reader = -1;
 };
 
-TEST_F(LinuxLauncherTest, StartsTheProgramWithItsArgumentsInTheGivenFolder) {
-    LinuxLauncher launcher;
-    ASSERT_TRUE(launcher.Start(kEchoArgs, "one 'two  three' \"$HOME\" `id` * ~", m_temp.Path()).ok());
-    const std::vector<std::string> expected = {
-        fs::canonical(m_temp.Path()).string(), kEchoArgs, "one", "two  three", "$HOME", "`id`", "*", "~"};
-    EXPECT_EQ(Report(), expected);
-    EXPECT_FALSE(HasChildren()) << "the program must not be a child of ours";
-}
-
-TEST_F(LinuxLauncherTest, WithoutAFolderRunsInTheFolderOfTheProgram) {
-    LinuxLauncher launcher;
-    ASSERT_TRUE(launcher.Start(kEchoArgs, "", "").ok());
-    const std::vector<std::string> expected = {fs::canonical(fs::path(kEchoArgs).parent_path()).string(),
-                                               kEchoArgs};
-    EXPECT_EQ(Report(), expected);
-    EXPECT_FALSE(HasChildren());
+TEST_F(LinuxLauncherTest, StartsTheProgramWithItsArgumentsInItsFolder) {
+    const std::string temp = fs::canonical(m_temp.Path()).string();
+    const std::string home = fs::canonical(fs::path(kEchoArgs).parent_path()).string();
+    struct Row {
+        std::string program, parameters, folder;
+        std::vector<std::string> report;  // working folder, then argv
+    };
+    const std::vector<Row> rows = {
+        {kEchoArgs,
+         "one 'two  three' \"$HOME\" `id` * ~",
+         temp,
+         {temp, kEchoArgs, "one", "two  three", "$HOME", "`id`", "*", "~"}},
+        {kEchoArgs, "", "", {home, kEchoArgs}},
+        // A relative path counts from our folder, not from the one the program runs in.
+        {"./" + fs::path(kEchoArgs).filename().string(),
+         "x",
+         temp,
+         {temp, "./" + fs::path(kEchoArgs).filename().string(), "x"}},
+    };
+    const fs::path ours = fs::current_path();
+    fs::current_path(home);
+    for (const Row& row : rows) {
+        EXPECT_TRUE(LinuxLauncher().Start(row.program, row.parameters, row.folder).ok()) << row.program;
+        EXPECT_EQ(Report(), row.report);
+    }
+    fs::current_path(ours);
+    EXPECT_FALSE(HasChildren()) << "a started program must not be a child of ours";
 }
 
 TEST_F(LinuxLauncherTest, OpenHandsTheTargetToTheOpenerAsOneArgument) {
