@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+#include "platform/launcher.h"
+
+namespace tidewell {
+
+// The launcher of a Linux desktop. Every child is started through a short-lived intermediate
+// process that spawns it and exits at once: the child is then adopted by init (or the session's
+// subreaper), which reaps it, so it never becomes our zombie, and no SIGCHLD handler, reaper
+// thread or event loop is needed. The intermediate hands the outcome of posix_spawn back through
+// a close-on-exec pipe, so a program that cannot be executed is reported, not lost. Children run
+// in a session of their own with the default signal mask and dispositions and only the standard
+// descriptors inherited.
+class LinuxLauncher final : public Launcher {
+public:
+    // `opener` is the program Open hands targets to; a name without a slash is looked up on PATH.
+    explicit LinuxLauncher(std::string opener = "xdg-open");
+
+    Result Open(const std::string& target) override;
+    // A program named without a slash is looked up on PATH; a relative path counts from the
+    // current folder. Fails with notFound, refused (permission) or io, with the system's text.
+    Result Start(const std::string& program, const std::string& parameters,
+                 const std::string& folder) override;
+
+private:
+    std::string m_opener;
+};
+
+// True when `path` is a regular file (after following links) that this user may execute:
+// what Start runs, where anything else goes to Open.
+bool IsExecutableFile(const std::string& path);
+
+}  // namespace tidewell

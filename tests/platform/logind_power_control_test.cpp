@@ -1,0 +1,145 @@
+#include "platform/logind_power_control.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/fake_logind.h"
+#include "support/private_bus.h"
+#include "text/messages.h"
+
+namespace tidewell {
+namespace {
+
+using Calls = std::vector<std::string>;
+
+struct CallRow {
+    PowerOperation operation;
+    bool force;
+    Calls withFlags;  // what a current logind receives
+    Calls oldLogind;  // what a logind receives that refuses the skip-inhibitors flag
+};
+
+const std::vector<CallRow> kCallRows = {
+    {PowerOperation::suspend, false, {"Suspend False"}, {"Suspend False"}},
+    {PowerOperation::suspend, true, {"SuspendWithFlags 16"}, {"SuspendWithFlags 16", "Suspend False"}},
+    {PowerOperation::hibernate, false, {"Hibernate False"}, {"Hibernate False"}},
+    {PowerOperation::hibernate,
+     true,
+     {"HibernateWithFlags 16"},
+     {"HibernateWithFlags 16", "Hibernate False"}},
+    {PowerOperation::powerOff, false, {"PowerOff False"}, {"PowerOff False"}},
+    {PowerOperation::powerOff, true, {"PowerOffWithFlags 16"}, {"PowerOffWithFlags 16", "PowerOff False"}},
+    {PowerOperation::reboot, false, {"Reboot False"}, {"Reboot False"}},
+    {PowerOperation::reboot, true, {"RebootWithFlags 16"}, {"RebootWithFlags 16", "Reboot False"}},
+    {PowerOperation::logOff, false, {"TerminateSession \"c5\""}, {"TerminateSession \"c5\""}},
+    {PowerOperation::logOff, true, {"TerminateSession \"c5\""}, {"TerminateSession \"c5\""}},
+    {PowerOperation::switchUser, false, {}, {}},
+    {PowerOperation::switchUser, true, {}, {}},
+};
+
+TEST(LogindPowerControlTest, CallsTheMethodOfEachOperationWithAndWithoutForce) {
+    testing::FakeLogind logind;
+    LogindPowerControl power({logind.Address(), "c5"});
+    for (const CallRow& row : kCallRows) {
+        ASSERT_TRUE(power.Perform(row.operation, row.force).ok());
+        EXPECT_EQ(logind.TakeCalls(), row.withFlags) << static_cast<int>(row.operation) << " " << row.force;
+    }
+}
+
+TEST(LogindPowerControlTest, FallsBackToThePlainMethodWhenTheFlagIsNotUnderstood) {
+    testing::FakeLogind refusesFlag;
+    for (const char* method : {"Suspend", "Hibernate", "PowerOff", "Reboot"}) {
+        refusesFlag.Refuse(std::string(method) + "WithFlags", "t", "org.freedesktop.DBus.Error.InvalidArgs",
+                           "Invalid flags parameter");
+    }
+    testing::FakeLogind withoutFlagMethods(false);
+    for (testing::FakeLogind* logind : {&refusesFlag, &withoutFlagMethods}) {
+        LogindPowerControl power({logind->Address(), "c5"});
+        for (const CallRow& row : kCallRows) {
+            ASSERT_TRUE(power.Perform(row.operation, row.force).ok());
+            Calls expected = row.oldLogind;
+            if (logind == &withoutFlagMethods) {
+                std::erase_if(expected, [](const std::string& call) {
+                    return call.find("WithFlags") != std::string::npos;  // unknown there, so not recorded
+                });
+            }
+            EXPECT_EQ(logind->TakeCalls(), expected) << static_cast<int>(row.operation) << row.force;
+        }
+    }
+}
+
+TEST(LogindPowerControlTest, LogOffFindsTheSessionOfThisProcess) {
+    const char* saved = getenv("XDG_SESSION_ID");
+    const std::optional<std::string> restore = saved ? std::optional<std::string>(saved) : std::nullopt;
+    testing::FakeLogind logind;
+    logind.AddSession("c9");
+
+    setenv("XDG_SESSION_ID", "c7", 1);
+    EXPECT_TRUE(LogindPowerControl({logind.Address(), ""}).Perform(PowerOperation::logOff, false).ok());
+    EXPECT_EQ(logind.TakeCalls(), Calls{"TerminateSession \"c7\""});
+
+    unsetenv("XDG_SESSION_ID");
+    EXPECT_TRUE(LogindPowerControl({logind.Address(), ""}).Perform(PowerOperation::logOff, true).ok());
+    const Calls expected = {"GetSessionByPID " + std::to_string(getpid()),
+                            "Get /org/freedesktop/login1/session/c9 org.freedesktop.login1.Session.Id",
+                            "TerminateSession \"c9\""};
+    EXPECT_EQ(logind.TakeCalls(), expected);
+    if (restore) setenv("XDG_SESSION_ID", restore->c_str(), 1);  // as the test found it
+}
+
+struct RefusalRow {
+    PowerOperation operation;
+    bool force;
+    const char* method;
+    const char* in;
+    const char* errorName;
+    ErrorKind kind;
+};
+
+TEST(LogindPowerControlTest, RefusalsReachTheCallerWithTheirKindAndText) {
+    const std::vector<RefusalRow> rows = {
+        {PowerOperation::powerOff, false, "PowerOff", "b", "org.freedesktop.DBus.Error.AccessDenied",
+         ErrorKind::refused},
+        {PowerOperation::reboot, true, "RebootWithFlags", "t",
+         "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired", ErrorKind::refused},
+        {PowerOperation::suspend, false, "Suspend", "b", "org.freedesktop.login1.BlockedByInhibitorLock",
+         ErrorKind::refused},
+        {PowerOperation::logOff, false, "TerminateSession", "s", "org.freedesktop.login1.NoSuchSession",
+         ErrorKind::notFound},
+        {PowerOperation::hibernate, false, "Hibernate", "b", "org.freedesktop.DBus.Error.Failed",
+         ErrorKind::io},
+    };
+    testing::FakeLogind logind;
+    LogindPowerControl power({logind.Address(), "c5"});
+    for (const RefusalRow& row : rows) {
+        logind.Refuse(row.method, row.in, row.errorName, "Told no");
+        const Result result = power.Perform(row.operation, row.force);
+        EXPECT_EQ(result.kind(), row.kind) << row.errorName;
+        EXPECT_EQ(result.message(),
+                  "Told no\r\n\r\n" + LoadMessage(IDS_ERROR_MISC_ERROR_CODE, row.errorName));
+    }
+}
+
+TEST(LogindPowerControlTest, AnOperationThatIsNotOfferedSaysSo) {
+    testing::FakeLogind logind;
+    logind.Refuse("Hibernate", "b", "org.freedesktop.login1.SleepVerbNotSupported", "Not supported");
+    testing::PrivateBus withoutLogind;
+    const std::vector<LogindPowerControl> controls = {
+        LogindPowerControl({logind.Address(), "c5"}),
+        LogindPowerControl({withoutLogind.Address(), "c5"}),
+        LogindPowerControl({"unix:path=" + withoutLogind.File("no-socket"), "c5"}),
+    };
+    for (LogindPowerControl control : controls) {
+        const Result result = control.Perform(PowerOperation::hibernate, false);
+        EXPECT_EQ(result.kind(), ErrorKind::unavailable);
+        EXPECT_EQ(result.message(), LoadMessage(IDS_DIALOG_SHUT_DOWN_NA_CURRENT_OS));
+    }
+}
+
+}  // namespace
+}  // namespace tidewell
