@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "support/private_dbus.h"
+#include "support/mock_service.h"
 #include "support/temp_dir.h"
 
 namespace tidewell {

@@ -1,4 +1,4 @@
-#include "support/private_dbus.h"
+#include "support/mock_service.h"
 
 #include <signal.h>
 #include <spawn.h>
@@ -79,22 +79,6 @@ void EndChild(pid_t pid) {
 }
 
 }  // namespace
-
-PrivateBus::PrivateBus() {
-    FILE* output = popen("dbus-daemon --session --fork --nopidfile --print-address=1 --print-pid=1", "r");
-    if (output == nullptr) throw std::runtime_error("cannot start dbus-daemon");
-    char line[512] = {};
-    if (fgets(line, sizeof line, output) != nullptr) m_address = line;
-    if (fgets(line, sizeof line, output) != nullptr) m_pid = static_cast<pid_t>(std::stol(line));
-    pclose(output);
-    while (!m_address.empty() && (m_address.back() == '\n' || m_address.back() == '\r')) m_address.pop_back();
-    if (m_address.empty() || m_pid <= 0) throw std::runtime_error("dbus-daemon gave no address");
-}
-
-PrivateBus::~PrivateBus() {
-    // Not our child after the fork: end it by its id without waiting.
-    if (m_pid > 0) kill(m_pid, SIGTERM);
-}
 
 MockService::MockService(const PrivateBus& bus, const std::string& templateName, const std::string& busName,
                          const std::string& objectPath, const std::string& parameters,

@@ -4,23 +4,9 @@
 
 #include <string>
 
+#include "support/private_bus.h"
+
 namespace tidewell::testing {
-
-// A D-Bus daemon of the test's own (dbus-daemon --session), ended when the value goes.
-// Nothing reaches the real system or session bus.
-class PrivateBus {
-public:
-    PrivateBus();
-    ~PrivateBus();
-    PrivateBus(const PrivateBus&) = delete;
-    PrivateBus& operator=(const PrivateBus&) = delete;
-
-    const std::string& Address() const { return m_address; }
-
-private:
-    std::string m_address;
-    pid_t m_pid = -1;
-};
 
 // A fake service on a private bus: python-dbusmock with one of its templates, logging every
 // method call to a file. The constructor returns once the service owns its bus name.
