@@ -39,7 +39,7 @@ std::string ShortenText(std::string_view text, std::size_t maxChars);
 
 // What the task does: run a program, open a file, run a macro, show a notice or a system
 // operation. A program is named by its extension (".exe", ".com", ".bat", ".sh") or by having
-// none, as programs on this system mostly do; any other name is a document to open.
+// none, as programs on this system mostly do; any other name, a folder or a URL is opened.
 std::string TaskSectionText(const TaskRecord& task);
 bool LooksLikeProgram(std::string_view path);
 
@@ -47,12 +47,12 @@ bool LooksLikeProgram(std::string_view path);
 std::string SoundSectionText(const SoundInfo& sound);
 
 // The lists of a schedule as the schedule text fills them in.
-std::string TimeListText(const std::vector<DateTime>& times);
-std::string WeeklyListText(const std::vector<WeeklyItem>& items);
-std::string OnceListText(std::vector<DateTime> times);  // ascending, each date written once
-std::string MonthListText(const std::vector<MonthlyItem>& items, const DescriptionOptions& options);
+std::string DescribeTimeList(const std::vector<DateTime>& times);
+std::string DescribeWeeklyList(const std::vector<WeeklyItem>& items);
+std::string DescribeOnceList(std::vector<DateTime> times);  // ascending, each date written once
+std::string DescribeMonthList(const std::vector<MonthlyItem>& items, const DescriptionOptions& options);
 // The month part of one entry, without the blank that follows it.
-std::string MonthPartText(const MonthlyItem& item, const DescriptionOptions& options);
+std::string DescribeMonthPart(const MonthlyItem& item, const DescriptionOptions& options);
 
 // The count-down length "%H:%M:%S", or "2day(s) 01:30:00" with days.
 std::string CountDownLengthText(const ScheduleInfo& schedule);

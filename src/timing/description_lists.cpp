@@ -41,13 +41,13 @@ std::string DayPartText(const MonthlyItem& item) {
 
 }  // namespace
 
-std::string TimeListText(const std::vector<DateTime>& times) {
+std::string DescribeTimeList(const std::vector<DateTime>& times) {
     std::string text;
     for (const DateTime& time : times) text += ClockText(time) + std::string(kEntrySeparator);
     return WithoutLastSeparator(std::move(text));
 }
 
-std::string WeeklyListText(const std::vector<WeeklyItem>& items) {
+std::string DescribeWeeklyList(const std::vector<WeeklyItem>& items) {
     std::string text;
     const WeeklyItem* previous = nullptr;
     for (const WeeklyItem& item : items) {
@@ -58,7 +58,7 @@ std::string WeeklyListText(const std::vector<WeeklyItem>& items) {
     return WithoutLastSeparator(std::move(text));
 }
 
-std::string OnceListText(std::vector<DateTime> times) {
+std::string DescribeOnceList(std::vector<DateTime> times) {
     OrderTimes(times);
     std::string text;
     int64_t previousDay = 0;
@@ -70,7 +70,7 @@ std::string OnceListText(std::vector<DateTime> times) {
     return WithoutLastSeparator(std::move(text));
 }
 
-std::string MonthPartText(const MonthlyItem& item, const DescriptionOptions& options) {
+std::string DescribeMonthPart(const MonthlyItem& item, const DescriptionOptions& options) {
     if (item.everyMonth) return EveryMonthCaption();
     std::string separator = LoadMessage(IDS_KLN_ENTRY_SEPARATOR);
     std::string text;
@@ -88,11 +88,11 @@ std::string MonthPartText(const MonthlyItem& item, const DescriptionOptions& opt
     return text;
 }
 
-std::string MonthListText(const std::vector<MonthlyItem>& items, const DescriptionOptions& options) {
+std::string DescribeMonthList(const std::vector<MonthlyItem>& items, const DescriptionOptions& options) {
     std::string text;
     std::string previousHead;
     for (size_t i = 0; i < items.size(); ++i) {
-        std::string head = MonthPartText(items[i], options);
+        std::string head = DescribeMonthPart(items[i], options);
         if (!head.empty()) head += " ";
         head += DayPartText(items[i]);
         if (i == 0 || head != previousHead) text += head;

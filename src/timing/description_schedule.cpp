@@ -16,7 +16,7 @@ std::string OnceText(std::vector<DateTime> times) {
     if (times.size() == 1)
         return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_ONCE, RunInstantText(times.front()));
     std::string count = std::to_string(times.size());
-    return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_SEVRAL_TIMES, count, OnceListText(std::move(times)));
+    return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_SEVRAL_TIMES, count, DescribeOnceList(std::move(times)));
 }
 
 std::string QuantityText(int32_t quantity, TimeUnit unit) {
@@ -57,14 +57,15 @@ std::string ScheduleText(const TaskRecord& task, const DescriptionOptions& optio
     const ScheduleInfo& schedule = task.scheduleInfo;
     switch (schedule.type) {
         case ScheduleType::daily:
-            return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_DAILY, TimeListText(schedule.daily));
+            return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_DAILY, DescribeTimeList(schedule.daily));
         case ScheduleType::weekly:
-            return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_WEEKLY, WeeklyListText(schedule.weekly));
+            return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_WEEKLY, DescribeWeeklyList(schedule.weekly));
         case ScheduleType::monthly:
             return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_MONTHLY,
-                               MonthListText(schedule.monthly, options));
+                               DescribeMonthList(schedule.monthly, options));
         case ScheduleType::yearly:
-            return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_YEARLY, MonthListText(schedule.yearly, options));
+            return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_YEARLY,
+                               DescribeMonthList(schedule.yearly, options));
         case ScheduleType::once: return OnceText(schedule.once);
         case ScheduleType::repeating:
             return FillMessage(IDS_TIDEWELL_SUMMARY_SCHEDULE_REPEATEDLY,

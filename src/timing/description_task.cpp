@@ -46,7 +46,10 @@ std::string OperationText(WindowsOperation operation) {
 }  // namespace
 
 bool LooksLikeProgram(std::string_view path) {
+    // A URL or a folder is opened.
+    if (path.find("://") != std::string_view::npos) return false;
     std::string_view name = path.substr(path.find_last_of('/') + 1);
+    if (name.empty()) return false;
     std::size_t dot = name.find_last_of('.');
     // A leading dot names a hidden file, not an extension.
     if (dot == std::string_view::npos || dot == 0) return true;

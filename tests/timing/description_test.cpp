@@ -54,6 +54,8 @@ TEST_F(Description, TaskSection) {
          "运行程序“/usr/bin/rsync”，参数为“-a src dst”"},
         {"a document is opened", ProgramTask("/home/ann/report.pdf", "ignored"),
          "Open file \"/home/ann/report.pdf\"", "打开文件“/home/ann/report.pdf”"},
+        {"a URL is opened", ProgramTask("https://example.org/"), "Open file \"https://example.org/\"",
+         "打开文件“https://example.org/”"},
         {"a hidden file is a program", ProgramTask("/home/ann/.profile"),
          "Run program \"/home/ann/.profile\"", "运行程序“/home/ann/.profile”"},
         {"macro with a password",
