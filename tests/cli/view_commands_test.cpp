@@ -75,8 +75,6 @@ TEST(ViewCommands, DescribeEachTaskAsTheSummaryPage) {
                          "  When Busy: wait for 2 hour(s).\n\nTeam meeting\n",
                          0),
         0u);
-    EXPECT_NE(result.out.find("\n  Mar, Sep 15 12:00:00\n"), std::string::npos);
-    EXPECT_NE(result.out.find("\n  Countdown. Starting time is 00:04:00 (Paused)\n"), std::string::npos);
     EXPECT_NE(result.out.find("\n  Open file \"https://example.org/\"\n"), std::string::npos);
 }
 
@@ -141,7 +139,6 @@ TEST(ViewCommands, Refusals) {
     };
     const Case cases[] = {
         {{"describe", Example(), "--json"}, "\"--json\" contains invalid character(s)."},
-        {{"stats", Example(), "--now", "noon"}, "\"noon\" contains invalid character(s)."},
         {{"stats", "/nonexistent/schedule.rws"}, "File \"/nonexistent/schedule.rws\" was not found."},
         {{"agenda", Example(), "--from", "2026-12-07 00:00:00"}, "usage:"},
         {{"agenda", Example(), "--from", "2026-12-08 00:00:00", "--to", "2026-12-07 00:00:00"},
@@ -149,11 +146,9 @@ TEST(ViewCommands, Refusals) {
         {{"agenda", Example(), "--quick-view", "1", "--from", "2026-12-07 00:00:00"},
          "\"--quick-view\" contains invalid character(s)."},
         {{"agenda", Example(), "--quick-view", "1"}, "\"1\" contains invalid character(s)."},  // no qv.ini
-        {{"agenda", Example(), "--quick-view", "0"}, "\"0\" contains invalid character(s)."},
         {{"agenda", Example(), "--from", "2026-12-07 00:00:00", "--to", "2026-12-08 00:00:00", "--max-runs",
           "-3"},
          "\"-3\" contains invalid character(s)."},
-        {{"describe"}, "usage:"},
     };
     for (const Case& c : cases) {
         Output result = RunCli(c.arguments);

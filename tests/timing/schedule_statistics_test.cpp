@@ -23,8 +23,6 @@ TEST(ScheduleStatistics, Reports) {
     mixed.Add(WithNextRun(ScheduledTask(ScheduleType::daily), true));
     mixed.Add(MakePlaceholderTask());
     mixed.Add(WithNextRun(ScheduledTask(ScheduleType::once), false));
-    TaskList logon;
-    logon.Add(WithNextRun(ScheduledTask(ScheduleType::atLogon), true));
     struct Case {
         const char* note;
         const TaskList& tasks;
@@ -40,11 +38,6 @@ TEST(ScheduleStatistics, Reports) {
          "摘要\r\n====\r\n总计: 4 \t有效: 2 \t已过期: 2\r\n\r\n明细\r\n====\r\n"
          "每天\r\n总计: 3 \t有效: 2 \t已过期: 1\r\n\r\n"
          "一次或多次\r\n总计: 1 \t有效: 0 \t已过期: 1"},
-        {"the last type in code order", logon,
-         "Summary\r\n=======\r\nTotal: 1 \tActive: 1 \tExpired: 0\r\n\r\nBreakdown\r\n=========\r\n"
-         "At Logon\r\nTotal: 1 \tActive: 1 \tExpired: 0",
-         "摘要\r\n====\r\n总计: 1 \t有效: 1 \t已过期: 0\r\n\r\n明细\r\n====\r\n登录时\r\n总计: 1 \t有效: 1 "
-         "\t已过期: 0"},
     };
     for (const Case& c : cases) {
         ResetLanguage();
