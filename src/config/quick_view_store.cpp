@@ -1,6 +1,5 @@
 #include "config/quick_view_store.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -1,5 +1,6 @@
 #include "timing/quick_view.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
