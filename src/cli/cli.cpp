@@ -6,6 +6,8 @@
 #include <optional>
 
 #include "cli/console_message_box.h"
+#include "cli/schedule_view.h"
+#include "cli/view_commands.h"
 #include "config/memory_settings.h"
 #include "platform/system_clock.h"
 #include "schedule_file/schedule_store.h"
@@ -226,11 +228,12 @@ int Check(const Options& options, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (std::optional<int> status = RunViewCommand(arguments, out, err)) return *status;
     std::string error;
     std::optional<Options> options = ParseOptions(arguments, error);
     if (!options) {
         if (!error.empty()) err << error << "\n";
-        err << kUsage;
+        err << kUsage << kScheduleViewUsage;
         return kExitFailure;
     }
     if (options->command == "list") return List(*options, out, err);

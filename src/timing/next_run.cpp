@@ -129,24 +129,28 @@ struct NextRun {
 };
 
 NextRun ComputeNextRun(const DateTime& now, TaskRecord& task) {
-    ScheduleInfo& schedule = task.scheduleInfo;
-    if (!task.enabled) {
-        schedule.haveNextRunTime = false;
-        return {NeverText(), true};
-    }
-    if (!KeepsEndingOfItsOwn(schedule.type) && schedule.haveEndingTime && schedule.endingTime < now) {
-        schedule.haveNextRunTime = false;
-        return {NeverText(), true};
-    }
-    std::optional<Candidate> next = NextCandidate(now, task);
-    if (!next) return {NeverText(), true};
-    schedule.haveNextRunTime = !next->none;
-    schedule.nextRunTime = next->time;
-    if (next->none) return {NeverText(), true};
+    if (!NextRunFields(now, task)) return {NeverText(), true};
     return {NextRunColumnText(now, task), false};
 }
 
 }  // namespace
+
+bool NextRunFields(const DateTime& now, TaskRecord& task) {
+    ScheduleInfo& schedule = task.scheduleInfo;
+    if (!task.enabled) {
+        schedule.haveNextRunTime = false;
+        return false;
+    }
+    if (!KeepsEndingOfItsOwn(schedule.type) && schedule.haveEndingTime && schedule.endingTime < now) {
+        schedule.haveNextRunTime = false;
+        return false;
+    }
+    std::optional<Candidate> next = NextCandidate(now, task);
+    if (!next) return false;
+    schedule.haveNextRunTime = !next->none;
+    schedule.nextRunTime = next->time;
+    return !next->none;
+}
 
 std::string NextRunTime(const DateTime& now, TaskRecord& task) {
     return ComputeNextRun(now, task).text;

@@ -17,6 +17,10 @@ namespace tidewell {
 // returns the column text, "Never" when there is no next run.
 std::string NextRunTime(const DateTime& now, TaskRecord& task);
 
+// NextRunTime without the column text, for callers that walk many runs: writes the same
+// fields and returns whether there is a next run.
+bool NextRunFields(const DateTime& now, TaskRecord& task);
+
 // The scheduler's entry point: NextRunTime at the clock's now, then a new
 // random run time when the task decides it as soon as the schedule is set.
 std::string GetNextRunString(TaskRecord& task, const NextRunContext& context);

@@ -275,6 +275,7 @@ const std::vector<ListedRow>& ListedRows() {
         {140044, "IDS_KLN_TOTAL", "KLN"},
         {140045, "IDS_KLN_ACTIVE", "KLN"},
         {140046, "IDS_KLN_SUMMARY", "KLN"},
+        {140047, "IDS_KLN_EXPIRED", "KLN"},
         {140048, "IDS_KLN_SAVE", "KLN"},
         {140049, "IDS_KLN_RUNNING", "KLN"},
         {140050, "IDS_KLN_HALT", "KLN"},

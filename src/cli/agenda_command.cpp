@@ -1,0 +1,114 @@
+#include "cli/cli.h"
+#include "cli/console_message_box.h"
+#include "cli/schedule_view.h"
+#include "cli/user_files.h"
+#include "cli/view_commands.h"
+#include "config/quick_view_store.h"
+#include "platform/system_clock.h"
+#include "text/messages.h"
+#include "text/text_util.h"
+#include "timing/agenda.h"
+#include "timing/quick_view_range.h"
+
+namespace tidewell::cli {
+namespace {
+
+int Usage(const std::string& error, std::ostream& err) {
+    if (!error.empty()) err << error << '\n';
+    err << "usage:\n" << kScheduleViewUsage;
+    return kExitFailure;
+}
+
+// The range of the user's Quick View `number`; rejected lines of qv.ini are reported and skipped.
+std::optional<QuickViewRange> QuickViewRangeOfUser(int number, const DateTime& now, std::ostream& err) {
+    std::string path = UserQuickViewFile();
+    std::vector<std::string> lines;
+    if (Result loaded = LoadQuickViewLines(path, lines); !loaded) {
+        err << loaded.message() << '\n';
+        return std::nullopt;
+    }
+    std::vector<std::size_t> rejected;
+    std::vector<QuickViewRecord> records = ParseQuickViewLines(lines, now, &rejected);
+    for (std::size_t line : rejected)
+        err << InvalidArgument(QuickViewKey(static_cast<int>(line) + 1)) << '\n';
+    if (number > static_cast<int>(records.size())) {
+        err << InvalidArgument(std::to_string(number)) << '\n';
+        return std::nullopt;
+    }
+    return QuickViewRangeOf(records[static_cast<std::size_t>(number - 1)], now);
+}
+
+void WriteText(const Agenda& agenda, const TaskList& tasks, int maxRuns, std::ostream& out,
+               std::ostream& err) {
+    for (const AgendaRun& run : agenda.runs)
+        out << run.time.Format(kStorageFormat) << '\t' << tasks[run.task].title << '\n';
+    // A task cut short has more runs in the range than were listed.
+    for (std::size_t task : agenda.cutShort) {
+        std::string text = ReplaceAll(LoadMessage(IDS_ERROR_STRING_MAX_LENGTH_FOR_A_IS_B), "#1",
+                                      "\"" + tasks[task].title + "\"");
+        err << ReplaceAll(std::move(text), "#2", std::to_string(maxRuns)) << '\n';
+    }
+}
+
+void WriteJson(const Agenda& agenda, const TaskList& tasks, const QuickViewRange& range, std::ostream& out) {
+    out << "{\"from\": " << JsonText(range.start.Format(kStorageFormat))
+        << ", \"to\": " << JsonText(range.end.Format(kStorageFormat)) << ",\n \"runs\": [";
+    for (std::size_t i = 0; i < agenda.runs.size(); ++i) {
+        const AgendaRun& run = agenda.runs[i];
+        out << (i ? ",\n  " : "\n  ") << "{\"time\": " << JsonText(run.time.Format(kStorageFormat))
+            << ", \"title\": " << JsonText(tasks[run.task].title) << "}";
+    }
+    out << "],\n \"cutShort\": [";
+    for (std::size_t i = 0; i < agenda.cutShort.size(); ++i)
+        out << (i ? ", " : "") << JsonText(tasks[agenda.cutShort[i]].title);
+    out << "]}\n";
+}
+
+}  // namespace
+
+int RunAgenda(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    std::string error;
+    std::optional<ViewOptions> options = ParseViewOptions(arguments, kRangeOptions | kJsonOption, error);
+    if (!options) return Usage(error, err);
+    bool byQuickView = options->quickView.has_value();
+    if (byQuickView && (options->from || options->to)) return Usage(InvalidArgument("--quick-view"), err);
+    if (!byQuickView && (!options->from || !options->to)) return Usage({}, err);
+    SystemClock systemClock;
+    DateTime now = options->now ? *options->now : systemClock.Now();
+    std::optional<QuickViewRange> range;
+    if (byQuickView) {
+        range = QuickViewRangeOfUser(*options->quickView, now, err);
+        if (!range) return kExitFailure;
+    } else if (*options->from > *options->to) {
+        return Usage(InvalidArgument(options->to->Format(kStorageFormat)), err);
+    } else {
+        range = QuickViewRange{*options->from, *options->to};
+    }
+    FixedClock clock(now);
+    ConsoleMessageBox messages(err);
+    LoadedSchedule loaded = LoadSchedule(*options, clock, messages, false);
+    if (!loaded.failure.empty()) {
+        err << loaded.failure << '\n';
+        return kExitFailure;
+    }
+    int maxRuns = options->maxRuns.value_or(kDefaultAgendaRunsPerTask);
+    Agenda agenda = ComputeAgenda(loaded.tasks, range->start, range->end, maxRuns);
+    if (options->json) {
+        WriteJson(agenda, loaded.tasks, *range, out);
+    } else {
+        WriteText(agenda, loaded.tasks, maxRuns, out, err);
+    }
+    return kExitOk;
+}
+
+std::optional<int> RunViewCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                                  std::ostream& err) {
+    if (arguments.empty()) return std::nullopt;
+    std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    if (arguments[0] == "describe") return RunDescribe(rest, out, err);
+    if (arguments[0] == "stats") return RunStats(rest, out, err);
+    if (arguments[0] == "agenda") return RunAgenda(rest, out, err);
+    return std::nullopt;
+}
+
+}  // namespace tidewell::cli

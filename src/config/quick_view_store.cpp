@@ -1,0 +1,117 @@
+#include "config/quick_view_store.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "config/locations.h"
+#include "files/durable_file.h"
+#include "format/settings_text.h"
+#include "text/messages.h"
+#include "text/text_util.h"
+
+namespace tidewell {
+namespace {
+
+constexpr int kMaxKeptAsideCopies = 100;
+
+Result CannotOpen(const std::string& path) {
+    return Result::Fail(ErrorKind::io,
+                        ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP), "#1", path));
+}
+
+std::vector<std::string> LinesOfText(std::string_view bytes) {
+    SettingsText document;
+    (void)document.LoadFromString(bytes);
+    SettingsText::SectionReader section = document.ReadSection(kQuickViewSection);
+    std::vector<std::string> lines;
+    std::string value;
+    for (int number = 1; section.Found() && section.ReadString(QuickViewKey(number), {}, value); ++number) {
+        lines.push_back(value);
+    }
+    return lines;
+}
+
+// Whether replacing the file would lose something of it: true unless it reads back as exactly
+// what its readable lines would be written as.
+bool WouldLoseSomething(const std::string& path, const QuickViewLineCheck& readable, std::string& bytes) {
+    switch (ReadWholeFile(path, bytes, kQuickViewFileLimit)) {
+        case ReadStatus::Missing: return false;
+        case ReadStatus::Ok: break;
+        case ReadStatus::TooLarge:
+        case ReadStatus::Failed: return true;
+    }
+    if (bytes.empty()) return false;
+    std::vector<std::string> lines = LinesOfText(bytes);
+    std::erase_if(lines, [&](const std::string& line) { return !readable(line); });
+    return QuickViewFileText(lines) != bytes;
+}
+
+// A hard link keeps even a file that cannot be read; a copy of its bytes serves where links are
+// not possible.
+bool KeepAside(const std::string& path, const std::string& bytes, std::string& keptAs) {
+    for (int number = 1; number <= kMaxKeptAsideCopies; ++number) {
+        std::string candidate = KeptAsideName(path, number);
+        if (::link(path.c_str(), candidate.c_str()) == 0) {
+            keptAs = candidate;
+            return true;
+        }
+        if (errno == EEXIST) continue;
+        struct stat existing {};
+        if (bytes.empty() || ::lstat(candidate.c_str(), &existing) == 0) return false;
+        if (!WriteFileDurably(candidate, bytes).ok()) return false;
+        keptAs = candidate;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string QuickViewFilePath(std::string_view userDataDir) {
+    return JoinPath(userDataDir, kQuickViewFileName);
+}
+
+std::string QuickViewKey(int number) {
+    char key[32];
+    std::snprintf(key, sizeof key, kQuickViewKeyFormat, number);
+    return key;
+}
+
+Result LoadQuickViewLines(const std::string& path, std::vector<std::string>& lines) {
+    lines.clear();
+    std::string bytes;
+    switch (ReadWholeFile(path, bytes, kQuickViewFileLimit)) {
+        case ReadStatus::Missing: return Result::Ok();
+        case ReadStatus::Ok: break;
+        case ReadStatus::TooLarge:
+            return Result::Fail(ErrorKind::damaged, LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH));
+        case ReadStatus::Failed: return CannotOpen(path);
+    }
+    lines = LinesOfText(bytes);
+    return Result::Ok();
+}
+
+std::string QuickViewFileText(const std::vector<std::string>& lines) {
+    SettingsTextWriter writer;
+    (void)writer.AddSection(kQuickViewSection);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        (void)writer.WriteString(QuickViewKey(static_cast<int>(i) + 1), lines[i]);
+    }
+    return writer.SaveToString();
+}
+
+Result SaveQuickViewLines(const std::string& path, const std::vector<std::string>& lines,
+                          const QuickViewLineCheck& readable, std::string* keptAside) {
+    std::string old;
+    if (WouldLoseSomething(path, readable, old)) {
+        std::string keptAs;
+        if (!KeepAside(path, old, keptAs)) return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
+        if (keptAside != nullptr) *keptAside = keptAs;
+    }
+    return WriteFileDurably(path, QuickViewFileText(lines));
+}
+
+}  // namespace tidewell

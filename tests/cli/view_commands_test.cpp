@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "support/temp_dir.h"
+
+namespace tidewell {
+namespace {
+
+using namespace tidewell::testing;
+
+struct Output {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Output RunCli(std::vector<std::string> arguments) {
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = cli::Run(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string Example() {
+    return std::string(TIDEWELL_SOURCE_DIR) + "/examples/schedule.rws";
+}
+
+// The tool finds the user's files below HOME: a temporary home for the test's lifetime.
+class TemporaryHome {
+public:
+    TemporaryHome() {
+        for (const char* name : kVariables) {
+            const char* value = getenv(name);
+            m_saved[name] = value ? std::optional<std::string>(value) : std::nullopt;
+            unsetenv(name);
+        }
+        setenv("HOME", m_dir.Path().c_str(), 1);
+    }
+    ~TemporaryHome() {
+        for (const auto& [name, value] : m_saved) {
+            if (value)
+                setenv(name.c_str(), value->c_str(), 1);
+            else
+                unsetenv(name.c_str());
+        }
+    }
+    // The default user data directory below the documents folder.
+    std::string UserDataDir() const { return m_dir.File("Documents/Verimont User Data/Ostrel"); }
+
+private:
+    static constexpr const char* kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
+                                                 "TIDEWELL_MACHINE_CONFIG_DIR"};
+    TempDir m_dir;
+    std::map<std::string, std::optional<std::string>> m_saved;
+};
+
+TEST(ViewCommands, DescribeEachTaskAsTheSummaryPage) {
+    TemporaryHome home;
+    Output result = RunCli({"describe", Example(), "--now", "2026-12-07 12:00:00"});
+    ASSERT_EQ(result.status, cli::kExitOk) << result.err;
+    EXPECT_EQ(
+        result.out.rfind("Stretch and drink water\n"
+                         "  Show notice message \"Time for a short break.\".\n"
+                         "  Beep for 5 second(s) at frequency 2000 Hz, one round beep/delay time is 500/500 "
+                         "milliseconds\n"
+                         "  Run every day on the following time(s):\n  10:30:00, 15:30:00\n"
+                         "  Start/End: 1-1-2026 00:00:00 - N/A\n"
+                         "  Randomization not enabled\n"
+                         "  When Busy: wait for 2 hour(s).\n\nTeam meeting\n",
+                         0),
+        0u);
+    EXPECT_NE(result.out.find("\n  Open file \"https://example.org/\"\n"), std::string::npos);
+}
+
+TEST(ViewCommands, StatisticsReport) {
+    Output result = RunCli({"stats", Example(), "--now", "2026-12-07 12:00:00"});
+    ASSERT_EQ(result.status, cli::kExitOk) << result.err;
+    EXPECT_EQ(result.out.rfind("Summary\n=======\nTotal: 9 \tActive: 7 \tExpired: 2\n\nBreakdown\n=========\n"
+                               "Daily\nTotal: 1 \tActive: 1 \tExpired: 0\n\n",
+                               0),
+              0u);
+    EXPECT_TRUE(
+        result.out.ends_with("Countdown\nTotal: 1 \tActive: 0 \tExpired: 1\n\n"
+                             "At Logon\nTotal: 1 \tActive: 1 \tExpired: 0\n"));
+}
+
+TEST(ViewCommands, AgendaOfARange) {
+    Output text = RunCli({"agenda", Example(), "--from", "2026-12-07 00:00:00", "--to", "2026-12-13 23:59:59",
+                          "--max-runs", "2"});
+    ASSERT_EQ(text.status, cli::kExitOk) << text.err;
+    EXPECT_EQ(
+        text.out,
+        "2026-12-07 00:00:00\tLook away from the screen\n2026-12-07 00:20:00\tLook away from the screen\n"
+        "2026-12-07 09:55:00\tTeam meeting\n2026-12-07 10:30:00\tStretch and drink water\n"
+        "2026-12-07 15:30:00\tStretch and drink water\n2026-12-10 13:55:00\tTeam meeting\n");
+    EXPECT_EQ(text.err,
+              "The maximum length for \"Stretch and drink water\" is 2.\n"
+              "The maximum length for \"Look away from the screen\" is 2.\n");
+    Output json = RunCli(
+        {"agenda", Example(), "--from", "2026-12-10 13:00:00", "--to", "2026-12-10 14:00:00", "--json"});
+    ASSERT_EQ(json.status, cli::kExitOk) << json.err;
+    EXPECT_EQ(json.out,
+              "{\"from\": \"2026-12-10 13:00:00\", \"to\": \"2026-12-10 14:00:00\",\n \"runs\": [\n"
+              "  {\"time\": \"2026-12-10 13:00:00\", \"title\": \"Look away from the screen\"},\n"
+              "  {\"time\": \"2026-12-10 13:20:00\", \"title\": \"Look away from the screen\"},\n"
+              "  {\"time\": \"2026-12-10 13:40:00\", \"title\": \"Look away from the screen\"},\n"
+              "  {\"time\": \"2026-12-10 13:55:00\", \"title\": \"Team meeting\"},\n"
+              "  {\"time\": \"2026-12-10 14:00:00\", \"title\": \"Look away from the screen\"}],\n"
+              " \"cutShort\": []}\n");
+}
+
+TEST(ViewCommands, AgendaOfTheUsersQuickView) {
+    TemporaryHome home;
+    std::filesystem::create_directories(home.UserDataDir());
+    WriteFileText(home.UserDataDir() + "/qv.ini",
+                  "[Quick View]\r\nQV1 = [Title]broken[P1]1[P2]1[P3]7[P4]\r\n"
+                  "QV2 = [Title]Wednesday to Thursday[Type]1[P1]1[P2]3[P3]4[P4]\r\n");
+    Output result = RunCli({"agenda", Example(), "--quick-view", "1", "--now", "2026-12-09 08:00:00",
+                            "--max-runs", "1", "--json"});
+    ASSERT_EQ(result.status, cli::kExitOk) << result.err;
+    EXPECT_EQ(result.err, "\"QV1\" contains invalid character(s).\n");  // the damaged line is skipped
+    EXPECT_EQ(result.out.rfind("{\"from\": \"2026-12-09 00:00:00\", \"to\": \"2026-12-10 23:59:59\",", 0),
+              0u);
+    EXPECT_NE(result.out.find("{\"time\": \"2026-12-10 13:55:00\", \"title\": \"Team meeting\"}"),
+              std::string::npos);
+}
+
+TEST(ViewCommands, Refusals) {
+    TemporaryHome home;
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"describe", Example(), "--json"}, "\"--json\" contains invalid character(s)."},
+        {{"stats", "/nonexistent/schedule.rws"}, "File \"/nonexistent/schedule.rws\" was not found."},
+        {{"agenda", Example(), "--from", "2026-12-07 00:00:00"}, "usage:"},
+        {{"agenda", Example(), "--from", "2026-12-08 00:00:00", "--to", "2026-12-07 00:00:00"},
+         "\"2026-12-07 00:00:00\" contains invalid character(s)."},
+        {{"agenda", Example(), "--quick-view", "1", "--from", "2026-12-07 00:00:00"},
+         "\"--quick-view\" contains invalid character(s)."},
+        {{"agenda", Example(), "--quick-view", "1"}, "\"1\" contains invalid character(s)."},  // no qv.ini
+        {{"agenda", Example(), "--from", "2026-12-07 00:00:00", "--to", "2026-12-08 00:00:00", "--max-runs",
+          "-3"},
+         "\"-3\" contains invalid character(s)."},
+    };
+    for (const Case& c : cases) {
+        Output result = RunCli(c.arguments);
+        EXPECT_EQ(result.status, cli::kExitFailure) << c.error;
+        EXPECT_EQ(result.err.rfind(c.error, 0), 0u) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+}  // namespace
+}  // namespace tidewell
