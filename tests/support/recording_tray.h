@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "text/tray_notice.h"
+
+namespace tidewell {
+
+// The tray for tests: records the run animation.
+class RecordingTray : public TrayNoticeService {
+public:
+    void StartRunAnimation(const std::string& tip) override {
+        tips.push_back(tip);
+        animating = true;
+    }
+    void NextRunAnimationFrame() override { ++frames; }
+    void EndRunAnimation() override {
+        ++ends;
+        animating = false;
+    }
+
+    std::vector<std::string> tips;
+    int frames = 0;
+    int ends = 0;
+    bool animating = false;
+};
+
+}  // namespace tidewell
