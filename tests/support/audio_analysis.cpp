@@ -1,9 +1,10 @@
 #include "support/audio_analysis.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <numbers>
 
 namespace tidewell::testing {
@@ -60,13 +61,32 @@ SoundFigures Measure(const std::vector<int16_t>& samples, int channels, int samp
     return figures;
 }
 
-std::vector<int16_t> ReadRawSamples(const std::string& path, std::size_t from) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+std::vector<Burst> SoundBursts(const std::vector<int16_t>& samples, int channels, int sampleRate,
+                               double gapSeconds) {
+    const std::size_t step = static_cast<std::size_t>(channels);
+    const auto gap = static_cast<std::size_t>(gapSeconds * sampleRate);
+    std::vector<Burst> bursts;
+    for (std::size_t f = 0; f < samples.size() / step; ++f) {
+        if (std::abs(samples[f * step]) <= kSilence) continue;
+        if (bursts.empty() || f - bursts.back().last > gap) {
+            bursts.push_back({f, f});
+        }
+        bursts.back().last = f;
+    }
+    return bursts;
+}
+
+std::vector<int16_t> ReadRawSamples(const std::string& path, std::size_t from, std::size_t to) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    const auto end = static_cast<std::size_t>(std::max<std::streamoff>(0, in.tellg()));
+    to = std::min(to, end);
     std::vector<int16_t> samples;
-    if (bytes.size() <= from) return samples;
-    samples.resize((bytes.size() - from) / sizeof(int16_t));
-    std::memcpy(samples.data(), bytes.data() + from, samples.size() * sizeof(int16_t));
+    if (!in || to <= from) return samples;
+    samples.resize((to - from) / sizeof(int16_t));
+    in.seekg(static_cast<std::streamoff>(from));
+    in.read(reinterpret_cast<char*>(samples.data()),
+            static_cast<std::streamsize>(samples.size() * sizeof(int16_t)));
+    samples.resize(static_cast<std::size_t>(in.gcount()) / sizeof(int16_t));
     return samples;
 }
 

@@ -19,8 +19,17 @@ struct SoundFigures {
 
 SoundFigures Measure(const std::vector<int16_t>& samples, int channels, int sampleRate);
 
-// The samples of a raw file of signed 16-bit native-order samples, from byte `from` on.
-std::vector<int16_t> ReadRawSamples(const std::string& path, std::size_t from = 0);
+// The sounding stretches, [first, last] frames, split where at least `gapSeconds` are silent.
+struct Burst {
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+std::vector<Burst> SoundBursts(const std::vector<int16_t>& samples, int channels, int sampleRate,
+                               double gapSeconds);
+
+// The samples of a raw file of signed 16-bit native-order samples, from byte `from` to byte
+// `to` (or the end of the file).
+std::vector<int16_t> ReadRawSamples(const std::string& path, std::size_t from = 0, std::size_t to = SIZE_MAX);
 
 // A mono 16-bit wave file holding a sine of `frequency` Hz.
 void WriteSineWave(const std::string& path, double frequency, double seconds, int sampleRate);
