@@ -36,7 +36,7 @@ TEST_F(DiskAudioTest, ATonePlaysAtItsFrequencyForItsLength) {
         ASSERT_TRUE(audio.PlayTone(frequency, 500).ok()) << frequency;
         const std::size_t from = m_output.Mark();
         ASSERT_TRUE(audio.DeviceOpen());
-        const SoundFigures figures = Rendered(from, 0.6);
+        const SoundFigures figures = Rendered(from, 0.8);  // the tone and the silence after it
         ASSERT_FALSE(figures.silent) << frequency;
         std::printf("tone %5d Hz, 500 ms: measured %8.2f Hz (%+.3f %%), %.1f ms, peak %.0f\n", frequency,
                     figures.frequency, 100.0 * (figures.frequency - frequency) / frequency,
@@ -85,7 +85,7 @@ TEST_F(DiskAudioTest, WaveFilesPlayToTheirEnd) {
         const std::size_t from = m_output.Mark();
         audio.ReleaseWhenSilent();  // a wave still playing keeps the device
         ASSERT_TRUE(audio.DeviceOpen());
-        const SoundFigures figures = Rendered(from, c.seconds + 0.2);
+        const SoundFigures figures = Rendered(from, c.seconds + 0.3);
         std::printf("wave %-14s: %.3f s of sound (file %.3f s), peak %.0f, rms %.0f",
                     c.path.substr(c.path.rfind('/') + 1).c_str(), figures.seconds, c.seconds, figures.peak,
                     figures.rms);
