@@ -7,40 +7,23 @@
 
 namespace tidewell {
 
-// A launcher for tests: records what it was asked to open or start and answers with a set result.
+// A launcher for tests: records what it is asked to open or start; `failure` set makes it fail.
 class RecordingLauncher : public Launcher {
 public:
-    struct Started {
-        std::string program;
-        std::string parameters;
-        std::string folder;
-    };
-
-    Result Open(const std::string& target) override {
-        opened.push_back(target);
-        return Answer();
-    }
+    Result Open(const std::string& target) override { return Record(target); }
     Result Start(const std::string& program, const std::string& parameters,
                  const std::string& folder) override {
-        started.push_back({program, parameters, folder});
-        return Answer();
-    }
-    // Every later call fails with this kind and message.
-    void FailWith(ErrorKind kind, std::string message) {
-        m_failKind = kind;
-        m_failMessage = std::move(message);
+        return Record(program + " " + parameters + " @" + folder);
     }
 
-    std::vector<std::string> opened;
-    std::vector<Started> started;
+    std::vector<std::string> calls;  // the target, or "program parameters @folder"
+    std::string failure;
 
 private:
-    Result Answer() const {
-        return m_failKind == ErrorKind::none ? Result::Ok() : Result::Fail(m_failKind, m_failMessage);
+    Result Record(std::string call) {
+        calls.push_back(std::move(call));
+        return failure.empty() ? Result::Ok() : Result::Fail(ErrorKind::notFound, failure);
     }
-
-    ErrorKind m_failKind = ErrorKind::none;
-    std::string m_failMessage;
 };
 
 }  // namespace tidewell

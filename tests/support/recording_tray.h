@@ -10,20 +10,13 @@ namespace tidewell {
 // The tray for tests: records the run animation.
 class RecordingTray : public TrayNoticeService {
 public:
-    void StartRunAnimation(const std::string& tip) override {
-        tips.push_back(tip);
-        animating = true;
-    }
+    void StartRunAnimation(const std::string& tip) override { tips.push_back(tip); }
     void NextRunAnimationFrame() override { ++frames; }
-    void EndRunAnimation() override {
-        ++ends;
-        animating = false;
-    }
+    void EndRunAnimation() override { ++ends; }
 
     std::vector<std::string> tips;
     int frames = 0;
     int ends = 0;
-    bool animating = false;
 };
 
 }  // namespace tidewell
