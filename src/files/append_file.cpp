@@ -1,0 +1,61 @@
+#include "files/append_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "files/durable_file.h"
+
+namespace tidewell {
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Empties an oversized file through the open descriptor: no moment without the file, and the
+// check and the emptying concern the same file.
+bool StartAnewWhenLarger(int fd, std::uint64_t limit) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return false;
+    }
+    if (static_cast<std::uint64_t>(info.st_size) > limit) {
+        return ::ftruncate(fd, 0) == 0;
+    }
+    return true;
+}
+
+}  // namespace
+
+Result AppendToFile(const std::string& path, std::string_view bytes, std::uint64_t startAnewAbove) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
+    if (fd < 0) {
+        return Result::Fail(errno == ENOENT ? ErrorKind::notFound : ErrorKind::io,
+                            CannotWriteFileMessage(path));
+    }
+    const bool written = StartAnewWhenLarger(fd, startAnewAbove) && WriteAll(fd, bytes);
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed) {
+        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
+    }
+    return Result::Ok();
+}
+
+}  // namespace tidewell

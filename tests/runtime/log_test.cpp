@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "files/durable_file.h"
+#include "runtime/debug_log.h"
+#include "runtime/event_log.h"
+#include "runtime/log_line.h"
+#include "support/recording_launcher.h"
+#include "support/recording_message_box.h"
+#include "support/task_builder.h"
+#include "support/temp_dir.h"
+#include "support/test_clock.h"
+
+namespace tidewell {
+namespace {
+
+using testing::At;
+using testing::ReadFileText;
+using testing::TempDir;
+
+std::string Repeat(const std::string& unit, int times) {
+    std::string text;
+    for (int i = 0; i < times; ++i) text += unit;
+    return text;
+}
+
+class EventLogTest : public ::testing::Test {
+protected:
+    TaskRecord Task(bool enabled = true, std::string title = "Backup") {
+        TaskRecord task;
+        task.title = std::move(title);
+        task.enabled = enabled;
+        return task;
+    }
+
+    TempDir m_dir;
+    TestClock m_clock{At(2006, 3, 5, 8, 0, 0)};
+    EventLog m_log{m_dir.Path(), m_clock};
+};
+
+TEST_F(EventLogTest, EveryKindWritesItsLineAndOtherKindsNothing) {
+    const TaskRecord on = Task(), off = Task(false);
+    const std::tuple<const TaskRecord*, int, bool, std::string> cases[] = {
+        // task, kind, scheduling on, text
+        {&on, 1, false, "Add task \"Backup\""},
+        {&on, 2, false, "Modify task \"Backup\""},
+        {&on, 3, false, "Delete task \"Backup\""},
+        {&on, 4, false, "Run task \"Backup\""},
+        {&on, 5, false, "Enable task \"Backup\""},
+        {&off, 5, true, "Disable task \"Backup\""},
+        {nullptr, 6, true, "Enable scheduling service"},
+        {nullptr, 6, false, "Disable scheduling service"},
+        {nullptr, 7, false, "Password changed."},
+        {&on, 0, false, ""},
+        {&on, 8, false, ""},
+        {nullptr, 4, false, ""},  // a task event without a task
+    };
+    for (const auto& [task, kind, scheduling, text] : cases) {
+        std::filesystem::remove(m_log.Path());
+        ASSERT_TRUE(m_log.LogEvent(task, static_cast<EventKind>(kind), scheduling).ok());
+        EXPECT_EQ(ReadFileText(m_dir.File("schdlog.txt")),
+                  text.empty() ? "" : "2006-03-05 08:00:00\t" + text + "\r\n")
+            << kind;
+    }
+}
+
+TEST_F(EventLogTest, ALongTitleIsCutToThreeHundredSeventyCharactersAfterTheTime) {
+    for (const std::string unit : {"a", "é", "计", "😀"}) {
+        std::filesystem::remove(m_log.Path());
+        const TaskRecord task = Task(true, Repeat(unit, 500));
+        ASSERT_TRUE(m_log.LogEvent(&task, EventKind::taskRun).ok());
+        EXPECT_EQ(ReadFileText(m_log.Path()),
+                  "2006-03-05 08:00:00\tRun task \"" + Repeat(unit, 360) + "\r\n");
+    }
+}
+
+TEST(LogLine, CutsAndMarkers) {
+    const std::string t = "2010-12-31 23:59:58\t";
+    const std::string fifty(50, 'L');
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // first, second, line
+        {"Where", "What", t + "Where\tWhat"},
+        {"Where", "", t + "Where"},
+        {"", "", t},
+        {fifty + "L", "m", t + fifty + "\tm"},
+        {Repeat("位", 60), "", t + Repeat("位", 50)},
+        {fifty, std::string(400, 'm'), t + fifty + "\t" + std::string(320, 'm')},
+        {"InitInstance", "_DEBUG_BLANK", ""},
+        {"InitInstance", "_PROGRAM_START", "***** Program Start *****"},
+        {"", "_PROGRAM_END", "***** Program End *****"},
+        {"", "_PROGRAM_ENDING", t + "_PROGRAM_ENDING"},
+    };
+    for (const auto& [first, second, line] : cases) {
+        EXPECT_EQ(FormatLogLine(At(2010, 12, 31, 23, 59, 58), first, second), line) << first << second;
+    }
+    TempDir dir;
+    const std::string x398(398, 'x');
+    const std::pair<std::string, std::string> appended[] = {
+        {x398 + "x", x398 + "x"},
+        {x398 + "xx", x398 + "x"},
+        {x398 + "€€", x398 + "€"}};  // never half a character
+    for (const auto& [line, kept] : appended) {
+        std::filesystem::remove(dir.File("log.txt"));
+        ASSERT_TRUE(AppendLine(dir.File("log.txt"), line, kLogByteLimit).ok());
+        EXPECT_EQ(ReadFileText(dir.File("log.txt")), kept + "\r\n");
+    }
+}
+
+TEST_F(EventLogTest, AFileOverTheLimitIsStartedAnewAndAFileAtTheLimitKept) {
+    const TaskRecord task = Task();
+    const std::string line = "2006-03-05 08:00:00\tRun task \"Backup\"\r\n";
+    for (const std::uintmax_t size : {10'000'000u, 10'000'001u}) {
+        testing::WriteFileText(m_log.Path(), "");
+        std::filesystem::resize_file(m_log.Path(), size);
+        ASSERT_TRUE(m_log.LogEvent(&task, EventKind::taskRun).ok());
+        EXPECT_EQ(std::filesystem::file_size(m_log.Path()), (size > kLogByteLimit ? 0 : size) + line.size());
+    }
+    EXPECT_EQ(ReadFileText(m_log.Path()), line);
+}
+
+TEST_F(EventLogTest, AnUnwritableLogSaysSoAndViewLogOpensOnlyARecordedLog) {
+    const TaskRecord task = Task();
+    const EventLog missing(m_dir.File("no-such-folder"), m_clock);
+    const Result result = missing.LogEvent(&task, EventKind::taskRun);
+    EXPECT_EQ(result.kind(), ErrorKind::notFound);
+    EXPECT_EQ(result.message(), CannotWriteFileMessage(missing.Path()));
+
+    RecordingLauncher launcher;
+    RecordingMessageBox box;
+    m_log.ViewLog(launcher, box);
+    EXPECT_EQ(box.LastCall().text, "No log has been recorded.");
+    ASSERT_TRUE(m_log.LogEvent(&task, EventKind::taskAdded).ok());
+    m_log.ViewLog(launcher, box);
+    EXPECT_EQ(launcher.calls, std::vector<std::string>{m_log.Path()});
+    launcher.failure = "no opener";
+    m_log.ViewLog(launcher, box);
+    EXPECT_EQ(box.CallCount(), 2u);
+    EXPECT_EQ(box.LastCall().text, "no opener");
+}
+
+TEST(DebugLog, WithoutTheSwitchFileNoLogIsEverCreated) {
+    TempDir program, data;
+    TestClock clock(At(2006, 3, 5, 8, 0, 0));
+    const DebugLog off(data.Path(), DebugSwitchPresent(program.Path()), clock);
+    EXPECT_FALSE(off.DebugTrace("InitInstance", kLogProgramStartMarker));
+    EXPECT_FALSE(off.DebugTrace("FillTRList", "Before ptr = m_trlst.GetAt(m_trlst.FindIndex(nIndex));"));
+    EXPECT_TRUE(testing::FolderEntries(data.Path()).empty());
+
+    std::filesystem::create_directory(program.File("config"));
+    testing::WriteFileText(program.File("config/tidewell_debug_info"), "");
+    const DebugLog on(data.Path(), DebugSwitchPresent(program.Path()), clock);
+    for (const char* message : {"_DEBUG_BLANK", "_PROGRAM_START", "Before - Sleep(1000)", "_PROGRAM_END"}) {
+        EXPECT_TRUE(on.DebugTrace("CheckAtLogonJob", message));
+    }
+    EXPECT_EQ(
+        ReadFileText(data.File("debug_tidewell.log")),
+        "\r\n***** Program Start *****\r\n2006-03-05 08:00:00\tCheckAtLogonJob\tBefore - Sleep(1000)\r\n"
+        "***** Program End *****\r\n");
+}
+
+}  // namespace
+}  // namespace tidewell
