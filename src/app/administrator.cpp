@@ -16,7 +16,8 @@ bool IsAdministrator() {
     if (getgroups(count, groups.data()) < 0) return false;
     for (const char* name : {"sudo", "wheel", "admin"}) {
         const group* entry = getgrnam(name);
-        if (entry != nullptr && std::find(groups.begin(), groups.end(), entry->gr_gid) != groups.end()) return true;
+        if (entry != nullptr && std::find(groups.begin(), groups.end(), entry->gr_gid) != groups.end())
+            return true;
     }
     return false;
 }

@@ -18,14 +18,16 @@ constexpr std::array kCommands{
                 IDS_TIDEWELL_COMMAND_TIP_FILE_EXIT_COMPLETELY, ""},
     CommandInfo{kCmdRunNow, "actionRunNow", IDS_TIDEWELL_MENU_SCHEDULE_RUN_TASK_R,
                 IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_RUN, "F5"},
-    CommandInfo{kCmdAddTask, "actionAddTask", IDS_DIALOG_ADD_A, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_ADD, "Ctrl+A"},
+    CommandInfo{kCmdAddTask, "actionAddTask", IDS_DIALOG_ADD_A, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_ADD,
+                "Ctrl+A"},
     CommandInfo{kCmdCopyTask, "actionCopyTask", IDS_DIALOG_COPY_C, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_COPY,
                 "Ctrl+C"},
-    CommandInfo{kCmdDeleteTask, "actionDeleteTask", IDS_DIALOG_DELETE_D, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_DELETE,
-                "Ctrl+D"},
+    CommandInfo{kCmdDeleteTask, "actionDeleteTask", IDS_DIALOG_DELETE_D,
+                IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_DELETE, "Ctrl+D"},
     CommandInfo{kCmdEditTask, "actionEditTask", IDS_DIALOG_EDIT_E, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_EDIT,
                 "Ctrl+E"},
-    CommandInfo{kCmdFind, "actionFind", IDS_MENU_EDIT_FIND_F, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_FIND, "Ctrl+F"},
+    CommandInfo{kCmdFind, "actionFind", IDS_MENU_EDIT_FIND_F, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_FIND,
+                "Ctrl+F"},
     CommandInfo{kCmdFindNext, "actionFindNext", IDS_MENU_EDIT_FIND_NEXT_N,
                 IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_FIND_NEXT, "F3"},
     CommandInfo{kCmdToggleEnabled, "actionToggleEnabled", IDS_TIDEWELL_MENU_SCHEDULE_DISABLE_B,
@@ -37,9 +39,11 @@ constexpr std::array kCommands{
                 IDS_TIDEWELL_COMMAND_TIP_VIEW_TOOLBAR, ""},
     CommandInfo{kCmdStatusBar, "actionStatusBar", IDS_TIDEWELL_MENU_VIEW_STATUS_BAR_S,
                 IDS_TIDEWELL_COMMAND_TIP_VIEW_STATUS_BAR, ""},
-    CommandInfo{kCmdViewLog, "actionViewLog", IDS_TIDEWELL_MENU_VIEW_LOG_L, IDS_TIDEWELL_COMMAND_TIP_VIEW_LOG, ""},
+    CommandInfo{kCmdViewLog, "actionViewLog", IDS_TIDEWELL_MENU_VIEW_LOG_L, IDS_TIDEWELL_COMMAND_TIP_VIEW_LOG,
+                ""},
     CommandInfo{kCmdClockSynchronization, "actionClockSynchronization",
-                IDS_TIDEWELL_MENU_TIME_CLOCK_SYNCHRONIZATION_C, IDS_TIDEWELL_COMMAND_TIP_TIME_CLOCK_SYNCHRONIZE, ""},
+                IDS_TIDEWELL_MENU_TIME_CLOCK_SYNCHRONIZATION_C,
+                IDS_TIDEWELL_COMMAND_TIP_TIME_CLOCK_SYNCHRONIZE, ""},
     CommandInfo{kCmdStatistics, "actionStatistics", IDS_TIDEWELL_MENU_TOOLS_STATISTICS_S,
                 IDS_TIDEWELL_COMMAND_TIP_TOOLS_STATISTICS, "Ctrl+I"},
     CommandInfo{kCmdOptions, "actionOptions", IDS_TIDEWELL_MENU_TOOLS_OPTIONS_O,
@@ -59,10 +63,13 @@ constexpr std::array kCommands{
 
 }  // namespace
 
-std::span<const CommandInfo> CommandTable() { return kCommands; }
+std::span<const CommandInfo> CommandTable() {
+    return kCommands;
+}
 
 const CommandInfo* FindCommand(CommandId id) {
-    auto found = std::find_if(kCommands.begin(), kCommands.end(), [id](const CommandInfo& c) { return c.id == id; });
+    auto found =
+        std::find_if(kCommands.begin(), kCommands.end(), [id](const CommandInfo& c) { return c.id == id; });
     return found == kCommands.end() ? nullptr : &*found;
 }
 
@@ -70,7 +77,8 @@ CommandStateTexts StateTextsOf(CommandId id) {
     switch (id) {
         case kCmdToggleScheduling:
             return {IDS_TIDEWELL_MENU_FILE_STOP_SCHEDULING_T, IDS_TIDEWELL_MENU_FILE_START_SCHEDULING_T,
-                    IDS_TIDEWELL_COMMAND_TIP_FILE_STOP_SCHEDULING, IDS_TIDEWELL_COMMAND_TIP_FILE_START_SCHEDULING};
+                    IDS_TIDEWELL_COMMAND_TIP_FILE_STOP_SCHEDULING,
+                    IDS_TIDEWELL_COMMAND_TIP_FILE_START_SCHEDULING};
         case kCmdToggleEnabled:
             return {IDS_TIDEWELL_MENU_SCHEDULE_DISABLE_B, IDS_TIDEWELL_MENU_SCHEDULE_ENABLE_B,
                     IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_DISABLE, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_ENABLE};
@@ -78,7 +86,8 @@ CommandStateTexts StateTextsOf(CommandId id) {
             return {IDS_TIDEWELL_MENU_SCHEDULE_PAUSE_T, IDS_TIDEWELL_MENU_SCHEDULE_CONTINUE_T, 0, 0};
         case kCmdShowHide:
             return {IDS_TIDEWELL_MENU_VIEW_HIDE_TIDEWELL_H, IDS_TIDEWELL_MENU_VIEW_SHOW_TIDEWELL_H,
-                    IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_HIDE_TIDEWELL, IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_SHOW_TIDEWELL};
+                    IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_HIDE_TIDEWELL,
+                    IDS_TIDEWELL_COMMAND_TIP_SCHEDULE_SHOW_TIDEWELL};
         default: return {0, 0, 0, 0};
     }
 }

@@ -44,7 +44,7 @@ struct CommandInfo {
     CommandId id;
     const char* objectName;
     int32_t textId;
-    int32_t promptId;  // a COMMAND_TIP row; 0 when the command has none
+    int32_t promptId;      // a COMMAND_TIP row; 0 when the command has none
     const char* shortcut;  // portable key text, empty when none
 };
 

@@ -9,7 +9,8 @@ namespace tidewell {
 class DesktopLauncher final : public Launcher {
 public:
     Result Open(const std::string& target) override;
-    Result Start(const std::string& program, const std::string& parameters, const std::string& folder) override;
+    Result Start(const std::string& program, const std::string& parameters,
+                 const std::string& folder) override;
 };
 
 }  // namespace tidewell

@@ -35,9 +35,10 @@ int main(int argc, char** argv) {
     if (!tidewell::StartStringFromArguments(arguments)) return 0;
     tidewell::Environment environment = StartEnvironment();
     if (!tidewell::DisplayAvailable(environment)) {
-        std::fputs("tidewell: no display can be opened here; start it on a desktop session (DISPLAY or "
-                   "WAYLAND_DISPLAY)\n",
-                   stderr);
+        std::fputs(
+            "tidewell: no display can be opened here; start it on a desktop session (DISPLAY or "
+            "WAYLAND_DISPLAY)\n",
+            stderr);
         return 1;
     }
     QApplication application(argc, argv);

@@ -12,13 +12,13 @@
 #include <array>
 
 #include "app/frame_operations.h"
+#include "app/program_icon.h"
 #include "app/qt_text.h"
 #include "app/system_tray.h"
 #include "app/task_list_model.h"
 #include "app/tidewell_app.h"
 #include "app/tidewell_doc.h"
 #include "app/tidewell_view.h"
-#include "app/program_icon.h"
 #include "config/registry_store.h"
 #include "platform/launcher.h"
 #include "platform/settings_port.h"
@@ -99,7 +99,9 @@ CMainFrame::CMainFrame(CTidewellApp& app, CTidewellDoc& doc, bool cjk, int scree
     UpdateCommandStates();
 }
 
-CMainFrame::~CMainFrame() { m_app.SetAutoStartEntry(); }
+CMainFrame::~CMainFrame() {
+    m_app.SetAutoStartEntry();
+}
 
 QAction* CMainFrame::Action(CommandId id) const {
     auto found = m_actions.find(id);
@@ -141,7 +143,8 @@ void CMainFrame::CreateActions() {
     for (const CommandInfo& command : CommandTable()) {
         auto* action = new QAction(MessageText(command.textId, product), this);
         action->setObjectName(command.objectName);
-        if (*command.shortcut != '\0') action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+        if (*command.shortcut != '\0')
+            action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
         action->setIcon(CommandIcon(command.id, style()));
         if (command.promptId != 0) {
             const CommandPrompt prompt = SplitCommandPrompt(LoadMessage(command.promptId));
@@ -162,10 +165,11 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenus() {
     const std::array<MenuItems, 7> menus{{
-        {IDS_MENU_MAIN_FILE_F, {kCmdToggleScheduling, kCmdSave, kCmdShowHide, kCmdRunInBackground, kCmdExitCompletely}},
+        {IDS_MENU_MAIN_FILE_F,
+         {kCmdToggleScheduling, kCmdSave, kCmdShowHide, kCmdRunInBackground, kCmdExitCompletely}},
         {IDS_TIDEWELL_MENU_SCHEDULE_S,
-         {kCmdRunNow, kCmdShowHide, kCmdAddTask, kCmdCopyTask, kCmdDeleteTask, kCmdEditTask, kCmdShowHide, kCmdFind,
-          kCmdFindNext, kCmdShowHide, kCmdToggleEnabled, kCmdPauseCountDown, kCmdClearCountDown}},
+         {kCmdRunNow, kCmdShowHide, kCmdAddTask, kCmdCopyTask, kCmdDeleteTask, kCmdEditTask, kCmdShowHide,
+          kCmdFind, kCmdFindNext, kCmdShowHide, kCmdToggleEnabled, kCmdPauseCountDown, kCmdClearCountDown}},
         {IDS_TIDEWELL_MENU_VIEW_V, {kCmdToolbar, kCmdStatusBar, kCmdShowHide, kCmdViewLog}},
         {IDS_TIDEWELL_MENU_TIME_SERVICES_M, {kCmdClockSynchronization}},
         {IDS_TIDEWELL_MENU_TOOLS_T, {kCmdStatistics, kCmdOptions}},
@@ -199,10 +203,10 @@ void CMainFrame::CreateToolBar() {
     m_toolBar->setObjectName("toolBar");
     m_toolBar->setMovable(false);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    const CommandId items[] = {kCmdToggleScheduling, kCmdSave,   kCmdShowHide,  kCmdRunNow, kCmdAddTask,
-                               kCmdCopyTask,         kCmdEditTask, kCmdDeleteTask, kCmdShowHide, kCmdFind,
-                               kCmdShowHide,         kCmdStatistics, kCmdOptions, kCmdShowHide, kCmdStopSound,
-                               kCmdShowHide,         kCmdHelp};
+    const CommandId items[] = {
+        kCmdToggleScheduling, kCmdSave,       kCmdShowHide,  kCmdRunNow,   kCmdAddTask,  kCmdCopyTask,
+        kCmdEditTask,         kCmdDeleteTask, kCmdShowHide,  kCmdFind,     kCmdShowHide, kCmdStatistics,
+        kCmdOptions,          kCmdShowHide,   kCmdStopSound, kCmdShowHide, kCmdHelp};
     for (CommandId id : items) {
         if (id == kCmdShowHide) {
             m_toolBar->addSeparator();
@@ -280,11 +284,14 @@ void CMainFrame::UpdateCommandStates() {
     Action(kCmdSave)->setEnabled(m_doc.IsModified());
     Action(kCmdMute)->setChecked(m_app.IsMute());
     Action(kCmdAutoUpdate)
-        ->setText(QStringLiteral("%1 (%2)").arg(MessageText(IDS_DIALOG_LVUD_CAPTION),
-                                                MessageText(m_app.AutoUpdate() ? IDS_KLN_ENABLED : IDS_KLN_NOT_ENABLED)));
+        ->setText(QStringLiteral("%1 (%2)").arg(
+            MessageText(IDS_DIALOG_LVUD_CAPTION),
+            MessageText(m_app.AutoUpdate() ? IDS_KLN_ENABLED : IDS_KLN_NOT_ENABLED)));
 }
 
-std::optional<size_t> CMainFrame::SelectedTask() const { return m_view->SelectedIndex(); }
+std::optional<size_t> CMainFrame::SelectedTask() const {
+    return m_view->SelectedIndex();
+}
 
 void CMainFrame::ShowMessage(const std::string& text, unsigned style) {
     m_messageBox.ShowMessageBox(text, m_app.ProductName(), style);

@@ -1,7 +1,7 @@
 // The command handlers of the main window.
 #include <QAction>
-#include <QToolBar>
 #include <QStatusBar>
+#include <QToolBar>
 
 #include "app/frame_operations.h"
 #include "app/main_frame.h"
@@ -15,7 +15,9 @@
 
 namespace tidewell {
 
-void CMainFrame::OnToggleScheduling() { m_app.ToggleScheduling(false); }
+void CMainFrame::OnToggleScheduling() {
+    m_app.ToggleScheduling(false);
+}
 
 void CMainFrame::OnSave() {
     if (m_doc.IsModified()) m_doc.Save();
@@ -26,20 +28,26 @@ void CMainFrame::OnRunInBackground() {
     if (settings.ReadSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 1) != 0) {
         bool showNextTime = true;
         const std::string product = m_app.ProductName();
-        m_messageBox.ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_WAKEN_FROM_BOTTOM_RIGHT_ICON, product),
-                                    product, MB_OK | MB_ICONINFORMATION, {}, &showNextTime);
-        if (!showNextTime) (void)settings.WriteSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 0);
+        m_messageBox.ShowMessageBox(
+            LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_WAKEN_FROM_BOTTOM_RIGHT_ICON, product), product,
+            MB_OK | MB_ICONINFORMATION, {}, &showNextTime);
+        if (!showNextTime)
+            (void)settings.WriteSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 0);
     }
     hide();
 }
 
-void CMainFrame::OnExitCompletely() { m_app.ExitCompletely(); }
+void CMainFrame::OnExitCompletely() {
+    m_app.ExitCompletely();
+}
 
 void CMainFrame::OnRunNow() {
     if (std::optional<size_t> selected = SelectedTask()) m_operations.RunTaskNow(m_doc.Tasks()[*selected]);
 }
 
-void CMainFrame::OnAddTask() { m_operations.AddTask(m_doc.Tasks()); }
+void CMainFrame::OnAddTask() {
+    m_operations.AddTask(m_doc.Tasks());
+}
 
 void CMainFrame::OnCopyTask() {
     const std::optional<size_t> selected = SelectedTask();
@@ -54,8 +62,8 @@ void CMainFrame::OnCopyTask() {
 void CMainFrame::OnDeleteTask() {
     const std::optional<size_t> selected = SelectedTask();
     if (!selected) return;
-    if (m_messageBox.ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_BEFORE_DELETE), m_app.ProductName(),
-                                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (m_messageBox.ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_BEFORE_DELETE),
+                                    m_app.ProductName(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return;
     }
     m_operations.LogEvent(&m_doc.Tasks()[*selected], EventKind::taskDeleted);
@@ -68,9 +76,13 @@ void CMainFrame::OnEditTask() {
     }
 }
 
-void CMainFrame::OnFind() { m_operations.Find(m_doc.Tasks()); }
+void CMainFrame::OnFind() {
+    m_operations.Find(m_doc.Tasks());
+}
 
-void CMainFrame::OnFindNext() { m_operations.FindNext(m_doc.Tasks()); }
+void CMainFrame::OnFindNext() {
+    m_operations.FindNext(m_doc.Tasks());
+}
 
 void CMainFrame::OnToggleEnabled() {
     if (std::optional<size_t> selected = SelectedTask()) EnableOrDisable(*selected);
@@ -92,17 +104,29 @@ void CMainFrame::OnClearCountDown() {
     m_doc.Save();
 }
 
-void CMainFrame::OnToolbar() { m_toolBar->setVisible(Action(kCmdToolbar)->isChecked()); }
+void CMainFrame::OnToolbar() {
+    m_toolBar->setVisible(Action(kCmdToolbar)->isChecked());
+}
 
-void CMainFrame::OnStatusBar() { statusBar()->setVisible(Action(kCmdStatusBar)->isChecked()); }
+void CMainFrame::OnStatusBar() {
+    statusBar()->setVisible(Action(kCmdStatusBar)->isChecked());
+}
 
-void CMainFrame::OnViewLog() { m_operations.ViewLog(); }
+void CMainFrame::OnViewLog() {
+    m_operations.ViewLog();
+}
 
-void CMainFrame::OnClockSynchronization() { m_operations.ClockSynchronization(); }
+void CMainFrame::OnClockSynchronization() {
+    m_operations.ClockSynchronization();
+}
 
-void CMainFrame::OnStatistics() { m_operations.Statistics(m_doc.Tasks()); }
+void CMainFrame::OnStatistics() {
+    m_operations.Statistics(m_doc.Tasks());
+}
 
-void CMainFrame::OnOptions() { m_operations.Options(); }
+void CMainFrame::OnOptions() {
+    m_operations.Options();
+}
 
 void CMainFrame::OnMute() {
     const bool mute = !m_app.IsMute();
@@ -110,13 +134,18 @@ void CMainFrame::OnMute() {
     if (!mute) m_operations.ResetSoundPlayer();
 }
 
-void CMainFrame::OnStopSound() { m_operations.StopCurrentSound(); }
-
-void CMainFrame::OnHelp() {
-    if (Result opened = m_app.GetLauncher().Open(kHelpUrl); !opened) ShowMessage(opened.message(), MB_OK | MB_ICONHAND);
+void CMainFrame::OnStopSound() {
+    m_operations.StopCurrentSound();
 }
 
-void CMainFrame::OnAutoUpdate() { m_app.SetAutoUpdate(!m_app.AutoUpdate()); }
+void CMainFrame::OnHelp() {
+    if (Result opened = m_app.GetLauncher().Open(kHelpUrl); !opened)
+        ShowMessage(opened.message(), MB_OK | MB_ICONHAND);
+}
+
+void CMainFrame::OnAutoUpdate() {
+    m_app.SetAutoUpdate(!m_app.AutoUpdate());
+}
 
 void CMainFrame::OnHomepage() {
     if (Result opened = m_app.GetLauncher().Open(kHomepageUrl); !opened) {
@@ -132,9 +161,10 @@ void CMainFrame::OnCheckUpdate() {
 
 void CMainFrame::OnAbout() {
     const std::string product = m_app.ProductName();
-    const std::string text = product + "\r\n" + LoadMessage(IDS_DIALOG_ABOUT_COMPANY_PRODUCT_VERSION_PEP) + "\r\n\r\n" +
-                             LoadMessage(IDS_DIALOG_ABOUT_COPYRIGHT);
-    m_messageBox.ShowMessageBox(text, LoadMessage(IDS_DIALOG_ABOUT_TITLE, product), MB_OK | MB_ICONINFORMATION);
+    const std::string text = product + "\r\n" + LoadMessage(IDS_DIALOG_ABOUT_COMPANY_PRODUCT_VERSION_PEP) +
+                             "\r\n\r\n" + LoadMessage(IDS_DIALOG_ABOUT_COPYRIGHT);
+    m_messageBox.ShowMessageBox(text, LoadMessage(IDS_DIALOG_ABOUT_TITLE, product),
+                                MB_OK | MB_ICONINFORMATION);
 }
 
 void CMainFrame::OnShowHide() {

@@ -68,8 +68,8 @@ MessageBoxDialog::MessageBoxDialog(const MessageBoxCall& call, QWidget* parent)
         connect(m_detailsButton, &QPushButton::clicked, this, &MessageBoxDialog::ToggleDetails);
     }
     for (int code : m_buttons) {
-        QPushButton* button = buttons->addButton(MessageText(MessageBoxButtonCaption(code)),
-                                                 QDialogButtonBox::AcceptRole);
+        QPushButton* button =
+            buttons->addButton(MessageText(MessageBoxButtonCaption(code)), QDialogButtonBox::AcceptRole);
         button->setObjectName(QStringLiteral("messageBoxButton%1").arg(code));
         connect(button, &QPushButton::clicked, this, [this, code] { Press(code); });
         if (code == m_buttons.front()) button->setDefault(true);
@@ -106,8 +106,8 @@ void MessageBoxDialog::reject() {
 void MessageBoxDialog::ToggleDetails() {
     const bool show = m_details->isHidden();
     m_details->setVisible(show);
-    m_detailsButton->setText(
-        MessageText(show ? IDS_DIALOG_VT_MESSAGE_BOX_HIDE_DETAILS_D : IDS_DIALOG_VT_MESSAGE_BOX_SHOW_DETAILS_D));
+    m_detailsButton->setText(MessageText(show ? IDS_DIALOG_VT_MESSAGE_BOX_HIDE_DETAILS_D
+                                              : IDS_DIALOG_VT_MESSAGE_BOX_SHOW_DETAILS_D));
 }
 
 MessageBoxAnswer QtMessageBox::Show(const MessageBoxCall& call) {

@@ -27,13 +27,16 @@ PasswordDialog::PasswordDialog(const PasswordRequest& request, QWidget* parent) 
     QPushButton* ok = buttons->addButton(MessageText(IDS_DIALOG_OK), QDialogButtonBox::AcceptRole);
     ok->setObjectName("passwordOk");
     ok->setDefault(true);
-    buttons->addButton(MessageText(IDS_DIALOG_CANCEL), QDialogButtonBox::RejectRole)->setObjectName("passwordCancel");
+    buttons->addButton(MessageText(IDS_DIALOG_CANCEL), QDialogButtonBox::RejectRole)
+        ->setObjectName("passwordCancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addRow(buttons);
 }
 
-QString PasswordDialog::Password() const { return m_edit->text(); }
+QString PasswordDialog::Password() const {
+    return m_edit->text();
+}
 
 std::optional<std::string> QtPasswordPrompt::AskPassword(const PasswordRequest& request) {
     PasswordDialog dialog(request, QApplication::activeWindow());

@@ -41,8 +41,8 @@ bool ParseNumber(std::string_view text, Number& value) {
 }  // namespace
 
 std::string InstanceMessageLine(const InstanceMessage& message) {
-    return std::string(kMessageRequest) + " " + std::to_string(message.id) + " " + std::to_string(message.wParam) +
-           " " + std::to_string(message.lParam);
+    return std::string(kMessageRequest) + " " + std::to_string(message.id) + " " +
+           std::to_string(message.wParam) + " " + std::to_string(message.lParam);
 }
 
 std::optional<InstanceMessage> ParseInstanceMessage(std::string_view line) {
@@ -59,7 +59,8 @@ std::string InstancePath(std::string_view folder, unsigned userId) {
     return JoinPath(folder, std::string(kInstanceName) + "-" + std::to_string(userId));
 }
 
-SingleInstance::SingleInstance(std::string path, QObject* parent) : QObject(parent), m_path(std::move(path)) {}
+SingleInstance::SingleInstance(std::string path, QObject* parent)
+    : QObject(parent), m_path(std::move(path)) {}
 
 SingleInstance::~SingleInstance() {
     if (m_server != nullptr) m_server->close();

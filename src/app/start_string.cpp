@@ -10,8 +10,9 @@ std::optional<std::string> StartStringFromArguments(const std::vector<std::strin
     if (arguments.empty()) return std::string();
     if (arguments.size() != 1) return std::nullopt;
     std::string lowered = arguments.front();
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
-                   [](unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), [](unsigned char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
     if (lowered != kAutoloadArgument) return std::nullopt;
     return lowered;
 }

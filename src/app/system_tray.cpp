@@ -35,11 +35,17 @@ CSystemTray::CSystemTray(QAction* showHide, QAction* scheduling, QAction* about,
     m_hostCheck->start(kHostCheckMs);
 }
 
-CSystemTray::~CSystemTray() { delete m_menu; }
+CSystemTray::~CSystemTray() {
+    delete m_menu;
+}
 
-void CSystemTray::SetToolTip(const QString& text) { m_icon->setToolTip(text); }
+void CSystemTray::SetToolTip(const QString& text) {
+    m_icon->setToolTip(text);
+}
 
-bool CSystemTray::IsShown() const { return m_icon->isVisible(); }
+bool CSystemTray::IsShown() const {
+    return m_icon->isVisible();
+}
 
 void CSystemTray::CheckHost() {
     const bool available = QSystemTrayIcon::isSystemTrayAvailable();

@@ -13,8 +13,12 @@ namespace tidewell {
 namespace {
 
 constexpr int32_t kColumnCaptions[kTaskColumnCount] = {
-    IDS_KLN_TITLE,          IDS_TIDEWELL_KLN_SCHEDULE_TYPE, IDS_KLN_DESCRIPTION,
-    IDS_TIDEWELL_KLN_NEXT_RUN, IDS_TIDEWELL_KLN_LAST_RUN,   IDS_KLN_STATUS,
+    IDS_KLN_TITLE,
+    IDS_TIDEWELL_KLN_SCHEDULE_TYPE,
+    IDS_KLN_DESCRIPTION,
+    IDS_TIDEWELL_KLN_NEXT_RUN,
+    IDS_TIDEWELL_KLN_LAST_RUN,
+    IDS_KLN_STATUS,
 };
 
 }  // namespace
@@ -26,7 +30,9 @@ int TaskListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_list.size());
 }
 
-int TaskListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kTaskColumnCount; }
+int TaskListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kTaskColumnCount;
+}
 
 QVariant TaskListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || static_cast<size_t>(index.row()) >= m_list.size()) return {};
@@ -35,7 +41,8 @@ QVariant TaskListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole: return placeholder ? QString() : Text(task, index.column());
         case Qt::ToolTipRole:
-            return placeholder || index.column() != kDescriptionColumn ? QVariant() : Text(task, index.column());
+            return placeholder || index.column() != kDescriptionColumn ? QVariant()
+                                                                       : Text(task, index.column());
         case Qt::BackgroundRole:
             return placeholder ? QVariant(QApplication::palette().color(QPalette::Mid)) : QVariant();
         case Qt::ForegroundRole:

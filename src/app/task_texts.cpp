@@ -7,7 +7,9 @@
 namespace tidewell {
 namespace {
 
-std::string FirstLine(const std::string& text) { return text.substr(0, text.find_first_of("\r\n")); }
+std::string FirstLine(const std::string& text) {
+    return text.substr(0, text.find_first_of("\r\n"));
+}
 
 }  // namespace
 

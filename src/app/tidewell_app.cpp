@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/desktop_launcher.h"
+#include "app/display_probe.h"
 #include "app/frame_operations.h"
 #include "app/main_frame.h"
 #include "app/message_box_dialog.h"
@@ -22,7 +23,6 @@
 #include "config/data_directories.h"
 #include "config/language_shell_files.h"
 #include "config/registry_store.h"
-#include "app/display_probe.h"
 #include "platform/system_clock.h"
 #include "text/font_charset.h"
 #include "text/language.h"
@@ -80,15 +80,16 @@ bool CTidewellApp::InitInstance() {
     m_strStartString = *startString;
     MessageCount();
     m_locations = BuildLocations(m_options.environment, DirectoryOf(m_options.programPath));
-    m_settings = std::make_unique<RegistryStore>(m_locations.UserSettingsDir(ProductVersionNumber()), m_messageBox);
+    m_settings =
+        std::make_unique<RegistryStore>(m_locations.UserSettingsDir(ProductVersionNumber()), m_messageBox);
     if (!InitData() || !CheckSingleInstance()) return false;
     if (!IsAutoload() && !AskAdministratorPassword({})) return false;
     m_productSettings = std::make_unique<RegistryStore>(m_locations.ProductSettingsDir(), m_messageBox);
     m_userData = std::make_unique<UserDataDirectory>(m_locations, *m_productSettings);
     if (!m_userData->CheckSet()) {
         m_messageBox->ShowMessageBox(
-            ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR), "#1", m_userData->Default()), ProductName(),
-            MB_OK | MB_ICONHAND);
+            ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR), "#1", m_userData->Default()),
+            ProductName(), MB_OK | MB_ICONHAND);
         return false;
     }
     return CreateFrame();
@@ -122,12 +123,13 @@ bool CTidewellApp::InitData() {
 bool CTidewellApp::CheckFirstRun() {
     // The machine-wide root is not the user's to repair: it reports nothing.
     RegistryStore machine(m_locations.MachineSettingsDir(ProductVersionNumber()));
-    if (machine.ReadSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, {}) == app_keys::kFirstRunDone) {
+    if (machine.ReadSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, {}) ==
+        app_keys::kFirstRunDone) {
         return true;
     }
     if (!m_options.administrator) {
-        m_messageBox->ShowMessageBox(LoadMessage(IDS_MESSAGE_PROMPT_ADMIN_REQUIRED_FOR_FIRST_RUN), ProductName(),
-                                     MB_OK | MB_ICONEXCLAMATION);
+        m_messageBox->ShowMessageBox(LoadMessage(IDS_MESSAGE_PROMPT_ADMIN_REQUIRED_FOR_FIRST_RUN),
+                                     ProductName(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
     // An administrator who cannot write the machine folder is asked again next time, and passes.
@@ -180,8 +182,8 @@ bool CTidewellApp::CheckSingleInstance() {
 }
 
 bool CTidewellApp::CreateFrame() {
-    ScheduleStoreContext context{*m_clock, *m_random, *m_settings, *m_messageBox, m_locations.TempDir(),
-                                 m_adminPassword->Password()};
+    ScheduleStoreContext context{
+        *m_clock, *m_random, *m_settings, *m_messageBox, m_locations.TempDir(), m_adminPassword->Password()};
     m_doc = std::make_unique<CTidewellDoc>(context, m_userData->ScheduleFile());
     const int charSet = FontCharSetFor(m_nLCID);
     const bool cjk = charSet == kGb2312CharSet || charSet == kChineseBig5CharSet;
@@ -204,9 +206,13 @@ bool CTidewellApp::CreateFrame() {
     return true;
 }
 
-bool CTidewellApp::IsAutoload() const { return m_strStartString == kAutoloadArgument; }
+bool CTidewellApp::IsAutoload() const {
+    return m_strStartString == kAutoloadArgument;
+}
 
-SettingsPort& CTidewellApp::Settings() { return *m_settings; }
+SettingsPort& CTidewellApp::Settings() {
+    return *m_settings;
+}
 
 void CTidewellApp::SetMute(bool mute) {
     m_bMute = mute;
@@ -218,7 +224,9 @@ void CTidewellApp::SetAutoUpdate(bool enabled) {
     (void)m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
 }
 
-std::string CTidewellApp::ProductName() const { return LoadMessage(IDS_KLN_TIDEWELL); }
+std::string CTidewellApp::ProductName() const {
+    return LoadMessage(IDS_KLN_TIDEWELL);
+}
 
 std::string CTidewellApp::Caption() const {
     return ProductName() + " - " + LoadMessage(m_bRunning ? IDS_KLN_RUNNING : IDS_KLN_DISABLED);
@@ -229,12 +237,14 @@ bool CTidewellApp::AskAdministratorPassword(std::string_view prompt) {
 }
 
 void CTidewellApp::SetAutoStartEntry() {
-    const Result written = WriteAutostartEntry(AutostartEntryPath(m_locations), m_options.programPath, m_bRunning);
+    const Result written =
+        WriteAutostartEntry(AutostartEntryPath(m_locations), m_options.programPath, m_bRunning);
     if (!written) qCWarning(lcApp, "%s", written.message().c_str());
 }
 
 bool CTidewellApp::ToggleScheduling(bool skipPassword) {
-    if (!skipPassword && m_frame != nullptr && m_frame->isHidden() && !AskAdministratorPassword({})) return false;
+    if (!skipPassword && m_frame != nullptr && m_frame->isHidden() && !AskAdministratorPassword({}))
+        return false;
     m_bRunning = !m_bRunning;
     (void)m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
     m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
@@ -245,8 +255,8 @@ bool CTidewellApp::ToggleScheduling(bool skipPassword) {
 
 bool CTidewellApp::ExitCompletely() {
     const std::string product = ProductName();
-    if (m_messageBox->ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_EXIT_COMPLETELY, product), product,
-                                     MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (m_messageBox->ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_EXIT_COMPLETELY, product),
+                                     product, MB_YESNO | MB_ICONQUESTION) != IDYES) {
         return false;
     }
     if (!AskAdministratorPassword(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_PASSWORD))) return false;

@@ -44,7 +44,8 @@ void CTidewellView::ResetRows() {
 
 void CTidewellView::FillTRList(int index) {
     if (index == -2) {
-        if (std::optional<size_t> selected = SelectedIndex()) m_model->RefreshRow(static_cast<int>(*selected));
+        if (std::optional<size_t> selected = SelectedIndex())
+            m_model->RefreshRow(static_cast<int>(*selected));
         return;
     }
     m_model->RefreshRow(index);
