@@ -36,7 +36,10 @@ std::string TaskStatusText(const TaskRecord& task) {
     std::string text = LoadMessage(task.enabled ? IDS_KLN_ENABLED : IDS_KLN_DISABLED);
     const ScheduleInfo& schedule = task.scheduleInfo;
     if (schedule.type == ScheduleType::countDown && !schedule.countDownRunning) {
-        text += " " + LoadMessage(IDS_KLN_PAUSED);
+        const std::string marker = LoadMessage(IDS_KLN_PAUSED);
+        // A full-width bracket brings its own spacing.
+        if (!marker.empty() && static_cast<unsigned char>(marker.front()) < 0x80) text += " ";
+        text += marker;
     }
     return text;
 }
