@@ -95,7 +95,6 @@ void MessageBoxDialog::Press(int button) {
 }
 
 void MessageBoxDialog::reject() {
-    // Escape and the close button mean Cancel; a box without Cancel closes so only with one button.
     if (std::find(m_buttons.begin(), m_buttons.end(), IDCANCEL) != m_buttons.end()) {
         Press(IDCANCEL);
     } else if (m_buttons.size() == 1) {

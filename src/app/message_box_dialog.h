@@ -22,8 +22,7 @@ public:
 
     MessageBoxAnswer Answer() const;
     void Press(int button);
-
-protected:
+    // Escape and the close button mean Cancel; a box without Cancel closes so only with one button.
     void reject() override;
 
 private:

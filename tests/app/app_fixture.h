@@ -14,6 +14,7 @@
 #include "app/tidewell_doc.h"
 #include "app/tidewell_view.h"
 #include "config/autostart_entry.h"
+#include "config/password_file.h"
 #include "config/registry_store.h"
 #include "support/app_doubles.h"
 #include "support/recording_message_box.h"
@@ -49,6 +50,8 @@ protected:
         options.operations = &m_operations;
         options.launcher = &m_launcher;
         options.clock = &m_clock;
+        options.passwordPrompt = &m_passwordPrompt;
+        options.sleeper = &m_sleeper;
         return options;
     }
 
@@ -72,6 +75,14 @@ protected:
         return RegistryStore(locations.UserSettingsDir(ProductVersionNumber()));
     }
 
+    // An administrator password set in an earlier run.
+    void SetAdminPassword(const std::string& password) {
+        Locations locations = BuildLocations(m_environment, "/usr/bin");
+        std::filesystem::create_directories(
+            std::filesystem::path(locations.PasswordFilePath()).parent_path());
+        ASSERT_TRUE(WritePasswordFile(locations.PasswordFilePath(), password).ok());
+    }
+
     std::string AutostartText() { return ReadFileText(m_home.File("config/autostart/tidewell.desktop")); }
 
     static QAction* FindAction(CTidewellApp& app, const char* name) {
@@ -93,6 +104,8 @@ protected:
     RecordingMessageBox m_messageBox;
     RecordingOperations m_operations;
     RecordingLauncher m_launcher;
+    ScriptedPasswordPrompt m_passwordPrompt;
+    RecordingSleeper m_sleeper;
 };
 
 }  // namespace tidewell::testing

@@ -229,5 +229,46 @@ TEST_F(FrameTest, ClosingOnlyHidesAfterTheSaveQuestion) {
     EXPECT_TRUE(app->Document()->Tasks()[RowOf(*app, ScheduleType::daily)].enabled);
 }
 
+TEST_F(FrameTest, RunInBackgroundPromptCanBeSwitchedOff) {
+    auto app = StartWithExample();
+    ASSERT_NE(app, nullptr);
+    m_messageBox.AnswerNext(IDOK, false);  // "show this message next time" cleared
+    FindAction(*app, "actionRunInBackground")->trigger();
+    EXPECT_TRUE(app->MainFrame()->isHidden());
+    ASSERT_EQ(m_messageBox.CallCount(), 1u);
+    EXPECT_TRUE(m_messageBox.LastCall().hasCheckBox);
+    EXPECT_EQ(app->Settings().ReadSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 1), 0);
+
+    FindAction(*app, "actionShowHide")->trigger();
+    FindAction(*app, "actionRunInBackground")->trigger();
+    EXPECT_EQ(m_messageBox.CallCount(), 1u);
+}
+
+TEST_F(FrameTest, MuteIsStoredAndSwitchingItOffResetsThePlayer) {
+    auto app = StartWithExample();
+    ASSERT_NE(app, nullptr);
+    QAction* mute = FindAction(*app, "actionMute");
+    mute->trigger();
+    EXPECT_EQ(app->Settings().ReadSettingInt(app_keys::kSoundSection, app_keys::kMute, 0), 1);
+    EXPECT_TRUE(m_operations.calls.empty());
+    mute->trigger();
+    EXPECT_FALSE(app->IsMute());
+    EXPECT_FALSE(mute->isChecked());
+    EXPECT_EQ(m_operations.calls, std::vector<std::string>{"ResetSoundPlayer"});
+}
+
+TEST_F(FrameTest, CaptionAndSchedulingTextFollowTheState) {
+    auto app = StartWithExample();
+    ASSERT_NE(app, nullptr);
+    const std::string product = LoadMessage(IDS_KLN_TIDEWELL);
+    EXPECT_EQ(app->MainFrame()->windowTitle().toStdString(), product + " - " + LoadMessage(IDS_KLN_RUNNING));
+    QAction* scheduling = FindAction(*app, "actionToggleScheduling");
+    EXPECT_EQ(scheduling->text().toStdString(), LoadMessage(IDS_TIDEWELL_MENU_FILE_STOP_SCHEDULING_T));
+    scheduling->trigger();
+    EXPECT_EQ(app->MainFrame()->windowTitle().toStdString(), product + " - " + LoadMessage(IDS_KLN_DISABLED));
+    EXPECT_EQ(scheduling->text().toStdString(), LoadMessage(IDS_TIDEWELL_MENU_FILE_START_SCHEDULING_T));
+    EXPECT_NE(AutostartText().find("Hidden=true"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tidewell::testing
