@@ -36,9 +36,12 @@ constexpr int kTickMarginMs = 3;
 constexpr int kAtLogonDelayMs = 1000;
 constexpr int kReleaseNoteDelayMs = 100;
 
+// A separator in the lists of menu and toolbar items.
+constexpr CommandId kSeparator = static_cast<CommandId>(0);
+
 struct MenuItems {
     int32_t titleId;
-    std::vector<CommandId> commands;  // kCmdShowHide stands for a separator
+    std::vector<CommandId> commands;
 };
 
 QIcon CommandIcon(CommandId id, const QStyle* style) {
@@ -166,15 +169,15 @@ void CMainFrame::CreateActions() {
 void CMainFrame::CreateMenus() {
     const std::array<MenuItems, 7> menus{{
         {IDS_MENU_MAIN_FILE_F,
-         {kCmdToggleScheduling, kCmdSave, kCmdShowHide, kCmdRunInBackground, kCmdExitCompletely}},
+         {kCmdToggleScheduling, kCmdSave, kSeparator, kCmdRunInBackground, kCmdExitCompletely}},
         {IDS_TIDEWELL_MENU_SCHEDULE_S,
-         {kCmdRunNow, kCmdShowHide, kCmdAddTask, kCmdCopyTask, kCmdDeleteTask, kCmdEditTask, kCmdShowHide,
-          kCmdFind, kCmdFindNext, kCmdShowHide, kCmdToggleEnabled, kCmdPauseCountDown, kCmdClearCountDown}},
-        {IDS_TIDEWELL_MENU_VIEW_V, {kCmdToolbar, kCmdStatusBar, kCmdShowHide, kCmdViewLog}},
+         {kCmdRunNow, kSeparator, kCmdAddTask, kCmdCopyTask, kCmdDeleteTask, kCmdEditTask, kSeparator,
+          kCmdFind, kCmdFindNext, kSeparator, kCmdToggleEnabled, kCmdPauseCountDown, kCmdClearCountDown}},
+        {IDS_TIDEWELL_MENU_VIEW_V, {kCmdToolbar, kCmdStatusBar, kSeparator, kCmdViewLog}},
         {IDS_TIDEWELL_MENU_TIME_SERVICES_M, {kCmdClockSynchronization}},
         {IDS_TIDEWELL_MENU_TOOLS_T, {kCmdStatistics, kCmdOptions}},
         {IDS_TIDEWELL_MENU_SOUND_S, {kCmdMute, kCmdStopSound}},
-        {IDS_MENU_HELP_H, {kCmdHelp, kCmdShowHide, kCmdAbout}},
+        {IDS_MENU_HELP_H, {kCmdHelp, kSeparator, kCmdAbout}},
     }};
     menuBar()->setObjectName("menuBar");
     for (const MenuItems& items : menus) {
@@ -182,7 +185,7 @@ void CMainFrame::CreateMenus() {
         menu->setObjectName(QStringLiteral("menu%1").arg(items.titleId));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
         for (CommandId id : items.commands) {
-            if (id == kCmdShowHide) {
+            if (id == kSeparator) {
                 menu->addSeparator();
             } else {
                 menu->addAction(Action(id));
@@ -204,11 +207,11 @@ void CMainFrame::CreateToolBar() {
     m_toolBar->setMovable(false);
     m_toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     const CommandId items[] = {
-        kCmdToggleScheduling, kCmdSave,       kCmdShowHide,  kCmdRunNow,   kCmdAddTask,  kCmdCopyTask,
-        kCmdEditTask,         kCmdDeleteTask, kCmdShowHide,  kCmdFind,     kCmdShowHide, kCmdStatistics,
-        kCmdOptions,          kCmdShowHide,   kCmdStopSound, kCmdShowHide, kCmdHelp};
+        kCmdToggleScheduling, kCmdSave,       kSeparator,    kCmdRunNow, kCmdAddTask, kCmdCopyTask,
+        kCmdEditTask,         kCmdDeleteTask, kSeparator,    kCmdFind,   kSeparator,  kCmdStatistics,
+        kCmdOptions,          kSeparator,     kCmdStopSound, kSeparator, kCmdHelp};
     for (CommandId id : items) {
-        if (id == kCmdShowHide) {
+        if (id == kSeparator) {
             m_toolBar->addSeparator();
         } else {
             m_toolBar->addAction(Action(id));
