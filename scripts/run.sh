@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds the program and runs it. Until the windowed program exists, this runs
-# the command-line tool on the shipped example schedule (or on the file given).
+# Builds the windowed program and starts it on the user's desktop. Any argument is passed on
+# (the program accepts none, or "autoload" for a hidden start).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 build=${TIDEWELL_BUILD:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIDEWELL_TESTS=OFF
-cmake --build "$build" --target tidewell-cli
-"$build/tidewell-cli" list "${1:-examples/schedule.rws}"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIDEWELL_TESTS=OFF -DTIDEWELL_BENCH=OFF
+cmake --build "$build" --target tidewell
+exec "$build/src/app/tidewell" "$@"

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "model/task_list.h"
+#include "model/task_record.h"
+
+namespace tidewell {
+
+// Event kinds of the event log, as the log numbers them.
+enum class EventKind : int {
+    taskAdded = 1,
+    taskModified = 2,
+    taskDeleted = 3,
+    taskRun = 4,
+    taskEnabledOrDisabled = 5,
+    schedulingSwitched = 6,
+    passwordChanged = 7,
+};
+
+// What the main window's commands and timers reach in other parts of the program: the
+// executors, the scheduling passes, the sound player, the event log and the dialogs of the
+// wizard, options, find, clock synchronization, Quick View and statistics. The program passes
+// its implementation to the frame; tests pass a recording one.
+class FrameOperations {
+public:
+    virtual ~FrameOperations() = default;
+
+    // Runs the task at once; its next and last runs stay as they are.
+    virtual void RunTaskNow(TaskRecord& task) = 0;
+    // The Add wizard for a new task, and the Edit wizard for a task of `list`.
+    virtual void AddTask(TaskList& list) = 0;
+    virtual void EditTask(TaskList& list, TaskRecord& task) = 0;
+    virtual void Find(TaskList& list) = 0;
+    virtual void FindNext(TaskList& list) = 0;
+    virtual void Options() = 0;
+    virtual void ClockSynchronization() = 0;
+    virtual void QuickView(TaskList& list) = 0;
+    virtual void Statistics(const TaskList& list) = 0;
+    // Opens the event log, or says that none has been recorded.
+    virtual void ViewLog() = 0;
+    virtual void StopCurrentSound() = 0;
+    // Mute was switched off: the player forgets what it was told to stop.
+    virtual void ResetSoundPlayer() = 0;
+    // One line of the event log; `task` is null for the kinds that take none.
+    virtual void LogEvent(const TaskRecord* task, EventKind kind) = 0;
+    // The one-second scheduling pass, and the catch-up pass once after start-up.
+    virtual void CheckDueTasks(TaskList& list) = 0;
+    virtual void CheckAtLogonJob(TaskList& list) = 0;
+};
+
+}  // namespace tidewell

@@ -1,0 +1,47 @@
+#include "app/password_dialog.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/qt_text.h"
+
+namespace tidewell {
+
+PasswordDialog::PasswordDialog(const PasswordRequest& request, QWidget* parent) : QDialog(parent) {
+    setObjectName("passwordDialog");
+    setWindowTitle(DisplayText(request.title));
+    auto* layout = new QFormLayout(this);
+    m_edit = new QLineEdit(this);
+    m_edit->setObjectName("passwordEdit");
+    m_edit->setEchoMode(QLineEdit::Password);
+    m_edit->setMaxLength(static_cast<int>(request.maxLength));
+    m_edit->setMinimumWidth(240);
+    auto* label = new QLabel(DisplayText(request.label), this);
+    label->setBuddy(m_edit);
+    layout->addRow(label, m_edit);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(MessageText(IDS_DIALOG_OK), QDialogButtonBox::AcceptRole);
+    ok->setObjectName("passwordOk");
+    ok->setDefault(true);
+    buttons->addButton(MessageText(IDS_DIALOG_CANCEL), QDialogButtonBox::RejectRole)
+        ->setObjectName("passwordCancel");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addRow(buttons);
+}
+
+QString PasswordDialog::Password() const {
+    return m_edit->text();
+}
+
+std::optional<std::string> QtPasswordPrompt::AskPassword(const PasswordRequest& request) {
+    PasswordDialog dialog(request, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return ToStdString(dialog.Password());
+}
+
+}  // namespace tidewell

@@ -1,0 +1,307 @@
+#include "app/tidewell_app.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/desktop_launcher.h"
+#include "app/display_probe.h"
+#include "app/frame_operations.h"
+#include "app/main_frame.h"
+#include "app/message_box_dialog.h"
+#include "app/password_dialog.h"
+#include "app/single_instance.h"
+#include "app/start_string.h"
+#include "app/tidewell_doc.h"
+#include "app/unavailable_operations.h"
+#include "config/admin_password.h"
+#include "config/autostart_entry.h"
+#include "config/data_directories.h"
+#include "config/language_shell_files.h"
+#include "config/registry_store.h"
+#include "platform/system_clock.h"
+#include "text/font_charset.h"
+#include "text/language.h"
+#include "text/message_table.h"
+#include "text/messages.h"
+#include "text/system_locale.h"
+#include "text/text_util.h"
+#include "timing/standard_random.h"
+
+namespace tidewell {
+namespace {
+
+Q_LOGGING_CATEGORY(lcApp, "tidewell.app")
+
+// The double a test gave, else one of the program's own kept in `own`.
+template <typename Own, typename T, typename Holder>
+T* Choose(T* given, std::unique_ptr<Holder>& own) {
+    if (given != nullptr) return given;
+    auto made = std::make_unique<Own>();
+    T* chosen = made.get();
+    own = std::move(made);
+    return chosen;
+}
+
+std::string DirectoryOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && path.front() == '/' && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+CTidewellApp::CTidewellApp(AppStartOptions options, QObject* parent)
+    : QObject(parent), m_options(std::move(options)), m_random(std::make_unique<StandardRandomSource>()) {
+    m_messageBox = Choose<QtMessageBox>(m_options.messageBox, m_ownMessageBox);
+    m_passwordPrompt = Choose<QtPasswordPrompt>(m_options.passwordPrompt, m_ownPasswordPrompt);
+    m_operations = Choose<UnavailableOperations>(m_options.operations, m_ownOperations);
+    m_launcher = Choose<DesktopLauncher>(m_options.launcher, m_ownLauncher);
+    m_clock = Choose<SystemClock>(m_options.clock, m_ownClock);
+    m_sleeper = Choose<SystemSleeper>(m_options.sleeper, m_ownSleeper);
+}
+
+CTidewellApp::~CTidewellApp() {
+    m_frame.reset();
+    m_doc.reset();
+}
+
+bool CTidewellApp::InitInstance() {
+    const std::optional<std::string> startString = StartStringFromArguments(m_options.arguments);
+    if (!startString) return false;
+    m_strStartString = *startString;
+    MessageCount();
+    m_locations = BuildLocations(m_options.environment, DirectoryOf(m_options.programPath));
+    m_settings =
+        std::make_unique<RegistryStore>(m_locations.UserSettingsDir(ProductVersionNumber()), m_messageBox);
+    if (!InitData() || !CheckSingleInstance()) return false;
+    if (!IsAutoload() && !AskAdministratorPassword({})) return false;
+    m_productSettings = std::make_unique<RegistryStore>(m_locations.ProductSettingsDir(), m_messageBox);
+    m_userData = std::make_unique<UserDataDirectory>(m_locations, *m_productSettings);
+    if (!m_userData->CheckSet()) {
+        m_messageBox->ShowMessageBox(
+            ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR), "#1", m_userData->Default()),
+            ProductName(), MB_OK | MB_ICONHAND);
+        return false;
+    }
+    return CreateFrame();
+}
+
+bool CTidewellApp::InitData() {
+    LanguageShellFiles shells(m_locations.LanguageDirs());
+    LanguageChoiceInput input;
+    input.programDir = m_locations.programDir;
+    const int stored = m_settings->ReadSettingInt(kShellSettingSection, kShellSettingLcid, -1);
+    if (stored != -1) input.settingLcid = stored;
+    input.systemLcid = m_options.systemLanguage.value_or(SystemLanguageId());
+    input.shells = &shells;
+    const LanguageChoice choice = ChooseLanguage(input);
+    SetLanguage(choice);
+    m_nLCID = choice.lcid;
+
+    if (Result folders = InitDataFolders(m_locations); !folders) {
+        m_messageBox->ShowMessageBox(folders.message(), ProductName(), MB_OK | MB_ICONHAND);
+        return false;
+    }
+    CleanTemporaryFiles(m_locations);
+    if (!CheckFirstRun()) return false;
+    ReadSettings();
+    m_adminPassword = std::make_unique<AdminPassword>(*m_messageBox, *m_sleeper);
+    // A missing password file means no password.
+    (void)m_adminPassword->ReadPasswordFile(m_locations.PasswordFilePath());
+    return true;
+}
+
+bool CTidewellApp::CheckFirstRun() {
+    // The machine-wide root is not the user's to repair: it reports nothing.
+    RegistryStore machine(m_locations.MachineSettingsDir(ProductVersionNumber()));
+    if (machine.ReadSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, {}) ==
+        app_keys::kFirstRunDone) {
+        return true;
+    }
+    if (!m_options.administrator) {
+        m_messageBox->ShowMessageBox(LoadMessage(IDS_MESSAGE_PROMPT_ADMIN_REQUIRED_FOR_FIRST_RUN),
+                                     ProductName(), MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    // An administrator who cannot write the machine folder is asked again next time, and passes.
+    (void)machine.WriteSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, app_keys::kFirstRunDone);
+    return true;
+}
+
+void CTidewellApp::ReadSettings() {
+    using namespace app_keys;
+    SettingsPort& settings = *m_settings;
+    if (settings.ReadSettingInt(kAppSection, kRunCode, 0) == 0) {
+        m_bRunning = true;
+        SetAutoStartEntry();
+        (void)settings.WriteSettingInt(kAppSection, kRunCode, 1);
+        m_bAutoSave = true;
+        (void)settings.WriteSettingInt(kConfigSection, kAutoSave, 1);
+    } else {
+        m_bRunning = settings.ReadSettingInt(kAppSection, kScheduling, 1) == 1;
+        m_bAutoSave = settings.ReadSettingInt(kConfigSection, kAutoSave, 1) == 1;
+    }
+    m_bMute = settings.ReadSettingInt(kSoundSection, kMute, 0) == 1;
+    m_bAutoUpdate = settings.ReadSettingInt(kUpdateSection, kAutoUpdate, 1) != 0;
+    m_bYearlySummaryUseRange = settings.ReadSettingInt(kScheduleSection, kYearlySummaryUseRange, 1) != 0;
+    const int format = settings.ReadSettingInt(kScheduleSection, kYearlySummaryMonthFormat, 0);
+    m_nYearlySummaryMonthFormat = format == 0 || format == 1 ? format : 0;
+}
+
+std::string CTidewellApp::RuntimeFolder() const {
+    auto found = m_options.environment.find(kRuntimeDirVariable);
+    if (found != m_options.environment.end() && IsFolder(found->second)) return found->second;
+    return m_locations.TempDir();
+}
+
+bool CTidewellApp::CheckSingleInstance() {
+    m_instance = std::make_unique<SingleInstance>(InstancePath(RuntimeFolder(), getuid()));
+    switch (m_instance->Acquire()) {
+        case SingleInstance::Outcome::first: break;
+        case SingleInstance::Outcome::other:
+            // The running instance asks the password itself when its window is hidden.
+            if (!IsAutoload()) (void)SingleInstance::Send(m_instance->Path(), kShowRequest);
+            return false;
+        case SingleInstance::Outcome::failed:
+            m_messageBox->ShowMessageBox(LoadMessage(IDS_ERROR_INSTALL_REGISTRY_ERROR), ProductName(),
+                                         MB_OK | MB_ICONHAND);
+            return false;
+    }
+    connect(m_instance.get(), &SingleInstance::showRequested, this, &CTidewellApp::OnShowRequest);
+    connect(m_instance.get(), &SingleInstance::messageReceived, this, &CTidewellApp::OnInstanceMessage);
+    return true;
+}
+
+bool CTidewellApp::CreateFrame() {
+    ScheduleStoreContext context{
+        *m_clock, *m_random, *m_settings, *m_messageBox, m_locations.TempDir(), m_adminPassword->Password()};
+    m_doc = std::make_unique<CTidewellDoc>(context, m_userData->ScheduleFile());
+    const int charSet = FontCharSetFor(m_nLCID);
+    const bool cjk = charSet == kGb2312CharSet || charSet == kChineseBig5CharSet;
+    int screenWidth = m_options.screenWidth.value_or(0);
+    if (screenWidth == 0 && QGuiApplication::primaryScreen() != nullptr) {
+        screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+    }
+    m_frame = std::make_unique<CMainFrame>(*this, *m_doc, cjk, screenWidth);
+    m_doc->Load();
+    m_frame->InitialUpdate();
+    if (QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
+        // The size it keeps where no window manager maximizes it.
+        m_frame->resize(screen->availableGeometry().size());
+    }
+    if (IsAutoload()) {
+        m_frame->hide();
+    } else {
+        m_frame->showMaximized();
+    }
+    return true;
+}
+
+bool CTidewellApp::IsAutoload() const {
+    return m_strStartString == kAutoloadArgument;
+}
+
+SettingsPort& CTidewellApp::Settings() {
+    return *m_settings;
+}
+
+void CTidewellApp::SetMute(bool mute) {
+    m_bMute = mute;
+    (void)m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
+}
+
+void CTidewellApp::SetAutoUpdate(bool enabled) {
+    m_bAutoUpdate = enabled;
+    (void)m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
+}
+
+std::string CTidewellApp::ProductName() const {
+    return LoadMessage(IDS_KLN_TIDEWELL);
+}
+
+std::string CTidewellApp::Caption() const {
+    return ProductName() + " - " + LoadMessage(m_bRunning ? IDS_KLN_RUNNING : IDS_KLN_DISABLED);
+}
+
+bool CTidewellApp::AskAdministratorPassword(std::string_view prompt) {
+    return m_adminPassword->CheckAdminPassword(prompt, *m_passwordPrompt);
+}
+
+void CTidewellApp::SetAutoStartEntry() {
+    const Result written =
+        WriteAutostartEntry(AutostartEntryPath(m_locations), m_options.programPath, m_bRunning);
+    if (!written) qCWarning(lcApp, "%s", written.message().c_str());
+}
+
+bool CTidewellApp::ToggleScheduling(bool skipPassword) {
+    if (!skipPassword && m_frame != nullptr && m_frame->isHidden() && !AskAdministratorPassword({}))
+        return false;
+    m_bRunning = !m_bRunning;
+    (void)m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
+    m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
+    SetAutoStartEntry();
+    emit schedulingChanged(m_bRunning);
+    return true;
+}
+
+bool CTidewellApp::ExitCompletely() {
+    const std::string product = ProductName();
+    if (m_messageBox->ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_EXIT_COMPLETELY, product),
+                                     product, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return false;
+    }
+    if (!AskAdministratorPassword(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_PASSWORD))) return false;
+    // Unsaved changes are not dropped on the way out.
+    if (m_frame != nullptr && !m_frame->AskSaveChanges()) return false;
+    m_bRunning = false;
+    (void)m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, 0);
+    m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
+    SetAutoStartEntry();
+    emit schedulingChanged(false);
+    End();
+    return true;
+}
+
+void CTidewellApp::End() {
+    if (m_ended) return;
+    m_ended = true;
+    if (m_frame != nullptr) m_frame->hide();
+    // The frame goes once the command or request that ended the program has returned.
+    QTimer::singleShot(0, this, [this] {
+        m_frame.reset();  // its end rewrites the logon start entry
+        m_instance.reset();
+        emit ended();
+    });
+}
+
+void CTidewellApp::OnShowRequest() {
+    if (m_frame == nullptr) return;
+    if (m_frame->isHidden()) {
+        if (!AskAdministratorPassword({})) return;
+        m_frame->showMaximized();
+    }
+    m_frame->show();
+    m_frame->raise();
+    m_frame->activateWindow();
+}
+
+void CTidewellApp::OnInstanceMessage(const InstanceMessage& message) {
+    if (message.id != kCloseRequestMessage || message.wParam != kCloseRequestWParam ||
+        message.lParam != kCloseRequestLParam) {
+        return;
+    }
+    // The program is asked to make way for an update: the list is saved, nothing is asked.
+    if (m_doc != nullptr && m_doc->IsModified()) (void)m_doc->Save();
+    End();
+}
+
+}  // namespace tidewell

@@ -1,0 +1,168 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "config/locations.h"
+
+namespace tidewell {
+
+class AdminPassword;
+class CMainFrame;
+class CTidewellDoc;
+class Clock;
+class FrameOperations;
+class Launcher;
+class MessageBoxService;
+class PasswordPrompt;
+class RandomSource;
+class RegistryStore;
+class SettingsPort;
+class SingleInstance;
+class Sleeper;
+class UserDataDirectory;
+struct InstanceMessage;
+
+// What the program is started with. The program takes everything from its process; tests
+// pass temporary folders and recording doubles. A null double means the program's own.
+struct AppStartOptions {
+    std::vector<std::string> arguments;  // after the program name
+    Environment environment;             // HOME, XDG_*, XDG_RUNTIME_DIR, ...
+    std::string programPath;             // the executable, for the logon start entry
+    bool administrator = false;          // uid 0 or a member of sudo, wheel or admin
+    std::optional<int32_t> systemLanguage;
+    std::optional<int> screenWidth;  // for the column widths; default: the primary screen's
+    MessageBoxService* messageBox = nullptr;
+    PasswordPrompt* passwordPrompt = nullptr;
+    FrameOperations* operations = nullptr;
+    Launcher* launcher = nullptr;
+    const Clock* clock = nullptr;
+    Sleeper* sleeper = nullptr;
+};
+
+// Registry sections and values of the application.
+namespace app_keys {
+inline constexpr std::string_view kAppSection = "Tidewell\\App";
+inline constexpr std::string_view kRunCode = "Run Code";
+inline constexpr std::string_view kScheduling = "Scheduling";
+inline constexpr std::string_view kConfigSection = "Tidewell\\Config";
+inline constexpr std::string_view kAutoSave = "AutoSave";
+inline constexpr std::string_view kSoundSection = "Tidewell\\Sound";
+inline constexpr std::string_view kMute = "Mute";
+inline constexpr std::string_view kUpdateSection = "Update";
+inline constexpr std::string_view kAutoUpdate = "m_bEnableAutoUpdate";
+inline constexpr std::string_view kScheduleSection = "Schedule";
+inline constexpr std::string_view kYearlySummaryUseRange = "m_bYearlySummaryUseRange";
+inline constexpr std::string_view kYearlySummaryMonthFormat = "m_nYearlySummaryMonthFormat";
+inline constexpr std::string_view kRootAppSection = "App";
+inline constexpr std::string_view kFirstRun = "First Run";  // in the machine-wide root
+inline constexpr std::string_view kFirstRunDone = "1";
+inline constexpr std::string_view kHideMeSection = "Hide Me";
+inline constexpr std::string_view kPromptClickOpen = "Prompt Click Open";
+inline constexpr const char* kReleaseNoteFormat = "Release Note %s";  // with the version number
+inline constexpr std::string_view kReleaseNoteShown = "1";
+}  // namespace app_keys
+
+// The program's life: the command line, one instance per user, the settings root, the first
+// run, the language, the data folders, the administrator password, the frame, the scheduling
+// switch and the logon start entry. Used on the user-interface thread only.
+class CTidewellApp final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CTidewellApp(AppStartOptions options, QObject* parent = nullptr);
+    ~CTidewellApp() override;
+
+    // Start-up; false when the program must end (any message has been shown).
+    bool InitInstance();
+
+    const std::string& StartString() const { return m_strStartString; }
+    bool IsAutoload() const;
+    bool IsRunning() const { return m_bRunning; }
+    bool AutoSave() const { return m_bAutoSave; }
+    bool IsMute() const { return m_bMute; }
+    void SetMute(bool mute);
+    bool AutoUpdate() const { return m_bAutoUpdate; }
+    void SetAutoUpdate(bool enabled);
+    bool YearlySummaryUseRange() const { return m_bYearlySummaryUseRange; }
+    int YearlySummaryMonthFormat() const { return m_nYearlySummaryMonthFormat; }
+    int32_t LanguageId() const { return m_nLCID; }
+
+    SettingsPort& Settings();
+    MessageBoxService& MessageBox() { return *m_messageBox; }
+    FrameOperations& Operations() { return *m_operations; }
+    Launcher& GetLauncher() { return *m_launcher; }
+    const Clock& GetClock() const { return *m_clock; }
+    const Locations& GetLocations() const { return m_locations; }
+    CMainFrame* MainFrame() { return m_frame.get(); }
+    CTidewellDoc* Document() { return m_doc.get(); }
+    SingleInstance* Instance() { return m_instance.get(); }
+    // "%s - %s": the product name and the scheduling state.
+    std::string Caption() const;
+    std::string ProductName() const;
+
+    // True when no password is set or the right one was entered.
+    bool AskAdministratorPassword(std::string_view prompt);
+    // Writes the logon start entry from the scheduling state.
+    void SetAutoStartEntry();
+    // The scheduling switch; true when it was switched.
+    bool ToggleScheduling(bool skipPassword);
+    // Exit Completely, with its questions; true when the program ends.
+    bool ExitCompletely();
+    // Ends the program: the frame goes and `ended` is sent.
+    void End();
+    bool HasEnded() const { return m_ended; }
+
+signals:
+    void schedulingChanged(bool running);
+    void ended();
+
+private:
+    bool InitData();
+    bool CheckFirstRun();
+    void ReadSettings();
+    bool CheckSingleInstance();
+    bool CreateFrame();
+    void OnShowRequest();
+    void OnInstanceMessage(const InstanceMessage& message);
+    std::string RuntimeFolder() const;
+
+    AppStartOptions m_options;
+    std::string m_strStartString;
+    bool m_bRunning = true;
+    bool m_bAutoSave = true;
+    bool m_bMute = false;
+    bool m_bAutoUpdate = true;
+    bool m_bYearlySummaryUseRange = true;
+    int m_nYearlySummaryMonthFormat = 0;
+    int32_t m_nLCID = 0;
+    bool m_ended = false;
+
+    Locations m_locations;
+    std::unique_ptr<MessageBoxService> m_ownMessageBox;
+    std::unique_ptr<PasswordPrompt> m_ownPasswordPrompt;
+    std::unique_ptr<FrameOperations> m_ownOperations;
+    std::unique_ptr<Launcher> m_ownLauncher;
+    std::unique_ptr<Clock> m_ownClock;
+    std::unique_ptr<Sleeper> m_ownSleeper;
+    std::unique_ptr<RandomSource> m_random;
+    MessageBoxService* m_messageBox;
+    PasswordPrompt* m_passwordPrompt;
+    FrameOperations* m_operations;
+    Launcher* m_launcher;
+    const Clock* m_clock;
+    Sleeper* m_sleeper;
+    std::unique_ptr<RegistryStore> m_settings;
+    std::unique_ptr<RegistryStore> m_productSettings;
+    std::unique_ptr<AdminPassword> m_adminPassword;
+    std::unique_ptr<UserDataDirectory> m_userData;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<CTidewellDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+}  // namespace tidewell

@@ -1,0 +1,112 @@
+#include "app/tidewell_doc.h"
+
+#include "model/task_compare.h"
+#include "timing/next_run.h"
+
+namespace tidewell {
+namespace {
+
+constexpr int64_t kSecondsPerDay = 86400;
+
+}  // namespace
+
+CTidewellDoc::CTidewellDoc(ScheduleStoreContext context, std::string scheduleFile, QObject* parent)
+    : QObject(parent), m_context(std::move(context)), m_scheduleFile(std::move(scheduleFile)) {}
+
+LoadReport CTidewellDoc::Load() {
+    LoadReport report = LoadTaskList(m_scheduleFile, m_tasks, m_context);
+    m_tasks.SetModified(false);
+    emit listReset();
+    emit modifiedChanged(false);
+    return report;
+}
+
+bool CTidewellDoc::Save() {
+    const bool saved = SaveTaskList(m_scheduleFile, m_tasks, m_context).ok();
+    if (saved) SetModified(false);
+    return saved;
+}
+
+void CTidewellDoc::SetModified(bool modified) {
+    if (m_tasks.IsModified() == modified) return;
+    m_tasks.SetModified(modified);
+    emit modifiedChanged(modified);
+}
+
+void CTidewellDoc::Changed(bool autoSave) {
+    if (!autoSave || !Save()) SetModified(true);
+}
+
+void CTidewellDoc::DeleteTask(size_t index, bool autoSave) {
+    m_tasks.Remove(index);
+    emit listReset();
+    Changed(autoSave);
+}
+
+bool CTidewellDoc::ToggleEnabled(size_t index, bool autoSave) {
+    TaskRecord& task = m_tasks[index];
+    const ScheduleInfo& schedule = task.scheduleInfo;
+    const bool hasLength = schedule.countDownDays != 0 || schedule.countDownSeconds != 0;
+    if (task.enabled && schedule.type == ScheduleType::countDown && schedule.countDownRunning && hasLength) {
+        PauseCountDown(task);
+    }
+    task.enabled = !task.enabled;
+    GetNextRunString(task, {m_context.clock, m_context.random});
+    emit rowsChanged();
+    Changed(autoSave);
+    return task.enabled;
+}
+
+void CTidewellDoc::PauseCountDown(TaskRecord& task) {
+    ScheduleInfo& schedule = task.scheduleInfo;
+    schedule.countDownRunning = false;
+    const DateTime now = m_context.clock.Now();
+    if (schedule.startingTime.IsValid() && schedule.startingTime >= now) {
+        const int64_t remaining = schedule.startingTime.Seconds() - now.Seconds();
+        schedule.countDownDays = static_cast<int32_t>(remaining / kSecondsPerDay);
+        schedule.countDownSeconds = static_cast<int32_t>(remaining % kSecondsPerDay);
+    }
+}
+
+bool CTidewellDoc::PauseOrContinueCountDown(size_t index, bool& enable) {
+    TaskRecord& task = m_tasks[index];
+    ScheduleInfo& schedule = task.scheduleInfo;
+    if (schedule.type != ScheduleType::countDown) return false;
+    if (schedule.countDownRunning) {
+        PauseCountDown(task);
+    } else {
+        schedule.countDownRunning = true;
+        const int64_t length = int64_t{schedule.countDownDays} * kSecondsPerDay + schedule.countDownSeconds;
+        schedule.startingTime = m_context.clock.Now() + TimeSpan::FromSeconds(length);
+    }
+    GetNextRunString(task, {m_context.clock, m_context.random});
+    enable = schedule.countDownRunning && !task.enabled;
+    emit rowsChanged();
+    return true;
+}
+
+bool CTidewellDoc::ClearAndStopCountDown(size_t index, bool& enable) {
+    TaskRecord& task = m_tasks[index];
+    ScheduleInfo& schedule = task.scheduleInfo;
+    if (schedule.type != ScheduleType::countDown) return false;
+    schedule.countDownRunning = true;
+    schedule.countDownDays = 0;
+    schedule.countDownSeconds = 0;
+    schedule.startingTime = m_context.clock.Now() - TimeSpan::FromSeconds(1);
+    GetNextRunString(task, {m_context.clock, m_context.random});
+    enable = !task.enabled;
+    emit rowsChanged();
+    return true;
+}
+
+size_t CTidewellDoc::CopyTask(size_t index, bool autoSave) {
+    TaskRecord copy;
+    tidewell::CopyTask(copy, m_tasks[index]);
+    copy.isClockSyncTask = false;
+    const size_t position = AddTask(m_tasks, copy, m_context);
+    emit listReset();
+    if (position < m_tasks.size()) Changed(autoSave);
+    return position;
+}
+
+}  // namespace tidewell

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QObject>
+#include <string>
+
+#include "model/task_list.h"
+#include "schedule_file/schedule_store.h"
+
+namespace tidewell {
+
+// The task list of the program and its schedule file. Every change made by a command goes
+// through here, so the file, the modified flag and the views stay in step.
+class CTidewellDoc final : public QObject {
+    Q_OBJECT
+
+public:
+    CTidewellDoc(ScheduleStoreContext context, std::string scheduleFile, QObject* parent = nullptr);
+
+    TaskList& Tasks() { return m_tasks; }
+    const TaskList& Tasks() const { return m_tasks; }
+    const std::string& ScheduleFile() const { return m_scheduleFile; }
+    const ScheduleStoreContext& Context() const { return m_context; }
+    // The administrator password protects the file from the next save on.
+    void SetPassword(std::string password) { m_context.password = std::move(password); }
+
+    LoadReport Load();
+    // Saves the list and clears the modified flag; a failure has been shown to the user.
+    bool Save();
+    bool IsModified() const { return m_tasks.IsModified(); }
+    void SetModified(bool modified);
+    // After a change: saves at once with AutoSave on, else marks the list modified.
+    void Changed(bool autoSave);
+
+    // The commands' changes of the task at `index` (a task, not a placeholder).
+    void DeleteTask(size_t index, bool autoSave);
+    // Inverts the enabled flag (pausing a running count-down that gets disabled first) and
+    // computes the next run again. Returns the new flag.
+    bool ToggleEnabled(size_t index, bool autoSave);
+    // A count-down's running flag inverted; continuing counts the stored length from now.
+    // False when the task is no count-down. `enable` is set when the task must be enabled.
+    bool PauseOrContinueCountDown(size_t index, bool& enable);
+    // Ends the count-down: no further run. False when the task is no count-down.
+    bool ClearAndStopCountDown(size_t index, bool& enable);
+    // Adds a copy of the task through the file; returns where it settled, or the list size.
+    size_t CopyTask(size_t index, bool autoSave);
+
+signals:
+    // Rows came or went, or the list was replaced.
+    void listReset();
+    // Texts of rows changed.
+    void rowsChanged();
+    void modifiedChanged(bool modified);
+
+private:
+    void PauseCountDown(TaskRecord& task);
+
+    ScheduleStoreContext m_context;
+    const std::string m_scheduleFile;
+    TaskList m_tasks;
+};
+
+}  // namespace tidewell

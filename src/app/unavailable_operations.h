@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/frame_operations.h"
+
+namespace tidewell {
+
+// The operations that this build does not carry yet: each one only notes in the program's
+// diagnostic output that it was asked for.
+class UnavailableOperations final : public FrameOperations {
+public:
+    void RunTaskNow(TaskRecord& task) override;
+    void AddTask(TaskList& list) override;
+    void EditTask(TaskList& list, TaskRecord& task) override;
+    void Find(TaskList& list) override;
+    void FindNext(TaskList& list) override;
+    void Options() override;
+    void ClockSynchronization() override;
+    void QuickView(TaskList& list) override;
+    void Statistics(const TaskList& list) override;
+    void ViewLog() override;
+    void StopCurrentSound() override;
+    void ResetSoundPlayer() override;
+    void LogEvent(const TaskRecord* task, EventKind kind) override;
+    void CheckDueTasks(TaskList& list) override;
+    void CheckAtLogonJob(TaskList& list) override;
+};
+
+}  // namespace tidewell

@@ -1,0 +1,67 @@
+#include "app/single_instance.h"
+#include "app_fixture.h"
+#include "text/messages.h"
+
+namespace tidewell::testing {
+namespace {
+
+class PasswordStartTest : public AppFixture {
+protected:
+    void SetUp() override { SetAdminPassword("secret7"); }
+};
+
+TEST_F(PasswordStartTest, InteractiveStartAsksAndAWrongEntryEndsIt) {
+    m_passwordPrompt.Enter("wrong!");
+    EXPECT_EQ(Start(), nullptr);
+    ASSERT_EQ(m_passwordPrompt.requests.size(), 1u);
+    EXPECT_EQ(m_sleeper.waits.size(), 1u);  // the delay after a wrong entry
+
+    m_passwordPrompt.Enter("secret7");
+    EXPECT_NE(Start(), nullptr);
+}
+
+TEST_F(PasswordStartTest, AutoloadStartAsksNothing) {
+    auto app = Start({"autoload"});
+    ASSERT_NE(app, nullptr);
+    EXPECT_TRUE(m_passwordPrompt.requests.empty());
+}
+
+TEST_F(PasswordStartTest, ShowingTheHiddenWindowAsksFirst) {
+    auto first = Start({"autoload"});
+    ASSERT_NE(first, nullptr);
+    m_passwordPrompt.Enter(std::nullopt);  // the second start's request is refused
+    EXPECT_EQ(Start(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_passwordPrompt.requests.size() == 1; }, 2000));
+    Settle();
+    EXPECT_TRUE(first->MainFrame()->isHidden());
+
+    m_passwordPrompt.Enter("secret7");  // the tray's Show asks as well
+    FindAction(*first, "actionShowHide")->trigger();
+    EXPECT_TRUE(first->MainFrame()->isVisible());
+}
+
+TEST_F(PasswordStartTest, SchedulingSwitchAsksOnlyWhileHidden) {
+    auto app = Start({"autoload"});
+    ASSERT_NE(app, nullptr);
+    EXPECT_FALSE(app->ToggleScheduling(false));  // cancelled at the password
+    EXPECT_TRUE(app->IsRunning());
+    m_passwordPrompt.Enter("secret7");
+    EXPECT_TRUE(app->ToggleScheduling(false));
+    EXPECT_FALSE(app->IsRunning());
+    EXPECT_NE(AutostartText().find("Hidden=true"), std::string::npos);
+}
+
+TEST_F(PasswordStartTest, ExitCompletelyNeedsThePassword) {
+    m_passwordPrompt.Enter("secret7");
+    auto app = Start();
+    ASSERT_NE(app, nullptr);
+    m_messageBox.AnswerNext(IDYES);
+    m_passwordPrompt.Enter(std::nullopt);
+    EXPECT_FALSE(app->ExitCompletely());
+    EXPECT_FALSE(app->HasEnded());
+    EXPECT_TRUE(app->IsRunning());
+    EXPECT_EQ(m_passwordPrompt.requests.back().title, LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_PASSWORD));
+}
+
+}  // namespace
+}  // namespace tidewell::testing
