@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont libsystemd-dev
-  xdg-utils xvfb xauth xdotool x11-utils imagemagick dbus python3-dbusmock
+  fonts-wqy-microhei xdg-utils xvfb xauth xdotool x11-utils imagemagick dbus python3-dbusmock
 )
 
 missing=()
