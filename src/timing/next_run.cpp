@@ -140,6 +140,8 @@ NextRun ComputeNextRun(const DateTime& now, TaskRecord& task) {
     }
     std::optional<Candidate> next = NextCandidate(now, task);
     if (!next) return {NeverText(), true};
+    // A run beyond the last representable instant (year 9999) is no run.
+    if (!next->time.IsValid()) next->none = true;
     schedule.haveNextRunTime = !next->none;
     schedule.nextRunTime = next->time;
     if (next->none) return {NeverText(), true};

@@ -1,5 +1,5 @@
-#include "support/test_clock.h"
 #include "timing/next_run.h"
+#include "support/test_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +114,13 @@ TEST(NextRunTime, DailyWeeklyOnceRepeatingCountDown) {
          WithEnding(CountDownTask(At(2006, 3, 1, 10), true), At(2006, 1, 1)), At(2006, 3, 1, 9),
          At(2006, 3, 1, 10)},
         {"disabled", Disabled(DailyTask({TimeOfDayValue(8)})), At(2006, 3, 1), std::nullopt},
+        // Regression: runs past 9999-12-31 were reported as due at an invalid instant.
+        {"daily after the last representable day", DailyTask({TimeOfDayValue(8)}), At(9999, 12, 31, 9),
+         std::nullopt},
+        {"weekly after the last representable day", WeeklyTask({{1, TimeOfDayValue(8)}}), At(9999, 12, 31, 9),
+         std::nullopt},
+        {"repeating after the last representable day", RepeatingTask(At(2006, 1, 1), 1, TimeUnit::days),
+         At(9999, 12, 31, 9), std::nullopt},
     };
     for (const NextRunCase& c : cases) ExpectNextRun(c);
 }
