@@ -102,26 +102,24 @@ TEST(Cli, CheckReportsDroppedTasksAndLeavesTheFileAlone) {
     EXPECT_EQ(FolderEntries(temp.Path()), std::vector<std::string>{"schedule.rws"});
 }
 
-// Sets TMPDIR for one test and restores it afterwards.
+// Sets TMPDIR for one case and restores it afterwards; an empty root changes nothing.
 class ScopedTemporaryRoot {
 public:
-    explicit ScopedTemporaryRoot(const std::string& root) {
+    explicit ScopedTemporaryRoot(const std::string& root) : m_set(!root.empty()) {
         if (const char* old = getenv("TMPDIR")) m_saved = old;
-        setenv("TMPDIR", root.c_str(), 1);
+        if (m_set) setenv("TMPDIR", root.c_str(), 1);
     }
     ~ScopedTemporaryRoot() {
-        if (m_saved) {
-            setenv("TMPDIR", m_saved->c_str(), 1);
-        } else {
-            unsetenv("TMPDIR");
-        }
+        if (!m_set) return;
+        m_saved ? setenv("TMPDIR", m_saved->c_str(), 1) : unsetenv("TMPDIR");
     }
 
 private:
+    bool m_set;
     std::optional<std::string> m_saved;
 };
 
-TEST(Cli, ProtectedFilesAndRefusals) {
+TEST(Cli, ProtectedFilesAndEveryRefusal) {
     TempDir temp;
     std::filesystem::create_directory(temp.File("tmp"));
     TestClock clock(At(2026, 12, 7, 12));
@@ -144,9 +142,11 @@ TEST(Cli, ProtectedFilesAndRefusals) {
 
     const std::string now = "2026-12-07 12:00:00";
     const std::string blank = "The input string is blank.";
+    WriteFileText(temp.File("plain-file"), "");
     struct Case {
         std::vector<std::string> arguments;
         std::string error;
+        std::string temporaryRoot = {};
     };
     const Case cases[] = {
         {{"list", path, "--password", "wrong-pw"}, "The password is invalid."},
@@ -166,34 +166,19 @@ TEST(Cli, ProtectedFilesAndRefusals) {
         {{"remove", path}, "\"remove\" contains invalid character(s)."},
         {{"list"}, blank},
         {{}, blank},
+        {{"list", Example()},
+         "Path \"" + temp.File("missing") + "\" is not the name of an existing directory.",
+         temp.File("missing")},
+        {{"list", Example()},
+         "Path \"" + temp.File("plain-file") + "\" is not the name of an existing directory.",
+         temp.File("plain-file")},
     };
     for (const Case& c : cases) {
+        ScopedTemporaryRoot root(c.temporaryRoot);
         Output result = RunCli(c.arguments);
         EXPECT_EQ(result.status, cli::kExitFailure) << ::testing::PrintToString(c.arguments);
         EXPECT_EQ(result.err.rfind(c.error, 0), 0u) << result.err;
         EXPECT_TRUE(std::filesystem::exists(path));
-    }
-}
-
-TEST(Cli, UnusableTemporaryFolderIsReportedNotFatal) {
-    TempDir temp;
-    WriteFileText(temp.File("plain-file"), "");
-    struct Case {
-        std::string root;
-        std::string error;
-    };
-    const Case cases[] = {
-        {temp.File("missing"),
-         "Path \"" + temp.File("missing") + "\" is not the name of an existing directory.\n"},
-        {temp.File("plain-file"),
-         "Path \"" + temp.File("plain-file") + "\" is not the name of an existing directory.\n"},
-    };
-    for (const Case& c : cases) {
-        ScopedTemporaryRoot root(c.root);
-        Output result = RunCli({"list", Example(), "--now", "2026-12-07 12:00:00"});
-        EXPECT_EQ(result.status, cli::kExitFailure);
-        EXPECT_EQ(result.err, c.error);
-        EXPECT_EQ(result.out, "");
     }
 }
 
