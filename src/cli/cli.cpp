@@ -22,6 +22,8 @@
 namespace tidewell::cli {
 namespace {
 
+constexpr const char* kStandardOutput = "/dev/stdout";
+
 struct Loaded {
     TaskList list;
     LoadReport report;
@@ -179,7 +181,13 @@ int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     // Nothing may end the tool without a message: what the layers below throw ends here.
     try {
-        return RunCommand(arguments, out, err);
+        int status = RunCommand(arguments, out, err);
+        // Output that did not arrive (a full disk, a closed pipe) is a failure, not a result.
+        if (!out.flush()) {
+            err << WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE, kStandardOutput) << "\n";
+            return kExitFailure;
+        }
+        return status;
     } catch (const std::bad_alloc&) {
         err << LoadMessage(IDS_ERROR_MEMORY_INSUFFICIENT_MEMORY_PLEASE_QUIT_APPLICATIONS) << "\n";
     } catch (const std::filesystem::filesystem_error& error) {

@@ -182,5 +182,13 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
     }
 }
 
+TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
+    std::ostringstream out;
+    std::ostringstream err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(cli::Run({"list", Example(), "--now", "2026-12-07 12:00:00"}, out, err), cli::kExitFailure);
+    EXPECT_EQ(err.str(), "Cannot write the file \"/dev/stdout\".\n");
+}
+
 }  // namespace
 }  // namespace tidewell
