@@ -12,6 +12,23 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure --no-tests=error -j"$(nproc)"
 
+# The Release configuration with its own warnings (GCC at -O3 sees more), its tests (a few
+# seconds), and every benchmark run once with a tiny minimum time so that none can rot.
+release_build=${TIDEWELL_RELEASE_BUILD:-build-rel}
+cmake -S . -B "$release_build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTIDEWELL_TESTS=ON -DTIDEWELL_BENCH=ON
+cmake --build "$release_build"
+ctest --test-dir "$release_build" --output-on-failure --no-tests=error -j"$(nproc)"
+for b in "$release_build"/bench/bench_*; do
+  [ -x "$b" ] || continue
+  echo "benchmark $(basename "$b") (one short run)"
+  log="$release_build/$(basename "$b").json"
+  # A benchmark that skips with an error still exits 0: look for the error in the report.
+  if ! "$b" --benchmark_min_time=0.001 --benchmark_format=json >"$log" 2>"$log.err" \
+    || grep -q '"error_occurred": true' "$log"; then
+    cat "$log.err"; grep -A2 '"error_occurred": true' "$log" || true; exit 1
+  fi
+done
+
 # Short, bounded fuzzing of every parser, with clang's libFuzzer.
 if [ -d fuzz ] && ls fuzz/*.cpp >/dev/null 2>&1; then
   fuzz_build=${TIDEWELL_FUZZ_BUILD:-build-fuzz}

@@ -1,11 +1,14 @@
 #include "cli/cli.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
+#include <memory>
+#include <new>
 #include <optional>
+#include <system_error>
 
 #include "cli/console_message_box.h"
+#include "cli/options.h"
+#include "cli/private_folder.h"
 #include "cli/schedule_view.h"
 #include "cli/view_commands.h"
 #include "config/memory_settings.h"
@@ -21,112 +24,48 @@
 namespace tidewell::cli {
 namespace {
 
-// The tool's own help: it is for people checking schedule files from a shell.
-constexpr const char* kUsage =
-    "usage:\n"
-    "  tidewell-cli list FILE [--password PASSWORD]\n"
-    "  tidewell-cli upcoming FILE --from \"YYYY-MM-DD HH:MM:SS\" --count N [--json] [--password PASSWORD]\n"
-    "  tidewell-cli check FILE [--password PASSWORD]\n";
-constexpr const char* kTemporaryPattern = "tidewell-cli-XXXXXX";
-constexpr int kMaxCount = 10000;
-
-struct Options {
-    std::string command;
-    std::string file;
-    std::string password;
-    std::optional<DateTime> from;
-    int count = 1;
-    bool json = false;
-};
-
-std::string Invalid(std::string_view argument) {
-    return ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1", argument);
-}
-
-// Reads the options; on failure the message says which argument is wrong.
-std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error) {
-    Options options;
-    if (arguments.size() < 2) return std::nullopt;
-    options.command = arguments[0];
-    options.file = arguments[1];
-    for (size_t i = 2; i < arguments.size(); ++i) {
-        const std::string& name = arguments[i];
-        bool hasValue = i + 1 < arguments.size();
-        if (name == "--json") {
-            options.json = true;
-        } else if (name == "--password" && hasValue) {
-            options.password = arguments[++i];
-        } else if (name == "--from" && hasValue) {
-            DateTime from = ParseDateTime(arguments[++i]);
-            if (!from.IsValid()) {
-                error = Invalid(arguments[i]);
-                return std::nullopt;
-            }
-            options.from = from;
-        } else if (name == "--count" && hasValue) {
-            const std::string& text = arguments[++i];
-            bool digits = !text.empty() && text.size() <= 5 &&
-                          text.find_first_not_of("0123456789") == std::string::npos;
-            options.count = digits ? std::stoi(text) : 0;
-            if (options.count < 1 || options.count > kMaxCount) {
-                error = Invalid(text);
-                return std::nullopt;
-            }
-        } else {
-            error = Invalid(name);
-            return std::nullopt;
-        }
-    }
-    bool known = options.command == "list" || options.command == "check" || options.command == "upcoming";
-    if (!known || (options.command == "upcoming" && !options.from)) return std::nullopt;
-    return options;
-}
-
-// A private temporary folder for the protected form, removed afterwards.
-class PrivateFolder {
-public:
-    PrivateFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / kTemporaryPattern).string();
-        if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-    }
-    ~PrivateFolder() {
-        std::error_code error;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, error);
-    }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
+constexpr const char* kStandardOutput = "/dev/stdout";
 
 struct Loaded {
     TaskList list;
     LoadReport report;
 };
 
-// Loads without touching the file or the user's settings.
-Loaded Load(const Options& options, const Clock& clock, MessageBoxService& messages, bool displayOrder) {
+std::string WithPath(int32_t id, const std::string& path) {
+    return ReplaceAll(LoadMessage(id), "#1", path);
+}
+
+// Loads without touching the file or the user's settings; on failure `failure` says why.
+Loaded Load(const Options& options, const Clock& clock, MessageBoxService& messages, bool displayOrder,
+            std::string& failure) {
+    Loaded loaded;
+    PrivateFolder folder;
+    if (Result created = folder.Create(); !created) {
+        failure = created.message();
+        return loaded;
+    }
     StandardRandomSource random;
     MemorySettings settings;
-    PrivateFolder folder;
     ScheduleStoreContext context{clock, random, settings, messages, folder.Path(), options.password};
     LoadOptions loadOptions;
     loadOptions.keepDamagedAside = false;
     loadOptions.displayOrder = displayOrder;
-    Loaded loaded;
     loaded.report = LoadTaskList(options.file, loaded.list, context, loadOptions);
+    if (loaded.report.loaded) return loaded;
+    std::error_code error;
+    if (!std::filesystem::exists(options.file, error)) {
+        failure = WithPath(IDS_ERROR_FILE_FILE_NOT_FOUND, options.file);
+    } else {
+        failure = loaded.report.failureMessage.empty() ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
+                                                       : loaded.report.failureMessage;
+    }
     return loaded;
 }
 
-// The reason a file gave nothing, or empty when it loaded.
-std::string LoadFailure(const Options& options, const LoadReport& report) {
-    if (report.loaded) return {};
-    std::error_code error;
-    if (!std::filesystem::exists(options.file, error)) {
-        return ReplaceAll(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND), "#1", options.file);
-    }
-    return report.failureMessage.empty() ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
-                                         : report.failureMessage;
+// "list" and "check" compute as of --now when it is given, else as of the system clock.
+std::unique_ptr<Clock> ClockFor(const Options& options) {
+    if (options.now) return std::make_unique<FixedClock>(*options.now);
+    return std::make_unique<SystemClock>();
 }
 
 std::string JsonString(std::string_view text) {
@@ -152,10 +91,11 @@ std::string JsonString(std::string_view text) {
 }
 
 int List(const Options& options, std::ostream& out, std::ostream& err) {
-    SystemClock clock;
+    std::unique_ptr<Clock> clock = ClockFor(options);
     ConsoleMessageBox messages(err);
-    Loaded loaded = Load(options, clock, messages, true);
-    if (std::string failure = LoadFailure(options, loaded.report); !failure.empty()) {
+    std::string failure;
+    Loaded loaded = Load(options, *clock, messages, true, failure);
+    if (!failure.empty()) {
         err << failure << "\n";
         return kExitFailure;
     }
@@ -166,7 +106,7 @@ int List(const Options& options, std::ostream& out, std::ostream& err) {
         const ScheduleInfo& schedule = task.scheduleInfo;
         std::string lastRun = schedule.haveLastRunTime ? RunInstantText(schedule.lastRunTime) : NeverText();
         out << task.title << '\t' << ScheduleTypeName(schedule.type) << '\t'
-            << NextRunColumnText(clock.Now(), task) << '\t' << lastRun << '\n';
+            << NextRunColumnText(clock->Now(), task) << '\t' << lastRun << '\n';
     }
     return kExitOk;
 }
@@ -189,8 +129,9 @@ std::vector<std::string> Upcoming(TaskRecord task, const DateTime& from, int cou
 int ShowUpcoming(const Options& options, std::ostream& out, std::ostream& err) {
     FixedClock clock(*options.from);
     ConsoleMessageBox messages(err);
-    Loaded loaded = Load(options, clock, messages, false);
-    if (std::string failure = LoadFailure(options, loaded.report); !failure.empty()) {
+    std::string failure;
+    Loaded loaded = Load(options, clock, messages, false, failure);
+    if (!failure.empty()) {
         err << failure << "\n";
         return kExitFailure;
     }
@@ -215,30 +156,56 @@ int ShowUpcoming(const Options& options, std::ostream& out, std::ostream& err) {
 }
 
 int Check(const Options& options, std::ostream& out, std::ostream& err) {
-    SystemClock clock;
+    std::unique_ptr<Clock> clock = ClockFor(options);
     ConsoleMessageBox messages(out);
-    Loaded loaded = Load(options, clock, messages, true);
-    if (std::string failure = LoadFailure(options, loaded.report); !failure.empty()) {
+    std::string failure;
+    Loaded loaded = Load(options, *clock, messages, true, failure);
+    if (!failure.empty()) {
         err << failure << "\n";
         return kExitFailure;
     }
     return loaded.report.droppedTasks == 0 ? kExitOk : kExitProblems;
 }
 
+int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (std::optional<int> status = RunViewCommand(arguments, out, err)) return *status;
+    Options options;
+    if (Result parsed = ParseOptions(arguments, options); !parsed) {
+        err << parsed.message() << "\n" << kUsage << kScheduleViewUsage;
+        return kExitFailure;
+    }
+    if (options.command == "list") return List(options, out, err);
+    if (options.command == "upcoming") return ShowUpcoming(options, out, err);
+    return Check(options, out, err);
+}
+
 }  // namespace
 
 int Run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    if (std::optional<int> status = RunViewCommand(arguments, out, err)) return *status;
-    std::string error;
-    std::optional<Options> options = ParseOptions(arguments, error);
-    if (!options) {
-        if (!error.empty()) err << error << "\n";
-        err << kUsage << kScheduleViewUsage;
-        return kExitFailure;
+    // Nothing may end the tool without a message: what the layers below throw ends here.
+    try {
+        int status = RunCommand(arguments, out, err);
+        // Output that did not arrive (a full disk, a closed pipe) is a failure, not a result.
+        if (!out.flush()) {
+            err << WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE, kStandardOutput) << "\n";
+            return kExitFailure;
+        }
+        return status;
+    } catch (const std::bad_alloc&) {
+        err << LoadMessage(IDS_ERROR_MEMORY_INSUFFICIENT_MEMORY_PLEASE_QUIT_APPLICATIONS) << "\n";
+    } catch (const std::filesystem::filesystem_error& error) {
+        err << (error.path1().empty()
+                    ? LoadMessage(IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE,
+                                  std::to_string(error.code().value()))
+                    : WithPath(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL, error.path1().string()))
+            << "\n";
+    } catch (const std::system_error& error) {
+        err << LoadMessage(IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE, std::to_string(error.code().value()))
+            << "\n";
+    } catch (const std::exception& error) {
+        err << LoadMessage(IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE, error.what()) << "\n";
     }
-    if (options->command == "list") return List(*options, out, err);
-    if (options->command == "upcoming") return ShowUpcoming(*options, out, err);
-    return Check(*options, out, err);
+    return kExitFailure;
 }
 
 }  // namespace tidewell::cli

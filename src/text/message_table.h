@@ -23,7 +23,7 @@ struct MessageEntry {
     const char* chinese;  // UTF-8, Simplified Chinese
 };
 
-// All rows including the terminating row (520).
+// All rows including the terminating row.
 std::span<const MessageEntry> MessageTable();
 
 // Number of rows including the terminator, found by scanning for id 0.

@@ -147,6 +147,8 @@ bool NextRunFields(const DateTime& now, TaskRecord& task) {
     }
     std::optional<Candidate> next = NextCandidate(now, task);
     if (!next) return false;
+    // A run beyond the last representable instant (year 9999) is no run.
+    if (!next->time.IsValid()) next->none = true;
     schedule.haveNextRunTime = !next->none;
     schedule.nextRunTime = next->time;
     return !next->none;

@@ -1,17 +1,18 @@
-#include "support/test_clock.h"
 #include "cli/cli.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <stdlib.h>
 
 #include <filesystem>
+#include <optional>
 #include <sstream>
 
+#include "config/memory_settings.h"
 #include "schedule_file/schedule_store.h"
-#include "support/fake_settings.h"
+#include "support/recording_message_box.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
-#include "support/recording_message_box.h"
+#include "support/test_clock.h"
 
 namespace tidewell {
 namespace {
@@ -65,14 +66,24 @@ TEST(Cli, UpcomingAsJson) {
     EXPECT_TRUE(result.out.ends_with("\"runs\": []}\n]\n"));  // no comma after the last task
 }
 
-TEST(Cli, ListAndCheckTheExample) {
-    Output list = RunCli({"list", Example()});
-    ASSERT_EQ(list.status, cli::kExitOk);
-    EXPECT_EQ(list.out.rfind("Title\tSchedule Type\tNext Run\tLast Run\n", 0), 0u);
-    EXPECT_NE(list.out.find("Tea is ready\tCountdown\tNever\tNever\n"), std::string::npos);
-    EXPECT_NE(list.out.find("Open the news page\tAt Logon\t"), std::string::npos);
-    EXPECT_EQ(std::count(list.out.begin(), list.out.end(), '\n'), 10);
-    Output check = RunCli({"check", Example()});
+TEST(Cli, ListAndCheckAsOfTheGivenInstant) {
+    Output list = RunCli({"list", Example(), "--now", "2026-12-07 12:00:00"});
+    ASSERT_EQ(list.status, cli::kExitOk) << list.err;
+    EXPECT_EQ(list.out,
+              "Title\tSchedule Type\tNext Run\tLast Run\n"
+              "Stretch and drink water\tDaily\t12-7-2026 15:30:00\tNever\n"
+              "Team meeting\tWeekly\t12-10-2026 13:55:00\tNever\n"
+              "Pay the rent\tMonthly\t12-25-2026 18:00:00\tNever\n"
+              "Renew the passport\tYearly\t3-15-2027 12:00:00\tNever\n"
+              "Dentist\tOnce or Several Times\t2-3-2027 15:00:00\tNever\n"
+              "Look away from the screen\tRepeating\t12-7-2026 12:20:00\tNever\n"
+              "Tea is ready\tCountdown\tNever\tNever\n"
+              "Open the news page\tAt Logon\tAt next logon\tNever\n"
+              "Automatic Clock Synchronization Setting\tMonthly\tNever\tNever\n");
+    // Later, the once-only task has no run left.
+    Output later = RunCli({"list", Example(), "--now", "2030-01-01 00:00:00"});
+    EXPECT_NE(later.out.find("Dentist\tOnce or Several Times\tNever\tNever\n"), std::string::npos);
+    Output check = RunCli({"check", Example(), "--now", "2026-12-07 12:00:00"});
     EXPECT_EQ(check.status, cli::kExitOk);
     EXPECT_EQ(check.out, "");
 }
@@ -84,19 +95,36 @@ TEST(Cli, CheckReportsDroppedTasksAndLeavesTheFileAlone) {
         ";h\r\n\r\n[Info]\r\nInfo = Tidewell Job List\r\n\r\n[Daily 1]\r\nStatus = 0\r\nTI TaskType = 2\r\n"
         "SchI Daily = 08:00:00\r\n";
     WriteFileText(path, text);
-    Output check = RunCli({"check", path});
+    Output check = RunCli({"check", path, "--now", "2026-12-07 12:00:00"});
     EXPECT_EQ(check.status, cli::kExitProblems);
     EXPECT_EQ(check.out, "Task title cannot be blank.\n\n");
     EXPECT_EQ(ReadFileText(path), text);
     EXPECT_EQ(FolderEntries(temp.Path()), std::vector<std::string>{"schedule.rws"});
 }
 
-TEST(Cli, ProtectedFilesAndRefusals) {
+// Sets TMPDIR for one case and restores it afterwards; an empty root changes nothing.
+class ScopedTemporaryRoot {
+public:
+    explicit ScopedTemporaryRoot(const std::string& root) : m_set(!root.empty()) {
+        if (const char* old = getenv("TMPDIR")) m_saved = old;
+        if (m_set) setenv("TMPDIR", root.c_str(), 1);
+    }
+    ~ScopedTemporaryRoot() {
+        if (!m_set) return;
+        m_saved ? setenv("TMPDIR", m_saved->c_str(), 1) : unsetenv("TMPDIR");
+    }
+
+private:
+    bool m_set;
+    std::optional<std::string> m_saved;
+};
+
+TEST(Cli, ProtectedFilesAndEveryRefusal) {
     TempDir temp;
     std::filesystem::create_directory(temp.File("tmp"));
     TestClock clock(At(2026, 12, 7, 12));
     FixedRandom random;
-    FakeSettings settings;
+    MemorySettings settings;
     RecordingMessageBox messageBox;
     ScheduleStoreContext context{clock, random, settings, messageBox, temp.File("tmp"), "s3cret!"};
     TaskList list;
@@ -112,27 +140,54 @@ TEST(Cli, ProtectedFilesAndRefusals) {
     EXPECT_EQ(opened.status, cli::kExitOk) << opened.err;
     EXPECT_EQ(opened.out.rfind("hidden (Daily)\n  2026-12-08 08:00:00\n", 0), 0u);
 
+    const std::string now = "2026-12-07 12:00:00";
+    const std::string blank = "The input string is blank.";
+    WriteFileText(temp.File("plain-file"), "");
     struct Case {
         std::vector<std::string> arguments;
         std::string error;
+        std::string temporaryRoot = {};
     };
     const Case cases[] = {
         {{"list", path, "--password", "wrong-pw"}, "The password is invalid."},
         {{"list", path}, "The password is invalid."},
         {{"check", temp.File("missing.rws")}, "File \"" + temp.File("missing.rws") + "\" was not found."},
+        {{"check", temp.Path()}, "Cannot open the file \"" + temp.Path() + "\"."},
         {{"upcoming", path, "--from", "tomorrow"}, "\"tomorrow\" contains invalid character(s)."},
-        {{"upcoming", path, "--from", "2026-12-07 12:00:00", "--count", "0"},
-         "\"0\" contains invalid character(s)."},
+        {{"upcoming", path, "--from", now, "--count", "0"}, "\"0\" contains invalid character(s)."},
+        {{"upcoming", path, "--from", now, "--count", "123456"}, "\"123456\" contains invalid character(s)."},
+        {{"upcoming", path, "--count", "1"}, blank},
+        {{"upcoming", path, "--from", now, "--now", now}, "\"--now\" contains invalid character(s)."},
+        {{"list", path, "--now", "2026-02-30 12:00:00"},
+         "\"2026-02-30 12:00:00\" contains invalid character(s)."},
+        {{"check", path, "--now"}, blank},
+        {{"list", path, "--from", now}, "\"--from\" contains invalid character(s)."},
         {{"list", path, "--colour"}, "\"--colour\" contains invalid character(s)."},
-        {{"remove", path}, ""},
-        {{"list"}, ""},
+        {{"remove", path}, "\"remove\" contains invalid character(s)."},
+        {{"list"}, blank},
+        {{}, blank},
+        {{"list", Example()},
+         "Path \"" + temp.File("missing") + "\" is not the name of an existing directory.",
+         temp.File("missing")},
+        {{"list", Example()},
+         "Path \"" + temp.File("plain-file") + "\" is not the name of an existing directory.",
+         temp.File("plain-file")},
     };
     for (const Case& c : cases) {
+        ScopedTemporaryRoot root(c.temporaryRoot);
         Output result = RunCli(c.arguments);
-        EXPECT_EQ(result.status, cli::kExitFailure) << c.arguments[0];
+        EXPECT_EQ(result.status, cli::kExitFailure) << ::testing::PrintToString(c.arguments);
         EXPECT_EQ(result.err.rfind(c.error, 0), 0u) << result.err;
         EXPECT_TRUE(std::filesystem::exists(path));
     }
+}
+
+TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
+    std::ostringstream out;
+    std::ostringstream err;
+    out.setstate(std::ios::badbit);
+    EXPECT_EQ(cli::Run({"list", Example(), "--now", "2026-12-07 12:00:00"}, out, err), cli::kExitFailure);
+    EXPECT_EQ(err.str(), "Cannot write the file \"/dev/stdout\".\n");
 }
 
 }  // namespace

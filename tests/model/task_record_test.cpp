@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "support/test_clock.h"
 #include "model/list_entry_text.h"
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
 #include "model/task_list.h"
 #include "support/fake_settings.h"
+#include "support/test_clock.h"
 
 namespace tidewell {
 namespace {
@@ -26,31 +26,11 @@ protected:
     TestClock clock{DateTime::FromParts(2006, 3, 5, 7, 30, 0)};
 };
 
-TEST_F(TaskDefaultsTest, NewTaskDefaults) {
+TEST_F(TaskDefaultsTest, NewTaskStartsNowAndEndsAWeekLater) {
     TaskRecord task = NewTask();
-    EXPECT_FALSE(task.isClockSyncTask);
-    EXPECT_TRUE(task.enabled);
-    EXPECT_EQ(task.taskInfo.taskType, TaskType::program);
-    EXPECT_EQ(task.taskInfo.swoType, WindowsOperation::shutDown);
-    EXPECT_TRUE(task.taskInfo.swoForce);
-    EXPECT_EQ(task.taskInfo.swoWaitingTime, 30);
-    EXPECT_TRUE(task.soundInfo.noticeSound);
-    EXPECT_EQ(task.soundInfo.duration, 60);
-    EXPECT_EQ(task.scheduleInfo.type, ScheduleType::once);
     EXPECT_EQ(task.scheduleInfo.startingTime, clock.Now());
     EXPECT_FALSE(task.scheduleInfo.haveEndingTime);
     EXPECT_EQ((task.scheduleInfo.endingTime - task.scheduleInfo.startingTime).GetTotalSeconds(), 7 * 86400);
-    EXPECT_FALSE(task.scheduleInfo.haveNextRunTime);
-    EXPECT_EQ(task.scheduleInfo.repeatQuantity, 10);
-    EXPECT_EQ(task.scheduleInfo.repeatUnit, TimeUnit::minutes);
-    EXPECT_TRUE(task.scheduleInfo.countDownRunning);
-    EXPECT_EQ(task.scheduleInfo.atLogonWaitQuantity, 3);
-    EXPECT_FALSE(task.randomizationInfo.enable);
-    EXPECT_TRUE(task.randomizationInfo.adjustValidRp);
-    EXPECT_EQ(task.randomizationInfo.rpTotalSeconds, 1800);
-    EXPECT_EQ(task.randomizationInfo.finalTime, DateTime());
-    EXPECT_EQ(task.waitingInfo.quantity, 24);
-    EXPECT_EQ(task.waitingInfo.unit, TimeUnit::hours);
 }
 
 TEST_F(TaskDefaultsTest, RememberedTypes) {
@@ -81,53 +61,45 @@ TEST_F(TaskDefaultsTest, RememberedTypes) {
     }
 }
 
-TEST_F(TaskDefaultsTest, RememberLastTypesWritesTheThreeValues) {
+TEST_F(TaskDefaultsTest, RememberedTypesComeBack) {
     TaskRecord task = NewTask();
-    task.taskInfo.taskType = TaskType::notice;
+    task.taskInfo.taskType = TaskType::macro;
     task.soundInfo.type = 1;
     task.scheduleInfo.type = ScheduleType::weekly;
     RememberLastTypes(task, settings);
-    EXPECT_EQ(settings.ReadSettingInt(kTaskSettingsSection, kLastTaskTypeValue, -9), 2);
-    EXPECT_EQ(settings.ReadSettingInt(kTaskSettingsSection, kLastSoundTypeValue, -9), 1);
-    EXPECT_EQ(settings.ReadSettingInt(kTaskSettingsSection, kLastScheduleTypeValue, -9), 1);
+    TaskRecord next = NewTask();
+    EXPECT_EQ(next.taskInfo.taskType, TaskType::macro);
+    EXPECT_EQ(next.soundInfo.type, 1);
+    EXPECT_EQ(next.scheduleInfo.type, ScheduleType::weekly);
 }
 
-TEST_F(TaskDefaultsTest, ClockSyncTaskIsDisabledMonthlyOnTheFirstTuesday) {
+TEST_F(TaskDefaultsTest, ClockSyncTaskIgnoresTheRememberedTypes) {
     Remember(kLastScheduleTypeValue, 0);
+    Remember(kLastSoundTypeValue, 1);
     TaskRecord task;
     MakeClockSyncTask(task, {settings, clock, false});
     EXPECT_TRUE(task.isClockSyncTask);
     EXPECT_FALSE(task.enabled);
-    EXPECT_EQ(task.title, kClockSyncTaskTitle);
-    EXPECT_EQ(task.taskInfo.taskType, TaskType::windowsOperation);
-    EXPECT_EQ(task.taskInfo.swoType, WindowsOperation::clockSynchronization);
-    EXPECT_FALSE(task.soundInfo.noticeSound);
     EXPECT_EQ(task.soundInfo.type, 0);
-    EXPECT_EQ(task.scheduleInfo.type, ScheduleType::monthly);
     ASSERT_EQ(task.scheduleInfo.monthly.size(), 1u);
-    EXPECT_EQ(MonthlyEntryText(task.scheduleInfo.monthly[0]), "0m;0 11 10:00:00");
-    EXPECT_FALSE(task.randomizationInfo.enable);
+    EXPECT_EQ(MonthlyEntryText(task.scheduleInfo.monthly[0]), "0m;0 11 10:00:00");  // first Tuesday, 10:00
 }
 
 TEST(TaskRecord, TitleIsCutToOneHundredCharacters) {
     EXPECT_EQ(CutTitle(std::string(150, 'a')), std::string(100, 'a'));
-    EXPECT_EQ(CutTitle(std::string(100, 'a')), std::string(100, 'a'));
     std::string chinese;
     for (int i = 0; i < 120; ++i) chinese += "任";
-    std::string cut = CutTitle(chinese);
-    EXPECT_EQ(cut.size(), 300u);  // 100 characters of 3 bytes, none split
-    EXPECT_EQ(CutTitle(""), "");
+    EXPECT_EQ(CutTitle(chinese).size(), 300u);  // 100 characters of 3 bytes, none split
 }
 
 TEST(TaskRecord, EnumerationNames) {
+    // The stored section names of these two types are crossed over.
     EXPECT_EQ(ScheduleSectionName(ScheduleType::repeating), "Count Down");
     EXPECT_EQ(ScheduleSectionName(ScheduleType::countDown), "Repeating");
-    EXPECT_EQ(ScheduleSectionName(ScheduleType::once), "Once or Several Times");
     EXPECT_EQ(ScheduleSectionName(ScheduleType::placeholder), "");
-    EXPECT_EQ(WindowsOperationName(WindowsOperation::standBy), "StandBy");
-    EXPECT_EQ(WindowsOperationName(WindowsOperation::clockSynchronization), "ClockSynchronization");
-    EXPECT_EQ(WindowsOperationFromName("LogOff"), WindowsOperation::logOff);
-    EXPECT_EQ(WindowsOperationFromName("logoff"), std::nullopt);
+    EXPECT_EQ(WindowsOperationFromName(WindowsOperationName(WindowsOperation::logOff)),
+              WindowsOperation::logOff);
+    EXPECT_EQ(WindowsOperationFromName("logoff"), std::nullopt);  // names are case-sensitive
     EXPECT_EQ(WindowsOperationName(static_cast<WindowsOperation>(9)), "");
 }
 
@@ -150,7 +122,6 @@ TEST(ListEntryText, StoredForms) {
     byDay.time = time;
     EXPECT_EQ(MonthlyEntryText(byDay), "1,6,12m;1 05 08:00:00");
     byDay.day = 21;
-    EXPECT_EQ(MonthlyEntryText(byDay), "1,6,12m;1 21 08:00:00");
     byDay.months.fill(true);
     EXPECT_EQ(MonthlyEntryText(byDay), "0m;1 21 08:00:00");
     byDay.months.fill(false);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -34,33 +33,13 @@ public:
     std::shared_ptr<const LanguageShellFile> OpenShellFile(const std::string& folder) const override {
         opened.push_back(folder);
         for (const std::string& bad : unreadable) {
-            if (bad == folder) {
-                return nullptr;
-            }
+            if (bad == folder) return nullptr;
         }
         return std::make_shared<EmptyShellFile>();
     }
 };
 
-std::vector<std::string> Names(const std::vector<LanguageEntry>& list) {
-    std::vector<std::string> names;
-    for (const LanguageEntry& entry : list) {
-        names.push_back(entry.name);
-    }
-    return names;
-}
-
-TEST(LanguageList, BuiltInLanguagesComeFirst) {
-    const std::vector<LanguageEntry> list = BuildLanguageList(nullptr);
-    ASSERT_EQ(list.size(), 2u);
-    EXPECT_EQ(list[0].name, "English");
-    EXPECT_EQ(list[0].lcidHex, "0409");
-    EXPECT_EQ(list[0].folder, "");
-    EXPECT_EQ(list[1].name, "Simplified Chinese (简体中文)");
-    EXPECT_EQ(list[1].lcidHex, "0804");
-}
-
-TEST(LanguageList, RepeatedNamesGetACounter) {
+TEST(LanguageList, BuiltInLanguagesFirstAndRepeatedNamesGetACounter) {
     FakeShellSource shells;
     shells.folders = {
         {"/p/Language/a", "English", "0x0809"},    {"/p/Language/b", "Deutsch", "0x0407"},
@@ -68,9 +47,11 @@ TEST(LanguageList, RepeatedNamesGetACounter) {
         {"/p/Language/e", "English(2)", "0x1009"}, {"/p/Language/f", "", "0x040c"},  // no name: not offered
     };
     const std::vector<LanguageEntry> list = BuildLanguageList(&shells);
-    EXPECT_EQ(Names(list),
-              (std::vector<std::string>{"English", "Simplified Chinese (简体中文)", "English(2)", "Deutsch",
-                                        "English(3)", "Deutsch(2)", "English(2)(2)"}));
+    std::vector<std::string> names;
+    for (const LanguageEntry& entry : list) names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"English", "Simplified Chinese (简体中文)", "English(2)",
+                                               "Deutsch", "English(3)", "Deutsch(2)", "English(2)(2)"}));
+    EXPECT_EQ(list[1].lcidHex, "0804");
     EXPECT_EQ(list[2].folder, "/p/Language/a");
     EXPECT_EQ(list[2].lcidHex, "0809");
 }
@@ -85,107 +66,63 @@ TEST(LanguageList, NormalizesShellIdentifiers) {
         {" 0x0c09 ", "0C09"}, {"0", "0409"},      {"0x0", "0409"},     {"", "0409"},
         {"zz", "0409"},       {"0x", "0409"},     {"0x10000", "0409"}, {"0804", "0804"},
     };
+    for (const Case& c : cases) EXPECT_EQ(NormalizeLcidHex(c.text), c.expected) << '"' << c.text << '"';
+}
+
+TEST(LanguageChoice, FromSettingThenSystemLanguage) {
+    struct Case {
+        const char* note;
+        std::optional<int32_t> setting;
+        int32_t system;
+        int32_t lcid;
+        std::size_t index;
+        const char* folder;
+        bool shells = true;
+    };
+    const Case cases[] = {
+        {"no setting, English system", std::nullopt, 1033, 1033, 0, "/p/Language/0409"},
+        {"no setting, Chinese system", std::nullopt, 2052, 2052, 1, "/p/Language/0804"},
+        {"setting wins over the system", 1033, 2052, 1033, 0, "/p/Language/0409"},
+        {"0 means 1033", 0, 2052, 1033, 0, "/p/Language/0409"},
+        {"a shell language keeps its folder", 0x0407, 1033, 1031, 2, "/p/Language/de"},
+        {"unknown identifier: first entry", 0x0411, 2052, 1033, 0, "/p/Language/0409"},
+        {"unreadable shell file falls back to 1033", 0x040C, 1033, 1033, 0, "/p/Language/0409"},
+        {"negative identifier: first entry", -5, 1033, 1033, 0, "/p/Language/0409"},
+        {"identifier above four digits", 0x10407, 1033, 1033, 0, "/p/Language/0409"},
+        {"a shell identifier without shell source", 0x0407, 1033, 1033, 0, "/p/Language/0409", false},
+    };
     for (const Case& c : cases) {
-        EXPECT_EQ(NormalizeLcidHex(c.text), c.expected) << '"' << c.text << '"';
+        FakeShellSource shells;
+        shells.folders = {
+            {"/p/Language/de", "Deutsch", "0x0407"},
+            {"/p/Language/fr", "Français", "0x040C"},
+            {"/p/Language/zh", "中文", "0x0804"},  // listed after the built-in Chinese, never chosen
+            {"/p/Language/zero", "Zero", "0"},     // counts as 0409, behind the built-in English
+        };
+        shells.unreadable = {"/p/Language/fr"};
+        LanguageChoiceInput input;
+        input.programDir = "/p/";
+        input.settingLcid = c.setting;
+        input.systemLcid = c.system;
+        input.shells = c.shells ? &shells : nullptr;
+        input.chineseEdition = false;
+        const LanguageChoice choice = ChooseLanguage(input);
+        EXPECT_EQ(choice.lcid, c.lcid) << c.note;
+        EXPECT_EQ(choice.chosenIndex, c.index) << c.note;
+        EXPECT_EQ(choice.languageFolder, c.folder) << c.note;
+        EXPECT_EQ(choice.shellFile != nullptr, c.lcid == 1031) << c.note;
+        EXPECT_EQ(choice.fontCharSet, FontCharSetFor(c.lcid)) << c.note;
+        // Only a shell language opens its file.
+        EXPECT_EQ(!shells.opened.empty(), c.shells && (c.setting == 0x0407 || c.setting == 0x040C)) << c.note;
     }
 }
 
-struct ChoiceCase {
-    const char* note;
-    std::optional<int32_t> setting;
-    int32_t system;
-    int32_t expectedLcid;
-    std::size_t expectedIndex;
-    bool expectShellFile;
-};
-
-class LanguageChoiceTest : public ::testing::TestWithParam<ChoiceCase> {};
-
-TEST_P(LanguageChoiceTest, ChoosesFromSettingAndSystemLanguage) {
-    const ChoiceCase& c = GetParam();
-    FakeShellSource shells;
-    shells.folders = {
-        {"/p/Language/de", "Deutsch", "0x0407"},
-        {"/p/Language/fr", "Français", "0x040C"},
-        {"/p/Language/zh", "中文", "0x0804"},  // listed after the built-in Chinese, never chosen
-        {"/p/Language/zero", "Zero", "0"},     // counts as 0409, behind the built-in English
-    };
-    shells.unreadable = {"/p/Language/fr"};
-    LanguageChoiceInput input;
-    input.programDir = "/p";
-    input.settingLcid = c.setting;
-    input.systemLcid = c.system;
-    input.shells = &shells;
-    input.chineseEdition = false;
-    const LanguageChoice choice = ChooseLanguage(input);
-    EXPECT_EQ(choice.lcid, c.expectedLcid);
-    EXPECT_EQ(choice.chosenIndex, c.expectedIndex);
-    EXPECT_EQ(choice.shellFile != nullptr, c.expectShellFile);
-    EXPECT_EQ(choice.languages.size(), 6u);
-    EXPECT_EQ(choice.fontCharSet, FontCharSetFor(c.expectedLcid));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LanguageChoiceTest,
-    ::testing::Values(ChoiceCase{"no setting, English system", std::nullopt, 1033, 1033, 0, false},
-                      ChoiceCase{"no setting, Chinese system", std::nullopt, 2052, 2052, 1, false},
-                      ChoiceCase{"setting wins over the system", 1033, 2052, 1033, 0, false},
-                      ChoiceCase{"setting Chinese", 2052, 1033, 2052, 1, false},
-                      ChoiceCase{"0 means 1033", 0, 2052, 1033, 0, false},
-                      ChoiceCase{"a shell language", 0x0407, 1033, 1031, 2, true},
-                      ChoiceCase{"unknown identifier: first entry", 0x0411, 2052, 1033, 0, false},
-                      ChoiceCase{"unreadable shell file falls back to 1033", 0x040C, 1033, 1033, 0, false},
-                      ChoiceCase{"negative identifier: first entry", -5, 1033, 1033, 0, false},
-                      ChoiceCase{"identifier above four digits: first entry", 0x10407, 1033, 1033, 0, false}),
-    [](const ::testing::TestParamInfo<ChoiceCase>& param) { return "Case" + std::to_string(param.index); });
-
-TEST(LanguageChoice, ShellLanguageKeepsItsFolder) {
-    FakeShellSource shells;
-    shells.folders = {{"/p/Language/de", "Deutsch", "0x0407"}};
-    LanguageChoiceInput input;
-    input.programDir = "/p";
-    input.settingLcid = 0x0407;
-    input.shells = &shells;
-    input.chineseEdition = false;
-    const LanguageChoice choice = ChooseLanguage(input);
-    EXPECT_EQ(choice.lcid, 1031);
-    EXPECT_EQ(choice.languageFolder, "/p/Language/de");
-    EXPECT_EQ(shells.opened, std::vector<std::string>{"/p/Language/de"});
-}
-
-TEST(LanguageChoice, BuiltInLanguagesOpenNoShellFile) {
-    FakeShellSource shells;
-    shells.folders = {{"/p/Language/de", "Deutsch", "0x0407"}};
-    LanguageChoiceInput input;
-    input.programDir = "/p/";
-    input.settingLcid = 2052;
-    input.shells = &shells;
-    input.chineseEdition = false;
-    const LanguageChoice choice = ChooseLanguage(input);
-    EXPECT_EQ(choice.lcid, 2052);
-    EXPECT_EQ(choice.languageFolder, "/p/Language/0804");
-    EXPECT_TRUE(shells.opened.empty());
-}
-
-TEST(LanguageChoice, ShellIdentifierWithoutShellFileFallsBackToEnglish) {
-    // A language set directly without any shell source.
-    LanguageChoiceInput input;
-    input.programDir = "/p";
-    input.settingLcid = 0x0407;
-    input.chineseEdition = false;
-    const LanguageChoice choice = ChooseLanguage(input);
-    EXPECT_EQ(choice.lcid, 1033);
-    EXPECT_EQ(choice.shellFile, nullptr);
-    EXPECT_EQ(choice.languageFolder, "/p/Language/0409");
-}
-
-TEST(LanguageChoice, ChineseEditionIsFixed) {
+TEST(LanguageChoice, ChineseEditionIsFixedAndBecomesCurrent) {
     FakeShellSource shells;
     shells.folders = {{"/p/Language/de", "Deutsch", "0x0407"}};
     LanguageChoiceInput input;
     input.programDir = "/opt/tidewell";
     input.settingLcid = 0x0407;
-    input.systemLcid = 1033;
     input.shells = &shells;
     input.chineseEdition = true;
     const LanguageChoice choice = ChooseLanguage(input);
@@ -193,131 +130,55 @@ TEST(LanguageChoice, ChineseEditionIsFixed) {
     EXPECT_EQ(choice.languageFolder, "/opt/tidewell/Language/0804");
     EXPECT_EQ(choice.fontCharSet, kGb2312CharSet);
     EXPECT_TRUE(choice.languages.empty());  // no language menu
-    EXPECT_EQ(choice.shellFile, nullptr);
     EXPECT_TRUE(shells.opened.empty());
-}
-
-TEST(LanguageState, SetAndResetLanguage) {
-    ResetLanguage();
-    LanguageChoiceInput input;
-    input.programDir = "/p";
-    input.chineseEdition = true;
-    SetLanguage(ChooseLanguage(input));
-    const LanguageState state = CurrentLanguage();
-    EXPECT_EQ(state.lcid, 2052);
-    EXPECT_EQ(state.languageFolder, "/p/Language/0804");
-    EXPECT_EQ(state.fontCharSet, kGb2312CharSet);
+    SetLanguage(choice);
+    EXPECT_EQ(CurrentLanguage().languageFolder, "/opt/tidewell/Language/0804");
+    EXPECT_EQ(LoadMessage(IDS_KLN_NEVER), "从不");
     ResetLanguage();
     EXPECT_EQ(CurrentLcid(), kLcidNotChosen);
     EXPECT_EQ(LoadMessage(IDS_KLN_NEVER), "Never");
 }
 
 TEST(SystemLocale, ChineseLocalesGive2052) {
+    const char* chinese[] = {"zh_CN.UTF-8", "zh_TW.Big5", "zh", "zh.GBK", "zh@pinyin", "zh-Hans", "ZH_cn"};
+    const char* other[] = {"en_US.UTF-8", "C", "POSIX", "", "z", "zhx", "ja_JP.UTF-8", "C.UTF-8"};
+    for (const char* locale : chinese) EXPECT_EQ(LanguageIdFromLocale(locale), 2052) << locale;
+    for (const char* locale : other) EXPECT_EQ(LanguageIdFromLocale(locale), 1033) << locale;
+}
+
+TEST(SystemLocale, FirstSetMessagesVariableDecides) {
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
     struct Case {
-        const char* locale;
+        const char* values[3];  // nullptr: unset
         int32_t expected;
     };
     const Case cases[] = {
-        {"zh_CN.UTF-8", 2052}, {"zh_CN", 2052},
-        {"zh_TW.Big5", 2052},  {"zh_HK", 2052},
-        {"zh", 2052},          {"zh.GBK", 2052},
-        {"zh@pinyin", 2052},   {"zh-Hans", 2052},
-        {"ZH_cn", 2052},       {"en_US.UTF-8", 1033},
-        {"de_DE", 1033},       {"C", 1033},
-        {"POSIX", 1033},       {"", 1033},
-        {"z", 1033},           {"zhx", 1033},
-        {"ja_JP.UTF-8", 1033}, {"C.UTF-8", 1033},
+        {{nullptr, nullptr, "zh_CN.UTF-8"}, 2052},   {{nullptr, "en_GB.UTF-8", "zh_CN.UTF-8"}, 1033},
+        {{"zh_TW.UTF-8", "en_GB.UTF-8", "C"}, 2052}, {{"", "", "zh_SG"}, 2052},
+        {{nullptr, nullptr, nullptr}, 1033},
     };
+    std::optional<std::string> saved[3];
+    for (int i = 0; i < 3; ++i) {
+        if (const char* value = std::getenv(names[i])) saved[i] = value;
+    }
+    auto set = [&](int i, const char* value) { value ? setenv(names[i], value, 1) : unsetenv(names[i]); };
     for (const Case& c : cases) {
-        EXPECT_EQ(LanguageIdFromLocale(c.locale), c.expected) << '"' << c.locale << '"';
+        for (int i = 0; i < 3; ++i) set(i, c.values[i]);
+        EXPECT_EQ(SystemLanguageId(), c.expected) << c.values[2];
     }
+    for (int i = 0; i < 3; ++i) set(i, saved[i] ? saved[i]->c_str() : nullptr);
 }
 
-// Sets environment variables for one test and restores them afterwards.
-class ScopedEnvironment {
-public:
-    explicit ScopedEnvironment(std::map<std::string, std::optional<std::string>> values) {
-        for (const auto& [name, value] : values) {
-            const char* old = std::getenv(name.c_str());
-            m_saved[name] = old != nullptr ? std::optional<std::string>(old) : std::nullopt;
-            Apply(name, value);
-        }
-    }
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : m_saved) {
-            Apply(name, value);
-        }
-    }
-
-private:
-    static void Apply(const std::string& name, const std::optional<std::string>& value) {
-        if (value) {
-            setenv(name.c_str(), value->c_str(), 1);
-        } else {
-            unsetenv(name.c_str());
-        }
-    }
-    std::map<std::string, std::optional<std::string>> m_saved;
-};
-
-TEST(SystemLocale, MessagesCategoryDecides) {
-    {
-        ScopedEnvironment env(
-            {{"LC_ALL", std::nullopt}, {"LC_MESSAGES", std::nullopt}, {"LANG", "zh_CN.UTF-8"}});
-        EXPECT_EQ(SystemLanguageId(), 2052);
-    }
-    {
-        ScopedEnvironment env(
-            {{"LC_ALL", std::nullopt}, {"LC_MESSAGES", "en_GB.UTF-8"}, {"LANG", "zh_CN.UTF-8"}});
-        EXPECT_EQ(SystemLanguageId(), 1033);
-    }
-    {
-        ScopedEnvironment env({{"LC_ALL", "zh_TW.UTF-8"}, {"LC_MESSAGES", "en_GB.UTF-8"}, {"LANG", "C"}});
-        EXPECT_EQ(SystemLanguageId(), 2052);
-    }
-    {
-        ScopedEnvironment env({{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "zh_SG"}});
-        EXPECT_EQ(SystemLanguageId(), 2052);
-    }
-    {
-        ScopedEnvironment env(
-            {{"LC_ALL", std::nullopt}, {"LC_MESSAGES", std::nullopt}, {"LANG", std::nullopt}});
-        EXPECT_EQ(MessagesLocaleFromEnvironment(), "");
-        EXPECT_EQ(SystemLanguageId(), 1033);
-    }
-}
-
-TEST(FontCharSet, TableGivesCodePagesAndCharacterSet) {
-    const LocaleCodePages* chinese = FindLocaleCodePages(2052);
-    ASSERT_NE(chinese, nullptr);
-    EXPECT_EQ(chinese->ansiCodePage, 936);
-    EXPECT_EQ(chinese->macCodePage, 0);
-    EXPECT_EQ(chinese->oemCodePage, 936);
-    EXPECT_EQ(chinese->charSet, 134);
-    const LocaleCodePages* english = FindLocaleCodePages(1033);
-    ASSERT_NE(english, nullptr);
-    EXPECT_EQ(english->ansiCodePage, 1252);
-    EXPECT_EQ(english->macCodePage, 10000);
-    EXPECT_EQ(english->oemCodePage, 437);
-    EXPECT_EQ(english->charSet, 0);
-
-    struct Case {
-        int32_t lcid;
-        int charSet;
-    };
-    const Case cases[] = {{2052, kGb2312CharSet},   {1033, kAnsiCharSet},    {1028, kChineseBig5CharSet},
-                          {1041, kShiftJisCharSet}, {1049, kRussianCharSet}, {0, kDefaultCharSet},
-                          {9999, kDefaultCharSet}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(FontCharSetFor(c.lcid), c.charSet) << c.lcid;
-    }
-}
-
-TEST(FontCharSet, EachLocaleOnce) {
+TEST(FontCharSet, EachLocaleOnceAndDefaultForOthers) {
     std::set<int32_t> seen;
     for (const LocaleCodePages& row : LocaleCodePageTable()) {
         EXPECT_TRUE(seen.insert(row.lcid).second) << row.lcid;
+        EXPECT_EQ(FontCharSetFor(row.lcid), row.charSet) << row.lcid;
     }
+    EXPECT_EQ(FontCharSetFor(2052), kGb2312CharSet);
+    EXPECT_EQ(FontCharSetFor(1033), kAnsiCharSet);
+    EXPECT_EQ(FontCharSetFor(0), kDefaultCharSet);
+    EXPECT_EQ(FontCharSetFor(9999), kDefaultCharSet);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "time/calendar.h"
 #include "time/time_unit.h"
 
@@ -10,13 +12,6 @@ namespace {
 
 DateTime At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
     return DateTime::FromParts(y, mo, d, h, mi, s);
-}
-
-TEST(DateTime, DefaultIsDayZeroValid) {
-    DateTime value;
-    EXPECT_TRUE(value.IsValid());
-    EXPECT_EQ(value.DayCount(), 0.0);
-    EXPECT_EQ(value.Format(kStorageFormat), "1899-12-30 00:00:00");
 }
 
 TEST(DateTime, SetDateTimeRejectsImpossibleComponents) {
@@ -56,23 +51,18 @@ TEST(DateTime, DayCountFollowsTheOleConvention) {
         EXPECT_DOUBLE_EQ(c.value.DayCount(), c.dayCount) << c.value.Format(kStorageFormat);
         EXPECT_EQ(DateTime::FromDayCount(c.dayCount), c.value) << c.dayCount;
     }
+    EXPECT_EQ(DateTime(), At(1899, 12, 30));
     EXPECT_FALSE(DateTime::FromDayCount(2958466.0).IsValid());
     EXPECT_FALSE(DateTime::FromDayCount(-657435.0).IsValid());
 }
 
 TEST(DateTime, ComponentsAndDayOfWeek) {
     DateTime value = At(2006, 3, 12, 15, 4, 5);  // a Sunday
-    EXPECT_EQ(value.GetYear(), 2006);
-    EXPECT_EQ(value.GetMonth(), 3);
-    EXPECT_EQ(value.GetDay(), 12);
-    EXPECT_EQ(value.GetHour(), 15);
-    EXPECT_EQ(value.GetMinute(), 4);
-    EXPECT_EQ(value.GetSecond(), 5);
-    EXPECT_EQ(value.GetDayOfWeek(), 1);
-    EXPECT_EQ(At(2006, 3, 18).GetDayOfWeek(), 7);
-    EXPECT_EQ(At(1899, 12, 30).GetDayOfWeek(), 7);
-    EXPECT_EQ(At(1899, 12, 29, 23).GetDayOfWeek(), 6);
-    EXPECT_EQ(At(100, 1, 1).GetDayOfWeek(), 6);  // a Friday
+    EXPECT_EQ((std::vector<int>{value.GetYear(), value.GetMonth(), value.GetDay(), value.GetHour(),
+                                value.GetMinute(), value.GetSecond(), value.GetDayOfWeek()}),
+              (std::vector<int>{2006, 3, 12, 15, 4, 5, 1}));
+    EXPECT_EQ(At(1899, 12, 29, 23).GetDayOfWeek(), 6);  // before day zero
+    EXPECT_EQ(At(100, 1, 1).GetDayOfWeek(), 6);         // a Friday
     EXPECT_EQ(DateTime::Null().GetDayOfWeek(), -1);
 }
 
@@ -101,22 +91,16 @@ TEST(DateTime, ComparisonIgnoresStatus) {
     EXPECT_TRUE(a < At(2006, 1, 1, 8, 0, 1));
 }
 
-TEST(TimeSpan, WholeSecondsAndComponents) {
-    EXPECT_EQ(TimeSpan::FromDays(59.9999999 / 86400.0).GetTotalSeconds(), 60);
-    EXPECT_EQ(TimeSpan::FromDays(60.0 / 86400.0).GetTotalSeconds(), 60);
-    EXPECT_EQ(TimeSpan::FromDays(59.99 / 86400.0).GetTotalSeconds(), 59);
+TEST(TimeSpan, WholeSecondsAndRange) {
+    EXPECT_EQ(TimeSpan::FromDays(59.9999999 / 86400.0).GetTotalSeconds(), 60);  // rounded
+    EXPECT_EQ(TimeSpan::FromDays(59.99 / 86400.0).GetTotalSeconds(), 59);       // truncated
     EXPECT_EQ(TimeSpan::FromDays(-60.0 / 86400.0).GetTotalSeconds(), -60);
     TimeSpan span;
     span.SetDateTimeSpan(1, 2, 3, 4);
     EXPECT_EQ(span.GetTotalSeconds(), 93784);
-    EXPECT_EQ(span.GetDays(), 1);
     EXPECT_EQ(span.GetHours(), 2);
-    EXPECT_EQ(span.GetMinutes(), 3);
-    EXPECT_EQ(span.GetSeconds(), 4);
     span.SetDateTimeSpan(2958466, 0, 0, 0);
     EXPECT_FALSE(span.IsValid());
-    span.SetDateTimeSpan(-657434, 0, 0, 0);
-    EXPECT_TRUE(span.IsValid());
 }
 
 TEST(DateTime, FormatPatterns) {
@@ -200,15 +184,6 @@ TEST(Calendar, StartOfWeekIsMondayMidnight) {
     EXPECT_EQ(StartOfWeek(At(2006, 12, 31, 12)), At(2006, 12, 25));
 }
 
-TEST(Calendar, FirstAndLastWeekdays) {
-    // May 2006 starts on a Monday; October 2006 on a Sunday; February 2009 has 28 days from a Sunday.
-    EXPECT_EQ(FirstWeekdays(2006, 5), (WeekdayDays{1, 2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(FirstWeekdays(2006, 10), (WeekdayDays{2, 3, 4, 5, 6, 7, 1}));
-    EXPECT_EQ(LastWeekdays(2009, 2), (WeekdayDays{23, 24, 25, 26, 27, 28, 22}));
-    EXPECT_EQ(LastWeekdays(2006, 12), (WeekdayDays{25, 26, 27, 28, 29, 30, 31}));
-    EXPECT_EQ(LastWeekdays(2008, 2), (WeekdayDays{25, 26, 27, 28, 29, 23, 24}));
-}
-
 TEST(Calendar, FirstAndLastWeekdaysAgreeWithAWalk) {
     for (int year : {1999, 2000, 2006, 2008, 2100}) {
         for (int month = 1; month <= 12; ++month) {
@@ -228,24 +203,14 @@ TEST(Calendar, FirstAndLastWeekdaysAgreeWithAWalk) {
     }
 }
 
-TEST(TimeUnit, SecondsAndThousands) {
-    EXPECT_EQ(UnitSeconds(TimeUnit::seconds), 1);
-    EXPECT_EQ(UnitSeconds(TimeUnit::minutes), 60);
-    EXPECT_EQ(UnitSeconds(TimeUnit::hours), 3600);
-    EXPECT_EQ(UnitSeconds(TimeUnit::days), 86400);
-    EXPECT_EQ(UnitSeconds(static_cast<TimeUnit>(7)), 1);
+TEST(TimeUnit, ThousandsSeparators) {
     struct Case {
         int64_t n;
         const char* text;
     };
-    const Case cases[] = {{0, "0"},
-                          {999, "999"},
-                          {1000, "1,000"},
-                          {1000001, "1,000,001"},
-                          {-1234, "-1,234"},
-                          {86400, "86,400"},
-                          {31536000, "31,536,000"},
-                          {INT64_MIN, "-9,223,372,036,854,775,808"}};
+    const Case cases[] = {
+        {0, "0"},          {999, "999"},           {1000, "1,000"},
+        {-1234, "-1,234"}, {1000001, "1,000,001"}, {INT64_MIN, "-9,223,372,036,854,775,808"}};
     for (const Case& c : cases) EXPECT_EQ(FormatThousands(c.n), c.text);
 }
 

@@ -73,6 +73,10 @@ TEST(PreviousRun, LatestScheduledInstantBeforeNowInsideTheBounds) {
          At(2006, 3, 20), std::nullopt},
         {"monthly ended", Bounded(MonthlyTask({DayOfMonth(15, ten)}), At(2005, 1, 1), At(2005, 8, 20)),
          At(2006, 3, 20), At(2005, 8, 15, 10)},
+        {"daily before the first representable day", Bounded(DailyTask({TimeOfDayValue(8)}), At(100, 1, 1)),
+         At(100, 1, 1, 7), std::nullopt},
+        {"weekly before the first representable day",
+         Bounded(WeeklyTask({{7, TimeOfDayValue(8)}}), At(100, 1, 1)), At(100, 1, 1, 7), std::nullopt},
     };
     for (const Case& c : cases) {
         TaskRecord task = c.task;

@@ -1,9 +1,10 @@
-#include "support/test_clock.h"
 #include "timing/randomization.h"
+#include "support/test_clock.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <map>
+#include <optional>
 
 #include "support/task_builder.h"
 #include "timing/next_run.h"
@@ -45,14 +46,10 @@ TEST(SplitPeriod, DisplayPairs) {
         TimeUnit unit;
     };
     const Case cases[] = {
-        {1800, 30, TimeUnit::minutes},      {5400, 90, TimeUnit::minutes},
-        {7200, 2, TimeUnit::hours},         {3601, 3601, TimeUnit::seconds},
-        {720001, 200, TimeUnit::hours},     {59, 59, TimeUnit::seconds},
-        {60, 1, TimeUnit::minutes},         {3599, 3599, TimeUnit::seconds},
-        {11999, 11999, TimeUnit::seconds},  {12000, 200, TimeUnit::minutes},
-        {12030, 200, TimeUnit::minutes},    {14400, 4, TimeUnit::hours},
-        {43200000, 12000, TimeUnit::hours}, {43200001, 12000, TimeUnit::hours},
-        {0, 0, TimeUnit::seconds},
+        {0, 0, TimeUnit::seconds},          {59, 59, TimeUnit::seconds},     {60, 1, TimeUnit::minutes},
+        {3601, 3601, TimeUnit::seconds},    {5400, 90, TimeUnit::minutes},   {7200, 2, TimeUnit::hours},
+        {11999, 11999, TimeUnit::seconds},  {12030, 200, TimeUnit::minutes}, {720001, 200, TimeUnit::hours},
+        {43200001, 12000, TimeUnit::hours},
     };
     for (const Case& c : cases) {
         PeriodDisplay display = SplitPeriod(c.seconds);
@@ -61,65 +58,64 @@ TEST(SplitPeriod, DisplayPairs) {
     }
 }
 
+// A Daily task at 08:00 ending at `ending`, with randomization on, its next run computed at 07:00.
+TaskRecord EndingDaily(DateTime ending) {
+    TaskRecord task = DailyTask({TimeOfDayValue(8)});
+    task.scheduleInfo.haveEndingTime = true;
+    task.scheduleInfo.endingTime = ending;
+    task.randomizationInfo.enable = true;
+    NextRunTime(At(2006, 3, 13, 7), task);
+    return task;
+}
+
 TEST(ValidPeriod, LimitedByTheFollowingRunOrTheEnding) {
     TestClock clock(At(2006, 3, 13, 7));
     CountingRandom random(1);
     NextRunContext context{clock, random};
-
-    TaskRecord adjusted = RandomizedDaily(true);
-    std::optional<ValidPeriodResult> valid = ValidPeriod(adjusted, context);
-    ASSERT_TRUE(valid);
-    EXPECT_EQ(valid->limit, 600);
-    EXPECT_EQ(adjusted.randomizationInfo.rpTotalSeconds, 600);
-    EXPECT_EQ(valid->display.quantity, 10);
-    EXPECT_TRUE(adjusted.randomizationInfo.enable);
-
-    TaskRecord kept = RandomizedDaily(false);
-    valid = ValidPeriod(kept, context);
-    ASSERT_TRUE(valid);
-    EXPECT_EQ(kept.randomizationInfo.rpTotalSeconds, 1800);
-
-    TaskRecord ending = DailyTask({TimeOfDayValue(8)});
-    ending.scheduleInfo.haveEndingTime = true;
-    ending.scheduleInfo.endingTime = At(2006, 3, 13, 8, 20);
-    ending.randomizationInfo.enable = true;
-    NextRunTime(clock.Now(), ending);
-    valid = ValidPeriod(ending, context);
-    ASSERT_TRUE(valid);
-    EXPECT_EQ(ending.randomizationInfo.rpTotalSeconds, 1200);
-
-    // An ending before the next run leaves no room: randomization is switched off.
-    TaskRecord noRoom = ending;
-    noRoom.scheduleInfo.endingTime = At(2006, 3, 13, 7, 59);
-    EXPECT_FALSE(ValidPeriod(noRoom, context));
-    EXPECT_FALSE(noRoom.randomizationInfo.enable);
+    struct Case {
+        const char* note;
+        TaskRecord task;
+        std::optional<int64_t> period;  // nullopt: no room, randomization switched off
+    };
+    const Case cases[] = {
+        {"adjusted to the following run", RandomizedDaily(true), 600},
+        {"kept when not adjusted", RandomizedDaily(false), 1800},
+        {"limited by the ending", EndingDaily(At(2006, 3, 13, 8, 20)), 1200},
+        {"ending at the run itself", EndingDaily(At(2006, 3, 13, 8)), 0},
+        {"ending before the next run", EndingDaily(At(2006, 3, 13, 7, 59)), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        TaskRecord task = c.task;
+        std::optional<ValidPeriodResult> valid = ValidPeriod(task, context);
+        EXPECT_EQ(valid.has_value(), c.period.has_value()) << c.note;
+        EXPECT_EQ(task.randomizationInfo.enable, c.period.has_value()) << c.note;
+        EXPECT_EQ(task.randomizationInfo.rpTotalSeconds,
+                  c.period.value_or(task.randomizationInfo.rpTotalSeconds))
+            << c.note;
+    }
 }
 
 TEST(Decide, DrawsInsideThePeriodAndFlagsOverTime) {
     TestClock clock(At(2006, 3, 13, 7));
-    StandardRandomSource seeded(7);
-    NextRunContext context{clock, seeded};
-    for (int i = 0; i < 200; ++i) {
-        TaskRecord task = RandomizedDaily(true);
-        ASSERT_TRUE(Decide(task, context));
-        DateTime tr = task.randomizationInfo.finalTime;
-        EXPECT_GE(tr, At(2006, 3, 13, 8, 0, 1));
-        EXPECT_LE(tr, At(2006, 3, 13, 8, 10));
-        EXPECT_TRUE(task.randomizationInfo.finalSet);
-        EXPECT_FALSE(task.randomizationInfo.overTime);
-    }
-
     struct Case {
+        bool adjust;
+        int64_t drawn;  // the source answers min(drawn, period)
         int64_t offset;
         bool overTime;
     };
-    for (const Case& c : {Case{1200, true}, Case{600, false}, Case{601, true}}) {
-        CountingRandom fixed(c.offset);
-        NextRunContext fixedContext{clock, fixed};
-        TaskRecord task = RandomizedDaily(false);
-        ASSERT_TRUE(Decide(task, fixedContext));
+    const Case cases[] = {{true, 1200, 600, false},
+                          {true, 1, 1, false},
+                          {false, 1200, 1200, true},
+                          {false, 600, 600, false},
+                          {false, 601, 601, true}};
+    for (const Case& c : cases) {
+        CountingRandom fixed(c.drawn);
+        NextRunContext context{clock, fixed};
+        TaskRecord task = RandomizedDaily(c.adjust);
+        ASSERT_TRUE(Decide(task, context));
         EXPECT_EQ(task.randomizationInfo.finalTime, At(2006, 3, 13, 8) + TimeSpan::FromSeconds(c.offset));
-        EXPECT_EQ(task.randomizationInfo.overTime, c.overTime) << c.offset;
+        EXPECT_TRUE(task.randomizationInfo.finalSet);
+        EXPECT_EQ(task.randomizationInfo.overTime, c.overTime) << c.drawn;
     }
 }
 
@@ -127,13 +123,8 @@ TEST(Decide, ZeroPeriodRunsAtTheScheduledTime) {
     TestClock clock(At(2006, 3, 13, 7));
     CountingRandom random(5);
     NextRunContext context{clock, random};
-    TaskRecord task = DailyTask({TimeOfDayValue(8)});
-    task.scheduleInfo.haveEndingTime = true;
-    task.scheduleInfo.endingTime = At(2006, 3, 13, 8);
-    task.randomizationInfo.enable = true;
-    NextRunTime(clock.Now(), task);
+    TaskRecord task = EndingDaily(At(2006, 3, 13, 8));
     ASSERT_TRUE(Decide(task, context));
-    EXPECT_EQ(task.randomizationInfo.rpTotalSeconds, 0);
     EXPECT_EQ(task.randomizationInfo.finalTime, At(2006, 3, 13, 8));
     EXPECT_EQ(random.draws, 0);
 }
@@ -150,10 +141,6 @@ TEST(Decide, DrawsAreUniformOverTheWholePeriod) {
         EXPECT_GT(count, 300) << value;  // 400 expected
         EXPECT_LT(count, 500) << value;
     }
-    // Large periods reach their far end too.
-    int64_t largest = 0;
-    for (int i = 0; i < 1000; ++i) largest = std::max(largest, seeded.DrawOneTo(kMaxRandomPeriodSeconds));
-    EXPECT_GT(largest, kMaxRandomPeriodSeconds * 99 / 100);
 }
 
 TEST(GetNextRunString, DecideWhenSetRedrawsOnlyWhenTheNextRunMoves) {
@@ -219,24 +206,6 @@ TEST(RefreshRandom, KeepsAValidDecisionAndRedrawsAnInvalidOne) {
     expired.scheduleInfo.haveNextRunTime = false;
     EXPECT_FALSE(RefreshRandom(expired, false, context));
     EXPECT_FALSE(expired.randomizationInfo.finalSet);
-}
-
-TEST(Randomize, ModesAndUnknownMode) {
-    TestClock clock(At(2006, 3, 13, 7));
-    CountingRandom random(1);
-    NextRunContext context{clock, random};
-    TaskRecord task = RandomizedDaily(true);
-    auto split = Randomize(task, 7200, 0, context);
-    ASSERT_TRUE(split);
-    EXPECT_EQ(split->display.quantity, 2);
-    EXPECT_EQ(task.randomizationInfo.rpTotalSeconds, 1800);  // splitting changes nothing
-    auto valid = Randomize(task, 0, 1, context);
-    ASSERT_TRUE(valid);
-    EXPECT_EQ(valid->limit, 600);
-    auto decided = Randomize(task, 0, 2, context);
-    ASSERT_TRUE(decided);
-    EXPECT_TRUE(task.randomizationInfo.finalSet);
-    EXPECT_FALSE(Randomize(task, 0, 3, context));
 }
 
 }  // namespace

@@ -76,17 +76,5 @@ TEST(CheckSubRepeat, FirstBrokenRuleDecidesTheMessage) {
     }
 }
 
-TEST(MaxDuration, ByParentType) {
-    EXPECT_EQ(MaxDuration(ScheduleType::daily), 86400);
-    EXPECT_EQ(MaxDuration(ScheduleType::countDown), 86400);
-    EXPECT_EQ(MaxDuration(ScheduleType::atLogon), 86400);
-    EXPECT_EQ(MaxDuration(ScheduleType::weekly), 604800);
-    EXPECT_EQ(MaxDuration(ScheduleType::monthly), 2592000);
-    EXPECT_EQ(MaxDuration(ScheduleType::once), 2592000);
-    EXPECT_EQ(MaxDuration(ScheduleType::repeating), 2592000);
-    EXPECT_EQ(MaxDuration(ScheduleType::yearly), 31536000);
-    EXPECT_EQ(MaxDuration(ScheduleType::placeholder), 0);
-}
-
 }  // namespace
 }  // namespace tidewell
