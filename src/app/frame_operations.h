@@ -2,19 +2,9 @@
 
 #include "model/task_list.h"
 #include "model/task_record.h"
+#include "runtime/event_log.h"
 
 namespace tidewell {
-
-// Event kinds of the event log, as the log numbers them.
-enum class EventKind : int {
-    taskAdded = 1,
-    taskModified = 2,
-    taskDeleted = 3,
-    taskRun = 4,
-    taskEnabledOrDisabled = 5,
-    schedulingSwitched = 6,
-    passwordChanged = 7,
-};
 
 // What the main window's commands and timers reach in other parts of the program: the
 // executors, the scheduling passes, the sound player, the event log and the dialogs of the

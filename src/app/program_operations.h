@@ -4,9 +4,9 @@
 
 namespace tidewell {
 
-// The operations that this build does not carry yet: each one only notes in the program's
-// diagnostic output that it was asked for.
-class UnavailableOperations final : public FrameOperations {
+// The program's own operations behind the main window's commands and timers. Those not built
+// yet only note in the program's diagnostic output that they were asked for.
+class ProgramOperations final : public FrameOperations {
 public:
     void RunTaskNow(TaskRecord& task) override;
     void AddTask(TaskList& list) override;
