@@ -108,6 +108,7 @@ std::optional<int> RunViewCommand(const std::vector<std::string>& arguments, std
     if (arguments[0] == "describe") return RunDescribe(rest, out, err);
     if (arguments[0] == "stats") return RunStats(rest, out, err);
     if (arguments[0] == "agenda") return RunAgenda(rest, out, err);
+    if (arguments[0] == "simulate") return RunSimulate(rest, out, err);
     return std::nullopt;
 }
 

@@ -21,4 +21,7 @@ int RunStats(const std::vector<std::string>& arguments, std::ostream& out, std::
 // The runs of every task inside a range or a Quick View of the user, in time order.
 int RunAgenda(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
+// A dry run of the scheduling passes over a range, printing each run as it would happen.
+int RunSimulate(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
 }  // namespace tidewell::cli
