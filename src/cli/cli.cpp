@@ -6,8 +6,9 @@
 #include <optional>
 
 #include "cli/console_message_box.h"
-#include "config/memory_settings.h"
+#include "platform/memory_settings.h"
 #include "platform/system_clock.h"
+#include "platform/system_sleeper.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
 #include "text/text_util.h"
@@ -25,7 +26,6 @@ constexpr const char* kUsage =
     "  tidewell-cli list FILE [--password PASSWORD]\n"
     "  tidewell-cli upcoming FILE --from \"YYYY-MM-DD HH:MM:SS\" --count N [--json] [--password PASSWORD]\n"
     "  tidewell-cli check FILE [--password PASSWORD]\n";
-constexpr const char* kTemporaryPattern = "tidewell-cli-XXXXXX";
 constexpr int kMaxCount = 10000;
 
 struct Options {
@@ -80,23 +80,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
     return options;
 }
 
-// A private temporary folder for the protected form, removed afterwards.
-class PrivateFolder {
-public:
-    PrivateFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / kTemporaryPattern).string();
-        if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-    }
-    ~PrivateFolder() {
-        std::error_code error;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, error);
-    }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
 struct Loaded {
     TaskList list;
     LoadReport report;
@@ -106,8 +89,8 @@ struct Loaded {
 Loaded Load(const Options& options, const Clock& clock, MessageBoxService& messages, bool displayOrder) {
     StandardRandomSource random;
     MemorySettings settings;
-    PrivateFolder folder;
-    ScheduleStoreContext context{clock, random, settings, messages, folder.Path(), options.password};
+    SystemSleeper sleeper;
+    ScheduleStoreContext context{clock, random, settings, messages, sleeper, options.password};
     LoadOptions loadOptions;
     loadOptions.keepDamagedAside = false;
     loadOptions.displayOrder = displayOrder;

@@ -6,18 +6,17 @@
 #include <utility>
 
 #include "files/durable_file.h"
+#include "files/whole_file.h"
 #include "text/text_util.h"
 
 namespace tidewell {
 
 namespace {
 
-constexpr std::string_view kKeySeparator = " = ";
 constexpr std::string_view kBlockHeaderSuffix = " = {{Block}}";
 constexpr std::string_view kBlockMarker = "{{Block}}";
 constexpr std::string_view kBlockStart = "<B Start>";
 constexpr std::string_view kBlockEnd = "<B End>";
-constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kKeyLineBreakStandIn = "    ";
 constexpr std::string_view kTrue = "true";
 constexpr std::string_view kFalse = "false";
@@ -73,11 +72,6 @@ bool CannotBeSectionName(std::string_view trimmed) {
     return HasAnyOf(trimmed, "=\r\n");
 }
 
-bool IsSectionText(std::string_view trimmed) {
-    return trimmed.size() >= 2 && trimmed.front() == kSectionOpen && trimmed.back() == kSectionClose &&
-           trimmed.find('=') == std::string_view::npos;
-}
-
 bool IsCommentText(std::string_view trimmed) {
     return !trimmed.empty() && trimmed.front() == kCommentMark;
 }
@@ -107,7 +101,7 @@ void ForEachLine(std::string_view text, Take&& take) {
 
 // The text before the first " = ", the part every key matching the line shares.
 bool KeyHead(std::string_view line, std::string_view& head) {
-    const std::size_t separator = line.find(kKeySeparator);
+    const std::size_t separator = line.find(kSettingsKeySeparator);
     if (separator == std::string_view::npos) {
         return false;
     }
@@ -154,13 +148,13 @@ std::string_view LookupHead(std::string_view key, std::string& buffer) {
         return key;
     }
     buffer.assign(key);
-    buffer += kKeySeparator;
-    return std::string_view(buffer).substr(0, buffer.find(kKeySeparator));
+    buffer += kSettingsKeySeparator;
+    return std::string_view(buffer).substr(0, buffer.find(kSettingsKeySeparator));
 }
 
 bool StartsWithKey(std::string_view line, std::string_view key) {
-    return line.size() >= key.size() + kKeySeparator.size() && line.starts_with(key) &&
-           line.substr(key.size(), kKeySeparator.size()) == kKeySeparator;
+    return line.size() >= key.size() + kSettingsKeySeparator.size() && line.starts_with(key) &&
+           line.substr(key.size(), kSettingsKeySeparator.size()) == kSettingsKeySeparator;
 }
 
 std::string EscapeBlockLine(std::string_view line) {
@@ -189,30 +183,30 @@ bool NeedsBlock(std::string_view line) {
 void AppendBlock(std::string& out, std::string_view line) {
     // Every such line keeps " = " after its non-blank key (see WriteString and Assemble); should
     // one ever lack it, it still goes out as one line rather than as stray lines.
-    const std::size_t separator = line.find(kKeySeparator);
+    const std::size_t separator = line.find(kSettingsKeySeparator);
     if (separator == std::string_view::npos) {
         std::string buffer;
         out.append(CleanKey(line, buffer));
-        out.append(kLineBreak);
+        out.append(kSettingsLineBreak);
         return;
     }
     out.append(line.substr(0, separator));
     out.append(kBlockHeaderSuffix);
-    out.append(kLineBreak);
+    out.append(kSettingsLineBreak);
     out.append(kBlockStart);
-    out.append(kLineBreak);
-    std::string_view value = line.substr(separator + kKeySeparator.size());
+    out.append(kSettingsLineBreak);
+    std::string_view value = line.substr(separator + kSettingsKeySeparator.size());
     for (;;) {
-        const std::size_t end = value.find(kLineBreak);
+        const std::size_t end = value.find(kSettingsLineBreak);
         out.append(EscapeBlockLine(value.substr(0, end)));
-        out.append(kLineBreak);
+        out.append(kSettingsLineBreak);
         if (end == std::string_view::npos) {
             break;
         }
-        value.remove_prefix(end + kLineBreak.size());
+        value.remove_prefix(end + kSettingsLineBreak.size());
     }
     out.append(kBlockEnd);
-    out.append(kLineBreak);
+    out.append(kSettingsLineBreak);
 }
 
 // Like atoi, but a number beyond the int range saturates instead of being undefined.
@@ -235,6 +229,23 @@ int ParseInt(std::string_view text) {
     return static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
 }
 
+// True when the value holds "true" anywhere.
+bool ParseBool(std::string_view text) {
+    return text.find(kTrue) != std::string_view::npos;
+}
+
+// A typed value read through `readText`, or the default when the key is missing.
+template <typename ReadText, typename T>
+bool ReadTyped(ReadText readText, T (*parse)(std::string_view), T defaultValue, T& value) {
+    std::string text;
+    if (!readText(text)) {
+        value = defaultValue;
+        return false;
+    }
+    value = parse(text);
+    return true;
+}
+
 // The normalized layout, built line by line: lines trimmed, empty ones dropped, one empty line
 // before every section line but a first line.
 void AppendNormalized(std::vector<std::string>& lines, std::string line) {
@@ -242,7 +253,7 @@ void AppendNormalized(std::vector<std::string>& lines, std::string line) {
     if (line.empty()) {
         return;
     }
-    if (!lines.empty() && IsSectionText(line)) {
+    if (!lines.empty() && IsSettingsSectionLine(line)) {
         lines.emplace_back();
     }
     lines.push_back(std::move(line));
@@ -263,7 +274,7 @@ void FinishNormalized(std::vector<std::string>& lines) {
 std::string DiskBytes(const std::vector<std::string>& lines) {
     std::size_t size = 0;
     for (const std::string& line : lines) {
-        size += line.size() + kLineBreak.size();
+        size += line.size() + kSettingsLineBreak.size();
     }
     std::string out;
     out.reserve(size);
@@ -272,7 +283,7 @@ std::string DiskBytes(const std::vector<std::string>& lines) {
             AppendBlock(out, line);
         } else {
             out += line;
-            out += kLineBreak;
+            out += kSettingsLineBreak;
         }
     }
     return out;
@@ -310,14 +321,19 @@ bool KeyLine(std::string_view key, std::string_view value, std::string& line) {
         return false;
     }
     line.clear();
-    line.reserve(cleanKey.size() + kKeySeparator.size() + value.size());
+    line.reserve(cleanKey.size() + kSettingsKeySeparator.size() + value.size());
     line += cleanKey;
-    line += kKeySeparator;
+    line += kSettingsKeySeparator;
     AppendCleanValue(line, value);
     return true;
 }
 
 }  // namespace
+
+bool IsSettingsSectionLine(std::string_view trimmed) {
+    return trimmed.size() >= 2 && trimmed.front() == kSectionOpen && trimmed.back() == kSectionClose &&
+           trimmed.find('=') == std::string_view::npos;
+}
 
 bool SettingsText::LoadFromFile(const std::string& path) {
     std::string bytes;
@@ -371,7 +387,7 @@ void SettingsText::Assemble(std::string_view text) {
             return;
         }
         if (!firstContentLine) {
-            pending += kLineBreak;
+            pending += kSettingsLineBreak;
         }
         pending += line;
         firstContentLine = false;
@@ -473,7 +489,7 @@ int SettingsText::FindKeyBefore(int start, int end, std::string_view key, std::s
         const std::string& line = m_lines[static_cast<std::size_t>(*it)];
         if (StartsWithKey(line, key)) {
             if (value != nullptr) {
-                value->assign(line, key.size() + kKeySeparator.size());
+                value->assign(line, key.size() + kSettingsKeySeparator.size());
             }
             return *it;
         }
@@ -532,24 +548,14 @@ bool SettingsText::ReadString(std::string_view section, std::string_view key, st
 
 bool SettingsText::ReadInt(std::string_view section, std::string_view key, int defaultValue,
                            int& value) const {
-    std::string text;
-    if (!ReadString(section, key, {}, text)) {
-        value = defaultValue;
-        return false;
-    }
-    value = ParseInt(text);
-    return true;
+    return ReadTyped([&](std::string& text) { return ReadString(section, key, {}, text); }, ParseInt,
+                     defaultValue, value);
 }
 
 bool SettingsText::ReadBool(std::string_view section, std::string_view key, bool defaultValue,
                             bool& value) const {
-    std::string text;
-    if (!ReadString(section, key, {}, text)) {
-        value = defaultValue;
-        return false;
-    }
-    value = text.find(kTrue) != std::string::npos;
-    return true;
+    return ReadTyped([&](std::string& text) { return ReadString(section, key, {}, text); }, ParseBool,
+                     defaultValue, value);
 }
 
 bool SettingsText::SetHeader(std::string_view text) {
@@ -573,7 +579,7 @@ bool SettingsText::GetHeader(std::string& text) const {
             break;
         }
         text += trimmed.substr(1);
-        text += kLineBreak;
+        text += kSettingsLineBreak;
         found = true;
     }
     return found;
@@ -622,7 +628,7 @@ void SettingsText::InsertLine(int position, std::string line) {
         return;
     }
     const std::string_view trimmed = Trim(line);
-    const bool boundary = trimmed.empty() || IsSectionText(trimmed);
+    const bool boundary = trimmed.empty() || IsSettingsSectionLine(trimmed);
     m_lines.insert(m_lines.begin() + position, std::move(line));
     if (boundary) {
         // Section ordinals would shift; no edit inserts such a line inside the document.
@@ -674,7 +680,7 @@ void SettingsText::IndexLine(int position) {
         m_emptyLines.push_back(position);
         return;
     }
-    if (IsSectionText(trimmed)) {
+    if (IsSettingsSectionLine(trimmed)) {
         const int ordinal = static_cast<int>(m_sectionLines.size());
         m_sectionLines.push_back(position);
         const std::string_view name = trimmed.substr(1, trimmed.size() - 2);
@@ -733,7 +739,8 @@ bool SettingsText::SectionReader::ReadString(std::string_view key, std::string_v
     std::string buffer;
     const std::string_view cleanKey = CleanKey(key, buffer);
     const auto take = [&](int line) {
-        value.assign((*m_lines)[static_cast<std::size_t>(line)], cleanKey.size() + kKeySeparator.size());
+        value.assign((*m_lines)[static_cast<std::size_t>(line)],
+                     cleanKey.size() + kSettingsKeySeparator.size());
         return true;
     };
     if (cleanKey.find('=') == std::string_view::npos) {
@@ -755,23 +762,13 @@ bool SettingsText::SectionReader::ReadString(std::string_view key, std::string_v
 }
 
 bool SettingsText::SectionReader::ReadInt(std::string_view key, int defaultValue, int& value) const {
-    std::string text;
-    if (!ReadString(key, {}, text)) {
-        value = defaultValue;
-        return false;
-    }
-    value = ParseInt(text);
-    return true;
+    return ReadTyped([&](std::string& text) { return ReadString(key, {}, text); }, ParseInt, defaultValue,
+                     value);
 }
 
 bool SettingsText::SectionReader::ReadBool(std::string_view key, bool defaultValue, bool& value) const {
-    std::string text;
-    if (!ReadString(key, {}, text)) {
-        value = defaultValue;
-        return false;
-    }
-    value = text.find(kTrue) != std::string::npos;
-    return true;
+    return ReadTyped([&](std::string& text) { return ReadString(key, {}, text); }, ParseBool, defaultValue,
+                     value);
 }
 
 // Lines go out as they come, in the normalized layout: trimmed, empty ones dropped, one empty
@@ -782,15 +779,15 @@ void SettingsTextWriter::AppendLine(std::string& line) {
     if (line.empty()) {
         return;
     }
-    if (m_lineCount > 0 && IsSectionText(line)) {
-        m_out += kLineBreak;
+    if (m_lineCount > 0 && IsSettingsSectionLine(line)) {
+        m_out += kSettingsLineBreak;
     }
     ++m_lineCount;
     if (NeedsBlock(line)) {
         AppendBlock(m_out, line);
     } else {
         m_out += line;
-        m_out += kLineBreak;
+        m_out += kSettingsLineBreak;
     }
 }
 

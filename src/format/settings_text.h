@@ -10,6 +10,13 @@
 
 namespace tidewell {
 
+// What separates a key from its value, and ends every line on disk.
+inline constexpr std::string_view kSettingsKeySeparator = " = ";
+inline constexpr std::string_view kSettingsLineBreak = "\r\n";
+
+// A trimmed line "[name]" whose name holds no "=".
+bool IsSettingsSectionLine(std::string_view trimmed);
+
 // The program's line-oriented settings document: "[name]" section lines, "key = value" lines,
 // ";" comment lines and multi-line values kept on disk as "key = {{Block}}" blocks.
 //

@@ -12,6 +12,7 @@
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/recording_message_box.h"
+#include "support/recording_sleeper.h"
 
 namespace tidewell {
 namespace {
@@ -93,12 +94,12 @@ TEST(Cli, CheckReportsDroppedTasksAndLeavesTheFileAlone) {
 
 TEST(Cli, ProtectedFilesAndRefusals) {
     TempDir temp;
-    std::filesystem::create_directory(temp.File("tmp"));
     TestClock clock(At(2026, 12, 7, 12));
     FixedRandom random;
     FakeSettings settings;
     RecordingMessageBox messageBox;
-    ScheduleStoreContext context{clock, random, settings, messageBox, temp.File("tmp"), "s3cret!"};
+    RecordingSleeper sleeper;
+    ScheduleStoreContext context{clock, random, settings, messageBox, sleeper, "s3cret!"};
     TaskList list;
     TaskRecord task = DailyTask({TimeOfDayValue(8)});
     task.title = "hidden";

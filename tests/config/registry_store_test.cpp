@@ -1,28 +1,20 @@
-#include "support/test_clock.h"
 #include "config/registry_store.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "model/task_defaults.h"
-#include "model/task_record.h"
 #include "files/durable_file.h"
+#include "support/recording_message_box.h"
 #include "support/temp_dir.h"
-#include "text/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "support/recording_message_box.h"
 #include "text/text_util.h"
-#include "time/clock.h"
 
 namespace tidewell {
 namespace {
@@ -44,14 +36,9 @@ protected:
     }
     void Put(const std::string& bytes) const {
         fs::create_directories(m_folder);
-        std::ofstream(File(), std::ios::binary) << bytes;
+        testing::WriteFileText(File(), bytes);
     }
-    static std::string Get(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    static std::string Get(const std::string& path) { return testing::ReadFileText(path); }
     static ino_t Inode(const std::string& path) {
         struct stat info {};
         return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
@@ -101,21 +88,6 @@ TEST(RegistryNamesTest, SectionsAndValueNamesAreTrimmed) {
     }
 }
 
-TEST_F(RegistryStoreTest, IntegersRoundTripThroughTheFile) {
-    const std::vector<int> values = {0, 1, -1, 2052, INT_MAX, INT_MIN};
-    {
-        RegistryStore store(m_folder);
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", "V" + std::to_string(i), values[i]));
-        }
-    }
-    RegistryStore again(m_folder);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        EXPECT_EQ(again.ReadSettingInt("Tidewell\\App", "V" + std::to_string(i), 7), values[i]);
-    }
-    EXPECT_NE(Get(File()).find("V2 = dword:4294967295\r\n"), std::string::npos);
-}
-
 TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
     const std::vector<std::string> texts = {
         "",
@@ -145,6 +117,9 @@ TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
             ASSERT_TRUE(store.WriteSettingString(section, "v", texts[i]));
         }
         ASSERT_TRUE(store.WriteSettingString("Names", "", "the unnamed value"));
+        for (const int value : {0, -1, INT_MAX, INT_MIN}) {
+            ASSERT_TRUE(store.WriteSettingInt("Ints", std::to_string(value), value));
+        }
     }
     RegistryStore again(m_folder);
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -155,6 +130,10 @@ TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
         EXPECT_EQ(again.ReadSettingString(std::string(TrimSectionName("S" + texts[i])), "v", "?"), texts[i]);
     }
     EXPECT_EQ(again.ReadSettingString("Names", "", "?"), "the unnamed value");
+    for (const int value : {0, -1, INT_MAX, INT_MIN}) {
+        EXPECT_EQ(again.ReadSettingInt("Ints", std::to_string(value), 7), value);
+    }
+    EXPECT_NE(Get(File()).find("-1 = dword:4294967295\r\n"), std::string::npos);
     EXPECT_EQ(again.Problem(), "");
 }
 
@@ -333,8 +312,7 @@ TEST_F(RegistryStoreTest, UnreadableFileIsReportedAndNotReplacedWhenItCannotBeKe
 }
 
 TEST_F(RegistryStoreTest, FileTooLargeCountsAsDamaged) {
-    fs::create_directories(m_folder);
-    { std::ofstream(File(), std::ios::binary) << "[A]\r\nb = dword:1\r\n"; }
+    Put("[A]\r\nb = dword:1\r\n");
     fs::resize_file(File(), kRegistryFileLimit + 1);
     RecordingMessageBox box;
     RegistryStore store(m_folder, &box);
@@ -348,29 +326,10 @@ TEST_F(RegistryStoreTest, FileTooLargeCountsAsDamaged) {
     EXPECT_EQ(RegistryStore(m_folder).ReadSettingInt("A", "b", 0), 2);
 }
 
-TEST_F(RegistryStoreTest, FailedWriteLeavesTheOldFileAndValue) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "a read-only folder does not stop the superuser";
-    }
-    RegistryStore store(m_folder);
-    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
-    const std::string before = Get(File());
-    fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(store.WriteSettingInt("A", "b", 2));
-    EXPECT_FALSE(store.WriteSettingString("A", "c", "new"));
-    EXPECT_EQ(store.Problem(), CannotWriteFileMessage(File()));
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 1);
-    EXPECT_EQ(store.ReadSettingString("A", "c", "none"), "none");
-    fs::permissions(m_folder, fs::perms::owner_all);
-    EXPECT_EQ(Get(File()), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 2)
-        << "only the file and its lock file";
-}
-
 TEST_F(RegistryStoreTest, FailedWriteIntoAFileInPlaceOfTheFolderChangesNothing) {
     // Works for the superuser too: the folder cannot be made.
     fs::create_directories(m_root + "/Verimont");
-    std::ofstream(m_root + "/Verimont/Tidewell") << "a file";
+    testing::WriteFileText(m_root + "/Verimont/Tidewell", "a file");
     RegistryStore store(m_folder);
     EXPECT_FALSE(store.WriteSettingInt("A", "b", 2));
     EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
@@ -405,24 +364,6 @@ TEST_F(RegistryStoreTest, WriteOfTheStoredValueLeavesTheFileAlone) {
     EXPECT_EQ(Inode(File()), inode);
     ASSERT_TRUE(store.WriteSettingInt("A", "b", 2));
     EXPECT_NE(Inode(File()), inode);
-}
-
-TEST_F(RegistryStoreTest, RemembersTheWizardsLastTypes) {
-    TaskRecord added;
-    added.taskInfo.taskType = TaskType::notice;
-    added.soundInfo.type = 1;
-    added.scheduleInfo.type = ScheduleType::weekly;
-    {
-        RegistryStore store(m_folder);
-        RememberLastTypes(added, store);
-    }
-    RegistryStore store(m_folder);
-    TestClock clock;
-    TaskRecord fresh;
-    ResetToDefaults(fresh, TaskDefaultsContext{store, clock});
-    EXPECT_EQ(fresh.taskInfo.taskType, TaskType::notice);
-    EXPECT_EQ(fresh.scheduleInfo.type, ScheduleType::weekly);
-    EXPECT_EQ(store.ReadSettingInt(kTaskSettingsSection, kLastSoundTypeValue, -1), 1);
 }
 
 TEST(RegistryTextTest, EmptyKeysAndOrderSurviveARoundTrip) {

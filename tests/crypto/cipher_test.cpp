@@ -64,15 +64,6 @@ TEST(Rc5Test, RoundTripsRandomDataForEveryKeyLength) {
     }
 }
 
-TEST(Rc5Test, DifferentKeysGiveDifferentBlocks) {
-    const Bytes a = {'a', 'b', 'c', 'd', 'e', 'f'};
-    const Bytes b = {'a', 'b', 'c', 'd', 'e', 'g'};
-    std::array<std::uint8_t, 8> plain{}, outA{}, outB{};
-    Rc5(a).EncryptBlock(plain.data(), outA.data());
-    Rc5(b).EncryptBlock(plain.data(), outB.data());
-    EXPECT_NE(outA, outB);
-}
-
 TEST(Rc5Test, PartialTrailingBlockIsLeftAlone) {
     const Rc5 rc5(Bytes(16, 1));
     Bytes data = RandomBytes(13, 3);

@@ -1,11 +1,6 @@
 // Seeded random documents: the indexed lookups must answer as a plain scan of the lines does, and
 // what is saved must load back to the same lines and values.
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -161,94 +156,6 @@ TEST(SettingsTextRandom, SavedTextLoadsBackToTheSameLines) {
         ASSERT_EQ(reloaded.Lines(), doc.Lines()) << "seed " << seed;
         ASSERT_EQ(reloaded.SaveToString(), text) << "seed " << seed;
         ExpectSameAsScan(reloaded, "reloaded");
-    }
-}
-
-// A value as it reads after a save and load: bare LFs become CR LF, trailing blanks and line
-// breaks go with the trimming of the line, and an empty value is missing.
-bool ValueAfterReload(std::string written, std::string& value) {
-    std::string clean;
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        if (written[i] == '\n' && (i == 0 || written[i - 1] != '\r')) {
-            clean += '\r';
-        }
-        clean += written[i];
-    }
-    const std::string_view body = clean;
-    std::size_t end = body.size();
-    while (end > 0 && (body[end - 1] == ' ' || body[end - 1] == '\t' || body[end - 1] == '\r' ||
-                       body[end - 1] == '\n')) {
-        --end;
-    }
-    value = clean.substr(0, end);
-    return end > 0;
-}
-
-class TempFolder {
-public:
-    TempFolder() {
-        const char* base = getenv("TMPDIR");
-        std::string pattern =
-            std::string(base != nullptr && *base != 0 ? base : "/tmp") + "/settings-random-XXXXXX";
-        if (mkdtemp(pattern.data()) != nullptr) {
-            m_path = pattern;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        if (!m_path.empty()) {
-            std::filesystem::remove_all(m_path, ignored);
-        }
-    }
-    const std::string& path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-TEST(SettingsTextRandom, DocumentsOfBlocksEscapesEmptyValuesAndCommentsRoundTrip) {
-    TempFolder folder;
-    ASSERT_FALSE(folder.path().empty());
-    // Keys that are never a prefix-and-separator of one another, so the last write of each wins.
-    const std::vector<std::string> keys = {"Title", "Comment", "Path", "empty", "标题", "b<<c>"};
-    for (unsigned seed = 500; seed < 530; ++seed) {
-        std::mt19937 random(seed);
-        SettingsText doc;
-        std::string header;
-        for (int line = 0; line < 3; ++line) {
-            header += "header <" + std::to_string(random() % 100) + ">" +
-                      (line == 1 ? " x = {{Block}}" : "") + "\r\n";
-        }
-        doc.SetHeader(header);
-        std::map<std::pair<std::string, std::string>, std::string> written;
-        for (int i = 0; i < 60; ++i) {
-            const std::string section = "Task " + std::to_string(random() % 8);
-            const std::string& key = keys[random() % keys.size()];
-            std::string value = key == "empty" ? "" : RandomValue(random);
-            doc.WriteString(section, key, value);
-            written[{section, key}] = value;
-        }
-        const std::string path = folder.path() + "/nested/doc " + std::to_string(seed) + ".ini";
-        ASSERT_TRUE(doc.SaveToFile(path).ok());
-        for (const bool fromFile : {true, false}) {
-            SettingsText reloaded;
-            if (fromFile) {
-                reloaded.LoadFromFile(path);
-            } else {
-                reloaded.LoadFromString(doc.SaveToString());
-            }
-            std::string readHeader;
-            ASSERT_TRUE(reloaded.GetHeader(readHeader));
-            EXPECT_EQ(readHeader, header) << "seed " << seed;
-            for (const auto& [where, value] : written) {
-                std::string expected;
-                const bool present = ValueAfterReload(value, expected);
-                std::string read;
-                EXPECT_EQ(reloaded.ReadString(where.first, where.second, "<none>", read), present)
-                    << "seed " << seed << " " << where.second;
-                EXPECT_EQ(read, present ? expected : "<none>") << "seed " << seed;
-            }
-        }
     }
 }
 
