@@ -82,15 +82,6 @@ bool FreeOrFolder(const std::string& path) {
     return IsFolder(path);
 }
 
-Result CreateFolder(const std::string& path) {
-    std::error_code error;
-    fs::create_directories(path, error);
-    if (!IsFolder(path)) {
-        return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
-    }
-    return Result::Ok();
-}
-
 void CopyBaseConfiguration(const Locations& locations) {
     const std::string target = locations.BaseConfigFilePath();
     if (Exists(target)) {
@@ -124,7 +115,7 @@ Result InitDataFolders(const Locations& locations) {
         return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, root));
     }
     for (const std::string& folder : {root, locations.ConfigDir(), locations.LogDir()}) {
-        if (Result created = CreateFolder(folder); !created.ok()) {
+        if (Result created = CreateFolders(folder); !created.ok()) {
             return created;
         }
     }
@@ -200,7 +191,7 @@ UserDataDirectory::UserDataDirectory(const Locations& locations, SettingsPort& p
 bool UserDataDirectory::Take(std::string_view path, std::string& message) {
     const std::string normal = NormalPath(path);
     if (!Exists(normal)) {
-        if (Result created = CreateFolder(normal); !created.ok()) {
+        if (Result created = CreateFolders(normal); !created.ok()) {
             message = FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path);
             return false;
         }

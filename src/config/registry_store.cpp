@@ -3,11 +3,11 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <utility>
 
 #include "files/durable_file.h"
 #include "files/file_lock.h"
+#include "files/folder_tree.h"
 #include "files/keep_aside.h"
 #include "files/paths.h"
 #include "files/whole_file.h"
@@ -447,8 +447,7 @@ bool RegistryStore::Write(std::string_view section, RegistryValue value) {
     bool written = false;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
-        std::error_code ignored;
-        std::filesystem::create_directories(m_folder, ignored);
+        (void)CreateFolders(m_folder);  // a folder that cannot be made fails the write below
         const FileLock lock(m_lockPath);
         Refresh(report);
         if (!m_writable) {

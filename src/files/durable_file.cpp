@@ -130,16 +130,9 @@ Result StagedFile::CommitIfMissing(bool& existed) {
     if (Result finished = Finish(); !finished.ok()) {
         return finished;
     }
-    if (::link(m_path.c_str(), m_target.c_str()) != 0) {
-        if (errno != EEXIST) {
-            return Failed();
-        }
-        existed = true;
-        Discard();
-        return Result::Ok();
-    }
-    Discard();  // the target is the file's name now
-    return SyncFolder(FolderOf(m_target)) ? Result::Ok() : Failed();
+    const Result linked = LinkIfFree(m_path, m_target, existed);
+    Discard();  // the new file goes by the target's name now, or not at all
+    return linked.ok() ? linked : Result::Fail(ErrorKind::io, CannotWriteFileMessage(m_target));
 }
 
 void StagedFile::Discard() {
@@ -157,6 +150,16 @@ Result WriteFileDurably(const std::string& path, std::string_view bytes) {
         result = file.Write(bytes);
     }
     return result.ok() ? file.Commit() : result;
+}
+
+Result LinkIfFree(const std::string& path, const std::string& name, bool& existed) {
+    existed = false;
+    if (::link(path.c_str(), name.c_str()) != 0) {
+        existed = errno == EEXIST;
+        return existed ? Result::Ok() : Result::Fail(ErrorKind::unavailable, CannotWriteFileMessage(name));
+    }
+    return SyncFolder(FolderOf(name)) ? Result::Ok()
+                                      : Result::Fail(ErrorKind::io, CannotWriteFileMessage(name));
 }
 
 bool SyncFolder(const std::string& folder) {

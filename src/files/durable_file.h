@@ -58,6 +58,11 @@ private:
 // created. On failure the old file stays as it was and no new file is left.
 Result WriteFileDurably(const std::string& path, std::string_view bytes);
 
+// Gives the file at `path` the second name `name` (a hard link) and syncs the folder, unless
+// `name` is taken: `existed` is then true and nothing changes. Fails (unavailable) where the file
+// system offers no such link, (io) when the folder cannot be synced.
+Result LinkIfFree(const std::string& path, const std::string& name, bool& existed);
+
 // Makes the folder's entries durable; true also where the file system cannot sync a folder.
 bool SyncFolder(const std::string& folder);
 

@@ -90,6 +90,13 @@ Result CreatedFolders::Create(const std::string& folder) {
     return Result::Ok();
 }
 
+Result CreateFolders(const std::string& folder) {
+    CreatedFolders folders;
+    Result created = folders.Create(folder);
+    folders.Keep();
+    return created;
+}
+
 FileCopy CopyFileInto(int source, StagedFile& target, const std::function<bool(std::size_t)>& chunk) {
     struct stat info {};
     if (::fstat(source, &info) != 0) {

@@ -43,6 +43,9 @@ private:
     std::vector<std::string> m_made;
 };
 
+// Makes the folder and the missing ones above it for good, as CreatedFolders::Create does.
+Result CreateFolders(const std::string& folder);
+
 enum class FileCopy { Done, ReadFailed, WriteFailed, Stopped };
 
 // Copies the open file `source` into the staged file, with the source's mode and times, and

@@ -1,12 +1,8 @@
 #include "files/keep_aside.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 
 #include "files/durable_file.h"
-#include "files/paths.h"
 #include "files/whole_file.h"
 
 namespace tidewell {
@@ -58,10 +54,12 @@ Result KeepAside(const std::string& path, std::string& keptPath, const AsideName
             }
             continue;
         }
-        Placed placed = Placed::Done;
-        if (::link(path.c_str(), name.c_str()) != 0) {
-            placed = errno == EEXIST ? Placed::Taken : PlaceCopy(path, name);
-        } else if (!SyncFolder(FolderOf(name))) {
+        bool existed = false;
+        const Result linked = LinkIfFree(path, name, existed);
+        Placed placed = existed ? Placed::Taken : Placed::Done;
+        if (linked.kind() == ErrorKind::unavailable) {
+            placed = PlaceCopy(path, name);
+        } else if (!linked.ok()) {
             placed = Placed::Failed;
         }
         if (placed == Placed::Failed) {

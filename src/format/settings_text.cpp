@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 #include <utility>
 
 #include "files/durable_file.h"
+#include "files/folder_tree.h"
+#include "files/paths.h"
 #include "files/whole_file.h"
 #include "text/text_util.h"
 
@@ -290,11 +291,7 @@ std::string DiskBytes(const std::vector<std::string>& lines) {
 }
 
 Result SaveBytes(const std::string& path, const std::string& bytes) {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (!folder.empty()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(folder, ignored);
-    }
+    (void)CreateFolders(FolderOf(path));  // a folder that cannot be made fails the write
     return WriteFileDurably(path, bytes);
 }
 
