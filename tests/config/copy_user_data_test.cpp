@@ -20,40 +20,20 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFileText;
 
-void Put(const std::string& path, const std::string& bytes) {
-    fs::create_directories(fs::path(path).parent_path());
-    testing::WriteFileText(path, bytes);
-}
-
-// Everything below a folder: files with their bytes, links with their targets, folders.
-std::map<std::string, std::string> Snapshot(const std::string& folder) {
-    std::map<std::string, std::string> entries;
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().lexically_relative(folder).string();
-        if (it->is_symlink()) {
-            entries[name] = "-> " + fs::read_symlink(it->path()).string();
-        } else if (it->is_directory()) {
-            entries[name] = "<folder>";
-        } else {
-            const std::string bytes = ReadFileText(it->path());
-            entries[name] = bytes.size() <= 64 ? bytes : std::to_string(std::hash<std::string>{}(bytes));
-        }
-    }
-    return entries;
-}
+using testing::FolderSnapshot;
+using testing::WriteFileText;
 
 class CopyUserDataTest : public ::testing::Test {
 protected:
     CopyUserDataTest() {
-        Put(m_from + "/schedule.rws", "[Tasks]\r\n");
-        Put(m_from + "/.hidden", "h");
-        Put(m_from + "/empty.txt", "");
-        Put(m_from + "/sub/deep/notes.txt", "deep");
+        WriteFileText(m_from + "/schedule.rws", "[Tasks]\r\n");
+        WriteFileText(m_from + "/.hidden", "h");
+        WriteFileText(m_from + "/empty.txt", "");
+        WriteFileText(m_from + "/sub/deep/notes.txt", "deep");
         fs::create_directories(m_from + "/empty folder");
-        Put(m_from + "/big.bin", std::string(3u << 19, 'b'));
+        WriteFileText(m_from + "/big.bin", std::string(3u << 19, 'b'));
         fs::create_symlink("schedule.rws", m_from + "/link");
-        m_source = Snapshot(m_from);
+        m_source = FolderSnapshot(m_from);
     }
 
     // Records every report and answers from `stopAt` on with a cancel.
@@ -78,8 +58,8 @@ TEST_F(CopyUserDataTest, CopyAndMoveTakeTheWholeContentWithProgress) {
         m_reports.clear();
         const Result result = CopyUserData(m_from, to, mode, Recorder());
         ASSERT_TRUE(result.ok()) << result.message();
-        EXPECT_EQ(Snapshot(to), m_source);
-        EXPECT_EQ(Snapshot(m_from).empty(), mode == CopyMode::Move);
+        EXPECT_EQ(FolderSnapshot(to), m_source);
+        EXPECT_EQ(FolderSnapshot(m_from).empty(), mode == CopyMode::Move);
         EXPECT_TRUE(fs::is_directory(m_from)) << "the folder itself stays";
         ASSERT_GT(m_reports.size(), 6u) << "the big file reports more than once";
         for (std::size_t i = 1; i < m_reports.size(); ++i) {
@@ -95,13 +75,13 @@ TEST_F(CopyUserDataTest, CopyAndMoveTakeTheWholeContentWithProgress) {
 
 TEST_F(CopyUserDataTest, CopyIntoAnExistingFolderReplacesSameNamesAndKeepsTheRest) {
     const std::string to = m_root + "/existing";
-    Put(to + "/schedule.rws", "older schedule");
-    Put(to + "/sub/other.txt", "other");
+    WriteFileText(to + "/schedule.rws", "older schedule");
+    WriteFileText(to + "/sub/other.txt", "other");
     ::chmod((m_from + "/.hidden").c_str(), 0640);
     ASSERT_TRUE(CopyUserData(m_from, to, CopyMode::Copy).ok());
     std::map<std::string, std::string> expected = m_source;
     expected["sub/other.txt"] = "other";
-    EXPECT_EQ(Snapshot(to), expected);
+    EXPECT_EQ(FolderSnapshot(to), expected);
     struct stat info {};
     ASSERT_EQ(::stat((to + "/.hidden").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u) << "modes go along";
@@ -121,7 +101,8 @@ TEST_F(CopyUserDataTest, FailureOrCancelInTheMiddleKeepsTheSourceAndTheTarget) {
         std::function<std::string(const std::string& to)> message;
     };
     const std::vector<Case> cases = {
-        {"a file where a folder goes", [](const std::string& to) { Put(to + "/sub", "a file"); }, SIZE_MAX,
+        {"a file where a folder goes", [](const std::string& to) { WriteFileText(to + "/sub", "a file"); },
+         SIZE_MAX,
          [](const std::string& to) { return FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, to + "/sub"); }},
         {"a folder where a file goes",
          [](const std::string& to) { fs::create_directories(to + "/link/inside"); }, SIZE_MAX,
@@ -138,28 +119,28 @@ TEST_F(CopyUserDataTest, FailureOrCancelInTheMiddleKeepsTheSourceAndTheTarget) {
             SCOPED_TRACE(c.name);
             const std::string to = m_root + "/target";
             fs::remove_all(to);
-            Put(to + "/schedule.rws", "older schedule");
+            WriteFileText(to + "/schedule.rws", "older schedule");
             c.prepare(to);
-            const auto before = Snapshot(to);
+            const auto before = FolderSnapshot(to);
             m_reports.clear();
             const Result result = CopyUserData(m_from, to, mode, Recorder(c.stopAt));
             EXPECT_EQ(result.message(), c.message(to));
             EXPECT_EQ(result.kind(), c.stopAt == SIZE_MAX ? ErrorKind::io : ErrorKind::cancelled);
-            EXPECT_EQ(Snapshot(m_from), m_source);
-            EXPECT_EQ(Snapshot(to), before) << "no copy and no scratch file left";
+            EXPECT_EQ(FolderSnapshot(m_from), m_source);
+            EXPECT_EQ(FolderSnapshot(to), before) << "no copy and no scratch file left";
         }
     }
     // A target folder made for the copy goes again.
     EXPECT_FALSE(CopyUserData(m_from, m_root + "/fresh/deeper", CopyMode::Move, Recorder(2)).ok());
     EXPECT_FALSE(fs::exists(m_root + "/fresh"));
-    EXPECT_EQ(Snapshot(m_from), m_source);
+    EXPECT_EQ(FolderSnapshot(m_from), m_source);
 }
 
 TEST_F(CopyUserDataTest, RefusesWhatCannotBeCopied) {
-    Put(m_root + "/a-file", "x");
+    WriteFileText(m_root + "/a-file", "x");
     const std::string same =
         LoadMessage(IDS_ERROR_FILE_DESTINATION_FILE_CAN_NOT_SAME_AS_SOURCE_CHOOSE_ANOTHER_NAME);
-    Put(m_root + "/outer/inner/inner/file.txt", "f");
+    WriteFileText(m_root + "/outer/inner/inner/file.txt", "f");
     struct Case {
         std::string from;
         std::string to;
@@ -184,13 +165,13 @@ TEST_F(CopyUserDataTest, RefusesWhatCannotBeCopied) {
             const Result result = CopyUserData(c.from, c.to, mode);
             EXPECT_EQ(result.kind(), c.kind);
             EXPECT_EQ(result.message(), c.message);
-            EXPECT_EQ(Snapshot(m_from), m_source);
+            EXPECT_EQ(FolderSnapshot(m_from), m_source);
         }
     }
     EXPECT_EQ(ReadFileText(m_root + "/outer/inner/inner/file.txt"), "f");
     ASSERT_TRUE(CopyUserData(m_from + "/sub", m_from, CopyMode::Move).ok());
     EXPECT_EQ(ReadFileText(m_from + "/deep/notes.txt"), "deep");
-    EXPECT_TRUE(Snapshot(m_from + "/sub").empty());
+    EXPECT_TRUE(FolderSnapshot(m_from + "/sub").empty());
 }
 
 }  // namespace

@@ -21,10 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ReadFileText;
 
-void Put(const std::string& path, const std::string& bytes) {
-    fs::create_directories(fs::path(path).parent_path());
-    testing::WriteFileText(path, bytes);
-}
+using testing::WriteFileText;
 
 mode_t ModeOf(const std::string& path) {
     struct stat info {};
@@ -47,7 +44,7 @@ protected:
 
 TEST_F(DataDirectoriesTest, InitDataFoldersMakesAPrivateTemporaryFolderAndSeedsTheConfiguration) {
     const Locations locations = Build();
-    Put(locations.BaseConfigSources()[1], "installed copy");
+    WriteFileText(locations.BaseConfigSources()[1], "installed copy");
     const mode_t mask = ::umask(0);
     const Result result = InitDataFolders(locations);
     ::umask(mask);
@@ -57,7 +54,7 @@ TEST_F(DataDirectoriesTest, InitDataFoldersMakesAPrivateTemporaryFolderAndSeedsT
     EXPECT_EQ(ReadFileText(locations.BaseConfigFilePath()), "installed copy");
 
     ::chmod(locations.TempDir().c_str(), 0755);  // an older folder that was opened up is closed again
-    Put(locations.BaseConfigSources()[0], "program folder copy");
+    WriteFileText(locations.BaseConfigSources()[0], "program folder copy");
     ASSERT_TRUE(InitDataFolders(locations).ok());
     EXPECT_EQ(ModeOf(locations.TempDir()), 0700u);
     EXPECT_EQ(ReadFileText(locations.BaseConfigFilePath()), "installed copy") << "an existing file stays";
@@ -76,7 +73,7 @@ TEST_F(DataDirectoriesTest, InitDataFoldersRefusesWhatItCannotMake) {
     const std::vector<Case> cases = {
         {"a file in place of the log folder",
          [](const Locations& l) {
-             Put(l.LogDir(), "x");
+             WriteFileText(l.LogDir(), "x");
              return l.LogDir();
          }},
         {"a link in place of the temporary folder",
@@ -103,10 +100,10 @@ TEST_F(DataDirectoriesTest, CleanTemporaryFilesRemovesOnlyTpsFiles) {
     ASSERT_TRUE(InitDataFolders(locations).ok());
     const std::string temp = locations.TempDir();
     for (const char* name : {"temp0.tps", "temp17.tps", "UPPER.TPS", "keep.tps.txt", ".tps"}) {
-        Put(temp + "/" + name, "x");
+        WriteFileText(temp + "/" + name, "x");
     }
     fs::create_directories(temp + "/folder.tps");
-    Put(m_root + "/target-that-stays", "target");
+    WriteFileText(m_root + "/target-that-stays", "target");
     fs::create_symlink(m_root + "/target-that-stays", temp + "/link.tps");
     EXPECT_EQ(CleanTemporaryFiles(locations), 4u);
     EXPECT_EQ(testing::FolderEntries(temp), (std::vector<std::string>{".tps", "folder.tps", "keep.tps.txt"}));
@@ -115,9 +112,9 @@ TEST_F(DataDirectoriesTest, CleanTemporaryFilesRemovesOnlyTpsFiles) {
 
 TEST_F(DataDirectoriesTest, ValidationRulesApplyInOrder) {
     const Locations locations = Build();
-    Put(m_root + "/plain-file", "x");
-    Put(DataDir() + "/log/file-inside", "x");
-    Put(Documents() + "/a-file", "x");
+    WriteFileText(m_root + "/plain-file", "x");
+    WriteFileText(DataDir() + "/log/file-inside", "x");
+    WriteFileText(Documents() + "/a-file", "x");
     fs::create_directory_symlink(DataDir(), m_root + "/link-to-data");
     fs::create_directories(m_root + "/elsewhere");
     fs::create_directory_symlink(m_root + "/elsewhere", Documents() + "/link-out");
@@ -188,7 +185,7 @@ TEST_F(DataDirectoriesTest, DefaultIsTheFirstFreeOrFolderCandidate) {
     };
     for (const Case& c : cases) {
         fs::remove_all(base);
-        for (const std::string& file : c.files) Put(base + "/" + file, "x");
+        for (const std::string& file : c.files) WriteFileText(base + "/" + file, "x");
         for (const std::string& folder : c.folders) fs::create_directories(base + "/" + folder);
         EXPECT_EQ(DefaultUserDataDirectory(locations, c.peEdition),
                   c.expected.empty() ? "" : base + "/" + c.expected)
@@ -218,7 +215,7 @@ TEST_F(DataDirectoriesTest, StartUpTakesTheRememberedOrTheDefaultDirectory) {
     ASSERT_TRUE(again.Load()) << "a remembered folder that went missing is made again";
     EXPECT_TRUE(fs::is_directory(fallback));
 
-    Put(m_root + "/now-a-file", "x");
+    WriteFileText(m_root + "/now-a-file", "x");
     for (const std::string& stored : {DataDir() + "/udd", std::string("/"), m_root + "/now-a-file"}) {
         SCOPED_TRACE(stored);
         testing::FakeSettings settings;

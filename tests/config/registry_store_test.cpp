@@ -23,21 +23,11 @@ namespace fs = std::filesystem;
 
 class RegistryStoreTest : public ::testing::Test {
 protected:
-    testing::TempDir m_temp;
-
-    void SetUp() override {
-        m_root = m_temp.Path();
-        m_folder = m_root + "/Verimont/Tidewell/2.7";
-    }
-
     std::string File() const { return m_folder + "/" + std::string(kRegistryFileName); }
     std::string Damaged(const std::string& suffix = "") const {
         return File() + std::string(kRegistryDamagedSuffix) + suffix;
     }
-    void Put(const std::string& bytes) const {
-        fs::create_directories(m_folder);
-        testing::WriteFileText(File(), bytes);
-    }
+    void Put(const std::string& bytes) const { testing::WriteFileText(File(), bytes); }
     static std::string Get(const std::string& path) { return testing::ReadFileText(path); }
     static ino_t Inode(const std::string& path) {
         struct stat info {};
@@ -47,8 +37,9 @@ protected:
         return ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", path);
     }
 
-    std::string m_root;
-    std::string m_folder;
+    testing::TempDir m_temp;
+    std::string m_root = m_temp.Path();
+    std::string m_folder = m_root + "/Verimont/Tidewell/2.7";
 };
 
 TEST(RegistryVersionTest, VersionIsCutFromTheVersionText) {
@@ -69,44 +60,23 @@ TEST(RegistryVersionTest, VersionIsCutFromTheVersionText) {
     EXPECT_EQ(ProductVersionNumber(), "2.7");
 }
 
-TEST(RegistryNamesTest, SectionsAndValueNamesAreTrimmed) {
-    struct Case {
-        std::string raw;
-        std::string section;
-        std::string valueName;
-    };
-    const std::vector<Case> cases = {
-        {"\\Tidewell\\App\\", "Tidewell\\App", "\\Tidewell\\App\\"},
-        {" \t\r\n\\\\Shell \t", "Shell", "\\\\Shell"},
-        {"\v Mute \f", "\v Mute \f", "Mute"},
-        {"Tidewell\\\\App", "Tidewell\\\\App", "Tidewell\\\\App"},
-        {"\\\\", "", "\\\\"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(TrimSectionName(c.raw), c.section) << c.raw;
-        EXPECT_EQ(TrimValueName(c.raw), c.valueName) << c.raw;
-    }
-}
-
 TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
-    const std::vector<std::string> texts = {
-        "",
-        "plain words",
-        "  leading blanks",
-        "trailing blank ",
-        "two\r\nlines",
-        "bare\nline feed",
-        "tab\there",
-        "100% = %41",
-        "a = b",
-        "x = {{Block}}",
-        "<B End>",
-        "@",
-        ";not a comment",
-        "[not a section]",
-        "\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87",
-        std::string("nul\0inside", 10),
-    };
+    const std::vector<std::string> texts = {"",
+                                            "plain words",
+                                            "  leading blanks",
+                                            "trailing blank ",
+                                            "two\r\nlines",
+                                            "bare\nline feed",
+                                            "tab\there",
+                                            "100% = %41",
+                                            "a = b",
+                                            "x = {{Block}}",
+                                            "<B End>",
+                                            "@",
+                                            ";not a comment",
+                                            "[not a section]",
+                                            "\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87",
+                                            std::string("nul\0inside", 10)};
     {
         RegistryStore store(m_folder);
         for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -215,19 +185,17 @@ TEST_F(RegistryStoreTest, HandEditedFilesAreRead) {
 }
 
 TEST_F(RegistryStoreTest, DamagedFileIsReportedOnceKeptAsideAndThenReplaced) {
-    const std::vector<std::string> damaged = {
-        "garbage\r\n",
-        "Scheduling = dword:1\r\n[Tidewell\\App]\r\n",
-        "[Tidewell\\App]\r\nScheduling = int:1\r\n",
-        "[Tidewell\\App]\r\nScheduling = dword:one\r\n",
-        "[Tidewell\\App]\r\nScheduling = dword:4294967296\r\n",
-        "[Tidewell\\App]\r\nScheduling = dword:-1\r\n",
-        "[Tidewell\\App]\r\nName = sz:%zz\r\n",
-        "[Tidewell\\App]\r\nName = sz:100%\r\n",
-        "[Tidewell\\App]\r\nName=sz:x\r\n",
-        "[Tidewell%2]\r\nName = sz:x\r\n",
-        std::string("\0\1\2\3", 4),
-    };
+    const std::vector<std::string> damaged = {"garbage\r\n",
+                                              "Scheduling = dword:1\r\n[Tidewell\\App]\r\n",
+                                              "[Tidewell\\App]\r\nScheduling = int:1\r\n",
+                                              "[Tidewell\\App]\r\nScheduling = dword:one\r\n",
+                                              "[Tidewell\\App]\r\nScheduling = dword:4294967296\r\n",
+                                              "[Tidewell\\App]\r\nScheduling = dword:-1\r\n",
+                                              "[Tidewell\\App]\r\nName = sz:%zz\r\n",
+                                              "[Tidewell\\App]\r\nName = sz:100%\r\n",
+                                              "[Tidewell\\App]\r\nName=sz:x\r\n",
+                                              "[Tidewell%2]\r\nName = sz:x\r\n",
+                                              std::string("\0\1\2\3", 4)};
     for (const std::string& bytes : damaged) {
         SCOPED_TRACE(bytes);
         fs::remove_all(m_folder);
@@ -255,28 +223,6 @@ TEST_F(RegistryStoreTest, DamagedFileIsReportedOnceKeptAsideAndThenReplaced) {
         EXPECT_EQ(again.ReadSettingInt("Tidewell\\App", "Run Code", 0), 1);
         EXPECT_EQ(again.Problem(), "");
     }
-}
-
-TEST_F(RegistryStoreTest, EachDamagedFileGetsItsOwnCopyAndIsKeptOnlyOnce) {
-    Put("first damage\r\n");
-    {
-        RegistryStore store(m_folder);
-        store.ReadSettingInt("A", "b", 0);
-        RegistryStore other(m_folder);  // another process finds the same file
-        other.ReadSettingInt("A", "b", 0);
-        EXPECT_EQ(other.DamagedCopyPath(), Damaged());
-        ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
-    }
-    Put("second damage\r\n");
-    RecordingMessageBox box;
-    RegistryStore store(m_folder, &box);
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
-    EXPECT_EQ(store.DamagedCopyPath(), Damaged("-2"));
-    EXPECT_EQ(Get(Damaged()), "first damage\r\n");
-    EXPECT_EQ(Get(Damaged("-2")), "second damage\r\n");
-    EXPECT_FALSE(fs::exists(Damaged("-3")));
-    ASSERT_EQ(box.CallCount(), 1u);
-    EXPECT_NE(box.LastCall().text.find(Damaged("-2")), std::string::npos);
 }
 
 TEST_F(RegistryStoreTest, FileDamagedWhileInUseIsReportedAgainAndRepairIsSeen) {

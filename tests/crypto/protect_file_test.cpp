@@ -33,13 +33,7 @@ protected:
     void SetUp() override { m_options.sleeper = &m_sleeper; }
 
     std::string Path(const std::string& name) const { return m_temp.File(name); }
-    std::map<std::string, std::string> Snapshot() const {
-        std::map<std::string, std::string> entries;
-        for (const auto& e : fs::recursive_directory_iterator(m_temp.Path())) {
-            entries[e.path().string()] = e.is_regular_file() ? ReadFileText(e.path()) : "<other>";
-        }
-        return entries;
-    }
+    std::map<std::string, std::string> Snapshot() const { return testing::FolderSnapshot(m_temp.Path()); }
     Result Encrypt(const std::string& src, const std::string& dst, std::string_view key = kKey) {
         return ProtectFile(src, dst, key, true, m_options);
     }

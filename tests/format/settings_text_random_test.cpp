@@ -1,5 +1,6 @@
-// Seeded random documents: the indexed lookups must answer as a plain scan of the lines does, and
-// what is saved must load back to the same lines and values.
+// Seeded random documents: the indexed lookups must answer as a plain scan of the lines does, what
+// is saved must load back to the same lines, the append-only writer must give the bytes of the same
+// writes through a document, and the section reader must answer as the document's lookups.
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -156,6 +157,70 @@ TEST(SettingsTextRandom, SavedTextLoadsBackToTheSameLines) {
         ASSERT_EQ(reloaded.Lines(), doc.Lines()) << "seed " << seed;
         ASSERT_EQ(reloaded.SaveToString(), text) << "seed " << seed;
         ExpectSameAsScan(reloaded, "reloaded");
+    }
+}
+
+TEST(SettingsTextRandom, WriterGivesTheBytesOfTheSameWritesThroughTheDocument) {
+    std::mt19937 random(1234);
+    for (int round = 0; round < 200; ++round) {
+        SettingsText document;
+        SettingsTextWriter writer;
+        if (round % 3 != 0) {
+            document.SetHeader("Header line\r\nsecond");
+            writer.SetHeader("Header line\r\nsecond");
+        }
+        for (int s = 0, sections = static_cast<int>(random() % 6); s < sections; ++s) {
+            const std::string section = "Section " + std::to_string(s) + (random() % 3 ? "" : " ");
+            ASSERT_TRUE(writer.AddSection(section));
+            for (int k = 0, keys = 1 + static_cast<int>(random() % 8); k < keys; ++k) {
+                const std::string key = "Key" + std::to_string(k) + (random() % 5 ? "" : " x");
+                const std::string value = RandomValue(random);
+                EXPECT_EQ(document.WriteString(section, key, value), writer.WriteString(key, value));
+            }
+        }
+        ASSERT_EQ(writer.SaveToString(), document.SaveToString()) << "round " << round;
+        EXPECT_FALSE(writer.AddSection("later")) << "the document is complete once saved";
+    }
+    SettingsTextWriter writer;
+    EXPECT_FALSE(writer.WriteString("key", "before any section"));
+    EXPECT_FALSE(writer.AddSection("a = b"));
+    EXPECT_TRUE(writer.AddSection("s"));
+    EXPECT_FALSE(writer.WriteString("  ", "blank key"));
+}
+
+TEST(SettingsTextRandom, SectionReaderAnswersAsTheDocumentLookups) {
+    std::mt19937 random(99);
+    for (int round = 0; round < 100; ++round) {
+        std::string text = ";h\r\n\r\n";
+        for (int s = 0; s < 4; ++s) {
+            text += "[S" + std::to_string(s % 3) + "]\r\n";  // a repeated section: the first one answers
+            for (int line = 0; line < 6; ++line) {
+                std::string value = RandomValue(random);
+                if (value.find_first_of("\r\n") != std::string::npos ||
+                    value.find("{{Block}}") != std::string::npos) {
+                    value = "x";  // one line each, and no block that runs on
+                }
+                text += "K" + std::to_string(random() % 5) + (random() % 4 ? " = " : " =") + value + "\r\n";
+            }
+        }
+        SettingsText document;
+        document.LoadFromString(text);
+        for (int s = 0; s < 4; ++s) {
+            const std::string section = "S" + std::to_string(s);
+            const SettingsText::SectionReader reader = document.ReadSection(section);
+            EXPECT_EQ(reader.Found(), s < 3);
+            for (int k = 0; k < 6; ++k) {
+                const std::string key = "K" + std::to_string(k);
+                std::string expected, got;
+                EXPECT_EQ(reader.ReadString(key, "default", got),
+                          document.ReadString(section, key, "default", expected));
+                EXPECT_EQ(got, expected);
+                int expectedInt = 0, gotInt = 0;
+                document.ReadInt(section, key, 7, expectedInt);
+                reader.ReadInt(key, 7, gotInt);
+                EXPECT_EQ(gotInt, expectedInt);
+            }
+        }
     }
 }
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "schedule_file/schedule_lists.h"
 #include "support/task_builder.h"
 
@@ -73,34 +71,6 @@ TEST(ScheduleLists, MonthLines) {
         EXPECT_EQ(MonthListText(items), c.stored) << c.line;
     }
     EXPECT_EQ(ReadMonthList("0m;1 05 08:00:00\r\n\r\n0m;0 11 10:00:00\n").size(), 2u);
-}
-
-TEST(ScheduleLists, WrittenFormsReadBack) {
-    std::mt19937 random(5);
-    const DateTime around = At(2006, 3, 13);
-    for (ScheduleType type :
-         {ScheduleType::daily, ScheduleType::weekly, ScheduleType::monthly, ScheduleType::once}) {
-        for (int i = 0; i < 50; ++i) {
-            TaskRecord task = GenerateTask(random, type, around);
-            const ScheduleInfo& s = task.scheduleInfo;
-            switch (type) {
-                case ScheduleType::daily:
-                    EXPECT_EQ(DailyListText(ReadDailyList(DailyListText(s.daily))), DailyListText(s.daily));
-                    break;
-                case ScheduleType::weekly:
-                    EXPECT_EQ(WeeklyListText(ReadWeeklyList(WeeklyListText(s.weekly))),
-                              WeeklyListText(s.weekly));
-                    break;
-                case ScheduleType::monthly:
-                    EXPECT_EQ(MonthListText(ReadMonthList(MonthListText(s.monthly))),
-                              MonthListText(s.monthly));
-                    break;
-                default:
-                    EXPECT_EQ(OnceListText(ReadOnceList(OnceListText(s.once))), OnceListText(s.once));
-                    break;
-            }
-        }
-    }
 }
 
 }  // namespace
