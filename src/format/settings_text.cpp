@@ -236,8 +236,8 @@ bool ParseBool(std::string_view text) {
 }
 
 // A typed value read through `readText`, or the default when the key is missing.
-template <typename ReadText, typename T>
-bool ReadTyped(ReadText readText, T (*parse)(std::string_view), T defaultValue, T& value) {
+template <typename ReadText, typename Parse, typename T>
+bool ReadTyped(ReadText readText, Parse parse, T defaultValue, T& value) {
     std::string text;
     if (!readText(text)) {
         value = defaultValue;
@@ -545,14 +545,14 @@ bool SettingsText::ReadString(std::string_view section, std::string_view key, st
 
 bool SettingsText::ReadInt(std::string_view section, std::string_view key, int defaultValue,
                            int& value) const {
-    return ReadTyped([&](std::string& text) { return ReadString(section, key, {}, text); }, ParseInt,
-                     defaultValue, value);
+    return ReadTyped([&](std::string& text) { return ReadString(section, key, {}, text); },
+                     [](std::string_view t) { return ParseInt(t); }, defaultValue, value);
 }
 
 bool SettingsText::ReadBool(std::string_view section, std::string_view key, bool defaultValue,
                             bool& value) const {
-    return ReadTyped([&](std::string& text) { return ReadString(section, key, {}, text); }, ParseBool,
-                     defaultValue, value);
+    return ReadTyped([&](std::string& text) { return ReadString(section, key, {}, text); },
+                     [](std::string_view t) { return ParseBool(t); }, defaultValue, value);
 }
 
 bool SettingsText::SetHeader(std::string_view text) {
@@ -759,13 +759,13 @@ bool SettingsText::SectionReader::ReadString(std::string_view key, std::string_v
 }
 
 bool SettingsText::SectionReader::ReadInt(std::string_view key, int defaultValue, int& value) const {
-    return ReadTyped([&](std::string& text) { return ReadString(key, {}, text); }, ParseInt, defaultValue,
-                     value);
+    return ReadTyped([&](std::string& text) { return ReadString(key, {}, text); },
+                     [](std::string_view t) { return ParseInt(t); }, defaultValue, value);
 }
 
 bool SettingsText::SectionReader::ReadBool(std::string_view key, bool defaultValue, bool& value) const {
-    return ReadTyped([&](std::string& text) { return ReadString(key, {}, text); }, ParseBool, defaultValue,
-                     value);
+    return ReadTyped([&](std::string& text) { return ReadString(key, {}, text); },
+                     [](std::string_view t) { return ParseBool(t); }, defaultValue, value);
 }
 
 // Lines go out as they come, in the normalized layout: trimmed, empty ones dropped, one empty
@@ -824,9 +824,14 @@ bool SettingsTextWriter::WriteBool(std::string_view key, bool value) {
     return WriteString(key, value ? kTrue : kFalse);
 }
 
-std::string SettingsTextWriter::SaveToString() {
+std::string SettingsTextWriter::SaveToString() & {
     m_finished = true;
     return m_out;
+}
+
+std::string SettingsTextWriter::SaveToString() && {
+    m_finished = true;
+    return std::move(m_out);
 }
 
 Result SettingsTextWriter::SaveToFile(const std::string& path) {

@@ -152,8 +152,10 @@ public:
     bool WriteInt(std::string_view key, int value);
     bool WriteBool(std::string_view key, bool value);
 
-    // The document is complete after the first of these; later writes are refused.
-    std::string SaveToString();
+    // The document is complete after the first of these; later writes are refused. A writer about
+    // to go hands its bytes over without a copy.
+    std::string SaveToString() &;
+    std::string SaveToString() &&;
     // Creates the missing folders of `path` and replaces the file durably.
     Result SaveToFile(const std::string& path);
 

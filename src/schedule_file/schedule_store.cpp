@@ -262,7 +262,8 @@ Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStore
         return saved.ok() ? saved : ShowFailure(context, std::move(saved));
     }
     std::string bytes;
-    if (Result sealed = ProtectedBytes(path, document.SaveToString(), context, bytes); !sealed.ok()) {
+    if (Result sealed = ProtectedBytes(path, std::move(document).SaveToString(), context, bytes);
+        !sealed.ok()) {
         return ShowFailure(context, std::move(sealed));
     }
     if (!WriteFileDurably(path, bytes).ok()) {
@@ -274,8 +275,9 @@ Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStore
 }
 
 void RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context) {
+    const std::string text = BuildDocument(list, context).SaveToString();
     SettingsText document;
-    document.LoadFromString(BuildDocument(list, context).SaveToString());
+    document.LoadFromString(text);
     TaskList reloaded;
     LoadReport ignored;
     TaskLoader(reloaded, context, ignored).ReadAll(document);
