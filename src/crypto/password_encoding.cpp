@@ -10,7 +10,6 @@ namespace tidewell {
 
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr int kFirstPrintable = 32;
 constexpr int kLastPrintable = 126;
 constexpr int kPrintableCount = kLastPrintable - kFirstPrintable + 1;
@@ -28,17 +27,17 @@ Result ValidatePassword(std::string_view text) {
         messages += ReplaceAll(
             ReplaceAll(LoadMessage(IDS_ERROR_SECURITY_PASSWORD_SHOULD_BE_A_TO_B_CHARACTERS_LONG), "#1", "1"),
             "#2", std::to_string(kPasswordMaxLength));
-        messages += kLineEnd;
+        messages += kMessageLineEnd;
     }
     if (!std::all_of(text.begin(), text.end(), IsPrintable)) {
         messages += ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1",
                                LoadMessage(IDS_KLN_PASSWORD));
-        messages += kLineEnd;
+        messages += kMessageLineEnd;
     }
     if (messages.empty()) {
         return Result::Ok();
     }
-    messages.resize(messages.size() - kLineEnd.size());
+    messages.resize(messages.size() - kMessageLineEnd.size());
     return Result::Fail(ErrorKind::invalid, messages);
 }
 

@@ -8,6 +8,9 @@
 
 namespace tidewell {
 
+// Ends each line of a message that lists several problems.
+inline constexpr std::string_view kMessageLineEnd = "\r\n";
+
 inline constexpr std::size_t kPasswordMaxLength = 16;
 // Every password entered is padded to this length (NormalizePassword).
 inline constexpr std::size_t kPasswordMinLength = 6;

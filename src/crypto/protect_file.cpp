@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "crypto/password_encoding.h"
 #include "files/durable_file.h"
 #include "files/folder_tree.h"
 #include "files/keep_aside.h"
@@ -22,7 +23,6 @@ namespace tidewell {
 
 namespace {
 
-constexpr std::string_view kLineFormatEnd = "\r\n";
 constexpr std::string_view kBackupSuffix = ".bak";
 
 std::string AbsolutePath(const std::string& path) {
@@ -87,7 +87,7 @@ void ProtectJob::Add(MessageId id, std::string_view p1, std::string_view p2) {
     text = ReplaceAll(std::move(text), "#1", p1);
     text = ReplaceAll(std::move(text), "#2", p2);
     m_messages += text;
-    m_messages += kLineFormatEnd;
+    m_messages += kMessageLineEnd;
 }
 
 bool ProtectJob::CheckSource() {
@@ -265,7 +265,7 @@ Result ProtectJob::Run() {
     std::string output;
     if (Result worked = Work(input, output); !worked.ok()) {
         m_messages += worked.message();
-        m_messages += kLineFormatEnd;
+        m_messages += kMessageLineEnd;
         return Finish(worked.kind());
     }
     return Finish(Place(output) ? ErrorKind::none : ErrorKind::io);
