@@ -73,22 +73,13 @@ TEST_F(LocationsTest, FollowTheXdgVariables) {
         EXPECT_EQ(locations.TempDir(), c.dataHome + "/Verimont/Tidewell/temp");
         EXPECT_EQ(locations.PasswordFilePath(), c.dataHome + "/Verimont/Tidewell/config/mar.dat");
     }
+    // Installed data lies in <prefix>/share/tidewell, the prefix being the folder above the program's.
+    EXPECT_EQ(Build().LanguageDirs(),
+              (std::vector<std::string>{m_program + "/Language",
+                                        m_root + "/opt/tidewell/share/tidewell/Language"}));
     const Locations portable = BuildLocations({{std::string(kHomeVariable), m_home}}, m_program, true);
     EXPECT_EQ(portable.TempDir(), m_program + "/temp");
     EXPECT_EQ(portable.PasswordFilePath(), m_program + "/config/mar.dat");
-}
-
-TEST_F(LocationsTest, ProgramFolderGivesTheInstalledDataAndLanguageFolders) {
-    const Locations locations = Build();
-    EXPECT_EQ(locations.LanguageDirs(),
-              (std::vector<std::string>{m_program + "/Language",
-                                        m_root + "/opt/tidewell/share/tidewell/Language"}));
-    EXPECT_EQ(locations.BaseConfigSources(),
-              (std::vector<std::string>{m_program + "/config/configbase.ini",
-                                        m_root + "/opt/tidewell/share/tidewell/config/configbase.ini"}));
-    EXPECT_EQ(ScheduleFilePath("/data/udd"), "/data/udd/schedule.rws");
-    EXPECT_EQ(ScheduleFilePath(""), "");
-    EXPECT_FALSE(RunningProgramDir().empty());
 }
 
 TEST_F(LocationsTest, WithoutHomeNothingLandsInTheWorkingFolder) {
