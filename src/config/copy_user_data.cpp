@@ -1,6 +1,5 @@
 #include "config/copy_user_data.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,7 +10,6 @@
 
 #include "files/durable_file.h"
 #include "files/folder_tree.h"
-#include "files/unique_fd.h"
 #include "text/message_table.h"
 #include "text/messages.h"
 #include "text/text_util.h"
@@ -163,15 +161,11 @@ Result CopyJob::Stage(const TreeEntry& entry) {
 Result CopyJob::StageFile(const TreeEntry& entry, StagedFile& staged) {
     const fs::path source = m_from / entry.relative;
     const fs::path target = m_to / entry.relative;
-    const UniqueFd input(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
-    if (!input.Valid()) {
-        return IoFailure(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, source);
-    }
     if (!staged.Open(target.string()).ok()) {
         return IoFailure(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL, target);
     }
     const std::string name = entry.relative.string();
-    switch (CopyFileInto(input.Get(), staged, [&](std::size_t bytes) {
+    switch (CopyFileInto(source.string(), staged, [&](std::size_t bytes) {
         m_state.bytesDone += bytes;
         return Tell(name);
     })) {

@@ -97,14 +97,17 @@ Result CreateFolders(const std::string& folder) {
     return created;
 }
 
-FileCopy CopyFileInto(int source, StagedFile& target, const std::function<bool(std::size_t)>& chunk) {
+FileCopy CopyFileInto(const std::string& source, StagedFile& target,
+                      const std::function<bool(std::size_t)>& chunk) {
+    // Non-blocking: a pipe or device in the file's place is refused, never waited for.
+    const UniqueFd input(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
-    if (::fstat(source, &info) != 0) {
+    if (!input.Valid() || ::fstat(input.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return FileCopy::ReadFailed;
     }
     std::string buffer(kChunkBytes, '\0');
     for (;;) {
-        const ssize_t got = ::read(source, buffer.data(), buffer.size());
+        const ssize_t got = ::read(input.Get(), buffer.data(), buffer.size());
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -132,9 +135,8 @@ Result CopyFileIfMissing(const std::string& from, const std::string& to) {
     if (::lstat(to.c_str(), &existing) == 0) {
         return Result::Ok();
     }
-    const UniqueFd input(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat info {};
-    if (!input.Valid() || ::fstat(input.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::stat(from.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return Result::Fail(ErrorKind::notFound,
                             FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, from));
     }
@@ -142,7 +144,7 @@ Result CopyFileIfMissing(const std::string& from, const std::string& to) {
     if (Result opened = target.Open(to); !opened.ok()) {
         return opened;
     }
-    const FileCopy copied = CopyFileInto(input.Get(), target);
+    const FileCopy copied = CopyFileInto(from, target);
     if (copied == FileCopy::ReadFailed) {
         return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, from));
     }

@@ -48,10 +48,11 @@ Result CreateFolders(const std::string& folder);
 
 enum class FileCopy { Done, ReadFailed, WriteFailed, Stopped };
 
-// Copies the open file `source` into the staged file, with the source's mode and times, and
+// Copies the regular file at `source` into the staged file, with the source's mode and times, and
 // finishes it (synced). `chunk` is told the byte count of every piece and stops the copy by
 // answering false.
-FileCopy CopyFileInto(int source, StagedFile& target, const std::function<bool(std::size_t)>& chunk = {});
+FileCopy CopyFileInto(const std::string& source, StagedFile& target,
+                      const std::function<bool(std::size_t)>& chunk = {});
 
 // Copies the file to `to` (new file, synced, linked into place) unless something is there
 // already; an existing target is never replaced and counts as success.
