@@ -13,22 +13,6 @@ namespace tidewell::settings_lines {
 
 namespace {
 
-bool IsTrimChar(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-// A plain loop: find_first_of calls memchr once per character, which shows in key lookups.
-bool HasAnyOf(std::string_view text, std::string_view set) {
-    for (const char c : text) {
-        for (const char s : set) {
-            if (c == s) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // A bare LF would end the value's line on disk; as CR LF it goes into a block.
 void AppendCleanValue(std::string& out, std::string_view value) {
     if (value.find('\n') == std::string_view::npos) {
@@ -56,85 +40,6 @@ std::string EscapeBlockLine(std::string_view line) {
 }
 
 }  // namespace
-
-std::string_view Trim(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsTrimChar(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && IsTrimChar(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
-
-void TrimInPlace(std::string& text) {
-    const std::string_view trimmed = Trim(text);
-    if (trimmed.size() == text.size()) {
-        return;
-    }
-    const std::size_t begin = static_cast<std::size_t>(trimmed.data() - text.data());
-    text.erase(begin + trimmed.size());
-    text.erase(0, begin);
-}
-
-bool CannotBeSectionName(std::string_view trimmed) {
-    return HasAnyOf(trimmed, "=\r\n");
-}
-
-bool IsCommentText(std::string_view trimmed) {
-    return !trimmed.empty() && trimmed.front() == kCommentMark;
-}
-
-// "key = {{Block}}" opens a block; the suffix alone does not.
-bool IsBlockHeaderText(std::string_view trimmed) {
-    return trimmed.size() > kBlockHeaderSuffix.size() && trimmed.ends_with(kBlockHeaderSuffix);
-}
-
-// The text before the first " = ", the part every key matching the line shares.
-bool KeyHead(std::string_view line, std::string_view& head) {
-    const std::size_t separator = line.find(kSettingsKeySeparator);
-    if (separator == std::string_view::npos) {
-        return false;
-    }
-    head = line.substr(0, separator);
-    return true;
-}
-
-// A line break in a key would split its line on disk.
-std::string_view CleanKey(std::string_view key, std::string& buffer) {
-    if (key.find('\n') == std::string_view::npos && key.find('\r') == std::string_view::npos) {
-        return key;
-    }
-    buffer.clear();
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (key[i] == '\r' && i + 1 < key.size() && key[i + 1] == '\n') {
-            buffer += kKeyLineBreakStandIn;
-            ++i;
-        } else if (key[i] == '\n') {
-            buffer += kKeyLineBreakStandIn;
-        } else {
-            buffer += key[i];
-        }
-    }
-    return buffer;
-}
-
-// The index entry a key's lines are filed under: the text before the first " = " of key + " = ".
-std::string_view LookupHead(std::string_view key, std::string& buffer) {
-    if (key.find('=') == std::string_view::npos) {
-        return key;
-    }
-    buffer.assign(key);
-    buffer += kSettingsKeySeparator;
-    return std::string_view(buffer).substr(0, buffer.find(kSettingsKeySeparator));
-}
-
-bool StartsWithKey(std::string_view line, std::string_view key) {
-    return line.size() >= key.size() + kSettingsKeySeparator.size() && line.starts_with(key) &&
-           line.substr(key.size(), kSettingsKeySeparator.size()) == kSettingsKeySeparator;
-}
 
 std::string UnescapeBlock(std::string text) {
     return ReplaceAll(ReplaceAll(std::move(text), kEscapedAngleOpen, kAngleOpen), kEscapedAngleClose,
@@ -174,44 +79,6 @@ void AppendBlock(std::string& out, std::string_view line) {
     }
     out.append(kBlockEnd);
     out.append(kSettingsLineBreak);
-}
-
-// Like atoi, but a number beyond the int range saturates instead of being undefined.
-int ParseInt(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    constexpr long long kCap = static_cast<long long>(INT_MAX) + 1;
-    long long magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = std::min(kCap, magnitude * 10 + (text[i] - '0'));
-    }
-    const long long signedValue = negative ? -magnitude : magnitude;
-    return static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
-}
-
-// True when the value holds "true" anywhere.
-bool ParseBool(std::string_view text) {
-    return text.find(kTrue) != std::string_view::npos;
-}
-
-// The normalized layout, built line by line: lines trimmed, empty ones dropped, one empty line
-// before every section line but a first line.
-void AppendNormalized(std::vector<std::string>& lines, std::string line) {
-    TrimInPlace(line);
-    if (line.empty()) {
-        return;
-    }
-    if (!lines.empty() && IsSettingsSectionLine(line)) {
-        lines.emplace_back();
-    }
-    lines.push_back(std::move(line));
 }
 
 // One empty line sets a trailing comment block apart from the last other line.

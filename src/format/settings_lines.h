@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,31 +48,146 @@ void ForEachLine(std::string_view text, Take&& take) {
     }
 }
 
-std::string_view Trim(std::string_view text);  // blanks, tabs, CR and LF at both ends
-void TrimInPlace(std::string& text);
-// A name holding "=" or a line break is never a section.
-bool CannotBeSectionName(std::string_view trimmed);
-bool IsCommentText(std::string_view trimmed);
+// Small rules used for every line, kept inline.
+
+inline bool IsTrimChar(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// A plain loop: find_first_of calls memchr once per character, which shows in key lookups.
+inline bool HasAnyOf(std::string_view text, std::string_view set) {
+    for (const char c : text) {
+        for (const char s : set) {
+            if (c == s) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+inline std::string_view Trim(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsTrimChar(text[begin])) {
+        ++begin;
+    }
+    while (end > begin && IsTrimChar(text[end - 1])) {
+        --end;
+    }
+    return text.substr(begin, end - begin);
+}
+
+inline void TrimInPlace(std::string& text) {
+    const std::string_view trimmed = Trim(text);
+    if (trimmed.size() == text.size()) {
+        return;
+    }
+    const std::size_t begin = static_cast<std::size_t>(trimmed.data() - text.data());
+    text.erase(begin + trimmed.size());
+    text.erase(0, begin);
+}
+
+inline bool CannotBeSectionName(std::string_view trimmed) {
+    return HasAnyOf(trimmed, "=\r\n");
+}
+
+inline bool IsCommentText(std::string_view trimmed) {
+    return !trimmed.empty() && trimmed.front() == kCommentMark;
+}
+
 // "key = {{Block}}" opens a block; the suffix alone does not.
-bool IsBlockHeaderText(std::string_view trimmed);
+inline bool IsBlockHeaderText(std::string_view trimmed) {
+    return trimmed.size() > kBlockHeaderSuffix.size() && trimmed.ends_with(kBlockHeaderSuffix);
+}
+
 // The text before the first " = ", the part every key matching the line shares.
-bool KeyHead(std::string_view line, std::string_view& head);
-// The key with each line break as four blanks (`buffer` holds it when changed).
-std::string_view CleanKey(std::string_view key, std::string& buffer);
-// The index entry a key's lines are filed under.
-std::string_view LookupHead(std::string_view key, std::string& buffer);
-bool StartsWithKey(std::string_view line, std::string_view key);
+inline bool KeyHead(std::string_view line, std::string_view& head) {
+    const std::size_t separator = line.find(kSettingsKeySeparator);
+    if (separator == std::string_view::npos) {
+        return false;
+    }
+    head = line.substr(0, separator);
+    return true;
+}
+
+// A line break in a key would split its line on disk.
+inline std::string_view CleanKey(std::string_view key, std::string& buffer) {
+    if (key.find('\n') == std::string_view::npos && key.find('\r') == std::string_view::npos) {
+        return key;
+    }
+    buffer.clear();
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        if (key[i] == '\r' && i + 1 < key.size() && key[i + 1] == '\n') {
+            buffer += kKeyLineBreakStandIn;
+            ++i;
+        } else if (key[i] == '\n') {
+            buffer += kKeyLineBreakStandIn;
+        } else {
+            buffer += key[i];
+        }
+    }
+    return buffer;
+}
+
+// The index entry a key's lines are filed under: the text before the first " = " of key + " = ".
+inline std::string_view LookupHead(std::string_view key, std::string& buffer) {
+    if (key.find('=') == std::string_view::npos) {
+        return key;
+    }
+    buffer.assign(key);
+    buffer += kSettingsKeySeparator;
+    return std::string_view(buffer).substr(0, buffer.find(kSettingsKeySeparator));
+}
+
+inline bool StartsWithKey(std::string_view line, std::string_view key) {
+    return line.size() >= key.size() + kSettingsKeySeparator.size() && line.starts_with(key) &&
+           line.substr(key.size(), kSettingsKeySeparator.size()) == kSettingsKeySeparator;
+}
+
+// Like atoi, but a number beyond the int range saturates instead of being undefined.
+inline int ParseInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    constexpr long long kCap = static_cast<long long>(INT_MAX) + 1;
+    long long magnitude = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        magnitude = std::min(kCap, magnitude * 10 + (text[i] - '0'));
+    }
+    const long long signedValue = negative ? -magnitude : magnitude;
+    return static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
+}
+
+// True when the value holds "true" anywhere.
+inline bool ParseBool(std::string_view text) {
+    return text.find(kTrue) != std::string_view::npos;
+}
+
+// The normalized layout, built line by line: lines trimmed, empty ones dropped, one empty line
+// before every section line but a first line.
+inline void AppendNormalized(std::vector<std::string>& lines, std::string line) {
+    TrimInPlace(line);
+    if (line.empty()) {
+        return;
+    }
+    if (!lines.empty() && IsSettingsSectionLine(line)) {
+        lines.emplace_back();
+    }
+    lines.push_back(std::move(line));
+}
+
 std::string UnescapeBlock(std::string text);
 // A multi-line value, or one the reader would take for a block header, goes to disk as a block.
 bool NeedsBlock(std::string_view line);
 void AppendBlock(std::string& out, std::string_view line);
-// Like atoi, but a number beyond the int range saturates.
-int ParseInt(std::string_view text);
-// True when the value holds "true" anywhere (case matters).
-bool ParseBool(std::string_view text);
-// The normalized layout, line by line: trimmed, empty lines dropped, one empty line before every
-// section but a first line; FinishNormalized sets a trailing comment block apart.
-void AppendNormalized(std::vector<std::string>& lines, std::string line);
+// One empty line sets a trailing comment block apart from the last other line.
 void FinishNormalized(std::vector<std::string>& lines);
 // The bytes of normalized lines on disk: CR LF line ends, multi-line values as blocks.
 std::string DiskBytes(const std::vector<std::string>& lines);

@@ -26,11 +26,6 @@ bool ReadTyped(ReadText readText, Parse parse, T defaultValue, T& value) {
 
 }  // namespace
 
-bool IsSettingsSectionLine(std::string_view trimmed) {
-    return trimmed.size() >= 2 && trimmed.front() == kSectionOpen && trimmed.back() == kSectionClose &&
-           trimmed.find('=') == std::string_view::npos;
-}
-
 bool SettingsText::LoadFromFile(const std::string& path) {
     std::string bytes;
     ReadWholeFile(path, bytes);  // an unreadable file leaves `bytes` empty

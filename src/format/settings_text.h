@@ -15,7 +15,10 @@ inline constexpr std::string_view kSettingsKeySeparator = " = ";
 inline constexpr std::string_view kSettingsLineBreak = "\r\n";
 
 // A trimmed line "[name]" whose name holds no "=".
-bool IsSettingsSectionLine(std::string_view trimmed);
+inline bool IsSettingsSectionLine(std::string_view trimmed) {
+    return trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']' &&
+           trimmed.find('=') == std::string_view::npos;
+}
 
 // The program's line-oriented settings document: "[name]" section lines, "key = value" lines,
 // ";" comment lines and multi-line values kept on disk as "key = {{Block}}" blocks.
