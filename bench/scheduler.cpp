@@ -5,10 +5,11 @@
 #include <cstdlib>
 #include <random>
 
-#include "config/memory_settings.h"
+#include "platform/memory_settings.h"
 #include "runtime/scheduler.h"
 #include "runtime/simulation.h"
 #include "schedule_file/schedule_store.h"
+#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "timing/next_run.h"
@@ -36,7 +37,8 @@ public:
         FixedRandom random;
         MemorySettings settings;
         NullMessageBox messages;
-        ScheduleStoreContext context{clock, random, settings, messages, {}, {}};
+        RecordingSleeper sleeper;
+        ScheduleStoreContext context{clock, random, settings, messages, sleeper, {}};
         if (!SaveTaskList(m_path, m_list, context)) std::abort();
     }
 

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <span>
 
-#include "config/admin_password.h"
-#include "crypto/idea.h"
 #include "config/password_file.h"
+#include "crypto/idea.h"
+#include "crypto/password_encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::span<const std::uint8_t> input(data, size);

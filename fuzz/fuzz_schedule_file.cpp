@@ -8,10 +8,11 @@
 #include <filesystem>
 #include <string>
 
-#include "config/memory_settings.h"
 #include "crypto/outer_scramble.h"
+#include "platform/memory_settings.h"
 #include "schedule_file/schedule_store.h"
 #include "support/recording_message_box.h"
+#include "support/recording_sleeper.h"
 #include "timing/standard_random.h"
 
 namespace {
@@ -20,7 +21,6 @@ const std::string& Folder() {
     static const std::string folder = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "tw-fuzz-schedule-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) abort();
-        std::filesystem::create_directory(pattern + "/tmp");
         return pattern;
     }();
     return folder;
@@ -44,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StandardRandomSource random(1);
     MemorySettings settings;
     RecordingMessageBox messages;
-    ScheduleStoreContext context{
-        clock, random, settings, messages, Folder() + "/tmp", (data[0] & 2) ? "s3cret!" : ""};
+    testing::RecordingSleeper sleeper;
+    ScheduleStoreContext context{clock, random, settings, messages, sleeper, (data[0] & 2) ? "s3cret!" : ""};
     LoadOptions options;
     options.keepDamagedAside = false;
     TaskList list;

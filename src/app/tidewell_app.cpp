@@ -24,6 +24,7 @@
 #include "config/language_shell_files.h"
 #include "config/registry_store.h"
 #include "platform/system_clock.h"
+#include "platform/system_sleeper.h"
 #include "text/font_charset.h"
 #include "text/language.h"
 #include "text/message_table.h"
@@ -183,7 +184,7 @@ bool CTidewellApp::CheckSingleInstance() {
 
 bool CTidewellApp::CreateFrame() {
     ScheduleStoreContext context{
-        *m_clock, *m_random, *m_settings, *m_messageBox, m_locations.TempDir(), m_adminPassword->Password()};
+        *m_clock, *m_random, *m_settings, *m_messageBox, *m_sleeper, m_adminPassword->Password()};
     m_doc = std::make_unique<CTidewellDoc>(context, m_userData->ScheduleFile());
     const int charSet = FontCharSetFor(m_nLCID);
     const bool cjk = charSet == kGb2312CharSet || charSet == kChineseBig5CharSet;

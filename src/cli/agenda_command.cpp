@@ -86,7 +86,7 @@ int RunAgenda(const std::vector<std::string>& arguments, std::ostream& out, std:
     }
     FixedClock clock(now);
     ConsoleMessageBox messages(err);
-    LoadedSchedule loaded = LoadSchedule(*options, clock, messages, false);
+    LoadedSchedule loaded = LoadSchedule(options->file, options->password, clock, messages, false);
     if (!loaded.failure.empty()) {
         err << loaded.failure << '\n';
         return kExitFailure;

@@ -8,10 +8,8 @@
 
 #include "cli/console_message_box.h"
 #include "cli/options.h"
-#include "cli/private_folder.h"
 #include "cli/schedule_view.h"
 #include "cli/view_commands.h"
-#include "config/memory_settings.h"
 #include "platform/system_clock.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
@@ -26,40 +24,8 @@ namespace {
 
 constexpr const char* kStandardOutput = "/dev/stdout";
 
-struct Loaded {
-    TaskList list;
-    LoadReport report;
-};
-
 std::string WithPath(int32_t id, const std::string& path) {
     return ReplaceAll(LoadMessage(id), "#1", path);
-}
-
-// Loads without touching the file or the user's settings; on failure `failure` says why.
-Loaded Load(const Options& options, const Clock& clock, MessageBoxService& messages, bool displayOrder,
-            std::string& failure) {
-    Loaded loaded;
-    PrivateFolder folder;
-    if (Result created = folder.Create(); !created) {
-        failure = created.message();
-        return loaded;
-    }
-    StandardRandomSource random;
-    MemorySettings settings;
-    ScheduleStoreContext context{clock, random, settings, messages, folder.Path(), options.password};
-    LoadOptions loadOptions;
-    loadOptions.keepDamagedAside = false;
-    loadOptions.displayOrder = displayOrder;
-    loaded.report = LoadTaskList(options.file, loaded.list, context, loadOptions);
-    if (loaded.report.loaded) return loaded;
-    std::error_code error;
-    if (!std::filesystem::exists(options.file, error)) {
-        failure = WithPath(IDS_ERROR_FILE_FILE_NOT_FOUND, options.file);
-    } else {
-        failure = loaded.report.failureMessage.empty() ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
-                                                       : loaded.report.failureMessage;
-    }
-    return loaded;
 }
 
 // "list" and "check" compute as of --now when it is given, else as of the system clock.
@@ -68,40 +34,17 @@ std::unique_ptr<Clock> ClockFor(const Options& options) {
     return std::make_unique<SystemClock>();
 }
 
-std::string JsonString(std::string_view text) {
-    std::string quoted = "\"";
-    for (char c : text) {
-        switch (c) {
-            case '"': quoted += "\\\""; break;
-            case '\\': quoted += "\\\\"; break;
-            case '\n': quoted += "\\n"; break;
-            case '\r': quoted += "\\r"; break;
-            case '\t': quoted += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    quoted += escaped;
-                } else {
-                    quoted += c;
-                }
-        }
-    }
-    return quoted + "\"";
-}
-
 int List(const Options& options, std::ostream& out, std::ostream& err) {
     std::unique_ptr<Clock> clock = ClockFor(options);
     ConsoleMessageBox messages(err);
-    std::string failure;
-    Loaded loaded = Load(options, *clock, messages, true, failure);
-    if (!failure.empty()) {
-        err << failure << "\n";
+    LoadedSchedule loaded = LoadSchedule(options.file, options.password, *clock, messages, true);
+    if (!loaded.failure.empty()) {
+        err << loaded.failure << "\n";
         return kExitFailure;
     }
     out << LoadMessage(IDS_KLN_TITLE) << '\t' << LoadMessage(IDS_TIDEWELL_KLN_SCHEDULE_TYPE) << '\t'
         << LoadMessage(IDS_TIDEWELL_KLN_NEXT_RUN) << '\t' << LoadMessage(IDS_TIDEWELL_KLN_LAST_RUN) << '\n';
-    for (const TaskRecord& task : loaded.list) {
+    for (const TaskRecord& task : loaded.tasks) {
         if (IsPlaceholderTask(task)) continue;
         const ScheduleInfo& schedule = task.scheduleInfo;
         std::string lastRun = schedule.haveLastRunTime ? RunInstantText(schedule.lastRunTime) : NeverText();
@@ -129,15 +72,14 @@ std::vector<std::string> Upcoming(TaskRecord task, const DateTime& from, int cou
 int ShowUpcoming(const Options& options, std::ostream& out, std::ostream& err) {
     FixedClock clock(*options.from);
     ConsoleMessageBox messages(err);
-    std::string failure;
-    Loaded loaded = Load(options, clock, messages, false, failure);
-    if (!failure.empty()) {
-        err << failure << "\n";
+    LoadedSchedule loaded = LoadSchedule(options.file, options.password, clock, messages, false);
+    if (!loaded.failure.empty()) {
+        err << loaded.failure << "\n";
         return kExitFailure;
     }
     if (options.json) out << "[\n";
-    for (size_t i = 0; i < loaded.list.size(); ++i) {
-        const TaskRecord& task = loaded.list[i];
+    for (size_t i = 0; i < loaded.tasks.size(); ++i) {
+        const TaskRecord& task = loaded.tasks[i];
         std::vector<std::string> runs = Upcoming(task, *options.from, options.count);
         std::string type = ScheduleTypeName(task.scheduleInfo.type);
         if (!options.json) {
@@ -146,10 +88,10 @@ int ShowUpcoming(const Options& options, std::ostream& out, std::ostream& err) {
             for (const std::string& run : runs) out << "  " << run << '\n';
             continue;
         }
-        out << "  {\"title\": " << JsonString(task.title) << ", \"scheduleType\": " << JsonString(type)
+        out << "  {\"title\": " << JsonText(task.title) << ", \"scheduleType\": " << JsonText(type)
             << ", \"runs\": [";
-        for (size_t r = 0; r < runs.size(); ++r) out << (r ? ", " : "") << JsonString(runs[r]);
-        out << "]}" << (i + 1 < loaded.list.size() ? "," : "") << '\n';
+        for (size_t r = 0; r < runs.size(); ++r) out << (r ? ", " : "") << JsonText(runs[r]);
+        out << "]}" << (i + 1 < loaded.tasks.size() ? "," : "") << '\n';
     }
     if (options.json) out << "]\n";
     return kExitOk;
@@ -158,10 +100,9 @@ int ShowUpcoming(const Options& options, std::ostream& out, std::ostream& err) {
 int Check(const Options& options, std::ostream& out, std::ostream& err) {
     std::unique_ptr<Clock> clock = ClockFor(options);
     ConsoleMessageBox messages(out);
-    std::string failure;
-    Loaded loaded = Load(options, *clock, messages, true, failure);
-    if (!failure.empty()) {
-        err << failure << "\n";
+    LoadedSchedule loaded = LoadSchedule(options.file, options.password, *clock, messages, true);
+    if (!loaded.failure.empty()) {
+        err << loaded.failure << "\n";
         return kExitFailure;
     }
     return loaded.report.droppedTasks == 0 ? kExitOk : kExitProblems;

@@ -37,7 +37,7 @@ std::optional<int> Open(const std::vector<std::string>& arguments, Session& sess
     session.options = *options;
     if (options->now) session.fixedClock.emplace(*options->now);
     ConsoleMessageBox messages(err);
-    loaded = LoadSchedule(session.options, session.clock(), messages, true);
+    loaded = LoadSchedule(session.options.file, session.options.password, session.clock(), messages, true);
     if (loaded.failure.empty()) return std::nullopt;
     err << loaded.failure << '\n';
     return kExitFailure;

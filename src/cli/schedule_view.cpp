@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "config/memory_settings.h"
+#include "platform/memory_settings.h"
+#include "platform/system_sleeper.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
 #include "text/text_util.h"
@@ -14,26 +15,8 @@
 namespace tidewell::cli {
 namespace {
 
-constexpr const char* kTemporaryPattern = "tidewell-cli-XXXXXX";
 constexpr int kMaxRunsLimit = 1000000;
 constexpr int kMaxQuickViewNumber = 100000;
-
-// A private temporary folder for the protected form, removed afterwards.
-class PrivateFolder {
-public:
-    PrivateFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / kTemporaryPattern).string();
-        if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-    }
-    ~PrivateFolder() {
-        std::error_code error;
-        if (!m_path.empty()) std::filesystem::remove_all(m_path, error);
-    }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
 
 std::optional<int> PositiveNumber(const std::string& text, int limit) {
     bool digits =
@@ -110,24 +93,24 @@ std::optional<ViewOptions> ParseViewOptions(const std::vector<std::string>& argu
     return options;
 }
 
-LoadedSchedule LoadSchedule(const ViewOptions& options, const Clock& clock, MessageBoxService& messages,
-                            bool displayOrder) {
+LoadedSchedule LoadSchedule(const std::string& file, const std::string& password, const Clock& clock,
+                            MessageBoxService& messages, bool displayOrder) {
     StandardRandomSource random;
     MemorySettings settings;
-    PrivateFolder folder;
-    ScheduleStoreContext context{clock, random, settings, messages, folder.Path(), options.password};
+    SystemSleeper sleeper;
+    ScheduleStoreContext context{clock, random, settings, messages, sleeper, password};
     LoadOptions loadOptions;
     loadOptions.keepDamagedAside = false;
     loadOptions.displayOrder = displayOrder;
     LoadedSchedule loaded;
-    LoadReport report = LoadTaskList(options.file, loaded.tasks, context, loadOptions);
-    if (report.loaded) return loaded;
+    loaded.report = LoadTaskList(file, loaded.tasks, context, loadOptions);
+    if (loaded.report.loaded) return loaded;
     std::error_code error;
-    if (!std::filesystem::exists(options.file, error)) {
-        loaded.failure = ReplaceAll(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND), "#1", options.file);
+    if (!std::filesystem::exists(file, error)) {
+        loaded.failure = ReplaceAll(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND), "#1", file);
     } else {
-        loaded.failure = report.failureMessage.empty() ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
-                                                       : report.failureMessage;
+        loaded.failure = loaded.report.failureMessage.empty() ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
+                                                              : loaded.report.failureMessage;
     }
     return loaded;
 }

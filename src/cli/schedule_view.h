@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "model/task_list.h"
+#include "schedule_file/schedule_store.h"
+#include "schedule_file/schedule_store.h"
 #include "text/message_box.h"
 #include "time/clock.h"
 
@@ -41,12 +43,14 @@ std::string InvalidArgument(std::string_view argument);
 
 struct LoadedSchedule {
     TaskList tasks;
+    LoadReport report;
     std::string failure;  // why the file gave nothing; empty when it loaded
 };
 
-// Loads the file as the program would, with its validation messages going to `messages`.
-LoadedSchedule LoadSchedule(const ViewOptions& options, const Clock& clock, MessageBoxService& messages,
-                            bool displayOrder);
+// Loads the file as the program would, with its validation messages going to `messages`, never
+// changing the file or the user's settings. `password` opens a protected file.
+LoadedSchedule LoadSchedule(const std::string& file, const std::string& password, const Clock& clock,
+                            MessageBoxService& messages, bool displayOrder);
 
 // A JSON string literal of UTF-8 text.
 std::string JsonText(std::string_view text);

@@ -92,7 +92,7 @@ int RunSimulate(const std::vector<std::string>& arguments, std::ostream& out, st
     }
     FixedClock clock(*options->from);
     ConsoleMessageBox messages(err);
-    LoadedSchedule loaded = LoadSchedule(*options, clock, messages, true);
+    LoadedSchedule loaded = LoadSchedule(options->file, options->password, clock, messages, true);
     if (!loaded.failure.empty()) {
         err << loaded.failure << '\n';
         return kExitFailure;

@@ -1,7 +1,5 @@
 #include "config/admin_password.h"
 
-#include <algorithm>
-
 #include "config/password_file.h"
 #include "text/message_box.h"
 #include "text/message_table.h"
@@ -12,76 +10,9 @@ namespace tidewell {
 
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kLabelFormat = "%s:";
-constexpr int kFirstPrintable = 32;
-constexpr int kLastPrintable = 126;
-constexpr int kPrintableCount = kLastPrintable - kFirstPrintable + 1;
-
-bool IsPrintable(char c) {
-    const int v = static_cast<unsigned char>(c);
-    return v >= kFirstPrintable && v <= kLastPrintable;
-}
 
 }  // namespace
-
-Result ValidatePassword(std::string_view text) {
-    std::string messages;
-    if (text.size() > kPasswordMaxLength) {
-        messages += ReplaceAll(
-            ReplaceAll(LoadMessage(IDS_ERROR_SECURITY_PASSWORD_SHOULD_BE_A_TO_B_CHARACTERS_LONG), "#1", "1"),
-            "#2", std::to_string(kPasswordMaxLength));
-        messages += kLineEnd;
-    }
-    if (!std::all_of(text.begin(), text.end(), IsPrintable)) {
-        messages += ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1",
-                               LoadMessage(IDS_KLN_PASSWORD));
-        messages += kLineEnd;
-    }
-    if (messages.empty()) {
-        return Result::Ok();
-    }
-    messages.resize(messages.size() - kLineEnd.size());
-    return Result::Fail(ErrorKind::invalid, messages);
-}
-
-std::string NormalizePassword(std::string_view text) {
-    if (!ValidatePassword(text).ok()) {
-        return {};
-    }
-    std::string result(text);
-    if (!result.empty() && result.size() < kPasswordMinLength) {
-        result += kPasswordPad;
-        result.resize(kPasswordMinLength);
-    }
-    return result;
-}
-
-std::string EncodePassword(std::string_view text) {
-    const std::size_t n = std::min(text.size(), kPasswordMaxLength);
-    std::string out(n, '\0');
-    for (std::size_t i = 0; i < n; ++i) {
-        int e = kPasswordEncodingKey[i] - kFirstPrintable + static_cast<unsigned char>(text[i]);
-        if (e > kLastPrintable) {
-            e -= kPrintableCount;
-        }
-        out[i] = static_cast<char>(e);
-    }
-    return out;
-}
-
-std::string DecodePassword(std::string_view text) {
-    const std::size_t n = std::min(text.size(), kPasswordMaxLength);
-    std::string out(n, '\0');
-    for (std::size_t i = 0; i < n; ++i) {
-        int c = static_cast<unsigned char>(text[i]) + kFirstPrintable - kPasswordEncodingKey[i];
-        if (c < kFirstPrintable) {
-            c += kPrintableCount;
-        }
-        out[i] = static_cast<char>(c);
-    }
-    return out;
-}
 
 AdminPassword::AdminPassword(MessageBoxService& messageBox, Sleeper& sleeper)
     : m_messageBox(messageBox), m_sleeper(sleeper) {}

@@ -34,8 +34,4 @@ using CopyProgressCallback = std::function<bool(const CopyProgress&)>;
 Result CopyUserData(const std::string& from, const std::string& to, CopyMode mode,
                     const CopyProgressCallback& progress = {});
 
-// Copies the file to `to` (new file, synced, linked into place) unless something is there
-// already; an existing target is never replaced and counts as success.
-Result CopyFileIfMissing(const std::string& from, const std::string& to);
-
 }  // namespace tidewell

@@ -1,6 +1,5 @@
 #include "config/data_directories.h"
 
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,7 +7,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "config/copy_user_data.h"
+#include "files/folder_tree.h"
+#include "files/paths.h"
+#include "files/temporary_file.h"
 #include "text/message_table.h"
 #include "text/messages.h"
 #include "text/text_util.h"
@@ -19,38 +20,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kPathPlaceholder = "#1";
-constexpr std::size_t kMaxPathBytes = PATH_MAX - 1;
-constexpr std::size_t kMaxNameBytes = NAME_MAX;
-constexpr mode_t kPrivateFolderMode = 0700;
-
-std::string MessageFor(MessageId id, std::string_view path) {
-    return ReplaceAll(LoadMessage(id), kPathPlaceholder, path);
-}
-
-// Without "." and "..", repeated or trailing slashes.
-std::string Normal(std::string_view path) {
-    std::string normal = fs::path(path).lexically_normal().string();
-    while (normal.size() > 1 && normal.back() == '/') {
-        normal.pop_back();
-    }
-    return normal;
-}
-
 // With every link of its existing part resolved; empty when that cannot be worked out.
 std::string Resolved(const std::string& path) {
     std::error_code error;
     const fs::path resolved = fs::weakly_canonical(path, error);
-    return error ? std::string() : Normal(resolved.string());
-}
-
-std::string FoldCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
+    return error ? std::string() : NormalPath(resolved.string());
 }
 
 // The path is the folder or below it, comparing whole names and ignoring letter case.
@@ -58,8 +32,8 @@ bool IsWithin(const std::string& path, const std::string& folder) {
     if (path.empty() || folder.empty()) {
         return false;
     }
-    const std::string p = FoldCase(path);
-    const std::string f = FoldCase(folder);
+    const std::string p = AsciiLower(path);
+    const std::string f = AsciiLower(folder);
     if (p == f || f == "/") {
         return true;
     }
@@ -71,7 +45,7 @@ bool LiesWithin(const std::string& path, const std::string& folder) {
     if (folder.empty()) {
         return false;
     }
-    return IsWithin(path, Normal(folder)) || IsWithin(Resolved(path), Resolved(folder));
+    return IsWithin(path, NormalPath(folder)) || IsWithin(Resolved(path), Resolved(folder));
 }
 
 bool HasControlCharacter(std::string_view text) {
@@ -83,43 +57,11 @@ bool HasControlCharacter(std::string_view text) {
     return false;
 }
 
-bool NamesFit(const std::string& path) {
-    if (path.size() > kMaxPathBytes) {
-        return false;
-    }
-    for (const fs::path& part : fs::path(path)) {
-        if (part.native().size() > kMaxNameBytes) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The nearest existing folder above the path is a folder, so the rest can be created.
-bool ParentsCanBeCreated(const std::string& path) {
-    for (fs::path parent = fs::path(path).parent_path();; parent = parent.parent_path()) {
-        struct stat info {};
-        if (::stat(parent.c_str(), &info) == 0) {
-            return S_ISDIR(info.st_mode);
-        }
-        if (errno == ENOTDIR) {
-            return false;
-        }
-        if (errno != ENOENT) {
-            return true;  // cannot tell from here; creating it will say
-        }
-        if (parent == parent.parent_path()) {
-            return true;
-        }
-    }
-}
-
 bool IsValidPath(std::string_view path) {
     if (path.empty() || path.front() != '/' || HasControlCharacter(path)) {
         return false;
     }
-    const std::string normal = Normal(path);
-    return NamesFit(normal) && ParentsCanBeCreated(normal);
+    return CanBeCreated(NormalPath(path));
 }
 
 bool Exists(const std::string& path) {
@@ -140,31 +82,6 @@ bool FreeOrFolder(const std::string& path) {
     return IsFolder(path);
 }
 
-Result CreateFolder(const std::string& path) {
-    std::error_code error;
-    fs::create_directories(path, error);
-    if (!IsFolder(path)) {
-        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
-    }
-    return Result::Ok();
-}
-
-// A folder of our own that nobody else may enter; an existing link or foreign folder is refused.
-Result CreatePrivateFolder(const std::string& path) {
-    if (::mkdir(path.c_str(), kPrivateFolderMode) != 0 && errno != EEXIST) {
-        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
-    }
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
-        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
-    }
-    // mkdir honours the umask; an older folder may have been opened up.
-    if ((info.st_mode & 07777) != kPrivateFolderMode && ::chmod(path.c_str(), kPrivateFolderMode) != 0) {
-        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
-    }
-    return Result::Ok();
-}
-
 void CopyBaseConfiguration(const Locations& locations) {
     const std::string target = locations.BaseConfigFilePath();
     if (Exists(target)) {
@@ -181,7 +98,7 @@ void CopyBaseConfiguration(const Locations& locations) {
 
 bool EndsWithTemporaryExtension(const std::string& name) {
     return name.size() > kTemporaryFileExtension.size() &&
-           FoldCase(name.substr(name.size() - kTemporaryFileExtension.size())) == kTemporaryFileExtension;
+           AsciiLower(name.substr(name.size() - kTemporaryFileExtension.size())) == kTemporaryFileExtension;
 }
 
 std::string NumberedFolder(int number) {
@@ -195,10 +112,10 @@ std::string NumberedFolder(int number) {
 Result InitDataFolders(const Locations& locations) {
     const std::string root = locations.ProgramDataDir();
     if (root.empty()) {
-        return Result::Fail(ErrorKind::io, MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, root));
+        return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, root));
     }
     for (const std::string& folder : {root, locations.ConfigDir(), locations.LogDir()}) {
-        if (Result created = CreateFolder(folder); !created.ok()) {
+        if (Result created = CreateFolders(folder); !created.ok()) {
             return created;
         }
     }
@@ -231,9 +148,9 @@ std::size_t CleanTemporaryFiles(const Locations& locations) {
 
 PathVerdict ValidateUserDataDirectory(std::string_view path, const Locations& locations) {
     if (!IsValidPath(path)) {
-        return {false, MessageFor(IDS_ERROR_FILE_NOT_A_VALID_WINDOWS_PATH, path)};
+        return {false, FileMessage(IDS_ERROR_FILE_NOT_A_VALID_WINDOWS_PATH, path)};
     }
-    const std::string normal = Normal(path);
+    const std::string normal = NormalPath(path);
     if (normal == "/") {
         return {false, LoadMessage(IDS_DIALOG_UDD_MESSAGE_CANT_SET_ROOT)};
     }
@@ -241,10 +158,10 @@ PathVerdict ValidateUserDataDirectory(std::string_view path, const Locations& lo
         return {false, LoadMessage(IDS_DIALOG_UDD_MESSAGE_CANT_SET_UNDER_PRODUCT_ROOT)};
     }
     if (Exists(normal) && !IsFolder(normal)) {
-        return {false, MessageFor(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, path)};
+        return {false, FileMessage(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, path)};
     }
     if (!LiesWithin(normal, locations.documentsDir)) {
-        return {true, MessageFor(IDS_MESSAGE_PROMPT_CHECK_NON_ADMIN_WRITE_PERMISSION, path)};
+        return {true, FileMessage(IDS_MESSAGE_PROMPT_CHECK_NON_ADMIN_WRITE_PERMISSION, path)};
     }
     return {true, {}};
 }
@@ -272,10 +189,10 @@ UserDataDirectory::UserDataDirectory(const Locations& locations, SettingsPort& p
     : m_locations(locations), m_settings(productSettings), m_peEdition(peEdition) {}
 
 bool UserDataDirectory::Take(std::string_view path, std::string& message) {
-    const std::string normal = Normal(path);
+    const std::string normal = NormalPath(path);
     if (!Exists(normal)) {
-        if (Result created = CreateFolder(normal); !created.ok()) {
-            message = MessageFor(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path);
+        if (Result created = CreateFolders(normal); !created.ok()) {
+            message = FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path);
             return false;
         }
     }

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/settings_port.h"
 #include "config/locations.h"
+#include "platform/settings_port.h"
 #include "text/result.h"
 
 namespace tidewell {

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <utility>
 
-#include "files/durable_file.h"
 #include "config/locations.h"
+#include "files/whole_file.h"
 
 namespace tidewell {
 

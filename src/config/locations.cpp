@@ -8,9 +8,9 @@
 #include <initializer_list>
 #include <vector>
 
-#include "files/durable_file.h"
 #include "config/password_file.h"
 #include "config/registry_store.h"
+#include "files/whole_file.h"
 #include "text/language.h"
 
 namespace tidewell {
@@ -22,25 +22,13 @@ constexpr std::size_t kUserDirsLimit = 64u << 10;
 constexpr std::size_t kPasswordBufferSize = 16384;
 constexpr const char* kRunningProgramLink = "/proc/self/exe";
 
-// A folder path without "." or ".." parts, repeated or trailing slashes.
-std::string CleanFolder(std::string_view path) {
-    if (path.empty()) {
-        return {};
-    }
-    std::string clean = std::filesystem::path(path).lexically_normal().string();
-    while (clean.size() > 1 && clean.back() == '/') {
-        clean.pop_back();
-    }
-    return clean;
-}
-
 // The variable's value when it is an absolute path; XDG says to ignore any other value.
 std::string AbsoluteVariable(const Environment& environment, std::string_view name) {
     const auto found = environment.find(name);
     if (found == environment.end() || found->second.empty() || found->second.front() != '/') {
         return {};
     }
-    return CleanFolder(found->second);
+    return NormalPath(found->second);
 }
 
 // base/part/part...; empty when the base is unknown, so nothing lands in the working folder.
@@ -101,21 +89,6 @@ std::string UserDatabaseHome() {
 }
 
 }  // namespace
-
-std::string JoinPath(std::string_view folder, std::string_view name) {
-    if (name.empty()) {
-        return std::string(folder);
-    }
-    if (folder.empty()) {
-        return std::string(name);
-    }
-    std::string path(folder);
-    if (path.back() != '/') {
-        path += '/';
-    }
-    path += name;
-    return path;
-}
 
 std::string ScheduleFilePath(std::string_view userDataDir) {
     return userDataDir.empty() ? std::string() : JoinPath(userDataDir, kScheduleFileName);
@@ -195,10 +168,10 @@ std::string DocumentsDirFromUserDirs(std::string_view text, std::string_view hom
             (path.size() == kUserDirsHomeReference.size() || path[kUserDirsHomeReference.size()] == '/')) {
             if (!home.empty()) {
                 documents =
-                    CleanFolder(std::string(home) + std::string(path.substr(kUserDirsHomeReference.size())));
+                    NormalPath(std::string(home) + std::string(path.substr(kUserDirsHomeReference.size())));
             }
         } else if (!path.empty() && path.front() == '/') {
-            documents = CleanFolder(path);
+            documents = NormalPath(path);
         }
     }
     return documents;
@@ -229,7 +202,7 @@ Locations BuildLocations(const Environment& environment, std::string programDir,
     if (locations.documentsDir.empty()) {
         locations.documentsDir = Below(locations.home, {kDefaultDocumentsFolder});
     }
-    locations.programDir = CleanFolder(programDir);
+    locations.programDir = NormalPath(programDir);
     if (!locations.programDir.empty() && locations.programDir != "/") {
         const std::string prefix = std::filesystem::path(locations.programDir).parent_path().string();
         locations.installedDataDir = Below(prefix, {kInstalledDataFolder});

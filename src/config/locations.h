@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "files/paths.h"
+
 namespace tidewell {
 
 // The environment variables locations are built from; tests pass a map of their own.
@@ -74,9 +76,6 @@ struct Locations {
     // the installed one.
     std::vector<std::string> LanguageDirs() const;
 };
-
-// "folder/name"; a name that is empty gives the folder.
-std::string JoinPath(std::string_view folder, std::string_view name);
 
 // The schedule file in a user data directory.
 std::string ScheduleFilePath(std::string_view userDataDir);

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 
-#include "config/admin_password.h"
-#include "files/durable_file.h"
 #include "crypto/idea.h"
+#include "crypto/password_encoding.h"
+#include "files/durable_file.h"
+#include "files/whole_file.h"
 
 namespace tidewell {
 

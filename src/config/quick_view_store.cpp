@@ -1,21 +1,18 @@
 #include "config/quick_view_store.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 
 #include "config/locations.h"
 #include "files/durable_file.h"
+#include "files/keep_aside.h"
+#include "files/paths.h"
+#include "files/whole_file.h"
 #include "format/settings_text.h"
 #include "text/messages.h"
 #include "text/text_util.h"
 
 namespace tidewell {
 namespace {
-
-constexpr int kMaxKeptAsideCopies = 100;
 
 Result CannotOpen(const std::string& path) {
     return Result::Fail(ErrorKind::io,
@@ -47,25 +44,6 @@ bool WouldLoseSomething(const std::string& path, const QuickViewLineCheck& reada
     std::vector<std::string> lines = LinesOfText(bytes);
     std::erase_if(lines, [&](const std::string& line) { return !readable(line); });
     return QuickViewFileText(lines) != bytes;
-}
-
-// A hard link keeps even a file that cannot be read; a copy of its bytes serves where links are
-// not possible.
-bool KeepAside(const std::string& path, const std::string& bytes, std::string& keptAs) {
-    for (int number = 1; number <= kMaxKeptAsideCopies; ++number) {
-        std::string candidate = KeptAsideName(path, number);
-        if (::link(path.c_str(), candidate.c_str()) == 0) {
-            keptAs = candidate;
-            return true;
-        }
-        if (errno == EEXIST) continue;
-        struct stat existing {};
-        if (bytes.empty() || ::lstat(candidate.c_str(), &existing) == 0) return false;
-        if (!WriteFileDurably(candidate, bytes).ok()) return false;
-        keptAs = candidate;
-        return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -108,7 +86,7 @@ Result SaveQuickViewLines(const std::string& path, const std::vector<std::string
     std::string old;
     if (WouldLoseSomething(path, readable, old)) {
         std::string keptAs;
-        if (!KeepAside(path, old, keptAs)) return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
+        if (Result kept = KeepAside(path, keptAs); !kept) return kept;
         if (keptAside != nullptr) *keptAside = keptAs;
     }
     return WriteFileDurably(path, QuickViewFileText(lines));

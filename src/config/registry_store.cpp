@@ -1,15 +1,16 @@
 #include "config/registry_store.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
 #include <utility>
 
 #include "files/durable_file.h"
+#include "files/file_lock.h"
+#include "files/folder_tree.h"
+#include "files/keep_aside.h"
+#include "files/paths.h"
+#include "files/whole_file.h"
 #include "format/settings_text.h"
 #include "text/message_box.h"
 #include "text/message_table.h"
@@ -20,12 +21,8 @@ namespace tidewell {
 
 namespace {
 
-constexpr std::string_view kKeySeparator = " = ";
-constexpr std::string_view kLineBreak = "\r\n";
-constexpr std::string_view kPathPlaceholder = "#1";
 constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 constexpr std::size_t kMaxDwordDigits = 10;
-constexpr int kMaxDamagedCopies = 100;
 
 bool IsSectionTrimmed(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\\';
@@ -44,17 +41,6 @@ std::string_view TrimBy(std::string_view text, Trimmed trimmed) {
         text.remove_suffix(1);
     }
     return text;
-}
-
-// The registry compares names without regard to letter case.
-std::string Fold(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return folded;
 }
 
 enum class Field { Section, ValueName, Data };
@@ -155,7 +141,7 @@ bool ParseDword(std::string_view text, std::uint32_t& value) {
 }
 
 bool ParseValueLine(std::string_view line, RegistryValue& value) {
-    const std::size_t separator = line.find(kKeySeparator);
+    const std::size_t separator = line.find(kSettingsKeySeparator);
     const std::string_view head = line.substr(0, separator);
     std::string name;
     // "@" as written is the unnamed value; a name "@" is written "%40".
@@ -163,7 +149,7 @@ bool ParseValueLine(std::string_view line, RegistryValue& value) {
         return false;
     }
     value.name = std::string(TrimValueName(name));
-    const std::string_view data = line.substr(separator + kKeySeparator.size());
+    const std::string_view data = line.substr(separator + kSettingsKeySeparator.size());
     if (data.starts_with(kRegistryDwordPrefix)) {
         value.type = RegistryValueType::Dword;
         return ParseDword(data.substr(kRegistryDwordPrefix.size()), value.dword);
@@ -175,33 +161,6 @@ bool ParseValueLine(std::string_view line, RegistryValue& value) {
     return false;
 }
 
-bool IsSectionLine(std::string_view line) {
-    return line.size() >= 2 && line.front() == '[' && line.back() == ']' &&
-           line.find('=') == std::string_view::npos;
-}
-
-// Closes the descriptor when it goes out of scope; holds an flock while open.
-class LockFile {
-public:
-    explicit LockFile(const std::string& path)
-        : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600)) {
-        if (m_fd >= 0) {
-            while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
-            }
-        }
-    }
-    ~LockFile() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    LockFile(const LockFile&) = delete;
-    LockFile& operator=(const LockFile&) = delete;
-
-private:
-    int m_fd;
-};
-
 // What tells one unreadable file from another without reading it.
 std::string Identity(const std::string& path) {
     struct stat info {};
@@ -211,18 +170,6 @@ std::string Identity(const std::string& path) {
     return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" +
            std::to_string(info.st_size) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
            std::to_string(info.st_mtim.tv_nsec) + ":" + std::to_string(info.st_mode);
-}
-
-bool SameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -255,7 +202,7 @@ std::string_view TrimValueName(std::string_view name) {
 
 RegistryData::KeyIndex& RegistryData::KeyFor(std::string_view section) {
     const std::string_view path = TrimSectionName(section);
-    std::string folded = Fold(path);
+    std::string folded = AsciiLower(path);
     auto key = m_index.find(folded);
     if (key == m_index.end()) {
         key = m_index.emplace(std::move(folded), KeyIndex{m_keys.size(), {}}).first;
@@ -269,11 +216,11 @@ void RegistryData::AddKey(std::string_view section) {
 }
 
 const RegistryValue* RegistryData::Find(std::string_view section, std::string_view name) const {
-    const auto key = m_index.find(Fold(TrimSectionName(section)));
+    const auto key = m_index.find(AsciiLower(TrimSectionName(section)));
     if (key == m_index.end()) {
         return nullptr;
     }
-    const auto value = key->second.values.find(Fold(TrimValueName(name)));
+    const auto value = key->second.values.find(AsciiLower(TrimValueName(name)));
     if (value == key->second.values.end()) {
         return nullptr;
     }
@@ -284,7 +231,7 @@ void RegistryData::Set(std::string_view section, RegistryValue value) {
     KeyIndex& key = KeyFor(section);
     std::vector<RegistryValue>& values = m_keys[key.position].values;
     const std::string_view name = TrimValueName(value.name);
-    std::string folded = Fold(name);
+    std::string folded = AsciiLower(name);
     const auto found = key.values.find(folded);
     if (found == key.values.end()) {
         key.values.emplace(std::move(folded), values.size());
@@ -321,7 +268,7 @@ bool ParseRegistryText(std::string_view text, RegistryData& data) {
         if (line.empty() || line.front() == ';') {
             continue;
         }
-        if (IsSectionLine(line)) {
+        if (IsSettingsSectionLine(line)) {
             std::string path;
             if (!Unescape(std::string_view(line).substr(1, line.size() - 2), path)) {
                 data.Clear();
@@ -334,7 +281,8 @@ bool ParseRegistryText(std::string_view text, RegistryData& data) {
             continue;
         }
         RegistryValue value;
-        if (!inSection || line.find(kKeySeparator) == std::string::npos || !ParseValueLine(line, value)) {
+        if (!inSection || line.find(kSettingsKeySeparator) == std::string::npos ||
+            !ParseValueLine(line, value)) {
             data.Clear();
             return false;
         }
@@ -418,10 +366,9 @@ void RegistryStore::Refresh(std::string& report) {
         return;
     }
     // A file too large was never read, but it is a file of ours gone wrong, not a locked one.
-    std::string what =
-        status == ReadStatus::TooLarge
-            ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
-            : ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL), kPathPlaceholder, m_path);
+    std::string what = status == ReadStatus::TooLarge
+                           ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
+                           : FileMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL, m_path);
     TakeDamage(FileState::Unreadable, {}, std::move(identity), std::move(what), report);
 }
 
@@ -431,50 +378,14 @@ void RegistryStore::TakeDamage(FileState state, std::string bytes, std::string i
     m_state = state;
     m_bytes = std::move(bytes);
     m_identity = std::move(identity);
-    m_writable = KeepAside(m_bytes);
+    m_writable = KeepAside(m_path, m_keptAside).ok();
     std::string message = std::move(what);
-    message += kLineBreak;
-    message += kLineBreak;
-    message += m_writable ? ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), kPathPlaceholder,
-                                       m_keptAside)
+    message += kSettingsLineBreak;
+    message += kSettingsLineBreak;
+    message += m_writable ? FileMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS, m_keptAside)
                           : CannotWriteFileMessage(m_path);
     m_problem = message;
     report = std::move(message);
-}
-
-// Keeps the damaged file under a name of its own before a write replaces it: a hard link keeps
-// even a file that cannot be read; a copy of its bytes serves where links are not possible.
-bool RegistryStore::KeepAside(const std::string& bytes) {
-    struct stat damaged {};
-    if (::lstat(m_path.c_str(), &damaged) != 0) {
-        return false;
-    }
-    for (int number = 1; number <= kMaxDamagedCopies; ++number) {
-        const std::string candidate = KeptAsideName(m_path, number);
-        struct stat existing {};
-        if (::lstat(candidate.c_str(), &existing) == 0) {
-            if (SameFile(existing, damaged)) {
-                m_keptAside = candidate;  // kept by an earlier run or another process
-                return true;
-            }
-            continue;
-        }
-        if (::link(m_path.c_str(), candidate.c_str()) == 0) {
-            SyncFolder(m_folder);
-            m_keptAside = candidate;
-            return true;
-        }
-        if (errno == EEXIST) {
-            continue;
-        }
-        if (m_state != FileState::Damaged || !S_ISREG(damaged.st_mode) ||
-            !WriteFileDurably(candidate, bytes).ok()) {
-            return false;
-        }
-        m_keptAside = candidate;
-        return true;
-    }
-    return false;
 }
 
 void RegistryStore::Show(const std::string& report) const {
@@ -536,9 +447,8 @@ bool RegistryStore::Write(std::string_view section, RegistryValue value) {
     bool written = false;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
-        std::error_code ignored;
-        std::filesystem::create_directories(m_folder, ignored);
-        const LockFile lock(m_lockPath);
+        (void)CreateFolders(m_folder);  // a folder that cannot be made fails the write below
+        const FileLock lock(m_lockPath);
         Refresh(report);
         if (!m_writable) {
             // The damaged file could not be kept aside: it is not replaced.

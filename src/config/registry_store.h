@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "files/keep_aside.h"
 #include "platform/settings_port.h"
-#include "files/durable_file.h"
 
 namespace tidewell {
 
@@ -159,7 +159,6 @@ private:
     // `what` is the first line of the report.
     void TakeDamage(FileState state, std::string bytes, std::string identity, std::string what,
                     std::string& report);
-    bool KeepAside(const std::string& bytes);
     bool Write(std::string_view section, RegistryValue value);
     void Show(const std::string& report) const;
 

@@ -1,34 +1,15 @@
 #pragma once
 
-#include <chrono>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "crypto/protected_container.h"
+#include "platform/sleeper.h"
 #include "text/result.h"
 
 namespace tidewell {
 
 class MessageBoxService;
-
-// Waits that the program makes on purpose (after a wrong password). Tests pass a fake.
-class Sleeper {
-public:
-    virtual ~Sleeper() = default;
-    virtual void Sleep(std::chrono::milliseconds duration) = 0;
-};
-
-class SystemSleeper final : public Sleeper {
-public:
-    void Sleep(std::chrono::milliseconds duration) override;
-};
-
-// Told after each chunk of content; answering false cancels the operation.
-class ProtectProgress {
-public:
-    virtual ~ProtectProgress() = default;
-    virtual bool OnChunk(std::uint64_t bytesDone, std::uint64_t bytesTotal) = 0;
-};
 
 // What to do with a destination that already exists.
 enum class OverwriteMode : int {
@@ -52,14 +33,10 @@ struct ProtectFileOptions {
     Sleeper* sleeper = nullptr;
 };
 
-// The wait before a wrong key is reported.
-inline constexpr std::chrono::milliseconds kWrongKeyDelay{500};
-
-// Encrypts the source into a protected container at the destination (encrypt true), or
-// restores the source file a container holds (encrypt false). The key is 6 to 16 characters.
-// On failure the message holds one line per problem, each ended by "\r\n", and nothing is
-// written: the output goes to a new file beside the destination that replaces it only once
-// complete and synced.
+// Encrypts the source file into a protected container at the destination (encrypt true), or
+// restores the file a container holds (encrypt false). The key is 6 to 16 characters. The work
+// is done in memory and the destination is replaced durably, only once all of it succeeded.
+// On failure the message holds one line per problem, each ended by "\r\n", and nothing is written.
 Result ProtectFile(const std::string& source, const std::string& destination, std::string_view key,
                    bool encrypt, const ProtectFileOptions& options = {});
 

@@ -126,6 +126,13 @@ ContainerFileRecord DescribeSourceFile(const struct stat& st, const std::string&
     return record;
 }
 
+ContainerFileRecord DescribeBytes(const std::string& path) {
+    ContainerFileRecord record;
+    record.attributes = kAttributeNormal;
+    record.path = path;
+    return record;
+}
+
 ContainerRecordBytes EncodeFileRecord(const ContainerFileRecord& record) {
     ContainerRecordBytes bytes{};
     std::uint8_t* p = bytes.data();

@@ -84,6 +84,8 @@ struct ContainerFileRecord {
 };
 
 ContainerFileRecord DescribeSourceFile(const struct stat& st, const std::string& absolutePath);
+// Bytes in memory to be kept as the file at `path`: a plain file without times.
+ContainerFileRecord DescribeBytes(const std::string& path);
 
 // The plain record bytes; the caller encrypts them.
 ContainerRecordBytes EncodeFileRecord(const ContainerFileRecord& record);

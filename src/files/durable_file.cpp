@@ -1,14 +1,14 @@
 #include "files/durable_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <random>
-#include <utility>
 
+#include "files/paths.h"
+#include "files/whole_file.h"
 #include "text/message_table.h"
 #include "text/messages.h"
 #include "text/text_util.h"
@@ -17,184 +17,166 @@ namespace tidewell {
 
 namespace {
 
-// Keeps the temporary name within the folder-entry limit whatever the target's name is.
-constexpr std::size_t kTempNameStemBytes = 64;
-constexpr int kTempNameAttempts = 64;
+// Keeps the new file's name within the folder-entry limit whatever the target's name is.
+constexpr std::size_t kStemBytes = 64;
+constexpr int kNameAttempts = 64;
 constexpr std::string_view kPathPlaceholder = "#1";
+constexpr std::string_view kNameMark = ".tmp-";
 
-class UniqueFd {
-public:
-    explicit UniqueFd(int fd) : m_fd(fd) {}
-    ~UniqueFd() { Close(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    // Closes now and says whether the close succeeded (a deferred write error shows up here).
-    bool Close() {
-        if (m_fd < 0) {
-            return true;
-        }
-        const int rc = ::close(m_fd);
-        m_fd = -1;
-        return rc == 0;
-    }
-
-private:
-    int m_fd;
-};
-
-struct SplitPath {
-    std::string folder;
-    std::string name;
-};
-
-SplitPath Split(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return {".", path};
-    }
-    return {slash == 0 ? std::string("/") : path.substr(0, slash), path.substr(slash + 1)};
-}
-
-std::string TempName(const std::string& target) {
+std::string NewFileName(std::string_view target) {
     static std::atomic<unsigned> counter{0};
     thread_local std::mt19937_64 random{std::random_device{}()};
+    std::size_t stem = std::min(target.size(), kStemBytes);
+    while (stem > 0 && stem < target.size() && (static_cast<unsigned char>(target[stem]) & 0xC0) == 0x80) {
+        --stem;  // never half a UTF-8 character
+    }
     std::string name = ".";
-    name += target.substr(0, kTempNameStemBytes);
-    name += ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + "-" +
+    name += target.substr(0, stem);
+    name += kNameMark;
+    name += std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + "-" +
             std::to_string(random() % 1000000007u);
     return name;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
+}  // namespace
+
+StagedFile::StagedFile(StagedFile&& other) noexcept
+    : m_fd(std::move(other.m_fd)),
+      m_target(std::move(other.m_target)),
+      m_path(std::exchange(other.m_path, {})) {}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+    if (this != &other) {
+        Discard();
+        m_fd = std::move(other.m_fd);
+        m_target = std::move(other.m_target);
+        m_path = std::exchange(other.m_path, {});
     }
-    return true;
+    return *this;
 }
 
-// Creates a fresh file in the folder; empty name when none could be created.
-std::string CreateTempFile(int folderFd, const std::string& target, int& fd) {
-    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-        std::string name = TempName(target);
-        fd = ::openat(folderFd, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            return name;
+Result StagedFile::Failed() {
+    Discard();
+    return Result::Fail(ErrorKind::io, CannotWriteFileMessage(m_target));
+}
+
+// `create` makes the new entry at the path it is given; false with errno set.
+template <typename Create>
+Result StagedFile::Stage(const std::string& target, Create create) {
+    Discard();
+    m_target = target;
+    const std::size_t slash = target.rfind('/');
+    const std::string_view name = std::string_view(target).substr(slash == std::string::npos ? 0 : slash + 1);
+    if (name.empty() || name == "." || name == "..") {
+        return Failed();
+    }
+    const std::string folder = FolderOf(target);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        std::string path = JoinPath(folder, NewFileName(name));
+        if (create(path)) {
+            m_path = std::move(path);
+            return Result::Ok();
         }
         if (errno != EEXIST) {
             break;
         }
     }
-    fd = -1;
-    return {};
+    return Failed();
 }
 
-// Writes and syncs the new file; false leaves the temporary file for the caller to remove.
-bool FillTempFile(int fd, std::string_view bytes) {
-    UniqueFd file(fd);
-    if (!WriteAll(file.get(), bytes)) {
-        return false;
-    }
-    if (::fsync(file.get()) != 0) {
-        return false;
-    }
-    return file.Close();
+Result StagedFile::Open(const std::string& target) {
+    return Stage(target, [this](const std::string& path) {
+        m_fd = UniqueFd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+        return m_fd.Valid();
+    });
 }
 
-bool SyncFolder(int folderFd) {
-    if (::fsync(folderFd) == 0) {
-        return true;
-    }
-    // Some file systems cannot sync a folder; the rename is then as durable as they make it.
-    return errno == EINVAL || errno == ENOTSUP;
+Result StagedFile::OpenLink(const std::string& target, const std::string& linkText) {
+    return Stage(target, [&linkText](const std::string& path) {
+        return ::symlink(linkText.c_str(), path.c_str()) == 0;
+    });
 }
 
-}  // namespace
-
-std::string KeptAsideName(const std::string& path, int number) {
-    std::string name = path + std::string(kKeptAsideSuffix);
-    if (number > 1) {
-        name += '-';
-        name += std::to_string(number);
-    }
-    return name;
-}
-
-std::string CannotWriteFileMessage(const std::string& path) {
-    return ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP), kPathPlaceholder, path);
-}
-
-Result WriteFileDurably(const std::string& path, std::string_view bytes) {
-    const SplitPath parts = Split(path);
-    if (parts.name.empty() || parts.name == "." || parts.name == "..") {
-        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
-    }
-    UniqueFd folder(::open(parts.folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.valid()) {
-        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
-    }
-    int fd = -1;
-    const std::string tempName = CreateTempFile(folder.get(), parts.name, fd);
-    if (tempName.empty()) {
-        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
-    }
-    if (!FillTempFile(fd, bytes) ||
-        ::renameat(folder.get(), tempName.c_str(), folder.get(), parts.name.c_str()) != 0) {
-        ::unlinkat(folder.get(), tempName.c_str(), 0);
-        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
-    }
-    if (!SyncFolder(folder.get())) {
-        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
+Result StagedFile::Write(std::string_view bytes) {
+    if (!m_fd.Valid() || !WriteAll(m_fd.Get(), bytes)) {
+        return Failed();
     }
     return Result::Ok();
 }
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit) {
-    bytes.clear();
-    // Non-blocking so that a named pipe in place of the file cannot hang the open.
-    UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!file.valid()) {
-        return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
+Result StagedFile::Finish() {
+    if (m_path.empty()) {
+        return Failed();
     }
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return ReadStatus::Failed;
+    if (m_fd.Valid() && (::fsync(m_fd.Get()) != 0 || !m_fd.Close())) {
+        return Failed();
     }
-    const auto size = static_cast<std::size_t>(info.st_size);
-    if (size > limit) {
-        return ReadStatus::TooLarge;
+    return Result::Ok();
+}
+
+Result StagedFile::Commit() {
+    if (Result finished = Finish(); !finished.ok()) {
+        return finished;
     }
-    std::string buffer;
-    buffer.reserve(size);
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return ReadStatus::Failed;
-        }
-        if (got == 0) {
-            break;
-        }
-        // The file may grow while it is read; the limit holds all the same.
-        if (static_cast<std::size_t>(got) > limit - buffer.size()) {
-            return ReadStatus::TooLarge;
-        }
-        buffer.append(chunk, static_cast<std::size_t>(got));
+    if (::rename(m_path.c_str(), m_target.c_str()) != 0) {
+        return Failed();
     }
-    bytes = std::move(buffer);
-    return ReadStatus::Ok;
+    m_path.clear();
+    return SyncFolder(FolderOf(m_target)) ? Result::Ok() : Failed();
+}
+
+Result StagedFile::CommitIfMissing(bool& existed) {
+    existed = false;
+    if (Result finished = Finish(); !finished.ok()) {
+        return finished;
+    }
+    const Result linked = LinkIfFree(m_path, m_target, existed);
+    Discard();  // the new file goes by the target's name now, or not at all
+    return linked.ok() ? linked : Result::Fail(ErrorKind::io, CannotWriteFileMessage(m_target));
+}
+
+void StagedFile::Discard() {
+    (void)m_fd.Close();
+    if (!m_path.empty()) {
+        ::unlink(m_path.c_str());
+        m_path.clear();
+    }
+}
+
+Result WriteFileDurably(const std::string& path, std::string_view bytes) {
+    StagedFile file;
+    Result result = file.Open(path);
+    if (result.ok()) {
+        result = file.Write(bytes);
+    }
+    return result.ok() ? file.Commit() : result;
+}
+
+Result LinkIfFree(const std::string& path, const std::string& name, bool& existed) {
+    existed = false;
+    if (::link(path.c_str(), name.c_str()) != 0) {
+        existed = errno == EEXIST;
+        return existed ? Result::Ok() : Result::Fail(ErrorKind::unavailable, CannotWriteFileMessage(name));
+    }
+    return SyncFolder(FolderOf(name)) ? Result::Ok()
+                                      : Result::Fail(ErrorKind::io, CannotWriteFileMessage(name));
+}
+
+bool SyncFolder(const std::string& folder) {
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.Valid()) {
+        return false;
+    }
+    // Some file systems cannot sync a folder; their entries are then as durable as they make them.
+    return ::fsync(fd.Get()) == 0 || errno == EINVAL || errno == ENOTSUP;
+}
+
+std::string FileMessage(MessageId id, std::string_view path) {
+    return ReplaceAll(LoadMessage(id), kPathPlaceholder, path);
+}
+
+std::string CannotWriteFileMessage(const std::string& path) {
+    return FileMessage(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, path);
 }
 
 }  // namespace tidewell

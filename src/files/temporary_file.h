@@ -3,7 +3,14 @@
 #include <optional>
 #include <string>
 
+#include "text/result.h"
+
 namespace tidewell {
+
+// Makes the program's private temporary folder (mode 0700) or closes an existing one of ours
+// again; a link, a file or a folder of another user in its place is refused with the "cannot
+// create the folder" message.
+Result CreatePrivateFolder(const std::string& path);
 
 // A file of the program's private temporary folder, named "temp%d.tps" with
 // the first free number, created exclusively (mode 0600) so that a name taken

@@ -1,319 +1,26 @@
 #include "format/settings_text.h"
 
 #include <algorithm>
-#include <climits>
-#include <filesystem>
 #include <utility>
 
-#include "files/durable_file.h"
-#include "text/text_util.h"
+#include "files/whole_file.h"
+#include "format/settings_lines.h"
 
 namespace tidewell {
 
 namespace {
 
-constexpr std::string_view kKeySeparator = " = ";
-constexpr std::string_view kBlockHeaderSuffix = " = {{Block}}";
-constexpr std::string_view kBlockMarker = "{{Block}}";
-constexpr std::string_view kBlockStart = "<B Start>";
-constexpr std::string_view kBlockEnd = "<B End>";
-constexpr std::string_view kLineBreak = "\r\n";
-constexpr std::string_view kKeyLineBreakStandIn = "    ";
-constexpr std::string_view kTrue = "true";
-constexpr std::string_view kFalse = "false";
-constexpr char kCommentMark = ';';
-constexpr char kSectionOpen = '[';
-constexpr char kSectionClose = ']';
-constexpr std::size_t kMaxHeaderLines = 50;
-// Inside a block every "<" and ">" is doubled, so no content line can read as a marker.
-constexpr std::string_view kAngleOpen = "<";
-constexpr std::string_view kAngleClose = ">";
-constexpr std::string_view kEscapedAngleOpen = "<<";
-constexpr std::string_view kEscapedAngleClose = ">>";
+using namespace settings_lines;
 
-bool IsTrimChar(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view Trim(std::string_view text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsTrimChar(text[begin])) {
-        ++begin;
-    }
-    while (end > begin && IsTrimChar(text[end - 1])) {
-        --end;
-    }
-    return text.substr(begin, end - begin);
-}
-
-void TrimInPlace(std::string& text) {
-    const std::string_view trimmed = Trim(text);
-    if (trimmed.size() == text.size()) {
-        return;
-    }
-    const std::size_t begin = static_cast<std::size_t>(trimmed.data() - text.data());
-    text.erase(begin + trimmed.size());
-    text.erase(0, begin);
-}
-
-// A plain loop: find_first_of calls memchr once per character, which shows in key lookups.
-bool HasAnyOf(std::string_view text, std::string_view set) {
-    for (const char c : text) {
-        for (const char s : set) {
-            if (c == s) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-bool CannotBeSectionName(std::string_view trimmed) {
-    return HasAnyOf(trimmed, "=\r\n");
-}
-
-bool IsSectionText(std::string_view trimmed) {
-    return trimmed.size() >= 2 && trimmed.front() == kSectionOpen && trimmed.back() == kSectionClose &&
-           trimmed.find('=') == std::string_view::npos;
-}
-
-bool IsCommentText(std::string_view trimmed) {
-    return !trimmed.empty() && trimmed.front() == kCommentMark;
-}
-
-// "key = {{Block}}" opens a block; the suffix alone does not.
-bool IsBlockHeaderText(std::string_view trimmed) {
-    return trimmed.size() > kBlockHeaderSuffix.size() && trimmed.ends_with(kBlockHeaderSuffix);
-}
-
-// Calls `take` for every line of `text`: lines end at LF, a CR before the LF is dropped, and
-// text after the last line end is a line too.
-template <typename Take>
-void ForEachLine(std::string_view text, Take&& take) {
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (end != std::string_view::npos && line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
-        take(line);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        text.remove_prefix(end + 1);
-    }
-}
-
-// The text before the first " = ", the part every key matching the line shares.
-bool KeyHead(std::string_view line, std::string_view& head) {
-    const std::size_t separator = line.find(kKeySeparator);
-    if (separator == std::string_view::npos) {
+// A typed value read through `readText`, or the default when the key is missing.
+template <typename ReadText, typename Parse, typename T>
+bool ReadTyped(ReadText readText, Parse parse, T defaultValue, T& value) {
+    std::string text;
+    if (!readText(text)) {
+        value = defaultValue;
         return false;
     }
-    head = line.substr(0, separator);
-    return true;
-}
-
-// A line break in a key would split its line on disk.
-std::string_view CleanKey(std::string_view key, std::string& buffer) {
-    if (key.find('\n') == std::string_view::npos && key.find('\r') == std::string_view::npos) {
-        return key;
-    }
-    buffer.clear();
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (key[i] == '\r' && i + 1 < key.size() && key[i + 1] == '\n') {
-            buffer += kKeyLineBreakStandIn;
-            ++i;
-        } else if (key[i] == '\n') {
-            buffer += kKeyLineBreakStandIn;
-        } else {
-            buffer += key[i];
-        }
-    }
-    return buffer;
-}
-
-// A bare LF would end the value's line on disk; as CR LF it goes into a block.
-void AppendCleanValue(std::string& out, std::string_view value) {
-    if (value.find('\n') == std::string_view::npos) {
-        out += value;
-        return;
-    }
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        if (value[i] == '\n' && (i == 0 || value[i - 1] != '\r')) {
-            out += '\r';
-        }
-        out += value[i];
-    }
-}
-
-// The index entry a key's lines are filed under: the text before the first " = " of key + " = ".
-std::string_view LookupHead(std::string_view key, std::string& buffer) {
-    if (key.find('=') == std::string_view::npos) {
-        return key;
-    }
-    buffer.assign(key);
-    buffer += kKeySeparator;
-    return std::string_view(buffer).substr(0, buffer.find(kKeySeparator));
-}
-
-bool StartsWithKey(std::string_view line, std::string_view key) {
-    return line.size() >= key.size() + kKeySeparator.size() && line.starts_with(key) &&
-           line.substr(key.size(), kKeySeparator.size()) == kKeySeparator;
-}
-
-std::string EscapeBlockLine(std::string_view line) {
-    std::string escaped;
-    escaped.reserve(line.size());
-    for (const char c : line) {
-        escaped += c;
-        if (c == kAngleOpen.front() || c == kAngleClose.front()) {
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
-std::string UnescapeBlock(std::string text) {
-    return ReplaceAll(ReplaceAll(std::move(text), kEscapedAngleOpen, kAngleOpen), kEscapedAngleClose,
-                      kAngleClose);
-}
-
-// A multi-line value, and a one-line value the reader would take for a block header, go to disk
-// as a block.
-bool NeedsBlock(std::string_view line) {
-    return line.find('\n') != std::string_view::npos || IsBlockHeaderText(Trim(line));
-}
-
-void AppendBlock(std::string& out, std::string_view line) {
-    // Every such line keeps " = " after its non-blank key (see WriteString and Assemble); should
-    // one ever lack it, it still goes out as one line rather than as stray lines.
-    const std::size_t separator = line.find(kKeySeparator);
-    if (separator == std::string_view::npos) {
-        std::string buffer;
-        out.append(CleanKey(line, buffer));
-        out.append(kLineBreak);
-        return;
-    }
-    out.append(line.substr(0, separator));
-    out.append(kBlockHeaderSuffix);
-    out.append(kLineBreak);
-    out.append(kBlockStart);
-    out.append(kLineBreak);
-    std::string_view value = line.substr(separator + kKeySeparator.size());
-    for (;;) {
-        const std::size_t end = value.find(kLineBreak);
-        out.append(EscapeBlockLine(value.substr(0, end)));
-        out.append(kLineBreak);
-        if (end == std::string_view::npos) {
-            break;
-        }
-        value.remove_prefix(end + kLineBreak.size());
-    }
-    out.append(kBlockEnd);
-    out.append(kLineBreak);
-}
-
-// Like atoi, but a number beyond the int range saturates instead of being undefined.
-int ParseInt(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    constexpr long long kCap = static_cast<long long>(INT_MAX) + 1;
-    long long magnitude = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        magnitude = std::min(kCap, magnitude * 10 + (text[i] - '0'));
-    }
-    const long long signedValue = negative ? -magnitude : magnitude;
-    return static_cast<int>(std::clamp<long long>(signedValue, INT_MIN, INT_MAX));
-}
-
-// The normalized layout, built line by line: lines trimmed, empty ones dropped, one empty line
-// before every section line but a first line.
-void AppendNormalized(std::vector<std::string>& lines, std::string line) {
-    TrimInPlace(line);
-    if (line.empty()) {
-        return;
-    }
-    if (!lines.empty() && IsSectionText(line)) {
-        lines.emplace_back();
-    }
-    lines.push_back(std::move(line));
-}
-
-// One empty line sets a trailing comment block apart from the last other line.
-void FinishNormalized(std::vector<std::string>& lines) {
-    std::size_t trailingComments = lines.size();
-    while (trailingComments > 0 && IsCommentText(lines[trailingComments - 1])) {
-        --trailingComments;
-    }
-    if (trailingComments > 0 && trailingComments < lines.size()) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(trailingComments), std::string());
-    }
-}
-
-// The bytes of normalized lines on disk: CR LF line ends, multi-line values as blocks.
-std::string DiskBytes(const std::vector<std::string>& lines) {
-    std::size_t size = 0;
-    for (const std::string& line : lines) {
-        size += line.size() + kLineBreak.size();
-    }
-    std::string out;
-    out.reserve(size);
-    for (const std::string& line : lines) {
-        if (NeedsBlock(line)) {
-            AppendBlock(out, line);
-        } else {
-            out += line;
-            out += kLineBreak;
-        }
-    }
-    return out;
-}
-
-Result SaveBytes(const std::string& path, const std::string& bytes) {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (!folder.empty()) {
-        std::error_code ignored;
-        std::filesystem::create_directories(folder, ignored);
-    }
-    return WriteFileDurably(path, bytes);
-}
-
-// The header's comment lines, at most kMaxHeaderLines, followed by one empty line.
-std::vector<std::string> HeaderLines(std::string_view text) {
-    std::vector<std::string> header;
-    ForEachLine(text, [&](std::string_view piece) {
-        if (header.size() < kMaxHeaderLines) {
-            std::string line(1, kCommentMark);
-            line += piece;
-            header.push_back(std::move(line));
-        }
-    });
-    header.emplace_back();
-    return header;
-}
-
-// The key line WriteString stores: key line breaks as blanks, bare LF in the value as CR LF.
-bool KeyLine(std::string_view key, std::string_view value, std::string& line) {
-    std::string keyBuffer;
-    const std::string_view cleanKey = CleanKey(key, keyBuffer);
-    // A blank key would lose its " = " to trimming and leave its value lines without a key.
-    if (Trim(cleanKey).empty()) {
-        return false;
-    }
-    line.clear();
-    line.reserve(cleanKey.size() + kKeySeparator.size() + value.size());
-    line += cleanKey;
-    line += kKeySeparator;
-    AppendCleanValue(line, value);
+    value = parse(text);
     return true;
 }
 
@@ -371,7 +78,7 @@ void SettingsText::Assemble(std::string_view text) {
             return;
         }
         if (!firstContentLine) {
-            pending += kLineBreak;
+            pending += kSettingsLineBreak;
         }
         pending += line;
         firstContentLine = false;
@@ -473,7 +180,7 @@ int SettingsText::FindKeyBefore(int start, int end, std::string_view key, std::s
         const std::string& line = m_lines[static_cast<std::size_t>(*it)];
         if (StartsWithKey(line, key)) {
             if (value != nullptr) {
-                value->assign(line, key.size() + kKeySeparator.size());
+                value->assign(line, key.size() + kSettingsKeySeparator.size());
             }
             return *it;
         }
@@ -532,24 +239,14 @@ bool SettingsText::ReadString(std::string_view section, std::string_view key, st
 
 bool SettingsText::ReadInt(std::string_view section, std::string_view key, int defaultValue,
                            int& value) const {
-    std::string text;
-    if (!ReadString(section, key, {}, text)) {
-        value = defaultValue;
-        return false;
-    }
-    value = ParseInt(text);
-    return true;
+    return ReadTyped([&](std::string& text) { return ReadString(section, key, {}, text); },
+                     [](std::string_view t) { return ParseInt(t); }, defaultValue, value);
 }
 
 bool SettingsText::ReadBool(std::string_view section, std::string_view key, bool defaultValue,
                             bool& value) const {
-    std::string text;
-    if (!ReadString(section, key, {}, text)) {
-        value = defaultValue;
-        return false;
-    }
-    value = text.find(kTrue) != std::string::npos;
-    return true;
+    return ReadTyped([&](std::string& text) { return ReadString(section, key, {}, text); },
+                     [](std::string_view t) { return ParseBool(t); }, defaultValue, value);
 }
 
 bool SettingsText::SetHeader(std::string_view text) {
@@ -573,7 +270,7 @@ bool SettingsText::GetHeader(std::string& text) const {
             break;
         }
         text += trimmed.substr(1);
-        text += kLineBreak;
+        text += kSettingsLineBreak;
         found = true;
     }
     return found;
@@ -622,7 +319,7 @@ void SettingsText::InsertLine(int position, std::string line) {
         return;
     }
     const std::string_view trimmed = Trim(line);
-    const bool boundary = trimmed.empty() || IsSectionText(trimmed);
+    const bool boundary = trimmed.empty() || IsSettingsSectionLine(trimmed);
     m_lines.insert(m_lines.begin() + position, std::move(line));
     if (boundary) {
         // Section ordinals would shift; no edit inserts such a line inside the document.
@@ -674,7 +371,7 @@ void SettingsText::IndexLine(int position) {
         m_emptyLines.push_back(position);
         return;
     }
-    if (IsSectionText(trimmed)) {
+    if (IsSettingsSectionLine(trimmed)) {
         const int ordinal = static_cast<int>(m_sectionLines.size());
         m_sectionLines.push_back(position);
         const std::string_view name = trimmed.substr(1, trimmed.size() - 2);
@@ -733,7 +430,8 @@ bool SettingsText::SectionReader::ReadString(std::string_view key, std::string_v
     std::string buffer;
     const std::string_view cleanKey = CleanKey(key, buffer);
     const auto take = [&](int line) {
-        value.assign((*m_lines)[static_cast<std::size_t>(line)], cleanKey.size() + kKeySeparator.size());
+        value.assign((*m_lines)[static_cast<std::size_t>(line)],
+                     cleanKey.size() + kSettingsKeySeparator.size());
         return true;
     };
     if (cleanKey.find('=') == std::string_view::npos) {
@@ -755,89 +453,13 @@ bool SettingsText::SectionReader::ReadString(std::string_view key, std::string_v
 }
 
 bool SettingsText::SectionReader::ReadInt(std::string_view key, int defaultValue, int& value) const {
-    std::string text;
-    if (!ReadString(key, {}, text)) {
-        value = defaultValue;
-        return false;
-    }
-    value = ParseInt(text);
-    return true;
+    return ReadTyped([&](std::string& text) { return ReadString(key, {}, text); },
+                     [](std::string_view t) { return ParseInt(t); }, defaultValue, value);
 }
 
 bool SettingsText::SectionReader::ReadBool(std::string_view key, bool defaultValue, bool& value) const {
-    std::string text;
-    if (!ReadString(key, {}, text)) {
-        value = defaultValue;
-        return false;
-    }
-    value = text.find(kTrue) != std::string::npos;
-    return true;
-}
-
-// Lines go out as they come, in the normalized layout: trimmed, empty ones dropped, one empty
-// line before every section but a first line. A trailing comment block cannot arise here, since
-// comments only come from the header.
-void SettingsTextWriter::AppendLine(std::string& line) {
-    TrimInPlace(line);
-    if (line.empty()) {
-        return;
-    }
-    if (m_lineCount > 0 && IsSectionText(line)) {
-        m_out += kLineBreak;
-    }
-    ++m_lineCount;
-    if (NeedsBlock(line)) {
-        AppendBlock(m_out, line);
-    } else {
-        m_out += line;
-        m_out += kLineBreak;
-    }
-}
-
-void SettingsTextWriter::SetHeader(std::string_view text) {
-    for (std::string& line : HeaderLines(text)) {
-        AppendLine(line);
-    }
-}
-
-bool SettingsTextWriter::AddSection(std::string_view name) {
-    const std::string_view trimmed = Trim(name);
-    if (m_finished || CannotBeSectionName(trimmed)) {
-        return false;
-    }
-    m_line.clear();
-    m_line += kSectionOpen;
-    m_line += trimmed;
-    m_line += kSectionClose;
-    AppendLine(m_line);
-    m_inSection = true;
-    return true;
-}
-
-bool SettingsTextWriter::WriteString(std::string_view key, std::string_view value) {
-    if (!m_inSection || m_finished || !KeyLine(key, value, m_line)) {
-        return false;
-    }
-    AppendLine(m_line);
-    return true;
-}
-
-bool SettingsTextWriter::WriteInt(std::string_view key, int value) {
-    return WriteString(key, std::to_string(value));
-}
-
-bool SettingsTextWriter::WriteBool(std::string_view key, bool value) {
-    return WriteString(key, value ? kTrue : kFalse);
-}
-
-std::string SettingsTextWriter::SaveToString() {
-    m_finished = true;
-    return m_out;
-}
-
-Result SettingsTextWriter::SaveToFile(const std::string& path) {
-    m_finished = true;
-    return SaveBytes(path, m_out);
+    return ReadTyped([&](std::string& text) { return ReadString(key, {}, text); },
+                     [](std::string_view t) { return ParseBool(t); }, defaultValue, value);
 }
 
 }  // namespace tidewell

@@ -10,6 +10,16 @@
 
 namespace tidewell {
 
+// What separates a key from its value, and ends every line on disk.
+inline constexpr std::string_view kSettingsKeySeparator = " = ";
+inline constexpr std::string_view kSettingsLineBreak = "\r\n";
+
+// A trimmed line "[name]" whose name holds no "=".
+inline bool IsSettingsSectionLine(std::string_view trimmed) {
+    return trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']' &&
+           trimmed.find('=') == std::string_view::npos;
+}
+
 // The program's line-oriented settings document: "[name]" section lines, "key = value" lines,
 // ";" comment lines and multi-line values kept on disk as "key = {{Block}}" blocks.
 //
@@ -145,8 +155,10 @@ public:
     bool WriteInt(std::string_view key, int value);
     bool WriteBool(std::string_view key, bool value);
 
-    // The document is complete after the first of these; later writes are refused.
-    std::string SaveToString();
+    // The document is complete after the first of these; later writes are refused. A writer about
+    // to go hands its bytes over without a copy.
+    std::string SaveToString() &;
+    std::string SaveToString() &&;
     // Creates the missing folders of `path` and replaces the file durably.
     Result SaveToFile(const std::string& path);
 

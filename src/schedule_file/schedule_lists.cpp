@@ -1,12 +1,12 @@
 #include "schedule_file/schedule_lists.h"
 
+#include "format/settings_text.h"
 #include "model/list_entry_text.h"
 #include "text/text_util.h"
 
 namespace tidewell {
 namespace {
 
-constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kMonthPartEnd = "m;";
 constexpr size_t kDailyWidth = 8;    // "%H:%M:%S"
 constexpr size_t kWeeklyWidth = 10;  // "%d %s"
@@ -18,7 +18,7 @@ template <typename Item, typename TextOf>
 std::string JoinLines(const std::vector<Item>& items, TextOf textOf) {
     std::string text;
     for (const Item& item : items) {
-        if (!text.empty()) text += kLineBreak;
+        if (!text.empty()) text += kSettingsLineBreak;
         text += textOf(item);
     }
     return text;

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "model/task_record.h"
 #include "format/settings_text.h"
+#include "model/task_record.h"
 
 namespace tidewell {
 

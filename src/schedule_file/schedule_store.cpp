@@ -1,21 +1,19 @@
 #include "schedule_file/schedule_store.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 
+#include "crypto/outer_scramble.h"
+#include "crypto/password_encoding.h"
+#include "crypto/protected_container.h"
+#include "files/durable_file.h"
+#include "files/keep_aside.h"
+#include "files/whole_file.h"
+#include "format/settings_text.h"
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
-#include "config/admin_password.h"
-#include "files/durable_file.h"
-#include "crypto/outer_scramble.h"
-#include "crypto/protect_file.h"
 #include "schedule_file/schedule_keys.h"
 #include "schedule_file/schedule_section.h"
-#include "format/settings_text.h"
-#include "files/temporary_file.h"
 #include "text/messages.h"
 #include "text/text_util.h"
 #include "timing/post_load_update.h"
@@ -39,21 +37,10 @@ std::string SectionName(ScheduleType type, int number) {
     return name;
 }
 
-std::string WithPath(MessageId id, const std::string& path) {
-    return ReplaceAll(LoadMessage(id), "#1", path);
-}
-
-Result ShowFailure(const ScheduleStoreContext& context, std::string message, ErrorKind kind = ErrorKind::damaged) {
-    context.messageBox.ShowMessageBox(message, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
-    return Result::Fail(kind, std::move(message));
-}
-
-ProtectFileOptions QuietProtection() {
-    ProtectFileOptions options;
-    options.quiet = true;
-    options.keepBackup = false;
-    options.overwriteMode = OverwriteMode::Overwrite;
-    return options;
+Result ShowFailure(const ScheduleStoreContext& context, Result failure) {
+    context.messageBox.ShowMessageBox(failure.message(), LoadMessage(IDS_KLN_ERROR),
+                                      MB_OK | MB_ICONEXCLAMATION);
+    return failure;
 }
 
 // ---- Saving ----
@@ -83,57 +70,29 @@ SettingsTextWriter BuildDocument(TaskList& list, const ScheduleStoreContext& con
     return document;
 }
 
-Result SaveProtected(const std::string& path, const std::string& text, const ScheduleStoreContext& context) {
-    std::optional<TemporaryFile> plain = TemporaryFile::Create(context.temporaryFolder, 1);
-    std::optional<TemporaryFile> sealed = TemporaryFile::Create(context.temporaryFolder, 1);
-    if (!plain || !sealed) {
-        return ShowFailure(context,
-                           WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, context.temporaryFolder));
-    }
-    if (!WriteFileDurably(plain->Path(), text)) {
-        return ShowFailure(context, WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, plain->Path()));
-    }
-    Result sealedOk =
-        ProtectFile(plain->Path(), sealed->Path(), EncodePassword(context.password), true, QuietProtection());
+// The bytes of a protected file: the text sealed with the password's key, then scrambled.
+Result ProtectedBytes(const std::string& path, const std::string& text, const ScheduleStoreContext& context,
+                      std::string& bytes) {
     std::string container;
-    if (!sealedOk || ReadWholeFile(sealed->Path(), container) != ReadStatus::Ok) {
-        return ShowFailure(context, WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, sealed->Path()));
+    Result sealed = SealContainer(text, EncodePassword(context.password), DescribeBytes(path), container);
+    if (sealed.ok()) {
+        bytes = WrapOuterScramble(container);
     }
-    if (!WriteFileDurably(path, WrapOuterScramble(container))) {
-        return ShowFailure(context, WithPath(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path));
-    }
-    return Result::Ok();
+    return sealed;
 }
 
 // ---- Loading ----
 
-// The plain text of a protected file, read through both layers; on failure
-// the message says why.
-std::optional<std::string> UnprotectedText(const std::string& file, const ScheduleStoreContext& context,
-                                           std::string& failure) {
+// The plain text of a protected file, read through both layers in memory.
+Result UnprotectedText(std::string_view file, const ScheduleStoreContext& context, std::string& text) {
     std::optional<std::string> container = UnwrapOuterScramble(file);
     if (!container) {
-        failure = LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH);
-        return std::nullopt;
+        return Result::Fail(ErrorKind::damaged, LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH));
     }
     if (context.password.empty()) {
-        failure = LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD);
-        return std::nullopt;
+        return Result::Fail(ErrorKind::wrongPassword, LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD));
     }
-    std::optional<TemporaryFile> plain = TemporaryFile::Create(context.temporaryFolder, 1);
-    std::optional<TemporaryFile> sealed = TemporaryFile::Create(context.temporaryFolder, 1);
-    if (!plain || !sealed || !WriteFileDurably(sealed->Path(), *container)) {
-        failure = WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, context.temporaryFolder);
-        return std::nullopt;
-    }
-    Result opened = ProtectFile(sealed->Path(), plain->Path(), EncodePassword(context.password), false,
-                                QuietProtection());
-    std::string text;
-    if (!opened || ReadWholeFile(plain->Path(), text) != ReadStatus::Ok) {
-        failure = opened ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) : opened.message();
-        return std::nullopt;
-    }
-    return text;
+    return OpenContainer(*container, EncodePassword(context.password), context.sleeper, text);
 }
 
 bool IsPlain(const SettingsText& document) {
@@ -144,43 +103,31 @@ bool IsPlain(const SettingsText& document) {
     return !header.empty() && !info.empty();
 }
 
-std::optional<SettingsText> ReadDocument(const std::string& path, const ScheduleStoreContext& context,
-                                         std::string& failure) {
+// The document the file holds, plain or protected.
+Result ReadDocument(const std::string& path, const ScheduleStoreContext& context, SettingsText& document) {
     std::string bytes;
-    if (ReadWholeFile(path, bytes) != ReadStatus::Ok) {
-        failure = WithPath(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path);
-        return std::nullopt;
+    const ReadStatus status = ReadWholeFile(path, bytes);
+    if (status != ReadStatus::Ok) {
+        return Result::Fail(status == ReadStatus::Missing ? ErrorKind::notFound : ErrorKind::io,
+                            FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path));
     }
-    SettingsText document;
     document.LoadFromString(bytes);
-    if (IsPlain(document)) return document;
-    std::optional<std::string> text = UnprotectedText(bytes, context, failure);
-    if (!text) return std::nullopt;
-    document.LoadFromString(*text);
-    return document;
-}
-
-std::string FreeAsideName(const std::string& path) {
-    std::error_code error;
-    int number = 1;
-    while (std::filesystem::exists(KeptAsideName(path, number), error)) ++number;
-    return KeptAsideName(path, number);
+    if (IsPlain(document)) return Result::Ok();
+    std::string text;
+    Result opened = UnprotectedText(bytes, context, text);
+    if (opened.ok()) document.LoadFromString(text);
+    return opened;
 }
 
 // Keeps the file as it was under a free "<path>.damaged" name and tells the
 // user, after the reason when there is one.
-std::string KeepAside(const std::string& path, bool move, const std::string& reason,
-                      const ScheduleStoreContext& context) {
-    std::string aside = FreeAsideName(path);
-    std::error_code error;
-    if (move) {
-        std::filesystem::rename(path, aside, error);
-    } else {
-        std::filesystem::copy_file(path, aside, error);
-    }
-    if (error) return {};
-    std::string message = WithPath(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS, aside);
-    if (!reason.empty()) message = reason + "\r\n\r\n" + message;
+std::string KeepDamagedAside(const std::string& path, const std::string& reason,
+                             const ScheduleStoreContext& context) {
+    std::string aside;
+    if (!KeepAside(path, aside).ok()) return {};
+    std::string message = FileMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS, aside);
+    if (!reason.empty())
+        message = reason + std::string(kSettingsLineBreak) + std::string(kSettingsLineBreak) + message;
     context.messageBox.ShowMessageBox(message, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
     return aside;
 }
@@ -189,7 +136,7 @@ std::string KeepAside(const std::string& path, bool move, const std::string& rea
 // to remind again; "no" switches that reminder off for good.
 void ShowValidationText(const std::string& text, ValidationOptions& validation,
                         const ScheduleStoreContext& context) {
-    std::string firstLine = text.substr(0, text.find("\r\n"));
+    std::string firstLine = text.substr(0, text.find(kSettingsLineBreak));
     bool fileProblem = firstLine == LoadMessage(IDS_TIDEWELL_ERROR_PROGRAM_NOT_VALID);
     bool musicProblem = firstLine == LoadMessage(IDS_TIDEWELL_ERROR_MUSIC_NOT_VALID);
     std::string caption = LoadMessage(IDS_KLN_ERROR);
@@ -291,17 +238,18 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
                         const LoadOptions& options) {
     LoadReport report;
     list.Clear();
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return report;
-    std::optional<SettingsText> document = ReadDocument(path, context, report.failureMessage);
-    if (!document) {
-        if (options.keepDamagedAside)
-            report.keptAsidePath = KeepAside(path, true, report.failureMessage, context);
+    SettingsText document;
+    Result read = ReadDocument(path, context, document);
+    if (read.kind() == ErrorKind::notFound) return report;
+    if (!read.ok()) {
+        report.failureMessage = read.message();
+        report.failureKind = read.kind();
+        if (options.keepDamagedAside) report.keptAsidePath = KeepDamagedAside(path, read.message(), context);
         return report;
     }
-    TaskLoader(list, context, report).ReadAll(*document);
+    TaskLoader(list, context, report).ReadAll(document);
     if (report.droppedTasks > 0 && options.keepDamagedAside)
-        report.keptAsidePath = KeepAside(path, false, {}, context);
+        report.keptAsidePath = KeepDamagedAside(path, {}, context);
     if (options.displayOrder) PostLoadUpdate(list, {context.clock, context.random});
     report.loaded = true;
     return report;
@@ -311,33 +259,36 @@ Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStore
     SettingsTextWriter document = BuildDocument(list, context);
     if (context.password.empty()) {
         Result saved = document.SaveToFile(path);
-        if (!saved) return ShowFailure(context, saved.message());
-        return saved;
+        return saved.ok() ? saved : ShowFailure(context, std::move(saved));
     }
-    return SaveProtected(path, document.SaveToString(), context);
+    std::string bytes;
+    if (Result sealed = ProtectedBytes(path, std::move(document).SaveToString(), context, bytes);
+        !sealed.ok()) {
+        return ShowFailure(context, std::move(sealed));
+    }
+    if (!WriteFileDurably(path, bytes).ok()) {
+        return ShowFailure(
+            context,
+            Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path)));
+    }
+    return Result::Ok();
 }
 
-Result RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context) {
-    std::optional<TemporaryFile> file = TemporaryFile::Create(context.temporaryFolder, 0);
-    if (!file)
-        return ShowFailure(context,
-                           WithPath(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP, context.temporaryFolder));
-    Result saved = SaveTaskList(file->Path(), list, context);
-    if (!saved) return saved;
+void RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context) {
+    const std::string text = BuildDocument(list, context).SaveToString();
+    SettingsText document;
+    document.LoadFromString(text);
     TaskList reloaded;
-    LoadOptions options;
-    options.keepDamagedAside = false;
-    if (!LoadTaskList(file->Path(), reloaded, context, options).loaded) {
-        return Result::Fail(ErrorKind::io, WithPath(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, file->Path()));
-    }
+    LoadReport ignored;
+    TaskLoader(reloaded, context, ignored).ReadAll(document);
+    PostLoadUpdate(reloaded, {context.clock, context.random});
     reloaded.SetModified(list.IsModified());
     list = std::move(reloaded);
-    return Result::Ok();
 }
 
 size_t AddTask(TaskList& list, const TaskRecord& task, const ScheduleStoreContext& context) {
     list.Add(task);
-    (void)RefreshThroughFile(list, context);  // a failed refresh keeps the list as added
+    RefreshThroughFile(list, context);
     for (size_t i = 0; i < list.size(); ++i) {
         if (SameTask(list[i], task)) return i;
     }

@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "platform/settings_port.h"
 #include "model/task_list.h"
+#include "platform/settings_port.h"
+#include "platform/sleeper.h"
 #include "text/message_box.h"
 #include "text/result.h"
 #include "timing/next_run_context.h"
@@ -16,7 +17,7 @@ struct ScheduleStoreContext {
     RandomSource& random;
     SettingsPort& settings;         // remembered types and the error reminders
     MessageBoxService& messageBox;  // validation texts and write failures
-    std::string temporaryFolder;    // the program's private temporary folder
+    Sleeper& sleeper;               // the wait after a wrong password
     std::string password;           // the administrator password; empty: a plain file
     bool peEdition = false;
     bool macroChecking = false;  // the macro engine is present
@@ -28,13 +29,14 @@ struct LoadReport {
     int warnings = 0;      // tasks kept with a warning
     // Where the file was kept as it was, when it could not be read whole.
     std::string keptAsidePath;
-    // Why an existing file could not be read.
+    // Why an existing file could not be read, and what kind of failure that was.
     std::string failureMessage;
+    ErrorKind failureKind = ErrorKind::none;
 };
 
 struct LoadOptions {
-    // Keep the file aside (renamed when it cannot be read at all, copied when
-    // sections were dropped), so that the next save cannot lose what it held.
+    // Keep the file aside (KeepAside: a hard link or a copy) when it cannot be
+    // read or sections were dropped, so that no save can lose what it held.
     bool keepDamagedAside = true;
     // Put the list into its display order; otherwise it stays in file order
     // (by section name, the clock synchronization task added last).
@@ -47,13 +49,15 @@ struct LoadOptions {
 LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context,
                         const LoadOptions& options = {});
 
-// Writes the list, protected when a password is set. The file is replaced
-// whole or not at all; on failure the message has been shown and is returned.
+// Writes the list, protected when a password is set: both protection layers
+// work in memory and the file is replaced once, durably, whole or not at all.
+// On failure the message has been shown and is returned.
 Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context);
 
-// Passes the list through a temporary file so that it is validated, defaulted
-// and ordered exactly like a loaded one.
-Result RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context);
+// Passes the list through the schedule file's writer and reader in memory, so
+// that it is validated, defaulted and ordered exactly like a loaded one. The
+// disk is not touched, so nothing can fail; the modified flag stays.
+void RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context);
 
 // Appends a copy of the task, refreshes the list through the file and returns
 // the position the task settled at (the list length when it was refused).

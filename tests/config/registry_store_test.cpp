@@ -1,28 +1,20 @@
-#include "support/test_clock.h"
 #include "config/registry_store.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "model/task_defaults.h"
-#include "model/task_record.h"
 #include "files/durable_file.h"
+#include "support/recording_message_box.h"
 #include "support/temp_dir.h"
-#include "text/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "support/recording_message_box.h"
 #include "text/text_util.h"
-#include "time/clock.h"
 
 namespace tidewell {
 namespace {
@@ -31,27 +23,12 @@ namespace fs = std::filesystem;
 
 class RegistryStoreTest : public ::testing::Test {
 protected:
-    testing::TempDir m_temp;
-
-    void SetUp() override {
-        m_root = m_temp.Path();
-        m_folder = m_root + "/Verimont/Tidewell/2.7";
-    }
-
     std::string File() const { return m_folder + "/" + std::string(kRegistryFileName); }
     std::string Damaged(const std::string& suffix = "") const {
         return File() + std::string(kRegistryDamagedSuffix) + suffix;
     }
-    void Put(const std::string& bytes) const {
-        fs::create_directories(m_folder);
-        std::ofstream(File(), std::ios::binary) << bytes;
-    }
-    static std::string Get(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    void Put(const std::string& bytes) const { testing::WriteFileText(File(), bytes); }
+    static std::string Get(const std::string& path) { return testing::ReadFileText(path); }
     static ino_t Inode(const std::string& path) {
         struct stat info {};
         return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
@@ -60,8 +37,9 @@ protected:
         return ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", path);
     }
 
-    std::string m_root;
-    std::string m_folder;
+    testing::TempDir m_temp;
+    std::string m_root = m_temp.Path();
+    std::string m_folder = m_root + "/Verimont/Tidewell/2.7";
 };
 
 TEST(RegistryVersionTest, VersionIsCutFromTheVersionText) {
@@ -82,59 +60,23 @@ TEST(RegistryVersionTest, VersionIsCutFromTheVersionText) {
     EXPECT_EQ(ProductVersionNumber(), "2.7");
 }
 
-TEST(RegistryNamesTest, SectionsAndValueNamesAreTrimmed) {
-    struct Case {
-        std::string raw;
-        std::string section;
-        std::string valueName;
-    };
-    const std::vector<Case> cases = {
-        {"\\Tidewell\\App\\", "Tidewell\\App", "\\Tidewell\\App\\"},
-        {" \t\r\n\\\\Shell \t", "Shell", "\\\\Shell"},
-        {"\v Mute \f", "\v Mute \f", "Mute"},
-        {"Tidewell\\\\App", "Tidewell\\\\App", "Tidewell\\\\App"},
-        {"\\\\", "", "\\\\"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(TrimSectionName(c.raw), c.section) << c.raw;
-        EXPECT_EQ(TrimValueName(c.raw), c.valueName) << c.raw;
-    }
-}
-
-TEST_F(RegistryStoreTest, IntegersRoundTripThroughTheFile) {
-    const std::vector<int> values = {0, 1, -1, 2052, INT_MAX, INT_MIN};
-    {
-        RegistryStore store(m_folder);
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", "V" + std::to_string(i), values[i]));
-        }
-    }
-    RegistryStore again(m_folder);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        EXPECT_EQ(again.ReadSettingInt("Tidewell\\App", "V" + std::to_string(i), 7), values[i]);
-    }
-    EXPECT_NE(Get(File()).find("V2 = dword:4294967295\r\n"), std::string::npos);
-}
-
 TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
-    const std::vector<std::string> texts = {
-        "",
-        "plain words",
-        "  leading blanks",
-        "trailing blank ",
-        "two\r\nlines",
-        "bare\nline feed",
-        "tab\there",
-        "100% = %41",
-        "a = b",
-        "x = {{Block}}",
-        "<B End>",
-        "@",
-        ";not a comment",
-        "[not a section]",
-        "\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87",
-        std::string("nul\0inside", 10),
-    };
+    const std::vector<std::string> texts = {"",
+                                            "plain words",
+                                            "  leading blanks",
+                                            "trailing blank ",
+                                            "two\r\nlines",
+                                            "bare\nline feed",
+                                            "tab\there",
+                                            "100% = %41",
+                                            "a = b",
+                                            "x = {{Block}}",
+                                            "<B End>",
+                                            "@",
+                                            ";not a comment",
+                                            "[not a section]",
+                                            "\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87",
+                                            std::string("nul\0inside", 10)};
     {
         RegistryStore store(m_folder);
         for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -145,6 +87,9 @@ TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
             ASSERT_TRUE(store.WriteSettingString(section, "v", texts[i]));
         }
         ASSERT_TRUE(store.WriteSettingString("Names", "", "the unnamed value"));
+        for (const int value : {0, -1, INT_MAX, INT_MIN}) {
+            ASSERT_TRUE(store.WriteSettingInt("Ints", std::to_string(value), value));
+        }
     }
     RegistryStore again(m_folder);
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -155,6 +100,10 @@ TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
         EXPECT_EQ(again.ReadSettingString(std::string(TrimSectionName("S" + texts[i])), "v", "?"), texts[i]);
     }
     EXPECT_EQ(again.ReadSettingString("Names", "", "?"), "the unnamed value");
+    for (const int value : {0, -1, INT_MAX, INT_MIN}) {
+        EXPECT_EQ(again.ReadSettingInt("Ints", std::to_string(value), 7), value);
+    }
+    EXPECT_NE(Get(File()).find("-1 = dword:4294967295\r\n"), std::string::npos);
     EXPECT_EQ(again.Problem(), "");
 }
 
@@ -236,19 +185,17 @@ TEST_F(RegistryStoreTest, HandEditedFilesAreRead) {
 }
 
 TEST_F(RegistryStoreTest, DamagedFileIsReportedOnceKeptAsideAndThenReplaced) {
-    const std::vector<std::string> damaged = {
-        "garbage\r\n",
-        "Scheduling = dword:1\r\n[Tidewell\\App]\r\n",
-        "[Tidewell\\App]\r\nScheduling = int:1\r\n",
-        "[Tidewell\\App]\r\nScheduling = dword:one\r\n",
-        "[Tidewell\\App]\r\nScheduling = dword:4294967296\r\n",
-        "[Tidewell\\App]\r\nScheduling = dword:-1\r\n",
-        "[Tidewell\\App]\r\nName = sz:%zz\r\n",
-        "[Tidewell\\App]\r\nName = sz:100%\r\n",
-        "[Tidewell\\App]\r\nName=sz:x\r\n",
-        "[Tidewell%2]\r\nName = sz:x\r\n",
-        std::string("\0\1\2\3", 4),
-    };
+    const std::vector<std::string> damaged = {"garbage\r\n",
+                                              "Scheduling = dword:1\r\n[Tidewell\\App]\r\n",
+                                              "[Tidewell\\App]\r\nScheduling = int:1\r\n",
+                                              "[Tidewell\\App]\r\nScheduling = dword:one\r\n",
+                                              "[Tidewell\\App]\r\nScheduling = dword:4294967296\r\n",
+                                              "[Tidewell\\App]\r\nScheduling = dword:-1\r\n",
+                                              "[Tidewell\\App]\r\nName = sz:%zz\r\n",
+                                              "[Tidewell\\App]\r\nName = sz:100%\r\n",
+                                              "[Tidewell\\App]\r\nName=sz:x\r\n",
+                                              "[Tidewell%2]\r\nName = sz:x\r\n",
+                                              std::string("\0\1\2\3", 4)};
     for (const std::string& bytes : damaged) {
         SCOPED_TRACE(bytes);
         fs::remove_all(m_folder);
@@ -276,28 +223,6 @@ TEST_F(RegistryStoreTest, DamagedFileIsReportedOnceKeptAsideAndThenReplaced) {
         EXPECT_EQ(again.ReadSettingInt("Tidewell\\App", "Run Code", 0), 1);
         EXPECT_EQ(again.Problem(), "");
     }
-}
-
-TEST_F(RegistryStoreTest, EachDamagedFileGetsItsOwnCopyAndIsKeptOnlyOnce) {
-    Put("first damage\r\n");
-    {
-        RegistryStore store(m_folder);
-        store.ReadSettingInt("A", "b", 0);
-        RegistryStore other(m_folder);  // another process finds the same file
-        other.ReadSettingInt("A", "b", 0);
-        EXPECT_EQ(other.DamagedCopyPath(), Damaged());
-        ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
-    }
-    Put("second damage\r\n");
-    RecordingMessageBox box;
-    RegistryStore store(m_folder, &box);
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
-    EXPECT_EQ(store.DamagedCopyPath(), Damaged("-2"));
-    EXPECT_EQ(Get(Damaged()), "first damage\r\n");
-    EXPECT_EQ(Get(Damaged("-2")), "second damage\r\n");
-    EXPECT_FALSE(fs::exists(Damaged("-3")));
-    ASSERT_EQ(box.CallCount(), 1u);
-    EXPECT_NE(box.LastCall().text.find(Damaged("-2")), std::string::npos);
 }
 
 TEST_F(RegistryStoreTest, FileDamagedWhileInUseIsReportedAgainAndRepairIsSeen) {
@@ -333,8 +258,7 @@ TEST_F(RegistryStoreTest, UnreadableFileIsReportedAndNotReplacedWhenItCannotBeKe
 }
 
 TEST_F(RegistryStoreTest, FileTooLargeCountsAsDamaged) {
-    fs::create_directories(m_folder);
-    { std::ofstream(File(), std::ios::binary) << "[A]\r\nb = dword:1\r\n"; }
+    Put("[A]\r\nb = dword:1\r\n");
     fs::resize_file(File(), kRegistryFileLimit + 1);
     RecordingMessageBox box;
     RegistryStore store(m_folder, &box);
@@ -348,29 +272,10 @@ TEST_F(RegistryStoreTest, FileTooLargeCountsAsDamaged) {
     EXPECT_EQ(RegistryStore(m_folder).ReadSettingInt("A", "b", 0), 2);
 }
 
-TEST_F(RegistryStoreTest, FailedWriteLeavesTheOldFileAndValue) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "a read-only folder does not stop the superuser";
-    }
-    RegistryStore store(m_folder);
-    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
-    const std::string before = Get(File());
-    fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(store.WriteSettingInt("A", "b", 2));
-    EXPECT_FALSE(store.WriteSettingString("A", "c", "new"));
-    EXPECT_EQ(store.Problem(), CannotWriteFileMessage(File()));
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 1);
-    EXPECT_EQ(store.ReadSettingString("A", "c", "none"), "none");
-    fs::permissions(m_folder, fs::perms::owner_all);
-    EXPECT_EQ(Get(File()), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 2)
-        << "only the file and its lock file";
-}
-
 TEST_F(RegistryStoreTest, FailedWriteIntoAFileInPlaceOfTheFolderChangesNothing) {
     // Works for the superuser too: the folder cannot be made.
     fs::create_directories(m_root + "/Verimont");
-    std::ofstream(m_root + "/Verimont/Tidewell") << "a file";
+    testing::WriteFileText(m_root + "/Verimont/Tidewell", "a file");
     RegistryStore store(m_folder);
     EXPECT_FALSE(store.WriteSettingInt("A", "b", 2));
     EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
@@ -405,24 +310,6 @@ TEST_F(RegistryStoreTest, WriteOfTheStoredValueLeavesTheFileAlone) {
     EXPECT_EQ(Inode(File()), inode);
     ASSERT_TRUE(store.WriteSettingInt("A", "b", 2));
     EXPECT_NE(Inode(File()), inode);
-}
-
-TEST_F(RegistryStoreTest, RemembersTheWizardsLastTypes) {
-    TaskRecord added;
-    added.taskInfo.taskType = TaskType::notice;
-    added.soundInfo.type = 1;
-    added.scheduleInfo.type = ScheduleType::weekly;
-    {
-        RegistryStore store(m_folder);
-        RememberLastTypes(added, store);
-    }
-    RegistryStore store(m_folder);
-    TestClock clock;
-    TaskRecord fresh;
-    ResetToDefaults(fresh, TaskDefaultsContext{store, clock});
-    EXPECT_EQ(fresh.taskInfo.taskType, TaskType::notice);
-    EXPECT_EQ(fresh.scheduleInfo.type, ScheduleType::weekly);
-    EXPECT_EQ(store.ReadSettingInt(kTaskSettingsSection, kLastSoundTypeValue, -1), 1);
 }
 
 TEST(RegistryTextTest, EmptyKeysAndOrderSurviveARoundTrip) {

@@ -51,34 +51,17 @@ TEST(Rc5Test, PublishedVectors) {
     }
 }
 
-TEST(Rc5Test, RoundTripsRandomDataForEveryKeyLength) {
-    const Bytes plain = RandomBytes(4096, 7);
+TEST(Rc5Test, RoundTripsRandomDataForEveryKeyLengthAndLeavesAPartialBlock) {
+    const Bytes plain = RandomBytes(4096 + 5, 7);
     for (std::size_t keyLen : {0u, 1u, 5u, 6u, 7u, 16u, 17u, 64u, 255u}) {
-        const Bytes key = RandomBytes(keyLen, static_cast<std::uint32_t>(keyLen + 1));
-        const Rc5 rc5(key);
+        const Rc5 rc5(RandomBytes(keyLen, static_cast<std::uint32_t>(keyLen + 1)));
         Bytes data = plain;
         rc5.EncryptBlocks(data);
         EXPECT_NE(data, plain) << keyLen;
+        EXPECT_TRUE(std::equal(plain.end() - 5, plain.end(), data.end() - 5)) << keyLen;
         rc5.DecryptBlocks(data);
         EXPECT_EQ(data, plain) << keyLen;
     }
-}
-
-TEST(Rc5Test, DifferentKeysGiveDifferentBlocks) {
-    const Bytes a = {'a', 'b', 'c', 'd', 'e', 'f'};
-    const Bytes b = {'a', 'b', 'c', 'd', 'e', 'g'};
-    std::array<std::uint8_t, 8> plain{}, outA{}, outB{};
-    Rc5(a).EncryptBlock(plain.data(), outA.data());
-    Rc5(b).EncryptBlock(plain.data(), outB.data());
-    EXPECT_NE(outA, outB);
-}
-
-TEST(Rc5Test, PartialTrailingBlockIsLeftAlone) {
-    const Rc5 rc5(Bytes(16, 1));
-    Bytes data = RandomBytes(13, 3);
-    const Bytes before = data;
-    rc5.EncryptBlocks(data);
-    EXPECT_TRUE(std::equal(before.begin() + 8, before.end(), data.begin() + 8));
 }
 
 std::array<std::uint8_t, 16> KeyFromWords(const std::array<std::uint16_t, 8>& words) {
@@ -118,8 +101,9 @@ TEST(IdeaTest, BlocksUseLittleEndianWordsAndBigEndianKeyWords) {
 }
 
 TEST(IdeaTest, RoundTripsRandomDataUnderRandomKeys) {
-    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
-        const Bytes keyBytes = RandomBytes(16, seed);
+    for (std::uint32_t seed = 0; seed <= 20; ++seed) {
+        // Seed 0: an all-zero key, where 0 stands for 65536 in every multiplication.
+        const Bytes keyBytes = seed == 0 ? Bytes(16, 0) : RandomBytes(16, seed);
         std::array<std::uint8_t, 16> key{};
         std::copy(keyBytes.begin(), keyBytes.end(), key.begin());
         const Idea idea(key);
@@ -130,13 +114,6 @@ TEST(IdeaTest, RoundTripsRandomDataUnderRandomKeys) {
         idea.DecryptBlocks(data);
         EXPECT_EQ(data, plain) << seed;
     }
-}
-
-TEST(IdeaTest, ZeroWordsInKeyAndDataRoundTrip) {
-    // 0 stands for 65536 in the multiplication; an all-zero key exercises it everywhere.
-    const Idea idea(std::array<std::uint8_t, 16>{});
-    const Idea::Words plain{0, 0, 0xFFFF, 1};
-    EXPECT_EQ(idea.DecryptWords(idea.EncryptWords(plain)), plain);
 }
 
 }  // namespace

@@ -1,19 +1,19 @@
-// A process saving the schedule is killed at random moments; every time, the
-// file must load as one of the two lists it was writing, never anything else.
+// A process saving the schedule is killed at random moments; every time, the file must load as
+// the list of the last save that finished or of the one that was under way, never anything else.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <random>
 
-#include "support/test_clock.h"
 #include "schedule_file/schedule_store.h"
 #include "support/fake_settings.h"
+#include "support/recording_message_box.h"
+#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
-#include "support/recording_message_box.h"
+#include "support/test_clock.h"
 
 namespace tidewell {
 namespace {
@@ -32,7 +32,7 @@ TaskList ListOf(const std::string& prefix, int count) {
     return list;
 }
 
-// Which of the two lists the file holds: its prefix, or "" when neither.
+// Which of the two lists the file holds: its prefix, or "" when neither, whole.
 std::string LoadedPrefix(const std::string& path, const ScheduleStoreContext& context, size_t expectedCount) {
     TaskList list;
     LoadOptions options;
@@ -52,43 +52,63 @@ std::string LoadedPrefix(const std::string& path, const ScheduleStoreContext& co
 
 class ScheduleCrashTest : public ::testing::TestWithParam<bool> {};
 
-TEST_P(ScheduleCrashTest, KilledSaveLeavesTheOldOrTheNewList) {
+TEST_P(ScheduleCrashTest, KilledSaveLeavesTheLastOrTheNextList) {
     TempDir temp;
-    std::filesystem::create_directory(temp.File("tmp"));
     TestClock clock(At(2006, 3, 13, 9));
     FixedRandom random;
     FakeSettings settings;
     RecordingMessageBox messageBox;
-    std::string password = GetParam() ? "s3cret!" : "";
-    ScheduleStoreContext context{clock, random, settings, messageBox, temp.File("tmp"), password};
+    RecordingSleeper sleeper;
+    ScheduleStoreContext context{clock, random, settings, messageBox, sleeper, GetParam() ? "s3cret!" : ""};
     constexpr int kTasks = 1500;
+    const std::string prefixes[] = {"A", "B"};
     TaskList lists[] = {ListOf("A", kTasks), ListOf("B", kTasks)};
-    std::string path = temp.File("schedule.rws");
+    const std::string path = temp.File("schedule.rws");
     ASSERT_TRUE(SaveTaskList(path, lists[0], context));
 
     std::mt19937 chance(2006);
-    int sawA = 0, sawB = 0;
+    int finishedSaves = 0;  // over all rounds: the list of save n is lists[n % 2]
+    int sawA = 0;
+    int sawB = 0;
     for (int round = 0; round < 12; ++round) {
-        pid_t child = fork();
+        int pipeFds[2];
+        ASSERT_EQ(pipe(pipeFds), 0);
+        const int first = finishedSaves + 1;
+        const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            for (int i = round;; ++i) (void)SaveTaskList(path, lists[i % 2], context);
-        }
-        // Let it run for a random share of a few saves, then kill it mid-write.
-        for (int spins = std::uniform_int_distribution<int>(1, 400)(chance); spins > 0; --spins) {
-            int status = 0;
-            ASSERT_EQ(waitpid(child, &status, WNOHANG), 0);
-            for (int busy = 0; busy < 100000; ++busy) {
-                asm volatile("" ::: "memory");  // a short wait that the compiler keeps
+            close(pipeFds[0]);
+            for (int n = first;; ++n) {
+                if (!SaveTaskList(path, lists[n % 2], context)) _exit(1);
+                const char done = 'd';
+                if (write(pipeFds[1], &done, 1) != 1) _exit(1);
             }
         }
+        close(pipeFds[1]);
+        // Wait for 0 to 2 whole saves, then kill the next one at a random moment.
+        const int wanted = std::uniform_int_distribution<int>(0, 2)(chance);
+        int completed = 0;
+        char done = 0;
+        for (; completed < wanted; ++completed) ASSERT_EQ(read(pipeFds[0], &done, 1), 1);
+        for (int spins = std::uniform_int_distribution<int>(0, 20000000)(chance); spins > 0; --spins) {
+            asm volatile("" ::: "memory");  // a short wait that the compiler keeps
+        }
         kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-        std::string prefix = LoadedPrefix(path, context, kTasks);
-        ASSERT_FALSE(prefix.empty()) << "round " << round;
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child failed on its own";
+        while (read(pipeFds[0], &done, 1) == 1) ++completed;
+        close(pipeFds[0]);
+        finishedSaves += completed;
+        const std::string prefix = LoadedPrefix(path, context, kTasks);
+        const std::string& last = prefixes[finishedSaves % 2];
+        const std::string& next = prefixes[(finishedSaves + 1) % 2];
+        EXPECT_TRUE(prefix == last || prefix == next) << "round " << round << ": \"" << prefix << "\"";
         (prefix == "A" ? sawA : sawB)++;
     }
-    EXPECT_GT(sawA + sawB, 0);
+    // Whole saves replaced the file in both directions: the kills did not merely leave the first file.
+    EXPECT_GT(sawA, 0);
+    EXPECT_GT(sawB, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(PlainAndProtected, ScheduleCrashTest, ::testing::Values(false, true),

@@ -1,13 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <random>
-
-#include "crypto/macro_password_codec.h"
-#include "crypto/outer_scramble.h"
 #include "schedule_file/schedule_lists.h"
-#include "files/temporary_file.h"
 #include "support/task_builder.h"
-#include "support/temp_dir.h"
 
 namespace tidewell {
 namespace {
@@ -77,89 +71,6 @@ TEST(ScheduleLists, MonthLines) {
         EXPECT_EQ(MonthListText(items), c.stored) << c.line;
     }
     EXPECT_EQ(ReadMonthList("0m;1 05 08:00:00\r\n\r\n0m;0 11 10:00:00\n").size(), 2u);
-}
-
-TEST(ScheduleLists, WrittenFormsReadBack) {
-    std::mt19937 random(5);
-    const DateTime around = At(2006, 3, 13);
-    for (ScheduleType type :
-         {ScheduleType::daily, ScheduleType::weekly, ScheduleType::monthly, ScheduleType::once}) {
-        for (int i = 0; i < 50; ++i) {
-            TaskRecord task = GenerateTask(random, type, around);
-            const ScheduleInfo& s = task.scheduleInfo;
-            switch (type) {
-                case ScheduleType::daily:
-                    EXPECT_EQ(DailyListText(ReadDailyList(DailyListText(s.daily))), DailyListText(s.daily));
-                    break;
-                case ScheduleType::weekly:
-                    EXPECT_EQ(WeeklyListText(ReadWeeklyList(WeeklyListText(s.weekly))),
-                              WeeklyListText(s.weekly));
-                    break;
-                case ScheduleType::monthly:
-                    EXPECT_EQ(MonthListText(ReadMonthList(MonthListText(s.monthly))),
-                              MonthListText(s.monthly));
-                    break;
-                default:
-                    EXPECT_EQ(OnceListText(ReadOnceList(OnceListText(s.once))), OnceListText(s.once));
-                    break;
-            }
-        }
-    }
-}
-
-TEST(MacroPassword, RoundTripsEveryPrintableCharacter) {
-    std::string printable;
-    for (char c = 32; c < 127; ++c) printable += c;
-    for (size_t length : {size_t{0}, size_t{1}, size_t{15}, size_t{16}, printable.size()}) {
-        std::string password = printable.substr(0, length);
-        std::string stored = EncodeMacroPassword(password);
-        EXPECT_EQ(DecodeMacroPassword(stored), password);
-        EXPECT_EQ(stored.find_first_not_of("0123456789ABCDEF"), std::string::npos);
-    }
-    EXPECT_EQ(EncodeMacroPassword(""), "");
-    EXPECT_NE(EncodeMacroPassword("secret"), "secret");
-    EXPECT_EQ(DecodeMacroPassword(EncodeMacroPassword("密码 with UTF-8")), "密码 with UTF-8");
-    EXPECT_EQ(DecodeMacroPassword("ABC"), "");
-    EXPECT_EQ(DecodeMacroPassword("ZZ"), "");
-}
-
-TEST(OuterScramble, WrapsAndRefuses) {
-    std::mt19937 random(9);
-    for (size_t size : {size_t{41}, size_t{344}, size_t{345}, size_t{4096 + 344 + 3}}) {
-        std::string container(size, '\0');
-        for (char& c : container) c = static_cast<char>(random());
-        std::string file = WrapOuterScramble(container);
-        EXPECT_EQ(file.size() % 8, 0u);
-        EXPECT_GE(file.size(), size + 9);
-        EXPECT_LT(file.size(), size + 17);
-        EXPECT_EQ(file.find(std::string_view("TdwScrm8")), std::string::npos);  // the marker is encrypted too
-        std::optional<std::string> back = UnwrapOuterScramble(file);
-        ASSERT_TRUE(back);
-        EXPECT_EQ(back->substr(0, size), container);
-        EXPECT_EQ(back->substr(size).find_first_not_of('\0'), std::string::npos);
-    }
-    std::string file = WrapOuterScramble(std::string(100, 'x'));
-    EXPECT_FALSE(UnwrapOuterScramble(file.substr(0, 48)));               // shorter than 50 bytes
-    EXPECT_FALSE(UnwrapOuterScramble(file.substr(0, file.size() - 1)));  // not whole blocks
-    std::string tampered = file;
-    tampered[20] ^= 1;
-    EXPECT_FALSE(UnwrapOuterScramble(tampered));
-    EXPECT_FALSE(UnwrapOuterScramble(std::string(64, 'p')));
-}
-
-TEST(TemporaryFile, CreatedExclusivelyAndRemoved) {
-    TempDir temp;
-    {
-        std::optional<TemporaryFile> a = TemporaryFile::Create(temp.Path(), 1);
-        std::optional<TemporaryFile> b = TemporaryFile::Create(temp.Path(), 1);
-        ASSERT_TRUE(a && b);
-        EXPECT_EQ(a->Path(), temp.File("temp1.tps"));
-        EXPECT_EQ(b->Path(), temp.File("temp2.tps"));
-        EXPECT_EQ(FolderEntries(temp.Path()), (std::vector<std::string>{"temp1.tps", "temp2.tps"}));
-    }
-    EXPECT_TRUE(FolderEntries(temp.Path()).empty());
-    EXPECT_FALSE(TemporaryFile::Create("", 0));
-    EXPECT_FALSE(TemporaryFile::Create(temp.File("missing-folder"), 0));
 }
 
 }  // namespace

@@ -1,18 +1,21 @@
-#include "support/test_clock.h"
 #include "schedule_file/schedule_store.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <random>
 
+#include "crypto/protected_container.h"
 #include "model/task_compare.h"
 #include "schedule_file/schedule_section.h"
 #include "support/fake_settings.h"
+#include "support/recording_message_box.h"
+#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
-#include "support/recording_message_box.h"
+#include "support/test_clock.h"
+#include "text/messages.h"
+#include "text/text_util.h"
 #include "timing/list_order.h"
 
 namespace tidewell {
@@ -22,13 +25,8 @@ using namespace tidewell::testing;
 
 class ScheduleStoreTest : public ::testing::Test {
 protected:
-    ScheduleStoreTest() {
-        std::filesystem::create_directory(m_temp.File("tmp"));
-        ::chmod(m_temp.File("tmp").c_str(), 0700);
-    }
-
     ScheduleStoreContext Context(std::string password = {}) {
-        return {clock, random, settings, messageBox, m_temp.File("tmp"), std::move(password)};
+        return {clock, random, settings, messageBox, sleeper, std::move(password)};
     }
     std::string Path() const { return m_temp.File("schedule.rws"); }
 
@@ -53,6 +51,7 @@ protected:
     FixedRandom random;
     FakeSettings settings;
     RecordingMessageBox messageBox;
+    RecordingSleeper sleeper;
     TempDir m_temp;
 };
 
@@ -176,6 +175,14 @@ TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
             EXPECT_EQ(got.scheduleInfo.countDownRunning, expected.scheduleInfo.countDownRunning);
         }
     }
+    // The refresh in memory gives the list a load gives, in the same order.
+    TaskList refreshed = list;
+    RefreshThroughFile(refreshed, Context());
+    ASSERT_EQ(refreshed.size(), loaded.size());
+    for (size_t i = 0; i < loaded.size(); ++i) {
+        EXPECT_EQ(refreshed[i].title, loaded[i].title) << i;
+        EXPECT_TRUE(SameTask(refreshed[i], loaded[i])) << loaded[i].title;
+    }
     // Once loaded, a list goes round unchanged.
     ASSERT_TRUE(SaveTaskList(Path(), loaded, Context()));
     std::string first = ReadFileText(Path());
@@ -290,33 +297,43 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
     TaskList loaded;
     ASSERT_TRUE(LoadTaskList(Path(), loaded, Context("s3cret!")).loaded);
     EXPECT_EQ(UserTasks(loaded).size(), 1u);
-    EXPECT_EQ(FolderEntries(m_temp.File("tmp")), std::vector<std::string>{});  // no temporary file left
+    EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{"schedule.rws"});
 
     struct Case {
         const char* note;
         std::string bytes;
         std::string password;
+        ErrorKind kind;
     };
     const Case cases[] = {
-        {"wrong password", file, "0ther-pw"},
-        {"no password", file, ""},
-        {"short file", file.substr(0, 48), "s3cret!"},
-        {"not whole blocks", file.substr(0, file.size() - 3), "s3cret!"},
-        {"cut after the header", file.substr(0, 400), "s3cret!"},
+        {"wrong password", file, "0ther-pw", ErrorKind::wrongPassword},
+        {"no password", file, "", ErrorKind::wrongPassword},
+        {"short file", file.substr(0, 48), "s3cret!", ErrorKind::damaged},
+        {"not whole blocks", file.substr(0, file.size() - 3), "s3cret!", ErrorKind::damaged},
+        {"cut after the header", file.substr(0, 400), "s3cret!", ErrorKind::damaged},
         {"plain text without the Info key", ";header\r\n\r\n[Info]\r\nOther = 1\r\n" + std::string(60, ' '),
-         "s3cret!"},
+         "s3cret!", ErrorKind::damaged},
     };
     for (const Case& c : cases) {
         WriteFileText(Path(), c.bytes);
         loaded.Add(TaskRecord{});
+        sleeper.waits.clear();
         LoadReport report = LoadTaskList(Path(), loaded, Context(c.password));
         EXPECT_FALSE(report.loaded) << c.note;
+        EXPECT_EQ(report.failureKind, c.kind) << c.note;
         EXPECT_TRUE(loaded.empty()) << c.note;
-        // The unreadable file is kept aside so that a save cannot lose it.
-        EXPECT_FALSE(std::filesystem::exists(Path())) << c.note;
+        EXPECT_EQ(sleeper.waits.size(), c.note == std::string("wrong password") ? 1u : 0u) << c.note;
+        // The unreadable file is kept aside so that no save can lose it.
         EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note;
+        EXPECT_EQ(ReadFileText(Path()), c.bytes) << c.note;
+        EXPECT_EQ(
+            messageBox.LastCall().text,
+            report.failureMessage + "\r\n\r\n" +
+                ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", report.keptAsidePath))
+            << c.note;
+        ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
+        EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note << ": the kept copy outlives a save";
         std::filesystem::remove(report.keptAsidePath);
-        EXPECT_EQ(FolderEntries(m_temp.File("tmp")), std::vector<std::string>{}) << c.note;
     }
 }
 
@@ -344,8 +361,9 @@ TEST_F(ScheduleStoreTest, WriteFailureKeepsTheOldFile) {
     EXPECT_EQ(messageBox.LastCall().caption, "Error");
     EXPECT_EQ(ReadFileText(Path()), before);
     Result protectedResult = SaveTaskList(blocked + "/schedule.rws", list, Context("s3cret!"));
-    EXPECT_FALSE(protectedResult);
-    EXPECT_NE(protectedResult.message().find("Cannot open the file"), std::string::npos);
+    EXPECT_EQ(protectedResult.kind(), ErrorKind::io);
+    EXPECT_EQ(protectedResult.message(), ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP),
+                                                    "#1", blocked + "/schedule.rws"));
 }
 
 TEST_F(ScheduleStoreTest, MissingFilesWarnOnLoadAndTheTaskIsStillSaved) {
@@ -371,22 +389,25 @@ TEST_F(ScheduleStoreTest, MissingFilesWarnOnLoadAndTheTaskIsStillSaved) {
     EXPECT_EQ(messageBox.CallCount(), 1u);
 }
 
-TEST_F(ScheduleStoreTest, RefreshAndAddGoThroughATemporaryFile) {
-    TaskList list;
-    list.Add(Notice(OnceTask({At(2006, 5, 1)}), "once"));
-    list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "daily"));
-    ASSERT_TRUE(RefreshThroughFile(list, Context()));
-    EXPECT_EQ(list[0].title, "daily");
-    EXPECT_TRUE(IsPlaceholderTask(list[1]));
-    EXPECT_TRUE(list[list.size() - 1].isClockSyncTask);
-    EXPECT_EQ(FolderEntries(m_temp.File("tmp")), std::vector<std::string>{});
-    EXPECT_FALSE(std::filesystem::exists(Path()));
+TEST_F(ScheduleStoreTest, RefreshAndAddNeverTouchTheDisk) {
+    for (const std::string password : {"", "s3cret!"}) {
+        TaskList list;
+        list.Add(Notice(OnceTask({At(2006, 5, 1)}), "once"));
+        list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "daily"));
+        list.SetModified(true);
+        RefreshThroughFile(list, Context(password));
+        EXPECT_EQ(list[0].title, "daily");
+        EXPECT_TRUE(IsPlaceholderTask(list[1]));
+        EXPECT_TRUE(list[list.size() - 1].isClockSyncTask);
+        EXPECT_TRUE(list.IsModified());
 
-    size_t position = AddTask(list, Notice(WeeklyTask({{1, TimeOfDayValue(9)}}), "weekly"), Context());
-    ASSERT_LT(position, list.size());
-    EXPECT_EQ(list[position].title, "weekly");
-    TaskRecord refused = Notice(DailyTask({}), "empty list");
-    EXPECT_EQ(AddTask(list, refused, Context()), list.size());
+        size_t position =
+            AddTask(list, Notice(WeeklyTask({{1, TimeOfDayValue(9)}}), "weekly"), Context(password));
+        ASSERT_LT(position, list.size());
+        EXPECT_EQ(list[position].title, "weekly");
+        EXPECT_EQ(AddTask(list, Notice(DailyTask({}), "empty list"), Context(password)), list.size());
+        EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{});
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/memory_settings.h"
+#include "platform/memory_settings.h"
 
 namespace tidewell::testing {
 

@@ -36,6 +36,8 @@ std::string ReadFileText(const std::string& path) {
 }
 
 void WriteFileText(const std::string& path, const std::string& text) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     std::ofstream(path, std::ios::binary) << text;
 }
 
@@ -45,6 +47,24 @@ std::vector<std::string> FolderEntries(const std::string& path) {
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::map<std::string, std::string> FolderSnapshot(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> entries;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::string& entry = entries[it->path().lexically_relative(folder).string()];
+        if (it->is_symlink()) {
+            entry = "-> " + fs::read_symlink(it->path()).string();
+        } else if (it->is_directory()) {
+            entry = "<folder>";
+        } else {
+            entry = ReadFileText(it->path());
+            if (entry.size() > 64) entry = std::to_string(std::hash<std::string>{}(entry));
+        }
+    }
+    return entries;
 }
 
 }  // namespace tidewell::testing

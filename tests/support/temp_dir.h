@@ -3,6 +3,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,11 +25,14 @@ private:
     std::string m_path;
 };
 
-// Whole-file helpers for tests.
+// Whole-file helpers for tests; writing makes the missing folders.
 std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
 // Names of the entries of a folder, sorted.
 std::vector<std::string> FolderEntries(const std::string& path);
+// Everything below a folder by relative name: files with their bytes (a hash when long), links
+// with their targets, folders as "<folder>". Tells whether anything changed or was left behind.
+std::map<std::string, std::string> FolderSnapshot(const std::string& folder);
 
 // Lets a write fail part-way, also for a user whom folder permissions do not stop.
 class FileSizeCap {

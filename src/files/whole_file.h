@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace tidewell {
+
+enum class ReadStatus {
+    Ok,
+    Missing,   // no such file (or a file in place of one of its folders)
+    TooLarge,  // longer than the limit
+    Failed,    // not a regular file, no permission, read error
+};
+
+inline constexpr std::size_t kNoReadLimit = std::numeric_limits<std::size_t>::max();
+
+// Reads the whole regular file at `path` into `bytes`; `bytes` is empty unless the result is Ok.
+// A file longer than `limit` bytes is not read. A named pipe in the file's place never blocks.
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit = kNoReadLimit);
+
+// Writes all bytes to the descriptor, going on after interruptions; false on a write error.
+bool WriteAll(int fd, std::string_view bytes);
+
+}  // namespace tidewell
