@@ -6,16 +6,17 @@
 #include <filesystem>
 #include <optional>
 
-#include "model/task_compare.h"
-#include "model/task_defaults.h"
 #include "config/admin_password.h"
-#include "files/durable_file.h"
+#include "config/error_reminder_keys.h"
 #include "crypto/outer_scramble.h"
 #include "crypto/protect_file.h"
+#include "files/durable_file.h"
+#include "files/temporary_file.h"
+#include "format/settings_text.h"
+#include "model/task_compare.h"
+#include "model/task_defaults.h"
 #include "schedule_file/schedule_keys.h"
 #include "schedule_file/schedule_section.h"
-#include "format/settings_text.h"
-#include "files/temporary_file.h"
 #include "text/messages.h"
 #include "text/text_util.h"
 #include "timing/post_load_update.h"
@@ -27,9 +28,6 @@ namespace {
 
 namespace keys = schedule_keys;
 
-constexpr std::string_view kConfigSection = "Tidewell\\Config";
-constexpr std::string_view kFileReminderValue = "Error Reminder - File";
-constexpr std::string_view kMusicReminderValue = "Error Reminder - Music";
 constexpr size_t kBytesPerTask = 1200;  // a generous guess of one task's section
 
 std::string SectionName(ScheduleType type, int number) {
@@ -43,7 +41,8 @@ std::string WithPath(MessageId id, const std::string& path) {
     return ReplaceAll(LoadMessage(id), "#1", path);
 }
 
-Result ShowFailure(const ScheduleStoreContext& context, std::string message, ErrorKind kind = ErrorKind::damaged) {
+Result ShowFailure(const ScheduleStoreContext& context, std::string message,
+                   ErrorKind kind = ErrorKind::damaged) {
     context.messageBox.ShowMessageBox(message, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
     return Result::Fail(kind, std::move(message));
 }
@@ -201,8 +200,8 @@ void ShowValidationText(const std::string& text, ValidationOptions& validation,
     context.messageBox.ShowMessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION, {}, &remind);
     if (remind) return;
     (fileProblem ? validation.remindFileErrors : validation.remindMusicErrors) = false;
-    context.settings.WriteSettingInt(kConfigSection, fileProblem ? kFileReminderValue : kMusicReminderValue,
-                                     0);
+    context.settings.WriteSettingInt(kConfigSettingsSection,
+                                     fileProblem ? kFileReminderValue : kMusicReminderValue, 0);
 }
 
 class TaskLoader {
@@ -215,9 +214,9 @@ public:
         m_validation.loadMode = true;
         m_validation.macroChecking = context.macroChecking;
         m_validation.remindFileErrors =
-            context.settings.ReadSettingInt(kConfigSection, kFileReminderValue, 1) == 1;
+            context.settings.ReadSettingInt(kConfigSettingsSection, kFileReminderValue, 1) == 1;
         m_validation.remindMusicErrors =
-            context.settings.ReadSettingInt(kConfigSection, kMusicReminderValue, 1) == 1;
+            context.settings.ReadSettingInt(kConfigSettingsSection, kMusicReminderValue, 1) == 1;
         // Every record starts from the same defaults: the settings are read once, not per task.
         ResetToDefaults(m_newTask, m_defaults);
     }
