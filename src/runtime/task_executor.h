@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -59,8 +60,9 @@ public:
     // to the default in the record itself.
     void RunTask(TaskRecord& task) override;
 
-    // Performs a system operation 0..4 at once; switch user does nothing. The auto-start entry
-    // is rewritten first; a refusal is shown in a message box.
+    // Performs a system operation 0..4 at once; switch user does nothing, and clock
+    // synchronization, which goes elsewhere, only shows its name. The auto-start entry is
+    // rewritten first; a refusal is shown in a message box.
     void PerformWindowsOperation(WindowsOperation operation, bool force);
 
 private:
