@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "config/error_reminder_keys.h"
 #include "crypto/outer_scramble.h"
 #include "crypto/password_encoding.h"
 #include "crypto/protected_container.h"
@@ -25,9 +26,6 @@ namespace {
 
 namespace keys = schedule_keys;
 
-constexpr std::string_view kConfigSection = "Tidewell\\Config";
-constexpr std::string_view kFileReminderValue = "Error Reminder - File";
-constexpr std::string_view kMusicReminderValue = "Error Reminder - Music";
 constexpr size_t kBytesPerTask = 1200;  // a generous guess of one task's section
 
 std::string SectionName(ScheduleType type, int number) {
@@ -148,8 +146,8 @@ void ShowValidationText(const std::string& text, ValidationOptions& validation,
     context.messageBox.ShowMessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION, {}, &remind);
     if (remind) return;
     (fileProblem ? validation.remindFileErrors : validation.remindMusicErrors) = false;
-    context.settings.WriteSettingInt(kConfigSection, fileProblem ? kFileReminderValue : kMusicReminderValue,
-                                     0);
+    context.settings.WriteSettingInt(kConfigSettingsSection,
+                                     fileProblem ? kFileReminderValue : kMusicReminderValue, 0);
 }
 
 class TaskLoader {
@@ -162,9 +160,9 @@ public:
         m_validation.loadMode = true;
         m_validation.macroChecking = context.macroChecking;
         m_validation.remindFileErrors =
-            context.settings.ReadSettingInt(kConfigSection, kFileReminderValue, 1) == 1;
+            context.settings.ReadSettingInt(kConfigSettingsSection, kFileReminderValue, 1) == 1;
         m_validation.remindMusicErrors =
-            context.settings.ReadSettingInt(kConfigSection, kMusicReminderValue, 1) == 1;
+            context.settings.ReadSettingInt(kConfigSettingsSection, kMusicReminderValue, 1) == 1;
         // Every record starts from the same defaults: the settings are read once, not per task.
         ResetToDefaults(m_newTask, m_defaults);
     }

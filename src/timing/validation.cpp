@@ -41,10 +41,6 @@ std::string Lowered(std::string_view text) {
     return lowered;
 }
 
-bool IsLink(const std::string& path) {
-    return path.substr(0, 10).find("://") != std::string::npos || Lowered(path.substr(0, 7)) == "mailto:";
-}
-
 bool FileExists(const std::string& path) {
     std::error_code error;
     return !path.empty() && std::filesystem::exists(path, error);
@@ -103,7 +99,8 @@ void FileProblem(Problems& problems, const ValidationOptions& options, bool remi
 
 void CheckAction(const TaskRecord& task, const ValidationOptions& options, Problems& problems) {
     const TaskInfo& info = task.taskInfo;
-    if (info.taskType == TaskType::program && !IsLink(info.programPath) && !FileExists(info.programPath)) {
+    if (info.taskType == TaskType::program && !IsLinkPath(info.programPath) &&
+        !FileExists(info.programPath)) {
         FileProblem(problems, options, options.remindFileErrors,
                     LoadMessage(IDS_TIDEWELL_ERROR_PROGRAM_NOT_VALID), info.programPath);
     }
@@ -157,11 +154,17 @@ template <typename Item, typename Same>
 Result CheckIsNew(const std::vector<Item>& items, const Item& item, Same same) {
     bool exists =
         std::any_of(items.begin(), items.end(), [&](const Item& other) { return same(other, item); });
-    if (exists) return Result::Fail(ErrorKind::invalid, LoadMessage(IDS_TIDEWELL_ERROR_TIME_EXISTS_CHOOSE_ANOTHER));
+    if (exists)
+        return Result::Fail(ErrorKind::invalid, LoadMessage(IDS_TIDEWELL_ERROR_TIME_EXISTS_CHOOSE_ANOTHER));
     return Result::Ok();
 }
 
 }  // namespace
+
+bool IsLinkPath(std::string_view path) {
+    return path.substr(0, 10).find("://") != std::string_view::npos ||
+           Lowered(path.substr(0, 7)) == "mailto:";
+}
 
 void NormalizeTask(TaskRecord& task) {
     task.title = CutTitle(Trimmed(task.title));

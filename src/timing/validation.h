@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/task_record.h"
@@ -24,6 +25,10 @@ struct ValidationResult {
     bool keep = true;     // the task may be kept (loader) or saved (editor)
     std::string message;  // every problem found, one paragraph each; empty when none
 };
+
+// A program path that is a link (a URL, "scheme://..." in its first ten characters, or a
+// "mailto:" address, any case): it is opened, never checked as a file.
+bool IsLinkPath(std::string_view path);
 
 // Normalizes the task, then checks it. Outside load mode every problem is an
 // error and the task is kept only without errors. In load mode a task with

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/task_record.h"
+#include "platform/launcher.h"
+#include "platform/power_control.h"
+#include "platform/settings_port.h"
+#include "runtime/event_log.h"
+#include "runtime/scheduler_ports.h"
+#include "runtime/sound_notice_player.h"
+#include "text/countdown_window.h"
+#include "text/message_box.h"
+#include "text/notice_window.h"
+
+namespace tidewell {
+
+// What the executor uses of the outside world; all must outlive it.
+struct TaskExecutorPorts {
+    Launcher& launcher;
+    PowerControl& power;
+    SoundNoticePlayer& player;
+    const EventLog& eventLog;
+    SettingsPort& settings;  // the error reminder options
+    MessageBoxService& messageBox;
+    NoticeWindowService& noticeWindow;
+    CountdownWindowService& countdownWindow;
+};
+
+// What the executor learns from the program that runs it.
+struct TaskExecutorContext {
+    bool peEdition = false;     // the edition without macro tasks
+    std::string programFolder;  // where the macro engine is installed
+    // The configured time server names, read when a clock synchronization task runs.
+    std::function<std::vector<std::string>()> timeServerNames;
+    // The unattended clock synchronization entry: starts a synchronization, shows nothing.
+    std::function<bool(const std::string& serverName)> synchronizeClock;
+    // Rewrites the auto-start entry, so that it matches the scheduling state before a system
+    // operation may end the session.
+    std::function<void()> setAutoStartEntry;
+    // The monotonic instant the sound notices count from.
+    std::function<MonotonicTime()> monotonicNow = [] { return std::chrono::steady_clock::now(); };
+};
+
+// Carries out tasks: the tray and sound notices, the action of the task's type, and the run event.
+// Runs on the user-interface thread and never waits for a window: a notice or a count-down is
+// shown and RunTask returns, so every task due in the same second runs, in list order, whatever
+// windows are open. A window that reports after the executor has gone is ignored.
+class TaskExecutor final : public TaskRunner {
+public:
+    TaskExecutor(TaskExecutorPorts ports, TaskExecutorContext context);
+    TaskExecutor(const TaskExecutor&) = delete;
+    TaskExecutor& operator=(const TaskExecutor&) = delete;
+
+    // A placeholder record does nothing. A system operation's waiting time above the limit is set
+    // to the default in the record itself.
+    void RunTask(TaskRecord& task) override;
+
+    // Performs a system operation 0..4 at once; switch user does nothing, and clock
+    // synchronization, which goes elsewhere, only shows its name. The auto-start entry is
+    // rewritten first; a refusal is shown in a message box.
+    void PerformWindowsOperation(WindowsOperation operation, bool force);
+
+private:
+    // Each returns whether the run is logged now.
+    bool RunProgram(const TaskRecord& task);
+    bool RunMacro(const TaskRecord& task);
+    bool ShowNotice(const TaskRecord& task);
+    bool RunWindowsOperation(TaskRecord& task);
+
+    void ShowProgramNotValid(const std::string& path);
+    void ShowLaunchFailure(const Result& launched);
+    // The operation of a task whose count-down (if any) has ended without a cancel.
+    void PerformTaskOperation(const TaskRecord& task);
+    void LogRun(const TaskRecord& task);
+
+    TaskExecutorPorts m_ports;
+    TaskExecutorContext m_context;
+    // Windows hold a weak reference: their late reports find it expired.
+    std::shared_ptr<TaskExecutor*> m_self;
+};
+
+}  // namespace tidewell

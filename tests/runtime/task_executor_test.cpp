@@ -1,0 +1,249 @@
+#include "runtime/task_executor.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "platform/argument_split.h"
+#include "runtime/scheduler.h"
+#include "support/fake_settings.h"
+#include "support/recording_audio.h"
+#include "support/recording_launcher.h"
+#include "support/recording_message_box.h"
+#include "support/recording_scheduler_ports.h"
+#include "support/recording_tray.h"
+#include "support/recording_windows.h"
+#include "support/task_builder.h"
+#include "support/temp_dir.h"
+#include "support/test_clock.h"
+#include "text/text_util.h"
+#include "timing/next_run.h"
+
+namespace tidewell {
+namespace {
+
+using Strings = std::vector<std::string>;
+using testing::At;
+const Strings kRun = {"Run task \"Backup\""};
+
+TaskRecord Task(TaskType type, WindowsOperation operation = {}, int waiting = 0) {
+    TaskRecord task;
+    task.title = "Backup";
+    task.taskInfo.taskType = type;
+    task.taskInfo.swoType = operation;
+    task.taskInfo.swoWaitingTime = waiting;
+    task.soundInfo = {true, 0, 60, 2000, 500, 500, {}};
+    return task;
+}
+
+class ExecutorTest : public ::testing::Test {
+protected:
+    TaskExecutor MakeExecutor(bool peEdition) {
+        return TaskExecutor(
+            {m_launcher, m_power, m_player, m_log, m_settings, m_messageBox, m_notices, m_countdowns},
+            {peEdition, "/opt/tw app",
+             [] {
+                 return Strings{"time-a", "time-b"};
+             },
+             [this](const std::string& name) { return m_syncs.push_back(name), true; },
+             [this] { ++m_autoStartWrites; }, [] { return MonotonicTime{}; }});
+    }
+    // The event texts of the log, and a fresh log.
+    Strings TakeLogged() {
+        Strings texts;
+        for (const std::string& line : SplitLines(testing::ReadFileText(m_log.Path()))) {
+            if (line.find('\t') != std::string::npos) texts.push_back(line.substr(line.find('\t') + 1));
+        }
+        std::remove(m_log.Path().c_str());
+        return texts;
+    }
+    std::string File(const std::string& name, mode_t mode) {
+        testing::WriteFileText(m_dir.File(name), "#!/bin/sh\n");
+        ::chmod(m_dir.File(name).c_str(), mode);
+        return m_dir.File(name);
+    }
+
+    testing::TempDir m_dir;
+    TestClock m_clock{At(2006, 3, 5, 7, 59, 59)};
+    EventLog m_log{m_dir.Path(), m_clock};
+    RecordingLauncher m_launcher;
+    RecordingPowerControl m_power;
+    RecordingAudio m_audio;
+    RecordingTray m_tray;
+    testing::FakeSettings m_settings;
+    SoundNoticePlayer m_player{m_audio, m_tray, m_settings};
+    RecordingMessageBox m_messageBox;
+    RecordingNoticeWindow m_notices;
+    RecordingCountdownWindow m_countdowns;
+    Strings m_syncs;
+    int m_autoStartWrites = 0;
+    TaskExecutor m_executor = MakeExecutor(false);
+};
+
+TEST_F(ExecutorTest, ProgramsStartDocumentsFoldersAndLinksOpenNothingThereIsNoRun) {
+    const std::string tool = File("tool", 0755), document = File("notes.txt", 0644);
+    const std::string missing = m_dir.File("gone.exe"), started = tool + " -v 'a b' @" + m_dir.Path();
+    const std::string notValid = "A valid program name or a file name must be provided.\r\n\r\n\t";
+    const struct {
+        std::string path, failure;
+        Strings calls, message, logged;  // message: text, caption
+    } cases[] = {
+        {tool, "", {started}, {}, kRun},
+        {document, "", {document}, {}, kRun},
+        {"https://example.org/a b", "", {"https://example.org/a b"}, {}, kRun},
+        {tool, "No such file", {started}, {"No such file", "Error"}, kRun},
+        {missing, "", {}, {notValid + missing + "\r\n\r\n", "Error"}, {}},
+    };
+    for (const auto& c : cases) {
+        m_launcher.calls.clear();
+        m_launcher.failure = c.failure;
+        m_messageBox.Clear();
+        TaskRecord task = Task(TaskType::program);
+        task.taskInfo.programPath = c.path;
+        task.taskInfo.parameter = "-v 'a b'";
+        m_executor.RunTask(task);
+        EXPECT_EQ(m_launcher.calls, c.calls) << c.path;
+        const MessageBoxCall shown = m_messageBox.CallCount() ? m_messageBox.LastCall() : MessageBoxCall{};
+        EXPECT_EQ(c.message, shown.text.empty() ? Strings{} : Strings({shown.text, shown.caption}));
+        EXPECT_EQ(TakeLogged(), c.logged) << c.path;
+    }
+    // Clearing the reminder's check box switches the reminder off for good.
+    m_messageBox.AnswerNext(IDOK, false);
+    TaskRecord task = Task(TaskType::program);
+    m_executor.RunTask(task);
+    EXPECT_TRUE(m_messageBox.LastCall().hasCheckBox && m_messageBox.LastCall().showNextTime);
+    EXPECT_EQ(m_settings.ReadSettingInt("Tidewell\\Config", "Error Reminder - File", 1), 0);
+    m_executor.RunTask(task);
+    EXPECT_EQ(m_messageBox.CallCount(), 2u);
+}
+
+TEST_F(ExecutorTest, MacroEngineGetsBackExactlyThePathAndPassword) {
+    const std::tuple<std::string, std::string, Strings> cases[] = {
+        {"/m/daily.rwm", "", {"/run", "/m/daily.rwm"}},
+        {"/m/a \"b\".rwm", "p\"w\\ $x `y`", {"/run", "-path", "/m/a \"b\".rwm", "-pwd", "p\"w\\ $x `y`"}},
+    };
+    for (const auto& [path, password, arguments] : cases) {
+        TaskRecord task = Task(TaskType::macro);
+        task.taskInfo.macroPath = path;
+        task.taskInfo.macroPassword = password;
+        m_executor.RunTask(task);
+        EXPECT_EQ(m_launcher.starts.back().program + m_launcher.starts.back().folder,
+                  "/opt/tw app/runweave/opt/tw app");
+        EXPECT_EQ(SplitArguments(m_launcher.starts.back().parameters), arguments);
+    }
+    m_launcher.failure = "not installed";
+    TaskRecord task = Task(TaskType::macro);
+    m_executor.RunTask(task);
+    EXPECT_EQ(m_messageBox.LastCall().text, "not installed");
+    MakeExecutor(true).RunTask(task);
+    EXPECT_EQ(m_launcher.starts.size(), 3u) << "the edition without macros starts nothing";
+    EXPECT_EQ(TakeLogged(), Strings(4, kRun[0]));
+}
+
+TEST_F(ExecutorTest, NoticeWithSoundDurationZeroAnimatesTenSecondsAndClosingStopsTheSound) {
+    TaskRecord task = Task(TaskType::notice);
+    task.taskInfo.noticeMsg = "Stand up";
+    task.soundInfo.duration = 0;
+    m_executor.RunTask(task);
+    EXPECT_EQ(m_player.TraySecondsLeft(), 10);
+    EXPECT_EQ(m_player.Beep().msLeft, 1000);
+    ASSERT_EQ(m_notices.shown.size(), 1u);
+    EXPECT_EQ(Strings({m_notices.shown[0].caption, m_notices.shown[0].text}),
+              Strings({"Schedule Notice: Backup", "Stand up"}));
+    EXPECT_EQ(TakeLogged(), kRun);
+    m_notices.shown[0].closed();
+    EXPECT_FALSE(m_player.Beeping());
+    task.taskInfo.noticeMsg.clear();
+    m_executor.RunTask(task);
+    EXPECT_EQ(m_notices.shown.size(), 1u) << "an empty notice shows nothing";
+    // Music by extension, in any letter case.
+    for (const char* path : {"/s/a.MIDI", "/s/a.Wav", "/s/a.mp3"}) {
+        task.soundInfo = {true, 1, 10, 0, 0, 0, path};
+        m_executor.RunTask(task);
+    }
+    using Call = RecordingAudio::Call;
+    EXPECT_EQ(m_audio.Count(Call::playMidi) + m_audio.Count(Call::playWave), 2u);
+    EXPECT_EQ(m_audio.calls.back().path, "/s/a.Wav");
+}
+
+TEST_F(ExecutorTest, OperationsWaitTheirCountDownOrStartAtOnce) {
+    using enum WindowsOperation;
+    const struct {
+        WindowsOperation operation;
+        int waiting, storedWaiting;
+        std::optional<CountdownOutcome> outcome;  // none: no count-down
+        std::string refusal;
+        std::vector<PowerOperation> performed;
+        Strings logged;
+    } cases[] = {
+        {shutDown, 400, 30, CountdownOutcome::perform, "", {PowerOperation::powerOff}, kRun},
+        {reboot, 300, 300, CountdownOutcome::cancelled, "", {}, {}},
+        {standBy, 0, 0, std::nullopt, "", {PowerOperation::suspend}, kRun},
+        {logOff, 0, 0, std::nullopt, "Refused by a lock.", {PowerOperation::logOff}, kRun},
+        {switchUser, 30, 30, std::nullopt, "", {}, kRun},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.operation));
+        m_countdowns.shown.clear();
+        m_power.performed.clear();
+        m_power.failure = c.refusal;
+        m_messageBox.Clear();
+        m_autoStartWrites = 0;
+        TaskRecord task = Task(TaskType::windowsOperation, c.operation, c.waiting);
+        m_executor.RunTask(task);
+        EXPECT_EQ(task.taskInfo.swoWaitingTime, c.storedWaiting);
+        ASSERT_EQ(m_countdowns.shown.size(), c.outcome ? 1u : 0u);
+        if (c.outcome) {
+            EXPECT_EQ(m_countdowns.shown[0].request.seconds, c.storedWaiting);
+            EXPECT_TRUE(m_power.performed.empty() && m_player.Beeping() && TakeLogged().empty());
+            m_countdowns.shown[0].done(*c.outcome);
+        }
+        std::vector<PowerOperation> performed;
+        for (const auto& p : m_power.performed) performed.push_back(p.operation);
+        EXPECT_EQ(performed, c.performed);
+        EXPECT_EQ(m_autoStartWrites, static_cast<int>(c.performed.size()));
+        EXPECT_EQ(TakeLogged(), c.logged);
+        EXPECT_EQ(m_player.Beeping(), c.operation == switchUser);
+        EXPECT_EQ(m_messageBox.CallCount() ? m_messageBox.LastCall().text : "", c.refusal);
+    }
+    TaskRecord sync = Task(TaskType::windowsOperation, clockSynchronization);
+    sync.taskInfo.programPath = "1";
+    m_executor.RunTask(sync);
+    EXPECT_EQ(m_syncs, Strings{"time-b"});
+    EXPECT_EQ(TakeLogged(), kRun);
+    // A count-down that ends after its executor has gone does nothing.
+    sync = Task(TaskType::windowsOperation, shutDown, 10);
+    MakeExecutor(false).RunTask(sync);
+    m_countdowns.shown.back().done(CountdownOutcome::perform);
+    EXPECT_EQ(m_power.performed.size(), 0u);
+}
+
+// Windows left open do not hold up the passes: everything due runs, in list order.
+TEST_F(ExecutorTest, TasksDueWhileWindowsAreOpenAllRun) {
+    TaskRecord notice = testing::DailyTask({testing::TimeOfDayValue(8)});
+    notice.title = "notice";
+    notice.taskInfo = Task(TaskType::notice).taskInfo;
+    notice.taskInfo.noticeMsg = "Meeting";
+    TaskRecord shutDown = notice;
+    shutDown.taskInfo = Task(TaskType::windowsOperation, WindowsOperation::shutDown, 30).taskInfo;
+    TaskRecord program = testing::OnceTask({At(2006, 3, 5, 8, 0, 3)});
+    program.title = "program";
+    program.taskInfo.programPath = File("tool", 0755);
+    TaskList list;
+    testing::FixedRandom random;
+    for (TaskRecord task : {notice, shutDown, program}) {
+        GetNextRunString(task, {m_clock, random});
+        list.Add(std::move(task));
+    }
+    testing::RecordingView view;
+    Scheduler scheduler(list, m_executor, view, random);
+    scheduler.SetRunning(true);
+    for (int second = 0; second <= 4; ++second)
+        scheduler.CheckDueTasks({At(2006, 3, 5, 8, 0, second), 1000 * second});
+    EXPECT_EQ(m_notices.shown.size() + m_countdowns.shown.size() + m_launcher.calls.size(), 3u);
+    EXPECT_EQ(TakeLogged(), (Strings{"Run task \"notice\"", "Run task \"program\""}));
+}
+
+}  // namespace
+}  // namespace tidewell
