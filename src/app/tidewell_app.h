@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/settings_keys.h"
 #include "config/locations.h"
 
 namespace tidewell {
@@ -44,28 +45,6 @@ struct AppStartOptions {
     Sleeper* sleeper = nullptr;
 };
 
-// Registry sections and values of the application.
-namespace app_keys {
-inline constexpr std::string_view kAppSection = "Tidewell\\App";
-inline constexpr std::string_view kRunCode = "Run Code";
-inline constexpr std::string_view kScheduling = "Scheduling";
-inline constexpr std::string_view kConfigSection = "Tidewell\\Config";
-inline constexpr std::string_view kAutoSave = "AutoSave";
-inline constexpr std::string_view kSoundSection = "Tidewell\\Sound";
-inline constexpr std::string_view kMute = "Mute";
-inline constexpr std::string_view kUpdateSection = "Update";
-inline constexpr std::string_view kAutoUpdate = "m_bEnableAutoUpdate";
-inline constexpr std::string_view kScheduleSection = "Schedule";
-inline constexpr std::string_view kYearlySummaryUseRange = "m_bYearlySummaryUseRange";
-inline constexpr std::string_view kYearlySummaryMonthFormat = "m_nYearlySummaryMonthFormat";
-inline constexpr std::string_view kRootAppSection = "App";
-inline constexpr std::string_view kFirstRun = "First Run";  // in the machine-wide root
-inline constexpr std::string_view kFirstRunDone = "1";
-inline constexpr std::string_view kHideMeSection = "Hide Me";
-inline constexpr std::string_view kPromptClickOpen = "Prompt Click Open";
-inline constexpr const char* kReleaseNoteFormat = "Release Note %s";  // with the version number
-inline constexpr std::string_view kReleaseNoteShown = "1";
-}  // namespace app_keys
 
 // The program's life: the command line, one instance per user, the settings root, the first
 // run, the language, the data folders, the administrator password, the frame, the scheduling

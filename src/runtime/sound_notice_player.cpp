@@ -11,11 +11,11 @@ SoundNoticePlayer::SoundNoticePlayer(AudioPort& audio, TrayNoticeService& tray, 
     : m_audio(audio),
       m_tray(tray),
       m_settings(settings),
-      m_muted(settings.ReadSettingInt(kSoundSettingsSection, kMuteValueName, 0) == 1) {}
+      m_muted(settings.ReadSettingInt(app_keys::kSoundSection, app_keys::kMute, 0) == 1) {}
 
 void SoundNoticePlayer::ToggleMute() {
     m_muted = !m_muted;
-    m_settings.WriteSettingInt(kSoundSettingsSection, kMuteValueName, m_muted ? 1 : 0);
+    m_settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, m_muted ? 1 : 0);
     // Switching mute on silences what plays too: that is what the user asks for.
     StopCurrentSound();
 }

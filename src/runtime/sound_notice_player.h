@@ -7,16 +7,13 @@
 #include "platform/audio_port.h"
 #include "platform/settings_port.h"
 #include "text/result.h"
+#include "config/settings_keys.h"
 #include "text/tray_notice.h"
 
 namespace tidewell {
 
 // Instants of the tick entry points: a monotonic clock, never the wall clock.
 using MonotonicTime = std::chrono::steady_clock::time_point;
-
-// Where the mute switch is kept (DWORD 0/1).
-inline constexpr std::string_view kSoundSettingsSection = "Tidewell\\Sound";
-inline constexpr std::string_view kMuteValueName = "Mute";
 
 // Limits of a beep notice; values outside are replaced by the nearer bound.
 inline constexpr int kMinBeepFrequency = 37;

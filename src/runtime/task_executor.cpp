@@ -4,7 +4,7 @@
 #include <system_error>
 #include <utility>
 
-#include "config/error_reminder_keys.h"
+#include "config/settings_keys.h"
 #include "platform/linux_launcher.h"
 #include "runtime/task_command_line.h"
 #include "runtime/task_sound.h"
@@ -91,7 +91,7 @@ bool TaskExecutor::ShowNotice(const TaskRecord& task) {
 
 void TaskExecutor::ShowProgramNotValid(const std::string& path) {
     SettingsPort& settings = m_ports.settings;
-    if (settings.ReadSettingInt(kConfigSettingsSection, kFileReminderValue, 1) != 1) {
+    if (settings.ReadSettingInt(app_keys::kConfigSection, app_keys::kFileReminder, 1) != 1) {
         return;
     }
     bool showNextTime = true;
@@ -99,7 +99,7 @@ void TaskExecutor::ShowProgramNotValid(const std::string& path) {
         FillStrings(kProgramNotValidFormat, {LoadMessage(IDS_TIDEWELL_ERROR_PROGRAM_NOT_VALID), path}),
         LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION, {}, &showNextTime);
     if (!showNextTime) {
-        settings.WriteSettingInt(kConfigSettingsSection, kFileReminderValue, 0);
+        settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kFileReminder, 0);
     }
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "config/error_reminder_keys.h"
+#include "config/settings_keys.h"
 #include "crypto/outer_scramble.h"
 #include "crypto/password_encoding.h"
 #include "crypto/protected_container.h"
@@ -146,8 +146,8 @@ void ShowValidationText(const std::string& text, ValidationOptions& validation,
     context.messageBox.ShowMessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION, {}, &remind);
     if (remind) return;
     (fileProblem ? validation.remindFileErrors : validation.remindMusicErrors) = false;
-    context.settings.WriteSettingInt(kConfigSettingsSection,
-                                     fileProblem ? kFileReminderValue : kMusicReminderValue, 0);
+    context.settings.WriteSettingInt(app_keys::kConfigSection,
+                                     fileProblem ? app_keys::kFileReminder : app_keys::kMusicReminder, 0);
 }
 
 class TaskLoader {
@@ -160,9 +160,9 @@ public:
         m_validation.loadMode = true;
         m_validation.macroChecking = context.macroChecking;
         m_validation.remindFileErrors =
-            context.settings.ReadSettingInt(kConfigSettingsSection, kFileReminderValue, 1) == 1;
+            context.settings.ReadSettingInt(app_keys::kConfigSection, app_keys::kFileReminder, 1) == 1;
         m_validation.remindMusicErrors =
-            context.settings.ReadSettingInt(kConfigSettingsSection, kMusicReminderValue, 1) == 1;
+            context.settings.ReadSettingInt(app_keys::kConfigSection, app_keys::kMusicReminder, 1) == 1;
         // Every record starts from the same defaults: the settings are read once, not per task.
         ResetToDefaults(m_newTask, m_defaults);
     }

@@ -141,7 +141,7 @@ TEST_F(PlayerTest, MuteSilencesEveryNoticeWhileTheTrayStillAnimates) {
 
 TEST(TaskSound, TryingWhileMutedAsksFirstPlaysForcedAndReportsAFailure) {
     testing::FakeSettings settings;
-    settings.WriteSettingInt(kSoundSettingsSection, kMuteValueName, 1);
+    settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, 1);
     RecordingAudio audio;
     RecordingTray tray;
     RecordingMessageBox box;
