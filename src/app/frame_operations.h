@@ -28,7 +28,7 @@ public:
     // Opens the event log, or says that none has been recorded.
     virtual void ViewLog() = 0;
     virtual void StopCurrentSound() = 0;
-    // Mute was switched off: the player forgets what it was told to stop.
+    // The mute switch changed: the player follows it, and stops what sounds when muted.
     virtual void ResetSoundPlayer() = 0;
     // One line of the event log; `task` is null for the kinds that take none.
     virtual void LogEvent(const TaskRecord* task, EventKind kind) = 0;

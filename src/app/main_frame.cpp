@@ -230,6 +230,7 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::InitialUpdate() {
     m_view->SetUpColumns(m_screenWidth);
+    m_view->Model().SetDescriptionOptions({m_app.YearlySummaryUseRange(), m_app.YearlySummaryMonthFormat()});
     m_view->ResetRows();
     ScheduleTick();
     if (m_app.IsRunning()) {

@@ -131,7 +131,7 @@ void CMainFrame::OnOptions() {
 void CMainFrame::OnMute() {
     const bool mute = !m_app.IsMute();
     m_app.SetMute(mute);
-    if (!mute) m_operations.ResetSoundPlayer();
+    m_operations.ResetSoundPlayer();
 }
 
 void CMainFrame::OnStopSound() {

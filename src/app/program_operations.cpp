@@ -13,8 +13,8 @@ void NotInThisBuild(const char* operation) {
 
 }  // namespace
 
-void ProgramOperations::RunTaskNow(TaskRecord&) {
-    NotInThisBuild("Run Now");
+void ProgramOperations::RunTaskNow(TaskRecord& task) {
+    if (m_runtime) m_runtime->RunTaskNow(task);
 }
 void ProgramOperations::AddTask(TaskList&) {
     NotInThisBuild("The Add Task wizard");
@@ -41,14 +41,22 @@ void ProgramOperations::Statistics(const TaskList&) {
     NotInThisBuild("Statistics");
 }
 void ProgramOperations::ViewLog() {
-    NotInThisBuild("View Log");
+    if (m_runtime) m_runtime->ViewLog();
 }
 void ProgramOperations::StopCurrentSound() {
-    NotInThisBuild("Stop Current Sound");
+    if (m_runtime) m_runtime->StopCurrentSound();
 }
-void ProgramOperations::ResetSoundPlayer() {}
-void ProgramOperations::LogEvent(const TaskRecord*, EventKind) {}
-void ProgramOperations::CheckDueTasks(TaskList&) {}
-void ProgramOperations::CheckAtLogonJob(TaskList&) {}
+void ProgramOperations::ResetSoundPlayer() {
+    if (m_runtime) m_runtime->FollowMute();
+}
+void ProgramOperations::LogEvent(const TaskRecord* task, EventKind kind) {
+    if (m_runtime) m_runtime->LogEvent(task, kind);
+}
+void ProgramOperations::CheckDueTasks(TaskList&) {
+    if (m_runtime) m_runtime->CheckDueTasks();
+}
+void ProgramOperations::CheckAtLogonJob(TaskList&) {
+    if (m_runtime) m_runtime->CheckAtLogonJob();
+}
 
 }  // namespace tidewell

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include "app/frame_operations.h"
+#include "app/program_runtime.h"
 
 namespace tidewell {
 
@@ -8,6 +11,9 @@ namespace tidewell {
 // yet only note in the program's diagnostic output that they were asked for.
 class ProgramOperations final : public FrameOperations {
 public:
+    // The scheduling side, once the frame exists; until then the passes do nothing.
+    void AttachRuntime(std::unique_ptr<ProgramRuntime> runtime) { m_runtime = std::move(runtime); }
+
     void RunTaskNow(TaskRecord& task) override;
     void AddTask(TaskList& list) override;
     void EditTask(TaskList& list, TaskRecord& task) override;
@@ -23,6 +29,9 @@ public:
     void LogEvent(const TaskRecord* task, EventKind kind) override;
     void CheckDueTasks(TaskList& list) override;
     void CheckAtLogonJob(TaskList& list) override;
+
+private:
+    std::unique_ptr<ProgramRuntime> m_runtime;
 };
 
 }  // namespace tidewell

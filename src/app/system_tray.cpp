@@ -2,12 +2,30 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPainter>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
 #include "app/program_icon.h"
 
 namespace tidewell {
+namespace {
+
+constexpr int kIconSize = 64;
+constexpr int kNotificationMs = 8000;
+
+// The icon while a task runs: the program's icon with a bright dot in its corner.
+QIcon LitIcon() {
+    QPixmap picture = ProgramIcon().pixmap(kIconSize, kIconSize);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::white, 3));
+    painter.setBrush(QColor(255, 170, 0));
+    painter.drawEllipse(QRectF(kIconSize * 0.55, kIconSize * 0.55, kIconSize * 0.4, kIconSize * 0.4));
+    return QIcon(picture);
+}
+
+}  // namespace
 
 CSystemTray::CSystemTray(QAction* showHide, QAction* scheduling, QAction* about, QAction* stopSound,
                          QObject* parent)
@@ -41,6 +59,15 @@ CSystemTray::~CSystemTray() {
 
 void CSystemTray::SetToolTip(const QString& text) {
     m_icon->setToolTip(text);
+}
+
+void CSystemTray::ShowRunFrame(int frame) {
+    static const QIcon lit = LitIcon();
+    m_icon->setIcon(frame >= 0 && frame % 2 == 0 ? lit : ProgramIcon());
+}
+
+void CSystemTray::ShowNotification(const QString& title, const QString& text) {
+    if (QSystemTrayIcon::supportsMessages()) m_icon->showMessage(title, text, ProgramIcon(), kNotificationMs);
 }
 
 bool CSystemTray::IsShown() const {

@@ -25,6 +25,11 @@ public:
     ~CSystemTray() override;
 
     void SetToolTip(const QString& text);
+    // The run animation: even frames show the lit icon, odd frames the plain one; a negative
+    // frame ends it.
+    void ShowRunFrame(int frame);
+    // A desktop notification beside the icon, where the desktop offers one.
+    void ShowNotification(const QString& title, const QString& text);
     QMenu* Menu() const { return m_menu; }
     bool IsShown() const;
 

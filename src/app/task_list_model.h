@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 
 #include "model/task_list.h"
+#include "timing/description.h"
 #include "time/clock.h"
 
 namespace tidewell {
@@ -25,6 +26,8 @@ public:
 
     // The list was replaced or rows came and went.
     void Reset();
+    // How month lists read in the Description column; the caller resets the rows after.
+    void SetDescriptionOptions(const DescriptionOptions& options) { m_descriptionOptions = options; }
     // Redraws one row, or every row for -1.
     void RefreshRow(int row);
     // Redraws the rows of running count-downs, whose Next Run moves every second.
@@ -37,6 +40,7 @@ private:
 
     TaskList& m_list;
     const Clock& m_clock;
+    DescriptionOptions m_descriptionOptions;
 };
 
 }  // namespace tidewell

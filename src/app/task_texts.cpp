@@ -5,25 +5,8 @@
 #include "timing/run_text.h"
 
 namespace tidewell {
-namespace {
-
-std::string FirstLine(const std::string& text) {
-    return text.substr(0, text.find_first_of("\r\n"));
-}
-
-}  // namespace
-
-std::string TaskDescriptionText(const TaskRecord& task) {
-    const TaskInfo& info = task.taskInfo;
-    switch (info.taskType) {
-        case TaskType::program:
-            return info.parameter.empty() ? info.programPath : info.programPath + " " + info.parameter;
-        case TaskType::macro: return info.macroPath;
-        case TaskType::notice: return FirstLine(info.noticeMsg);
-        case TaskType::windowsOperation:
-            return LoadMessageLine(IDS_TIDEWELL_TTS_OPERATION_LIST, static_cast<std::size_t>(info.swoType));
-    }
-    return {};
+std::string TaskDescriptionText(const TaskRecord& task, const DescriptionOptions& options) {
+    return ScheduleText(task, options);
 }
 
 std::string LastRunText(const TaskRecord& task) {

@@ -3,12 +3,13 @@
 #include <string>
 
 #include "model/task_record.h"
+#include "timing/description.h"
 #include "time/date_time.h"
 
 namespace tidewell {
 
 // The Description column of a task. The list takes every description from here.
-std::string TaskDescriptionText(const TaskRecord& task);
+std::string TaskDescriptionText(const TaskRecord& task, const DescriptionOptions& options);
 
 // The Last Run column: the instant of the last run, or "Never".
 std::string LastRunText(const TaskRecord& task);

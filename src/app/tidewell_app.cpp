@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/desktop_launcher.h"
 #include "app/display_probe.h"
 #include "app/frame_operations.h"
 #include "app/main_frame.h"
@@ -18,11 +17,13 @@
 #include "app/start_string.h"
 #include "app/tidewell_doc.h"
 #include "app/program_operations.h"
+#include "app/program_runtime.h"
 #include "config/admin_password.h"
 #include "config/autostart_entry.h"
 #include "config/data_directories.h"
 #include "config/language_shell_files.h"
 #include "config/registry_store.h"
+#include "platform/linux_launcher.h"
 #include "platform/system_clock.h"
 #include "platform/system_sleeper.h"
 #include "text/font_charset.h"
@@ -65,12 +66,14 @@ CTidewellApp::CTidewellApp(AppStartOptions options, QObject* parent)
     m_messageBox = Choose<QtMessageBox>(m_options.messageBox, m_ownMessageBox);
     m_passwordPrompt = Choose<QtPasswordPrompt>(m_options.passwordPrompt, m_ownPasswordPrompt);
     m_operations = Choose<ProgramOperations>(m_options.operations, m_ownOperations);
-    m_launcher = Choose<DesktopLauncher>(m_options.launcher, m_ownLauncher);
+    m_launcher = Choose<LinuxLauncher>(m_options.launcher, m_ownLauncher);
     m_clock = Choose<SystemClock>(m_options.clock, m_ownClock);
     m_sleeper = Choose<SystemSleeper>(m_options.sleeper, m_ownSleeper);
 }
 
 CTidewellApp::~CTidewellApp() {
+    // The scheduling side points at the frame and the document: it goes first.
+    if (m_ownOperations) m_ownOperations->AttachRuntime(nullptr);
     m_frame.reset();
     m_doc.reset();
 }
@@ -193,6 +196,9 @@ bool CTidewellApp::CreateFrame() {
         screenWidth = QGuiApplication::primaryScreen()->geometry().width();
     }
     m_frame = std::make_unique<CMainFrame>(*this, *m_doc, cjk, screenWidth);
+    if (m_ownOperations) {
+        m_ownOperations->AttachRuntime(std::make_unique<ProgramRuntime>(*this, *m_doc, *m_frame));
+    }
     m_doc->Load();
     m_frame->InitialUpdate();
     if (QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {

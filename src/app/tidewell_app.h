@@ -20,6 +20,7 @@ class FrameOperations;
 class Launcher;
 class MessageBoxService;
 class PasswordPrompt;
+class ProgramOperations;
 class RandomSource;
 class RegistryStore;
 class SettingsPort;
@@ -124,7 +125,7 @@ private:
     Locations m_locations;
     std::unique_ptr<MessageBoxService> m_ownMessageBox;
     std::unique_ptr<PasswordPrompt> m_ownPasswordPrompt;
-    std::unique_ptr<FrameOperations> m_ownOperations;
+    std::unique_ptr<ProgramOperations> m_ownOperations;
     std::unique_ptr<Launcher> m_ownLauncher;
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<Sleeper> m_ownSleeper;

@@ -63,16 +63,9 @@ TEST(SingleInstanceTest, SecondHolderIsToldAndStaleSocketsAreReplaced) {
 
 TEST(TaskTextsTest, ColumnsOfATask) {
     TaskRecord task;
-    task.taskInfo.taskType = TaskType::program;
-    task.taskInfo.programPath = "/usr/bin/backup";
-    task.taskInfo.parameter = "--all";
-    EXPECT_EQ(TaskDescriptionText(task), "/usr/bin/backup --all");
-    task.taskInfo.taskType = TaskType::notice;
-    task.taskInfo.noticeMsg = "First line\r\nsecond line";
-    EXPECT_EQ(TaskDescriptionText(task), "First line");
-    task.taskInfo.taskType = TaskType::windowsOperation;
-    task.taskInfo.swoType = WindowsOperation::reboot;
-    EXPECT_EQ(TaskDescriptionText(task), LoadMessageLine(IDS_TIDEWELL_TTS_OPERATION_LIST, 3));
+    task.scheduleInfo.type = ScheduleType::daily;
+    task.scheduleInfo.daily = {DateTime::FromParts(1899, 12, 30, 10, 30, 0)};
+    EXPECT_EQ(TaskDescriptionText(task, {}), "Run every day on the following time(s):\r\n10:30:00");
 
     EXPECT_EQ(LastRunText(task), LoadMessage(IDS_KLN_NEVER));
     task.scheduleInfo.haveLastRunTime = true;
