@@ -7,24 +7,12 @@
 #include <cerrno>
 
 #include "files/durable_file.h"
+#include "files/unique_fd.h"
+#include "files/whole_file.h"
 
 namespace tidewell {
 
 namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 // Empties an oversized file through the open descriptor: no moment without the file, and the
 // check and the emptying concern the same file.
@@ -45,13 +33,13 @@ bool StartAnewWhenLarger(int fd, std::uint64_t limit) {
 }  // namespace
 
 Result AppendToFile(const std::string& path, std::string_view bytes, std::uint64_t startAnewAbove) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600);
-    if (fd < 0) {
+    UniqueFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY, 0600));
+    if (!fd.Valid()) {
         return Result::Fail(errno == ENOENT ? ErrorKind::notFound : ErrorKind::io,
                             CannotWriteFileMessage(path));
     }
-    const bool written = StartAnewWhenLarger(fd, startAnewAbove) && WriteAll(fd, bytes);
-    const bool closed = ::close(fd) == 0;
+    const bool written = StartAnewWhenLarger(fd.Get(), startAnewAbove) && WriteAll(fd.Get(), bytes);
+    const bool closed = fd.Close();
     if (!written || !closed) {
         return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
     }
