@@ -12,6 +12,7 @@
 #include "support/recording_message_box.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
+#include "cli/run_cli.h"
 #include "support/recording_sleeper.h"
 #include "support/test_clock.h"
 
@@ -20,22 +21,7 @@ namespace {
 
 using namespace tidewell::testing;
 
-struct Output {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Output RunCli(std::vector<std::string> arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = cli::Run(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string Example() {
-    return std::string(TIDEWELL_SOURCE_DIR) + "/examples/schedule.rws";
-}
+using Output = CliOutput;
 
 TEST(Cli, UpcomingRunsOfTheShippedExample) {
     Output result = RunCli({"upcoming", Example(), "--from", "2026-12-07 12:00:00", "--count", "2"});

@@ -8,28 +8,14 @@
 
 #include "cli/cli.h"
 #include "support/temp_dir.h"
+#include "cli/run_cli.h"
 
 namespace tidewell {
 namespace {
 
 using namespace tidewell::testing;
 
-struct Output {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Output RunCli(std::vector<std::string> arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = cli::Run(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string Example() {
-    return std::string(TIDEWELL_SOURCE_DIR) + "/examples/schedule.rws";
-}
+using Output = CliOutput;
 
 // The tool finds the user's files below HOME: a temporary home for the test's lifetime.
 class TemporaryHome {
