@@ -5,25 +5,25 @@
 
 #include "platform/launcher.h"
 
-namespace tidewell {
+namespace tidewell::testing {
 
 // A launcher for tests: records what it is asked to open or start; `failure` set makes it fail.
-class RecordingLauncher : public Launcher {
+class RecordingLauncher final : public Launcher {
 public:
-    Result Open(const std::string& target) override { return Record(target); }
-    Result Start(const std::string& program, const std::string& parameters,
-                 const std::string& folder) override {
-        return Record(program + " " + parameters + " @" + folder);
+    Result Open(const std::string& target) override { return Record(opened, target); }
+    Result Start(const std::string& program, const std::string&, const std::string&) override {
+        return Record(started, program);
     }
 
-    std::vector<std::string> calls;  // the target, or "program parameters @folder"
+    std::vector<std::string> opened;
+    std::vector<std::string> started;
     std::string failure;
 
 private:
-    Result Record(std::string call) {
-        calls.push_back(std::move(call));
+    Result Record(std::vector<std::string>& calls, const std::string& call) {
+        calls.push_back(call);
         return failure.empty() ? Result::Ok() : Result::Fail(ErrorKind::notFound, failure);
     }
 };
 
-}  // namespace tidewell
+}  // namespace tidewell::testing
