@@ -53,7 +53,7 @@ TEST(Rc5Test, PublishedVectors) {
 
 TEST(Rc5Test, RoundTripsRandomDataForEveryKeyLengthAndLeavesAPartialBlock) {
     const Bytes plain = RandomBytes(4096 + 5, 7);
-    for (std::size_t keyLen : {0u, 1u, 5u, 6u, 7u, 16u, 17u, 64u, 255u}) {
+    for (std::size_t keyLen : {0u, 1u, 7u, 16u, 255u}) {
         const Rc5 rc5(RandomBytes(keyLen, static_cast<std::uint32_t>(keyLen + 1)));
         Bytes data = plain;
         rc5.EncryptBlocks(data);
