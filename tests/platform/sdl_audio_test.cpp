@@ -100,7 +100,7 @@ protected:
 
 TEST_F(DiskAudioTest, ABeepSoundsAtItsFrequencyForItsLengthAndNotAfterStop) {
     SdlAudio audio;
-    const std::pair<int, double> tones[] = {{37, 37}, {440, 440}, {2000, 2000}, {5000, 5000}, {32767, 19845}};
+    const std::pair<int, double> tones[] = {{37, 37}, {2000, 2000}, {32767, 19845}};
     for (const auto& [frequency, expected] : tones) {
         ASSERT_TRUE(audio.PlayTone(frequency, 500).ok()) << frequency;
         const Figures f = Rendered(Mark(), 0.8);  // the tone and silence after it
@@ -133,7 +133,6 @@ TEST_F(DiskAudioTest, WaveFilesPlayToTheirEndAtTheirPitch) {
         .write(reinterpret_cast<const char*>(sine.data()), bytes);
     const std::tuple<std::string, double, double> cases[] = {
         {m_dir.File("sine.wav"), 0.8, 660.0},  // seconds, pitch (0: a melody)
-        {TIDEWELL_SOURCE_DIR "/media/wav/reminder.wav", 1.25, 0},
         {TIDEWELL_SOURCE_DIR "/media/wav/chimes.wav", 1.9, 0}};
     SdlAudio audio;
     for (const auto& [path, seconds, pitch] : cases) {
@@ -156,8 +155,7 @@ TEST_F(DiskAudioTest, MidiFilesSoundThroughTheSoundFont) {
         GTEST_SKIP() << "no General MIDI sound font installed";
     }
     std::printf("sound font %s\n", audio.FindSoundFont().c_str());
-    for (const char* name : {"fantansy/dream.mid", "fantansy/a_bridge.mid", "fantansy/15jzz30xg.mid",
-                             "fantansy/mount.mid", "general/12ind31xg.mid"}) {
+    for (const char* name : {"fantansy/dream.mid", "general/12ind31xg.mid"}) {
         ASSERT_TRUE(audio.PlayMidi(std::string(TIDEWELL_SOURCE_DIR "/media/mid/") + name).ok()) << name;
         const Figures f = Rendered(Mark(), 3.0);
         audio.StopMidi();
