@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <filesystem>
 
 #include "config/password_file.h"
@@ -59,19 +61,15 @@ TEST_F(AdminPasswordTest, SetChangesNothingUnlessTheFileIsWritten) {
     AdminPassword admin(m_box, m_sleeper);
     ASSERT_TRUE(admin.SetAdminPassword("oldpass", m_path).ok());
     const std::string before = ReadFileText(m_path);
-    struct Case {
-        std::string password;
-        std::string path;
-        ErrorKind kind;
-    };
+    using Case = std::tuple<std::string, std::string, ErrorKind>;
     const Case cases[] = {
         {std::string(17, 'x'), m_path, ErrorKind::invalid},
         {"tab\there", m_path, ErrorKind::invalid},
         {"newpass", m_temp.File("missing/mar.dat"), ErrorKind::io},
     };
-    for (const Case& c : cases) {
-        const Result r = admin.SetAdminPassword(c.password, c.path);
-        EXPECT_EQ(r.kind(), c.kind) << c.password;
+    for (const auto& [password, path, kind] : cases) {
+        const Result r = admin.SetAdminPassword(password, path);
+        EXPECT_EQ(r.kind(), kind) << password;
         EXPECT_EQ(admin.Password(), "oldpass");
         EXPECT_EQ(ReadFileText(m_path), before);
         EXPECT_EQ(m_box.LastCall().text, r.message());

@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 #include <vector>
 
 namespace tidewell {
 namespace {
 
-struct SplitRow {
-    const char* note;
-    std::string text;
-    std::vector<std::string> expected;
-};
+using SplitRow = std::tuple<const char*, std::string, std::vector<std::string>>;
 
 const std::vector<SplitRow> kRows = {
     {"empty", "", {}},
@@ -38,8 +36,8 @@ const std::vector<SplitRow> kRows = {
 };
 
 TEST(SplitArgumentsTest, SplitsAsAShellSplitsWordsWithoutExpanding) {
-    for (const SplitRow& row : kRows) {
-        EXPECT_EQ(SplitArguments(row.text), row.expected) << row.note;
+    for (const auto& [note, text, expected] : kRows) {
+        EXPECT_EQ(SplitArguments(text), expected) << note;
     }
 }
 

@@ -1,8 +1,10 @@
 #include "platform/logind_power_control.h"
 
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
 #include <unistd.h>
+#include <tuple>
 
 #include <optional>
 #include <string>
@@ -44,12 +46,9 @@ public:
     }
 };
 
-struct CallRow {
-    PowerOperation operation;
-    bool force;
-    Calls withFlags;  // what a current logind receives
-    Calls oldLogind;  // what a logind receives that refuses the skip-inhibitors flag
-};
+// Operation, force, what a current logind receives, what a logind receives that refuses the
+// skip-inhibitors flag.
+using CallRow = std::tuple<PowerOperation, bool, Calls, Calls>;
 
 const std::vector<CallRow> kCallRows = {
     {PowerOperation::suspend, false, {"Suspend False"}, {"Suspend False"}},
@@ -78,15 +77,15 @@ TEST(LogindPowerControlTest, CallsTheMethodOfEachOperationAndFallsBackWhenTheFla
     FakeLogind withoutFlagMethods(false);
     for (FakeLogind* logind : {&current, &refusesFlag, &withoutFlagMethods}) {
         LogindPowerControl power({logind->Address(), "c5"});
-        for (const CallRow& row : kCallRows) {
-            ASSERT_TRUE(power.Perform(row.operation, row.force).ok());
-            Calls expected = logind == &current ? row.withFlags : row.oldLogind;
+        for (const auto& [operation, force, withFlags, oldLogind] : kCallRows) {
+            ASSERT_TRUE(power.Perform(operation, force).ok());
+            Calls expected = logind == &current ? withFlags : oldLogind;
             if (logind == &withoutFlagMethods) {
                 std::erase_if(expected, [](const std::string& call) {
                     return call.find("WithFlags") != std::string::npos;  // unknown there, so not recorded
                 });
             }
-            EXPECT_EQ(logind->TakeCalls(), expected) << static_cast<int>(row.operation) << row.force;
+            EXPECT_EQ(logind->TakeCalls(), expected) << static_cast<int>(operation) << force;
         }
     }
 }
@@ -110,14 +109,7 @@ TEST(LogindPowerControlTest, LogOffFindsTheSessionOfThisProcess) {
     if (restore) setenv("XDG_SESSION_ID", restore->c_str(), 1);  // as the test found it
 }
 
-struct RefusalRow {
-    PowerOperation operation;
-    bool force;
-    const char* method;
-    const char* in;
-    const char* errorName;
-    ErrorKind kind;
-};
+using RefusalRow = std::tuple<PowerOperation, bool, const char*, const char*, const char*, ErrorKind>;
 
 TEST(LogindPowerControlTest, RefusalsReachTheCallerWithTheirKindAndText) {
     const std::vector<RefusalRow> rows = {
@@ -134,12 +126,11 @@ TEST(LogindPowerControlTest, RefusalsReachTheCallerWithTheirKindAndText) {
     };
     FakeLogind logind;
     LogindPowerControl power({logind.Address(), "c5"});
-    for (const RefusalRow& row : rows) {
-        logind.Refuse(row.method, row.in, row.errorName);
-        const Result result = power.Perform(row.operation, row.force);
-        EXPECT_EQ(result.kind(), row.kind) << row.errorName;
-        EXPECT_EQ(result.message(),
-                  "Told no\r\n\r\n" + LoadMessage(IDS_ERROR_MISC_ERROR_CODE, row.errorName));
+    for (const auto& [operation, force, method, in, errorName, kind] : rows) {
+        logind.Refuse(method, in, errorName);
+        const Result result = power.Perform(operation, force);
+        EXPECT_EQ(result.kind(), kind) << errorName;
+        EXPECT_EQ(result.message(), "Told no\r\n\r\n" + LoadMessage(IDS_ERROR_MISC_ERROR_CODE, errorName));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <string>
 
 namespace tidewell {
@@ -11,11 +13,7 @@ using namespace std::string_literals;
 
 const std::string kReply = "\n55323 10-05-06 23:30:10 50 0 0 450.4 UTC(NIST) * \n";
 
-struct ParseCase {
-    const char* note;
-    std::string reply;
-    std::optional<DaytimeTime> expected;
-};
+using ParseCase = std::tuple<const char*, std::string, std::optional<DaytimeTime>>;
 
 TEST(DaytimeReplyTest, ReadsTheTimeAtTheFixedOffsetsOnlyWhenTheReplyCarriesTheMarker) {
     const ParseCase cases[] = {
@@ -31,8 +29,8 @@ TEST(DaytimeReplyTest, ReadsTheTimeAtTheFixedOffsetsOnlyWhenTheReplyCarriesTheMa
         {"nul bytes are characters like any other", "\n\0\0\0\0\0 10-05-06 12:34:56 UTC(NIST)"s,
          DaytimeTime{12, 34, 56}},
     };
-    for (const ParseCase& c : cases) {
-        EXPECT_EQ(ParseDaytimeReply(c.reply), c.expected) << c.note;
+    for (const auto& [note, reply, expected] : cases) {
+        EXPECT_EQ(ParseDaytimeReply(reply), expected) << note;
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <algorithm>
 #include <random>
 
@@ -67,13 +69,7 @@ TEST(Agenda, RunsPerTaskAreBounded) {
     const DateTime start = At(2006, 3, 13);
     TaskRecord countDown = ScheduledTask(ScheduleType::countDown);
     countDown.scheduleInfo.startingTime = At(2006, 3, 13, 0, 5);
-    struct Case {
-        TaskRecord task;
-        DateTime to;
-        int maxRuns;
-        size_t runs;
-        bool cutShort;
-    };
+    using Case = std::tuple<TaskRecord, DateTime, int, size_t, bool>;
     const Case cases[] = {
         {RepeatingTask(start, 1, TimeUnit::minutes), At(2006, 3, 13, 0, 9), 10, 10,
          false},  // both ends count
@@ -81,10 +77,10 @@ TEST(Agenda, RunsPerTaskAreBounded) {
         {DailyTask({TimeOfDayValue(8)}), At(2006, 3, 12), 1000, 0, false},  // an empty range
         {countDown, At(2006, 3, 14), 1000, 1, false},
     };
-    for (const Case& c : cases) {
-        TaskRuns runs = RunsOfTask(c.task, start, c.to, c.maxRuns);
-        EXPECT_EQ(runs.times.size(), c.runs) << c.maxRuns;
-        EXPECT_EQ(runs.cutShort, c.cutShort) << c.maxRuns;
+    for (const auto& [task, to, maxRuns, count, cutShort] : cases) {
+        TaskRuns runs = RunsOfTask(task, start, to, maxRuns);
+        EXPECT_EQ(runs.times.size(), count) << maxRuns;
+        EXPECT_EQ(runs.cutShort, cutShort) << maxRuns;
     }
     TaskList list;
     list.Add(RepeatingTask(start, 1, TimeUnit::seconds));

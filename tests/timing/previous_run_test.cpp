@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/task_builder.h"
 #include "timing/next_run.h"
 
@@ -29,12 +31,7 @@ TaskRecord CountDown(DateTime start, bool running) {
 
 TEST(PreviousRun, LatestScheduledInstantBeforeNowInsideTheBounds) {
     DateTime ten = TimeOfDayValue(10);
-    struct Case {
-        const char* note;
-        TaskRecord task;
-        DateTime now;
-        std::optional<DateTime> expected;
-    };
+    using Case = std::tuple<const char*, TaskRecord, DateTime, std::optional<DateTime>>;
     const Case cases[] = {
         {"daily yesterday's last", DailyTask({TimeOfDayValue(8), TimeOfDayValue(20)}), At(2006, 3, 13, 8),
          At(2006, 3, 12, 20)},
@@ -73,16 +70,16 @@ TEST(PreviousRun, LatestScheduledInstantBeforeNowInsideTheBounds) {
         {"weekly before the first representable day",
          Bounded(WeeklyTask({{7, TimeOfDayValue(8)}}), At(100, 1, 1)), At(100, 1, 1, 7), std::nullopt},
     };
-    for (const Case& c : cases) {
-        TaskRecord task = c.task;
-        std::string text = PreviousRun(c.now, task);
-        EXPECT_EQ(task.scheduleInfo.havePreviousRunTime, c.expected.has_value()) << c.note;
-        if (c.expected) {
+    for (const auto& [note, original, now, expected] : cases) {
+        TaskRecord task = original;
+        std::string text = PreviousRun(now, task);
+        EXPECT_EQ(task.scheduleInfo.havePreviousRunTime, expected.has_value()) << note;
+        if (expected) {
             EXPECT_EQ(task.scheduleInfo.previousRunTime.Format(kStorageFormat),
-                      c.expected->Format(kStorageFormat))
-                << c.note;
+                      expected->Format(kStorageFormat))
+                << note;
         } else {
-            EXPECT_EQ(text, "Never") << c.note;
+            EXPECT_EQ(text, "Never") << note;
         }
     }
 }

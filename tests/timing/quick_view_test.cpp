@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/task_builder.h"
 #include "timing/quick_view_range.h"
 
@@ -60,13 +62,8 @@ TEST(QuickView, SavedLinesTrimTitlesAndDropInvalidRecords) {
 }
 
 TEST(QuickView, Ranges) {
-    struct Case {
-        const char* note;
-        const char* line;
-        DateTime now;
-        DateTime first;  // first day
-        DateTime last;   // last day
-    };
+    // Note, line, now, first and last day of the range.
+    using Case = std::tuple<const char*, const char*, DateTime, DateTime, DateTime>;
     const Case cases[] = {
         {"Monday to Sunday", "[Title]t[Type]1[P1]1[P2]1[P3]7[P4]", kToday, At(2006, 3, 13), At(2006, 3, 19)},
         {"Monday to Friday seen on Saturday", "[Title]t[Type]1[P1]1[P2]1[P3]5[P4]", At(2006, 3, 18, 9),
@@ -83,13 +80,13 @@ TEST(QuickView, Ranges) {
         {"cut at the last day a value holds", "[Title]t[Type]2[P1]3[P2]3[P3]1[P4]", At(9999, 12, 20),
          At(9999, 12, 1), At(9999, 12, 31)},
     };
-    for (const Case& c : cases) {
-        std::optional<QuickViewRange> range = QuickViewRangeOf(*ParseQuickViewLine(c.line, kToday), c.now);
-        ASSERT_TRUE(range) << c.note;
-        EXPECT_EQ(range->start.Format(kStorageFormat), c.first.Format(kStorageFormat)) << c.note;
+    for (const auto& [note, line, now, first, last] : cases) {
+        std::optional<QuickViewRange> range = QuickViewRangeOf(*ParseQuickViewLine(line, kToday), now);
+        ASSERT_TRUE(range) << note;
+        EXPECT_EQ(range->start.Format(kStorageFormat), first.Format(kStorageFormat)) << note;
         EXPECT_EQ(range->end.Format(kStorageFormat),
-                  (c.last + TimeSpan::FromSeconds(86399)).Format(kStorageFormat))
-            << c.note;
+                  (last + TimeSpan::FromSeconds(86399)).Format(kStorageFormat))
+            << note;
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tidewell {
 namespace {
 
@@ -26,11 +28,7 @@ RepeatSubSchedule Lasting(int quantity, TimeUnit unit, int periodQuantity, TimeU
 TEST(CheckSubRepeat, FirstBrokenRuleDecidesTheMessage) {
     RepeatSubSchedule wrongMax = Rounds(0, 301, TimeUnit::hours);
     wrongMax.maxDuration = 1;
-    struct Case {
-        const char* note;
-        RepeatSubSchedule record;
-        const char* message;
-    };
+    using Case = std::tuple<const char*, RepeatSubSchedule, const char*>;
     const Case cases[] = {
         {"exactly the maximum", Rounds(12, 2, TimeUnit::hours), ""},
         {"rounds over the maximum", Rounds(13, 2, TimeUnit::hours),
@@ -46,11 +44,11 @@ TEST(CheckSubRepeat, FirstBrokenRuleDecidesTheMessage) {
         {"max duration before any quantity", wrongMax, "Wrong Max Duration"},
         {"yearly parent takes 365 days", Rounds(300, 1, TimeUnit::days, ScheduleType::yearly), ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& [note, record, expected] : cases) {
         std::string message = "stale";
-        bool valid = CheckSubRepeat(c.record, message);
-        EXPECT_EQ(valid, std::string(c.message).empty()) << c.note;
-        EXPECT_EQ(message, c.message) << c.note;
+        bool valid = CheckSubRepeat(record, message);
+        EXPECT_EQ(valid, std::string(expected).empty()) << note;
+        EXPECT_EQ(message, expected) << note;
     }
 }
 

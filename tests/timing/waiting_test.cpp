@@ -2,16 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tidewell {
 namespace {
 
 TEST(Waiting, StoredQuantitiesAndTheirMeaning) {
-    struct Case {
-        int32_t quantity;
-        TimeUnit unit;
-        WaitingChoice shown;
-        std::optional<int64_t> limit;
-    };
+    using Case = std::tuple<int32_t, TimeUnit, WaitingChoice, std::optional<int64_t>>;
     const Case cases[] = {
         {0, TimeUnit::hours, WaitingChoice::dontWait, 0},
         {120, TimeUnit::minutes, WaitingChoice::waitForSomeTime, 7200},
@@ -19,9 +16,9 @@ TEST(Waiting, StoredQuantitiesAndTheirMeaning) {
         {999, TimeUnit::minutes, WaitingChoice::keepWaiting, std::nullopt},
         {-5, TimeUnit::minutes, WaitingChoice::keepWaiting, 0},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(WaitingChoiceOf(c.quantity), c.shown) << c.quantity;
-        EXPECT_EQ(WaitingLimitSeconds({c.quantity, c.unit}), c.limit) << c.quantity;
+    for (const auto& [quantity, unit, shown, limit] : cases) {
+        EXPECT_EQ(WaitingChoiceOf(quantity), shown) << quantity;
+        EXPECT_EQ(WaitingLimitSeconds({quantity, unit}), limit) << quantity;
     }
     EXPECT_FALSE(IsWaitingComplete(WaitingChoice::waitForSomeTime, 121, TimeUnit::hours));
     EXPECT_FALSE(IsWaitingComplete(WaitingChoice::waitForSomeTime, 5, TimeUnit::days));
