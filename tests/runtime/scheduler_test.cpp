@@ -166,7 +166,7 @@ TEST_F(SchedulerTest, StartUpCatchUpKeepsToTheWaitingLimit) {
         bool runs;
     };
     const Case cases[] = {
-        {24, TimeUnit::hours, true}, {2, TimeUnit::hours, false},     {999, TimeUnit::hours, true},
+        {24, TimeUnit::hours, true}, {2, TimeUnit::hours, false},      {999, TimeUnit::hours, true},
         {0, TimeUnit::hours, false}, {180, TimeUnit::minutes, false}, {181, TimeUnit::minutes, true},
     };
     for (const Case& c : cases) {
@@ -190,8 +190,10 @@ TEST_F(SchedulerTest, AtLogonTasksRunOnlyAfterAnAutomaticStart) {
         int32_t storedQuantity;
     };
     const Case cases[] = {
-        {true, false, 3, TimeUnit::minutes, 0, 3},         {false, false, 3, TimeUnit::minutes, -1, 3},
-        {true, true, 2, TimeUnit::minutes, 120, 2},        {true, true, 30, TimeUnit::seconds, 30, 30},
+        {true, false, 3, TimeUnit::minutes, 0, 3},
+        {false, false, 3, TimeUnit::minutes, -1, 3},
+        {true, true, 2, TimeUnit::minutes, 120, 2},
+        {true, true, 30, TimeUnit::seconds, 30, 30},
         {true, true, 5000, TimeUnit::seconds, 1440, 1440},
     };
     for (const Case& c : cases) {

@@ -127,10 +127,8 @@ TEST(SimulationTest, DaylightSavingNights) {
         size_t springRepeats;  // ten-minute runs up to 05:00 local: those in the gap are one run
     };
     const Case cases[] = {
-        {"Europe/Berlin", At(2026, 3, 29), At(2026, 3, 29, 2, 30), At(2026, 10, 25), At(2026, 10, 25, 2, 30),
-         24},
-        {"America/New_York", At(2026, 3, 8), At(2026, 3, 8, 2, 30), At(2026, 11, 1), At(2026, 11, 1, 1, 30),
-         24},
+        {"Europe/Berlin", At(2026, 3, 29), At(2026, 3, 29, 2, 30), At(2026, 10, 25), At(2026, 10, 25, 2, 30), 24},
+        {"America/New_York", At(2026, 3, 8), At(2026, 3, 8, 2, 30), At(2026, 11, 1), At(2026, 11, 1, 1, 30), 24},
         {"Australia/Lord_Howe", At(2026, 10, 4), At(2026, 10, 4, 2, 15), At(2026, 4, 5),
          At(2026, 4, 5, 1, 45), 27},
     };
