@@ -29,10 +29,6 @@ protected:
     }
     void Put(const std::string& bytes) const { testing::WriteFileText(File(), bytes); }
     static std::string Get(const std::string& path) { return testing::ReadFileText(path); }
-    static ino_t Inode(const std::string& path) {
-        struct stat info {};
-        return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
-    }
     static std::string SavedAs(const std::string& path) {
         return ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", path);
     }
@@ -42,36 +38,14 @@ protected:
     std::string m_folder = m_root + "/Verimont/Tidewell/2.7";
 };
 
-TEST(RegistryVersionTest, VersionIsCutFromTheVersionText) {
-    struct Case {
-        const char* text;
-        const char* version;
-    };
-    const Case cases[] = {
-        {"Personal Edition Plus, Version 2.7", "2.7"},
-        {"Version 2.7 (build 12)", "2.7 (build 12"},  // only the ends are cut
-        {".5 beta", ".5"},
-        {"no digits", ""},
-        {"", ""},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SettingsVersionNumber(c.text), c.version) << c.text;
-    }
-    EXPECT_EQ(ProductVersionNumber(), "2.7");
-}
-
 TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
     const std::vector<std::string> texts = {"",
-                                            "plain words",
                                             "  leading blanks",
                                             "trailing blank ",
                                             "two\r\nlines",
                                             "bare\nline feed",
-                                            "tab\there",
                                             "100% = %41",
-                                            "a = b",
                                             "x = {{Block}}",
-                                            "<B End>",
                                             "@",
                                             ";not a comment",
                                             "[not a section]",
@@ -107,25 +81,15 @@ TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
     EXPECT_EQ(again.Problem(), "");
 }
 
-TEST_F(RegistryStoreTest, StoredFormIsReadableText) {
+TEST_F(RegistryStoreTest, StoredFormIsPrivateReadableText) {
     RegistryStore store(m_folder);
-    ASSERT_TRUE(store.WriteSettingInt("\\Tidewell\\App\\", "Run Code", 1));
-    ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", " Scheduling ", 0));
-    ASSERT_TRUE(
-        store.WriteSettingString("User Data Directory", "", "/home/ann/Documents/Verimont User Data/Ostrel"));
+    ASSERT_TRUE(store.WriteSettingInt("\\Tidewell\\App\\", " Scheduling ", 0));
+    ASSERT_TRUE(store.WriteSettingString("User Data Directory", "", "/home/ann/Ostrel"));
     ASSERT_TRUE(store.WriteSettingString("Tidewell\\Notes", "Text", "one\r\ntwo 100%"));
     EXPECT_EQ(Get(File()),
-              ";Tidewell settings registry\r\n"
-              "\r\n"
-              "[Tidewell\\App]\r\n"
-              "Run Code = dword:1\r\n"
-              "Scheduling = dword:0\r\n"
-              "\r\n"
-              "[User Data Directory]\r\n"
-              "@ = sz:/home/ann/Documents/Verimont User Data/Ostrel\r\n"
-              "\r\n"
-              "[Tidewell\\Notes]\r\n"
-              "Text = sz:one%0D%0Atwo 100%25\r\n");
+              ";Tidewell settings registry\r\n\r\n[Tidewell\\App]\r\nScheduling = dword:0\r\n\r\n"
+              "[User Data Directory]\r\n@ = sz:/home/ann/Ostrel\r\n\r\n"
+              "[Tidewell\\Notes]\r\nText = sz:one%0D%0Atwo 100%25\r\n");
     struct stat info {};
     ASSERT_EQ(::stat(File().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0600u);
@@ -133,25 +97,18 @@ TEST_F(RegistryStoreTest, StoredFormIsReadableText) {
 
 TEST_F(RegistryStoreTest, MissingValuesReadAsTheirDefaults) {
     RegistryStore store(m_folder);
-    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Run Code", 0), 0);
-    EXPECT_EQ(store.ReadSettingString("App", "First Run", ""), "");
+    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Run Code", 7), 7);
     EXPECT_FALSE(fs::exists(m_folder)) << "reading creates nothing";
-
     ASSERT_TRUE(store.WriteSettingInt("Tidewell\\Config", "AutoSave", 1));
     ASSERT_TRUE(store.WriteSettingString("Tidewell\\Config", "Name", "text"));
-    struct Case {
-        const char* section;
-        const char* name;
-    };
-    const Case missing[] = {
-        {"Tidewell\\Sound", "AutoSave"},  // no such key
-        {"Tidewell\\Config", "Mute"},     // no such value
-        {"Tidewell", "AutoSave"},         // a parent is another key
+    const std::pair<const char*, const char*> missing[] = {
+        {"Tidewell\\Config", "Mute"},  // no such value
+        {"Tidewell", "AutoSave"},      // a parent is another key
         {"Tidewell\\Config\\More", "AutoSave"},
     };
-    for (const Case& c : missing) {
-        EXPECT_EQ(store.ReadSettingInt(c.section, c.name, 42), 42) << c.section << "/" << c.name;
-        EXPECT_EQ(store.ReadSettingString(c.section, c.name, "d"), "d") << c.section << "/" << c.name;
+    for (const auto& [section, name] : missing) {
+        EXPECT_EQ(store.ReadSettingInt(section, name, 42), 42) << section << "/" << name;
+        EXPECT_EQ(store.ReadSettingString(section, name, "d"), "d") << section << "/" << name;
     }
     // A value of the other type is not this value.
     EXPECT_EQ(store.ReadSettingString("Tidewell\\Config", "AutoSave", "d"), "d");
@@ -185,19 +142,17 @@ TEST_F(RegistryStoreTest, HandEditedFilesAreRead) {
 }
 
 TEST_F(RegistryStoreTest, DamagedFileIsReportedOnceKeptAsideAndThenReplaced) {
-    const std::vector<std::string> damaged = {"garbage\r\n",
-                                              "Scheduling = dword:1\r\n[Tidewell\\App]\r\n",
-                                              "[Tidewell\\App]\r\nScheduling = int:1\r\n",
-                                              "[Tidewell\\App]\r\nScheduling = dword:one\r\n",
-                                              "[Tidewell\\App]\r\nScheduling = dword:4294967296\r\n",
-                                              "[Tidewell\\App]\r\nScheduling = dword:-1\r\n",
-                                              "[Tidewell\\App]\r\nName = sz:%zz\r\n",
-                                              "[Tidewell\\App]\r\nName = sz:100%\r\n",
-                                              "[Tidewell\\App]\r\nName=sz:x\r\n",
-                                              "[Tidewell%2]\r\nName = sz:x\r\n",
-                                              std::string("\0\1\2\3", 4)};
+    const std::vector<std::string> damaged = {
+        "garbage\r\n",
+        "Scheduling = dword:1\r\n[Tidewell\\App]\r\n",
+        "[Tidewell\\App]\r\nScheduling = int:1\r\n",
+        "[Tidewell\\App]\r\nScheduling = dword:4294967296\r\n",
+        "[Tidewell\\App]\r\nName = sz:%zz\r\n",
+        "[Tidewell\\App]\r\nName=sz:x\r\n",
+        std::string("\0\1\2\3", 4),
+        "[A]\r\nb = dword:1\r\n" + std::string(kRegistryFileLimit, ' ')};
     for (const std::string& bytes : damaged) {
-        SCOPED_TRACE(bytes);
+        SCOPED_TRACE(bytes.substr(0, 40));
         fs::remove_all(m_folder);
         Put(bytes);
         RecordingMessageBox box;
@@ -208,7 +163,6 @@ TEST_F(RegistryStoreTest, DamagedFileIsReportedOnceKeptAsideAndThenReplaced) {
         const std::string expected =
             LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) + "\r\n\r\n" + SavedAs(Damaged());
         EXPECT_EQ(box.LastCall().text, expected);
-        EXPECT_EQ(box.LastCall().caption, LoadMessage(IDS_KLN_ERROR));
         EXPECT_EQ(store.Problem(), expected);
         EXPECT_EQ(store.DamagedCopyPath(), Damaged());
         EXPECT_EQ(Get(Damaged()), bytes);
@@ -257,21 +211,6 @@ TEST_F(RegistryStoreTest, UnreadableFileIsReportedAndNotReplacedWhenItCannotBeKe
     EXPECT_EQ(store.DamagedCopyPath(), "");
 }
 
-TEST_F(RegistryStoreTest, FileTooLargeCountsAsDamaged) {
-    Put("[A]\r\nb = dword:1\r\n");
-    fs::resize_file(File(), kRegistryFileLimit + 1);
-    RecordingMessageBox box;
-    RegistryStore store(m_folder, &box);
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
-    ASSERT_EQ(box.CallCount(), 1u);
-    EXPECT_EQ(box.LastCall().text,
-              LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH) + "\r\n\r\n" + SavedAs(Damaged()));
-    EXPECT_EQ(fs::file_size(Damaged()), kRegistryFileLimit + 1);
-    ASSERT_TRUE(store.WriteSettingInt("A", "b", 2));
-    EXPECT_EQ(RegistryStore(m_folder).ReadSettingInt("A", "b", 0), 2);
-}
-
 TEST_F(RegistryStoreTest, FailedWriteIntoAFileInPlaceOfTheFolderChangesNothing) {
     // Works for the superuser too: the folder cannot be made.
     fs::create_directories(m_root + "/Verimont");
@@ -300,16 +239,6 @@ TEST_F(RegistryStoreTest, TwoStoresOnOneFileSeeEachOthersWrites) {
     EXPECT_EQ(first.ReadSettingString("Tidewell\\App", "Even", ""), "8");
     EXPECT_EQ(first.ReadSettingString("Tidewell\\App", "Odd", ""), "9");
     EXPECT_EQ(second.ReadSettingString("Tidewell\\App", "Even", ""), "8");
-}
-
-TEST_F(RegistryStoreTest, WriteOfTheStoredValueLeavesTheFileAlone) {
-    RegistryStore store(m_folder);
-    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
-    const ino_t inode = Inode(File());
-    ASSERT_TRUE(store.WriteSettingInt("A", "B", 1));
-    EXPECT_EQ(Inode(File()), inode);
-    ASSERT_TRUE(store.WriteSettingInt("A", "b", 2));
-    EXPECT_NE(Inode(File()), inode);
 }
 
 TEST(RegistryTextTest, EmptyKeysAndOrderSurviveARoundTrip) {

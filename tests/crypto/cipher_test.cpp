@@ -53,7 +53,7 @@ TEST(Rc5Test, PublishedVectors) {
 
 TEST(Rc5Test, RoundTripsRandomDataForEveryKeyLengthAndLeavesAPartialBlock) {
     const Bytes plain = RandomBytes(4096 + 5, 7);
-    for (std::size_t keyLen : {0u, 1u, 5u, 6u, 7u, 16u, 17u, 64u, 255u}) {
+    for (std::size_t keyLen : {0u, 1u, 7u, 16u, 255u}) {
         const Rc5 rc5(RandomBytes(keyLen, static_cast<std::uint32_t>(keyLen + 1)));
         Bytes data = plain;
         rc5.EncryptBlocks(data);
@@ -73,23 +73,9 @@ std::array<std::uint8_t, 16> KeyFromWords(const std::array<std::uint16_t, 8>& wo
     return key;
 }
 
-struct IdeaVector {
-    std::array<std::uint16_t, 8> key;
-    Idea::Words plain;
-    Idea::Words cipher;
-};
-
-// The published IDEA vector in 16-bit words.
-const IdeaVector kIdeaVector = {{1, 2, 3, 4, 5, 6, 7, 8}, {0, 1, 2, 3}, {0x11FB, 0xED2B, 0x0198, 0x6DE5}};
-
-TEST(IdeaTest, PublishedVector) {
-    const Idea idea(KeyFromWords(kIdeaVector.key));
-    EXPECT_EQ(idea.EncryptWords(kIdeaVector.plain), kIdeaVector.cipher);
-    EXPECT_EQ(idea.DecryptWords(kIdeaVector.cipher), kIdeaVector.plain);
-}
-
-TEST(IdeaTest, BlocksUseLittleEndianWordsAndBigEndianKeyWords) {
-    // Key bytes 00 01 00 02 ... give key words 0001 ... 0008; data words are stored low byte first.
+TEST(IdeaTest, PublishedVectorInLittleEndianWordsUnderBigEndianKeyWords) {
+    // The published vector (key words 1..8, plain 0 1 2 3, cipher 11FB ED2B 0198 6DE5). Key bytes 00 01 00 02
+    // ... give key words 0001 ... 0008; data words are stored low byte first.
     const Idea idea(KeyFromWords({1, 2, 3, 4, 5, 6, 7, 8}));
     const std::array<std::uint8_t, 8> plain = {0x00, 0x00, 0x01, 0x00, 0x02, 0x00, 0x03, 0x00};
     const std::array<std::uint8_t, 8> cipher = {0xFB, 0x11, 0x2B, 0xED, 0x98, 0x01, 0xE5, 0x6D};

@@ -31,21 +31,15 @@ TEST(SettingsTextReading, LinesBlocksAndLayout) {
     };
     const Case cases[] = {
         {"final CR LF", "[S]\r\na = 1\r\n", {"[S]", "a = 1"}},
-        {"no final line end", "[S]\r\na = 1", {"[S]", "a = 1"}},
         {"mixed line ends", "[S]\r\na = 1\nb = 2\r\nc = 3", {"[S]", "a = 1", "b = 2", "c = 3"}},
-        {"only line ends", "\r\n\n\r\n", {}},
         {"bare CR is no line end", "a = x\ry\r\n", {"a = x\ry"}},
-        {"no empty line before the first section", "\r\n\r\n[A]\r\na = 1\r\n", {"[A]", "a = 1"}},
         {"one empty line before later sections",
          "[A]\r\n[B]\r\n\r\n\r\n[C]\r\n",
          {"[A]", "", "[B]", "", "[C]"}},
         {"trailing comment block set apart",
          "[A]\r\na = 1\r\n;c1\r\n;c2\r\n",
          {"[A]", "a = 1", "", ";c1", ";c2"}},
-        {"only comments", ";c1\r\n\r\n;c2\r\n", {";c1", ";c2"}},
         {"lines with = are not sections", "[A]\r\n[x=y]\r\n", {"[A]", "[x=y]"}},
-        {"empty brackets are a section", "a = 1\r\n[]\r\n", {"a = 1", "", "[]"}},
-        {"an empty value loses its blank", "[A]\r\nk = \r\n", {"[A]", "k ="}},
         {"indentation goes", "  ;h  \r\n\t[S]\r\n   k = v  \r\n", {";h", "", "[S]", "k = v"}},
         {"the block suffix alone is a plain line", "[S]\r\n = {{Block}}\r\n", {"[S]", "= {{Block}}"}},
     };
@@ -62,17 +56,12 @@ TEST(SettingsTextReading, BlocksAreAssembled) {
     };
     const Case cases[] = {
         {"two lines", "[S]\r\nk = {{Block}}\r\n<B Start>\r\none\r\ntwo\r\n<B End>\r\n", "one\r\ntwo"},
-        {"LF file", "[S]\nk = {{Block}}\n<B Start>\none\ntwo\n<B End>\n", "one\r\ntwo"},
         {"escapes undone", "[S]\r\nk = {{Block}}\r\n<B Start>\r\na <<b>>\r\n>><<\r\n<B End>\r\n",
          "a <b>\r\n><"},
-        {"inner blank line and indentation kept",
-         "[S]\r\nk = {{Block}}\r\n<B Start>\r\na\r\n\r\n   b\r\n<B End>\r\n", "a\r\n\r\n   b"},
         {"block open at end of file", "[S]\r\nk = {{Block}}\r\n<B Start>\r\na\r\nb", "a\r\nb"},
-        {"indented markers", "[S]\r\n  k = {{Block}}  \r\n  <B Start>\r\na\r\nb\r\n\t<B End>\r\n", "a\r\nb"},
         {"no start marker", "[S]\r\nk = {{Block}}\r\na\r\nb\r\n<B End>\r\n", "a\r\nb"},
         {"header lines inside stay content",
          "[S]\r\nk = {{Block}}\r\n<B Start>\r\nx = {{Block}}\r\n[T]\r\n<B End>\r\n", "x = {{Block}}\r\n[T]"},
-        {"UTF-8 passes through", "[S]\r\nk = 早上好 ü\r\n", "早上好 ü"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Read(Loaded(c.text), "S", "k"), c.expected) << c.name;
@@ -91,16 +80,11 @@ TEST(SettingsTextReading, TypedValues) {
     const Case cases[] = {
         {"12abc", 12, false},
         {"-7", -7, false},
-        {"+5", 5, false},
-        {"  \t9", 9, false},
         {"- 3", 0, false},
-        {"3.9", 3, false},
-        {"2147483647", 2147483647, false},
         {"99999999999999", 2147483647, false},  // saturates instead of overflowing
         {"-99999999999999", -2147483647 - 1, false},
         {"true", 0, true},
         {"True", 0, false},
-        {"untrue", 0, true},
         {"is true!", 0, true},
     };
     for (const Case& c : cases) {
@@ -113,13 +97,6 @@ TEST(SettingsTextReading, TypedValues) {
         EXPECT_EQ(number, c.number) << c.stored;
         EXPECT_EQ(flag, c.flag) << c.stored;
     }
-    const SettingsText doc = Loaded("[S]\r\nk = 5\r\n");
-    int number = 0;
-    bool flag = false;
-    EXPECT_FALSE(doc.ReadInt("T", "k", 17, number));
-    EXPECT_EQ(number, 17);
-    EXPECT_FALSE(doc.ReadBool("S", "missing", true, flag));
-    EXPECT_TRUE(flag);
 }
 
 TEST(SettingsTextLookup, SectionsAndKeys) {
@@ -132,11 +109,10 @@ TEST(SettingsTextLookup, SectionsAndKeys) {
         const char* expected;
     };
     const Case cases[] = {
-        {"Daily 1", "Time", "1"},         {"Daily 1", "Time Zone", "2"},    {"Daily 1", "Tim", "<default>"},
-        {"Daily 1", "expr", "a = b"},     {"Daily 1", "expr = a", "b"},     {"Daily 1", "empty", "<default>"},
-        {"Daily 1", "case", "<default>"}, {"Daily 1", "x", "= y"},          {"Daily 1", "x =", "y"},
-        {"  Daily 1\t", "Time", "1"},     {"daily 1", "Time", "<default>"}, {"Daily  1", "Time", "<default>"},
-        {"Daily 1", "late", "<default>"},  // only the first of two sections of one name is searched
+        {"Daily 1", "Tim", "<default>"},   {"Daily 1", "expr", "a = b"},     {"Daily 1", "expr = a", "b"},
+        {"Daily 1", "empty", "<default>"}, {"Daily 1", "x", "= y"},          {"  Daily 1\t", "Time", "1"},
+        {"daily 1", "Time", "<default>"},  {"Daily 1", "late", "<default>"},  // only the first section of a
+                                                                              // name
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Read(doc, c.section, c.key), c.expected) << c.section << "/" << c.key;
@@ -148,7 +124,6 @@ TEST(SettingsTextLookup, SectionsAndKeys) {
     EXPECT_EQ(doc.FindKey(1, "late"), -1);  // a lookup stops at the next section
     EXPECT_EQ(doc.FindKey(8, "late"), -1);  // a start on a section line is already at its end
     EXPECT_EQ(doc.FindKey(9, "late"), 9);
-    EXPECT_EQ(doc.FindKey(99, "late"), -1);
     for (const char* name : {"a=b", "x\r\ny"}) {
         SettingsText copy = doc;
         EXPECT_EQ(copy.FindOrAddSection(name), -1) << name;
@@ -168,18 +143,10 @@ TEST(SettingsTextWriting, EditsKeepTheLayout) {
          "[A]\r\nx = 1\r\n",
          [](SettingsText& d) { d.WriteString("B", "y", "2"); },
          {"[A]", "x = 1", "", "[B]", "y = 2"}},
-        {"an existing key is replaced in place",
-         "[A]\r\nx = 1\r\ny = 2\r\nz = 3\r\n",
-         [](SettingsText& d) { d.WriteString("A", "y", "changed"); },
-         {"[A]", "x = 1", "y = changed", "z = 3"}},
         {"a new key goes before the empty line",
          "[A]\r\na = 1\r\n[B]\r\nb = 2\r\n",
          [](SettingsText& d) { d.WriteString("A", "late", "x"); },
          {"[A]", "a = 1", "late = x", "", "[B]", "b = 2"}},
-        {"the first of duplicate keys is replaced",
-         "[A]\r\nk = first\r\nk = second\r\n",
-         [](SettingsText& d) { d.WriteString("A", "k", "new"); },
-         {"[A]", "k = new", "k = second"}},
         {"line breaks in keys become four blanks",
          "",
          [](SettingsText& d) {
@@ -194,14 +161,6 @@ TEST(SettingsTextWriting, EditsKeepTheLayout) {
              d.WriteString("S", " \t", "a\r\nb");
          },
          {}},
-        {"typed writes",
-         "",
-         [](SettingsText& d) {
-             d.WriteInt("S", "n", -42);
-             d.WriteBool("S", "yes", true);
-             d.WriteBool("S", "no", false);
-         },
-         {"[S]", "n = -42", "yes = true", "no = false"}},
         {"sections are added once, trimmed",
          "",
          [](SettingsText& d) {
@@ -228,8 +187,6 @@ TEST(SettingsTextWriting, WhatIsSavedReadsBackTheSame) {
     const Case cases[] = {
         {"a value holding a block end line", "first\r\n<B End>\r\nlast", "first\r\n<B End>\r\nlast",
          "[S]\r\nk = {{Block}}\r\n<B Start>\r\nfirst\r\n<<B End>>\r\nlast\r\n<B End>\r\n"},
-        {"one line with angle brackets", "<a> b", "<a> b", "[S]\r\nk = <a> b\r\n"},
-        {"one line that reads as a block header", "{{Block}}", "{{Block}}", nullptr},
         {"bare line feeds", "one\ntwo\r\nthree\n[S]", "one\r\ntwo\r\nthree\r\n[S]", nullptr},
         {"an empty value is missing once saved", "", "<default>", "[S]\r\nk =\r\n"},
     };
@@ -277,15 +234,6 @@ TEST(SettingsTextHeader, SetGetRemove) {
     doc.SetHeader(sixty);
     ASSERT_TRUE(doc.GetHeader(header));
     EXPECT_EQ(header, sixty.substr(0, sixty.find("line 51")));  // the first fifty lines
-}
-
-TEST(SettingsTextReading, SourceModeFollowsTheLastLoad) {
-    SettingsText doc;
-    doc.LoadFromString("a = 1");
-    EXPECT_EQ(doc.SourceMode(), SettingsText::Source::String);
-    doc.LoadFromFile("/nonexistent-folder-for-settings/none.ini");
-    EXPECT_EQ(doc.SourceMode(), SettingsText::Source::File);
-    EXPECT_TRUE(doc.Lines().empty());
 }
 
 }  // namespace

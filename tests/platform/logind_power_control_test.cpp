@@ -1,15 +1,16 @@
 #include "platform/logind_power_control.h"
 
 #include <gtest/gtest.h>
+
 #include <stdlib.h>
 #include <unistd.h>
+#include <tuple>
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "support/fake_logind.h"
-#include "support/private_bus.h"
+#include "support/dbus_mock.h"
 #include "text/messages.h"
 
 namespace tidewell {
@@ -17,12 +18,37 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-struct CallRow {
-    PowerOperation operation;
-    bool force;
-    Calls withFlags;  // what a current logind receives
-    Calls oldLogind;  // what a logind receives that refuses the skip-inhibitors flag
+constexpr const char* kManager = "org.freedesktop.login1.Manager";
+
+// systemd-logind played by dbusmock's logind template, with the *WithFlags methods a logind since
+// version 209 has (unless `withFlags` is false) and GetSessionByPID added.
+class FakeLogind : public testing::DbusMock {
+public:
+    explicit FakeLogind(bool withFlags = true)
+        : DbusMock("logind", "org.freedesktop.login1", "/org/freedesktop/login1") {
+        for (const char* method : {"Suspend", "Hibernate", "PowerOff", "Reboot"}) {
+            if (withFlags) SetMethod(kManager, std::string(method) + "WithFlags", "t", "", "");
+        }
+    }
+    void Refuse(const std::string& method, const std::string& in, const std::string& errorName) {
+        DbusMock::Refuse(kManager, method, in, errorName, "Told no");
+    }
+    // Adds a session object with the id, which GetSessionByPID then returns.
+    void AddSession(const std::string& id) {
+        sd_bus_error error = SD_BUS_ERROR_NULL;
+        ASSERT_GE(sd_bus_call_method(Control(), "org.freedesktop.login1", "/org/freedesktop/login1",
+                                     "org.freedesktop.DBus.Mock", "AddSession", &error, nullptr, "ssusb",
+                                     id.c_str(), "seat0", 1000u, "tester", 1),
+                  0);
+        SetMethod(kManager, "GetSessionByPID", "u", "o",
+                  "ret = '/org/freedesktop/login1/session/" + id + "'");
+        TakeCalls();  // the mock's own bookkeeping
+    }
 };
+
+// Operation, force, what a current logind receives, what a logind receives that refuses the
+// skip-inhibitors flag.
+using CallRow = std::tuple<PowerOperation, bool, Calls, Calls>;
 
 const std::vector<CallRow> kCallRows = {
     {PowerOperation::suspend, false, {"Suspend False"}, {"Suspend False"}},
@@ -42,33 +68,24 @@ const std::vector<CallRow> kCallRows = {
     {PowerOperation::switchUser, true, {}, {}},
 };
 
-TEST(LogindPowerControlTest, CallsTheMethodOfEachOperationWithAndWithoutForce) {
-    testing::FakeLogind logind;
-    LogindPowerControl power({logind.Address(), "c5"});
-    for (const CallRow& row : kCallRows) {
-        ASSERT_TRUE(power.Perform(row.operation, row.force).ok());
-        EXPECT_EQ(logind.TakeCalls(), row.withFlags) << static_cast<int>(row.operation) << " " << row.force;
-    }
-}
-
-TEST(LogindPowerControlTest, FallsBackToThePlainMethodWhenTheFlagIsNotUnderstood) {
-    testing::FakeLogind refusesFlag;
+TEST(LogindPowerControlTest, CallsTheMethodOfEachOperationAndFallsBackWhenTheFlagIsNotUnderstood) {
+    FakeLogind current;
+    FakeLogind refusesFlag;
     for (const char* method : {"Suspend", "Hibernate", "PowerOff", "Reboot"}) {
-        refusesFlag.Refuse(std::string(method) + "WithFlags", "t", "org.freedesktop.DBus.Error.InvalidArgs",
-                           "Invalid flags parameter");
+        refusesFlag.Refuse(std::string(method) + "WithFlags", "t", "org.freedesktop.DBus.Error.InvalidArgs");
     }
-    testing::FakeLogind withoutFlagMethods(false);
-    for (testing::FakeLogind* logind : {&refusesFlag, &withoutFlagMethods}) {
+    FakeLogind withoutFlagMethods(false);
+    for (FakeLogind* logind : {&current, &refusesFlag, &withoutFlagMethods}) {
         LogindPowerControl power({logind->Address(), "c5"});
-        for (const CallRow& row : kCallRows) {
-            ASSERT_TRUE(power.Perform(row.operation, row.force).ok());
-            Calls expected = row.oldLogind;
+        for (const auto& [operation, force, withFlags, oldLogind] : kCallRows) {
+            ASSERT_TRUE(power.Perform(operation, force).ok());
+            Calls expected = logind == &current ? withFlags : oldLogind;
             if (logind == &withoutFlagMethods) {
                 std::erase_if(expected, [](const std::string& call) {
                     return call.find("WithFlags") != std::string::npos;  // unknown there, so not recorded
                 });
             }
-            EXPECT_EQ(logind->TakeCalls(), expected) << static_cast<int>(row.operation) << row.force;
+            EXPECT_EQ(logind->TakeCalls(), expected) << static_cast<int>(operation) << force;
         }
     }
 }
@@ -76,7 +93,7 @@ TEST(LogindPowerControlTest, FallsBackToThePlainMethodWhenTheFlagIsNotUnderstood
 TEST(LogindPowerControlTest, LogOffFindsTheSessionOfThisProcess) {
     const char* saved = getenv("XDG_SESSION_ID");
     const std::optional<std::string> restore = saved ? std::optional<std::string>(saved) : std::nullopt;
-    testing::FakeLogind logind;
+    FakeLogind logind;
     logind.AddSession("c9");
 
     setenv("XDG_SESSION_ID", "c7", 1);
@@ -92,14 +109,7 @@ TEST(LogindPowerControlTest, LogOffFindsTheSessionOfThisProcess) {
     if (restore) setenv("XDG_SESSION_ID", restore->c_str(), 1);  // as the test found it
 }
 
-struct RefusalRow {
-    PowerOperation operation;
-    bool force;
-    const char* method;
-    const char* in;
-    const char* errorName;
-    ErrorKind kind;
-};
+using RefusalRow = std::tuple<PowerOperation, bool, const char*, const char*, const char*, ErrorKind>;
 
 TEST(LogindPowerControlTest, RefusalsReachTheCallerWithTheirKindAndText) {
     const std::vector<RefusalRow> rows = {
@@ -114,20 +124,19 @@ TEST(LogindPowerControlTest, RefusalsReachTheCallerWithTheirKindAndText) {
         {PowerOperation::hibernate, false, "Hibernate", "b", "org.freedesktop.DBus.Error.Failed",
          ErrorKind::io},
     };
-    testing::FakeLogind logind;
+    FakeLogind logind;
     LogindPowerControl power({logind.Address(), "c5"});
-    for (const RefusalRow& row : rows) {
-        logind.Refuse(row.method, row.in, row.errorName, "Told no");
-        const Result result = power.Perform(row.operation, row.force);
-        EXPECT_EQ(result.kind(), row.kind) << row.errorName;
-        EXPECT_EQ(result.message(),
-                  "Told no\r\n\r\n" + LoadMessage(IDS_ERROR_MISC_ERROR_CODE, row.errorName));
+    for (const auto& [operation, force, method, in, errorName, kind] : rows) {
+        logind.Refuse(method, in, errorName);
+        const Result result = power.Perform(operation, force);
+        EXPECT_EQ(result.kind(), kind) << errorName;
+        EXPECT_EQ(result.message(), "Told no\r\n\r\n" + LoadMessage(IDS_ERROR_MISC_ERROR_CODE, errorName));
     }
 }
 
 TEST(LogindPowerControlTest, AnOperationThatIsNotOfferedSaysSo) {
-    testing::FakeLogind logind;
-    logind.Refuse("Hibernate", "b", "org.freedesktop.login1.SleepVerbNotSupported", "Not supported");
+    FakeLogind logind;
+    logind.Refuse("Hibernate", "b", "org.freedesktop.login1.SleepVerbNotSupported");
     testing::PrivateBus withoutLogind;
     const std::vector<LogindPowerControl> controls = {
         LogindPowerControl({logind.Address(), "c5"}),

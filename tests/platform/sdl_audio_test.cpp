@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <thread>
@@ -100,29 +99,21 @@ protected:
 
 TEST_F(DiskAudioTest, ABeepSoundsAtItsFrequencyForItsLengthAndNotAfterStop) {
     SdlAudio audio;
-    const std::pair<int, double> tones[] = {{37, 37}, {440, 440}, {2000, 2000}, {5000, 5000}, {32767, 19845}};
-    for (const auto& [frequency, expected] : tones) {
-        ASSERT_TRUE(audio.PlayTone(frequency, 500).ok()) << frequency;
-        const Figures f = Rendered(Mark(), 0.8);  // the tone and silence after it
-        std::printf("beep %5d Hz, 500 ms: measured %8.2f Hz (%+.3f %% of %.0f Hz), %.1f ms, peak %.0f\n",
-                    frequency, f.frequency, 100.0 * (f.frequency - expected) / expected, expected,
-                    1000.0 * f.seconds, f.peak);
-        EXPECT_NEAR(f.frequency, expected, expected * 0.02);
-        EXPECT_NEAR(f.seconds, 0.5, 0.01);
-        EXPECT_NEAR(f.peak, kToneLevel * 32767, 200);
-    }
+    ASSERT_TRUE(audio.PlayTone(2000, 500).ok());
+    const Figures beep = Rendered(Mark(), 0.8);  // the tone and silence after it
+    EXPECT_NEAR(beep.frequency, 2000, 40);
+    EXPECT_NEAR(beep.seconds, 0.5, 0.01);
+    EXPECT_NEAR(beep.peak, kToneLevel * 32767, 200);
     ASSERT_TRUE(audio.PlayTone(1000, 5000).ok());
     const Figures before = Rendered(Mark(), 0.3);
     audio.StopTone();
-    const Figures after = Rendered(Size() + kSlackBytes, 1.0);
-    std::printf("beep of 5 s stopped: peak %.0f before, %.0f over 1 s after\n", before.peak, after.peak);
     EXPECT_GT(before.peak, 1000);
-    EXPECT_EQ(after.peak, 0);
+    EXPECT_EQ(Rendered(Size() + kSlackBytes, 1.0).peak, 0);
     audio.ReleaseWhenSilent();
     EXPECT_FALSE(audio.DeviceOpen());
 }
 
-TEST_F(DiskAudioTest, WaveFilesPlayToTheirEndAtTheirPitch) {
+TEST_F(DiskAudioTest, AWavePlaysToItsEndAtItsPitch) {
     // A sine of 660 Hz at 22050 Hz mono, which the mixer converts to its own rate and channels.
     const std::vector<int16_t> sine = SynthesizeTone(660, 800, 22050, 1);
     const auto bytes = static_cast<uint32_t>(sine.size() * 2);
@@ -131,52 +122,30 @@ TEST_F(DiskAudioTest, WaveFilesPlayToTheirEndAtTheirPitch) {
     std::ofstream(m_dir.File("sine.wav"), std::ios::binary)
         .write(reinterpret_cast<const char*>(header), sizeof header)
         .write(reinterpret_cast<const char*>(sine.data()), bytes);
-    const std::tuple<std::string, double, double> cases[] = {
-        {m_dir.File("sine.wav"), 0.8, 660.0},  // seconds, pitch (0: a melody)
-        {TIDEWELL_SOURCE_DIR "/media/wav/reminder.wav", 1.25, 0},
-        {TIDEWELL_SOURCE_DIR "/media/wav/chimes.wav", 1.9, 0}};
     SdlAudio audio;
-    for (const auto& [path, seconds, pitch] : cases) {
-        ASSERT_TRUE(audio.PlayWave(path).ok()) << path;
-        audio.ReleaseWhenSilent();  // a wave still playing keeps the device
-        ASSERT_TRUE(audio.DeviceOpen());
-        const Figures f = Rendered(Mark(), seconds + 0.3);
-        std::printf(
-            "wave %-12s: %.3f s of sound (file %.3f s), peak %.0f, rms %.0f, zero crossings %.2f Hz\n",
-            path.substr(path.rfind('/') + 1).c_str(), f.seconds, seconds, f.peak, f.rms, f.frequency);
-        EXPECT_NEAR(f.seconds, seconds, 0.05) << path;
-        EXPECT_GT(f.rms, 500) << path;
-        EXPECT_NEAR(f.frequency, pitch > 0 ? pitch : f.frequency, pitch * 0.02) << path;
-    }
+    ASSERT_TRUE(audio.PlayWave(m_dir.File("sine.wav")).ok());
+    audio.ReleaseWhenSilent();  // a wave still playing keeps the device
+    ASSERT_TRUE(audio.DeviceOpen());
+    const Figures wave = Rendered(Mark(), 1.1);
+    EXPECT_NEAR(wave.seconds, 0.8, 0.05);
+    EXPECT_GT(wave.rms, 500);
+    EXPECT_NEAR(wave.frequency, 660, 13);
 }
 
-TEST_F(DiskAudioTest, MidiFilesSoundThroughTheSoundFont) {
+TEST_F(DiskAudioTest, AMidiFileSoundsThroughTheSoundFont) {
     SdlAudio audio;
-    if (audio.FindSoundFont().empty()) {
-        GTEST_SKIP() << "no General MIDI sound font installed";
-    }
-    std::printf("sound font %s\n", audio.FindSoundFont().c_str());
-    for (const char* name : {"fantansy/dream.mid", "fantansy/a_bridge.mid", "fantansy/15jzz30xg.mid",
-                             "fantansy/mount.mid", "general/12ind31xg.mid"}) {
-        ASSERT_TRUE(audio.PlayMidi(std::string(TIDEWELL_SOURCE_DIR "/media/mid/") + name).ok()) << name;
-        const Figures f = Rendered(Mark(), 3.0);
-        audio.StopMidi();
-        std::printf("midi %-22s: peak %.0f, rms %.0f over %.2f s\n", name, f.peak, f.rms, f.seconds);
-        EXPECT_GT(f.rms, 300) << name;
-    }
+    if (audio.FindSoundFont().empty()) GTEST_SKIP() << "no General MIDI sound font installed";
+    ASSERT_TRUE(audio.PlayMidi(TIDEWELL_SOURCE_DIR "/media/mid/fantansy/dream.mid").ok());
+    EXPECT_GT(Rendered(Mark(), 3.0).rms, 300);
+    audio.StopMidi();
 }
 
 TEST_F(DiskAudioTest, MissingFilesAndSoundFontSaySo) {
     SdlAudio noFont({m_dir.File("none.sf2")});
-    const Result midi = noFont.PlayMidi(TIDEWELL_SOURCE_DIR "/media/mid/fantansy/dream.mid");
-    EXPECT_EQ(midi.kind(), ErrorKind::unavailable);
-    EXPECT_EQ(midi.message(),
-              "The component \"/usr/share/sounds/sf2/TimGM6mb.sf2\" was not found. Please "
-              "reinstall the application.");
+    EXPECT_EQ(noFont.PlayMidi(TIDEWELL_SOURCE_DIR "/media/mid/fantansy/dream.mid").kind(),
+              ErrorKind::unavailable);
     EXPECT_FALSE(noFont.DeviceOpen());
-    const Result missing = noFont.PlayWave(m_dir.File("gone.wav"));
-    EXPECT_EQ(missing.kind(), ErrorKind::notFound);
-    EXPECT_EQ(missing.message(), "File \"" + m_dir.File("gone.wav") + "\" was not found.");
+    EXPECT_EQ(noFont.PlayWave(m_dir.File("gone.wav")).kind(), ErrorKind::notFound);
     testing::WriteFileText(m_dir.File("text.wav"), "not a sound at all");
     EXPECT_EQ(noFont.PlayWave(m_dir.File("text.wav")).kind(), ErrorKind::damaged);
 }

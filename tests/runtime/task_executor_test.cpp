@@ -67,7 +67,7 @@ protected:
     testing::TempDir m_dir;
     TestClock m_clock{At(2006, 3, 5, 7, 59, 59)};
     EventLog m_log{m_dir.Path(), m_clock};
-    RecordingLauncher m_launcher;
+    testing::RecordingLauncher m_launcher;
     RecordingPowerControl m_power;
     RecordingAudio m_audio;
     RecordingTray m_tray;

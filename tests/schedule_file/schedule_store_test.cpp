@@ -5,9 +5,7 @@
 #include <filesystem>
 #include <random>
 
-#include "crypto/protected_container.h"
 #include "model/task_compare.h"
-#include "schedule_file/schedule_section.h"
 #include "support/fake_settings.h"
 #include "support/recording_message_box.h"
 #include "support/recording_sleeper.h"
@@ -55,72 +53,23 @@ protected:
     TempDir m_temp;
 };
 
-TEST_F(ScheduleStoreTest, FileLayoutAndSectionOrder) {
+TEST_F(ScheduleStoreTest, SectionsByTypeInDisplayOrderWithCrLf) {
     TaskList list;
     list.Add(Notice(OnceTask({At(2006, 5, 1)}), "once"));
     list.Add(Notice(DailyTask({TimeOfDayValue(20), TimeOfDayValue(8)}), "daily a"));
     list.Add(Notice(RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes), "repeating"));
     list.Add(Notice(DailyTask({TimeOfDayValue(7)}), "daily b"));
     ASSERT_TRUE(SaveTaskList(Path(), list, Context()));
-    std::string text = ReadFileText(Path());
-    EXPECT_EQ(
-        text.rfind(
-            ";Verimont Tidewell 2.5 configuration file\r\n;Please don't edit this file by yourself\r\n\r\n"
-            "[Info]\r\nInfo = Tidewell Job List\r\n\r\n[Daily 1]\r\nTitle = daily a\r\nComment =\r\n",
-            0),
-        0u);
-    size_t daily1 = text.find("[Daily 1]"), daily2 = text.find("[Daily 2]"),
-           once = text.find("[Once or Several Times 1]");
-    size_t repeating = text.find("[Count Down 1]");
+    const std::string text = ReadFileText(Path());
+    const size_t daily1 = text.find("[Daily 1]\r\nTitle = daily a\r\n"), daily2 = text.find("[Daily 2]"),
+                 once = text.find("[Once or Several Times 1]"), repeating = text.find("[Count Down 1]");
     EXPECT_LT(daily1, daily2);
     EXPECT_LT(daily2, once);
     EXPECT_LT(once, repeating);
+    EXPECT_NE(repeating, std::string::npos);
     EXPECT_NE(text.find("SchI Daily = {{Block}}\r\n<B Start>\r\n08:00:00\r\n20:00:00\r\n<B End>"),
               std::string::npos);
-    EXPECT_NE(text.find("SchI Repeaint - Quantity = 90\r\n"), std::string::npos);
     EXPECT_EQ(text.find("\n\n"), std::string::npos);  // every line ends with CR LF
-}
-
-TEST_F(ScheduleStoreTest, ConditionalKeysAndLoaderDefaults) {
-    TaskRecord quiet = Notice(DailyTask({TimeOfDayValue(8)}), "quiet");
-    quiet.soundInfo.noticeSound = false;
-    quiet.soundInfo.beepBeep = 700;
-    quiet.scheduleInfo.haveNextRunTime = true;
-    quiet.scheduleInfo.nextRunTime = DateTime::Invalid();
-    TaskRecord shutdown = DailyTask({TimeOfDayValue(23)});
-    shutdown.title = "shut down";
-    shutdown.taskInfo.taskType = TaskType::windowsOperation;
-    shutdown.taskInfo.swoWaitingTime = 301;
-    shutdown.soundInfo.type = 0;
-    SettingsTextWriter writer;
-    WriteTaskSection(writer, "Daily 1", quiet, false);
-    WriteTaskSection(writer, "Daily 2", shutdown, false);
-    std::string text = writer.SaveToString();
-    SettingsText document;
-    document.LoadFromString(text);
-    size_t second = text.find("[Daily 2]");
-    std::string first = text.substr(0, second);
-    EXPECT_EQ(first.find("SndI Type"), std::string::npos);
-    EXPECT_EQ(first.find("SndI Beep"), std::string::npos);
-    EXPECT_EQ(first.find("SchI Next Run Time ="), std::string::npos);
-    EXPECT_NE(first.find("SchI Have Next Run Time = true"), std::string::npos);
-    EXPECT_NE(text.find("TI SWO Type = ShutDown\r\nTI SWO Force = true\r\nTI SWO Waiting Time = 30"),
-              std::string::npos);
-    EXPECT_EQ(shutdown.taskInfo.swoWaitingTime, 30);
-
-    TaskRecord read;
-    read.scheduleInfo.type = ScheduleType::daily;
-    ASSERT_EQ(ReadTaskSection(document, "Daily 1", read), SectionRead::read);
-    EXPECT_EQ(read.soundInfo.type, 0);
-    EXPECT_EQ(read.soundInfo.beepFrequency, 2000);
-    EXPECT_EQ(read.soundInfo.beepBeep, 1000);
-    EXPECT_EQ(read.soundInfo.beepDelay, 1000);
-    EXPECT_TRUE(read.scheduleInfo.haveNextRunTime);
-    EXPECT_FALSE(read.scheduleInfo.nextRunTime.IsValid());
-
-    document.WriteInt("Daily 2", "TI SWO Waiting Time", 301);
-    ASSERT_EQ(ReadTaskSection(document, "Daily 2", read), SectionRead::read);
-    EXPECT_EQ(read.taskInfo.swoWaitingTime, 30);
 }
 
 TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
@@ -214,11 +163,6 @@ TEST_F(ScheduleStoreTest, HandEditedFiles) {
              section("Daily 3", "three", "SchI Daily = 09:00:00"),
          {"one"},
          0},
-        {"indented with CR LF",
-         ";h\r\n\r\n[Info]\r\n  Info = Tidewell Job List\r\n\r\n  [Weekly 1]\r\n  Title = w\r\n"
-         "  TI TaskType = 2\r\n  SndI Notice Sound = false\r\n  SchI Weekly = 1 08:00:00\r\n",
-         {"w"},
-         0},
         {"only a status",
          head + "[Weekly 1]\nStatus = 4\n\n" + section("Weekly 2", "two", "SchI Weekly = 1 08:00:00"),
          {"two"},
@@ -229,14 +173,6 @@ TEST_F(ScheduleStoreTest, HandEditedFiles) {
              section("Once or Several Times 2", "good", "SchI Once or Several Times = 2024-02-28 12:00:00"),
          {"good"},
          1},
-        {"block list",
-         head + section("Daily 1", "block", "SchI Daily = {{Block}}\n<B Start>\n08:00:00\n20:00:00\n<B End>"),
-         {"block"},
-         0},
-        {"no title, no comment, no status: no section",
-         head + section("Daily 1", "", "SchI Daily = 08:00:00"),
-         {},
-         0},
         {"no title", head + section("Daily 1", "", "Status = 0\nSchI Daily = 08:00:00"), {}, 1},
     };
     for (const Case& c : cases) {
@@ -255,35 +191,25 @@ TEST_F(ScheduleStoreTest, HandEditedFiles) {
     ASSERT_TRUE(std::filesystem::exists(Path()));
 }
 
-TEST_F(ScheduleStoreTest, ClockSynchronizationTasks) {
-    TaskList none;
-    none.Add(Notice(DailyTask({TimeOfDayValue(8)}), "daily"));
-    ASSERT_TRUE(SaveTaskList(Path(), none, Context()));
-    TaskList loaded;
-    LoadTaskList(Path(), loaded, Context());
-    int clockTasks = 0;
-    for (const TaskRecord& task : loaded) clockTasks += task.isClockSyncTask ? 1 : 0;
-    EXPECT_EQ(clockTasks, 1);
-    EXPECT_FALSE(loaded[loaded.size() - 1].enabled);
-
-    // Two in the file: the first is kept, with its sound switched off.
-    TaskList two = loaded;
-    TaskRecord second = loaded[loaded.size() - 1];
+TEST_F(ScheduleStoreTest, OfTwoClockSynchronizationTasksTheFirstIsKeptSilent) {
+    TaskList two;
+    ASSERT_TRUE(SaveTaskList(Path(), two, Context()));
+    LoadTaskList(Path(), two, Context());  // the loader adds the clock task
+    TaskRecord second = two[two.size() - 1];
     second.title = "second clock";
     second.isClockSyncTask = false;
     two[two.size() - 1].title = "first clock";
     two[two.size() - 1].soundInfo.noticeSound = true;
     two.Add(second);
     ASSERT_TRUE(SaveTaskList(Path(), two, Context()));
+    TaskList loaded;
     LoadReport report = LoadTaskList(Path(), loaded, Context());
-    clockTasks = 0;
+    std::vector<std::string> clockTasks;
     for (const TaskRecord& task : loaded) {
-        if (!task.isClockSyncTask) continue;
-        ++clockTasks;
-        EXPECT_EQ(task.title, "first clock");
-        EXPECT_FALSE(task.soundInfo.noticeSound);
+        if (task.isClockSyncTask)
+            clockTasks.push_back(task.title + (task.soundInfo.noticeSound ? " sound" : ""));
     }
-    EXPECT_EQ(clockTasks, 1);
+    EXPECT_EQ(clockTasks, std::vector<std::string>{"first clock"});
     EXPECT_EQ(report.droppedTasks, 1);
 }
 
@@ -293,7 +219,6 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
     ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
     std::string file = ReadFileText(Path());
     EXPECT_EQ(file.find("secret"), std::string::npos);
-    EXPECT_EQ(file.size() % 8, 0u);
     TaskList loaded;
     ASSERT_TRUE(LoadTaskList(Path(), loaded, Context("s3cret!")).loaded);
     EXPECT_EQ(UserTasks(loaded).size(), 1u);
@@ -307,9 +232,6 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
     };
     const Case cases[] = {
         {"wrong password", file, "0ther-pw", ErrorKind::wrongPassword},
-        {"no password", file, "", ErrorKind::wrongPassword},
-        {"short file", file.substr(0, 48), "s3cret!", ErrorKind::damaged},
-        {"not whole blocks", file.substr(0, file.size() - 3), "s3cret!", ErrorKind::damaged},
         {"cut after the header", file.substr(0, 400), "s3cret!", ErrorKind::damaged},
         {"plain text without the Info key", ";header\r\n\r\n[Info]\r\nOther = 1\r\n" + std::string(60, ' '),
          "s3cret!", ErrorKind::damaged},
@@ -360,10 +282,7 @@ TEST_F(ScheduleStoreTest, WriteFailureKeepsTheOldFile) {
     EXPECT_EQ(messageBox.CallCount(), 1u);
     EXPECT_EQ(messageBox.LastCall().caption, "Error");
     EXPECT_EQ(ReadFileText(Path()), before);
-    Result protectedResult = SaveTaskList(blocked + "/schedule.rws", list, Context("s3cret!"));
-    EXPECT_EQ(protectedResult.kind(), ErrorKind::io);
-    EXPECT_EQ(protectedResult.message(), ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP),
-                                                    "#1", blocked + "/schedule.rws"));
+    EXPECT_EQ(SaveTaskList(blocked + "/schedule.rws", list, Context("s3cret!")).kind(), ErrorKind::io);
 }
 
 TEST_F(ScheduleStoreTest, MissingFilesWarnOnLoadAndTheTaskIsStillSaved) {

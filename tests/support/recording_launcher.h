@@ -5,10 +5,10 @@
 
 #include "platform/launcher.h"
 
-namespace tidewell {
+namespace tidewell::testing {
 
 // A launcher for tests: records what it is asked to open or start; `failure` set makes it fail.
-class RecordingLauncher : public Launcher {
+class RecordingLauncher final : public Launcher {
 public:
     struct Started {
         std::string program;
@@ -16,22 +16,26 @@ public:
         std::string folder;
     };
 
-    Result Open(const std::string& target) override { return Record(target); }
+    Result Open(const std::string& target) override {
+        opened.push_back(target);
+        return Record(target);
+    }
     Result Start(const std::string& program, const std::string& parameters,
                  const std::string& folder) override {
         starts.push_back({program, parameters, folder});
         return Record(program + " " + parameters + " @" + folder);
     }
 
-    std::vector<std::string> calls;  // the target, or "program parameters @folder"
-    std::vector<Started> starts;     // the Start calls alone
+    std::vector<std::string> opened;  // the Open calls alone
+    std::vector<Started> starts;      // the Start calls alone
+    std::vector<std::string> calls;   // every call in order: the target, or "program parameters @folder"
     std::string failure;
 
 private:
-    Result Record(std::string call) {
-        calls.push_back(std::move(call));
+    Result Record(const std::string& call) {
+        calls.push_back(call);
         return failure.empty() ? Result::Ok() : Result::Fail(ErrorKind::notFound, failure);
     }
 };
 
-}  // namespace tidewell
+}  // namespace tidewell::testing

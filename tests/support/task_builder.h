@@ -33,11 +33,15 @@ MonthlyItem InMonths(MonthlyItem item, std::initializer_list<int> months);
 // Random tasks of every schedule type around an instant, for invariants and benchmarks.
 TaskRecord GenerateTask(std::mt19937& random, ScheduleType type, const DateTime& around, int maxEntries = 10);
 
-// A random source that always draws the same offset (clamped to 1..n).
+// A random source that always draws the same offset (clamped to 1..n) and counts its draws.
 class FixedRandom final : public RandomSource {
 public:
     explicit FixedRandom(int64_t value = 1) : m_value(value) {}
-    int64_t DrawOneTo(int64_t n) override { return m_value < 1 ? 1 : (m_value > n ? n : m_value); }
+    int64_t DrawOneTo(int64_t n) override {
+        ++draws;
+        return m_value < 1 ? 1 : (m_value > n ? n : m_value);
+    }
+    int draws = 0;
 
 private:
     int64_t m_value;

