@@ -1,13 +1,33 @@
 #pragma once
 
+#include <QPointer>
+#include <memory>
+
+#include "app/clock_sync_dialog.h"
 #include "app/frame_operations.h"
+#include "platform/posix_network.h"
+#include "platform/system_clock_setter.h"
+#include "platform/system_time_zone.h"
 
 namespace tidewell {
+
+class CTidewellApp;
+class QuickViewWindow;
+class TaskFinder;
 
 // The program's own operations behind the main window's commands and timers. Those not built
 // yet only note in the program's diagnostic output that they were asked for.
 class ProgramOperations final : public FrameOperations {
 public:
+    explicit ProgramOperations(CTidewellApp& app);
+    ~ProgramOperations() override;
+
+    // The schedule sheet the Clock Synchronization dialog opens when its automatic box is
+    // switched on; without one the built-in task is enabled as it is.
+    void SetClockSyncScheduleEditor(ClockSyncScheduleEditor editor) {
+        m_editClockSyncSchedule = std::move(editor);
+    }
+
     void RunTaskNow(TaskRecord& task) override;
     void AddTask(TaskList& list) override;
     void EditTask(TaskList& list, TaskRecord& task) override;
@@ -23,6 +43,17 @@ public:
     void LogEvent(const TaskRecord* task, EventKind kind) override;
     void CheckDueTasks(TaskList& list) override;
     void CheckAtLogonJob(TaskList& list) override;
+
+private:
+    TaskFinder* Finder(TaskList& list);
+
+    CTidewellApp& m_app;
+    std::unique_ptr<TaskFinder> m_finder;
+    QPointer<QuickViewWindow> m_quickView;
+    ClockSyncScheduleEditor m_editClockSyncSchedule;
+    PosixNetwork m_network;
+    SystemClockSetter m_clockSetter;
+    SystemTimeZone m_timeZone;
 };
 
 }  // namespace tidewell

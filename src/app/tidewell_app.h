@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "config/locations.h"
+#include "config/program_options.h"
 
 namespace tidewell {
 
@@ -49,15 +50,15 @@ namespace app_keys {
 inline constexpr std::string_view kAppSection = "Tidewell\\App";
 inline constexpr std::string_view kRunCode = "Run Code";
 inline constexpr std::string_view kScheduling = "Scheduling";
-inline constexpr std::string_view kConfigSection = "Tidewell\\Config";
-inline constexpr std::string_view kAutoSave = "AutoSave";
+inline constexpr std::string_view kConfigSection = option_keys::kConfigSection;
+inline constexpr std::string_view kAutoSave = option_keys::kAutoSave;
 inline constexpr std::string_view kSoundSection = "Tidewell\\Sound";
 inline constexpr std::string_view kMute = "Mute";
-inline constexpr std::string_view kUpdateSection = "Update";
-inline constexpr std::string_view kAutoUpdate = "m_bEnableAutoUpdate";
-inline constexpr std::string_view kScheduleSection = "Schedule";
-inline constexpr std::string_view kYearlySummaryUseRange = "m_bYearlySummaryUseRange";
-inline constexpr std::string_view kYearlySummaryMonthFormat = "m_nYearlySummaryMonthFormat";
+inline constexpr std::string_view kUpdateSection = option_keys::kUpdateSection;
+inline constexpr std::string_view kAutoUpdate = option_keys::kAutoUpdate;
+inline constexpr std::string_view kScheduleSection = option_keys::kScheduleSection;
+inline constexpr std::string_view kYearlySummaryUseRange = option_keys::kYearlySummaryUseRange;
+inline constexpr std::string_view kYearlySummaryMonthFormat = option_keys::kYearlySummaryMonthFormat;
 inline constexpr std::string_view kRootAppSection = "App";
 inline constexpr std::string_view kFirstRun = "First Run";  // in the machine-wide root
 inline constexpr std::string_view kFirstRunDone = "1";
@@ -90,9 +91,14 @@ public:
     void SetAutoUpdate(bool enabled);
     bool YearlySummaryUseRange() const { return m_bYearlySummaryUseRange; }
     int YearlySummaryMonthFormat() const { return m_nYearlySummaryMonthFormat; }
+    // The options of the Options dialog, stored and mirrored in the members above.
+    ProgramOptions Options() const;
+    void SetOptions(const ProgramOptions& options);
     int32_t LanguageId() const { return m_nLCID; }
 
     SettingsPort& Settings();
+    AdminPassword& Password() { return *m_adminPassword; }
+    UserDataDirectory& UserData() { return *m_userData; }
     MessageBoxService& MessageBox() { return *m_messageBox; }
     FrameOperations& Operations() { return *m_operations; }
     Launcher& GetLauncher() { return *m_launcher; }

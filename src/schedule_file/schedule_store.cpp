@@ -9,6 +9,7 @@
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
 #include "config/admin_password.h"
+#include "config/program_options.h"
 #include "files/durable_file.h"
 #include "crypto/outer_scramble.h"
 #include "crypto/protect_file.h"
@@ -27,9 +28,9 @@ namespace {
 
 namespace keys = schedule_keys;
 
-constexpr std::string_view kConfigSection = "Tidewell\\Config";
-constexpr std::string_view kFileReminderValue = "Error Reminder - File";
-constexpr std::string_view kMusicReminderValue = "Error Reminder - Music";
+constexpr std::string_view kConfigSection = option_keys::kConfigSection;
+constexpr std::string_view kFileReminderValue = option_keys::kErrorReminderFile;
+constexpr std::string_view kMusicReminderValue = option_keys::kErrorReminderMusic;
 constexpr size_t kBytesPerTask = 1200;  // a generous guess of one task's section
 
 std::string SectionName(ScheduleType type, int number) {
