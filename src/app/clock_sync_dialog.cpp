@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -72,11 +73,14 @@ ClockSyncDialog::ClockSyncDialog(CTidewellApp& app, ClockSyncConfig config, Cloc
     m_synchronize = new QPushButton(MessageText(IDS_DIALOG_TCS_SYNCHRONIZE_TO_STANDARD_TIME_S), this);
     m_synchronize->setObjectName("synchronizeButton");
     m_synchronize->setEnabled(false);  // until the probe has answered
-    layout->addWidget(m_synchronize);
     m_status = new QLabel(MessageText(IDS_DIALOG_TCS_WORKING), this);
     m_status->setObjectName("synchronizeStatus");
     m_status->hide();
-    layout->addWidget(m_status);
+    auto* synchronizeRow = new QHBoxLayout;
+    synchronizeRow->addWidget(m_synchronize);
+    synchronizeRow->addWidget(m_status);
+    synchronizeRow->addStretch(1);
+    layout->addLayout(synchronizeRow);
     m_adminRequired = new QLabel(MessageText(IDS_MESSAGE_PROMPT_ADMIN_MODE_REQUIRED), this);
     m_adminRequired->setObjectName("adminModeRequired");
     m_adminRequired->setWordWrap(true);

@@ -30,6 +30,7 @@ COptSchedulePage::COptSchedulePage(const ProgramOptions& options, QWidget* paren
     layout->addWidget(m_listEvery);
 
     auto* formatRow = new QFormLayout;
+    formatRow->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     m_format = new QComboBox(this);
     m_format->setObjectName("monthFormatCombo");
     for (int format : {kMonthFormatShort, kMonthFormatFull})

@@ -106,7 +106,6 @@ void QuickViewEditor::BuildRows(QWidget* parent) {
         m_types[type] = new QRadioButton(MessageText(typeIds[type]), parent);
         m_types[type]->setObjectName(QStringLiteral("quickViewType%1").arg(type + 1));
         grid->addWidget(m_types[type], type, 0);
-        connect(m_types[type], &QRadioButton::toggled, this, &QuickViewEditor::UpdateEnabled);
     }
     m_types[static_cast<int>(r.type) - 1]->setChecked(true);
 
@@ -115,12 +114,10 @@ void QuickViewEditor::BuildRows(QWidget* parent) {
     for (const std::string& line : SplitLines(LoadMessage(IDS_TIDEWELL_QVI_UI_1_TYPE_LIST)))
         m_period->addItem(ToQString(line));
     m_period->setCurrentIndex(static_cast<int>(r.period) - 1);
-    connect(m_period, &QComboBox::currentIndexChanged, this, &QuickViewEditor::UpdateEnabled);
     m_firstWeekday = WeekdayCombo("quickViewFirstWeekday", r.firstWeekday, parent);
     m_lastWeekday = WeekdayCombo("quickViewLastWeekday", r.lastWeekday, parent);
     m_recentCount = CountSpin("quickViewRecentCount", 1, r.recentCount, parent);
     m_recentUnit = UnitCombo("quickViewRecentUnit", r.recentUnit, parent);
-    connect(m_recentUnit, &QComboBox::currentIndexChanged, this, &QuickViewEditor::UpdateEnabled);
     m_recentStart = WeekdayCombo("quickViewRecentStart", r.recentStartWeekday, parent);
     m_pastCount = CountSpin("quickViewPastCount", 0, r.pastCount, parent);
     m_pastUnit = UnitCombo("quickViewPastUnit", r.pastUnit, parent);
@@ -144,6 +141,11 @@ void QuickViewEditor::BuildRows(QWidget* parent) {
         grid->addLayout(line, row, 1);
     }
     grid->setColumnStretch(1, 1);
+    // Connected once every control exists: setting the first values above must not reach them.
+    for (QRadioButton* type : m_types)
+        connect(type, &QRadioButton::toggled, this, &QuickViewEditor::UpdateEnabled);
+    connect(m_period, &QComboBox::currentIndexChanged, this, &QuickViewEditor::UpdateEnabled);
+    connect(m_recentUnit, &QComboBox::currentIndexChanged, this, &QuickViewEditor::UpdateEnabled);
     static_cast<QVBoxLayout*>(layout())->addLayout(grid);
 }
 

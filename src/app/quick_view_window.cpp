@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -101,6 +102,8 @@ QuickViewWindow::QuickViewWindow(CTidewellApp& app, QWidget* parent)
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     layout->addWidget(buttons);
 
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     connect(m_picker, &QComboBox::activated, this, &QuickViewWindow::OnActivated);
     connect(add, &QPushButton::clicked, this, &QuickViewWindow::OnAdd);
     connect(m_edit, &QPushButton::clicked, this, &QuickViewWindow::OnEdit);
@@ -134,19 +137,23 @@ const QuickViewRecord* QuickViewWindow::Current() const {
     return m_onSpot ? &*m_onSpot : nullptr;
 }
 
-void QuickViewWindow::FillCombo(int current) {
+// The saved Quick Views, the range given on the spot when there is one, "Another range...".
+void QuickViewWindow::FillCombo() {
     m_picker->clear();
     for (const QuickViewRecord& record : m_records) m_picker->addItem(PickerText(record));
+    if (m_onSpot) m_picker->addItem(PickerText(*m_onSpot));
     m_picker->addItem(MessageText(IDS_TIDEWELL_QV_OTHER_RANGE));
-    m_picker->setCurrentIndex(current);
+    m_picker->setCurrentIndex(m_current >= 0 ? m_current
+                              : m_onSpot     ? static_cast<int>(m_records.size())
+                                             : -1);
 }
 
 void QuickViewWindow::Select(int index) {
     if (index < 0 || index >= static_cast<int>(m_records.size())) index = -1;
     m_current = index;
-    if (index >= 0) m_onSpot.reset();
-    // No saved one and no range yet: the combo rests on "Another range...".
-    FillCombo(index >= 0 ? index : static_cast<int>(m_records.size()));
+    // Without a saved one to show, this week is shown.
+    if (index < 0 && !m_onSpot) m_onSpot = DefaultQuickView(m_app.GetClock().Now());
+    FillCombo();
     UpdateButtons();
     Refresh();
 }
@@ -166,8 +173,9 @@ void QuickViewWindow::Refresh() {
     m_cutShort->hide();
     const QuickViewRecord* record = Current();
     const CTidewellDoc* doc = m_app.Document();
+    const DateTime now = m_app.GetClock().Now();
     const std::optional<QuickViewRange> range =
-        record != nullptr ? QuickViewRangeOf(*record, m_app.GetClock().Now()) : std::nullopt;
+        record != nullptr ? QuickViewRangeOf(*record, now) : std::nullopt;
     if (!range || doc == nullptr) {
         m_range->clear();
         m_count->clear();
@@ -177,13 +185,26 @@ void QuickViewWindow::Refresh() {
     const Agenda agenda = ComputeAgenda(tasks, range->start, range->end);
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(agenda.runs.size()));
+    QTreeWidgetItem* firstComing = nullptr;
+    const QBrush goneBy = palette().brush(QPalette::Disabled, QPalette::Text);
     for (const AgendaRun& run : agenda.runs) {
         const TaskRecord& task = tasks[run.task];
-        items.append(new QTreeWidgetItem(QStringList{
+        auto* item = new QTreeWidgetItem(QStringList{
             ToQString(RunInstantText(run.time)), ToQString(task.title),
-            ToQString(ScheduleTypeName(task.scheduleInfo.type)), DisplayText(TaskDescriptionText(task))}));
+            ToQString(ScheduleTypeName(task.scheduleInfo.type)), DisplayText(TaskDescriptionText(task))});
+        if (run.time < now) {
+            for (int column = 0; column < kRunColumnCount; ++column) item->setForeground(column, goneBy);
+        } else if (firstComing == nullptr) {
+            firstComing = item;
+        }
+        items.append(item);
     }
     m_runs->addTopLevelItems(items);
+    // The runs gone by are dimmed; the list opens at the first one to come.
+    if (firstComing != nullptr) {
+        m_runs->setCurrentItem(firstComing);
+        m_runs->scrollToItem(firstComing, QAbstractItemView::PositionAtTop);
+    }
     std::string count = LoadMessage(IDS_TIDEWELL_QV_RUN_COUNT);
     count = ReplaceAll(std::move(count), "#1", std::to_string(agenda.runs.size()));
     count = ReplaceAll(std::move(count), "#2", ShortDateText(range->start));
@@ -198,8 +219,9 @@ void QuickViewWindow::Refresh() {
 }
 
 void QuickViewWindow::OnActivated(int index) {
-    if (index < static_cast<int>(m_records.size())) {
-        Select(index);
+    const int saved = static_cast<int>(m_records.size());
+    if (index < saved || (index == saved && m_onSpot)) {
+        Select(index < saved ? index : -1);
         return;
     }
     const QuickViewRecord start = m_onSpot.value_or(DefaultQuickView(m_app.GetClock().Now()));

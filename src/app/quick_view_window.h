@@ -27,7 +27,7 @@ public:
     const std::vector<QuickViewRecord>& Records() const { return m_records; }
     // Reads the Quick Views of the current user data directory again and shows the first.
     void Reload();
-    // Shows the runs of saved Quick View `index`.
+    // Shows the runs of saved Quick View `index`; -1 for the range given on the spot.
     void Select(int index);
     // Shows the runs of a range that is not stored.
     void ShowOnSpot(const QuickViewRecord& record);
@@ -41,7 +41,7 @@ public:
 
 private:
     void OnActivated(int index);
-    void FillCombo(int current);
+    void FillCombo();
     bool Save(std::vector<QuickViewRecord> records);
     std::string FilePath() const;
     const QuickViewRecord* Current() const;

@@ -13,16 +13,23 @@ TaskFinder::TaskFinder(const TaskList& tasks, CTidewellView& view, MessageBoxSer
     : m_tasks(tasks), m_view(view), m_messageBox(messageBox) {}
 
 void TaskFinder::SetData(FindOptions data) {
+    if (!m_searched || !(data == m_data)) m_lastFound.reset();
     m_data = std::move(data);
     m_searched = true;
 }
 
 bool TaskFinder::FindNext() {
     if (!m_searched) return false;
-    const FindOutcome outcome = FindNextRow(m_tasks, m_view.SelectedIndex(), m_data);
+    const std::optional<std::size_t> selected = m_view.SelectedIndex();
+    FindOptions search = m_data;
+    if (selected && selected == m_lastFound) search.startFromCurrent = false;
+    const FindOutcome outcome = FindNextRow(m_tasks, selected, search);
     switch (outcome.kind) {
         case FindOutcome::Kind::nothing: return false;
-        case FindOutcome::Kind::found: m_view.SelectIndex(outcome.row); return true;
+        case FindOutcome::Kind::found:
+            m_view.SelectIndex(outcome.row);
+            m_lastFound = outcome.row;
+            return true;
         case FindOutcome::Kind::notFound:
             m_messageBox.ShowMessageBox(
                 ReplaceAll(LoadMessage(IDS_DIALOG_FIND_MESSAGE_FIND_STRING_NOT_FOUND), "#1", m_data.text),

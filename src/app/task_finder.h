@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "timing/find.h"
@@ -33,6 +34,9 @@ private:
     MessageBoxService& m_messageBox;
     FindOptions m_data;
     bool m_searched = false;
+    // The row the last search selected. Searching again from it goes on past it, whatever
+    // the starting item: otherwise Find Next would find the same row for ever.
+    std::optional<std::size_t> m_lastFound;
 };
 
 }  // namespace tidewell

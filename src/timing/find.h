@@ -19,6 +19,8 @@ struct FindOptions {
     bool closeWhenDone = false;  // kept for the dialog; no search reads it
     bool up = false;
     bool startFromCurrent = true;  // start at the selected row itself, else at the one after it
+
+    bool operator==(const FindOptions&) const = default;
 };
 
 // The text a task is searched in: its title and comment, then by task type its program path and
