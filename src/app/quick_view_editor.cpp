@@ -191,7 +191,7 @@ void QuickViewEditor::accept() {
     std::string problem;
     if (record.type == QuickViewType::between && record.from.DayNumber() > record.to.DayNumber()) {
         problem = LoadMessage(IDS_TIDEWELL_ERROR_ENDING_TIME_EARLIER_THAN_STARTING_TIME);
-    } else if (!QuickViewSurvivesStorage(record)) {
+    } else if (!IsValidQuickView(record)) {
         problem = ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1",
                              LoadMessage(IDS_KLN_TITLE));
     }

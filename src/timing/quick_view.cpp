@@ -210,14 +210,6 @@ std::vector<QuickViewRecord> ParseQuickViewLines(const std::vector<std::string>&
     return records;
 }
 
-bool QuickViewSurvivesStorage(const QuickViewRecord& record) {
-    if (!IsValidQuickView(record)) return false;
-    const std::string line = QuickViewLine(record);
-    // Parameters the line leaves out are not compared: the line itself is.
-    const std::optional<QuickViewRecord> read = ParseQuickViewLine(line, DateTime::FromParts(2000, 1, 1));
-    return read && QuickViewLine(*read) == line;
-}
-
 std::vector<std::string> QuickViewLines(const std::vector<QuickViewRecord>& records) {
     std::vector<std::string> lines;
     for (const QuickViewRecord& record : records) {

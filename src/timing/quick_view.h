@@ -82,10 +82,6 @@ std::vector<QuickViewRecord> ParseQuickViewLines(const std::vector<std::string>&
 // The stored lines of the valid records, in order; invalid records are dropped.
 std::vector<std::string> QuickViewLines(const std::vector<QuickViewRecord>& records);
 
-// Whether the record's stored line reads back as the same record: a valid record whose title
-// holds none of the markers.
-bool QuickViewSurvivesStorage(const QuickViewRecord& record);
-
 // "%B %d, %Y" with English month names: "March 01, 2006".
 std::string QuickViewStoredDate(const DateTime& date);
 
