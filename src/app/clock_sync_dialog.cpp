@@ -52,23 +52,7 @@ ClockSyncDialog::ClockSyncDialog(CTidewellApp& app, ClockSyncConfig config, Cloc
     setWindowTitle(MessageText(IDS_DIALOG_TCS_TITLE));
     auto* layout = new QVBoxLayout(this);
 
-    QFormLayout* standardForm = nullptr;
-    layout->addWidget(FormGroup(IDS_DIALOG_TCS_STANDARD_TIME, standardForm, this));
-    m_server = new QComboBox(this);
-    m_server->setObjectName("timeServerCombo");
-    for (const DaytimeServer& server : m_config.servers) m_server->addItem(ToQString(server.address));
-    const std::string chosen =
-        app.Settings().ReadSettingString(clock_sync_keys::kSection, clock_sync_keys::kCurrentServer, {});
-    if (const int index = m_server->findText(ToQString(chosen)); index >= 0) m_server->setCurrentIndex(index);
-    standardForm->addRow(MessageText(IDS_DIALOG_TCS_TIME_SERVER_T), m_server);
-    m_standardTime = ValueLabel("standardTimeValue", this);
-    m_standardTime->setText(MessageText(IDS_KLN_N_A));
-    standardForm->addRow(MessageText(IDS_DIALOG_TCS_STANDARD_TIME_D), m_standardTime);
-
-    QFormLayout* localForm = nullptr;
-    layout->addWidget(FormGroup(IDS_DIALOG_TCS_LOCAL_TIME, localForm, this));
-    m_localTime = ValueLabel("localTimeValue", this);
-    localForm->addRow(MessageText(IDS_DIALOG_TCS_LOCAL_CLOCK_TIME_L), m_localTime);
+    BuildTimeGroups(layout);
 
     m_synchronize = new QPushButton(MessageText(IDS_DIALOG_TCS_SYNCHRONIZE_TO_STANDARD_TIME_S), this);
     m_synchronize->setObjectName("synchronizeButton");
@@ -108,6 +92,26 @@ ClockSyncDialog::ClockSyncDialog(CTidewellApp& app, ClockSyncConfig config, Cloc
     m_clockTimer->start(kClockRefreshMs);
     ShowLocalTime();
     setMinimumWidth(420);
+}
+
+void ClockSyncDialog::BuildTimeGroups(QVBoxLayout* layout) {
+    QFormLayout* standardForm = nullptr;
+    layout->addWidget(FormGroup(IDS_DIALOG_TCS_STANDARD_TIME, standardForm, this));
+    m_server = new QComboBox(this);
+    m_server->setObjectName("timeServerCombo");
+    for (const DaytimeServer& server : m_config.servers) m_server->addItem(ToQString(server.address));
+    const std::string chosen =
+        m_app.Settings().ReadSettingString(clock_sync_keys::kSection, clock_sync_keys::kCurrentServer, {});
+    if (const int index = m_server->findText(ToQString(chosen)); index >= 0) m_server->setCurrentIndex(index);
+    standardForm->addRow(MessageText(IDS_DIALOG_TCS_TIME_SERVER_T), m_server);
+    m_standardTime = ValueLabel("standardTimeValue", this);
+    m_standardTime->setText(MessageText(IDS_KLN_N_A));
+    standardForm->addRow(MessageText(IDS_DIALOG_TCS_STANDARD_TIME_D), m_standardTime);
+
+    QFormLayout* localForm = nullptr;
+    layout->addWidget(FormGroup(IDS_DIALOG_TCS_LOCAL_TIME, localForm, this));
+    m_localTime = ValueLabel("localTimeValue", this);
+    localForm->addRow(MessageText(IDS_DIALOG_TCS_LOCAL_CLOCK_TIME_L), m_localTime);
 }
 
 ClockSyncDialog::~ClockSyncDialog() {

@@ -15,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTimer;
+class QVBoxLayout;
 
 namespace tidewell {
 
@@ -58,6 +59,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void BuildTimeGroups(QVBoxLayout* layout);
     void StartProbe();
     void OnProbeAnswer(bool canSetClock);
     void OnReport(const ServerThreadReport& report);

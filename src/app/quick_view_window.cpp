@@ -43,6 +43,21 @@ QString PickerText(const QuickViewRecord& record) {
                      ReplaceAll(LoadMessage(IDS_KLN_ITEM_IN_PARENTHESES), "#1", description));
 }
 
+QTreeWidget* RunList(QWidget* parent) {
+    auto* runs = new QTreeWidget(parent);
+    runs->setObjectName("quickViewRuns");
+    runs->setColumnCount(kRunColumnCount);
+    runs->setHeaderLabels({MessageText(IDS_TIDEWELL_KLN_RUN_TIME), MessageText(IDS_KLN_TITLE),
+                           MessageText(IDS_TIDEWELL_KLN_SCHEDULE_TYPE), MessageText(IDS_KLN_DESCRIPTION)});
+    runs->setRootIsDecorated(false);
+    runs->setAlternatingRowColors(true);
+    runs->setUniformRowHeights(true);
+    runs->setSelectionBehavior(QAbstractItemView::SelectRows);
+    for (int column : {kRunTimeColumn, kTitleColumn, kTypeColumn})
+        runs->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    return runs;
+}
+
 }  // namespace
 
 QuickViewWindow::QuickViewWindow(CTidewellApp& app, QWidget* parent)
@@ -78,17 +93,7 @@ QuickViewWindow::QuickViewWindow(CTidewellApp& app, QWidget* parent)
     rangeRow->addStretch(1);
     rangeRow->addWidget(m_count);
     layout->addLayout(rangeRow);
-    m_runs = new QTreeWidget(this);
-    m_runs->setObjectName("quickViewRuns");
-    m_runs->setColumnCount(kRunColumnCount);
-    m_runs->setHeaderLabels({MessageText(IDS_TIDEWELL_KLN_RUN_TIME), MessageText(IDS_KLN_TITLE),
-                             MessageText(IDS_TIDEWELL_KLN_SCHEDULE_TYPE), MessageText(IDS_KLN_DESCRIPTION)});
-    m_runs->setRootIsDecorated(false);
-    m_runs->setAlternatingRowColors(true);
-    m_runs->setUniformRowHeights(true);
-    m_runs->setSelectionBehavior(QAbstractItemView::SelectRows);
-    for (int column : {kRunTimeColumn, kTitleColumn, kTypeColumn})
-        m_runs->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    m_runs = RunList(this);
     layout->addWidget(m_runs, 1);
     m_cutShort = new QLabel(this);
     m_cutShort->setObjectName("quickViewCutShort");

@@ -58,11 +58,6 @@ TEST(FindSettings, HistoryReadsFiftySkippingBlanksAndRepeatsAndStoresTwenty) {
     EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 19", "?"), "entry 19");
 }
 
-TEST(FindSettings, ASearchTakesTheTopOfTheHistory) {
-    EXPECT_EQ(PushFindHistory({"a", "b", "c"}, "b"), (std::vector<std::string>{"b", "a", "c"}));
-    EXPECT_EQ(PushFindHistory({"a"}, "new"), (std::vector<std::string>{"new", "a"}));
-}
-
 TEST(ProgramOptionsSettings, DefaultsWhenMissingAndRoundTrip) {
     FakeSettings settings;
     EXPECT_EQ(ReadProgramOptions(settings), ProgramOptions{});
