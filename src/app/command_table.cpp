@@ -41,6 +41,8 @@ constexpr std::array kCommands{
                 IDS_TIDEWELL_COMMAND_TIP_VIEW_STATUS_BAR, ""},
     CommandInfo{kCmdViewLog, "actionViewLog", IDS_TIDEWELL_MENU_VIEW_LOG_L, IDS_TIDEWELL_COMMAND_TIP_VIEW_LOG,
                 ""},
+    CommandInfo{kCmdQuickView, "actionQuickView", IDS_TIDEWELL_MENU_VIEW_QUICK_VIEW_Q,
+                IDS_TIDEWELL_COMMAND_TIP_VIEW_QUICK_VIEW, ""},
     CommandInfo{kCmdClockSynchronization, "actionClockSynchronization",
                 IDS_TIDEWELL_MENU_TIME_CLOCK_SYNCHRONIZATION_C,
                 IDS_TIDEWELL_COMMAND_TIP_TIME_CLOCK_SYNCHRONIZE, ""},

@@ -24,6 +24,7 @@ enum CommandId : int {
     kCmdToolbar = 59392,
     kCmdStatusBar = 59393,
     kCmdViewLog = 32816,
+    kCmdQuickView = 32840,
     kCmdClockSynchronization = 32833,
     kCmdStatistics = 32805,
     kCmdOptions = 32801,

@@ -54,6 +54,7 @@ QIcon CommandIcon(CommandId id, const QStyle* style) {
         case kCmdDeleteTask: return style->standardIcon(QStyle::SP_TrashIcon);
         case kCmdEditTask: return style->standardIcon(QStyle::SP_FileDialogDetailedView);
         case kCmdFind: return style->standardIcon(QStyle::SP_FileDialogContentsView);
+        case kCmdQuickView: return style->standardIcon(QStyle::SP_FileDialogListView);
         case kCmdStatistics: return style->standardIcon(QStyle::SP_FileDialogInfoView);
         case kCmdOptions: return style->standardIcon(QStyle::SP_ComputerIcon);
         case kCmdMute: return style->standardIcon(QStyle::SP_MediaVolumeMuted);
@@ -130,6 +131,7 @@ void CMainFrame::CreateActions() {
         {kCmdToolbar, &CMainFrame::OnToolbar},
         {kCmdStatusBar, &CMainFrame::OnStatusBar},
         {kCmdViewLog, &CMainFrame::OnViewLog},
+        {kCmdQuickView, &CMainFrame::OnQuickView},
         {kCmdClockSynchronization, &CMainFrame::OnClockSynchronization},
         {kCmdStatistics, &CMainFrame::OnStatistics},
         {kCmdOptions, &CMainFrame::OnOptions},
@@ -173,7 +175,7 @@ void CMainFrame::CreateMenus() {
         {IDS_TIDEWELL_MENU_SCHEDULE_S,
          {kCmdRunNow, kSeparator, kCmdAddTask, kCmdCopyTask, kCmdDeleteTask, kCmdEditTask, kSeparator,
           kCmdFind, kCmdFindNext, kSeparator, kCmdToggleEnabled, kCmdPauseCountDown, kCmdClearCountDown}},
-        {IDS_TIDEWELL_MENU_VIEW_V, {kCmdToolbar, kCmdStatusBar, kSeparator, kCmdViewLog}},
+        {IDS_TIDEWELL_MENU_VIEW_V, {kCmdToolbar, kCmdStatusBar, kSeparator, kCmdQuickView, kCmdViewLog}},
         {IDS_TIDEWELL_MENU_TIME_SERVICES_M, {kCmdClockSynchronization}},
         {IDS_TIDEWELL_MENU_TOOLS_T, {kCmdStatistics, kCmdOptions}},
         {IDS_TIDEWELL_MENU_SOUND_S, {kCmdMute, kCmdStopSound}},
@@ -230,7 +232,7 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::InitialUpdate() {
     m_view->SetUpColumns(m_screenWidth);
-    m_view->Model().SetDescriptionOptions({m_app.YearlySummaryUseRange(), m_app.YearlySummaryMonthFormat()});
+    m_view->Model().SetDescriptionOptions(m_app.DescriptionStyle());
     m_view->ResetRows();
     ScheduleTick();
     if (m_app.IsRunning()) {

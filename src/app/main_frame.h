@@ -86,6 +86,7 @@ private:
     void OnToolbar();
     void OnStatusBar();
     void OnViewLog();
+    void OnQuickView();
     void OnClockSynchronization();
     void OnStatistics();
     void OnOptions();

@@ -116,6 +116,10 @@ void CMainFrame::OnViewLog() {
     m_operations.ViewLog();
 }
 
+void CMainFrame::OnQuickView() {
+    m_operations.QuickView(m_doc.Tasks());
+}
+
 void CMainFrame::OnClockSynchronization() {
     m_operations.ClockSynchronization();
 }

@@ -1,6 +1,18 @@
+#include "app/task_list_model.h"
 #include "app/program_operations.h"
 
 #include <QLoggingCategory>
+
+#include "app/find_dialog.h"
+#include "app/main_frame.h"
+#include "app/options_dialog.h"
+#include "app/quick_view_window.h"
+#include "app/task_finder.h"
+#include "app/tidewell_app.h"
+#include "app/tidewell_view.h"
+#include "text/message_box.h"
+#include "text/messages.h"
+#include "timing/schedule_statistics.h"
 
 namespace tidewell {
 namespace {
@@ -13,6 +25,10 @@ void NotInThisBuild(const char* operation) {
 
 }  // namespace
 
+ProgramOperations::ProgramOperations(CTidewellApp& app) : m_app(app) {}
+
+ProgramOperations::~ProgramOperations() = default;
+
 void ProgramOperations::RunTaskNow(TaskRecord& task) {
     if (m_runtime) m_runtime->RunTaskNow(task);
 }
@@ -22,24 +38,58 @@ void ProgramOperations::AddTask(TaskList&) {
 void ProgramOperations::EditTask(TaskList&, TaskRecord&) {
     NotInThisBuild("The Edit Task wizard");
 }
-void ProgramOperations::Find(TaskList&) {
-    NotInThisBuild("Find");
+
+TaskFinder* ProgramOperations::Finder(TaskList& list) {
+    CMainFrame* frame = m_app.MainFrame();
+    if (frame == nullptr) return nullptr;
+    if (!m_finder) m_finder = std::make_unique<TaskFinder>(list, frame->View(), m_app.MessageBox());
+    return m_finder.get();
 }
-void ProgramOperations::FindNext(TaskList&) {
-    NotInThisBuild("Find Next");
+
+void ProgramOperations::Find(TaskList& list) {
+    TaskFinder* finder = Finder(list);
+    if (finder == nullptr) return;
+    FindDialog dialog(*finder, m_app.Settings(), m_app.MainFrame());
+    dialog.exec();
 }
+
+void ProgramOperations::FindNext(TaskList& list) {
+    if (TaskFinder* finder = Finder(list)) finder->FindNext();
+}
+
 void ProgramOperations::Options() {
-    NotInThisBuild("Options");
+    CMainFrame* frame = m_app.MainFrame();
+    OptionsDialog dialog(m_app, frame);
+    dialog.exec();
+    // The descriptions follow the month settings.
+    if (dialog.SummarySettingsChanged() && frame != nullptr) {
+        frame->View().Model().SetDescriptionOptions(m_app.DescriptionStyle());
+        frame->View().FillTRList(-1);
+    }
 }
+
 void ProgramOperations::ClockSynchronization() {
-    NotInThisBuild("Clock Synchronization");
+    const ClockSyncPorts ports{m_network, m_clockSetter, m_app.GetClock(), m_timeZone};
+    ClockSyncDialog dialog(m_app, ClockSyncConfig{}, ports, m_editClockSyncSchedule, m_app.MainFrame());
+    dialog.exec();
 }
+
 void ProgramOperations::QuickView(TaskList&) {
-    NotInThisBuild("Quick View");
+    if (m_quickView == nullptr) {
+        m_quickView = new QuickViewWindow(m_app, m_app.MainFrame());
+        m_quickView->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_quickView->show();
+    m_quickView->raise();
+    m_quickView->activateWindow();
 }
-void ProgramOperations::Statistics(const TaskList&) {
-    NotInThisBuild("Statistics");
+
+void ProgramOperations::Statistics(const TaskList& list) {
+    m_app.MessageBox().ShowMessageBox(ScheduleStatistics(list),
+                                      LoadMessage(IDS_TIDEWELL_VIEW_STATISTICS_TITLE),
+                                      MB_OK | MB_ICONINFORMATION);
 }
+
 void ProgramOperations::ViewLog() {
     if (m_runtime) m_runtime->ViewLog();
 }

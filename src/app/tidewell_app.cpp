@@ -65,7 +65,8 @@ CTidewellApp::CTidewellApp(AppStartOptions options, QObject* parent)
     : QObject(parent), m_options(std::move(options)), m_random(std::make_unique<StandardRandomSource>()) {
     m_messageBox = Choose<QtMessageBox>(m_options.messageBox, m_ownMessageBox);
     m_passwordPrompt = Choose<QtPasswordPrompt>(m_options.passwordPrompt, m_ownPasswordPrompt);
-    m_operations = Choose<ProgramOperations>(m_options.operations, m_ownOperations);
+    if (m_options.operations == nullptr) m_ownOperations = std::make_unique<ProgramOperations>(*this);
+    m_operations = m_options.operations != nullptr ? m_options.operations : m_ownOperations.get();
     m_launcher = Choose<LinuxLauncher>(m_options.launcher, m_ownLauncher);
     m_clock = Choose<SystemClock>(m_options.clock, m_ownClock);
     m_sleeper = Choose<SystemSleeper>(m_options.sleeper, m_ownSleeper);
@@ -224,6 +225,23 @@ SettingsPort& CTidewellApp::Settings() {
 void CTidewellApp::SetMute(bool mute) {
     m_bMute = mute;
     (void)m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
+}
+
+ProgramOptions CTidewellApp::Options() const {
+    ProgramOptions options = ReadProgramOptions(*m_settings);
+    options.autoSave = m_bAutoSave;
+    options.autoUpdate = m_bAutoUpdate;
+    options.yearlySummaryUseRange = m_bYearlySummaryUseRange;
+    options.yearlySummaryMonthFormat = m_nYearlySummaryMonthFormat;
+    return options;
+}
+
+void CTidewellApp::SetOptions(const ProgramOptions& options) {
+    m_bAutoSave = options.autoSave;
+    m_bAutoUpdate = options.autoUpdate;
+    m_bYearlySummaryUseRange = options.yearlySummaryUseRange;
+    m_nYearlySummaryMonthFormat = options.yearlySummaryMonthFormat;
+    if (!WriteProgramOptions(*m_settings, options)) qCWarning(lcApp, "the options could not all be stored");
 }
 
 void CTidewellApp::SetAutoUpdate(bool enabled) {

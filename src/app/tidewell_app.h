@@ -9,6 +9,8 @@
 
 #include "config/settings_keys.h"
 #include "config/locations.h"
+#include "config/program_options.h"
+#include "timing/description.h"
 
 namespace tidewell {
 
@@ -70,9 +72,16 @@ public:
     void SetAutoUpdate(bool enabled);
     bool YearlySummaryUseRange() const { return m_bYearlySummaryUseRange; }
     int YearlySummaryMonthFormat() const { return m_nYearlySummaryMonthFormat; }
+    // How month lists read in descriptions, from the two settings above.
+    DescriptionOptions DescriptionStyle() const { return {m_bYearlySummaryUseRange, m_nYearlySummaryMonthFormat}; }
+    // The options of the Options dialog, stored and mirrored in the members above.
+    ProgramOptions Options() const;
+    void SetOptions(const ProgramOptions& options);
     int32_t LanguageId() const { return m_nLCID; }
 
     SettingsPort& Settings();
+    AdminPassword& Password() { return *m_adminPassword; }
+    UserDataDirectory& UserData() { return *m_userData; }
     MessageBoxService& MessageBox() { return *m_messageBox; }
     FrameOperations& Operations() { return *m_operations; }
     Launcher& GetLauncher() { return *m_launcher; }

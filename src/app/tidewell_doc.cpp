@@ -27,6 +27,18 @@ bool CTidewellDoc::Save() {
     return saved;
 }
 
+bool CTidewellDoc::ProtectWith(std::string password) {
+    const ScheduleStoreContext before = m_context;
+    m_context.password = std::move(password);
+    if (!IsModified()) return Save();
+    TaskList saved;
+    LoadOptions options;
+    options.keepDamagedAside = false;
+    options.displayOrder = false;
+    if (!LoadTaskList(m_scheduleFile, saved, before, options).loaded) return true;  // nothing on disk
+    return SaveTaskList(m_scheduleFile, saved, m_context).ok();
+}
+
 void CTidewellDoc::SetModified(bool modified) {
     if (m_tasks.IsModified() == modified) return;
     m_tasks.SetModified(modified);

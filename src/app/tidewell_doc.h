@@ -19,9 +19,14 @@ public:
     TaskList& Tasks() { return m_tasks; }
     const TaskList& Tasks() const { return m_tasks; }
     const std::string& ScheduleFile() const { return m_scheduleFile; }
+    // The user data directory changed: the list is read from and saved to this file from now on.
+    void SetScheduleFile(std::string path) { m_scheduleFile = std::move(path); }
     const ScheduleStoreContext& Context() const { return m_context; }
     // The administrator password protects the file from the next save on.
     void SetPassword(std::string password) { m_context.password = std::move(password); }
+    // The administrator password changed: the file on disk is written again under the new one at
+    // once, so it never stays readable only with the old one; unsaved changes stay unsaved.
+    bool ProtectWith(std::string password);
 
     LoadReport Load();
     // Saves the list and clears the modified flag; a failure has been shown to the user.
@@ -55,7 +60,7 @@ private:
     void PauseCountDown(TaskRecord& task);
 
     ScheduleStoreContext m_context;
-    const std::string m_scheduleFile;
+    std::string m_scheduleFile;
     TaskList m_tasks;
 };
 

@@ -114,6 +114,7 @@ TEST_F(FrameTest, EveryCommandReachesItsOperation) {
         {kCmdStatistics, ScheduleType::daily, called("Statistics")},
         {kCmdOptions, ScheduleType::daily, called("Options")},
         {kCmdViewLog, ScheduleType::daily, called("ViewLog")},
+        {kCmdQuickView, ScheduleType::daily, called("QuickView")},
         {kCmdStopSound, ScheduleType::daily, called("StopCurrentSound")},
         {kCmdToggleScheduling, ScheduleType::daily, [&] { return !app->IsRunning(); }},
         {kCmdToggleEnabled, ScheduleType::daily, [&] { return !app->Document()->Tasks()[daily].enabled; }},

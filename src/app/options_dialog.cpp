@@ -1,0 +1,162 @@
+#include "app/options_dialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "app/frame_operations.h"
+#include "app/main_frame.h"
+#include "app/opt_general_page.h"
+#include "app/opt_schedule_page.h"
+#include "app/qt_text.h"
+#include "app/tidewell_app.h"
+#include "app/tidewell_doc.h"
+#include "config/admin_password.h"
+#include "config/copy_user_data.h"
+#include "config/data_directories.h"
+#include "text/message_box.h"
+#include "text/text_util.h"
+
+namespace tidewell {
+
+OptionsDialog::OptionsDialog(CTidewellApp& app, QWidget* parent) : QDialog(parent), m_app(app) {
+    setObjectName("optionsDialog");
+    setWindowTitle(MessageText(IDS_KLN_OPTIONS));
+    const ProgramOptions options = app.Options();
+    auto* layout = new QVBoxLayout(this);
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName("optionsTabs");
+    m_general = new COptGeneralPage(options, app.Password().Password(), app.UserData().Path(),
+                                    app.MessageBox(), tabs);
+    m_schedule = new COptSchedulePage(options, tabs);
+    tabs->addTab(m_general, MessageText(IDS_KLN_GENERAL));
+    tabs->addTab(m_schedule, MessageText(IDS_KLN_SCHEDULE));
+    layout->addWidget(tabs);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(MessageText(IDS_DIALOG_OK), QDialogButtonBox::AcceptRole);
+    ok->setObjectName("optionsOk");
+    ok->setDefault(true);
+    buttons->addButton(MessageText(IDS_DIALOG_CANCEL), QDialogButtonBox::RejectRole)
+        ->setObjectName("optionsCancel");
+    connect(buttons, &QDialogButtonBox::accepted, this, &OptionsDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    setMinimumWidth(560);
+}
+
+bool OptionsDialog::HasChanges() const {
+    return m_general->HasChanges() || m_schedule->HasChanges();
+}
+
+bool OptionsDialog::Apply() {
+    const std::string directory = m_general->UserDataDirectoryText();
+    const bool moving = directory != m_app.UserData().Path();
+    // A directory that cannot be taken stops the whole apply before anything changed.
+    if (moving && !CheckUserDataDirectory(directory)) return false;
+    if (!ApplyPassword()) return false;
+
+    const ProgramOptions before = m_app.Options();
+    ProgramOptions after = before;
+    m_general->Store(after);
+    m_schedule->Store(after);
+    m_app.SetOptions(after);
+    // A switch turned on while the list holds unsaved changes saves them now.
+    const bool switchedOn = (after.autoSave && !before.autoSave) ||
+                            (after.remindFileErrors && !before.remindFileErrors) ||
+                            (after.remindMusicErrors && !before.remindMusicErrors);
+    CTidewellDoc* doc = m_app.Document();
+    if (switchedOn && doc != nullptr && doc->IsModified()) doc->Save();
+    m_summaryChanged |= after.yearlySummaryUseRange != before.yearlySummaryUseRange ||
+                        after.yearlySummaryMonthFormat != before.yearlySummaryMonthFormat;
+    return !moving || SwitchUserDataDirectory(directory);
+}
+
+void OptionsDialog::accept() {
+    if (Apply()) QDialog::accept();
+}
+
+void OptionsDialog::closeEvent(QCloseEvent* event) {
+    if (!isVisible() || !HasChanges()) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    const int answer =
+        m_app.MessageBox().ShowMessageBox(LoadMessage(IDS_MESSAGE_OPT_CHANGED_PROMPT_SAVE),
+                                          LoadMessage(IDS_KLN_OPTIONS), MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDYES) {
+        QDialog::closeEvent(event);  // closes as Cancel does
+        return;
+    }
+    if (!Apply()) {
+        event->ignore();
+        return;
+    }
+    QDialog::accept();
+    event->accept();
+}
+
+void OptionsDialog::ShowNotSaved(const std::string& reason) {
+    std::string text =
+        COptGeneralPage::PageText(COptGeneralPage::kNotSavedLine, COptGeneralPage::kNotSavedLines);
+    text = ReplaceAll(ReplaceAll(std::move(text), "#1", LoadMessage(IDS_DIALOG_UDD_TITLE)), "#2", reason);
+    m_app.MessageBox().ShowMessageBox(text, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool OptionsDialog::CheckUserDataDirectory(const std::string& path) {
+    const PathVerdict verdict = ValidateUserDataDirectory(path, m_app.GetLocations());
+    if (!verdict.accepted) ShowNotSaved(verdict.message);
+    return verdict.accepted;
+}
+
+bool OptionsDialog::ApplyPassword() {
+    const std::optional<std::string>& pending = m_general->PendingPassword();
+    if (!pending) return true;
+    AdminPassword& password = m_app.Password();
+    if (!password.SetAdminPassword(NormalizePassword(*pending), m_app.GetLocations().PasswordFilePath())) {
+        return false;  // the reason has been shown; the old password holds
+    }
+    if (CTidewellDoc* doc = m_app.Document()) doc->ProtectWith(password.Password());
+    m_app.Operations().LogEvent(nullptr, EventKind::passwordChanged);
+    m_general->PasswordApplied(password.Password());
+    return true;
+}
+
+bool OptionsDialog::SwitchUserDataDirectory(const std::string& path) {
+    CTidewellDoc* doc = m_app.Document();
+    CMainFrame* frame = m_app.MainFrame();
+    // Unsaved changes are saved or dropped first; Cancel keeps the directory.
+    if (frame != nullptr && !frame->AskSaveChanges()) return false;
+    UserDataDirectory& userData = m_app.UserData();
+    const PathVerdict verdict = ValidateUserDataDirectory(path, m_app.GetLocations());
+    if (!verdict.message.empty()) {
+        m_app.MessageBox().ShowMessageBox(verdict.message, LoadMessage(IDS_DIALOG_UDD_TITLE),
+                                          MB_OK | MB_ICONINFORMATION);
+    }
+    if (m_app.MessageBox().ShowMessageBox(LoadMessage(IDS_DIALOG_OPTIONS_GENERAL_PROMPT_COPY_UDD),
+                                          LoadMessage(IDS_DIALOG_UDD_TITLE),
+                                          MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const Result copied = CopyUserData(userData.Path(), path, CopyMode::Copy);
+        QApplication::restoreOverrideCursor();
+        // A failed copy leaves the new folder as it was and keeps the old directory.
+        if (!copied) {
+            ShowNotSaved(copied.message());
+            return false;
+        }
+    }
+    const PathVerdict taken = userData.Set(path);
+    if (!taken.accepted) {
+        ShowNotSaved(taken.message);
+        return false;
+    }
+    if (doc != nullptr) {
+        doc->SetScheduleFile(userData.ScheduleFile());
+        doc->Load();
+    }
+    return true;
+}
+
+}  // namespace tidewell

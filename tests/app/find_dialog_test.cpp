@@ -1,0 +1,134 @@
+#include <QAbstractButton>
+#include <QComboBox>
+
+#include "app/find_dialog.h"
+#include "app/program_operations.h"
+#include "app/task_finder.h"
+#include "app_fixture.h"
+#include "config/find_settings.h"
+#include "support/task_builder.h"
+#include "text/messages.h"
+#include "timing/schedule_statistics.h"
+
+namespace tidewell::testing {
+namespace {
+
+TaskRecord Task(std::string title, TaskType type, std::string text) {
+    TaskRecord task = ScheduledTask(ScheduleType::daily);
+    task.title = std::move(title);
+    task.taskInfo.taskType = type;
+    task.soundInfo.noticeSound = false;
+    (type == TaskType::program ? task.taskInfo.programPath
+     : type == TaskType::macro ? task.taskInfo.macroPath
+                               : task.taskInfo.noticeMsg) = std::move(text);
+    return task;
+}
+
+class FindTest : public AppFixture {
+protected:
+    void SetUp() override {
+        m_app = Start();
+        ASSERT_NE(m_app, nullptr);
+        TaskList& list = m_app->Document()->Tasks();
+        list.Clear();
+        list.Add(Task("Run backup", TaskType::program, "/usr/bin/backup"));
+        list.Add(Task("Rerun backup", TaskType::program, "/usr/bin/rerun"));
+        list.Add(Task("Water plants", TaskType::notice, "Run the hose"));
+        list.Add(Task("Quarterly report", TaskType::macro, "/macros/run.rwm"));
+        View().ResetRows();
+        m_finder = std::make_unique<TaskFinder>(list, View(), m_messageBox);
+    }
+    CTidewellView& View() { return m_app->MainFrame()->View(); }
+    std::unique_ptr<FindDialog> Dialog() {
+        return std::make_unique<FindDialog>(*m_finder, m_app->Settings());
+    }
+    static QAbstractButton* Button(FindDialog& dialog, const char* name) {
+        return dialog.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    }
+    static void Search(FindDialog& dialog, const char* text) {
+        dialog.findChild<QComboBox*>("findWhatCombo")->setEditText(QString::fromUtf8(text));
+    }
+
+    std::unique_ptr<CTidewellApp> m_app;
+    std::unique_ptr<TaskFinder> m_finder;
+};
+
+TEST_F(FindTest, FindNextWalksBothWaysFromTheSelectedRow) {
+    auto dialog = Dialog();
+    EXPECT_FALSE(Button(*dialog, "findNextButton")->isEnabled());  // no text yet
+    Search(*dialog, "run");
+    Button(*dialog, "wholeWordCheck")->click();
+    View().SelectIndex(0);
+    for (size_t expected : {0u, 2u, 3u}) {
+        Button(*dialog, "findNextButton")->click();
+        EXPECT_EQ(View().SelectedIndex(), expected);
+    }
+    // Down from the last row with nothing after it: no search, no message.
+    Button(*dialog, "findNextButton")->click();
+    EXPECT_EQ(View().SelectedIndex(), 3u);
+    EXPECT_EQ(m_messageBox.CallCount(), 0u);
+
+    Button(*dialog, "upRadio")->click();
+    Button(*dialog, "nextItemRadio")->click();
+    for (size_t expected : {2u, 0u}) {
+        Button(*dialog, "findNextButton")->click();
+        EXPECT_EQ(View().SelectedIndex(), expected);
+    }
+    Search(*dialog, "zebra");
+    Button(*dialog, "downRadio")->click();
+    Button(*dialog, "findNextButton")->click();
+    EXPECT_EQ(m_messageBox.LastCall().text, "Find string \"zebra\" not found.");
+    EXPECT_EQ(View().SelectedIndex(), 0u);
+}
+
+TEST_F(FindTest, CountTellsTheOptionsAndTheNumber) {
+    auto dialog = Dialog();
+    Search(*dialog, "RUN");
+    Button(*dialog, "findCountButton")->click();
+    EXPECT_EQ(
+        m_messageBox.LastCall().text,
+        "Find string = RUN\r\nMatch whole word = No\r\nMatch case = No\r\n\r\nTotally 4 match(es) found.");
+    Button(*dialog, "wholeWordCheck")->click();
+    Button(*dialog, "findCountButton")->click();
+    EXPECT_NE(m_messageBox.LastCall().text.find("Match whole word = Yes"), std::string::npos);
+    EXPECT_NE(m_messageBox.LastCall().text.find("Totally 3 match(es)"), std::string::npos);
+}
+
+TEST_F(FindTest, OptionsAndHistoryPersistAcrossOpenings) {
+    SettingsPort& settings = m_app->Settings();
+    for (int number = 0; number < 25; ++number) {
+        (void)settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number),
+                                          number == 1 ? "old 0" : "old " + std::to_string(number));
+    }
+    {
+        auto dialog = Dialog();
+        auto* combo = dialog->findChild<QComboBox*>("findWhatCombo");
+        EXPECT_EQ(combo->count(), 24);  // the repeat is skipped
+        EXPECT_EQ(combo->currentText(), "old 0");
+        Search(*dialog, "old 5");
+        Button(*dialog, "matchCaseCheck")->click();
+        Button(*dialog, "findNextButton")->click();
+        EXPECT_EQ(dialog->History().front(), "old 5");
+        dialog->reject();
+    }
+    EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 0", {}), "old 5");
+    // old 5 on top, then the rest in order without it: the twentieth is old 20.
+    EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 19", {}), "old 20");
+    EXPECT_TRUE(ReadFindSettings(settings).matchCase);
+    auto dialog = Dialog();
+    EXPECT_TRUE(Button(*dialog, "matchCaseCheck")->isChecked());
+}
+
+TEST_F(FindTest, FindNextBeforeAnySearchDoesNothingAndStatisticsShowTheReport) {
+    ProgramOperations operations(*m_app);
+    View().SelectIndex(1);
+    operations.FindNext(m_app->Document()->Tasks());
+    EXPECT_EQ(View().SelectedIndex(), 1u);
+    EXPECT_EQ(m_messageBox.CallCount(), 0u);
+    operations.Statistics(m_app->Document()->Tasks());
+    EXPECT_EQ(m_messageBox.LastCall().text, ScheduleStatistics(m_app->Document()->Tasks()));
+    EXPECT_EQ(m_messageBox.LastCall().caption, LoadMessage(IDS_TIDEWELL_VIEW_STATISTICS_TITLE));
+}
+
+}  // namespace
+}  // namespace tidewell::testing

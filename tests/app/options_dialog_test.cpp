@@ -1,0 +1,222 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/change_password_dialog.h"
+#include "app/opt_general_page.h"
+#include "app/options_dialog.h"
+#include "app_fixture.h"
+#include "config/admin_password.h"
+#include "config/data_directories.h"
+#include "config/program_options.h"
+#include "text/messages.h"
+
+namespace tidewell::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class OptionsTest : public AppFixture {
+protected:
+    template <typename T = QAbstractButton>
+    static T* Widget(OptionsDialog& dialog, const char* name) {
+        T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    std::string DataFolder() { return m_home.File("Documents/Verimont User Data/Ostrel"); }
+    // Fills the change-password dialog that the next step opens: each entry is tried in turn.
+    static void AnswerPasswordDialog(std::vector<std::pair<const char*, std::string>> fields) {
+        QTimer::singleShot(0, [fields] {
+            auto* dialog = qobject_cast<ChangePasswordDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            for (const auto& [name, text] : fields) {
+                if (name == std::string("ok")) {
+                    dialog->findChild<QAbstractButton*>("changePasswordOk")->click();
+                } else {
+                    dialog->findChild<QLineEdit*>(name)->setText(QString::fromStdString(text));
+                }
+            }
+        });
+    }
+};
+
+TEST_F(OptionsTest, EachSwitchStartsAtItsDefaultAndRoundTripsThroughTheStore) {
+    struct Switch {
+        const char* widget;
+        std::string_view section;
+        std::string_view name;
+    };
+    using namespace app_keys;
+    const Switch switches[] = {
+        {"autoSaveCheck", kConfigSection, kAutoSave},
+        {"remindFileCheck", kConfigSection, kFileReminder},
+        {"remindMusicCheck", kConfigSection, kMusicReminder},
+        {"autoUpdateCheck", kUpdateSection, kAutoUpdate},
+        {"useRangeRadio", kScheduleSection, kYearlySummaryUseRange},
+    };
+    for (const Switch& s : switches) {
+        {
+            auto app = Start();
+            ASSERT_NE(app, nullptr);
+            OptionsDialog dialog(*app);
+            EXPECT_TRUE(Widget(dialog, s.widget)->isChecked()) << s.widget;
+            // The range choice is left by choosing the other one.
+            Widget(dialog, s.widget == std::string("useRangeRadio") ? "listEveryRadio" : s.widget)->click();
+            ASSERT_TRUE(dialog.Apply());
+            EXPECT_EQ(app->Settings().ReadSettingInt(s.section, s.name, 7), 0) << s.widget;
+        }
+        auto app = Start();
+        OptionsDialog dialog(*app);
+        EXPECT_FALSE(Widget(dialog, s.widget)->isChecked()) << s.widget;
+    }
+}
+
+TEST_F(OptionsTest, MonthFormatRoundTripsAndAnUnknownOneReadsAsShort) {
+    {
+        auto app = Start();
+        OptionsDialog dialog(*app);
+        auto* format = Widget<QComboBox>(dialog, "monthFormatCombo");
+        EXPECT_EQ(format->currentIndex(), 0);
+        EXPECT_NE(Widget(dialog, "useRangeRadio")->text().indexOf("Jan-Mar"), -1);
+        format->setCurrentIndex(1);
+        EXPECT_NE(Widget(dialog, "useRangeRadio")->text().indexOf("January-March"), -1);
+        EXPECT_NE(Widget(dialog, "listEveryRadio")->text().indexOf("January, February, March"), -1);
+        ASSERT_TRUE(dialog.Apply());
+        EXPECT_TRUE(dialog.SummarySettingsChanged());
+        EXPECT_EQ(app->YearlySummaryMonthFormat(), 1);
+        (void)app->Settings().WriteSettingInt(app_keys::kScheduleSection,
+                                              app_keys::kYearlySummaryMonthFormat, 5);
+    }
+    auto app = Start();
+    EXPECT_EQ(app->YearlySummaryMonthFormat(), 0);
+    OptionsDialog dialog(*app);
+    EXPECT_EQ(Widget<QComboBox>(dialog, "monthFormatCombo")->currentIndex(), 0);
+    ASSERT_TRUE(dialog.Apply());
+    EXPECT_FALSE(dialog.SummarySettingsChanged());
+}
+
+TEST_F(OptionsTest, SwitchingAutoSaveOnSavesTheModifiedList) {
+    InstallExampleSchedule();
+    RegistryStore settings = UserSettings();
+    (void)settings.WriteSettingInt("Tidewell\\App", "Run Code", 1);
+    (void)settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, 0);
+    auto app = Start();
+    ASSERT_FALSE(app->AutoSave());
+    CTidewellDoc& doc = *app->Document();
+    doc.DeleteTask(RowOf(*app, ScheduleType::daily), app->AutoSave());
+    ASSERT_TRUE(doc.IsModified());
+    {
+        OptionsDialog unchanged(*app);  // the reminders stay on: nothing is saved
+        ASSERT_TRUE(unchanged.Apply());
+        EXPECT_TRUE(doc.IsModified());
+    }
+    OptionsDialog dialog(*app);
+    Widget(dialog, "autoSaveCheck")->click();
+    ASSERT_TRUE(dialog.Apply());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(app->AutoSave());
+    EXPECT_EQ(ReadFileText(doc.ScheduleFile()).find("Stretch and drink water"), std::string::npos);
+}
+
+TEST_F(OptionsTest, SwitchingAutoUpdateOffTellsOncePerChange) {
+    auto app = Start();
+    OptionsDialog dialog(*app);
+    QAbstractButton* update = Widget(dialog, "autoUpdateCheck");
+    const std::string notice = COptGeneralPage::PageText(9, 3);
+    EXPECT_NE(notice.find("You have disabled update auto-detection"), std::string::npos);
+    for (int expected : {1, 1, 2}) {
+        update->click();
+        EXPECT_EQ(m_messageBox.CallCount(), static_cast<std::size_t>(expected));
+    }
+    EXPECT_EQ(m_messageBox.LastCall().text, notice);
+}
+
+TEST_F(OptionsTest, PasswordChangeIsStoredLoggedAndProtectsTheFile) {
+    InstallExampleSchedule();
+    auto app = Start();
+    const std::string file = app->Document()->ScheduleFile();
+    ASSERT_NE(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
+    OptionsDialog dialog(*app);
+    AnswerPasswordDialog({{"newPassword", "abc"},
+                          {"confirmPassword", "abd"},
+                          {"ok", ""},
+                          {"confirmPassword", "abc"},
+                          {"ok", ""}});
+    Widget(dialog, "passwordProtectedCheck")->click();
+    EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_ERROR_SECURITY_TWO_NEW_PWD_NOT_MATCH));
+    EXPECT_TRUE(Widget(dialog, "passwordProtectedCheck")->isChecked());
+    EXPECT_FALSE(app->Password().IsSet());  // nothing before OK
+    ASSERT_TRUE(dialog.Apply());
+    EXPECT_EQ(app->Password().Password(), NormalizePassword("abc"));
+    EXPECT_EQ(m_operations.events, std::vector<EventKind>{EventKind::passwordChanged});
+    EXPECT_TRUE(fs::exists(app->GetLocations().PasswordFilePath()));
+    EXPECT_EQ(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
+
+    // Removing it asks the password in force and makes the file plain again.
+    AnswerPasswordDialog({{"originalPassword", "abx"}, {"ok", ""}, {"originalPassword", "abc"}, {"ok", ""}});
+    Widget(dialog, "passwordProtectedCheck")->click();
+    EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_ERROR_SECURITY_ORIGINAL_PWD_INCORRECT));
+    ASSERT_TRUE(dialog.Apply());
+    EXPECT_FALSE(app->Password().IsSet());
+    EXPECT_EQ(m_operations.events.size(), 2u);
+    EXPECT_NE(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
+}
+
+TEST_F(OptionsTest, UserDataDirectoryIsRefusedOrMovedWithItsData) {
+    InstallExampleSchedule();
+    auto app = Start();
+    const size_t tasks = app->Document()->Tasks().size();
+    OptionsDialog dialog(*app);
+    auto* folder = Widget<QLineEdit>(dialog, "userDataDirectoryEdit");
+    folder->setText("relative/folder");
+    EXPECT_FALSE(dialog.Apply());
+    EXPECT_NE(m_messageBox.LastCall().text.find("Changes to User Data Directory were not saved"),
+              std::string::npos);
+    EXPECT_EQ(app->UserData().Path(), DataFolder());
+
+    // Inside the old folder the copy cannot go: the old folder stays.
+    folder->setText(QString::fromStdString(DataFolder() + "/inner"));
+    m_messageBox.AnswerNext(IDYES);
+    EXPECT_FALSE(dialog.Apply());
+    EXPECT_EQ(app->UserData().Path(), DataFolder());
+
+    const std::string moved = m_home.File("Documents/Moved");
+    folder->setText(QString::fromStdString("  " + moved + " "));
+    m_messageBox.AnswerNext(IDYES);
+    ASSERT_TRUE(dialog.Apply());
+    EXPECT_EQ(app->UserData().Path(), moved);
+    EXPECT_EQ(app->Document()->ScheduleFile(), moved + "/schedule.rws");
+    EXPECT_EQ(app->Document()->Tasks().size(), tasks);
+    EXPECT_TRUE(fs::exists(DataFolder() + "/schedule.rws"));  // the old data stays
+
+    // Without the copy the new folder's own list is taken.
+    OptionsDialog again(*app);
+    Widget<QLineEdit>(again, "userDataDirectoryEdit")
+        ->setText(QString::fromStdString(m_home.File("Documents/Empty")));
+    m_messageBox.AnswerNext(IDNO);
+    ASSERT_TRUE(again.Apply());
+    EXPECT_LT(app->Document()->Tasks().size(), tasks);
+}
+
+TEST_F(OptionsTest, TheCloseBoxWithChangesAsksWhetherToApplyThem) {
+    for (int answer : {IDNO, IDYES}) {
+        auto app = Start();
+        OptionsDialog dialog(*app);
+        dialog.show();
+        Widget(dialog, "remindMusicCheck")->click();
+        m_messageBox.AnswerNext(answer);
+        dialog.close();
+        EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_MESSAGE_OPT_CHANGED_PROMPT_SAVE));
+        EXPECT_EQ(dialog.result(), answer == IDYES ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(
+            app->Settings().ReadSettingInt(app_keys::kConfigSection, app_keys::kMusicReminder, 1),
+            answer == IDYES ? 0 : 1);
+    }
+}
+
+}  // namespace
+}  // namespace tidewell::testing

@@ -1,0 +1,184 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTimer>
+#include <QTreeWidget>
+#include <algorithm>
+
+#include "app/quick_view_editor.h"
+#include "app/quick_view_window.h"
+#include "app_fixture.h"
+#include "config/data_directories.h"
+#include "config/quick_view_store.h"
+#include "support/task_builder.h"
+#include "text/messages.h"
+#include "timing/run_text.h"
+
+namespace tidewell::testing {
+namespace {
+
+struct ShownRun {
+    DateTime time;
+    std::string title;
+    bool operator==(const ShownRun&) const = default;
+};
+
+TaskRecord Titled(TaskRecord task, std::string title) {
+    task.title = std::move(title);
+    return task;
+}
+
+// Monday 7 to Sunday 13 December 2026; now is the Wednesday.
+const DateTime kMonday = At(2026, 12, 7);
+
+class QuickViewTest : public AppFixture {
+protected:
+    void SetUp() override {
+        m_clock.Set(At(2026, 12, 9, 10));
+        m_app = Start();
+        ASSERT_NE(m_app, nullptr);
+    }
+    std::string QvFile() { return QuickViewFilePath(m_app->UserData().Path()); }
+    std::vector<ShownRun> Shown(QuickViewWindow& window) {
+        auto* runs = window.findChild<QTreeWidget*>("quickViewRuns");
+        std::vector<ShownRun> shown;
+        for (int row = 0; row < runs->topLevelItemCount(); ++row) {
+            const QTreeWidgetItem* item = runs->topLevelItem(row);
+            shown.push_back({ParseDateTimeText(item->text(0)), item->text(1).toStdString()});
+        }
+        return shown;
+    }
+    // The list shows "12-9-2026 08:00:00"; read it back for the comparison.
+    static DateTime ParseDateTimeText(const QString& text) {
+        int month = 0, day = 0, year = 0, hour = 0, minute = 0, second = 0;
+        std::sscanf(text.toStdString().c_str(), "%d-%d-%d %d:%d:%d", &month, &day, &year, &hour, &minute,
+                    &second);
+        return At(year, month, day, hour, minute, second);
+    }
+    // Runs the next modal editor through `fill`, then presses its OK.
+    static void OnEditor(std::function<void(QuickViewEditor&)> fill) {
+        QTimer::singleShot(0, [fill] {
+            auto* editor = qobject_cast<QuickViewEditor*>(QApplication::activeModalWidget());
+            ASSERT_NE(editor, nullptr);
+            fill(*editor);
+            editor->findChild<QAbstractButton*>("quickViewEditorOk")->click();
+        });
+    }
+
+    std::unique_ptr<CTidewellApp> m_app;
+};
+
+TEST_F(QuickViewTest, ThisWeekShowsExactlyTheRunsADayByDayWalkFinds) {
+    TaskList& list = m_app->Document()->Tasks();
+    list.Clear();
+    TaskRecord daily = Titled(DailyTask({TimeOfDayValue(8), TimeOfDayValue(20, 30)}), "daily");
+    TaskRecord bounded = Titled(DailyTask({TimeOfDayValue(8), TimeOfDayValue(20, 30)}), "bounded");
+    bounded.scheduleInfo.startingTime = At(2026, 12, 8, 9);
+    bounded.scheduleInfo.haveEndingTime = true;
+    bounded.scheduleInfo.endingTime = At(2026, 12, 10, 12);
+    TaskRecord weekly = Titled(
+        WeeklyTask({{2, TimeOfDayValue(9)}, {6, TimeOfDayValue(18)}, {2, TimeOfDayValue(8)}}), "weekly");
+    TaskRecord once = Titled(OnceTask({At(2026, 12, 6, 23, 59, 59), At(2026, 12, 7), At(2026, 12, 8, 8),
+                                       At(2026, 12, 13, 23, 59, 59), At(2026, 12, 14)}),
+                             "once");
+    TaskRecord disabled = Titled(DailyTask({TimeOfDayValue(8)}), "disabled");
+    disabled.enabled = false;
+    for (const TaskRecord& task : {daily, bounded, weekly, once, disabled}) list.Add(task);
+
+    std::vector<ShownRun> walk;
+    for (int day = 0; day < 7; ++day) {
+        const DateTime date = kMonday + TimeSpan::FromSeconds(int64_t{day} * 86400);
+        for (const TaskRecord& task : {daily, bounded, weekly, once}) {
+            const ScheduleInfo& s = task.scheduleInfo;
+            std::vector<DateTime> times;
+            for (const DateTime& t : s.daily) times.push_back(date + TimeSpan::FromSeconds(t.SecondOfDay()));
+            for (const WeeklyItem& item : s.weekly) {
+                if (item.weekday == day + 1)
+                    times.push_back(date + TimeSpan::FromSeconds(item.time.SecondOfDay()));
+            }
+            for (const DateTime& t : s.once) {
+                if (t.DayNumber() == date.DayNumber()) times.push_back(t);
+            }
+            std::sort(times.begin(), times.end());
+            for (const DateTime& t : times) {
+                const bool started = s.type == ScheduleType::once || t >= s.startingTime;
+                const bool ended = s.type != ScheduleType::once && s.haveEndingTime && t > s.endingTime;
+                if (started && !ended) walk.push_back({t, task.title});
+            }
+        }
+    }
+    std::stable_sort(walk.begin(), walk.end(),
+                     [](const ShownRun& a, const ShownRun& b) { return a.time < b.time; });
+    ASSERT_EQ(walk.size(), 24u);  // 14 daily, 4 bounded, 3 weekly, 3 once
+
+    QuickViewWindow window(*m_app);  // no saved Quick View: this week
+    EXPECT_EQ(window.findChild<QComboBox*>("quickViewPicker")->currentText().toStdString(),
+              "This week (Monday - Sunday)");
+    EXPECT_EQ(Shown(window), walk);
+    EXPECT_EQ(window.findChild<QLabel*>("quickViewCount")->text().toStdString(),
+              "24 run(s) from 12-7-26 to 12-13-26.");
+    // The list opens at the first run to come.
+    EXPECT_EQ(window.findChild<QTreeWidget*>("quickViewRuns")->currentItem()->text(0).toStdString(),
+              RunInstantText(At(2026, 12, 9, 20, 30)));
+}
+
+TEST_F(QuickViewTest, QuickViewsAreAddedEditedAndDeletedInTheFile) {
+    QuickViewWindow window(*m_app);
+    OnEditor([](QuickViewEditor& editor) {
+        editor.findChild<QLineEdit*>("quickViewTitleEdit")->setText("  Fortnight ");
+        editor.findChild<QAbstractButton*>("quickViewType2")->click();
+        editor.findChild<QSpinBox*>("quickViewRecentCount")->setValue(14);
+    });
+    window.OnAdd();
+    std::vector<std::string> lines;
+    ASSERT_TRUE(LoadQuickViewLines(QvFile(), lines).ok());
+    EXPECT_EQ(lines, std::vector<std::string>{"[Title]Fortnight[Type]2[P1]14[P2]1[P3]1[P4]"});
+    EXPECT_EQ(window.findChild<QLabel*>("quickViewRange")->text().toStdString(), "In recent 14 day(s)");
+
+    OnEditor([](QuickViewEditor& editor) {
+        editor.findChild<QAbstractButton*>("quickViewType4")->click();
+        editor.findChild<QDateEdit*>("quickViewFrom")->setDate(QDate(2026, 12, 1));
+        editor.findChild<QDateEdit*>("quickViewTo")->setDate(QDate(2026, 12, 31));
+    });
+    window.OnEdit();
+    ASSERT_TRUE(LoadQuickViewLines(QvFile(), lines).ok());
+    EXPECT_EQ(lines, std::vector<std::string>{
+                         "[Title]Fortnight[Type]4[P1]December 01, 2026[P2]December 31, 2026[P3][P4]"});
+
+    m_messageBox.AnswerNext(IDNO);
+    window.OnDelete();
+    ASSERT_TRUE(LoadQuickViewLines(QvFile(), lines).ok());
+    EXPECT_EQ(lines.size(), 1u);
+    window.OnDelete();  // the first button, Yes
+    ASSERT_TRUE(LoadQuickViewLines(QvFile(), lines).ok());
+    EXPECT_TRUE(lines.empty());
+    EXPECT_TRUE(window.Records().empty());
+}
+
+TEST_F(QuickViewTest, ARangeGivenOnTheSpotIsShownAndNotStored) {
+    QuickViewWindow window(*m_app);
+    auto* picker = window.findChild<QComboBox*>("quickViewPicker");
+    OnEditor([this](QuickViewEditor& editor) {
+        EXPECT_EQ(editor.findChild<QLineEdit*>("quickViewTitleEdit"), nullptr);
+        editor.findChild<QAbstractButton*>("quickViewType4")->click();
+        // The end before the start is refused and the editor stays.
+        editor.findChild<QDateEdit*>("quickViewFrom")->setDate(QDate(2026, 12, 20));
+        editor.findChild<QDateEdit*>("quickViewTo")->setDate(QDate(2026, 12, 10));
+        editor.findChild<QAbstractButton*>("quickViewEditorOk")->click();
+        EXPECT_TRUE(editor.isVisible());
+        EXPECT_EQ(m_messageBox.LastCall().text,
+                  LoadMessage(IDS_TIDEWELL_ERROR_ENDING_TIME_EARLIER_THAN_STARTING_TIME));
+        editor.findChild<QDateEdit*>("quickViewTo")->setDate(QDate(2026, 12, 21));
+    });
+    emit picker->activated(picker->count() - 1);  // "Another range..."
+    EXPECT_EQ(window.findChild<QLabel*>("quickViewRange")->text().toStdString(),
+              "From December 20, 2026 to December 21, 2026");
+    EXPECT_FALSE(std::filesystem::exists(QvFile()));
+}
+
+}  // namespace
+}  // namespace tidewell::testing

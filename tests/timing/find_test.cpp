@@ -1,0 +1,148 @@
+#include "timing/find.h"
+
+#include <gtest/gtest.h>
+
+#include "support/task_builder.h"
+
+namespace tidewell {
+namespace {
+
+using namespace tidewell::testing;
+
+TaskRecord Task(std::string title, TaskType type = TaskType::notice) {
+    TaskRecord task = ScheduledTask(ScheduleType::daily);
+    task.title = std::move(title);
+    task.taskInfo.taskType = type;
+    task.soundInfo.noticeSound = false;
+    return task;
+}
+
+TEST(Find, SearchedTextHoldsTheTextsOfTheTaskType) {
+    TaskRecord task = Task("Title");
+    task.comment = "comment";
+    task.taskInfo.programPath = "/usr/bin/backup";
+    task.taskInfo.parameter = "--all";
+    task.taskInfo.macroPath = "/macros/tidy.rwm";
+    task.taskInfo.noticeMsg = "Drink water";
+    task.soundInfo.musicFilePath = "/media/song.mid";
+    struct Case {
+        TaskType type;
+        bool noticeSound;
+        int32_t soundType;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {TaskType::program, false, 1, "Title\ncomment\n/usr/bin/backup\n--all"},
+        {TaskType::macro, false, 1, "Title\ncomment\n/macros/tidy.rwm"},
+        {TaskType::notice, true, 1, "Title\ncomment\nDrink water\n/media/song.mid"},
+        // A beep does not bring the music path it may still hold.
+        {TaskType::windowsOperation, true, 0, "Title\ncomment"},
+    };
+    for (const Case& c : cases) {
+        task.taskInfo.taskType = c.type;
+        task.soundInfo.noticeSound = c.noticeSound;
+        task.soundInfo.type = c.soundType;
+        EXPECT_EQ(SearchedText(task), c.expected) << static_cast<int>(c.type);
+    }
+}
+
+TEST(Find, Separators) {
+    for (char c : std::string(" \r\n\t!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"))
+        EXPECT_TRUE(IsFindSeparator(c)) << c;
+    for (char c : std::string("aZ09\x7f\x01")) EXPECT_FALSE(IsFindSeparator(c)) << int(c);
+    EXPECT_FALSE(IsFindSeparator("中"[0]));
+}
+
+TEST(Find, TextMatching) {
+    struct Case {
+        const char* text;
+        const char* find;
+        bool wholeWord;
+        bool matchCase;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"Run backup", "run", true, false, true},
+        {"Rerun backup", "run", true, false, false},
+        {"Rerun backup", "run", false, false, true},
+        {"Run backup", "run", false, true, false},
+        {"Run backup", "Run", false, true, true},
+        // The first occurrence is inside a word; the search goes on to the next one.
+        {"rerun, then run", "run", true, false, true},
+        {"backup.sh", "backup", true, false, true},
+        {"backup2", "backup", true, false, false},
+        {"备份 run", "run", true, false, true},
+        {"备份run", "run", true, false, false},
+        {"anything", "", false, false, false},
+        // Parts of a task never run on into each other.
+        {"Title\nComment", "leCo", false, false, false},
+        {"Run\nbackup", "backup", true, false, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TextMatches(c.text, c.find, c.wholeWord, c.matchCase), c.matches)
+            << c.text << " / " << c.find;
+    }
+}
+
+// Rows: 0 "alpha", 1 placeholder, 2 "beta alpha", 3 "gamma", 4 "alpha again".
+TaskList Rows() {
+    TaskList list;
+    list.Add(Task("alpha"));
+    list.Add(MakePlaceholderTask());
+    list.Add(Task("beta alpha"));
+    list.Add(Task("gamma"));
+    list.Add(Task("alpha again"));
+    return list;
+}
+
+TEST(Find, NextRowInBothDirections) {
+    using Kind = FindOutcome::Kind;
+    struct Case {
+        const char* text;
+        bool up;
+        bool startFromCurrent;
+        std::optional<std::size_t> selected;
+        Kind kind;
+        std::size_t row;
+    };
+    const Case cases[] = {
+        {"alpha", false, true, 0, Kind::found, 0},
+        {"alpha", false, false, 0, Kind::found, 2},
+        {"alpha", false, false, 2, Kind::found, 4},
+        {"alpha", false, false, 4, Kind::nothing, 0},  // the last row and the next item: no message
+        {"gamma", false, false, 3, Kind::notFound, 0},
+        {"alpha", false, true, std::nullopt, Kind::found, 0},
+        {"alpha", true, true, 4, Kind::found, 4},
+        {"alpha", true, false, 4, Kind::found, 2},
+        {"alpha", true, false, 2, Kind::found, 0},
+        {"alpha", true, false, 0, Kind::nothing, 0},
+        {"beta", true, false, 0, Kind::nothing, 0},
+        {"gamma", true, true, std::nullopt, Kind::found, 3},
+        {"delta", true, true, 4, Kind::notFound, 0},
+        {"", false, true, 0, Kind::nothing, 0},
+    };
+    const TaskList list = Rows();
+    for (const Case& c : cases) {
+        FindOptions options;
+        options.text = c.text;
+        options.up = c.up;
+        options.startFromCurrent = c.startFromCurrent;
+        const FindOutcome outcome = FindNextRow(list, c.selected, options);
+        EXPECT_EQ(outcome.kind, c.kind) << c.text << " up " << c.up << " from " << c.selected.value_or(99);
+        if (c.kind == Kind::found) {
+            EXPECT_EQ(outcome.row, c.row) << c.text;
+        }
+    }
+    EXPECT_EQ(FindNextRow(TaskList(), std::nullopt, FindOptions{"alpha"}).kind, Kind::nothing);
+}
+
+TEST(Find, CountSkipsPlaceholders) {
+    FindOptions options{"alpha"};
+    EXPECT_EQ(CountMatches(Rows(), options), 3);
+    options.wholeWord = true;
+    options.text = "again";
+    EXPECT_EQ(CountMatches(Rows(), options), 1);
+}
+
+}  // namespace
+}  // namespace tidewell
