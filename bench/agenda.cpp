@@ -4,7 +4,7 @@
 #include <random>
 
 #include "support/task_builder.h"
-#include "timing/agenda.h"
+#include "overview/agenda.h"
 
 namespace tidewell {
 namespace {

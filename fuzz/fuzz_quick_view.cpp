@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "config/quick_view_store.h"
-#include "timing/quick_view.h"
-#include "timing/quick_view_range.h"
+#include "overview/quick_view.h"
+#include "overview/quick_view_range.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "app/qt_text.h"
 #include "text/list_texts.h"
-#include "timing/description.h"
+#include "overview/description.h"
 
 namespace tidewell {
 namespace {

@@ -12,7 +12,7 @@
 #include "app/tidewell_view.h"
 #include "text/message_box.h"
 #include "text/messages.h"
-#include "timing/schedule_statistics.h"
+#include "overview/schedule_statistics.h"
 
 namespace tidewell {
 namespace {

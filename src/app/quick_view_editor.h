@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "timing/quick_view.h"
+#include "overview/quick_view.h"
 
 class QComboBox;
 class QDateEdit;

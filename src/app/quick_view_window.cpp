@@ -19,8 +19,8 @@
 #include "config/quick_view_store.h"
 #include "text/message_box.h"
 #include "text/text_util.h"
-#include "timing/agenda.h"
-#include "timing/quick_view_range.h"
+#include "overview/agenda.h"
+#include "overview/quick_view_range.h"
 #include "timing/run_text.h"
 #include "timing/schedule_type_name.h"
 

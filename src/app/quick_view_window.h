@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "timing/quick_view.h"
+#include "overview/quick_view.h"
 
 class QComboBox;
 class QLabel;

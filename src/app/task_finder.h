@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "timing/find.h"
+#include "overview/find.h"
 
 namespace tidewell {
 

@@ -3,7 +3,7 @@
 #include <QAbstractTableModel>
 
 #include "model/task_list.h"
-#include "timing/description.h"
+#include "overview/description.h"
 #include "time/clock.h"
 
 namespace tidewell {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "model/task_record.h"
-#include "timing/description.h"
+#include "overview/description.h"
 #include "time/date_time.h"
 
 namespace tidewell {

@@ -10,7 +10,7 @@
 #include "config/settings_keys.h"
 #include "config/locations.h"
 #include "config/program_options.h"
-#include "timing/description.h"
+#include "overview/description.h"
 
 namespace tidewell {
 

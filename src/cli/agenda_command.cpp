@@ -7,8 +7,8 @@
 #include "platform/system_clock.h"
 #include "text/messages.h"
 #include "text/text_util.h"
-#include "timing/agenda.h"
-#include "timing/quick_view_range.h"
+#include "overview/agenda.h"
+#include "overview/quick_view_range.h"
 
 namespace tidewell::cli {
 namespace {

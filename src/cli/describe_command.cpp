@@ -5,8 +5,8 @@
 #include "cli/view_commands.h"
 #include "platform/system_clock.h"
 #include "text/text_util.h"
-#include "timing/description.h"
-#include "timing/schedule_statistics.h"
+#include "overview/description.h"
+#include "overview/schedule_statistics.h"
 #include "timing/standard_random.h"
 
 namespace tidewell::cli {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "timing/description.h"
+#include "overview/description.h"
 
 namespace tidewell::cli {
 

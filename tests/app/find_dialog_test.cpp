@@ -8,7 +8,7 @@
 #include "config/find_settings.h"
 #include "support/task_builder.h"
 #include "text/messages.h"
-#include "timing/schedule_statistics.h"
+#include "overview/schedule_statistics.h"
 
 namespace tidewell::testing {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
-#include "timing/quick_view.h"
+#include "overview/quick_view.h"
 
 namespace tidewell {
 namespace {

@@ -1,4 +1,4 @@
-#include "timing/quick_view.h"
+#include "overview/quick_view.h"
 
 #include <algorithm>
 #include <array>

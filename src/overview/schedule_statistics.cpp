@@ -1,4 +1,4 @@
-#include "timing/schedule_statistics.h"
+#include "overview/schedule_statistics.h"
 
 #include <numeric>
 

@@ -1,11 +1,11 @@
-#include "timing/quick_view.h"
+#include "overview/quick_view.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "support/task_builder.h"
-#include "timing/quick_view_range.h"
+#include "overview/quick_view_range.h"
 
 namespace tidewell {
 namespace {

@@ -1,4 +1,4 @@
-#include "timing/find.h"
+#include "overview/find.h"
 
 namespace tidewell {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "timing/quick_view.h"
+#include "overview/quick_view.h"
 
 namespace tidewell {
 

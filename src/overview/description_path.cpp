@@ -1,7 +1,7 @@
 #include <vector>
 
 #include "text/text_util.h"
-#include "timing/description.h"
+#include "overview/description.h"
 
 namespace tidewell {
 namespace {

@@ -1,4 +1,4 @@
-#include "timing/quick_view_range.h"
+#include "overview/quick_view_range.h"
 
 #include <algorithm>
 

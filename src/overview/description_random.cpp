@@ -1,7 +1,7 @@
 #include "text/list_texts.h"
 #include "text/messages.h"
-#include "timing/description.h"
-#include "timing/fill_message.h"
+#include "overview/description.h"
+#include "overview/fill_message.h"
 #include "timing/randomization.h"
 #include "timing/unit_name.h"
 

@@ -4,7 +4,7 @@
 #include "text/messages.h"
 #include "text/text_util.h"
 #include "time/calendar.h"
-#include "timing/description.h"
+#include "overview/description.h"
 #include "timing/list_order.h"
 
 namespace tidewell {

@@ -1,4 +1,4 @@
-#include "timing/agenda.h"
+#include "overview/agenda.h"
 
 #include <gtest/gtest.h>
 

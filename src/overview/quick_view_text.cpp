@@ -3,7 +3,7 @@
 #include "text/list_texts.h"
 #include "text/messages.h"
 #include "time/calendar.h"
-#include "timing/quick_view.h"
+#include "overview/quick_view.h"
 
 namespace tidewell {
 namespace {

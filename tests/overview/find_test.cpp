@@ -1,4 +1,4 @@
-#include "timing/find.h"
+#include "overview/find.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "text/list_texts.h"
 #include "text/messages.h"
-#include "timing/description.h"
-#include "timing/fill_message.h"
+#include "overview/description.h"
+#include "overview/fill_message.h"
 #include "timing/list_order.h"
 #include "timing/run_text.h"
 #include "timing/unit_name.h"

@@ -1,4 +1,4 @@
-#include "timing/description.h"
+#include "overview/description.h"
 
 #include <gtest/gtest.h>
 
