@@ -2,6 +2,9 @@
 
 #include <QLoggingCategory>
 
+#include "app/task_editing.h"
+#include "app/tidewell_app.h"
+
 namespace tidewell {
 namespace {
 
@@ -13,14 +16,26 @@ void NotInThisBuild(const char* operation) {
 
 }  // namespace
 
+ProgramOperations::ProgramOperations(CTidewellApp& app)
+    : m_app(app), m_editing(std::make_unique<TaskEditing>(app)) {}
+ProgramOperations::~ProgramOperations() = default;
+
 void ProgramOperations::RunTaskNow(TaskRecord&) {
     NotInThisBuild("Run Now");
 }
 void ProgramOperations::AddTask(TaskList&) {
-    NotInThisBuild("The Add Task wizard");
+    m_editing->AddTask();
 }
-void ProgramOperations::EditTask(TaskList&, TaskRecord&) {
-    NotInThisBuild("The Edit Task wizard");
+void ProgramOperations::EditTask(TaskList& list, TaskRecord& task) {
+    for (size_t index = 0; index < list.size(); ++index) {
+        if (&list[index] == &task) {
+            m_editing->EditTask(index);
+            return;
+        }
+    }
+}
+bool ProgramOperations::EditClockSyncSchedule() {
+    return m_editing->EditClockSyncSchedule();
 }
 void ProgramOperations::Find(TaskList&) {
     NotInThisBuild("Find");
@@ -47,7 +62,11 @@ void ProgramOperations::StopCurrentSound() {
     NotInThisBuild("Stop Current Sound");
 }
 void ProgramOperations::ResetSoundPlayer() {}
-void ProgramOperations::LogEvent(const TaskRecord*, EventKind) {}
+void ProgramOperations::LogEvent(const TaskRecord* task, EventKind kind) {
+    const EventLog log(m_app.GetLocations().LogDir(), m_app.GetClock());
+    if (Result logged = log.LogEvent(task, kind, m_app.IsRunning()); !logged)
+        qCWarning(lcOperations, "%s", logged.message().c_str());
+}
 void ProgramOperations::CheckDueTasks(TaskList&) {}
 void ProgramOperations::CheckAtLogonJob(TaskList&) {}
 

@@ -14,10 +14,10 @@
 #include "app/main_frame.h"
 #include "app/message_box_dialog.h"
 #include "app/password_dialog.h"
+#include "app/program_operations.h"
 #include "app/single_instance.h"
 #include "app/start_string.h"
 #include "app/tidewell_doc.h"
-#include "app/program_operations.h"
 #include "config/admin_password.h"
 #include "config/autostart_entry.h"
 #include "config/data_directories.h"
@@ -63,7 +63,12 @@ CTidewellApp::CTidewellApp(AppStartOptions options, QObject* parent)
     : QObject(parent), m_options(std::move(options)), m_random(std::make_unique<StandardRandomSource>()) {
     m_messageBox = Choose<QtMessageBox>(m_options.messageBox, m_ownMessageBox);
     m_passwordPrompt = Choose<QtPasswordPrompt>(m_options.passwordPrompt, m_ownPasswordPrompt);
-    m_operations = Choose<ProgramOperations>(m_options.operations, m_ownOperations);
+    if (m_options.operations != nullptr) {
+        m_operations = m_options.operations;
+    } else {
+        m_ownOperations = std::make_unique<ProgramOperations>(*this);
+        m_operations = m_ownOperations.get();
+    }
     m_launcher = Choose<DesktopLauncher>(m_options.launcher, m_ownLauncher);
     m_clock = Choose<SystemClock>(m_options.clock, m_ownClock);
     m_sleeper = Choose<SystemSleeper>(m_options.sleeper, m_ownSleeper);
