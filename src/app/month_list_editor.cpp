@@ -71,12 +71,12 @@ CMonthListEditor::CMonthListEditor(bool yearly, SheetContext& context, QWidget* 
     controls->addWidget(monthsLabel, 0, 0);
     controls->addWidget(m_months, 0, 1, 1, 2);
     controls->addWidget(m_byDay, 1, 0);
-    controls->addWidget(m_day, 1, 1);
+    controls->addWidget(m_day, 1, 1, Qt::AlignLeft);
     controls->addWidget(m_byWeekday, 2, 0);
     controls->addWidget(m_ordinal, 2, 1);
     controls->addWidget(m_weekday, 2, 2);
     controls->addWidget(timeLabel, 3, 0);
-    controls->addWidget(m_time, 3, 1);
+    controls->addWidget(m_time, 3, 1, Qt::AlignLeft);
     Build(controls);
 
     const DateTime now = context.clock.Now();

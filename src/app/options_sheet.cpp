@@ -20,6 +20,16 @@
 namespace tidewell {
 namespace {
 
+// Every page gets the size of the largest one, and at least this, so that the sheet keeps its
+// size from page to page.
+constexpr QSize kMinimumPageSize(560, 380);
+
+void SameSize(const std::vector<COptionsPage*>& pages) {
+    QSize largest = kMinimumPageSize;
+    for (const COptionsPage* page : pages) largest = largest.expandedTo(page->sizeHint());
+    for (COptionsPage* page : pages) page->setMinimumSize(largest);
+}
+
 // The one wizard page of a tabbed sheet: it holds the tabs, and OK asks the sheet to check them.
 class CSheetHostPage final : public QWizardPage {
 public:
@@ -64,6 +74,7 @@ void COptionsSheet::BuildWizard(TaskRecord& task) {
                new CSoundPage(task, m_context),   new CSchedulePage(task, m_context),
                new CRandomPage(task, m_context),  new CWaitingPage(task, m_context),
                new CSummaryPage(task, m_context)};
+    SameSize(m_pages);
     for (COptionsPage* page : m_pages) addPage(page);
 }
 
@@ -80,10 +91,13 @@ void COptionsSheet::BuildTabs(int32_t captionId, TaskRecord& task) {
         m_pages = {new CSchedulePage(task, m_context)};
     }
     if (m_pages.empty()) return;
+    SameSize(m_pages);
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName("sheetTabs");
     for (COptionsPage* page : m_pages) m_tabs->addTab(page, page->title());
-    addPage(new CSheetHostPage(*this, m_tabs));
+    auto* host = new CSheetHostPage(*this, m_tabs);
+    host->setMinimumSize(host->sizeHint());  // the wizard sizes itself by its pages' minimum sizes
+    addPage(host);
     m_pages.front()->LoadFromTask();
     connect(m_tabs, &QTabWidget::currentChanged, this, &COptionsSheet::OnTabChanged);
 }
@@ -135,6 +149,12 @@ bool COptionsSheet::HasChanges() const {
     TaskRecord scratch = m_task;
     if (const COptionsPage* page = CurrentOptionsPage()) page->StoreToTask(scratch);
     return TaskEdited(m_original, scratch);
+}
+
+void COptionsSheet::showEvent(QShowEvent* event) {
+    QWizard::showEvent(event);
+    // The tabbed sheets would open at a default size smaller than their pages.
+    resize(size().expandedTo(sizeHint()));
 }
 
 void COptionsSheet::closeEvent(QCloseEvent* event) {

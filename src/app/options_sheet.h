@@ -47,6 +47,7 @@ public:
 protected:
     // The close box of a tabbed sheet with changes asks whether to keep them.
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildWizard(TaskRecord& task);

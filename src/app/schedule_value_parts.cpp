@@ -50,6 +50,7 @@ CRepeatingPart::CRepeatingPart(SheetContext& context, QWidget* parent)
     layout->addWidget(m_quantity);
     layout->addWidget(m_unit);
     layout->addStretch(1);
+    layout->setAlignment(Qt::AlignTop);
 }
 
 void CRepeatingPart::Load(const ScheduleInfo& schedule) {
@@ -84,6 +85,7 @@ CCountDownPart::CCountDownPart(SheetContext& context, QWidget* parent)
     layout->addWidget(prompt);
     layout->addLayout(row);
     layout->addWidget(m_showDays);
+    layout->addStretch(1);
     connect(m_showDays, &QCheckBox::toggled, this, &CCountDownPart::UpdateDays);
 }
 
@@ -129,6 +131,7 @@ CAtLogonPart::CAtLogonPart(SheetContext& context, QWidget* parent)
     layout->addWidget(m_quantity, 1, 1);
     layout->addWidget(m_unit, 1, 2);
     layout->setColumnStretch(3, 1);
+    layout->setRowStretch(2, 1);
     connect(m_wait, &QRadioButton::toggled, this, &CAtLogonPart::UpdateEnabled);
 }
 

@@ -80,6 +80,7 @@ CSoundPage::CSoundPage(TaskRecord& task, SheetContext& context, QWidget* parent)
 
     auto* beep = new QFormLayout(m_beepPart);
     beep->setContentsMargins(24, 0, 0, 0);
+    beep->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     beep->addRow(TextLabel(IDS_TIDEWELL_SOUNDPAGE_ONE_ROUND, m_beepPart, "oneRoundLabel"));
     beep->addRow(BuddyLabel(IDS_TIDEWELL_SOUNDPAGE_FREQUENCY_F, m_frequency, m_beepPart, "frequencyLabel"),
                  m_frequency);

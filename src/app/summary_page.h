@@ -3,7 +3,7 @@
 #include "app/options_page.h"
 
 class QLabel;
-class QPlainTextEdit;
+class QTextEdit;
 
 namespace tidewell {
 
@@ -18,7 +18,7 @@ public:
     QString SummaryText() const;
 
 private:
-    QPlainTextEdit* m_summary;
+    QTextEdit* m_summary;
 };
 
 }  // namespace tidewell

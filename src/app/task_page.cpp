@@ -76,15 +76,20 @@ CTaskPage::CTaskPage(TaskRecord& task, SheetContext& context, QWidget* parent)
     m_parts->addWidget(BuildNoticePart());
     m_parts->addWidget(BuildOperationPart());
 
-    auto* form = new QFormLayout;
-    form->addRow(BuddyLabel(IDS_TIDEWELL_TASKPAGE_TITLE_T, m_title, this, "titleLabel"), m_title);
-    form->addRow(BuddyLabel(IDS_TIDEWELL_TASKPAGE_COMMENTS_C, m_comment, this, "commentLabel"), m_comment);
+    QFormLayout* form = PartForm(nullptr);
+    form->addRow(Label(IDS_TIDEWELL_TASKPAGE_TITLE_T, m_title, "titleLabel"), m_title);
+    form->addRow(Label(IDS_TIDEWELL_TASKPAGE_COMMENTS_C, m_comment, "commentLabel"), m_comment);
     form->addRow(QString(), m_enabled);
-    form->addRow(BuddyLabel(IDS_TIDEWELL_TASKPAGE_TASK_TYPE_Y, m_type, this, "taskTypeLabel"), m_type);
+    form->addRow(Label(IDS_TIDEWELL_TASKPAGE_TASK_TYPE_Y, m_type, "taskTypeLabel"), m_type);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addSpacing(6);
     layout->addWidget(m_parts);
     layout->addStretch(1);
+    // One label column for the page and each type's part.
+    int labelWidth = 0;
+    for (QWidget* label : m_labels) labelWidth = std::max(labelWidth, label->sizeHint().width());
+    for (QWidget* label : m_labels) label->setMinimumWidth(labelWidth);
     connect(m_type, &QComboBox::currentIndexChanged, this, &CTaskPage::ShowTypePart);
 }
 
@@ -97,15 +102,13 @@ QWidget* CTaskPage::BuildProgramPart() {
     m_parameter->setObjectName("parameterEdit");
     QPushButton* program = Button(IDS_TIDEWELL_TTP_BROWSE_PROGRAM_R, part, "browseProgramButton");
     QPushButton* file = Button(IDS_TIDEWELL_TTP_BROWSE_FILE_I, part, "browseFileButton");
-    auto* grid = new QGridLayout(part);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(BuddyLabel(IDS_TIDEWELL_TTP_EXECUTABLE_X, m_programPath, part, "programPathLabel"), 0, 0);
-    grid->addWidget(m_programPath, 1, 0);
-    grid->addWidget(program, 1, 1);
-    grid->addWidget(file, 1, 2);
-    grid->addWidget(BuddyLabel(IDS_TIDEWELL_TTP_PARAMETER_P, m_parameter, part, "parameterLabel"), 2, 0);
-    grid->addWidget(m_parameter, 3, 0, 1, 3);
-    grid->setColumnStretch(0, 1);
+    auto* path = new QHBoxLayout;
+    path->addWidget(m_programPath, 1);
+    path->addWidget(program);
+    path->addWidget(file);
+    QFormLayout* form = PartForm(part);
+    form->addRow(Label(IDS_TIDEWELL_TTP_EXECUTABLE_X, m_programPath, "programPathLabel"), path);
+    form->addRow(Label(IDS_TIDEWELL_TTP_PARAMETER_P, m_parameter, "parameterLabel"), m_parameter);
     connect(program, &QPushButton::clicked, this, [this] {
         // Programs here mostly have no extension: the dialog shows every file first.
         Browse(m_programPath, {IDS_TIDEWELL_FILE_TYPE_PROGRAMS_AND_FILES,
@@ -143,14 +146,14 @@ QWidget* CTaskPage::BuildMacroPart() {
     auto* pathLabel = new QLabel(ToQString(LoadMessageLine(IDS_TIDEWELL_TTM_STRINGS, 0)), part);
     pathLabel->setObjectName("macroPathLabel");
     pathLabel->setBuddy(m_macroPath);
-    auto* grid = new QGridLayout(part);
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->addWidget(pathLabel, 0, 0);
-    grid->addWidget(m_macroPath, 1, 0);
-    grid->addWidget(browse, 1, 1);
-    grid->addWidget(m_macroHasPassword, 2, 0);
-    grid->addWidget(m_macroPassword, 3, 0);
-    grid->setColumnStretch(0, 1);
+    m_labels << pathLabel;
+    auto* path = new QHBoxLayout;
+    path->addWidget(m_macroPath, 1);
+    path->addWidget(browse);
+    QFormLayout* form = PartForm(part);
+    form->addRow(pathLabel, path);
+    form->addRow(QString(), m_macroHasPassword);
+    form->addRow(QString(), m_macroPassword);
     connect(m_macroHasPassword, &QCheckBox::toggled, m_macroPassword, &QLineEdit::setEnabled);
     connect(browse, &QPushButton::clicked, this, [this] {
         Browse(m_macroPath, {IDS_TIDEWELL_FILE_TYPE_MACRO,
@@ -168,16 +171,14 @@ QWidget* CTaskPage::BuildNoticePart() {
     part->setObjectName("noticePart");
     m_notice = TextBox(part, "noticeEdit", kNoticeLines);
     QPushButton* editor = Button(IDS_TIDEWELL_TTN_EDIT_IN_NTE, part, "noticeEditorButton");
-    auto* layout = new QVBoxLayout(part);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(BuddyLabel(IDS_TIDEWELL_TTN_NOTICE_MESSAGE_O, m_notice, part, "noticeLabel"));
-    layout->addWidget(m_notice);
-    auto* row = new QHBoxLayout;
     QLabel* note = TextLabel(IDS_TIDEWELL_TTN_NOTICE_NOTE_N, part, "noticeNote");
     note->setBuddy(m_notice);
+    auto* row = new QHBoxLayout;
     row->addWidget(note, 1);
     row->addWidget(editor, 0, Qt::AlignTop);
-    layout->addLayout(row);
+    QFormLayout* form = PartForm(part);
+    form->addRow(Label(IDS_TIDEWELL_TTN_NOTICE_MESSAGE_O, m_notice, "noticeLabel"), m_notice);
+    form->addRow(QString(), row);
     connect(editor, &QPushButton::clicked, this, &CTaskPage::EditNotice);
     return part;
 }
@@ -192,14 +193,29 @@ QWidget* CTaskPage::BuildOperationPart() {
     m_operationWaiting = new QSpinBox(part);
     m_operationWaiting->setObjectName("operationWaitingSpin");
     m_operationWaiting->setRange(0, kMaxOperationWaitingTime);
+    QFormLayout* form = PartForm(part);
+    form->addRow(Label(IDS_TIDEWELL_TTS_OPERATION_O, m_operation, "operationLabel"), m_operation);
+    form->addRow(QString(), m_force);
+    auto* waiting = new QHBoxLayout;
+    waiting->addWidget(TextLabel(IDS_TIDEWELL_TTS_PROMPT_WAITING_TIME_T, part, "operationWaitingLabel"));
+    waiting->addWidget(m_operationWaiting);
+    waiting->addStretch(1);
+    part->findChild<QLabel*>("operationWaitingLabel")->setBuddy(m_operationWaiting);
+    form->addRow(QString(), waiting);
+    return part;
+}
+
+QFormLayout* CTaskPage::PartForm(QWidget* part) {
     auto* form = new QFormLayout(part);
     form->setContentsMargins(0, 0, 0, 0);
-    form->addRow(BuddyLabel(IDS_TIDEWELL_TTS_OPERATION_O, m_operation, part, "operationLabel"), m_operation);
-    form->addRow(QString(), m_force);
-    form->addRow(
-        BuddyLabel(IDS_TIDEWELL_TTS_PROMPT_WAITING_TIME_T, m_operationWaiting, part, "operationWaitingLabel"),
-        m_operationWaiting);
-    return part;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    return form;
+}
+
+QLabel* CTaskPage::Label(int32_t id, QWidget* buddy, const char* name) {
+    QLabel* label = BuddyLabel(id, buddy, buddy->parentWidget(), name);
+    m_labels << label;
+    return label;
 }
 
 void CTaskPage::FillOperations(WindowsOperation current) {

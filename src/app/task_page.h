@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QList>
+
 #include "app/options_page.h"
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QSpinBox;
@@ -36,6 +40,9 @@ private:
     void ShowTypePart();
     void FillOperations(WindowsOperation current);
     void Browse(QLineEdit* target, const BrowseRequest& request);
+    static QFormLayout* PartForm(QWidget* part);
+    // A label of the page's label column.
+    QLabel* Label(int32_t id, QWidget* buddy, const char* name);
 
     QLineEdit* m_title;
     QPlainTextEdit* m_comment;
@@ -51,6 +58,7 @@ private:
     QComboBox* m_operation = nullptr;
     QCheckBox* m_force = nullptr;
     QSpinBox* m_operationWaiting = nullptr;
+    QList<QWidget*> m_labels;
 };
 
 }  // namespace tidewell
