@@ -24,11 +24,15 @@ QLabel* TextLabel(int32_t id, QWidget* parent, const char* objectName) {
     return label;
 }
 
-QString PlainCaption(int32_t id) {
+QString WithoutMnemonic(int32_t id) {
     QString text = MessageText(id);
     static const QRegularExpression kChineseMnemonic(QStringLiteral("\\(&.\\)"));
     text.remove(kChineseMnemonic);
-    text.remove('&');
+    return text.remove('&');
+}
+
+QString PlainCaption(int32_t id) {
+    QString text = WithoutMnemonic(id);
     while (text.endsWith(':') || text.endsWith(QChar(0xFF1A)) || text.endsWith(QLatin1String("...")))
         text.chop(text.endsWith(QLatin1String("...")) ? 3 : 1);
     return text.trimmed();

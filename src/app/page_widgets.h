@@ -22,6 +22,9 @@ QLabel* BuddyLabel(int32_t id, QWidget* buddy, QWidget* parent, const char* obje
 // A word-wrapping label of a table row.
 QLabel* TextLabel(int32_t id, QWidget* parent, const char* objectName);
 
+// A table text shown without its mnemonic, for a note that labels no control of its own.
+QString WithoutMnemonic(int32_t id);
+
 // A table text without its mnemonic ("&Path:" and "路径(&H):" become "Path" and "路径"), for
 // captions and messages that name a control.
 QString PlainCaption(int32_t id);

@@ -171,8 +171,9 @@ QWidget* CTaskPage::BuildNoticePart() {
     part->setObjectName("noticePart");
     m_notice = TextBox(part, "noticeEdit", kNoticeLines);
     QPushButton* editor = Button(IDS_TIDEWELL_TTN_EDIT_IN_NTE, part, "noticeEditorButton");
+    // The note's own mnemonic would take the wizard's Next key.
     QLabel* note = TextLabel(IDS_TIDEWELL_TTN_NOTICE_NOTE_N, part, "noticeNote");
-    note->setBuddy(m_notice);
+    note->setText(WithoutMnemonic(IDS_TIDEWELL_TTN_NOTICE_NOTE_N));
     auto* row = new QHBoxLayout;
     row->addWidget(note, 1);
     row->addWidget(editor, 0, Qt::AlignTop);
