@@ -38,6 +38,14 @@ QString PlainCaption(int32_t id) {
     return text.trimmed();
 }
 
+void ChainTabOrder(std::initializer_list<QWidget*> widgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : widgets) {
+        if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 void FillUnits(QComboBox* combo, TimeUnit first, TimeUnit last, TimeUnit selected) {
     combo->clear();
     for (int code = static_cast<int>(first); code <= static_cast<int>(last); ++code)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 
 #include "time/date_time.h"
 #include "time/time_unit.h"
@@ -28,6 +29,9 @@ QString WithoutMnemonic(int32_t id);
 // A table text without its mnemonic ("&Path:" and "路径(&H):" become "Path" and "路径"), for
 // captions and messages that name a control.
 QString PlainCaption(int32_t id);
+
+// Tab moves through the widgets in this order.
+void ChainTabOrder(std::initializer_list<QWidget*> widgets);
 
 // Fills a combo box with the unit names from `first` to `last` (codes as item data) and
 // selects `selected`.

@@ -110,6 +110,8 @@ CSoundPage::CSoundPage(TaskRecord& task, SheetContext& context, QWidget* parent)
     layout->addLayout(tryRow);
     layout->addStretch(1);
 
+    ChainTabOrder({m_enable, m_duration, m_beep, m_frequency, m_beepLength, m_beepDelay, m_music, m_musicPath,
+                   m_browse, m_try});
     connect(m_enable, &QCheckBox::toggled, this, &CSoundPage::UpdateEnabled);
     connect(m_beep, &QRadioButton::toggled, this, &CSoundPage::UpdateEnabled);
     connect(m_music, &QRadioButton::toggled, this, [this](bool on) {

@@ -109,6 +109,7 @@ QWidget* CTaskPage::BuildProgramPart() {
     QFormLayout* form = PartForm(part);
     form->addRow(Label(IDS_TIDEWELL_TTP_EXECUTABLE_X, m_programPath, "programPathLabel"), path);
     form->addRow(Label(IDS_TIDEWELL_TTP_PARAMETER_P, m_parameter, "parameterLabel"), m_parameter);
+    ChainTabOrder({m_programPath, program, file, m_parameter});
     connect(program, &QPushButton::clicked, this, [this] {
         // Programs here mostly have no extension: the dialog shows every file first.
         Browse(m_programPath, {IDS_TIDEWELL_FILE_TYPE_PROGRAMS_AND_FILES,
@@ -154,6 +155,7 @@ QWidget* CTaskPage::BuildMacroPart() {
     form->addRow(pathLabel, path);
     form->addRow(QString(), m_macroHasPassword);
     form->addRow(QString(), m_macroPassword);
+    ChainTabOrder({m_macroPath, browse, m_macroHasPassword, m_macroPassword});
     connect(m_macroHasPassword, &QCheckBox::toggled, m_macroPassword, &QLineEdit::setEnabled);
     connect(browse, &QPushButton::clicked, this, [this] {
         Browse(m_macroPath, {IDS_TIDEWELL_FILE_TYPE_MACRO,

@@ -47,6 +47,7 @@ CWaitingPage::CWaitingPage(TaskRecord& task, SheetContext& context, QWidget* par
     choices->setColumnStretch(4, 1);
     layout->addLayout(choices);
     layout->addStretch(1);
+    ChainTabOrder({m_dontWait, m_waitSome, m_quantity, m_unit, m_keepWaiting});
     for (QRadioButton* radio : {m_dontWait, m_waitSome, m_keepWaiting}) {
         connect(radio, &QRadioButton::toggled, this, [this] {
             UpdateEnabled();

@@ -9,7 +9,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <filesystem>
@@ -377,6 +379,75 @@ TEST(FileFilterTest, TableFiltersBecomeQtFilters) {
         {"broken|", {}},
     };
     for (const auto& c : cases) EXPECT_EQ(QtFileFilters(c.table), c.qt) << c.table;
+}
+
+}  // namespace
+}  // namespace tidewell::testing
+
+namespace tidewell::testing {
+namespace {
+
+// The controls a user can work on the page shown now.
+QList<QWidget*> Controls(QWidget* page) {
+    QList<QWidget*> controls;
+    for (QWidget* widget : page->findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(page) && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
+            widget->focusProxy() == nullptr && !qobject_cast<QTabBar*>(widget))
+            controls << widget;
+    }
+    return controls;
+}
+
+// Tab from the first control around the page's chain; what it reached.
+QSet<QWidget*> TabWalk(QWidget* first) {
+    QSet<QWidget*> reached;
+    first->setFocus(Qt::TabFocusReason);
+    for (int step = 0; step < 80; ++step) {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus == nullptr) break;
+        reached.insert(focus);
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return reached;
+}
+
+TEST_F(SheetPagesTest, TabReachesEveryControlOfEveryPage) {
+    TaskRecord program = ValidTask();
+    program.taskInfo.taskType = TaskType::program;
+    program.taskInfo.programPath = m_folder.File("tool");
+    program.soundInfo.type = 1;
+    program.soundInfo.musicFilePath = m_folder.File("tune.wav");
+    WriteFileText(program.taskInfo.programPath, "");
+    WriteFileText(program.soundInfo.musicFilePath, "");
+    program.scheduleInfo.type = ScheduleType::monthly;
+    program.scheduleInfo.monthly = {MonthlyItem{}};
+    program.randomizationInfo.enable = true;
+    for (TaskRecord task : {ValidTask(), program}) {
+        COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+        sheet.show();
+        sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        for (int tab = 0; tab < sheet.Tabs()->count(); ++tab) {
+            sheet.Tabs()->setCurrentIndex(tab);
+            ASSERT_EQ(sheet.Tabs()->currentIndex(), tab);
+            QWidget* page = sheet.Tabs()->widget(tab);
+            const QList<QWidget*> controls = Controls(page);
+            ASSERT_FALSE(controls.isEmpty());
+            const QSet<QWidget*> reached = TabWalk(controls.front());
+            QSet<QWidget*> choiceGroups, reachedGroups;
+            for (QWidget* control : controls) {
+                // Tab reaches a group of choices; the arrows move among them.
+                if (qobject_cast<QRadioButton*>(control) != nullptr) {
+                    choiceGroups.insert(control->parentWidget());
+                    if (reached.contains(control)) reachedGroups.insert(control->parentWidget());
+                    continue;
+                }
+                EXPECT_TRUE(reached.contains(control))
+                    << page->objectName().toStdString() << ": " << control->objectName().toStdString();
+            }
+            EXPECT_EQ(reachedGroups, choiceGroups) << page->objectName().toStdString();
+        }
+    }
 }
 
 }  // namespace
