@@ -98,7 +98,10 @@ void CSchedulePage::LoadFromTask() {
                                                           : static_cast<int>(ScheduleType::once));
     m_start->setDateTime(ToQDateTime(schedule.startingTime, now));
     m_haveEnd->setChecked(schedule.haveEndingTime);
-    m_end->setDateTime(ToQDateTime(schedule.endingTime, now));
+    // An ending time not in use offers a week after the start, as a new task has it.
+    const bool endUsable = schedule.haveEndingTime || schedule.endingTime > schedule.startingTime;
+    m_end->setDateTime(endUsable ? ToQDateTime(schedule.endingTime, now)
+                                 : ToQDateTime(schedule.startingTime, now).addDays(7));
     for (CSchedulePart* part : m_typeParts) part->Load(schedule);
     ShowTypePart();
 }

@@ -25,14 +25,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A free display number.
-display=''
-for n in $(seq 91 140); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-Xvfb "$display" -screen 0 1280x860x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+# The server picks a free display itself and names it.
+display_file="$home/display"
+Xvfb -displayfd 3 -screen 0 1280x860x24 -nolisten tcp 3>"$display_file" >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+[ -s "$display_file" ] || { echo "Xvfb did not start"; cat "$out/xvfb.log"; exit 1; }
+display=":$(head -1 "$display_file")"
 for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
 
 export DISPLAY=$display HOME=$home QT_QPA_PLATFORM=xcb LANG=${LANG:-C.UTF-8}
