@@ -7,10 +7,10 @@ namespace tidewell {
 namespace {
 
 // A title, a task and a schedule that no rule refuses.
-constexpr const char* kNeutralTitle = "-";
+constexpr char kNeutralTitle = '-';
 
 void NeutralAction(TaskRecord& task) {
-    task.title = kNeutralTitle;
+    task.title.assign(1, kNeutralTitle);
     task.taskInfo.taskType = TaskType::notice;
 }
 
