@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -14,6 +15,7 @@
 
 #include "app/page_widgets.h"
 #include "app/qt_text.h"
+#include "app/random_time_editor.h"
 #include "text/messages.h"
 #include "timing/next_run.h"
 #include "timing/randomization.h"
@@ -36,7 +38,8 @@ CRandomPage::CRandomPage(TaskRecord& task, SheetContext& context, QWidget* paren
       m_decideGroup(new QGroupBox(MessageText(IDS_TIDEWELL_RANDOMPAGE_WHEN_TO_DECIDE), this)),
       m_whenSet(new QRadioButton(MessageText(IDS_TIDEWELL_RANDOMPAGE_DECIDE_WHEN_SET_S), m_decideGroup)),
       m_whenDue(new QRadioButton(MessageText(IDS_TIDEWELL_RANDOMPAGE_DECIDE_WHEN_DUE_D), m_decideGroup)),
-      m_final(new QLineEdit(this)) {
+      m_final(new QLineEdit(this)),
+      m_editFinal(new QPushButton(MessageText(IDS_DIALOG_MODIFY_M), this)) {
     setObjectName("randomPage");
     m_enable->setObjectName("randomEnableCheck");
     m_adjust->setObjectName("randomAdjustCheck");
@@ -50,6 +53,8 @@ CRandomPage::CRandomPage(TaskRecord& task, SheetContext& context, QWidget* paren
     m_whenDue->setObjectName("decideWhenDueRadio");
     m_final->setObjectName("randomFinalTime");
     m_final->setReadOnly(true);
+    m_editFinal->setObjectName("randomEditFinalButton");
+    m_editFinal->setAutoDefault(false);
 
     auto* period = new QHBoxLayout(m_periodGroup);
     period->addWidget(
@@ -65,6 +70,7 @@ CRandomPage::CRandomPage(TaskRecord& task, SheetContext& context, QWidget* paren
     finalLabel->setWordWrap(false);
     final->addWidget(finalLabel);
     final->addWidget(m_final, 1);
+    final->addWidget(m_editFinal);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_info);
@@ -81,6 +87,7 @@ CRandomPage::CRandomPage(TaskRecord& task, SheetContext& context, QWidget* paren
     connect(m_whenSet, &QRadioButton::toggled, this, &CRandomPage::Refresh);
     connect(m_period, &QSpinBox::valueChanged, this, &CRandomPage::Refresh);
     connect(m_unit, &QComboBox::currentIndexChanged, this, &CRandomPage::Refresh);
+    connect(m_editFinal, &QPushButton::clicked, this, &CRandomPage::EditFinalTime);
 }
 
 void CRandomPage::LoadFromTask() {
@@ -134,6 +141,23 @@ QString CRandomPage::FinalTimeText() const {
     return m_final->text();
 }
 
+void CRandomPage::EditFinalTime() {
+    TaskRecord probe = Task();
+    StoreToTask(probe);
+    const RandomizationInfo& random = probe.randomizationInfo;
+    if (!random.enable || !random.finalSet) return;
+    const DateTime scheduled = probe.scheduleInfo.nextRunTime;
+    CRandomTimeEditor editor(scheduled, (random.finalTime - scheduled).GetTotalSeconds(),
+                             random.rpTotalSeconds, this);
+    if (editor.exec() != QDialog::Accepted) return;
+    // The page's other values stay in its controls; the chosen time joins the record.
+    Task().randomizationInfo.finalTime = editor.FinalTime();
+    Task().randomizationInfo.finalSet = true;
+    Task().scheduleInfo.nextRunTime = scheduled;
+    Task().scheduleInfo.haveNextRunTime = true;
+    Refresh();
+}
+
 void CRandomPage::Refresh() {
     if (m_loading) return;
     UpdateRange();
@@ -173,6 +197,7 @@ void CRandomPage::UpdateEnabled() {
     const bool on = !m_expired && m_enable->isChecked();
     for (QWidget* widget : std::initializer_list<QWidget*>{m_adjust, m_periodGroup, m_decideGroup, m_final})
         widget->setEnabled(on);
+    m_editFinal->setEnabled(on && m_whenSet->isChecked());
 }
 
 }  // namespace tidewell

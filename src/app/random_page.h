@@ -7,6 +7,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
 
@@ -14,8 +15,8 @@ namespace tidewell {
 
 // Randomization of the run time: on or off, whether the random period is shrunk to a valid
 // one, the period (1 up to the valid limit, at most 12,000 units), when the final time is
-// decided, and the final time for reference. A task without a next run or not enabled cannot
-// be randomized: the page says so and its controls are off.
+// decided, and the final time for reference, which can be moved inside the period. A task without a next run
+// or not enabled cannot be randomized: the page says so and its controls are off.
 class CRandomPage final : public COptionsPage {
     Q_OBJECT
 
@@ -27,6 +28,8 @@ public:
 
     // The final time as the page shows it.
     QString FinalTimeText() const;
+    // The "Edit Final Random Time" dialog over the final time decided now.
+    void EditFinalTime();
 
 private:
     // Keeps a decided final time that still lies inside the period, else draws a new one.
@@ -45,6 +48,7 @@ private:
     QRadioButton* m_whenSet;
     QRadioButton* m_whenDue;
     QLineEdit* m_final;
+    QPushButton* m_editFinal;
     bool m_expired = false;
     bool m_loading = false;
 };

@@ -23,6 +23,7 @@
 #include "app/notice_text.h"
 #include "app/page_widgets.h"
 #include "app/qt_text.h"
+#include "app/random_time_editor.h"
 #include "app/sheet_fixture.h"
 #include "app/sound_page.h"
 #include "app/summary_page.h"
@@ -295,6 +296,17 @@ TEST_F(SheetPagesTest, RandomPageShowsTheFinalTimeOrWhyThereIsNone) {
     page->LoadFromTask();
     auto* final = Find<QLineEdit>(page, "randomFinalTime");
     EXPECT_EQ(final->text(), "2026-12-14 09:00:01") << "the fixed draw is one second after the next run";
+    QTimer::singleShot(0, [] {
+        auto* editor = qobject_cast<CRandomTimeEditor*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->SetOffset(600);
+        EXPECT_EQ(Find<QLineEdit>(editor, "randomActualTime")->text(), "2026-12-14 09:10:00");
+        editor->accept();
+    });
+    Find<QPushButton>(page, "randomEditFinalButton")->click();
+    EXPECT_EQ(final->text(), "2026-12-14 09:10:00") << "a time moved inside the period is kept";
+    ASSERT_TRUE(page->Apply());
+    EXPECT_EQ(task.randomizationInfo.finalTime, DateTime::FromParts(2026, 12, 14, 9, 10, 0));
     Find<QRadioButton>(page, "decideWhenDueRadio")->setChecked(true);
     EXPECT_EQ(final->text(), MessageText(IDS_TIDEWELL_RANDOMPAGE_FINAL_TIME_STATUS));
     ASSERT_TRUE(page->Apply());
