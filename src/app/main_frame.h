@@ -48,6 +48,9 @@ public:
     // State texts, check marks and enabled states of the commands.
     void UpdateCommandStates();
     void RefreshCaption();
+    // After a task was added or enabled while scheduling is off: the first task with a next
+    // run switches scheduling on, and `message` says so.
+    void AutoRestartScheduling(const std::string& message);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,7 +69,6 @@ private:
     void Tick();
     std::optional<size_t> SelectedTask() const;
     void ShowMessage(const std::string& text, unsigned style);
-    void AutoRestartScheduling(const std::string& message);
     void EnableOrDisable(size_t index);
 
     void OnToggleScheduling();

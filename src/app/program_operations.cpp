@@ -1,13 +1,12 @@
-#include "app/task_list_model.h"
 #include "app/program_operations.h"
-
-#include <QLoggingCategory>
 
 #include "app/find_dialog.h"
 #include "app/main_frame.h"
 #include "app/options_dialog.h"
 #include "app/quick_view_window.h"
+#include "app/task_editing.h"
 #include "app/task_finder.h"
+#include "app/task_list_model.h"
 #include "app/tidewell_app.h"
 #include "app/tidewell_view.h"
 #include "text/message_box.h"
@@ -15,28 +14,34 @@
 #include "overview/schedule_statistics.h"
 
 namespace tidewell {
-namespace {
 
-Q_LOGGING_CATEGORY(lcOperations, "tidewell.operations")
-
-void NotInThisBuild(const char* operation) {
-    qCInfo(lcOperations, "%s is not part of this build", operation);
+ProgramOperations::ProgramOperations(CTidewellApp& app)
+    : m_app(app), m_editing(std::make_unique<TaskEditing>(app, m_audio)) {
+    m_editClockSyncSchedule = [this](TaskRecord&, QWidget*) { return EditClockSyncSchedule(); };
 }
 
-}  // namespace
-
-ProgramOperations::ProgramOperations(CTidewellApp& app) : m_app(app) {}
-
 ProgramOperations::~ProgramOperations() = default;
+
+void ProgramOperations::StartRuntime(CTidewellDoc& doc, CMainFrame& frame) {
+    m_runtime = std::make_unique<ProgramRuntime>(m_app, doc, frame, m_audio);
+}
 
 void ProgramOperations::RunTaskNow(TaskRecord& task) {
     if (m_runtime) m_runtime->RunTaskNow(task);
 }
 void ProgramOperations::AddTask(TaskList&) {
-    NotInThisBuild("The Add Task wizard");
+    m_editing->AddTask();
 }
-void ProgramOperations::EditTask(TaskList&, TaskRecord&) {
-    NotInThisBuild("The Edit Task wizard");
+void ProgramOperations::EditTask(TaskList& list, TaskRecord& task) {
+    for (size_t index = 0; index < list.size(); ++index) {
+        if (&list[index] == &task) {
+            m_editing->EditTask(index);
+            return;
+        }
+    }
+}
+bool ProgramOperations::EditClockSyncSchedule() {
+    return m_editing->EditClockSyncSchedule();
 }
 
 TaskFinder* ProgramOperations::Finder(TaskList& list) {

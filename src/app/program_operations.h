@@ -7,6 +7,7 @@
 #include "app/frame_operations.h"
 #include "app/program_runtime.h"
 #include "platform/posix_network.h"
+#include "platform/sdl_audio.h"
 #include "platform/system_clock_setter.h"
 #include "platform/system_time_zone.h"
 
@@ -15,21 +16,19 @@ namespace tidewell {
 class CTidewellApp;
 class QuickViewWindow;
 class TaskFinder;
+class TaskEditing;
 
-// The program's own operations behind the main window's commands and timers. Those not built
-// yet only note in the program's diagnostic output that they were asked for.
+// The program's own operations behind the main window's commands and timers: the dialogs, and
+// the scheduling side once the frame exists.
 class ProgramOperations final : public FrameOperations {
 public:
     explicit ProgramOperations(CTidewellApp& app);
     ~ProgramOperations() override;
 
-    // The schedule sheet the Clock Synchronization dialog opens when its automatic box is
-    // switched on; without one the built-in task is enabled as it is.
-    void SetClockSyncScheduleEditor(ClockSyncScheduleEditor editor) {
-        m_editClockSyncSchedule = std::move(editor);
-    }
-    // The scheduling side, once the frame exists; until then the passes do nothing.
-    void AttachRuntime(std::unique_ptr<ProgramRuntime> runtime) { m_runtime = std::move(runtime); }
+    // The scheduling side starts once the frame exists (until then the passes do nothing) and
+    // stops before the frame goes.
+    void StartRuntime(CTidewellDoc& doc, CMainFrame& frame);
+    void StopRuntime() { m_runtime.reset(); }
 
     void RunTaskNow(TaskRecord& task) override;
     void AddTask(TaskList& list) override;
@@ -47,12 +46,20 @@ public:
     void CheckDueTasks(TaskList& list) override;
     void CheckAtLogonJob(TaskList& list) override;
 
+    // The schedule sheet of the built-in clock synchronization task, for the Clock
+    // Synchronization dialog; true when it was changed.
+    bool EditClockSyncSchedule();
+
 private:
     TaskFinder* Finder(TaskList& list);
 
     CTidewellApp& m_app;
+    // One audio output for the whole program: the sheets' Try and the run notices.
+    SdlAudio m_audio;
+    std::unique_ptr<TaskEditing> m_editing;
     std::unique_ptr<TaskFinder> m_finder;
     QPointer<QuickViewWindow> m_quickView;
+    // The Clock Synchronization dialog opens the built-in task's schedule sheet through it.
     ClockSyncScheduleEditor m_editClockSyncSchedule;
     PosixNetwork m_network;
     SystemClockSetter m_clockSetter;

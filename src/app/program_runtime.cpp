@@ -14,7 +14,6 @@
 #include "platform/boot_clock.h"
 #include "platform/logind_power_control.h"
 #include "platform/posix_network.h"
-#include "platform/sdl_audio.h"
 #include "platform/system_clock_setter.h"
 #include "platform/system_time_zone.h"
 #include "runtime/clock_sync.h"
@@ -66,7 +65,7 @@ std::vector<std::string> TimeServerNames() {
 }  // namespace
 
 struct ProgramRuntime::Parts {
-    Parts(CTidewellApp& app, CTidewellDoc& doc, CMainFrame& frame, SchedulerView& view)
+    Parts(CTidewellApp& app, CTidewellDoc& doc, CMainFrame& frame, AudioPort& audio, SchedulerView& view)
         : tray(app, frame),
           player(audio, tray, app.Settings()),
           eventLog(app.GetLocations().LogDir(), app.GetClock()),
@@ -80,7 +79,6 @@ struct ProgramRuntime::Parts {
           scheduler(doc.Tasks(), executor, view, random) {}
 
     TrayAnimation tray;
-    SdlAudio audio;
     SoundNoticePlayer player;
     EventLog eventLog;
     LogindPowerControl power;
@@ -95,11 +93,11 @@ struct ProgramRuntime::Parts {
     Scheduler scheduler;
 };
 
-ProgramRuntime::ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame& frame)
+ProgramRuntime::ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame& frame, AudioPort& audio)
     : m_app(app),
       m_doc(doc),
       m_frame(frame),
-      m_parts(std::make_unique<Parts>(app, doc, frame, static_cast<SchedulerView&>(*this))),
+      m_parts(std::make_unique<Parts>(app, doc, frame, audio, static_cast<SchedulerView&>(*this))),
       m_beepTimer(new QTimer(this)) {
     connect(m_beepTimer, &QTimer::timeout, this, [this] {
         SoundNoticePlayer& player = m_parts->player;

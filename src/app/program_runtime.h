@@ -10,6 +10,7 @@ class QTimer;
 
 namespace tidewell {
 
+class AudioPort;
 class CMainFrame;
 class CTidewellApp;
 class CTidewellDoc;
@@ -23,7 +24,7 @@ struct TaskRecord;
 // once the frame exists; lives on the user-interface thread.
 class ProgramRuntime final : public QObject, private SchedulerView {
 public:
-    ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame& frame);
+    ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame& frame, AudioPort& audio);
     ~ProgramRuntime() override;
 
     // The one-second pass, with the notice timers of the music and the tray.

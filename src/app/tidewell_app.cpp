@@ -13,11 +13,11 @@
 #include "app/main_frame.h"
 #include "app/message_box_dialog.h"
 #include "app/password_dialog.h"
+#include "app/program_operations.h"
 #include "app/single_instance.h"
 #include "app/start_string.h"
 #include "app/tidewell_doc.h"
 #include "app/program_operations.h"
-#include "app/program_runtime.h"
 #include "config/admin_password.h"
 #include "config/autostart_entry.h"
 #include "config/data_directories.h"
@@ -74,7 +74,7 @@ CTidewellApp::CTidewellApp(AppStartOptions options, QObject* parent)
 
 CTidewellApp::~CTidewellApp() {
     // The scheduling side points at the frame and the document: it goes first.
-    if (m_ownOperations) m_ownOperations->AttachRuntime(nullptr);
+    if (m_ownOperations) m_ownOperations->StopRuntime();
     m_frame.reset();
     m_doc.reset();
 }
@@ -197,9 +197,7 @@ bool CTidewellApp::CreateFrame() {
         screenWidth = QGuiApplication::primaryScreen()->geometry().width();
     }
     m_frame = std::make_unique<CMainFrame>(*this, *m_doc, cjk, screenWidth);
-    if (m_ownOperations) {
-        m_ownOperations->AttachRuntime(std::make_unique<ProgramRuntime>(*this, *m_doc, *m_frame));
-    }
+    if (m_ownOperations) m_ownOperations->StartRuntime(*m_doc, *m_frame);
     m_doc->Load();
     m_frame->InitialUpdate();
     if (QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {

@@ -115,9 +115,29 @@ size_t CTidewellDoc::CopyTask(size_t index, bool autoSave) {
     TaskRecord copy;
     tidewell::CopyTask(copy, m_tasks[index]);
     copy.isClockSyncTask = false;
-    const size_t position = AddTask(m_tasks, copy, m_context);
+    return AddTask(copy, autoSave);
+}
+
+size_t CTidewellDoc::AddTask(const TaskRecord& task, bool autoSave) {
+    const size_t position = tidewell::AddTask(m_tasks, task, m_context);
     emit listReset();
     if (position < m_tasks.size()) Changed(autoSave);
+    return position;
+}
+
+size_t CTidewellDoc::ReplaceTask(size_t index, const TaskRecord& edited, bool autoSave) {
+    tidewell::CopyTask(m_tasks[index], edited);
+    // A failed refresh keeps the list as edited; the file reports the failure itself.
+    (void)RefreshThroughFile(m_tasks, m_context);
+    size_t position = m_tasks.size();
+    for (size_t i = 0; i < m_tasks.size(); ++i) {
+        if (SameTask(m_tasks[i], edited)) {
+            position = i;
+            break;
+        }
+    }
+    emit listReset();
+    Changed(autoSave);
     return position;
 }
 

@@ -48,6 +48,11 @@ public:
     bool ClearAndStopCountDown(size_t index, bool& enable);
     // Adds a copy of the task through the file; returns where it settled, or the list size.
     size_t CopyTask(size_t index, bool autoSave);
+    // Adds a task through the file; returns where it settled, or the list size when refused.
+    size_t AddTask(const TaskRecord& task, bool autoSave);
+    // The task at `index` becomes `edited` and the list goes through the file; returns where
+    // the task settled, or the list size.
+    size_t ReplaceTask(size_t index, const TaskRecord& edited, bool autoSave);
 
 signals:
     // Rows came or went, or the list was replaced.

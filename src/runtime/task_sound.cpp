@@ -106,4 +106,13 @@ bool TryMusicFile(SoundNoticePlayer& player, const std::string& path, MonotonicT
     return true;
 }
 
+bool TryBeep(SoundNoticePlayer& player, const SoundInfo& sound, MonotonicTime now, SettingsPort& settings,
+             MessageBoxService& messageBox) {
+    if (player.Muted() && !AskTryWhileMuted(settings, messageBox)) {
+        return false;
+    }
+    player.BeepNotice(now, sound.beepFrequency, kTrySeconds * 1000, sound.beepBeep, sound.beepDelay, true);
+    return true;
+}
+
 }  // namespace tidewell

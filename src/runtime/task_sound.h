@@ -38,4 +38,9 @@ Result StartRunNotices(SoundNoticePlayer& player, const TaskRecord& task, Monoto
 bool TryMusicFile(SoundNoticePlayer& player, const std::string& path, MonotonicTime now,
                   SettingsPort& settings, MessageBoxService& messageBox);
 
+// The same try for beeps: the sound's beeps, forced past mute, for kTrySeconds, with the same
+// question while muted. Returns whether the beeps started.
+bool TryBeep(SoundNoticePlayer& player, const SoundInfo& sound, MonotonicTime now, SettingsPort& settings,
+             MessageBoxService& messageBox);
+
 }  // namespace tidewell

@@ -1,0 +1,466 @@
+// The pages of the task sheets: which pages each caption shows, what each page refuses, and
+// the controls that follow the rules of the task's fields.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+
+#include "app/file_dialogs.h"
+#include "app/list_editor.h"
+#include "app/month_list_editor.h"
+#include "app/notice_text.h"
+#include "app/page_widgets.h"
+#include "app/qt_text.h"
+#include "app/random_time_editor.h"
+#include "app/sheet_fixture.h"
+#include "app/sound_page.h"
+#include "app/summary_page.h"
+#include "runtime/task_sound.h"
+#include "timing/validation.h"
+
+namespace tidewell::testing {
+namespace {
+
+constexpr int kTaskTab = 0;
+constexpr int kSoundTab = 1;
+constexpr int kScheduleTab = 2;
+
+class SheetPagesTest : public SheetFixture {
+protected:
+    // A task every page keeps: a notice on Mondays at 09:00 with beeps.
+    TaskRecord ValidTask() {
+        TaskRecord task = NewTask();
+        task.title = "Stretch";
+        task.taskInfo.taskType = TaskType::notice;
+        task.taskInfo.noticeMsg = "Stand up.";
+        task.soundInfo.type = 0;
+        task.scheduleInfo.type = ScheduleType::weekly;
+        task.scheduleInfo.weekly = {{1, DateTime::FromParts(1899, 12, 30, 9, 0, 0)}};
+        return task;
+    }
+    // Walks the wizard with Next from its first page and returns the titles it showed.
+    static QStringList WalkWizard(COptionsSheet& sheet) {
+        QStringList shown{sheet.currentPage()->title()};
+        for (int id = sheet.currentId(); sheet.nextId() != -1; id = sheet.currentId()) {
+            sheet.next();
+            if (sheet.currentId() == id) break;  // refused
+            shown << sheet.currentPage()->title();
+        }
+        return shown;
+    }
+};
+
+QStringList Titles(std::initializer_list<int32_t> ids) {
+    QStringList titles;
+    for (int32_t id : ids) titles << MessageText(id);
+    return titles;
+}
+
+TEST_F(SheetPagesTest, TheCaptionChoosesThePagesAndTheirOrder) {
+    struct Case {
+        int32_t caption;
+        bool wizard;
+        QStringList pages;
+    };
+    const Case cases[] = {
+        {IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, true,
+         Titles({IDS_TIDEWELL_OPTIONS_WELCOME_TITLE, IDS_TIDEWELL_KLN_TASK, IDS_TIDEWELL_SOUNDPAGE_TITLE,
+                 IDS_TIDEWELL_SCHEDULEPAGE_TITLE, IDS_TIDEWELL_RANDOMPAGE_TITLE, IDS_TIDEWELL_WTPAGE_TITLE,
+                 IDS_KLN_SUMMARY})},
+        {IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, false,
+         Titles({IDS_TIDEWELL_KLN_TASK, IDS_TIDEWELL_SOUNDPAGE_TITLE, IDS_TIDEWELL_SCHEDULEPAGE_TITLE,
+                 IDS_TIDEWELL_RANDOMPAGE_TITLE, IDS_TIDEWELL_WTPAGE_TITLE})},
+        {IDS_DIALOG_TCS_AUTOMATIC_CLOCK_SYNCHRONIZATION, false, Titles({IDS_TIDEWELL_SCHEDULEPAGE_TITLE})},
+        {IDS_KLN_OPTIONS, false, {}},  // the options have a sheet of their own
+    };
+    for (const Case& c : cases) {
+        TaskRecord task = ValidTask();
+        COptionsSheet sheet(c.caption, task, m_context);
+        SCOPED_TRACE(sheet.windowTitle().toStdString());
+        EXPECT_EQ(sheet.windowTitle(), MessageText(c.caption));
+        EXPECT_EQ(sheet.IsWizard(), c.wizard);
+        EXPECT_EQ(sheet.PageTitles(), c.pages);
+        if (c.wizard) {
+            sheet.show();
+            EXPECT_EQ(WalkWizard(sheet), c.pages) << "Next visits every page in order";
+        } else if (!c.pages.isEmpty()) {
+            ASSERT_NE(sheet.Tabs(), nullptr);
+            EXPECT_EQ(sheet.Tabs()->count(), c.pages.size());
+        }
+    }
+}
+
+// One refusal: the page, what is done to its controls, and the message it shows.
+struct RefusalCase {
+    const char* name;
+    int tab;
+    std::function<void(QWidget* page)> act;
+    std::function<std::string()> message;
+};
+
+std::string Message(int32_t id) {
+    return LoadMessage(id);
+}
+
+TEST_F(SheetPagesTest, EachPageRefusesWhatItsRulesRefuse) {
+    const RefusalCase cases[] = {
+        {"blank title", kTaskTab, [](QWidget* page) { Find<QLineEdit>(page, "titleEdit")->setText("   "); },
+         [] { return Message(IDS_TIDEWELL_ERROR_TASK_TITLE_CANT_BE_BLANK); }},
+        {"missing program", kTaskTab,
+         [](QWidget* page) {
+             SelectCode(Find<QComboBox>(page, "taskTypeCombo"), static_cast<int>(TaskType::program));
+             Find<QLineEdit>(page, "programPathEdit")->setText("/no/such/program");
+         },
+         [] { return Message(IDS_TIDEWELL_ERROR_PROGRAM_NOT_VALID) + "\r\n\r\n\t/no/such/program"; }},
+        {"notice too long", kTaskTab,
+         [](QWidget* page) {
+             Find<QPlainTextEdit>(page, "noticeEdit")->setPlainText(QString(kMaxNoticeTextLength + 1, 'x'));
+         },
+         [] { return NoticeTooLongMessage(); }},
+        {"missing music file", kSoundTab,
+         [](QWidget* page) {
+             Find<QRadioButton>(page, "musicRadio")->setChecked(true);
+             Find<QLineEdit>(page, "musicPathEdit")->setText("/no/such.wav");
+         },
+         [] { return Message(IDS_TIDEWELL_ERROR_MUSIC_NOT_VALID) + "\r\n\r\n\t/no/such.wav"; }},
+        {"empty list", kScheduleTab,
+         [](QWidget* page) {
+             SelectCode(Find<QComboBox>(page, "scheduleTypeCombo"), static_cast<int>(ScheduleType::daily));
+         },
+         [] { return Message(IDS_TIDEWELL_ERROR_NO_DAY_SELECTED); }},
+        {"ending before starting", kScheduleTab,
+         [](QWidget* page) {
+             Find<QCheckBox>(page, "endingTimeCheck")->setChecked(true);
+             auto* start = Find<QDateTimeEdit>(page, "startingTimeEdit");
+             Find<QDateTimeEdit>(page, "endingTimeEdit")->setDateTime(start->dateTime().addSecs(-1));
+         },
+         [] { return Message(IDS_TIDEWELL_ERROR_ENDING_TIME_EARLIER_THAN_STARTING_TIME); }},
+    };
+    for (const RefusalCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_messageBox.Clear();
+        TaskRecord task = ValidTask();
+        const TaskRecord before = task;
+        COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+        COptionsPage* page = sheet.Pages()[static_cast<size_t>(c.tab)];
+        page->LoadFromTask();
+        EXPECT_TRUE(page->Apply()) << "the task as it came is kept";
+        c.act(page);
+        EXPECT_FALSE(page->Apply());
+        EXPECT_EQ(Messages().back(), c.message());
+        EXPECT_EQ(m_messageBox.LastCall().caption, LoadMessage(IDS_KLN_ERROR));
+        EXPECT_EQ(task.title, before.title) << "a refused page writes nothing";
+        EXPECT_EQ(task.scheduleInfo.type, before.scheduleInfo.type);
+    }
+}
+
+TEST_F(SheetPagesTest, TheWizardAndTheTabsStayOnAPageThatRefuses) {
+    TaskRecord task = ValidTask();
+    COptionsSheet wizard(IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, task, m_context);
+    wizard.show();
+    wizard.next();
+    Find<QLineEdit>(&wizard, "titleEdit")->clear();
+    const int taskPage = wizard.currentId();
+    wizard.next();
+    EXPECT_EQ(wizard.currentId(), taskPage);
+
+    TaskRecord edited = ValidTask();
+    COptionsSheet tabs(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, edited, m_context);
+    tabs.show();
+    Find<QLineEdit>(&tabs, "titleEdit")->clear();
+    tabs.Tabs()->setCurrentIndex(kScheduleTab);
+    EXPECT_EQ(tabs.Tabs()->currentIndex(), kTaskTab);
+    EXPECT_FALSE(tabs.ApplyAll()) << "OK is refused too";
+    Find<QLineEdit>(&tabs, "titleEdit")->setText("Back again");
+    tabs.Tabs()->setCurrentIndex(kScheduleTab);
+    EXPECT_EQ(tabs.Tabs()->currentIndex(), kScheduleTab);
+    EXPECT_EQ(edited.title, "Back again");
+}
+
+TEST_F(SheetPagesTest, ListEditorsRefuseATimeTheyHoldAndAnEntryWithoutMonths) {
+    TaskRecord task = ValidTask();
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+    sheet.Pages()[kScheduleTab]->LoadFromTask();
+    const std::string exists = LoadMessage(IDS_TIDEWELL_ERROR_TIME_EXISTS_CHOOSE_ANOTHER);
+
+    auto* weekly = Find<CWeeklyListEditor>(&sheet, "weeklyEditor");
+    weekly->SetEdited({1, DateTime::FromParts(1899, 12, 30, 9, 0, 0)});
+    EXPECT_FALSE(weekly->AddEntry());
+    EXPECT_EQ(Messages().back(), exists);
+    weekly->SetEdited({1, DateTime::FromParts(1899, 12, 30, 8, 0, 0)});
+    EXPECT_TRUE(weekly->AddEntry());
+    EXPECT_EQ(weekly->List()->currentItem()->text(), "Monday 08:00:00") << "the list keeps its order";
+    weekly->SetEdited({1, DateTime::FromParts(1899, 12, 30, 9, 0, 0)});
+    EXPECT_FALSE(weekly->ModifyEntry()) << "Monday 08:00 cannot become the other entry";
+    weekly->RemoveEntry();
+    EXPECT_EQ(weekly->List()->count(), 1);
+
+    auto* daily = Find<CTimeListEditor>(&sheet, "dailyEditor");
+    daily->SetEdited(DateTime::FromParts(1899, 12, 30, 7, 30, 0));
+    EXPECT_TRUE(daily->AddEntry());
+    EXPECT_FALSE(daily->AddEntry());
+    auto* once = Find<CTimeListEditor>(&sheet, "onceEditor");
+    once->SetEdited(DateTime::FromParts(2027, 1, 2, 7, 30, 0));
+    EXPECT_TRUE(once->AddEntry());
+    once->SetEdited(DateTime::FromParts(2027, 1, 3, 7, 30, 0));
+    EXPECT_TRUE(once->AddEntry()) << "the same time on another day is new";
+
+    auto* monthly = Find<CMonthListEditor>(&sheet, "monthlyEditor");
+    MonthlyItem none;
+    none.everyMonth = false;
+    monthly->SetEdited(none);
+    EXPECT_FALSE(monthly->AddEntry());
+    EXPECT_EQ(Messages().back(), LoadMessage(IDS_TIDEWELL_ERROR_NO_DAY_SELECTED));
+    monthly->MonthPicker()->item(3)->setCheckState(Qt::Checked);  // March
+    EXPECT_TRUE(monthly->AddEntry());
+    EXPECT_FALSE(monthly->AddEntry());
+    EXPECT_EQ(Messages().back(), exists);
+
+    SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"), static_cast<int>(ScheduleType::monthly));
+    ASSERT_TRUE(sheet.Pages()[kScheduleTab]->Apply());
+    ASSERT_EQ(task.scheduleInfo.monthly.size(), 1u);
+    EXPECT_FALSE(task.scheduleInfo.monthly[0].everyMonth);
+    EXPECT_TRUE(task.scheduleInfo.monthly[0].months[2]);
+    EXPECT_EQ(task.scheduleInfo.daily.size(), task.scheduleInfo.dailyRepeats.size());
+}
+
+TEST_F(SheetPagesTest, ACountDownCountsItsNewLengthFromNow) {
+    TaskRecord task = ValidTask();
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+    COptionsPage* page = sheet.Pages()[kScheduleTab];
+    page->LoadFromTask();
+    SelectCode(Find<QComboBox>(page, "scheduleTypeCombo"), static_cast<int>(ScheduleType::countDown));
+    Find<QCheckBox>(page, "countDownShowDays")->setChecked(true);
+    Find<QSpinBox>(page, "countDownDays")->setValue(2);
+    Find<QTimeEdit>(page, "countDownTime")->setTime(QTime(1, 30, 0));
+    ASSERT_TRUE(page->Apply());
+    EXPECT_EQ(task.scheduleInfo.countDownDays, 2);
+    EXPECT_EQ(task.scheduleInfo.countDownSeconds, 5400);
+    EXPECT_EQ(task.scheduleInfo.startingTime, m_clock.Now() + TimeSpan::FromSeconds(2 * 86400 + 5400));
+
+    m_clock.Advance(60);
+    page->LoadFromTask();
+    ASSERT_TRUE(page->Apply());
+    EXPECT_EQ(task.scheduleInfo.startingTime, m_clock.Now() + TimeSpan::FromSeconds(2 * 86400 + 5400 - 60))
+        << "an unchanged length keeps counting";
+}
+
+TEST_F(SheetPagesTest, WaitingPageShowsStoredQuantitiesAsItsThreeChoices) {
+    struct Case {
+        int32_t stored;
+        const char* checked;
+        int32_t saved;
+    };
+    const Case cases[] = {{0, "dontWaitRadio", 0},
+                          {24, "waitSomeTimeRadio", 24},
+                          {120, "waitSomeTimeRadio", 120},
+                          {121, "keepWaitingRadio", 999},
+                          {999, "keepWaitingRadio", 999}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        TaskRecord task = ValidTask();
+        task.waitingInfo = {c.stored, TimeUnit::hours};
+        COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+        COptionsPage* page = sheet.Pages()[4];
+        page->LoadFromTask();
+        EXPECT_TRUE(Find<QRadioButton>(page, c.checked)->isChecked());
+        ASSERT_TRUE(page->Apply());
+        EXPECT_EQ(task.waitingInfo.quantity, c.saved);
+    }
+    TaskRecord logon = ValidTask();
+    logon.scheduleInfo.type = ScheduleType::atLogon;
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, logon, m_context);
+    sheet.Pages()[4]->LoadFromTask();
+    EXPECT_FALSE(Find<QRadioButton>(sheet.Pages()[4], "waitSomeTimeRadio")->isEnabled())
+        << "At Logon tasks do not wait";
+}
+
+TEST_F(SheetPagesTest, RandomPageShowsTheFinalTimeOrWhyThereIsNone) {
+    TaskRecord task = ValidTask();  // Mondays 09:00; the clock stands on Monday 7 December 2026 at noon
+    task.randomizationInfo.enable = true;
+    task.randomizationInfo.rpTotalSeconds = 1800;
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+    COptionsPage* page = sheet.Pages()[3];
+    page->LoadFromTask();
+    auto* final = Find<QLineEdit>(page, "randomFinalTime");
+    EXPECT_EQ(final->text(), "2026-12-14 09:00:01") << "the fixed draw is one second after the next run";
+    QTimer::singleShot(0, [] {
+        auto* editor = qobject_cast<CRandomTimeEditor*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->SetOffset(600);
+        EXPECT_EQ(Find<QLineEdit>(editor, "randomActualTime")->text(), "2026-12-14 09:10:00");
+        editor->accept();
+    });
+    Find<QPushButton>(page, "randomEditFinalButton")->click();
+    EXPECT_EQ(final->text(), "2026-12-14 09:10:00") << "a time moved inside the period is kept";
+    ASSERT_TRUE(page->Apply());
+    EXPECT_EQ(task.randomizationInfo.finalTime, DateTime::FromParts(2026, 12, 14, 9, 10, 0));
+    Find<QRadioButton>(page, "decideWhenDueRadio")->setChecked(true);
+    EXPECT_EQ(final->text(), MessageText(IDS_TIDEWELL_RANDOMPAGE_FINAL_TIME_STATUS));
+    ASSERT_TRUE(page->Apply());
+    EXPECT_EQ(task.randomizationInfo.decidedTime, 1);
+
+    task.enabled = false;
+    page->LoadFromTask();
+    EXPECT_EQ(Find<QLabel>(page, "randomInfo")->text(), MessageText(IDS_TIDEWELL_RANDOMPAGE_INFO_EXPIRED));
+    EXPECT_FALSE(Find<QCheckBox>(page, "randomEnableCheck")->isEnabled());
+}
+
+TEST_F(SheetPagesTest, TrySoundAsksWhileMutedAndStopsAfterTwentySeconds) {
+    m_settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, 1);
+    SoundNoticePlayer muted(m_audio, m_tray, m_settings);
+    SheetContext mutedContext{m_settings, m_messageBox, m_clock, m_random, m_dialogs,
+                              muted,      {},           {},      false,    false};
+    TaskRecord task = ValidTask();
+    CSoundPage page(task, mutedContext);
+    page.LoadFromTask();
+
+    m_messageBox.AnswerNext(IDNO, true);
+    page.TrySound();
+    EXPECT_FALSE(page.Trying());
+    EXPECT_TRUE(m_messageBox.LastCall().hasCheckBox);
+    EXPECT_EQ(m_messageBox.LastCall().text,
+              LoadMessage(IDS_MESSAGE_PROMPT_TRY_MUSIC_WHEN_MUTE, LoadMessage(IDS_KLN_TIDEWELL)));
+
+    m_messageBox.AnswerNext(IDYES, false);  // and not again
+    page.TrySound();
+    EXPECT_TRUE(page.Trying());
+    EXPECT_TRUE(muted.Beeping()) << "a try sounds past mute";
+    EXPECT_EQ(m_settings.ReadSettingInt(kMutePromptSection, kPromptAtTryValueName, 1), 0);
+    auto* timer = Find<QTimer>(&page, "trySoundTimer");
+    EXPECT_EQ(timer->interval(), kTrySeconds * 1000);
+    const size_t asked = m_messageBox.CallCount();
+    page.TrySound();
+    EXPECT_EQ(m_messageBox.CallCount(), asked) << "the question is not asked again";
+    page.StopTry();
+    EXPECT_FALSE(muted.Beeping());
+}
+
+TEST_F(SheetPagesTest, MusicWithoutAFileGetsTheDefaultSoundOfTheTask) {
+    const std::string media = m_folder.File("media");
+    std::filesystem::create_directories(media + "/wav");
+    WriteFileText(media + "/wav/chimes.wav", "RIFF");
+    m_context.mediaFolders = {media};
+    TaskRecord task = ValidTask();  // a notice
+    CSoundPage page(task, m_context);
+    page.LoadFromTask();
+    Find<QRadioButton>(&page, "musicRadio")->setChecked(true);
+    EXPECT_EQ(Find<QLineEdit>(&page, "musicPathEdit")->text().toStdString(), media + "/wav/chimes.wav");
+}
+
+TEST_F(SheetPagesTest, BrowseOpensInTheRememberedFolderAndRemembersTheChosenOne) {
+    TaskRecord task = ValidTask();
+    task.taskInfo.taskType = TaskType::program;
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+    sheet.Pages()[kTaskTab]->LoadFromTask();
+    auto* program = Find<QPushButton>(&sheet, "browseProgramButton");
+    m_dialogs.Choose("/opt/tools/backup");
+    program->click();
+    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), "/opt/tools/backup");
+    program->click();  // cancelled
+    ASSERT_EQ(m_dialogs.openedIn.size(), 2u);
+    EXPECT_EQ(m_dialogs.openedIn[0], "");
+    EXPECT_EQ(m_dialogs.openedIn[1], "/opt/tools");
+    EXPECT_EQ(m_dialogs.lastSelected, 1) << "programs here mostly have no extension: all files first";
+    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), "/opt/tools/backup");
+    Find<QPushButton>(&sheet, "browseFileButton")->click();
+    EXPECT_EQ(m_dialogs.openedIn.back(), "") << "files have their own folder";
+}
+
+TEST(FileFilterTest, TableFiltersBecomeQtFilters) {
+    const struct {
+        const char* table;
+        QStringList qt;
+    } cases[] = {
+        {"Programs (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*||",
+         {"Programs (*.exe *.com *.bat)", "All Files (*)"}},
+        {"All Files (*.*)|*.*||", {"All Files (*)"}},
+        {"声音文件 (*.wav;*.mid)|*.wav;*.mid||", {"声音文件 (*.wav *.mid)"}},
+        {"broken|", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(QtFileFilters(c.table), c.qt) << c.table;
+}
+
+}  // namespace
+}  // namespace tidewell::testing
+
+namespace tidewell::testing {
+namespace {
+
+// The controls a user can work on the page shown now.
+QList<QWidget*> Controls(QWidget* page) {
+    QList<QWidget*> controls;
+    for (QWidget* widget : page->findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(page) && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
+            widget->focusProxy() == nullptr && !qobject_cast<QTabBar*>(widget))
+            controls << widget;
+    }
+    return controls;
+}
+
+// Tab from the first control around the page's chain; what it reached.
+QSet<QWidget*> TabWalk(QWidget* first) {
+    QSet<QWidget*> reached;
+    first->setFocus(Qt::TabFocusReason);
+    for (int step = 0; step < 80; ++step) {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus == nullptr) break;
+        reached.insert(focus);
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    return reached;
+}
+
+TEST_F(SheetPagesTest, TabReachesEveryControlOfEveryPage) {
+    TaskRecord program = ValidTask();
+    program.taskInfo.taskType = TaskType::program;
+    program.taskInfo.programPath = m_folder.File("tool");
+    program.soundInfo.type = 1;
+    program.soundInfo.musicFilePath = m_folder.File("tune.wav");
+    WriteFileText(program.taskInfo.programPath, "");
+    WriteFileText(program.soundInfo.musicFilePath, "");
+    program.scheduleInfo.type = ScheduleType::monthly;
+    program.scheduleInfo.monthly = {MonthlyItem{}};
+    program.randomizationInfo.enable = true;
+    for (TaskRecord task : {ValidTask(), program}) {
+        COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+        sheet.show();
+        sheet.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+        for (int tab = 0; tab < sheet.Tabs()->count(); ++tab) {
+            sheet.Tabs()->setCurrentIndex(tab);
+            ASSERT_EQ(sheet.Tabs()->currentIndex(), tab);
+            QWidget* page = sheet.Tabs()->widget(tab);
+            const QList<QWidget*> controls = Controls(page);
+            ASSERT_FALSE(controls.isEmpty());
+            const QSet<QWidget*> reached = TabWalk(controls.front());
+            QSet<QWidget*> choiceGroups, reachedGroups;
+            for (QWidget* control : controls) {
+                // Tab reaches a group of choices; the arrows move among them.
+                if (qobject_cast<QRadioButton*>(control) != nullptr) {
+                    choiceGroups.insert(control->parentWidget());
+                    if (reached.contains(control)) reachedGroups.insert(control->parentWidget());
+                    continue;
+                }
+                EXPECT_TRUE(reached.contains(control))
+                    << page->objectName().toStdString() << ": " << control->objectName().toStdString();
+            }
+            EXPECT_EQ(reachedGroups, choiceGroups) << page->objectName().toStdString();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tidewell::testing

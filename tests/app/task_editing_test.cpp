@@ -1,0 +1,231 @@
+// Add, Edit and the clock synchronization sheet over the program's task list, with the pages
+// driven as a user would drive them.
+#include <sys/stat.h>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include "app/app_fixture.h"
+#include "app/list_editor.h"
+#include "app/month_list_editor.h"
+#include "app/options_page.h"
+#include "app/page_widgets.h"
+#include "app/qt_text.h"
+#include "app/task_editing.h"
+#include "model/task_compare.h"
+#include "model/task_defaults.h"
+#include "support/recording_audio.h"
+#include "support/scripted_file_dialogs.h"
+
+namespace tidewell::testing {
+namespace {
+
+class TaskEditingTest : public AppFixture {
+protected:
+    void SetUp() override {
+        InstallExampleSchedule();
+        m_app = Start();
+        ASSERT_NE(m_app, nullptr);
+    }
+
+    // Runs one command with the sheet driven by `drive`, which returns the result.
+    template <typename Command>
+    void WithSheet(Command command, SheetRunner drive) {
+        TaskEditing editing(*m_app, m_audio, m_dialogs, [&](COptionsSheet& sheet) {
+            sheet.show();
+            ++m_sheets;
+            return drive(sheet);
+        });
+        command(editing);
+    }
+
+    static int Finish(COptionsSheet& sheet) {
+        sheet.button(QWizard::FinishButton)->click();
+        return sheet.result();
+    }
+
+    template <typename Widget>
+    static Widget* Find(const QWidget* parent, const char* name) {
+        Widget* widget = parent->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    const TaskList& Tasks() { return m_app->Document()->Tasks(); }
+    size_t RowTitled(const std::string& title) {
+        for (size_t row = 0; row < Tasks().size(); ++row) {
+            if (Tasks()[row].title == title) return row;
+        }
+        return Tasks().size();
+    }
+    std::string ScheduleBytes() { return ReadFileText(m_app->Document()->ScheduleFile()); }
+
+    std::unique_ptr<CTidewellApp> m_app;
+    RecordingAudio m_audio;
+    ScriptedFileDialogs m_dialogs;
+    int m_sheets = 0;
+};
+
+TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyWithABeep) {
+    SettingsPort& settings = m_app->Settings();
+    settings.WriteSettingInt(kTaskSettingsSection, kLastSoundTypeValue, 1);  // music before
+    const std::string program = m_home.File("backup");
+    WriteFileText(program, "#!/bin/sh\n");
+    chmod(program.c_str(), 0700);
+
+    WithSheet([](TaskEditing& editing) { editing.AddTask(); },
+              [&](COptionsSheet& sheet) {
+                  sheet.next();
+                  Find<QLineEdit>(&sheet, "titleEdit")->setText("  Backup  ");
+                  Find<QLineEdit>(&sheet, "programPathEdit")->setText(QString::fromStdString(program));
+                  sheet.next();
+                  Find<QRadioButton>(&sheet, "beepRadio")->setChecked(true);
+                  sheet.next();
+                  SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"),
+                             static_cast<int>(ScheduleType::weekly));
+                  auto* weekly = Find<CWeeklyListEditor>(&sheet, "weeklyEditor");
+                  weekly->SetEdited({3, DateTime::FromParts(1899, 12, 30, 10, 0, 0)});
+                  weekly->AddEntry();
+                  for (int page = 0; page < 3; ++page) sheet.next();
+                  return Finish(sheet);
+              });
+
+    const size_t row = RowTitled("Backup");
+    ASSERT_LT(row, Tasks().size()) << "trimmed as the file keeps it";
+    const TaskRecord& added = Tasks()[row];
+    EXPECT_EQ(added.scheduleInfo.type, ScheduleType::weekly);
+    EXPECT_EQ(added.soundInfo.type, 0);
+    EXPECT_TRUE(added.scheduleInfo.haveNextRunTime);
+    EXPECT_EQ(added.scheduleInfo.nextRunTime, DateTime::FromParts(2026, 12, 9, 10, 0, 0));
+    EXPECT_EQ(m_app->MainFrame()->View().SelectedIndex(), row);
+    EXPECT_EQ(m_operations.events, std::vector<EventKind>{EventKind::taskAdded});
+    EXPECT_FALSE(m_app->Document()->IsModified()) << "saved at once with AutoSave";
+    EXPECT_NE(ScheduleBytes().find("Backup"), std::string::npos);
+    EXPECT_EQ(settings.ReadSettingInt(kTaskSettingsSection, kLastScheduleTypeValue, -1), 1);
+    EXPECT_EQ(settings.ReadSettingInt(kTaskSettingsSection, kLastSoundTypeValue, -1), 0);
+
+    const size_t count = Tasks().size();
+    WithSheet([](TaskEditing& editing) { editing.AddTask(); },
+              [](COptionsSheet& sheet) {
+                  COptionsPage* sound = sheet.Pages()[2];
+                  COptionsPage* schedule = sheet.Pages()[3];
+                  sound->LoadFromTask();
+                  schedule->LoadFromTask();
+                  EXPECT_TRUE(Find<QRadioButton>(sound, "beepRadio")->isChecked());
+                  EXPECT_EQ(SelectedCode(Find<QComboBox>(schedule, "scheduleTypeCombo")),
+                            static_cast<int>(ScheduleType::weekly));
+                  sheet.reject();
+                  return sheet.result();
+              });
+    EXPECT_EQ(Tasks().size(), count) << "Cancel adds nothing";
+    EXPECT_EQ(m_sheets, 2);
+}
+
+TEST_F(TaskEditingTest, CancelOnTheEditSheetLeavesTheTaskUnchanged) {
+    const size_t row = RowOf(*m_app, ScheduleType::daily);
+    const TaskRecord before = Tasks()[row];
+    const std::string file = ScheduleBytes();
+    WithSheet([row](TaskEditing& editing) { editing.EditTask(row); },
+              [](COptionsSheet& sheet) {
+                  Find<QLineEdit>(&sheet, "titleEdit")->setText("Changed");
+                  sheet.Tabs()->setCurrentIndex(2);
+                  SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"),
+                             static_cast<int>(ScheduleType::atLogon));
+                  sheet.reject();
+                  return sheet.result();
+              });
+    EXPECT_TRUE(SameTask(Tasks()[row], before));
+    EXPECT_EQ(Tasks()[row].title, before.title);
+    EXPECT_TRUE(m_operations.events.empty());
+    EXPECT_EQ(ScheduleBytes(), file);
+}
+
+TEST_F(TaskEditingTest, OkOnTheEditSheetChangesLogsSavesAndSelectsTheTask) {
+    const size_t row = RowOf(*m_app, ScheduleType::daily);
+    WithSheet([row](TaskEditing& editing) { editing.EditTask(row); },
+              [](COptionsSheet& sheet) {
+                  Find<QLineEdit>(&sheet, "titleEdit")->setText("Walk around");
+                  return Finish(sheet);
+              });
+    const size_t edited = RowTitled("Walk around");
+    ASSERT_LT(edited, Tasks().size());
+    EXPECT_EQ(m_app->MainFrame()->View().SelectedIndex(), edited);
+    EXPECT_EQ(m_operations.events, std::vector<EventKind>{EventKind::taskModified});
+    EXPECT_NE(ScheduleBytes().find("Walk around"), std::string::npos);
+}
+
+TEST_F(TaskEditingTest, TheCloseBoxAsksWhetherToKeepChanges) {
+    const size_t row = RowOf(*m_app, ScheduleType::daily);
+    const std::string title = Tasks()[row].title;
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer);
+        m_messageBox.AnswerNext(answer);
+        WithSheet([&](TaskEditing& editing) { editing.EditTask(RowOf(*m_app, ScheduleType::daily)); },
+                  [](COptionsSheet& sheet) {
+                      Find<QLineEdit>(&sheet, "titleEdit")->setText("Closed with changes");
+                      sheet.close();
+                      return sheet.result();
+                  });
+        EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_MESSAGE_OPT_CHANGED_PROMPT_SAVE));
+        EXPECT_EQ(m_messageBox.LastCall().style & MB_TYPEMASK, MB_YESNO);
+        EXPECT_EQ(Tasks()[RowOf(*m_app, ScheduleType::daily)].title,
+                  answer == IDYES ? "Closed with changes" : title);
+    }
+}
+
+TEST_F(TaskEditingTest, TheClockSynchronizationTaskOpensItsScheduleSheet) {
+    size_t row = 0;
+    while (!Tasks()[row].isClockSyncTask) ++row;
+    WithSheet([row](TaskEditing& editing) { editing.EditTask(row); },
+              [](COptionsSheet& sheet) {
+                  EXPECT_EQ(sheet.PageTitles(), QStringList{MessageText(IDS_TIDEWELL_SCHEDULEPAGE_TITLE)});
+                  EXPECT_EQ(sheet.windowTitle(), MessageText(IDS_DIALOG_TCS_AUTOMATIC_CLOCK_SYNCHRONIZATION));
+                  auto* monthly = Find<CMonthListEditor>(&sheet, "monthlyEditor");
+                  monthly->List()->setCurrentRow(0);
+                  monthly->RemoveEntry();
+                  MonthlyItem lastFriday;
+                  lastFriday.byDayNumber = false;
+                  lastFriday.weekOrdinal = 5;
+                  lastFriday.weekday = 4;
+                  lastFriday.time = DateTime::FromParts(1899, 12, 30, 22, 0, 0);
+                  monthly->SetEdited(lastFriday);
+                  monthly->AddEntry();
+                  return Finish(sheet);
+              });
+    int clockTasks = 0;
+    for (const TaskRecord& task : Tasks()) {
+        if (!task.isClockSyncTask) continue;
+        ++clockTasks;
+        ASSERT_EQ(task.scheduleInfo.monthly.size(), 1u);
+        EXPECT_EQ(task.scheduleInfo.monthly[0].weekOrdinal, 5);
+        EXPECT_EQ(task.taskInfo.swoType, WindowsOperation::clockSynchronization);
+    }
+    EXPECT_EQ(clockTasks, 1);
+    EXPECT_EQ(m_operations.events, std::vector<EventKind>{EventKind::taskModified});
+}
+
+TEST_F(TaskEditingTest, AnAddedTaskRestartsSchedulingThatWasOff) {
+    ASSERT_TRUE(m_app->ToggleScheduling(true));
+    ASSERT_FALSE(m_app->IsRunning());
+    m_messageBox.Clear();
+    WithSheet([](TaskEditing& editing) { editing.AddTask(); },
+              [](COptionsSheet& sheet) {
+                  sheet.next();
+                  Find<QLineEdit>(&sheet, "titleEdit")->setText("Tea");
+                  SelectCode(Find<QComboBox>(&sheet, "taskTypeCombo"), static_cast<int>(TaskType::notice));
+                  sheet.next();
+                  sheet.next();
+                  SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"),
+                             static_cast<int>(ScheduleType::repeating));
+                  for (int page = 0; page < 3; ++page) sheet.next();
+                  return Finish(sheet);
+              });
+    EXPECT_TRUE(m_app->IsRunning());
+    EXPECT_EQ(m_messageBox.LastCall().text,
+              LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app->ProductName()));
+}
+
+}  // namespace
+}  // namespace tidewell::testing

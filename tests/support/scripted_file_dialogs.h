@@ -1,0 +1,47 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/sheet_context.h"
+
+namespace tidewell::testing {
+
+// File dialogs for tests: each call records the folder it would open in and answers from a
+// queue (nothing queued: Cancel).
+class ScriptedFileDialogs final : public FileDialogs {
+public:
+    void Choose(std::string path) { m_answers.push_back(std::move(path)); }
+
+    std::optional<std::string> OpenFile(QWidget*, const QString&, const std::string& folder,
+                                        const QStringList& filters, int selected) override {
+        openedIn.push_back(folder);
+        lastFilters = filters;
+        lastSelected = selected;
+        return Next();
+    }
+    std::optional<std::string> SaveFile(QWidget*, const QString&, const std::string& folder,
+                                        const QStringList& filters) override {
+        savedIn.push_back(folder);
+        lastFilters = filters;
+        return Next();
+    }
+
+    std::vector<std::string> openedIn;
+    std::vector<std::string> savedIn;
+    QStringList lastFilters;
+    int lastSelected = -1;
+
+private:
+    std::optional<std::string> Next() {
+        if (m_answers.empty()) return std::nullopt;
+        std::string answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    std::deque<std::string> m_answers;
+};
+
+}  // namespace tidewell::testing
