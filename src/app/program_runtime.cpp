@@ -99,6 +99,8 @@ ProgramRuntime::ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame&
       m_frame(frame),
       m_parts(std::make_unique<Parts>(app, doc, frame, audio, static_cast<SchedulerView&>(*this))),
       m_beepTimer(new QTimer(this)) {
+    // The list is loaded now: what falls due before the first pass is not lost.
+    m_parts->scheduler.StartPasses({m_app.GetClock().Now(), BootTimeMs()});
     connect(m_beepTimer, &QTimer::timeout, this, [this] {
         SoundNoticePlayer& player = m_parts->player;
         player.BeepTick(std::chrono::steady_clock::now());

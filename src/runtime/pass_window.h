@@ -42,6 +42,8 @@ public:
     // Wall seconds are whole while monotonic time is not: a drift this small is no jump.
     static constexpr int64_t kDriftToleranceMs = 2'000;
 
+    // The instant the list was loaded: the first pass covers the seconds since then.
+    void Start(const PassInstant& loadedAt) { m_last = loadedAt; }
     PassWindow Next(const PassInstant& now);
 
 private:

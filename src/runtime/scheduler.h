@@ -25,6 +25,9 @@ public:
     bool IsRunning() const { return m_running; }
     void SetRunning(bool running) { m_running = running; }
 
+    // The instant the list's next runs were computed from; without it the first pass covers
+    // only its own second.
+    void StartPasses(const PassInstant& loadedAt) { m_windows.Start(loadedAt); }
     // The once-a-second pass.
     void CheckDueTasks(const PassInstant& now);
 

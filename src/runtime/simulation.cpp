@@ -81,6 +81,7 @@ std::vector<SimulatedRun> Simulate(TaskList& list, const SimulationOptions& opti
     SilentView view;
     Scheduler scheduler(list, runner, view, random);
     scheduler.SetRunning(true);
+    scheduler.StartPasses({LocalTimeOf(options.fromEpoch), 0});
     std::vector<SimulatedRun> runs;
 
     const int64_t startMs = options.fromEpoch * 1000;

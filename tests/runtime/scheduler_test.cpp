@@ -71,6 +71,13 @@ TEST_F(SchedulerTest, TasksDueInTheSameSecondRunInListOrderWithOneSave) {
     EXPECT_EQ(m_view.saves, 1) << "a pass that changes nothing saves nothing";
 }
 
+TEST_F(SchedulerTest, FirstPassCoversTheSecondsSinceTheLoad) {
+    Load({DailyTask({TimeOfDayValue(8)})}, At(2026, 3, 2, 7, 59, 59));
+    m_scheduler.StartPasses({m_wall, m_monotonicMs});
+    Pass(2, 1800);  // the first tick comes late, after 08:00:00
+    EXPECT_EQ(m_runner.titles.size(), 1u);
+}
+
 // How the passes treat late ticks and clock jumps around a Daily 08:00:00 task.
 TEST_F(SchedulerTest, LateTicksAndClockJumps) {
     struct Case {
