@@ -23,7 +23,7 @@ const DateTime kNow = At(2026, 3, 2, 7, 59, 59);
 
 class NoRunner final : public TaskRunner {
 public:
-    void RunTask(TaskRecord&) override {}
+    bool RunTask(TaskRecord&) override { return true; }
 };
 
 // Saves through the schedule file like the program's view.
@@ -46,6 +46,7 @@ private:
     class NullMessageBox final : public MessageBoxService {
     public:
         MessageBoxAnswer Show(const MessageBoxCall&) override { return {}; }
+        void PostMessageBox(MessageBoxCall, Answered) override {}
     };
     TaskList& m_list;
     std::string m_path;

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -107,6 +108,31 @@ void MessageBoxDialog::ToggleDetails() {
     m_details->setVisible(show);
     m_detailsButton->setText(MessageText(show ? IDS_DIALOG_VT_MESSAGE_BOX_HIDE_DETAILS_D
                                               : IDS_DIALOG_VT_MESSAGE_BOX_SHOW_DETAILS_D));
+}
+
+void QtMessageBox::PostMessageBox(MessageBoxCall call, Answered answered) {
+    m_posted.push_back({std::move(call), std::move(answered)});
+    // Shown from the event loop, after the callback that posted it has returned.
+    if (m_posted.size() == 1 && m_shown.isNull())
+        QTimer::singleShot(0, &m_context, [this] { ShowNextPosted(); });
+}
+
+void QtMessageBox::ShowNextPosted() {
+    if (m_posted.empty() || !m_shown.isNull()) return;
+    Posted next = std::move(m_posted.front());
+    m_posted.pop_front();
+    // No parent: a window closed meanwhile must not take the box and its answer with it.
+    auto* box = new MessageBoxDialog(next.call);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    m_shown = box;
+    QObject::connect(box, &QDialog::finished, &m_context, [this, box, answered = std::move(next.answered)] {
+        const MessageBoxAnswer answer = box->Answer();
+        m_shown = nullptr;
+        if (answered) answered(answer);
+        QTimer::singleShot(0, &m_context, [this] { ShowNextPosted(); });
+    });
+    box->show();
 }
 
 MessageBoxAnswer QtMessageBox::Show(const MessageBoxCall& call) {

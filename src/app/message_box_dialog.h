@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
+#include <deque>
 
 #include "text/message_box.h"
 
@@ -35,10 +37,28 @@ private:
     QCheckBox* m_checkBox = nullptr;
 };
 
-// The message box service drawn with MessageBoxDialog, modal over the active window.
+// The message box service drawn with MessageBoxDialog: modal over the active window when the
+// caller waits for the answer; posted boxes are shown without a modal loop, one at a time.
 class QtMessageBox final : public MessageBoxService {
+public:
+    void PostMessageBox(MessageBoxCall call, Answered answered = {}) override;
+    // The posted box on screen, if any.
+    MessageBoxDialog* PostedBox() const { return m_shown; }
+
 protected:
     MessageBoxAnswer Show(const MessageBoxCall& call) override;
+
+private:
+    void ShowNextPosted();
+
+    struct Posted {
+        MessageBoxCall call;
+        Answered answered;
+    };
+    std::deque<Posted> m_posted;
+    QPointer<MessageBoxDialog> m_shown;
+    // Owns the queued callbacks' connections: none outlives the service.
+    QObject m_context;
 };
 
 }  // namespace tidewell

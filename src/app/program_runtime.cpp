@@ -17,6 +17,7 @@
 #include "platform/system_clock_setter.h"
 #include "platform/system_time_zone.h"
 #include "runtime/clock_sync.h"
+#include "runtime/debug_log.h"
 #include "runtime/event_log.h"
 #include "runtime/scheduler.h"
 #include "runtime/sound_notice_player.h"
@@ -29,6 +30,7 @@ namespace {
 
 // Often enough for the shortest pause between beeps.
 constexpr int kBeepTickMs = 10;
+constexpr std::string_view kAtLogonTrace = "CheckAtLogonJob";
 
 // The tray icon's part in run notices.
 class TrayAnimation final : public TrayNoticeService {
@@ -65,17 +67,20 @@ std::vector<std::string> TimeServerNames() {
 }  // namespace
 
 struct ProgramRuntime::Parts {
-    Parts(CTidewellApp& app, CTidewellDoc& doc, CMainFrame& frame, AudioPort& audio, SchedulerView& view)
+    Parts(CTidewellApp& app, CTidewellDoc& doc, CMainFrame& frame, AudioPort& audio, SchedulerView& view,
+          UnattendedClockSync::DoneFunction clockSyncDone)
         : tray(app, frame),
           player(audio, tray, app.Settings()),
           eventLog(app.GetLocations().LogDir(), app.GetClock()),
-          clockSync({}, ClockSyncPorts{network, clockSetter, app.GetClock(), timeZone}),
-          executor(TaskExecutorPorts{app.GetLauncher(), power, player, eventLog, app.Settings(), app.MessageBox(),
-                                     notices, countdowns},
-                   TaskExecutorContext{
-                       false, RunningProgramDir(), TimeServerNames,
-                       [this](const std::string& server) { return clockSync.SynchronizeClockUnattended(server); },
-                       [&app] { app.SetAutoStartEntry(); }}),
+          clockSync({}, ClockSyncPorts{network, clockSetter, app.GetClock(), timeZone},
+                    std::move(clockSyncDone)),
+          executor(TaskExecutorPorts{app.GetLauncher(), power, player, eventLog, app.Settings(),
+                                     app.MessageBox(), notices, countdowns},
+                   TaskExecutorContext{false, RunningProgramDir(), TimeServerNames,
+                                       [this](const std::string& server) {
+                                           return clockSync.SynchronizeClockUnattended(server);
+                                       },
+                                       [&app] { app.SetAutoStartEntry(); }}),
           scheduler(doc.Tasks(), executor, view, random) {}
 
     TrayAnimation tray;
@@ -97,7 +102,8 @@ ProgramRuntime::ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame&
     : m_app(app),
       m_doc(doc),
       m_frame(frame),
-      m_parts(std::make_unique<Parts>(app, doc, frame, audio, static_cast<SchedulerView&>(*this))),
+      m_parts(std::make_unique<Parts>(app, doc, frame, audio, static_cast<SchedulerView&>(*this),
+                                      [this](const ClockSyncOutcome& outcome) { ClockSyncEnded(outcome); })),
       m_beepTimer(new QTimer(this)) {
     // The list is loaded now: what falls due before the first pass is not lost.
     m_parts->scheduler.StartPasses({m_app.GetClock().Now(), BootTimeMs()});
@@ -122,14 +128,17 @@ void ProgramRuntime::CheckDueTasks() {
 }
 
 void ProgramRuntime::CheckAtLogonJob() {
+    m_app.Debug().DebugTrace(kAtLogonTrace, "Before the start-up pass");
     m_parts->scheduler.SetRunning(m_app.IsRunning());
-    m_parts->scheduler.CheckAtLogonJob(m_app.GetClock().Now(), m_app.IsAutoload());
+    m_parts->scheduler.CheckAtLogonJob({m_app.GetClock().Now(), BootTimeMs()}, m_app.IsAutoload());
     StartBeepTicksIfNeeded();
+    m_app.Debug().DebugTrace(kAtLogonTrace, "After the start-up pass");
 }
 
 void ProgramRuntime::RunTaskNow(TaskRecord& task) {
-    m_parts->executor.RunTask(task);
-    StartBeepTicksIfNeeded();
+    // Run Now records no run, so whether it started matters only for its notices; a failure has
+    // been shown and logged by the executor.
+    if (m_parts->executor.RunTask(task)) StartBeepTicksIfNeeded();
 }
 
 void ProgramRuntime::StopCurrentSound() {
@@ -158,6 +167,14 @@ void ProgramRuntime::RedrawAll() {
 
 void ProgramRuntime::SaveViewTaskList() {
     (void)m_doc.Save();
+}
+
+// Runs on the synchronization's worker thread: the failure is told on the window's thread.
+void ProgramRuntime::ClockSyncEnded(const ClockSyncOutcome& outcome) {
+    if (outcome.result.ok() || outcome.message.text.empty()) return;
+    QMetaObject::invokeMethod(
+        this, [this, message = outcome.message] { m_app.MessageBox().PostMessageBox(message); },
+        Qt::QueuedConnection);
 }
 
 void ProgramRuntime::StartBeepTicksIfNeeded() {

@@ -17,6 +17,7 @@ class CTidewellDoc;
 class Scheduler;
 class SoundNoticePlayer;
 class TaskExecutor;
+struct ClockSyncOutcome;
 struct TaskRecord;
 
 // The scheduling side of the running program: the passes over the document's list, the
@@ -43,6 +44,7 @@ private:
     void RedrawRow(size_t index) override;
     void RedrawAll() override;
     void SaveViewTaskList() override;
+    void ClockSyncEnded(const ClockSyncOutcome& outcome);
     // Beeps need ticks finer than a second, only while they last.
     void StartBeepTicksIfNeeded();
 

@@ -1,6 +1,5 @@
 #include "app/tidewell_app.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
@@ -17,7 +16,6 @@
 #include "app/single_instance.h"
 #include "app/start_string.h"
 #include "app/tidewell_doc.h"
-#include "app/program_operations.h"
 #include "config/admin_password.h"
 #include "config/autostart_entry.h"
 #include "config/data_directories.h"
@@ -26,6 +24,8 @@
 #include "platform/linux_launcher.h"
 #include "platform/system_clock.h"
 #include "platform/system_sleeper.h"
+#include "runtime/debug_log.h"
+#include "runtime/log_line.h"
 #include "text/font_charset.h"
 #include "text/language.h"
 #include "text/message_table.h"
@@ -38,6 +38,9 @@ namespace tidewell {
 namespace {
 
 Q_LOGGING_CATEGORY(lcApp, "tidewell.app")
+
+// Where the start-up's trace lines say they come from.
+constexpr std::string_view kInitInstanceTrace = "InitInstance";
 
 // The double a test gave, else one of the program's own kept in `own`.
 template <typename Own, typename T, typename Holder>
@@ -52,11 +55,6 @@ T* Choose(T* given, std::unique_ptr<Holder>& own) {
 std::string DirectoryOf(const std::string& path) {
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return !path.empty() && path.front() == '/' && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 }  // namespace
@@ -85,9 +83,17 @@ bool CTidewellApp::InitInstance() {
     m_strStartString = *startString;
     MessageCount();
     m_locations = BuildLocations(m_options.environment, DirectoryOf(m_options.programPath));
+    m_debugLog = std::make_unique<DebugLog>(m_locations.ProgramDataDir(),
+                                            DebugSwitchPresent(m_locations.programDir), *m_clock);
     m_settings =
         std::make_unique<RegistryStore>(m_locations.UserSettingsDir(ProductVersionNumber()), m_messageBox);
-    if (!InitData() || !CheckSingleInstance()) return false;
+    if (!InitData()) return false;
+    // The data folders exist from here on: the trace can be written.
+    Trace(kLogBlankMarker);
+    Trace(kLogProgramStartMarker);
+    Trace("Before CheckSingleInstance()");
+    if (!CheckSingleInstance()) return false;
+    Trace("if(theApp.m_strStartString ==autoload)");
     if (!IsAutoload() && !AskAdministratorPassword({})) return false;
     m_productSettings = std::make_unique<RegistryStore>(m_locations.ProductSettingsDir(), m_messageBox);
     m_userData = std::make_unique<UserDataDirectory>(m_locations, *m_productSettings);
@@ -97,7 +103,14 @@ bool CTidewellApp::InitInstance() {
             ProductName(), MB_OK | MB_ICONHAND);
         return false;
     }
-    return CreateFrame();
+    Trace("Before CreateFrame()");
+    const bool created = CreateFrame();
+    Trace("return TRUE;");
+    return created;
+}
+
+void CTidewellApp::Trace(std::string_view message) const {
+    m_debugLog->DebugTrace(kInitInstanceTrace, message);
 }
 
 bool CTidewellApp::InitData() {
@@ -162,14 +175,10 @@ void CTidewellApp::ReadSettings() {
     m_nYearlySummaryMonthFormat = format == 0 || format == 1 ? format : 0;
 }
 
-std::string CTidewellApp::RuntimeFolder() const {
-    auto found = m_options.environment.find(kRuntimeDirVariable);
-    if (found != m_options.environment.end() && IsFolder(found->second)) return found->second;
-    return m_locations.TempDir();
-}
-
 bool CTidewellApp::CheckSingleInstance() {
-    m_instance = std::make_unique<SingleInstance>(InstancePath(RuntimeFolder(), getuid()));
+    // In the program's own data folder: whatever the session's environment says, two starts that
+    // would share the list and the settings find each other.
+    m_instance = std::make_unique<SingleInstance>(InstancePath(m_locations.TempDir(), getuid()));
     switch (m_instance->Acquire()) {
         case SingleInstance::Outcome::first: break;
         case SingleInstance::Outcome::other:
@@ -181,14 +190,18 @@ bool CTidewellApp::CheckSingleInstance() {
                                          MB_OK | MB_ICONHAND);
             return false;
     }
-    connect(m_instance.get(), &SingleInstance::showRequested, this, &CTidewellApp::OnShowRequest);
-    connect(m_instance.get(), &SingleInstance::messageReceived, this, &CTidewellApp::OnInstanceMessage);
+    // Handled once the socket's read handler has returned: the password prompt is modal, and the
+    // other start may close its connection meanwhile.
+    connect(m_instance.get(), &SingleInstance::showRequested, this, &CTidewellApp::OnShowRequest,
+            Qt::QueuedConnection);
+    connect(m_instance.get(), &SingleInstance::messageReceived, this, &CTidewellApp::OnInstanceMessage,
+            Qt::QueuedConnection);
     return true;
 }
 
 bool CTidewellApp::CreateFrame() {
-    ScheduleStoreContext context{
-        *m_clock, *m_random, *m_settings, *m_messageBox, *m_sleeper, m_adminPassword->Password()};
+    ScheduleStoreContext context{*m_clock,      *m_random,  *m_settings,
+                                 *m_messageBox, *m_sleeper, m_adminPassword->Password()};
     m_doc = std::make_unique<CTidewellDoc>(context, m_userData->ScheduleFile());
     const int charSet = FontCharSetFor(m_nLCID);
     const bool cjk = charSet == kGb2312CharSet || charSet == kChineseBig5CharSet;
@@ -297,6 +310,7 @@ bool CTidewellApp::ExitCompletely() {
 void CTidewellApp::End() {
     if (m_ended) return;
     m_ended = true;
+    Trace(kLogProgramEndMarker);
     if (m_frame != nullptr) m_frame->hide();
     // The frame goes once the command or request that ended the program has returned.
     QTimer::singleShot(0, this, [this] {

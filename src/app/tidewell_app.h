@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "config/settings_keys.h"
 #include "config/locations.h"
 #include "config/program_options.h"
+#include "config/settings_keys.h"
 #include "overview/description.h"
 
 namespace tidewell {
@@ -18,6 +18,7 @@ class AdminPassword;
 class CMainFrame;
 class CTidewellDoc;
 class Clock;
+class DebugLog;
 class FrameOperations;
 class Launcher;
 class MessageBoxService;
@@ -48,7 +49,6 @@ struct AppStartOptions {
     Sleeper* sleeper = nullptr;
 };
 
-
 // The program's life: the command line, one instance per user, the settings root, the first
 // run, the language, the data folders, the administrator password, the frame, the scheduling
 // switch and the logon start entry. Used on the user-interface thread only.
@@ -73,7 +73,9 @@ public:
     bool YearlySummaryUseRange() const { return m_bYearlySummaryUseRange; }
     int YearlySummaryMonthFormat() const { return m_nYearlySummaryMonthFormat; }
     // How month lists read in descriptions, from the two settings above.
-    DescriptionOptions DescriptionStyle() const { return {m_bYearlySummaryUseRange, m_nYearlySummaryMonthFormat}; }
+    DescriptionOptions DescriptionStyle() const {
+        return {m_bYearlySummaryUseRange, m_nYearlySummaryMonthFormat};
+    }
     // The options of the Options dialog, stored and mirrored in the members above.
     ProgramOptions Options() const;
     void SetOptions(const ProgramOptions& options);
@@ -90,6 +92,8 @@ public:
     CMainFrame* MainFrame() { return m_frame.get(); }
     CTidewellDoc* Document() { return m_doc.get(); }
     SingleInstance* Instance() { return m_instance.get(); }
+    // The developer's trace, written only when its switch file is there.
+    const DebugLog& Debug() const { return *m_debugLog; }
     // "%s - %s": the product name and the scheduling state.
     std::string Caption() const;
     std::string ProductName() const;
@@ -118,7 +122,7 @@ private:
     bool CreateFrame();
     void OnShowRequest();
     void OnInstanceMessage(const InstanceMessage& message);
-    std::string RuntimeFolder() const;
+    void Trace(std::string_view message) const;
 
     AppStartOptions m_options;
     std::string m_strStartString;
@@ -145,6 +149,7 @@ private:
     Launcher* m_launcher;
     const Clock* m_clock;
     Sleeper* m_sleeper;
+    std::unique_ptr<DebugLog> m_debugLog;
     std::unique_ptr<RegistryStore> m_settings;
     std::unique_ptr<RegistryStore> m_productSettings;
     std::unique_ptr<AdminPassword> m_adminPassword;

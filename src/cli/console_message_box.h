@@ -12,6 +12,11 @@ class ConsoleMessageBox final : public MessageBoxService {
 public:
     explicit ConsoleMessageBox(std::ostream& out) : m_out(out) {}
     int Shown() const { return m_shown; }
+    // Nothing here waits for a user: printed at once and answered like a shown box.
+    void PostMessageBox(MessageBoxCall call, Answered answered = {}) override {
+        const MessageBoxAnswer answer = Show(call);
+        if (answered) answered(answer);
+    }
 
 protected:
     MessageBoxAnswer Show(const MessageBoxCall& call) override;

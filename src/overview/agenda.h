@@ -12,7 +12,8 @@ namespace tidewell {
 // A task's runs are its scheduled instants (not the random ones), found one after the other by
 // the next-run computation: the first after one second before the range starts, then each
 // next one asked with the run before it as now. A disabled or expired task, a paused
-// count-down and an At Logon task (which has no instant) give none.
+// count-down and an At Logon task (which has no instant) give none. Each run is listed when the
+// scheduling passes make it: a time inside a daylight-saving gap at the end of the gap.
 
 // A task gives at most this many runs, so that a schedule repeating every second cannot make
 // the agenda of a long range run away.

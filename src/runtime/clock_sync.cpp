@@ -12,7 +12,6 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-constexpr int kMinutesPerDay = 1440;
 constexpr const char* kClockTextFormat = "%H:%M:%S";
 
 milliseconds Left(steady_clock::time_point deadline) {
@@ -73,11 +72,9 @@ ClockSyncOutcome Failed(Result result) {
 
 }  // namespace
 
-DateTime SynchronizedLocalTime(const DateTime& before, const DaytimeTime& utc, int bias) {
-    int minutes = (utc.hour * 60 + utc.minute - bias) % kMinutesPerDay;
-    if (minutes < 0) minutes += kMinutesPerDay;
-    return DateTime::FromParts(before.GetYear(), before.GetMonth(), before.GetDay(), minutes / 60,
-                               minutes % 60, utc.second);
+DateTime SynchronizedLocalTime(const DaytimeTime& utc, int bias) {
+    return DateTime::FromParts(utc.year, utc.month, utc.day, utc.hour, utc.minute, utc.second) -
+           TimeSpan::FromSeconds(int64_t{bias} * 60);
 }
 
 int64_t UtcMicroseconds(const DateTime& local, int bias) {
@@ -107,7 +104,16 @@ ClockSyncOutcome SynchronizeClock(const ClockSyncConfig& config, const ClockSync
         const std::optional<DaytimeTime> utc = ParseDaytimeReply(reply);
         if (!utc) continue;
         const int bias = ports.timeZone.CurrentBias();
-        const DateTime after = SynchronizedLocalTime(before, *utc, bias);
+        const DateTime after = SynchronizedLocalTime(*utc, bias);
+        if (const int64_t apart = (after - before).GetTotalSeconds();
+            apart > kMaxClockCorrectionSeconds || apart < -kMaxClockCorrectionSeconds) {
+            ClockSyncOutcome outcome = Failed(Result::Fail(
+                ErrorKind::damaged, LoadMessage(IDS_TIDEWELL_TCS_FAR_REPLY, after.Format(kStorageFormat),
+                                                before.Format(kStorageFormat))));
+            outcome.before = before;
+            outcome.after = after;
+            return outcome;
+        }
         // A refused change is reported as the failure it is, never as a success.
         if (Result set = ports.clockSetter.SetSystemClock(UtcMicroseconds(after, bias), cancel); !set) {
             ClockSyncOutcome outcome = Failed(std::move(set));

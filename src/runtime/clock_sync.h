@@ -52,9 +52,12 @@ struct ClockSyncOutcome {
     MessageBoxCall message;              // what the user is told; empty text after a cancel
 };
 
-// The new local time: the date of `before` with the reply's UTC time of day moved by `bias`
-// minutes, wrapped within the day. The date never moves; the second is the reply's.
-DateTime SynchronizedLocalTime(const DateTime& before, const DaytimeTime& utc, int bias);
+// A reply further than this from the local clock is refused: it is some other server's fault
+// rather than a clock that drifted.
+inline constexpr int64_t kMaxClockCorrectionSeconds = 86'400;
+
+// The new local time: the reply's UTC date and time moved by `bias` minutes.
+DateTime SynchronizedLocalTime(const DaytimeTime& utc, int bias);
 
 // Microseconds since 1970-01-01 UTC of a local time at `bias` minutes.
 int64_t UtcMicroseconds(const DateTime& local, int bias);

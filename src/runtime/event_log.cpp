@@ -20,6 +20,7 @@ int32_t TaskEventMessage(const TaskRecord& task, EventKind kind) {
         case EventKind::taskModified: return IDS_TIDEWELL_LOG_MODIFY;
         case EventKind::taskDeleted: return IDS_TIDEWELL_LOG_DELETE;
         case EventKind::taskRun: return IDS_TIDEWELL_LOG_RUN;
+        case EventKind::taskNotRun: return IDS_TIDEWELL_LOG_NOT_RUN;
         case EventKind::taskEnabledOrDisabled:
             return task.enabled ? IDS_TIDEWELL_LOG_ENABLE_TASK : IDS_TIDEWELL_LOG_DISABLE_TASK;
         default: return 0;

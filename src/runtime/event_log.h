@@ -23,10 +23,11 @@ enum class EventKind : int32_t {
     taskEnabledOrDisabled = 5,  // the text follows the task's Enabled after the change
     schedulingSwitched = 6,     // the text follows the scheduling state after the change
     passwordChanged = 7,
+    taskNotRun = 8,  // a due or requested run whose action could not start
 };
 
 // The event text in the current language, "#1" filled with the task's title; empty for a kind
-// outside 1..7 and for a task event without a task. `schedulingOn` is read for kind 6 only.
+// outside 1..8 and for a task event without a task. `schedulingOn` is read for kind 6 only.
 std::string EventText(const TaskRecord* task, EventKind kind, bool schedulingOn);
 
 // The event log file "schdlog.txt" in the program data directory's log folder.

@@ -1,5 +1,7 @@
 #include "runtime/scheduler.h"
 
+#include <utility>
+
 #include "time/clock.h"
 #include "timing/next_run.h"
 #include "timing/randomization.h"
@@ -36,18 +38,32 @@ bool AlreadyRunAt(const ScheduleInfo& schedule, const DateTime& instant) {
     return schedule.haveLastRunTime && schedule.lastRunTime >= instant;
 }
 
+// Marks a pass as under way for as long as it lasts.
+class PassGuard {
+public:
+    explicit PassGuard(bool& inPass) : m_inPass(inPass) { m_inPass = true; }
+    ~PassGuard() { m_inPass = false; }
+    PassGuard(const PassGuard&) = delete;
+    PassGuard& operator=(const PassGuard&) = delete;
+
+private:
+    bool& m_inPass;
+};
+
 }  // namespace
 
 void Scheduler::CheckDueTasks(const PassInstant& now) {
-    const PassWindow window = m_windows.Next(now);
+    if (m_inPass) return;
+    const PassGuard guard(m_inPass);
+    if (CheckDueWindow(m_windows.Next(now))) StartClaimedRuns();
+}
+
+bool Scheduler::CheckDueWindow(const PassWindow& window) {
     bool changed = false;
-    // The list may not grow or shrink during a pass: runs return at once and open windows only.
     for (size_t i = 0; i < m_list.size(); ++i) {
         if (CheckTask(i, window)) changed = true;
     }
-    if (!changed) return;
-    m_list.SetModified(true);
-    Save();
+    return changed;
 }
 
 bool Scheduler::CheckTask(size_t index, const PassWindow& window) {
@@ -58,36 +74,52 @@ bool Scheduler::CheckTask(size_t index, const PassWindow& window) {
     RandomizationInfo& random = task.randomizationInfo;
     if (random.finalSet && random.enable && window.Holds(random.finalTime)) {
         random.finalSet = false;
-        if (m_running && !AlreadyRunAt(schedule, random.finalTime)) {
-            m_runner.RunTask(task);
-            schedule.haveLastRunTime = true;
-            schedule.lastRunTime = random.finalTime;
-        }
+        if (m_running && !AlreadyRunAt(schedule, random.finalTime)) ClaimRun(index, random.finalTime);
         return true;
     }
     if (IsDueType(schedule.type) && window.Holds(schedule.nextRunTime)) {
         // An At Logon task without a wait runs from the start-up pass only.
         if (schedule.type == ScheduleType::atLogon && !schedule.atLogonWait) return false;
         const DateTime dueAt = schedule.nextRunTime;  // the advance moves it
-        RunDueTask(task, window.to, dueAt);
+        RunDueTask(index, window.to, dueAt);
         return true;
     }
     if (schedule.type == ScheduleType::countDown) m_view.RedrawRow(index);
     return AdvanceOverdue(task, window);
 }
 
-// Advances, runs unless the run moved to a random instant, and records the run at `runTime`,
-// the instant it was due.
-void Scheduler::RunDueTask(TaskRecord& task, const DateTime& now, const DateTime& runTime) {
-    ScheduleInfo& schedule = task.scheduleInfo;
-    const bool alreadyRun = AlreadyRunAt(schedule, runTime);
+// Advances, and claims the run at `runTime`, the instant it was due, unless it moved to a random
+// instant.
+void Scheduler::RunDueTask(size_t index, const DateTime& now, const DateTime& runTime) {
+    TaskRecord& task = m_list[index];
+    const bool alreadyRun = AlreadyRunAt(task.scheduleInfo, runTime);
     const bool randomized = DecidesRandomRun(task, now, m_random);
     if (!randomized || task.randomizationInfo.overTime) Advance(task, now, m_random);
-    if (m_running && !randomized && !alreadyRun) {
-        m_runner.RunTask(task);
-        schedule.haveLastRunTime = true;
-        schedule.lastRunTime = runTime;
+    if (m_running && !randomized && !alreadyRun) ClaimRun(index, runTime);
+}
+
+void Scheduler::ClaimRun(size_t index, const DateTime& runTime) {
+    ScheduleInfo& schedule = m_list[index].scheduleInfo;
+    m_pending.push_back({index, schedule.haveLastRunTime, schedule.lastRunTime});
+    schedule.haveLastRunTime = true;
+    schedule.lastRunTime = runTime;
+}
+
+void Scheduler::StartClaimedRuns() {
+    m_list.SetModified(true);
+    Save();
+    bool released = false;
+    for (const PendingRun& run : std::exchange(m_pending, {})) {
+        TaskRecord& task = m_list[run.index];
+        if (m_runner.RunTask(task)) continue;
+        // A run that did not start is no run.
+        task.scheduleInfo.haveLastRunTime = run.hadLastRun;
+        task.scheduleInfo.lastRunTime = run.lastRun;
+        released = true;
     }
+    if (!released) return;
+    m_list.SetModified(true);
+    Save();
 }
 
 bool Scheduler::AdvanceOverdue(TaskRecord& task, const PassWindow& window) {
@@ -109,25 +141,27 @@ bool Scheduler::AdvanceOverdue(TaskRecord& task, const PassWindow& window) {
     return true;
 }
 
-void Scheduler::CheckAtLogonJob(const DateTime& now, bool startedByLogon) {
-    if (!m_running) return;
-    bool entered = false;
-    for (size_t i = 0; i < m_list.size(); ++i) {
+void Scheduler::CheckAtLogonJob(const PassInstant& now, bool startedByLogon) {
+    if (m_inPass) return;
+    const PassGuard guard(m_inPass);
+    bool changed = false;
+    for (size_t i = 0; m_running && i < m_list.size(); ++i) {
         TaskRecord& task = m_list[i];
         if (IsPlaceholderTask(task)) continue;
         const ScheduleInfo& schedule = task.scheduleInfo;
-        bool run = CatchUpDue(task, now);
+        bool run = CatchUpDue(task, now.wall);
         if (!run && startedByLogon && schedule.haveNextRunTime && schedule.type == ScheduleType::atLogon) {
-            const LogonStep step = TimeAtLogonTask(task, now);
+            const LogonStep step = TimeAtLogonTask(task, now.wall);
             if (step == LogonStep::stopWalk) break;
             run = step == LogonStep::run;
         }
         if (!run) continue;
-        entered = true;
-        RunDueTask(task, now, now);
-        m_list.SetModified(true);
+        changed = true;
+        RunDueTask(i, now.wall, now.wall);
     }
-    if (entered) Save();
+    // What fell due since the load runs in this pass too, not a second later.
+    if (CheckDueWindow(m_windows.Next(now))) changed = true;
+    if (changed) StartClaimedRuns();
 }
 
 // A run missed while the program was not running, late by no more than the task's waiting limit.
@@ -157,9 +191,9 @@ Scheduler::LogonStep Scheduler::TimeAtLogonTask(TaskRecord& task, const DateTime
     return LogonStep::none;
 }
 
-void Scheduler::RunNow(size_t index) {
-    if (index >= m_list.size() || IsPlaceholderTask(m_list[index])) return;
-    m_runner.RunTask(m_list[index]);
+bool Scheduler::RunNow(size_t index) {
+    if (index >= m_list.size() || IsPlaceholderTask(m_list[index])) return false;
+    return m_runner.RunTask(m_list[index]);
 }
 
 void Scheduler::Save() {

@@ -6,12 +6,13 @@
 
 namespace tidewell {
 
-// Carries out a task's action. RunTask shows what it shows and returns at once: windows it opens
-// stay open while later passes go on.
+// Carries out a task's action. RunTask shows what it shows and returns at once: windows and
+// messages it opens stay open while later passes go on. It returns whether the action started;
+// a program that is missing or cannot start did not run, and its failure has been reported.
 class TaskRunner {
 public:
     virtual ~TaskRunner() = default;
-    virtual void RunTask(TaskRecord& task) = 0;
+    [[nodiscard]] virtual bool RunTask(TaskRecord& task) = 0;
 };
 
 // What the scheduling passes ask of the task-list view.
@@ -20,8 +21,8 @@ public:
     virtual ~SchedulerView() = default;
     virtual void RedrawRow(size_t index) = 0;
     virtual void RedrawAll() = 0;
-    // Saves the list and clears its modified flag; a failure is reported by the view and retried
-    // with the next change.
+    // Saves the list durably and clears its modified flag; a failure is reported by the view and
+    // retried with the next change. A pass saves before it starts anything.
     virtual void SaveViewTaskList() = 0;
 };
 

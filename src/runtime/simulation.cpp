@@ -1,7 +1,6 @@
 #include "runtime/simulation.h"
 
 #include <algorithm>
-#include <ctime>
 #include <random>
 #include <utility>
 
@@ -13,7 +12,10 @@ namespace {
 // Collects the runs instead of carrying them out.
 class CollectingRunner final : public TaskRunner {
 public:
-    void RunTask(TaskRecord& task) override { m_ran.push_back(&task); }
+    bool RunTask(TaskRecord& task) override {
+        m_ran.push_back(&task);
+        return true;
+    }
     std::vector<TaskRecord*> Take() { return std::exchange(m_ran, {}); }
 
 private:
@@ -53,29 +55,6 @@ void Collect(CollectingRunner& runner, const DateTime& ranAt, std::vector<Simula
 
 }  // namespace
 
-DateTime LocalTimeOf(int64_t epochSeconds) {
-    const std::time_t seconds = static_cast<std::time_t>(epochSeconds);
-    std::tm local{};
-    localtime_r(&seconds, &local);
-    return DateTime::FromParts(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                               local.tm_min, local.tm_sec);
-}
-
-bool EpochOf(const DateTime& local, int64_t& epochSeconds) {
-    std::tm parts{};
-    parts.tm_year = local.GetYear() - 1900;
-    parts.tm_mon = local.GetMonth() - 1;
-    parts.tm_mday = local.GetDay();
-    parts.tm_hour = local.GetHour();
-    parts.tm_min = local.GetMinute();
-    parts.tm_sec = local.GetSecond();
-    parts.tm_isdst = -1;
-    const std::time_t seconds = std::mktime(&parts);
-    if (seconds == static_cast<std::time_t>(-1)) return false;
-    epochSeconds = seconds;
-    return LocalTimeOf(seconds) == local;
-}
-
 std::vector<SimulatedRun> Simulate(TaskList& list, const SimulationOptions& options, RandomSource& random) {
     CollectingRunner runner;
     SilentView view;
@@ -86,7 +65,7 @@ std::vector<SimulatedRun> Simulate(TaskList& list, const SimulationOptions& opti
 
     const int64_t startMs = options.fromEpoch * 1000;
     const DateTime startUp = LocalTimeOf(options.fromEpoch + 1);
-    scheduler.CheckAtLogonJob(startUp, options.autoload);
+    scheduler.CheckAtLogonJob({startUp, 1000}, options.autoload);
     Collect(runner, startUp, runs);
 
     std::mt19937_64 ticks(options.seed);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/task_list.h"
+#include "time/local_time.h"
 #include "timing/random_source.h"
 
 namespace tidewell {
@@ -27,12 +28,6 @@ struct SimulatedRun {
     DateTime dueAt;  // the instant it was due (its last run afterwards)
     std::string title;
 };
-
-// The local wall-clock time of a moment given in seconds since 1970.
-DateTime LocalTimeOf(int64_t epochSeconds);
-// The moment of a local wall-clock time; false when it does not exist (a daylight-saving gap
-// takes the later reading).
-bool EpochOf(const DateTime& local, int64_t& epochSeconds);
 
 // Loads nothing: `list` is the list as loaded at the start-up instant (next and previous runs
 // computed). The start-up pass runs one second after the start, then one pass per tick.

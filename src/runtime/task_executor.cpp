@@ -26,57 +26,64 @@ bool SomethingExistsAt(const std::string& path) {
 TaskExecutor::TaskExecutor(TaskExecutorPorts ports, TaskExecutorContext context)
     : m_ports(ports), m_context(std::move(context)), m_self(std::make_shared<TaskExecutor*>(this)) {}
 
-void TaskExecutor::RunTask(TaskRecord& task) {
+bool TaskExecutor::RunTask(TaskRecord& task) {
     if (IsPlaceholderTask(task)) {
-        return;
+        return false;
     }
-    // A sound that cannot play leaves the run alone: the action matters more than its notice.
-    static_cast<void>(StartRunNotices(m_ports.player, task, m_context.monotonicNow()));
-    bool logNow = true;
+    Launch launch = Launch::failed;
     switch (task.taskInfo.taskType) {
-        case TaskType::program: logNow = RunProgram(task); break;
-        case TaskType::macro: logNow = RunMacro(task); break;
-        case TaskType::notice: logNow = ShowNotice(task); break;
-        case TaskType::windowsOperation: logNow = RunWindowsOperation(task); break;
+        case TaskType::program: launch = RunProgram(task); break;
+        case TaskType::macro: launch = RunMacro(task); break;
+        case TaskType::notice: launch = ShowNotice(task); break;
+        case TaskType::windowsOperation: launch = RunWindowsOperation(task); break;
     }
-    if (logNow) {
-        LogRun(task);
+    if (launch == Launch::failed) {
+        LogEvent(task, EventKind::taskNotRun);
+        return false;
     }
+    if (launch == Launch::performed) {
+        return true;
+    }
+    // The notices announce a run that has started; a sound that cannot play is told, and the run
+    // stands.
+    if (const Result sounded = StartRunNotices(m_ports.player, task, m_context.monotonicNow()); !sounded) {
+        PostError(sounded.message());
+    }
+    if (launch == Launch::startedLogNow) {
+        LogEvent(task, EventKind::taskRun);
+    }
+    return true;
 }
 
-bool TaskExecutor::RunProgram(const TaskRecord& task) {
+TaskExecutor::Launch TaskExecutor::RunProgram(const TaskRecord& task) {
     const std::string& path = task.taskInfo.programPath;
     if (IsLinkPath(path)) {
-        ShowLaunchFailure(m_ports.launcher.Open(path));
-        return true;
+        return Launched(m_ports.launcher.Open(path));
     }
     if (!SomethingExistsAt(path)) {
         ShowProgramNotValid(path);
-        return false;
+        return Launch::failed;
     }
     // Documents and folders go to the desktop's opener, which takes no parameters.
-    const Result launched =
+    return Launched(
         IsExecutableFile(path)
             ? m_ports.launcher.Start(ProgramToStart(path), task.taskInfo.parameter, WorkingFolderOf(path))
-            : m_ports.launcher.Open(path);
-    ShowLaunchFailure(launched);
-    return true;
+            : m_ports.launcher.Open(path));
 }
 
-bool TaskExecutor::RunMacro(const TaskRecord& task) {
+TaskExecutor::Launch TaskExecutor::RunMacro(const TaskRecord& task) {
     if (m_context.peEdition) {
-        return true;
+        return Launch::startedLogNow;
     }
     const TaskInfo& info = task.taskInfo;
-    ShowLaunchFailure(m_ports.launcher.Start(MacroEnginePath(m_context.programFolder),
-                                             MacroEngineParameters(info.macroPath, info.macroPassword),
-                                             m_context.programFolder));
-    return true;
+    return Launched(m_ports.launcher.Start(MacroEnginePath(m_context.programFolder),
+                                           MacroEngineParameters(info.macroPath, info.macroPassword),
+                                           m_context.programFolder));
 }
 
-bool TaskExecutor::ShowNotice(const TaskRecord& task) {
+TaskExecutor::Launch TaskExecutor::ShowNotice(const TaskRecord& task) {
     if (task.taskInfo.noticeMsg.empty()) {
-        return true;
+        return Launch::startedLogNow;
     }
     const std::string caption =
         FillStrings(kNoticeCaptionFormat, {LoadMessage(IDS_MESSAGE_SCHEDULE_NOTICE), task.title});
@@ -86,33 +93,55 @@ bool TaskExecutor::ShowNotice(const TaskRecord& task) {
                                             (*executor)->m_ports.player.StopCurrentSound();
                                         }
                                     });
-    return true;
+    return Launch::startedLogNow;
 }
 
+// The reminder of a missing program is posted, never waited for: the pass goes on at once.
 void TaskExecutor::ShowProgramNotValid(const std::string& path) {
-    SettingsPort& settings = m_ports.settings;
-    if (settings.ReadSettingInt(app_keys::kConfigSection, app_keys::kFileReminder, 1) != 1) {
+    if (m_ports.settings.ReadSettingInt(app_keys::kConfigSection, app_keys::kFileReminder, 1) != 1) {
         return;
     }
-    bool showNextTime = true;
-    m_ports.messageBox.ShowMessageBox(
-        FillStrings(kProgramNotValidFormat, {LoadMessage(IDS_TIDEWELL_ERROR_PROGRAM_NOT_VALID), path}),
-        LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION, {}, &showNextTime);
-    if (!showNextTime) {
-        settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kFileReminder, 0);
-    }
+    MessageBoxCall call;
+    call.text =
+        FillStrings(kProgramNotValidFormat, {LoadMessage(IDS_TIDEWELL_ERROR_PROGRAM_NOT_VALID), path});
+    call.caption = LoadMessage(IDS_KLN_ERROR);
+    call.style = MB_OK | MB_ICONEXCLAMATION;
+    call.hasCheckBox = true;
+    call.showNextTime = true;
+    m_ports.messageBox.PostMessageBox(std::move(call), [self = std::weak_ptr<TaskExecutor*>(m_self)](
+                                                           const MessageBoxAnswer& answer) {
+        const auto executor = self.lock();
+        if (!executor || answer.showNextTime) {
+            return;
+        }
+        // The settings store reports a write that fails.
+        (*executor)->m_ports.settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kFileReminder, 0);
+    });
 }
 
-void TaskExecutor::ShowLaunchFailure(const Result& launched) {
-    if (!launched) {
-        m_ports.messageBox.ShowMessageBox(launched.message(), LoadMessage(IDS_KLN_ERROR),
-                                          MB_OK | MB_ICONERROR);
+TaskExecutor::Launch TaskExecutor::Launched(const Result& launched) {
+    if (launched) {
+        return Launch::startedLogNow;
     }
+    PostError(launched.message());
+    return Launch::failed;
 }
 
-void TaskExecutor::LogRun(const TaskRecord& task) {
-    // A log line that cannot be written does not undo the run.
-    static_cast<void>(m_ports.eventLog.LogEvent(&task, EventKind::taskRun));
+void TaskExecutor::PostError(const std::string& text) {
+    MessageBoxCall call;
+    call.text = text;
+    call.caption = LoadMessage(IDS_KLN_ERROR);
+    call.style = MB_OK | MB_ICONERROR;
+    m_ports.messageBox.PostMessageBox(std::move(call));
+}
+
+void TaskExecutor::LogEvent(const TaskRecord& task, EventKind kind) {
+    // Reported once: a full disk or a lost folder would otherwise say so at every run.
+    const Result logged = m_ports.eventLog.LogEvent(&task, kind);
+    if (!logged && !m_logFailureShown) {
+        m_logFailureShown = true;
+        PostError(logged.message());
+    }
 }
 
 }  // namespace tidewell

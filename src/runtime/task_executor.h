@@ -46,10 +46,11 @@ struct TaskExecutorContext {
     std::function<MonotonicTime()> monotonicNow = [] { return std::chrono::steady_clock::now(); };
 };
 
-// Carries out tasks: the tray and sound notices, the action of the task's type, and the run event.
-// Runs on the user-interface thread and never waits for a window: a notice or a count-down is
-// shown and RunTask returns, so every task due in the same second runs, in list order, whatever
-// windows are open. A window that reports after the executor has gone is ignored.
+// Carries out tasks: the action of the task's type, then the tray and sound notices of a run that
+// started, and the run event. Runs on the user-interface thread and never waits for a window or a
+// message: a notice, a count-down or a failure is shown and RunTask returns, so every task due in
+// the same second runs, in list order, whatever windows are open. A window that reports after the
+// executor has gone is ignored.
 class TaskExecutor final : public TaskRunner {
 public:
     TaskExecutor(TaskExecutorPorts ports, TaskExecutorContext context);
@@ -57,31 +58,41 @@ public:
     TaskExecutor& operator=(const TaskExecutor&) = delete;
 
     // A placeholder record does nothing. A system operation's waiting time above the limit is set
-    // to the default in the record itself.
-    void RunTask(TaskRecord& task) override;
+    // to the default in the record itself. A run that cannot start is reported, logged as such,
+    // and returns false.
+    bool RunTask(TaskRecord& task) override;
 
     // Performs a system operation 0..4 at once; switch user does nothing, and clock
     // synchronization, which goes elsewhere, only shows its name. The auto-start entry is
-    // rewritten first; a refusal is shown in a message box.
-    void PerformWindowsOperation(WindowsOperation operation, bool force);
+    // rewritten first; a refusal is posted in a message box, and false returned.
+    bool PerformWindowsOperation(WindowsOperation operation, bool force);
 
 private:
-    // Each returns whether the run is logged now.
-    bool RunProgram(const TaskRecord& task);
-    bool RunMacro(const TaskRecord& task);
-    bool ShowNotice(const TaskRecord& task);
-    bool RunWindowsOperation(TaskRecord& task);
+    // How the action of a run went.
+    enum class Launch {
+        failed,           // nothing started; the failure has been posted
+        startedLogNow,    // started: notices now, the run logged now
+        startedLogLater,  // a count-down started: notices now, the run logged when it ends
+        performed,        // a system operation was asked for and logged: no notices any more
+    };
+    Launch RunProgram(const TaskRecord& task);
+    Launch RunMacro(const TaskRecord& task);
+    Launch ShowNotice(const TaskRecord& task);
+    Launch RunWindowsOperation(TaskRecord& task);
 
     void ShowProgramNotValid(const std::string& path);
-    void ShowLaunchFailure(const Result& launched);
-    // The operation of a task whose count-down (if any) has ended without a cancel.
-    void PerformTaskOperation(const TaskRecord& task);
-    void LogRun(const TaskRecord& task);
+    Launch Launched(const Result& launched);
+    void PostError(const std::string& text);
+    // The operation of a task whose count-down (if any) has ended without a cancel; false when
+    // the system refused it.
+    bool PerformTaskOperation(const TaskRecord& task);
+    void LogEvent(const TaskRecord& task, EventKind kind);
 
     TaskExecutorPorts m_ports;
     TaskExecutorContext m_context;
     // Windows hold a weak reference: their late reports find it expired.
     std::shared_ptr<TaskExecutor*> m_self;
+    bool m_logFailureShown = false;
 };
 
 }  // namespace tidewell

@@ -21,25 +21,24 @@ std::optional<PowerOperation> PowerOperationOf(WindowsOperation operation) {
 
 }  // namespace
 
-bool TaskExecutor::RunWindowsOperation(TaskRecord& task) {
+TaskExecutor::Launch TaskExecutor::RunWindowsOperation(TaskRecord& task) {
     TaskInfo& info = task.taskInfo;
     if (info.swoType == WindowsOperation::clockSynchronization) {
         const std::vector<std::string> names =
             m_context.timeServerNames ? m_context.timeServerNames() : std::vector<std::string>();
-        if (m_context.synchronizeClock) {
-            m_context.synchronizeClock(ChooseTimeServerName(info.programPath, names));
-        }
-        return true;
+        // The synchronization reports its own outcome when it ends.
+        const bool started = m_context.synchronizeClock &&
+                             m_context.synchronizeClock(ChooseTimeServerName(info.programPath, names));
+        return started ? Launch::startedLogNow : Launch::failed;
     }
     if (!PowerOperationOf(info.swoType)) {
-        return true;  // switch user, or a code no operation has
+        return Launch::startedLogNow;  // switch user, or a code no operation has
     }
     if (info.swoWaitingTime > kMaxOperationWaitingTime) {
         info.swoWaitingTime = kDefaultOperationWaitingTime;
     }
     if (info.swoWaitingTime <= 0) {
-        PerformTaskOperation(task);
-        return false;
+        return PerformTaskOperation(task) ? Launch::performed : Launch::failed;
     }
     // The window reports later, when the list may have changed: it keeps a copy of the task.
     const CountdownRequest request{static_cast<int>(info.swoType), info.swoForce, info.swoWaitingTime};
@@ -53,35 +52,40 @@ bool TaskExecutor::RunWindowsOperation(TaskRecord& task) {
                 (*executor)->m_ports.player.StopCurrentSound();
                 return;
             }
-            (*executor)->PerformTaskOperation(task);
+            if (!(*executor)->PerformTaskOperation(task)) {
+                (*executor)->LogEvent(task, EventKind::taskNotRun);
+            }
         });
-    return false;
+    return Launch::startedLogLater;
 }
 
-void TaskExecutor::PerformTaskOperation(const TaskRecord& task) {
+bool TaskExecutor::PerformTaskOperation(const TaskRecord& task) {
     m_ports.player.StopCurrentSound();
     // Logged before the system is asked: once it is, the session may end at any moment.
-    LogRun(task);
-    PerformWindowsOperation(task.taskInfo.swoType, task.taskInfo.swoForce);
+    LogEvent(task, EventKind::taskRun);
+    return PerformWindowsOperation(task.taskInfo.swoType, task.taskInfo.swoForce);
 }
 
-void TaskExecutor::PerformWindowsOperation(WindowsOperation operation, bool force) {
+bool TaskExecutor::PerformWindowsOperation(WindowsOperation operation, bool force) {
     if (operation == WindowsOperation::clockSynchronization) {
-        m_ports.messageBox.ShowMessageBox(LoadMessage(IDS_DIALOG_TCS_TITLE), LoadMessage(IDS_KLN_TIDEWELL));
-        return;
+        MessageBoxCall call;
+        call.text = LoadMessage(IDS_DIALOG_TCS_TITLE);
+        call.caption = LoadMessage(IDS_KLN_TIDEWELL);
+        m_ports.messageBox.PostMessageBox(std::move(call));
+        return true;
     }
     const std::optional<PowerOperation> power = PowerOperationOf(operation);
     if (!power) {
-        return;
+        return true;
     }
     if (m_context.setAutoStartEntry) {
         m_context.setAutoStartEntry();
     }
     const Result performed = m_ports.power.Perform(*power, force);
     if (!performed) {
-        m_ports.messageBox.ShowMessageBox(performed.message(), LoadMessage(IDS_KLN_ERROR),
-                                          MB_OK | MB_ICONERROR);
+        PostError(performed.message());
     }
+    return performed.ok();
 }
 
 }  // namespace tidewell

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,6 +60,12 @@ public:
     // check box, starting in *showNextTime; its final state is written back.
     int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t style = MB_OK,
                        std::string_view detail = {}, bool* showNextTime = nullptr);
+
+    // Queues the box and returns at once, for what a scheduling pass, a timer or a socket has to
+    // say: nothing waits for the user. Boxes are shown one at a time, in the order queued, once
+    // the caller's callback has returned; `answered` (may be empty) runs when the user closes it.
+    using Answered = std::function<void(const MessageBoxAnswer&)>;
+    virtual void PostMessageBox(MessageBoxCall call, Answered answered = {}) = 0;
 
 protected:
     virtual MessageBoxAnswer Show(const MessageBoxCall& call) = 0;

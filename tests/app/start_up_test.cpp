@@ -1,6 +1,7 @@
 #include "app/single_instance.h"
 #include "app/start_string.h"
 #include "app_fixture.h"
+#include "runtime/debug_log.h"
 #include "text/messages.h"
 
 namespace tidewell::testing {
@@ -83,6 +84,28 @@ TEST_F(StartUpTest, FirstRunOnTheMachineNeedsAnAdministrator) {
     ASSERT_NE(Start(), nullptr);
     CTidewellApp later(options);
     EXPECT_TRUE(later.InitInstance());
+}
+
+TEST_F(StartUpTest, TheDebugLogIsWrittenOnlyWhenItsSwitchFileIsThere) {
+    const std::string programDir = m_home.File("program");
+    AppStartOptions options = Options();
+    options.programPath = programDir + "/tidewell";
+    for (const bool switchedOn : {false, true}) {
+        if (switchedOn) WriteFileText(programDir + "/config/tidewell_debug_info", "");
+        CTidewellApp app(options);
+        ASSERT_TRUE(app.InitInstance());
+        const std::string trace =
+            std::filesystem::exists(app.Debug().Path()) ? ReadFileText(app.Debug().Path()) : "";
+        EXPECT_EQ(trace.find("***** Program Start *****\r\n") != std::string::npos, switchedOn);
+        EXPECT_EQ(trace.find("\tInitInstance\treturn TRUE;\r\n") != std::string::npos, switchedOn);
+    }
+}
+
+TEST_F(StartUpTest, OneInstanceWhateverTheSessionsEnvironment) {
+    auto first = Start({"autoload"});
+    ASSERT_NE(first, nullptr);
+    m_environment.erase("XDG_RUNTIME_DIR");
+    EXPECT_EQ(Start({"autoload"}), nullptr);
 }
 
 TEST_F(StartUpTest, SecondInteractiveStartShowsTheFirstAndEnds) {

@@ -28,24 +28,11 @@ DaytimeServer At(const FakeDaytimeServer& server) {
     return {FakeDaytimeServer::kAddress, server.Port()};
 }
 
-// Note, UTC time, bias, local time on the local date (2010-05-07) whatever the time of day before.
-using LocalTimeCase = std::tuple<const char*, DaytimeTime, int, DaytimeTime>;
-
-TEST(SynchronizedLocalTimeTest, MovesTheTimeOfDayAndNeverTheDate) {
-    const LocalTimeCase cases[] = {
-        {"UTC+8 past UTC midnight", {23, 30, 10}, -480, {7, 30, 10}},
-        {"UTC-5 before UTC midnight: not a day back", {1, 10, 0}, 300, {20, 10, 0}},
-        {"UTC+5:45 wraps to just after midnight", {18, 20, 0}, -345, {0, 5, 0}},
-    };
-    for (const auto& [note, utc, bias, local] : cases) {
-        for (const int hour : {0, 12, 23}) {
-            EXPECT_EQ(SynchronizedLocalTime(DateTime::FromParts(2010, 5, 7, hour), utc, bias),
-                      DateTime::FromParts(2010, 5, 7, local.hour, local.minute, local.second))
-                << note;
-        }
-    }
+TEST(SynchronizedLocalTimeTest, TheReplysDateAndTimeMovedByTheBias) {
+    EXPECT_EQ(SynchronizedLocalTime({2010, 5, 6, 23, 30, 10}, -480),
+              DateTime::FromParts(2010, 5, 7, 7, 30, 10));
+    EXPECT_EQ(SynchronizedLocalTime({2010, 1, 1, 1, 10, 0}, 300), DateTime::FromParts(2009, 12, 31, 20, 10));
     EXPECT_EQ(UtcMicroseconds(DateTime::FromParts(2010, 5, 7, 7, 30, 10), -480), kReplyInstant);
-    EXPECT_EQ(UtcMicroseconds(DateTime::FromParts(2010, 5, 7, 20, 10), 300), 1273281000LL * 1'000'000);
 }
 
 class ClockSyncTest : public ::testing::Test {
@@ -120,6 +107,32 @@ TEST_F(ClockSyncTest, ARefusedClockChangeIsAFailureNotASuccess) {
     const ClockSyncOutcome outcome = Run({At(*server)});
     EXPECT_EQ(outcome.result.kind(), ErrorKind::refused);
     EXPECT_EQ(outcome.message.text, "no right");
+}
+
+// The reply's own date is set, whichever side of midnight the local clock is on; a reply days away
+// sets nothing.
+TEST_F(ClockSyncTest, TheClockTakesTheServersDateAndRefusesAReplyDaysAway) {
+    m_zone = testing::FixedTimeZone{0};
+    const std::tuple<const char*, DateTime, std::string, ErrorKind, DateTime> cases[] = {
+        {"local just before midnight, server after", DateTime::FromParts(2026, 5, 7, 23, 59, 58),
+         "\n61168 26-05-08 00:00:02 50 0 0 450.4 UTC(NIST) * \n", ErrorKind::none,
+         DateTime::FromParts(2026, 5, 8, 0, 0, 2)},
+        {"local just after midnight, server before", DateTime::FromParts(2026, 5, 8, 0, 0, 1),
+         "\n61167 26-05-07 23:59:57 50 0 0 450.4 UTC(NIST) * \n", ErrorKind::none,
+         DateTime::FromParts(2026, 5, 7, 23, 59, 57)},
+        {"three days away", DateTime::FromParts(2026, 5, 7, 12),
+         "\n61170 26-05-10 12:00:00 50 0 0 450.4 UTC(NIST) * \n", ErrorKind::damaged,
+         DateTime::FromParts(2026, 5, 10, 12)},
+    };
+    for (const auto& [note, before, reply, kind, after] : cases) {
+        m_clock.Set(before);
+        const size_t calls = m_setter.Calls().size();
+        auto server = FakeDaytimeServer::Answering({reply});
+        const ClockSyncOutcome outcome = Run({At(*server)});
+        EXPECT_EQ(outcome.result.kind(), kind) << note;
+        EXPECT_EQ(outcome.after, after) << note;
+        EXPECT_EQ(m_setter.Calls().size() - calls, kind == ErrorKind::none ? 1u : 0u) << note;
+    }
 }
 
 }  // namespace

@@ -48,7 +48,8 @@ TEST_F(EventLogTest, EveryKindWritesItsLineAndOtherKindsNothing) {
         {&on, 5, false, "Enable task \"Backup\""},
         {&off, 5, true, "Disable task \"Backup\""},
         {nullptr, 6, true, "Enable scheduling service"},
-        {&on, 8, false, ""},
+        {&on, 8, false, "Could not run task \"Backup\""},
+        {&on, 9, false, ""},
         {nullptr, 4, false, ""},  // a task event without a task
     };
     for (const auto& [task, kind, scheduling, text] : cases) {

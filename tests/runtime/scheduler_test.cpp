@@ -76,6 +76,78 @@ TEST_F(SchedulerTest, FirstPassCoversTheSecondsSinceTheLoad) {
     m_scheduler.StartPasses({m_wall, m_monotonicMs});
     Pass(2, 1800);  // the first tick comes late, after 08:00:00
     EXPECT_EQ(m_runner.titles.size(), 1u);
+
+    // The start-up pass, a second after the load, runs what fell due in that second.
+    Load({DailyTask({TimeOfDayValue(8)})}, At(2026, 3, 2, 7, 59, 59));
+    m_scheduler.StartPasses({m_wall, m_monotonicMs});
+    m_scheduler.CheckAtLogonJob({At(2026, 3, 2, 8), m_monotonicMs + 1000}, false);
+    EXPECT_EQ(m_runner.titles.size(), 1u);
+    EXPECT_EQ(m_list[0].scheduleInfo.lastRunTime, At(2026, 3, 2, 8));
+}
+
+// The list as the view saved it, and how many runs had started by then.
+class SnapshotView final : public SchedulerView {
+public:
+    SnapshotView(const TaskList& list, const RecordingRunner& runner) : m_list(list), m_runner(runner) {}
+    void RedrawRow(size_t) override {}
+    void RedrawAll() override {}
+    void SaveViewTaskList() override { saves.push_back({m_list, m_runner.titles.size()}); }
+    std::vector<std::pair<TaskList, size_t>> saves;
+
+private:
+    const TaskList& m_list;
+    const RecordingRunner& m_runner;
+};
+
+TEST_F(SchedulerTest, DueRunsAreSavedBeforeTheyStartAndARunThatDoesNotStartIsNoRun) {
+    TaskRecord failing = Titled(DailyTask({TimeOfDayValue(8)}), "missing program");
+    failing.scheduleInfo.haveLastRunTime = true;
+    failing.scheduleInfo.lastRunTime = At(2026, 3, 1, 8);
+    Load({failing, Titled(DailyTask({TimeOfDayValue(8)}), "second")}, At(2026, 3, 2, 7, 59, 59));
+    m_runner.failing = {"missing program"};
+    SnapshotView view(m_list, m_runner);
+    Scheduler scheduler(m_list, m_runner, view, m_random);
+    scheduler.SetRunning(true);
+    scheduler.CheckDueTasks({At(2026, 3, 2, 8), 1000});
+
+    EXPECT_EQ(m_runner.titles, std::vector<std::string>{"second"});
+    ASSERT_EQ(view.saves.size(), 2u) << "the claims, then the run given back";
+    EXPECT_EQ(view.saves[0].second, 0u) << "nothing started before the claims were saved";
+    for (const TaskRecord& claimed : view.saves[0].first) {
+        EXPECT_EQ(claimed.scheduleInfo.lastRunTime, At(2026, 3, 2, 8)) << claimed.title;
+    }
+    for (const TaskRecord& task : m_list) {
+        EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2026, 3, 3, 8)) << task.title;
+        EXPECT_EQ(task.scheduleInfo.lastRunTime,
+                  task.title == "second" ? At(2026, 3, 2, 8) : At(2026, 3, 1, 8));
+    }
+}
+
+// A runner that starts another pass from inside a run, as a window's event loop would.
+class ReenteringRunner final : public TaskRunner {
+public:
+    bool RunTask(TaskRecord& task) override {
+        titles.push_back(task.title);
+        if (scheduler != nullptr) scheduler->CheckDueTasks({At(2026, 3, 2, 8, 0, 5), 6000});
+        return true;
+    }
+    Scheduler* scheduler = nullptr;
+    std::vector<std::string> titles;
+};
+
+TEST_F(SchedulerTest, APassCannotStartInsideAnotherPass) {
+    Load({Titled(OnceTask({At(2026, 3, 2, 8)}), "a"), Titled(OnceTask({At(2026, 3, 2, 8, 0, 3)}), "b")},
+         At(2026, 3, 2, 7, 59, 59));
+    ReenteringRunner runner;
+    Scheduler scheduler(m_list, runner, m_view, m_random);
+    runner.scheduler = &scheduler;
+    scheduler.SetRunning(true);
+    scheduler.StartPasses({At(2026, 3, 2, 7, 59, 59), 0});
+    scheduler.CheckDueTasks({At(2026, 3, 2, 8), 1000});
+    EXPECT_EQ(runner.titles, std::vector<std::string>{"a"});
+    runner.scheduler = nullptr;
+    scheduler.CheckDueTasks({At(2026, 3, 2, 8, 0, 4), 5000});
+    EXPECT_EQ(runner.titles, (std::vector<std::string>{"a", "b"}));
 }
 
 // How the passes treat late ticks and clock jumps around a Daily 08:00:00 task.
@@ -173,16 +245,16 @@ TEST_F(SchedulerTest, StartUpCatchUpKeepsToTheWaitingLimit) {
         bool runs;
     };
     const Case cases[] = {
-        {24, TimeUnit::hours, true}, {2, TimeUnit::hours, false},      {999, TimeUnit::hours, true},
+        {24, TimeUnit::hours, true}, {2, TimeUnit::hours, false},     {999, TimeUnit::hours, true},
         {0, TimeUnit::hours, false}, {180, TimeUnit::minutes, false}, {181, TimeUnit::minutes, true},
     };
     for (const Case& c : cases) {
         TaskRecord task = DailyTask({TimeOfDayValue(8)});
         task.waitingInfo = {c.quantity, c.unit};
         Load({task}, At(2026, 3, 2, 11));
-        m_scheduler.CheckAtLogonJob(At(2026, 3, 2, 11, 0, 1), false);
+        m_scheduler.CheckAtLogonJob({At(2026, 3, 2, 11, 0, 1), 1000}, false);
         EXPECT_EQ(m_runner.titles.size(), c.runs ? 1u : 0u) << c.quantity;
-        m_scheduler.CheckAtLogonJob(At(2026, 3, 2, 11, 0, 2), false);
+        m_scheduler.CheckAtLogonJob({At(2026, 3, 2, 11, 0, 2), 2000}, false);
         EXPECT_LE(m_runner.titles.size(), 1u) << "a caught-up run is made once";
     }
 }
@@ -197,10 +269,8 @@ TEST_F(SchedulerTest, AtLogonTasksRunOnlyAfterAnAutomaticStart) {
         int32_t storedQuantity;
     };
     const Case cases[] = {
-        {true, false, 3, TimeUnit::minutes, 0, 3},
-        {false, false, 3, TimeUnit::minutes, -1, 3},
-        {true, true, 2, TimeUnit::minutes, 120, 2},
-        {true, true, 30, TimeUnit::seconds, 30, 30},
+        {true, false, 3, TimeUnit::minutes, 0, 3},         {false, false, 3, TimeUnit::minutes, -1, 3},
+        {true, true, 2, TimeUnit::minutes, 120, 2},        {true, true, 30, TimeUnit::seconds, 30, 30},
         {true, true, 5000, TimeUnit::seconds, 1440, 1440},
     };
     for (const Case& c : cases) {
@@ -210,7 +280,7 @@ TEST_F(SchedulerTest, AtLogonTasksRunOnlyAfterAnAutomaticStart) {
         task.scheduleInfo.atLogonWaitUnit = c.unit;
         Load({task}, At(2026, 3, 2, 8));
         Pass(1, 1000);
-        m_scheduler.CheckAtLogonJob(m_wall, c.startedByLogon);
+        m_scheduler.CheckAtLogonJob({m_wall, m_monotonicMs}, c.startedByLogon);
         EXPECT_EQ(m_list[0].scheduleInfo.atLogonWaitQuantity, c.storedQuantity);
         if (c.runsAfter > 0) {
             OnTimePasses(static_cast<int>(c.runsAfter) - 1);

@@ -26,6 +26,7 @@ namespace {
 using Strings = std::vector<std::string>;
 using testing::At;
 const Strings kRun = {"Run task \"Backup\""};
+const Strings kNotRun = {"Could not run task \"Backup\""};
 
 TaskRecord Task(TaskType type, WindowsOperation operation = {}, int waiting = 0) {
     TaskRecord task;
@@ -87,13 +88,14 @@ TEST_F(ExecutorTest, ProgramsStartDocumentsFoldersAndLinksOpenNothingThereIsNoRu
     const std::string notValid = "A valid program name or a file name must be provided.\r\n\r\n\t";
     const struct {
         std::string path, failure;
+        bool started;
         Strings calls, message, logged;  // message: text, caption
     } cases[] = {
-        {tool, "", {started}, {}, kRun},
-        {document, "", {document}, {}, kRun},
-        {"https://example.org/a b", "", {"https://example.org/a b"}, {}, kRun},
-        {tool, "No such file", {started}, {"No such file", "Error"}, kRun},
-        {missing, "", {}, {notValid + missing + "\r\n\r\n", "Error"}, {}},
+        {tool, "", true, {started}, {}, kRun},
+        {document, "", true, {document}, {}, kRun},
+        {"https://example.org/a b", "", true, {"https://example.org/a b"}, {}, kRun},
+        {tool, "No such file", false, {started}, {"No such file", "Error"}, kNotRun},
+        {missing, "", false, {}, {notValid + missing + "\r\n\r\n", "Error"}, kNotRun},
     };
     for (const auto& c : cases) {
         m_launcher.calls.clear();
@@ -102,20 +104,26 @@ TEST_F(ExecutorTest, ProgramsStartDocumentsFoldersAndLinksOpenNothingThereIsNoRu
         TaskRecord task = Task(TaskType::program);
         task.taskInfo.programPath = c.path;
         task.taskInfo.parameter = "-v 'a b'";
-        m_executor.RunTask(task);
+        EXPECT_EQ(m_executor.RunTask(task), c.started) << c.path;
         EXPECT_EQ(m_launcher.calls, c.calls) << c.path;
+        EXPECT_EQ(m_messageBox.OpenCount(), c.message.empty() ? 0u : 1u) << "posted, not waited for";
         const MessageBoxCall shown = m_messageBox.CallCount() ? m_messageBox.LastCall() : MessageBoxCall{};
         EXPECT_EQ(c.message, shown.text.empty() ? Strings{} : Strings({shown.text, shown.caption}));
         EXPECT_EQ(TakeLogged(), c.logged) << c.path;
+        EXPECT_EQ(m_player.TraySecondsLeft() > 0, c.started) << "no run notice for what did not run";
+        m_player.StopCurrentSound();
+        m_player.TrayTick(MonotonicTime{} + std::chrono::hours(1));
     }
     // Clearing the reminder's check box switches the reminder off for good.
+    m_messageBox.Clear();
     m_messageBox.AnswerNext(IDOK, false);
     TaskRecord task = Task(TaskType::program);
-    m_executor.RunTask(task);
+    EXPECT_FALSE(m_executor.RunTask(task));
     EXPECT_TRUE(m_messageBox.LastCall().hasCheckBox && m_messageBox.LastCall().showNextTime);
+    m_messageBox.CloseOldest();
     EXPECT_EQ(m_settings.ReadSettingInt("Tidewell\\Config", "Error Reminder - File", 1), 0);
-    m_executor.RunTask(task);
-    EXPECT_EQ(m_messageBox.CallCount(), 2u);
+    EXPECT_FALSE(m_executor.RunTask(task));
+    EXPECT_EQ(m_messageBox.CallCount(), 1u);
 }
 
 TEST_F(ExecutorTest, MacroEngineGetsBackExactlyThePathAndPassword) {
@@ -127,25 +135,25 @@ TEST_F(ExecutorTest, MacroEngineGetsBackExactlyThePathAndPassword) {
         TaskRecord task = Task(TaskType::macro);
         task.taskInfo.macroPath = path;
         task.taskInfo.macroPassword = password;
-        m_executor.RunTask(task);
+        EXPECT_TRUE(m_executor.RunTask(task));
         EXPECT_EQ(m_launcher.starts.back().program + m_launcher.starts.back().folder,
                   "/opt/tw app/runweave/opt/tw app");
         EXPECT_EQ(SplitArguments(m_launcher.starts.back().parameters), arguments);
     }
     m_launcher.failure = "not installed";
     TaskRecord task = Task(TaskType::macro);
-    m_executor.RunTask(task);
+    EXPECT_FALSE(m_executor.RunTask(task));
     EXPECT_EQ(m_messageBox.LastCall().text, "not installed");
-    MakeExecutor(true).RunTask(task);
+    EXPECT_TRUE(MakeExecutor(true).RunTask(task));
     EXPECT_EQ(m_launcher.starts.size(), 3u) << "the edition without macros starts nothing";
-    EXPECT_EQ(TakeLogged(), Strings(4, kRun[0]));
+    EXPECT_EQ(TakeLogged(), (Strings{kRun[0], kRun[0], kNotRun[0], kRun[0]}));
 }
 
 TEST_F(ExecutorTest, NoticeWithSoundDurationZeroAnimatesTenSecondsAndClosingStopsTheSound) {
     TaskRecord task = Task(TaskType::notice);
     task.taskInfo.noticeMsg = "Stand up";
     task.soundInfo.duration = 0;
-    m_executor.RunTask(task);
+    EXPECT_TRUE(m_executor.RunTask(task));
     EXPECT_EQ(m_player.TraySecondsLeft(), 10);
     EXPECT_EQ(m_player.Beep().msLeft, 1000);
     ASSERT_EQ(m_notices.shown.size(), 1u);
@@ -155,12 +163,12 @@ TEST_F(ExecutorTest, NoticeWithSoundDurationZeroAnimatesTenSecondsAndClosingStop
     m_notices.shown[0].closed();
     EXPECT_FALSE(m_player.Beeping());
     task.taskInfo.noticeMsg.clear();
-    m_executor.RunTask(task);
+    EXPECT_TRUE(m_executor.RunTask(task));
     EXPECT_EQ(m_notices.shown.size(), 1u) << "an empty notice shows nothing";
     // Music by extension, in any letter case.
     for (const char* path : {"/s/a.MIDI", "/s/a.Wav", "/s/a.mp3"}) {
         task.soundInfo = {true, 1, 10, 0, 0, 0, path};
-        m_executor.RunTask(task);
+        EXPECT_TRUE(m_executor.RunTask(task));
     }
     using Call = RecordingAudio::Call;
     EXPECT_EQ(m_audio.Count(Call::playMidi) + m_audio.Count(Call::playWave), 2u);
@@ -180,7 +188,7 @@ TEST_F(ExecutorTest, OperationsWaitTheirCountDownOrStartAtOnce) {
         {shutDown, 400, 30, CountdownOutcome::perform, "", {PowerOperation::powerOff}, kRun},
         {reboot, 300, 300, CountdownOutcome::cancelled, "", {}, {}},
         {standBy, 0, 0, std::nullopt, "", {PowerOperation::suspend}, kRun},
-        {logOff, 0, 0, std::nullopt, "Refused by a lock.", {PowerOperation::logOff}, kRun},
+        {logOff, 0, 0, std::nullopt, "Refused by a lock.", {PowerOperation::logOff}, {kRun[0], kNotRun[0]}},
         {switchUser, 30, 30, std::nullopt, "", {}, kRun},
     };
     for (const auto& c : cases) {
@@ -191,7 +199,7 @@ TEST_F(ExecutorTest, OperationsWaitTheirCountDownOrStartAtOnce) {
         m_messageBox.Clear();
         m_autoStartWrites = 0;
         TaskRecord task = Task(TaskType::windowsOperation, c.operation, c.waiting);
-        m_executor.RunTask(task);
+        EXPECT_EQ(m_executor.RunTask(task), c.refusal.empty());
         EXPECT_EQ(task.taskInfo.swoWaitingTime, c.storedWaiting);
         ASSERT_EQ(m_countdowns.shown.size(), c.outcome ? 1u : 0u);
         if (c.outcome) {
@@ -209,12 +217,12 @@ TEST_F(ExecutorTest, OperationsWaitTheirCountDownOrStartAtOnce) {
     }
     TaskRecord sync = Task(TaskType::windowsOperation, clockSynchronization);
     sync.taskInfo.programPath = "1";
-    m_executor.RunTask(sync);
+    EXPECT_TRUE(m_executor.RunTask(sync));
     EXPECT_EQ(m_syncs, Strings{"time-b"});
     EXPECT_EQ(TakeLogged(), kRun);
     // A count-down that ends after its executor has gone does nothing.
     sync = Task(TaskType::windowsOperation, shutDown, 10);
-    MakeExecutor(false).RunTask(sync);
+    EXPECT_TRUE(MakeExecutor(false).RunTask(sync));
     m_countdowns.shown.back().done(CountdownOutcome::perform);
     EXPECT_EQ(m_power.performed.size(), 0u);
 }

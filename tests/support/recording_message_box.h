@@ -16,6 +16,23 @@ public:
     // The next call presses `button` and leaves the check box in `showNextTime`.
     void AnswerNext(int button, bool showNextTime) { m_answers.push_back({button, true, showNextTime}); }
 
+    // Posted boxes are recorded with the others and stay open until the test closes them.
+    void PostMessageBox(MessageBoxCall call, Answered answered = {}) override {
+        m_open.push_back({call, std::move(answered)});
+        m_calls.push_back(std::move(call));
+    }
+    std::size_t OpenCount() const { return m_open.size(); }
+    // Closes the oldest posted box with the next planned answer.
+    void CloseOldest() {
+        Open box = std::move(m_open.front());
+        m_open.pop_front();
+        const MessageBoxAnswer answer = Answer(box.call);
+        if (box.answered) box.answered(answer);
+    }
+    void CloseAll() {
+        while (!m_open.empty()) CloseOldest();
+    }
+
     const std::vector<MessageBoxCall>& Calls() const { return m_calls; }
     std::size_t CallCount() const { return m_calls.size(); }
     const MessageBoxCall& LastCall() const { return m_calls.back(); }
@@ -23,11 +40,17 @@ public:
     void Clear() {
         m_calls.clear();
         m_answers.clear();
+        m_open.clear();
     }
 
 protected:
     MessageBoxAnswer Show(const MessageBoxCall& call) override {
         m_calls.push_back(call);
+        return Answer(call);
+    }
+
+private:
+    MessageBoxAnswer Answer(const MessageBoxCall& call) {
         MessageBoxAnswer answer{MessageBoxButtons(call.style).front(), call.showNextTime};
         if (!m_answers.empty()) {
             const Planned planned = m_answers.front();
@@ -40,7 +63,10 @@ protected:
         return answer;
     }
 
-private:
+    struct Open {
+        MessageBoxCall call;
+        Answered answered;
+    };
     struct Planned {
         int button;
         bool setsCheckBox;
@@ -48,6 +74,7 @@ private:
     };
     std::deque<Planned> m_answers;
     std::vector<MessageBoxCall> m_calls;
+    std::deque<Open> m_open;
 };
 
 }  // namespace tidewell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -7,11 +8,16 @@
 
 namespace tidewell::testing {
 
-// Remembers the titles of the tasks run, in order.
+// Remembers the titles of the tasks run, in order; a title in `failing` does not start.
 class RecordingRunner final : public TaskRunner {
 public:
-    void RunTask(TaskRecord& task) override { titles.push_back(task.title); }
+    bool RunTask(TaskRecord& task) override {
+        if (failing.count(task.title) != 0) return false;
+        titles.push_back(task.title);
+        return true;
+    }
     std::vector<std::string> titles;
+    std::set<std::string> failing;
 };
 
 // Counts saves and redraws.
