@@ -303,11 +303,23 @@ void CMainFrame::ShowMessage(const std::string& text, unsigned style) {
     m_messageBox.ShowMessageBox(text, m_app.ProductName(), style);
 }
 
+bool CMainFrame::SaveAsked() {
+    if (m_doc.IsFileLeft()) {
+        const std::string question =
+            ReplaceAll(LoadMessage(IDS_MESSAGE_PROMPT_REPLACE_UNREAD_FILE), "#1", m_doc.ScheduleFile());
+        if (m_messageBox.ShowMessageBox(question, m_app.ProductName(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            return false;
+        }
+        m_doc.ReplaceLeftFile();
+    }
+    return m_doc.Save();
+}
+
 bool CMainFrame::AskSaveChanges() {
     if (!m_doc.IsModified()) return true;
     switch (m_messageBox.ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_SAVE), m_app.ProductName(),
                                         MB_YESNOCANCEL | MB_ICONQUESTION)) {
-        case IDYES: return m_doc.Save();
+        case IDYES: return SaveAsked();
         case IDNO: m_doc.Load(); return true;
         default: return false;
     }

@@ -45,6 +45,9 @@ public:
     // The save question for unsaved changes: Yes saves, No reloads the file. False on Cancel
     // or when the save failed.
     bool AskSaveChanges();
+    // A save the user asked for. While the file that could not be read is left alone, asks
+    // first whether to replace it; false when the user keeps it or the save failed.
+    bool SaveAsked();
     // State texts, check marks and enabled states of the commands.
     void UpdateCommandStates();
     void RefreshCaption();

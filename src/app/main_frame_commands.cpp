@@ -20,7 +20,7 @@ void CMainFrame::OnToggleScheduling() {
 }
 
 void CMainFrame::OnSave() {
-    if (m_doc.IsModified()) m_doc.Save();
+    if (m_doc.IsModified()) SaveAsked();
 }
 
 void CMainFrame::OnRunInBackground() {

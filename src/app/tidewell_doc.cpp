@@ -15,6 +15,7 @@ CTidewellDoc::CTidewellDoc(ScheduleStoreContext context, std::string scheduleFil
 
 LoadReport CTidewellDoc::Load() {
     LoadReport report = LoadTaskList(m_scheduleFile, m_tasks, m_context);
+    m_fileLeft = report.leaveFile;
     m_tasks.SetModified(false);
     emit listReset();
     emit modifiedChanged(false);
@@ -22,6 +23,10 @@ LoadReport CTidewellDoc::Load() {
 }
 
 bool CTidewellDoc::Save() {
+    if (m_fileLeft) {
+        SetModified(true);  // kept for the moment the user chooses
+        return false;
+    }
     const bool saved = SaveTaskList(m_scheduleFile, m_tasks, m_context).ok();
     if (saved) SetModified(false);
     return saved;
@@ -30,6 +35,7 @@ bool CTidewellDoc::Save() {
 bool CTidewellDoc::ProtectWith(std::string password) {
     const ScheduleStoreContext before = m_context;
     m_context.password = std::move(password);
+    if (m_fileLeft) return true;  // not ours to rewrite; it stays as it is
     if (!IsModified()) return Save();
     TaskList saved;
     LoadOptions options;

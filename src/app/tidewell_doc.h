@@ -29,8 +29,14 @@ public:
     bool ProtectWith(std::string password);
 
     LoadReport Load();
-    // Saves the list and clears the modified flag; a failure has been shown to the user.
+    // Saves the list and clears the modified flag; a failure has been shown to the user. While
+    // the file is left alone (see IsFileLeft) nothing is written and the result is false.
     bool Save();
+    // The file could not be read and no copy of it was kept: it is not saved over until the
+    // user chooses to replace it.
+    bool IsFileLeft() const { return m_fileLeft; }
+    // The user chose to replace the file that could not be read: saves write it from now on.
+    void ReplaceLeftFile() { m_fileLeft = false; }
     bool IsModified() const { return m_tasks.IsModified(); }
     void SetModified(bool modified);
     // After a change: saves at once with AutoSave on, else marks the list modified.
@@ -67,6 +73,7 @@ private:
     ScheduleStoreContext m_context;
     std::string m_scheduleFile;
     TaskList m_tasks;
+    bool m_fileLeft = false;
 };
 
 }  // namespace tidewell

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <random>
 
+#include "files/file_faults.h"
 #include "files/paths.h"
 #include "files/whole_file.h"
 #include "text/message_table.h"
@@ -85,7 +86,10 @@ Result StagedFile::Stage(const std::string& target, Create create) {
 }
 
 Result StagedFile::Open(const std::string& target) {
-    return Stage(target, [this](const std::string& path) {
+    return Stage(target, [this, &target](const std::string& path) {
+        if (InjectedFault(FileStep::create, target) != 0) {
+            return false;
+        }
         m_fd = UniqueFd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
         return m_fd.Valid();
     });
@@ -98,7 +102,7 @@ Result StagedFile::OpenLink(const std::string& target, const std::string& linkTe
 }
 
 Result StagedFile::Write(std::string_view bytes) {
-    if (!m_fd.Valid() || !WriteAll(m_fd.Get(), bytes)) {
+    if (!m_fd.Valid() || InjectedFault(FileStep::write, m_target) != 0 || !WriteAll(m_fd.Get(), bytes)) {
         return Failed();
     }
     return Result::Ok();
@@ -118,7 +122,7 @@ Result StagedFile::Commit() {
     if (Result finished = Finish(); !finished.ok()) {
         return finished;
     }
-    if (::rename(m_path.c_str(), m_target.c_str()) != 0) {
+    if (InjectedFault(FileStep::rename, m_target) != 0 || ::rename(m_path.c_str(), m_target.c_str()) != 0) {
         return Failed();
     }
     m_path.clear();
@@ -154,7 +158,7 @@ Result WriteFileDurably(const std::string& path, std::string_view bytes) {
 
 Result LinkIfFree(const std::string& path, const std::string& name, bool& existed) {
     existed = false;
-    if (::link(path.c_str(), name.c_str()) != 0) {
+    if (InjectedFault(FileStep::link, name) != 0 || ::link(path.c_str(), name.c_str()) != 0) {
         existed = errno == EEXIST;
         return existed ? Result::Ok() : Result::Fail(ErrorKind::unavailable, CannotWriteFileMessage(name));
     }

@@ -32,6 +32,9 @@ struct LoadReport {
     // Why an existing file could not be read, and what kind of failure that was.
     std::string failureMessage;
     ErrorKind failureKind = ErrorKind::none;
+    // The file holds what the list does not, and no copy of it was kept: saving over it would
+    // lose that, so it is left alone until the user chooses to replace it.
+    bool leaveFile = false;
 };
 
 struct LoadOptions {
@@ -45,7 +48,9 @@ struct LoadOptions {
 
 // Replaces the list with the tasks of the file, validated, with the clock
 // synchronization task, in display order. A missing, unreadable or wrongly
-// protected file leaves the list empty and `loaded` false.
+// protected file leaves the list empty and `loaded` false. With
+// `keepDamagedAside`, a file that exists but was not read whole is reported to
+// the user with what became of it.
 LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context,
                         const LoadOptions& options = {});
 

@@ -8,6 +8,7 @@
 #include "app/single_instance.h"
 #include "app/task_list_model.h"
 #include "app_fixture.h"
+#include "support/injected_file_faults.h"
 #include "text/message_box.h"
 #include "text/messages.h"
 
@@ -207,6 +208,34 @@ TEST_F(FrameTest, CloseRequestEndsOnlyWithItsOwnParameters) {
     ASSERT_TRUE(SingleInstance::Send(path, InstanceMessageLine({1145, 1, 2})));
     EXPECT_TRUE(QTest::qWaitFor([&] { return app->HasEnded(); }, 2000));
     EXPECT_TRUE(app->IsRunning());  // an update restarts it as it was
+}
+
+TEST_F(FrameTest, ScheduleThatCannotBeReadIsReplacedOnlyWhenTheUserChooses) {
+    RegistryStore settings = UserSettings();
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, 1));
+    InstallExampleSchedule();
+    const std::string path = m_home.File("Documents/Verimont User Data/Ostrel/schedule.rws");
+    const std::string before = ReadFileText(path);
+    InjectedFileFaults faults;
+    faults.Fail(FileStep::read, EACCES, path);
+    auto app = Start();
+    ASSERT_NE(app, nullptr);
+    faults.Heal();
+    ASSERT_EQ(m_messageBox.CallCount(), 1u);
+    EXPECT_NE(m_messageBox.LastCall().text.find(path), std::string::npos);
+    EXPECT_TRUE(app->Document()->IsFileLeft());
+
+    app->Document()->DeleteTask(RowOf(*app, ScheduleType::daily), true);  // an auto-save writes nothing there
+    EXPECT_EQ(ReadFileText(path), before);
+    EXPECT_TRUE(app->Document()->IsModified());
+    m_messageBox.AnswerNext(IDNO);
+    FindAction(*app, "actionSave")->trigger();
+    EXPECT_EQ(ReadFileText(path), before);
+    m_messageBox.AnswerNext(IDYES);
+    FindAction(*app, "actionSave")->trigger();
+    EXPECT_NE(ReadFileText(path), before);
+    EXPECT_FALSE(app->Document()->IsModified());
 }
 
 TEST_F(FrameTest, ClosingOnlyHidesAfterTheSaveQuestion) {
