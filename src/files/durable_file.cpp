@@ -1,8 +1,10 @@
 #include "files/durable_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <random>
@@ -23,6 +25,9 @@ constexpr std::size_t kStemBytes = 64;
 constexpr int kNameAttempts = 64;
 constexpr std::string_view kPathPlaceholder = "#1";
 constexpr std::string_view kNameMark = ".tmp-";
+// As many links as the system follows in one path.
+constexpr int kMaxLinkHops = 40;
+constexpr std::size_t kLinkBuffer = 4096;
 
 std::string NewFileName(std::string_view target) {
     static std::atomic<unsigned> counter{0};
@@ -90,7 +95,8 @@ Result StagedFile::Open(const std::string& target) {
         if (InjectedFault(FileStep::create, target) != 0) {
             return false;
         }
-        m_fd = UniqueFd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+        m_fd = UniqueFd(
+            ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, kPrivateFileMode));
         return m_fd.Valid();
     });
 }
@@ -147,9 +153,35 @@ void StagedFile::Discard() {
     }
 }
 
-Result WriteFileDurably(const std::string& path, std::string_view bytes) {
+bool ReplacementTarget(const std::string& path, std::string& target) {
+    target = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return true;
+        }
+        std::string link(std::max<std::size_t>(static_cast<std::size_t>(info.st_size), kLinkBuffer) + 1,
+                         '\0');
+        const ssize_t length = ::readlink(target.c_str(), link.data(), link.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= link.size()) {
+            return false;
+        }
+        link.resize(static_cast<std::size_t>(length));
+        target = link.starts_with('/') ? link : JoinPath(FolderOf(target), link);
+    }
+    return false;  // a loop, or a chain longer than the system follows
+}
+
+Result WriteFileDurably(const std::string& path, std::string_view bytes, mode_t mode) {
+    std::string target;
+    if (!ReplacementTarget(path, target)) {
+        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
+    }
     StagedFile file;
-    Result result = file.Open(path);
+    Result result = file.Open(target);
+    if (result.ok() && mode != kPrivateFileMode && ::fchmod(file.Fd(), mode) != 0) {
+        result = Result::Fail(ErrorKind::io, CannotWriteFileMessage(target));
+    }
     if (result.ok()) {
         result = file.Write(bytes);
     }

@@ -95,6 +95,18 @@ TEST_F(RegistryStoreTest, StoredFormIsPrivateReadableText) {
     EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
+TEST_F(RegistryStoreTest, LinkedFileIsWrittenThroughAndTheLinkStays) {
+    const std::string real = m_root + "/dotfiles/registry.ini";
+    testing::WriteFileText(real, "");
+    fs::create_directories(m_folder);
+    fs::create_symlink(real, File());
+    RegistryStore store(m_folder);
+    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
+    ASSERT_TRUE(store.WriteSettingInt("A", "c", 2));
+    EXPECT_TRUE(fs::is_symlink(File()));
+    EXPECT_EQ(Get(real), ";Tidewell settings registry\r\n\r\n[A]\r\nb = dword:1\r\nc = dword:2\r\n");
+}
+
 TEST_F(RegistryStoreTest, MissingValuesReadAsTheirDefaults) {
     RegistryStore store(m_folder);
     EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Run Code", 7), 7);

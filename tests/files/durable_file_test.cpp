@@ -99,6 +99,28 @@ TEST_F(DurableFileTest, FailureLeavesTheOldFileAndNoNewFile) {
     }
 }
 
+TEST_F(DurableFileTest, LinksAreWrittenThroughAndKept) {
+    fs::create_directory(Path("real"));
+    WriteFileText(Path("real/target.ini"), "old");
+    fs::create_symlink("real/target.ini", Path("relative"));
+    fs::create_symlink(Path("relative"), Path("chain"));
+    fs::create_symlink("real/absent.ini", Path("dangling"));
+    for (const char* name : {"relative", "chain"}) {
+        ASSERT_TRUE(WriteFileDurably(Path(name), name).ok()) << name;
+        EXPECT_EQ(ReadFileText(Path("real/target.ini")), name);
+    }
+    ASSERT_TRUE(WriteFileDurably(Path("dangling"), "made").ok());
+    EXPECT_EQ(Snapshot(), (std::map<std::string, std::string>{{"real", "<folder>"},
+                                                              {"real/target.ini", "chain"},
+                                                              {"real/absent.ini", "made"},
+                                                              {"relative", "-> real/target.ini"},
+                                                              {"chain", "-> " + Path("relative")},
+                                                              {"dangling", "-> real/absent.ini"}}));
+    fs::create_symlink("loop-b", Path("loop-a"));
+    fs::create_symlink("loop-a", Path("loop-b"));
+    EXPECT_EQ(WriteFileDurably(Path("loop-a"), "x").kind(), ErrorKind::io);
+}
+
 TEST_F(DurableFileTest, StagedFilesChangeNothingUntilCommitted) {
     const std::string target = Path("target");
     WriteFileText(target, "old");

@@ -330,6 +330,21 @@ TEST_F(ScheduleStoreTest, DamagedFileThatCannotBeKeptAsideIsStillReported) {
     EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{"schedule.rws"});
 }
 
+TEST_F(ScheduleStoreTest, LinkedScheduleIsSavedThroughTheLink) {
+    const std::string real = m_temp.File("synced/schedule.rws");
+    std::filesystem::create_directories(m_temp.File("synced"));
+    std::filesystem::create_symlink("synced/schedule.rws", Path());
+    TaskList list;
+    list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "linked"));
+    for (const std::string password : {"", "s3cret!"}) {
+        ASSERT_TRUE(SaveTaskList(Path(), list, Context(password))) << password;
+        EXPECT_TRUE(std::filesystem::is_symlink(Path())) << password;
+        TaskList loaded;
+        ASSERT_TRUE(LoadTaskList(real, loaded, Context(password)).loaded) << password;
+        EXPECT_EQ(UserTasks(loaded).size(), 1u) << password;
+    }
+}
+
 TEST_F(ScheduleStoreTest, MissingFileIsNotAFailureToReport) {
     TaskList list;
     list.Add(TaskRecord{});
