@@ -17,7 +17,6 @@
 #include "app/single_instance.h"
 #include "app/start_string.h"
 #include "app/tidewell_doc.h"
-#include "app/program_operations.h"
 #include "config/admin_password.h"
 #include "config/autostart_entry.h"
 #include "config/data_directories.h"
@@ -126,19 +125,23 @@ bool CTidewellApp::InitData() {
 }
 
 bool CTidewellApp::CheckFirstRun() {
-    // The machine-wide root is not the user's to repair: it reports nothing.
-    RegistryStore machine(m_locations.MachineSettingsDir(ProductVersionNumber()));
-    if (machine.ReadSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, {}) ==
-        app_keys::kFirstRunDone) {
-        return true;
-    }
-    if (!m_options.administrator) {
+    // The machine-wide root is not the user's to repair: it reports nothing. Every user reads it.
+    RegistryStore machine(m_locations.MachineSettingsDir(ProductVersionNumber()), nullptr,
+                          RegistryAccess::Shared);
+    const bool done = machine.ReadSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, {}) ==
+                      app_keys::kFirstRunDone;
+    if (!done && !m_options.administrator) {
         m_messageBox->ShowMessageBox(LoadMessage(IDS_MESSAGE_PROMPT_ADMIN_REQUIRED_FOR_FIRST_RUN),
                                      ProductName(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    // An administrator who cannot write the machine folder is asked again next time, and passes.
-    (void)machine.WriteSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, app_keys::kFirstRunDone);
+    // An administrator's start records the first run, and makes a file an earlier version kept
+    // private readable again.
+    if (m_options.administrator && !machine.WriteSettingString(app_keys::kRootAppSection, app_keys::kFirstRun,
+                                                               app_keys::kFirstRunDone)) {
+        // Most administrators cannot write the machine folder: nobody is told, the next
+        // administrator's start tries again, and nothing else depends on the value.
+    }
     return true;
 }
 
@@ -187,8 +190,8 @@ bool CTidewellApp::CheckSingleInstance() {
 }
 
 bool CTidewellApp::CreateFrame() {
-    ScheduleStoreContext context{
-        *m_clock, *m_random, *m_settings, *m_messageBox, *m_sleeper, m_adminPassword->Password()};
+    ScheduleStoreContext context{*m_clock,      *m_random,  *m_settings,
+                                 *m_messageBox, *m_sleeper, m_adminPassword->Password()};
     m_doc = std::make_unique<CTidewellDoc>(context, m_userData->ScheduleFile());
     const int charSet = FontCharSetFor(m_nLCID);
     const bool cjk = charSet == kGb2312CharSet || charSet == kChineseBig5CharSet;

@@ -312,11 +312,12 @@ std::string RegistryText(const RegistryData& data) {
 
 // ---- RegistryStore ------------------------------------------------------------------------
 
-RegistryStore::RegistryStore(std::string folder, MessageBoxService* messageBox)
+RegistryStore::RegistryStore(std::string folder, MessageBoxService* messageBox, RegistryAccess access)
     : m_folder(std::move(folder)),
       m_path(m_folder + "/" + std::string(kRegistryFileName)),
       m_lockPath(m_folder + "/" + std::string(kRegistryLockFileName)),
-      m_messageBox(messageBox) {}
+      m_messageBox(messageBox),
+      m_access(access) {}
 
 void RegistryStore::TakeMissing() {
     if (m_state != FileState::Missing) {
@@ -447,20 +448,26 @@ bool RegistryStore::Write(std::string_view section, RegistryValue value) {
     bool written = false;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
-        (void)CreateFolders(m_folder);  // a folder that cannot be made fails the write below
+        const bool shared = m_access == RegistryAccess::Shared;
+        const bool folderMade =
+            CreateFolders(m_folder, shared ? std::optional<mode_t>(kSharedRegistryFolderMode) : std::nullopt)
+                .ok();
         const FileLock lock(m_lockPath);
         Refresh(report);
         if (!m_writable) {
             // The damaged file could not be kept aside: it is not replaced.
+        } else if (!folderMade) {
+            m_problem = CannotWriteFileMessage(m_path);
         } else if (const RegistryValue* current = m_data.Find(section, value.name);
                    m_state == FileState::Good && current != nullptr && current->type == value.type &&
-                   current->dword == value.dword && current->text == value.text) {
+                   current->dword == value.dword && current->text == value.text && ModeFits()) {
             written = true;  // nothing changes
         } else {
             RegistryData next = m_data;
             next.Set(section, std::move(value));
             std::string text = RegistryText(next);
-            const Result result = WriteFileDurably(m_path, text);
+            const Result result =
+                WriteFileDurably(m_path, text, shared ? kSharedRegistryFileMode : kPrivateFileMode);
             if (result.ok()) {
                 m_data = std::move(next);
                 m_bytes = std::move(text);
@@ -475,6 +482,12 @@ bool RegistryStore::Write(std::string_view section, RegistryValue value) {
     }
     Show(report);
     return written;
+}
+
+bool RegistryStore::ModeFits() const {
+    struct stat info {};
+    return m_access == RegistryAccess::Private ||
+           (::stat(m_path.c_str(), &info) == 0 && (info.st_mode & 07777) == kSharedRegistryFileMode);
 }
 
 std::string RegistryStore::Problem() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -134,9 +136,17 @@ std::string RegistryText(const RegistryData& data);
 // cannot be kept aside, writes fail and leave it in place.
 //
 // Safe to share between threads; the report is shown outside the store's lock.
+//
+// A private root (the user's) keeps its file to its owner (0600); a shared root (the
+// machine-wide one) is read by every user: its file is 0644 and the folders it makes 0755.
+enum class RegistryAccess { Private, Shared };
+inline constexpr mode_t kSharedRegistryFileMode = 0644;
+inline constexpr mode_t kSharedRegistryFolderMode = 0755;
+
 class RegistryStore final : public SettingsPort {
 public:
-    explicit RegistryStore(std::string folder, MessageBoxService* messageBox = nullptr);
+    explicit RegistryStore(std::string folder, MessageBoxService* messageBox = nullptr,
+                           RegistryAccess access = RegistryAccess::Private);
 
     int ReadSettingInt(std::string_view section, std::string_view name, int defaultValue) override;
     bool WriteSettingInt(std::string_view section, std::string_view name, int value) override;
@@ -160,12 +170,16 @@ private:
     void TakeDamage(FileState state, std::string bytes, std::string identity, std::string what,
                     std::string& report);
     bool Write(std::string_view section, RegistryValue value);
+    // Whether the file has the mode of its root; a shared file an earlier version kept
+    // private is written again.
+    bool ModeFits() const;
     void Show(const std::string& report) const;
 
     const std::string m_folder;
     const std::string m_path;
     const std::string m_lockPath;
     MessageBoxService* const m_messageBox;
+    const RegistryAccess m_access;
 
     mutable std::mutex m_mutex;
     RegistryData m_data;

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include "app/single_instance.h"
 #include "app/start_string.h"
 #include "app_fixture.h"
@@ -79,8 +81,14 @@ TEST_F(StartUpTest, FirstRunOnTheMachineNeedsAnAdministrator) {
     ASSERT_EQ(m_messageBox.CallCount(), 1u);
     EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_MESSAGE_PROMPT_ADMIN_REQUIRED_FOR_FIRST_RUN));
 
-    // Once an administrator has started it, anyone may.
+    // Once an administrator has started it, anyone may: every user reads the machine file.
     ASSERT_NE(Start(), nullptr);
+    struct stat info {};
+    ASSERT_EQ(
+        ::stat(m_home.File("machine/Verimont/Tidewell/" + ProductVersionNumber() + "/registry.ini").c_str(),
+               &info),
+        0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
     CTidewellApp later(options);
     EXPECT_TRUE(later.InitInstance());
 }

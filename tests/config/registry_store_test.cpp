@@ -81,7 +81,7 @@ TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
     EXPECT_EQ(again.Problem(), "");
 }
 
-TEST_F(RegistryStoreTest, StoredFormIsPrivateReadableText) {
+TEST_F(RegistryStoreTest, StoredFormIsReadableText) {
     RegistryStore store(m_folder);
     ASSERT_TRUE(store.WriteSettingInt("\\Tidewell\\App\\", " Scheduling ", 0));
     ASSERT_TRUE(store.WriteSettingString("User Data Directory", "", "/home/ann/Ostrel"));
@@ -90,21 +90,30 @@ TEST_F(RegistryStoreTest, StoredFormIsPrivateReadableText) {
               ";Tidewell settings registry\r\n\r\n[Tidewell\\App]\r\nScheduling = dword:0\r\n\r\n"
               "[User Data Directory]\r\n@ = sz:/home/ann/Ostrel\r\n\r\n"
               "[Tidewell\\Notes]\r\nText = sz:one%0D%0Atwo 100%25\r\n");
-    struct stat info {};
-    ASSERT_EQ(::stat(File().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
-TEST_F(RegistryStoreTest, LinkedFileIsWrittenThroughAndTheLinkStays) {
-    const std::string real = m_root + "/dotfiles/registry.ini";
-    testing::WriteFileText(real, "");
-    fs::create_directories(m_folder);
-    fs::create_symlink(real, File());
-    RegistryStore store(m_folder);
-    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
-    ASSERT_TRUE(store.WriteSettingInt("A", "c", 2));
-    EXPECT_TRUE(fs::is_symlink(File()));
-    EXPECT_EQ(Get(real), ";Tidewell settings registry\r\n\r\n[A]\r\nb = dword:1\r\nc = dword:2\r\n");
+// The user's root stays private; the machine-wide root is read by every user, whatever the umask
+// of the administrator who wrote it, and a file an earlier version kept private is opened up.
+TEST_F(RegistryStoreTest, ModesFollowTheAccessOfTheRoot) {
+    const auto modeOf = [](const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0u;
+    };
+    const mode_t savedMask = ::umask(077);
+    for (const RegistryAccess access : {RegistryAccess::Private, RegistryAccess::Shared}) {
+        const bool shared = access == RegistryAccess::Shared;
+        fs::remove_all(m_root + "/Verimont");
+        RegistryStore store(m_folder, nullptr, access);
+        ASSERT_TRUE(store.WriteSettingString("Tidewell\\App", "First Run", "1"));
+        EXPECT_EQ(modeOf(File()), shared ? 0644u : 0600u);
+        for (const std::string& folder : {m_root + "/Verimont", m_root + "/Verimont/Tidewell", m_folder}) {
+            EXPECT_EQ(modeOf(folder), shared ? 0755u : 0700u) << folder;
+        }
+        ::chmod(File().c_str(), 0600);
+        ASSERT_TRUE(store.WriteSettingString("Tidewell\\App", "First Run", "1"));
+        EXPECT_EQ(modeOf(File()), shared ? 0644u : 0600u);
+    }
+    ::umask(savedMask);
 }
 
 TEST_F(RegistryStoreTest, MissingValuesReadAsTheirDefaults) {
