@@ -21,7 +21,9 @@
 #include "config/autostart_entry.h"
 #include "config/data_directories.h"
 #include "config/language_shell_files.h"
+#include "config/quick_view_store.h"
 #include "config/registry_store.h"
+#include "files/durable_file.h"
 #include "platform/linux_launcher.h"
 #include "platform/system_clock.h"
 #include "platform/system_sleeper.h"
@@ -79,6 +81,7 @@ CTidewellApp::~CTidewellApp() {
 }
 
 bool CTidewellApp::InitInstance() {
+    ::clock_gettime(CLOCK_REALTIME, &m_startedAt);
     const std::optional<std::string> startString = StartStringFromArguments(m_options.arguments);
     if (!startString) return false;
     m_strStartString = *startString;
@@ -201,6 +204,7 @@ bool CTidewellApp::CreateFrame() {
     }
     m_frame = std::make_unique<CMainFrame>(*this, *m_doc, cjk, screenWidth);
     if (m_ownOperations) m_ownOperations->StartRuntime(*m_doc, *m_frame);
+    RemoveInterruptedSaves();
     m_doc->Load();
     m_frame->InitialUpdate();
     if (QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
@@ -213,6 +217,13 @@ bool CTidewellApp::CreateFrame() {
         m_frame->showMaximized();
     }
     return true;
+}
+
+void CTidewellApp::RemoveInterruptedSaves() const {
+    const std::string files[] = {m_userData->ScheduleFile(), QuickViewFilePath(m_userData->Path()),
+                                 m_settings->FilePath(), m_productSettings->FilePath(),
+                                 m_locations.PasswordFilePath()};
+    for (const std::string& file : files) RemoveStaleStagedFiles(file, m_startedAt);
 }
 
 bool CTidewellApp::IsAutoload() const {

@@ -1,15 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "config/settings_keys.h"
 #include "config/locations.h"
 #include "config/program_options.h"
+#include "config/settings_keys.h"
 #include "overview/description.h"
 
 namespace tidewell {
@@ -48,7 +49,6 @@ struct AppStartOptions {
     Sleeper* sleeper = nullptr;
 };
 
-
 // The program's life: the command line, one instance per user, the settings root, the first
 // run, the language, the data folders, the administrator password, the frame, the scheduling
 // switch and the logon start entry. Used on the user-interface thread only.
@@ -73,7 +73,9 @@ public:
     bool YearlySummaryUseRange() const { return m_bYearlySummaryUseRange; }
     int YearlySummaryMonthFormat() const { return m_nYearlySummaryMonthFormat; }
     // How month lists read in descriptions, from the two settings above.
-    DescriptionOptions DescriptionStyle() const { return {m_bYearlySummaryUseRange, m_nYearlySummaryMonthFormat}; }
+    DescriptionOptions DescriptionStyle() const {
+        return {m_bYearlySummaryUseRange, m_nYearlySummaryMonthFormat};
+    }
     // The options of the Options dialog, stored and mirrored in the members above.
     ProgramOptions Options() const;
     void SetOptions(const ProgramOptions& options);
@@ -116,11 +118,14 @@ private:
     void ReadSettings();
     bool CheckSingleInstance();
     bool CreateFrame();
+    // Removes the staged files that saves interrupted before this start left beside the files.
+    void RemoveInterruptedSaves() const;
     void OnShowRequest();
     void OnInstanceMessage(const InstanceMessage& message);
     std::string RuntimeFolder() const;
 
     AppStartOptions m_options;
+    timespec m_startedAt{};  // file times after it belong to saves of this run
     std::string m_strStartString;
     bool m_bRunning = true;
     bool m_bAutoSave = true;

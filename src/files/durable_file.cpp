@@ -1,5 +1,6 @@
 #include "files/durable_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,9 +30,8 @@ constexpr std::string_view kNameMark = ".tmp-";
 constexpr int kMaxLinkHops = 40;
 constexpr std::size_t kLinkBuffer = 4096;
 
-std::string NewFileName(std::string_view target) {
-    static std::atomic<unsigned> counter{0};
-    thread_local std::mt19937_64 random{std::random_device{}()};
+// ".<name>.tmp-": what every staged file of the target `name` starts with.
+std::string StagedNamePrefix(std::string_view target) {
     std::size_t stem = std::min(target.size(), kStemBytes);
     while (stem > 0 && stem < target.size() && (static_cast<unsigned char>(target[stem]) & 0xC0) == 0x80) {
         --stem;  // never half a UTF-8 character
@@ -39,9 +39,37 @@ std::string NewFileName(std::string_view target) {
     std::string name = ".";
     name += target.substr(0, stem);
     name += kNameMark;
-    name += std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + "-" +
-            std::to_string(random() % 1000000007u);
     return name;
+}
+
+std::string NewFileName(std::string_view target) {
+    static std::atomic<unsigned> counter{0};
+    thread_local std::mt19937_64 random{std::random_device{}()};
+    return StagedNamePrefix(target) + std::to_string(::getpid()) + "-" +
+           std::to_string(counter.fetch_add(1)) + "-" + std::to_string(random() % 1000000007u);
+}
+
+// The "<pid>-<count>-<random>" that NewFileName puts after the prefix.
+bool IsStagedNameTail(std::string_view tail) {
+    int numbers = 0;
+    while (!tail.empty()) {
+        const std::size_t digits = std::min(tail.find_first_not_of("0123456789"), tail.size());
+        if (digits == 0) {
+            return false;
+        }
+        ++numbers;
+        tail.remove_prefix(digits);
+        if (!tail.empty()) {
+            if (tail.front() != '-') {
+                return false;
+            }
+            tail.remove_prefix(1);
+            if (tail.empty()) {
+                return false;
+            }
+        }
+    }
+    return numbers == 3;
 }
 
 }  // namespace
@@ -186,6 +214,36 @@ Result WriteFileDurably(const std::string& path, std::string_view bytes, mode_t 
         result = file.Write(bytes);
     }
     return result.ok() ? file.Commit() : result;
+}
+
+int RemoveStaleStagedFiles(const std::string& target, const timespec& before) {
+    const std::size_t slash = target.rfind('/');
+    const std::string prefix =
+        StagedNamePrefix(slash == std::string::npos ? target : target.substr(slash + 1));
+    const std::string folder = FolderOf(target);
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr) {
+        return 0;
+    }
+    int removed = 0;
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix) || !IsStagedNameTail(name.substr(prefix.size()))) {
+            continue;
+        }
+        const std::string path = JoinPath(folder, name);
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !(S_ISREG(info.st_mode) || S_ISLNK(info.st_mode))) {
+            continue;
+        }
+        const bool older = info.st_mtim.tv_sec < before.tv_sec ||
+                           (info.st_mtim.tv_sec == before.tv_sec && info.st_mtim.tv_nsec < before.tv_nsec);
+        if (older && ::unlink(path.c_str()) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(entries);
+    return removed;
 }
 
 Result LinkIfFree(const std::string& path, const std::string& name, bool& existed) {

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -68,6 +69,12 @@ bool ReplacementTarget(const std::string& path, std::string& target);
 // mode `mode`, through a StagedFile. Missing folders are not created. On failure the old file
 // stays as it was and no new file is left.
 Result WriteFileDurably(const std::string& path, std::string_view bytes, mode_t mode = kPrivateFileMode);
+
+// Removes what interrupted replacements of `target` left in its folder: entries named as
+// StagedFile names the new files of that target (".<name>.tmp-<pid>-<count>-<random>"),
+// files or links, last changed before `before` (the start of the running instance, so that a
+// replacement going on now is left alone). Returns how many went.
+int RemoveStaleStagedFiles(const std::string& target, const timespec& before);
 
 // Gives the file at `path` the second name `name` (a hard link) and syncs the folder, unless
 // `name` is taken: `existed` is then true and nothing changes. Fails (unavailable) where the file

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "app/single_instance.h"
@@ -91,6 +92,21 @@ TEST_F(StartUpTest, FirstRunOnTheMachineNeedsAnAdministrator) {
     EXPECT_EQ(info.st_mode & 0777, 0644u);
     CTidewellApp later(options);
     EXPECT_TRUE(later.InitInstance());
+}
+
+TEST_F(StartUpTest, StagedFilesOfAnInterruptedSaveGoAtTheNextStart) {
+    InstallExampleSchedule();
+    const std::string folder = m_home.File("Documents/Verimont User Data/Ostrel/");
+    WriteFileText(folder + ".schedule.rws.tmp-77-0-12345", "killed during a save");
+    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder + ".schedule.rws.tmp-77-0-12345").c_str(), old, 0), 0);
+    WriteFileText(folder + ".schedule.rws.tmp-77-1-12345", "being written now");
+    const timespec later[2] = {{4000000000, 0}, {4000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder + ".schedule.rws.tmp-77-1-12345").c_str(), later, 0), 0);
+    auto app = Start();
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(FolderEntries(folder),
+              (std::vector<std::string>{".schedule.rws.tmp-77-1-12345", "schedule.rws"}));
 }
 
 TEST_F(StartUpTest, SecondInteractiveStartShowsTheFirstAndEnds) {
