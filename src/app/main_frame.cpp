@@ -14,6 +14,7 @@
 #include "app/frame_operations.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
+#include "app/save_failure_notice.h"
 #include "app/system_tray.h"
 #include "app/task_list_model.h"
 #include "app/tidewell_app.h"
@@ -81,6 +82,8 @@ CMainFrame::CMainFrame(CTidewellApp& app, CTidewellDoc& doc, bool cjk, int scree
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    m_saveNotice =
+        new SaveFailureNotice(m_doc, *statusBar(), *this, m_doc.Context().clock, m_app.ProductName());
     m_tray = new CSystemTray(Action(kCmdShowHide), Action(kCmdToggleScheduling), Action(kCmdAbout),
                              Action(kCmdStopSound), this);
     connect(m_tray, &CSystemTray::doubleClicked, this, [this] {

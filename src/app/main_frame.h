@@ -20,6 +20,7 @@ class CTidewellDoc;
 class CTidewellView;
 class FrameOperations;
 class MessageBoxService;
+class SaveFailureNotice;
 
 // The main window: menus, accelerators, toolbar, status bar, the task list and the tray icon.
 // Every command is a QAction named in the command table and reaches its handler here; the
@@ -113,6 +114,7 @@ private:
     std::map<CommandId, QAction*> m_actions;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idleLabel = nullptr;
+    SaveFailureNotice* m_saveNotice = nullptr;
     CSystemTray* m_tray = nullptr;
     QTimer* m_tick = nullptr;
 };

@@ -70,12 +70,13 @@ struct ProgramRuntime::Parts {
           player(audio, tray, app.Settings()),
           eventLog(app.GetLocations().LogDir(), app.GetClock()),
           clockSync({}, ClockSyncPorts{network, clockSetter, app.GetClock(), timeZone}),
-          executor(TaskExecutorPorts{app.GetLauncher(), power, player, eventLog, app.Settings(), app.MessageBox(),
-                                     notices, countdowns},
-                   TaskExecutorContext{
-                       false, RunningProgramDir(), TimeServerNames,
-                       [this](const std::string& server) { return clockSync.SynchronizeClockUnattended(server); },
-                       [&app] { app.SetAutoStartEntry(); }}),
+          executor(TaskExecutorPorts{app.GetLauncher(), power, player, eventLog, app.Settings(),
+                                     app.MessageBox(), notices, countdowns},
+                   TaskExecutorContext{false, RunningProgramDir(), TimeServerNames,
+                                       [this](const std::string& server) {
+                                           return clockSync.SynchronizeClockUnattended(server);
+                                       },
+                                       [&app] { app.SetAutoStartEntry(); }}),
           scheduler(doc.Tasks(), executor, view, random) {}
 
     TrayAnimation tray;
@@ -157,7 +158,7 @@ void ProgramRuntime::RedrawAll() {
 }
 
 void ProgramRuntime::SaveViewTaskList() {
-    (void)m_doc.Save();
+    m_doc.SaveFromPass();
 }
 
 void ProgramRuntime::StartBeepTicksIfNeeded() {

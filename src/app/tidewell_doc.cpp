@@ -28,8 +28,30 @@ bool CTidewellDoc::Save() {
         return false;
     }
     const bool saved = SaveTaskList(m_scheduleFile, m_tasks, m_context).ok();
-    if (saved) SetModified(false);
+    if (saved) Saved();
     return saved;
+}
+
+void CTidewellDoc::SaveFromPass() {
+    if (m_fileLeft) {
+        SetModified(true);
+        return;
+    }
+    const Result saved = WriteTaskList(m_scheduleFile, m_tasks, m_context);
+    if (saved.ok()) {
+        Saved();
+        return;
+    }
+    SetModified(true);
+    m_saveFailing = true;
+    emit saveFailing(saved.message());
+}
+
+void CTidewellDoc::Saved() {
+    SetModified(false);
+    if (!m_saveFailing) return;
+    m_saveFailing = false;
+    emit saveRecovered();
 }
 
 bool CTidewellDoc::ProtectWith(std::string password) {

@@ -280,23 +280,23 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
     return report;
 }
 
-Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
+Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
     SettingsTextWriter document = BuildDocument(list, context);
-    if (context.password.empty()) {
-        Result saved = document.SaveToFile(path);
-        return saved.ok() ? saved : ShowFailure(context, std::move(saved));
-    }
+    if (context.password.empty()) return document.SaveToFile(path);
     std::string bytes;
     if (Result sealed = ProtectedBytes(path, std::move(document).SaveToString(), context, bytes);
         !sealed.ok()) {
-        return ShowFailure(context, std::move(sealed));
+        return sealed;
     }
     if (!WriteFileDurably(path, bytes).ok()) {
-        return ShowFailure(
-            context,
-            Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path)));
+        return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path));
     }
     return Result::Ok();
+}
+
+Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
+    Result saved = WriteTaskList(path, list, context);
+    return saved.ok() ? saved : ShowFailure(context, std::move(saved));
 }
 
 void RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context) {

@@ -58,6 +58,8 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
 // work in memory and the file is replaced once, durably, whole or not at all.
 // On failure the message has been shown and is returned.
 Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context);
+// SaveTaskList without showing the failure: the caller reports it.
+Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context);
 
 // Passes the list through the schedule file's writer and reader in memory, so
 // that it is validated, defaulted and ordered exactly like a loaded one. The

@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -5,6 +6,7 @@
 
 #include "app/column_widths.h"
 #include "app/command_table.h"
+#include "app/message_box_dialog.h"
 #include "app/single_instance.h"
 #include "app/task_list_model.h"
 #include "app_fixture.h"
@@ -236,6 +238,49 @@ TEST_F(FrameTest, ScheduleThatCannotBeReadIsReplacedOnlyWhenTheUserChooses) {
     FindAction(*app, "actionSave")->trigger();
     EXPECT_NE(ReadFileText(path), before);
     EXPECT_FALSE(app->Document()->IsModified());
+}
+
+TEST_F(FrameTest, SavesOfPassesThatKeepFailingAreReportedWithoutModalBoxes) {
+    RegistryStore settings = UserSettings();
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
+    auto app = StartWithExample();
+    ASSERT_NE(app, nullptr);
+    CMainFrame& frame = *app->MainFrame();
+    CTidewellDoc& doc = *app->Document();
+    const QLabel* status = frame.findChild<QLabel*>("statusSaveFailure");
+    ASSERT_NE(status, nullptr);
+    const auto openBoxes = [&frame] {
+        Settle();
+        const auto boxes = frame.findChildren<MessageBoxDialog*>();
+        return std::count_if(boxes.begin(), boxes.end(),
+                             [](MessageBoxDialog* box) { return box->isVisible() && !box->isModal(); });
+    };
+    InjectedFileFaults faults;
+    faults.Fail(FileStep::create, ENOSPC);
+    doc.SaveFromPass();
+    EXPECT_EQ(openBoxes(), 1);
+    EXPECT_FALSE(status->isHidden());
+    EXPECT_TRUE(doc.IsModified());
+    for (int pass = 0; pass < 30; ++pass) {  // a task repeating every second
+        m_clock.Advance(1);
+        doc.SaveFromPass();
+    }
+    EXPECT_EQ(openBoxes(), 1);
+    EXPECT_GE(faults.Count(FileStep::create), 31);  // every pass tried again
+    frame.findChild<MessageBoxDialog*>()->Press(IDOK);
+    m_clock.Advance(20);
+    doc.SaveFromPass();
+    EXPECT_EQ(openBoxes(), 0);  // at most one a minute
+    m_clock.Advance(15);
+    doc.SaveFromPass();
+    EXPECT_EQ(openBoxes(), 1);
+    EXPECT_EQ(m_messageBox.CallCount(), 0u);  // nothing modal
+
+    faults.Heal();
+    doc.SaveFromPass();
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(status->isHidden());
+    EXPECT_EQ(openBoxes(), 0);
 }
 
 TEST_F(FrameTest, ClosingOnlyHidesAfterTheSaveQuestion) {
