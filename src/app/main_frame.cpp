@@ -247,7 +247,7 @@ void CMainFrame::InitialUpdate() {
         std::snprintf(name, sizeof name, app_keys::kReleaseNoteFormat, ProductVersionNumber().c_str());
         SettingsPort& settings = m_app.Settings();
         if (settings.ReadSettingString(app_keys::kRootAppSection, name, {}) != app_keys::kReleaseNoteShown) {
-            (void)settings.WriteSettingString(app_keys::kRootAppSection, name, app_keys::kReleaseNoteShown);
+            settings.WriteSettingString(app_keys::kRootAppSection, name, app_keys::kReleaseNoteShown);
         }
     });
 }

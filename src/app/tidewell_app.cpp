@@ -154,9 +154,9 @@ void CTidewellApp::ReadSettings() {
     if (settings.ReadSettingInt(kAppSection, kRunCode, 0) == 0) {
         m_bRunning = true;
         SetAutoStartEntry();
-        (void)settings.WriteSettingInt(kAppSection, kRunCode, 1);
+        settings.WriteSettingInt(kAppSection, kRunCode, 1);
         m_bAutoSave = true;
-        (void)settings.WriteSettingInt(kConfigSection, kAutoSave, 1);
+        settings.WriteSettingInt(kConfigSection, kAutoSave, 1);
     } else {
         m_bRunning = settings.ReadSettingInt(kAppSection, kScheduling, 1) == 1;
         m_bAutoSave = settings.ReadSettingInt(kConfigSection, kAutoSave, 1) == 1;
@@ -236,7 +236,7 @@ SettingsPort& CTidewellApp::Settings() {
 
 void CTidewellApp::SetMute(bool mute) {
     m_bMute = mute;
-    (void)m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
+    m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
 }
 
 ProgramOptions CTidewellApp::Options() const {
@@ -258,7 +258,7 @@ void CTidewellApp::SetOptions(const ProgramOptions& options) {
 
 void CTidewellApp::SetAutoUpdate(bool enabled) {
     m_bAutoUpdate = enabled;
-    (void)m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
+    m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
 }
 
 std::string CTidewellApp::ProductName() const {
@@ -283,7 +283,7 @@ bool CTidewellApp::ToggleScheduling(bool skipPassword) {
     if (!skipPassword && m_frame != nullptr && m_frame->isHidden() && !AskAdministratorPassword({}))
         return false;
     m_bRunning = !m_bRunning;
-    (void)m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
+    m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
     m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
     SetAutoStartEntry();
     emit schedulingChanged(m_bRunning);
@@ -300,7 +300,7 @@ bool CTidewellApp::ExitCompletely() {
     // Unsaved changes are not dropped on the way out.
     if (m_frame != nullptr && !m_frame->AskSaveChanges()) return false;
     m_bRunning = false;
-    (void)m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, 0);
+    m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, 0);
     m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
     SetAutoStartEntry();
     emit schedulingChanged(false);
@@ -337,7 +337,7 @@ void CTidewellApp::OnInstanceMessage(const InstanceMessage& message) {
         return;
     }
     // The program is asked to make way for an update: the list is saved, nothing is asked.
-    if (m_doc != nullptr && m_doc->IsModified()) (void)m_doc->Save();
+    if (m_doc != nullptr && m_doc->IsModified()) m_doc->Save();  // a failure is shown
     End();
 }
 

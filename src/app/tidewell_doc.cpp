@@ -155,8 +155,7 @@ size_t CTidewellDoc::AddTask(const TaskRecord& task, bool autoSave) {
 
 size_t CTidewellDoc::ReplaceTask(size_t index, const TaskRecord& edited, bool autoSave) {
     tidewell::CopyTask(m_tasks[index], edited);
-    // A failed refresh keeps the list as edited; the file reports the failure itself.
-    (void)RefreshThroughFile(m_tasks, m_context);
+    RefreshThroughFile(m_tasks, m_context);
     size_t position = m_tasks.size();
     for (size_t i = 0; i < m_tasks.size(); ++i) {
         if (SameTask(m_tasks[i], edited)) {

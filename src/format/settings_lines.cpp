@@ -112,7 +112,9 @@ std::string DiskBytes(const std::vector<std::string>& lines) {
 }
 
 Result SaveBytes(const std::string& path, const std::string& bytes) {
-    (void)CreateFolders(FolderOf(path));  // a folder that cannot be made fails the write
+    if (Result folder = CreateFolders(FolderOf(path)); !folder.ok()) {
+        return folder;
+    }
     return WriteFileDurably(path, bytes);
 }
 
