@@ -121,7 +121,7 @@ bool CTidewellApp::InitData() {
     CleanTemporaryFiles(m_locations);
     if (!CheckFirstRun()) return false;
     ReadSettings();
-    m_adminPassword = std::make_unique<AdminPassword>(*m_messageBox, *m_sleeper);
+    m_adminPassword = std::make_unique<AdminPassword>(*m_messageBox);
     // A missing password file means no password.
     (void)m_adminPassword->ReadPasswordFile(m_locations.PasswordFilePath());
     return true;
