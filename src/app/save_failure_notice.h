@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/message_box_dialog.h"
 #include "time/date_time.h"
 
 class QLabel;
@@ -15,7 +16,6 @@ namespace tidewell {
 
 class Clock;
 class CTidewellDoc;
-class MessageBoxDialog;
 
 // Reports the saves of scheduling passes that keep failing without stopping anything: the
 // status bar says so while they fail, and a message box that is not modal comes at most once

@@ -11,6 +11,7 @@
 #include "app/task_list_model.h"
 #include "app_fixture.h"
 #include "support/injected_file_faults.h"
+#include "support/task_builder.h"
 #include "text/message_box.h"
 #include "text/messages.h"
 
@@ -228,7 +229,13 @@ TEST_F(FrameTest, ScheduleThatCannotBeReadIsReplacedOnlyWhenTheUserChooses) {
     EXPECT_NE(m_messageBox.LastCall().text.find(path), std::string::npos);
     EXPECT_TRUE(app->Document()->IsFileLeft());
 
-    app->Document()->DeleteTask(RowOf(*app, ScheduleType::daily), true);  // an auto-save writes nothing there
+    TaskRecord task = DailyTask({TimeOfDayValue(8)});
+    task.title = "new";
+    task.taskInfo.taskType = TaskType::notice;
+    task.taskInfo.noticeMsg = "Time to go";
+    task.soundInfo.type = 0;
+    const size_t added = app->Document()->AddTask(task, true);  // an auto-save writes nothing there
+    ASSERT_LT(added, app->Document()->Tasks().size());
     EXPECT_EQ(ReadFileText(path), before);
     EXPECT_TRUE(app->Document()->IsModified());
     m_messageBox.AnswerNext(IDNO);
@@ -256,7 +263,7 @@ TEST_F(FrameTest, SavesOfPassesThatKeepFailingAreReportedWithoutModalBoxes) {
                              [](MessageBoxDialog* box) { return box->isVisible() && !box->isModal(); });
     };
     InjectedFileFaults faults;
-    faults.Fail(FileStep::create, ENOSPC);
+    faults.Fail(FileStep::create, ENOSPC, doc.ScheduleFile());  // the settings still write
     doc.SaveFromPass();
     EXPECT_EQ(openBoxes(), 1);
     EXPECT_FALSE(status->isHidden());
