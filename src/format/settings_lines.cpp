@@ -112,8 +112,9 @@ std::string DiskBytes(const std::vector<std::string>& lines) {
 }
 
 Result SaveBytes(const std::string& path, const std::string& bytes) {
-    if (Result folder = CreateFolders(FolderOf(path)); !folder.ok()) {
-        return folder;
+    // A folder that cannot be made fails the write, told as the file that could not be written.
+    if (!CreateFolders(FolderOf(path)).ok()) {
+        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
     }
     return WriteFileDurably(path, bytes);
 }
