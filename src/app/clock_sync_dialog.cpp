@@ -160,8 +160,7 @@ void ClockSyncDialog::ShowLocalTime() {
 void ClockSyncDialog::OnSynchronize() {
     if (IsSynchronizing() || m_canSetClock == false) return;
     const std::string server = ToStdString(m_server->currentText());
-    (void)m_app.Settings().WriteSettingString(clock_sync_keys::kSection, clock_sync_keys::kCurrentServer,
-                                              server);
+    m_app.Settings().WriteSettingString(clock_sync_keys::kSection, clock_sync_keys::kCurrentServer, server);
     ClockSyncConfig config = m_config;
     config.servers = ServersStartingWith(std::move(config.servers), server);
     m_synchronize->setEnabled(false);

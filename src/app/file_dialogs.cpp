@@ -23,7 +23,8 @@ std::optional<std::string> Remembered(SheetContext& context, const BrowseRequest
                                       std::optional<std::string> chosen) {
     if (chosen && !chosen->empty()) {
         const std::string folder = ToStdString(QFileInfo(ToQString(*chosen)).absolutePath());
-        (void)context.settings.WriteSettingString(request.section, request.value, folder);
+        // A failure is shown by the settings store, which keeps the folder for this run.
+        context.settings.WriteSettingString(request.section, request.value, folder);
     }
     return chosen && !chosen->empty() ? chosen : std::nullopt;
 }

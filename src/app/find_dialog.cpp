@@ -144,8 +144,12 @@ void FindDialog::done(int result) {
     options.closeWhenDone = m_closeWhenDone->isChecked();
     options.up = m_up->isChecked();
     options.startFromCurrent = m_currentItem->isChecked();
-    WriteFindSettings(m_settings, options);
-    WriteFindHistory(m_settings, History());
+    {
+        // One replacement of the file for the whole close; a failure is told by the store.
+        const SettingsBatch batch(m_settings);
+        WriteFindSettings(m_settings, options);
+        WriteFindHistory(m_settings, History());
+    }
     QDialog::done(result);
 }
 

@@ -14,6 +14,7 @@
 #include "app/frame_operations.h"
 #include "app/program_icon.h"
 #include "app/qt_text.h"
+#include "app/save_failure_notice.h"
 #include "app/system_tray.h"
 #include "app/task_list_model.h"
 #include "app/tidewell_app.h"
@@ -81,6 +82,8 @@ CMainFrame::CMainFrame(CTidewellApp& app, CTidewellDoc& doc, bool cjk, int scree
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    m_saveNotice =
+        new SaveFailureNotice(m_doc, *statusBar(), *this, m_doc.Context().clock, m_app.ProductName());
     m_tray = new CSystemTray(Action(kCmdShowHide), Action(kCmdToggleScheduling), Action(kCmdAbout),
                              Action(kCmdStopSound), this);
     connect(m_tray, &CSystemTray::doubleClicked, this, [this] {
@@ -244,7 +247,7 @@ void CMainFrame::InitialUpdate() {
         std::snprintf(name, sizeof name, app_keys::kReleaseNoteFormat, ProductVersionNumber().c_str());
         SettingsPort& settings = m_app.Settings();
         if (settings.ReadSettingString(app_keys::kRootAppSection, name, {}) != app_keys::kReleaseNoteShown) {
-            (void)settings.WriteSettingString(app_keys::kRootAppSection, name, app_keys::kReleaseNoteShown);
+            settings.WriteSettingString(app_keys::kRootAppSection, name, app_keys::kReleaseNoteShown);
         }
     });
 }
@@ -303,11 +306,23 @@ void CMainFrame::ShowMessage(const std::string& text, unsigned style) {
     m_messageBox.ShowMessageBox(text, m_app.ProductName(), style);
 }
 
+bool CMainFrame::SaveAsked() {
+    if (m_doc.IsFileLeft()) {
+        const std::string question =
+            ReplaceAll(LoadMessage(IDS_MESSAGE_PROMPT_REPLACE_UNREAD_FILE), "#1", m_doc.ScheduleFile());
+        if (m_messageBox.ShowMessageBox(question, m_app.ProductName(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            return false;
+        }
+        m_doc.ReplaceLeftFile();
+    }
+    return m_doc.Save();
+}
+
 bool CMainFrame::AskSaveChanges() {
     if (!m_doc.IsModified()) return true;
     switch (m_messageBox.ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_SAVE), m_app.ProductName(),
                                         MB_YESNOCANCEL | MB_ICONQUESTION)) {
-        case IDYES: return m_doc.Save();
+        case IDYES: return SaveAsked();
         case IDNO: m_doc.Load(); return true;
         default: return false;
     }

@@ -20,6 +20,7 @@ class CTidewellDoc;
 class CTidewellView;
 class FrameOperations;
 class MessageBoxService;
+class SaveFailureNotice;
 
 // The main window: menus, accelerators, toolbar, status bar, the task list and the tray icon.
 // Every command is a QAction named in the command table and reaches its handler here; the
@@ -45,6 +46,9 @@ public:
     // The save question for unsaved changes: Yes saves, No reloads the file. False on Cancel
     // or when the save failed.
     bool AskSaveChanges();
+    // A save the user asked for. While the file that could not be read is left alone, asks
+    // first whether to replace it; false when the user keeps it or the save failed.
+    bool SaveAsked();
     // State texts, check marks and enabled states of the commands.
     void UpdateCommandStates();
     void RefreshCaption();
@@ -110,6 +114,7 @@ private:
     std::map<CommandId, QAction*> m_actions;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_idleLabel = nullptr;
+    SaveFailureNotice* m_saveNotice = nullptr;
     CSystemTray* m_tray = nullptr;
     QTimer* m_tick = nullptr;
 };

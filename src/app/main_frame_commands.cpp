@@ -20,7 +20,7 @@ void CMainFrame::OnToggleScheduling() {
 }
 
 void CMainFrame::OnSave() {
-    if (m_doc.IsModified()) m_doc.Save();
+    if (m_doc.IsModified()) SaveAsked();
 }
 
 void CMainFrame::OnRunInBackground() {
@@ -31,8 +31,7 @@ void CMainFrame::OnRunInBackground() {
         m_messageBox.ShowMessageBox(
             LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_WAKEN_FROM_BOTTOM_RIGHT_ICON, product), product,
             MB_OK | MB_ICONINFORMATION, {}, &showNextTime);
-        if (!showNextTime)
-            (void)settings.WriteSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 0);
+        if (!showNextTime) settings.WriteSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 0);
     }
     hide();
 }

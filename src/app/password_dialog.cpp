@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include "app/qt_text.h"
 
@@ -24,14 +25,29 @@ PasswordDialog::PasswordDialog(const PasswordRequest& request, QWidget* parent) 
     label->setBuddy(m_edit);
     layout->addRow(label, m_edit);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(MessageText(IDS_DIALOG_OK), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("passwordOk");
-    ok->setDefault(true);
+    m_ok = buttons->addButton(MessageText(IDS_DIALOG_OK), QDialogButtonBox::AcceptRole);
+    m_ok->setObjectName("passwordOk");
+    m_ok->setDefault(true);
     buttons->addButton(MessageText(IDS_DIALOG_CANCEL), QDialogButtonBox::RejectRole)
         ->setObjectName("passwordCancel");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addRow(buttons);
+    if (request.refuseInputFor.count() > 0) {
+        m_edit->setEnabled(false);
+        m_ok->setEnabled(false);
+        auto* refusal = new QTimer(this);
+        refusal->setObjectName("passwordRefusalTimer");
+        refusal->setSingleShot(true);
+        connect(refusal, &QTimer::timeout, this, &PasswordDialog::AllowInput);
+        refusal->start(request.refuseInputFor);
+    }
+}
+
+void PasswordDialog::AllowInput() {
+    m_edit->setEnabled(true);
+    m_ok->setEnabled(true);
+    m_edit->setFocus();
 }
 
 QString PasswordDialog::Password() const {

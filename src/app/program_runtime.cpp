@@ -166,7 +166,7 @@ void ProgramRuntime::RedrawAll() {
 }
 
 void ProgramRuntime::SaveViewTaskList() {
-    (void)m_doc.Save();
+    m_doc.SaveFromPass();
 }
 
 // Runs on the synchronization's worker thread: the failure is told on the window's thread.

@@ -20,7 +20,9 @@
 #include "config/autostart_entry.h"
 #include "config/data_directories.h"
 #include "config/language_shell_files.h"
+#include "config/quick_view_store.h"
 #include "config/registry_store.h"
+#include "files/durable_file.h"
 #include "platform/linux_launcher.h"
 #include "platform/system_clock.h"
 #include "platform/system_sleeper.h"
@@ -78,6 +80,7 @@ CTidewellApp::~CTidewellApp() {
 }
 
 bool CTidewellApp::InitInstance() {
+    ::clock_gettime(CLOCK_REALTIME, &m_startedAt);
     const std::optional<std::string> startString = StartStringFromArguments(m_options.arguments);
     if (!startString) return false;
     m_strStartString = *startString;
@@ -132,26 +135,30 @@ bool CTidewellApp::InitData() {
     CleanTemporaryFiles(m_locations);
     if (!CheckFirstRun()) return false;
     ReadSettings();
-    m_adminPassword = std::make_unique<AdminPassword>(*m_messageBox, *m_sleeper);
+    m_adminPassword = std::make_unique<AdminPassword>(*m_messageBox);
     // A missing password file means no password.
     (void)m_adminPassword->ReadPasswordFile(m_locations.PasswordFilePath());
     return true;
 }
 
 bool CTidewellApp::CheckFirstRun() {
-    // The machine-wide root is not the user's to repair: it reports nothing.
-    RegistryStore machine(m_locations.MachineSettingsDir(ProductVersionNumber()));
-    if (machine.ReadSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, {}) ==
-        app_keys::kFirstRunDone) {
-        return true;
-    }
-    if (!m_options.administrator) {
+    // The machine-wide root is not the user's to repair: it reports nothing. Every user reads it.
+    RegistryStore machine(m_locations.MachineSettingsDir(ProductVersionNumber()), nullptr,
+                          RegistryAccess::Shared);
+    const bool done = machine.ReadSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, {}) ==
+                      app_keys::kFirstRunDone;
+    if (!done && !m_options.administrator) {
         m_messageBox->ShowMessageBox(LoadMessage(IDS_MESSAGE_PROMPT_ADMIN_REQUIRED_FOR_FIRST_RUN),
                                      ProductName(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
-    // An administrator who cannot write the machine folder is asked again next time, and passes.
-    (void)machine.WriteSettingString(app_keys::kRootAppSection, app_keys::kFirstRun, app_keys::kFirstRunDone);
+    // An administrator's start records the first run, and makes a file an earlier version kept
+    // private readable again.
+    if (m_options.administrator && !machine.WriteSettingString(app_keys::kRootAppSection, app_keys::kFirstRun,
+                                                               app_keys::kFirstRunDone)) {
+        // Most administrators cannot write the machine folder: nobody is told, the next
+        // administrator's start tries again, and nothing else depends on the value.
+    }
     return true;
 }
 
@@ -161,9 +168,9 @@ void CTidewellApp::ReadSettings() {
     if (settings.ReadSettingInt(kAppSection, kRunCode, 0) == 0) {
         m_bRunning = true;
         SetAutoStartEntry();
-        (void)settings.WriteSettingInt(kAppSection, kRunCode, 1);
+        settings.WriteSettingInt(kAppSection, kRunCode, 1);
         m_bAutoSave = true;
-        (void)settings.WriteSettingInt(kConfigSection, kAutoSave, 1);
+        settings.WriteSettingInt(kConfigSection, kAutoSave, 1);
     } else {
         m_bRunning = settings.ReadSettingInt(kAppSection, kScheduling, 1) == 1;
         m_bAutoSave = settings.ReadSettingInt(kConfigSection, kAutoSave, 1) == 1;
@@ -211,6 +218,7 @@ bool CTidewellApp::CreateFrame() {
     }
     m_frame = std::make_unique<CMainFrame>(*this, *m_doc, cjk, screenWidth);
     if (m_ownOperations) m_ownOperations->StartRuntime(*m_doc, *m_frame);
+    RemoveInterruptedSaves();
     m_doc->Load();
     m_frame->InitialUpdate();
     if (QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
@@ -225,6 +233,13 @@ bool CTidewellApp::CreateFrame() {
     return true;
 }
 
+void CTidewellApp::RemoveInterruptedSaves() const {
+    const std::string files[] = {m_userData->ScheduleFile(), QuickViewFilePath(m_userData->Path()),
+                                 m_settings->FilePath(), m_productSettings->FilePath(),
+                                 m_locations.PasswordFilePath()};
+    for (const std::string& file : files) RemoveStaleStagedFiles(file, m_startedAt);
+}
+
 bool CTidewellApp::IsAutoload() const {
     return m_strStartString == kAutoloadArgument;
 }
@@ -235,7 +250,7 @@ SettingsPort& CTidewellApp::Settings() {
 
 void CTidewellApp::SetMute(bool mute) {
     m_bMute = mute;
-    (void)m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
+    m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
 }
 
 ProgramOptions CTidewellApp::Options() const {
@@ -257,7 +272,7 @@ void CTidewellApp::SetOptions(const ProgramOptions& options) {
 
 void CTidewellApp::SetAutoUpdate(bool enabled) {
     m_bAutoUpdate = enabled;
-    (void)m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
+    m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
 }
 
 std::string CTidewellApp::ProductName() const {
@@ -282,7 +297,7 @@ bool CTidewellApp::ToggleScheduling(bool skipPassword) {
     if (!skipPassword && m_frame != nullptr && m_frame->isHidden() && !AskAdministratorPassword({}))
         return false;
     m_bRunning = !m_bRunning;
-    (void)m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
+    m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
     m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
     SetAutoStartEntry();
     emit schedulingChanged(m_bRunning);
@@ -299,7 +314,7 @@ bool CTidewellApp::ExitCompletely() {
     // Unsaved changes are not dropped on the way out.
     if (m_frame != nullptr && !m_frame->AskSaveChanges()) return false;
     m_bRunning = false;
-    (void)m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, 0);
+    m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, 0);
     m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
     SetAutoStartEntry();
     emit schedulingChanged(false);
@@ -337,7 +352,7 @@ void CTidewellApp::OnInstanceMessage(const InstanceMessage& message) {
         return;
     }
     // The program is asked to make way for an update: the list is saved, nothing is asked.
-    if (m_doc != nullptr && m_doc->IsModified()) (void)m_doc->Save();
+    if (m_doc != nullptr && m_doc->IsModified()) m_doc->Save();  // a failure is shown
     End();
 }
 

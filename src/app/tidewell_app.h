@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -120,11 +121,14 @@ private:
     void ReadSettings();
     bool CheckSingleInstance();
     bool CreateFrame();
+    // Removes the staged files that saves interrupted before this start left beside the files.
+    void RemoveInterruptedSaves() const;
     void OnShowRequest();
     void OnInstanceMessage(const InstanceMessage& message);
     void Trace(std::string_view message) const;
 
     AppStartOptions m_options;
+    timespec m_startedAt{};  // file times after it belong to saves of this run
     std::string m_strStartString;
     bool m_bRunning = true;
     bool m_bAutoSave = true;

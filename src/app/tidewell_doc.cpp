@@ -15,6 +15,7 @@ CTidewellDoc::CTidewellDoc(ScheduleStoreContext context, std::string scheduleFil
 
 LoadReport CTidewellDoc::Load() {
     LoadReport report = LoadTaskList(m_scheduleFile, m_tasks, m_context);
+    m_fileLeft = report.leaveFile;
     m_tasks.SetModified(false);
     emit listReset();
     emit modifiedChanged(false);
@@ -22,14 +23,41 @@ LoadReport CTidewellDoc::Load() {
 }
 
 bool CTidewellDoc::Save() {
+    if (m_fileLeft) {
+        SetModified(true);  // kept for the moment the user chooses
+        return false;
+    }
     const bool saved = SaveTaskList(m_scheduleFile, m_tasks, m_context).ok();
-    if (saved) SetModified(false);
+    if (saved) Saved();
     return saved;
+}
+
+void CTidewellDoc::SaveFromPass() {
+    if (m_fileLeft) {
+        SetModified(true);
+        return;
+    }
+    const Result saved = WriteTaskList(m_scheduleFile, m_tasks, m_context);
+    if (saved.ok()) {
+        Saved();
+        return;
+    }
+    SetModified(true);
+    m_saveFailing = true;
+    emit saveFailing(saved.message());
+}
+
+void CTidewellDoc::Saved() {
+    SetModified(false);
+    if (!m_saveFailing) return;
+    m_saveFailing = false;
+    emit saveRecovered();
 }
 
 bool CTidewellDoc::ProtectWith(std::string password) {
     const ScheduleStoreContext before = m_context;
     m_context.password = std::move(password);
+    if (m_fileLeft) return true;  // not ours to rewrite; it stays as it is
     if (!IsModified()) return Save();
     TaskList saved;
     LoadOptions options;
@@ -127,8 +155,7 @@ size_t CTidewellDoc::AddTask(const TaskRecord& task, bool autoSave) {
 
 size_t CTidewellDoc::ReplaceTask(size_t index, const TaskRecord& edited, bool autoSave) {
     tidewell::CopyTask(m_tasks[index], edited);
-    // A failed refresh keeps the list as edited; the file reports the failure itself.
-    (void)RefreshThroughFile(m_tasks, m_context);
+    RefreshThroughFile(m_tasks, m_context);
     size_t position = m_tasks.size();
     for (size_t i = 0; i < m_tasks.size(); ++i) {
         if (SameTask(m_tasks[i], edited)) {

@@ -29,8 +29,20 @@ public:
     bool ProtectWith(std::string password);
 
     LoadReport Load();
-    // Saves the list and clears the modified flag; a failure has been shown to the user.
+    // Saves the list and clears the modified flag; a failure has been shown to the user. While
+    // the file is left alone (see IsFileLeft) nothing is written and the result is false.
     bool Save();
+    // A save of a scheduling pass: a failure is not shown here but signalled (saveFailing) for
+    // the frame to report without stopping anything; the list stays modified and the next
+    // save tries again.
+    void SaveFromPass();
+    // The last save failed and none has succeeded since.
+    bool SaveFailing() const { return m_saveFailing; }
+    // The file could not be read and no copy of it was kept: it is not saved over until the
+    // user chooses to replace it.
+    bool IsFileLeft() const { return m_fileLeft; }
+    // The user chose to replace the file that could not be read: saves write it from now on.
+    void ReplaceLeftFile() { m_fileLeft = false; }
     bool IsModified() const { return m_tasks.IsModified(); }
     void SetModified(bool modified);
     // After a change: saves at once with AutoSave on, else marks the list modified.
@@ -60,13 +72,20 @@ signals:
     // Texts of rows changed.
     void rowsChanged();
     void modifiedChanged(bool modified);
+    // A save of a pass failed with `message` (each failed attempt).
+    void saveFailing(const std::string& message);
+    // A save succeeded after failed ones.
+    void saveRecovered();
 
 private:
     void PauseCountDown(TaskRecord& task);
+    void Saved();
 
     ScheduleStoreContext m_context;
     std::string m_scheduleFile;
     TaskList m_tasks;
+    bool m_fileLeft = false;
+    bool m_saveFailing = false;
 };
 
 }  // namespace tidewell

@@ -1,5 +1,7 @@
 #include "config/admin_password.h"
 
+#include <algorithm>
+
 #include "config/password_file.h"
 #include "text/message_box.h"
 #include "text/message_table.h"
@@ -14,8 +16,7 @@ constexpr std::string_view kLabelFormat = "%s:";
 
 }  // namespace
 
-AdminPassword::AdminPassword(MessageBoxService& messageBox, Sleeper& sleeper)
-    : m_messageBox(messageBox), m_sleeper(sleeper) {}
+AdminPassword::AdminPassword(MessageBoxService& messageBox) : m_messageBox(messageBox) {}
 
 bool AdminPassword::ReadPasswordFile(const std::string& path) {
     return tidewell::ReadPasswordFile(path, &m_password);
@@ -47,6 +48,7 @@ bool AdminPassword::CheckAdminPassword(std::string_view caption, PasswordPrompt&
                         : std::string(caption);
     request.label = ReplaceAll(std::string(kLabelFormat), "%s", LoadMessage(IDS_DIALOG_PASSWORD_P));
     request.fieldName = LoadMessage(IDS_KLN_PASSWORD);
+    request.refuseInputFor = m_failedAttemptDelay;
     const std::optional<std::string> entry = prompt.AskPassword(request);
     if (!entry) {
         return false;
@@ -54,8 +56,7 @@ bool AdminPassword::CheckAdminPassword(std::string_view caption, PasswordPrompt&
     if (NormalizePassword(*entry) == m_password) {
         return true;
     }
-    m_failedAttemptDelay += kFailedAttemptDelayStep;
-    m_sleeper.Sleep(m_failedAttemptDelay);
+    m_failedAttemptDelay = std::min(m_failedAttemptDelay + kFailedAttemptDelayStep, kFailedAttemptDelayLimit);
     m_messageBox.ShowMessageBox(LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD), request.title,
                                 MB_OK | MB_ICONEXCLAMATION);
     return false;

@@ -7,15 +7,15 @@
 #include <string_view>
 
 #include "crypto/password_encoding.h"
-#include "platform/sleeper.h"
 #include "text/result.h"
 
 namespace tidewell {
 
 class MessageBoxService;
 
-// Added to the wait after every wrong entry.
+// Added to the wait after every wrong entry, up to the limit.
 inline constexpr std::chrono::milliseconds kFailedAttemptDelayStep{500};
+inline constexpr std::chrono::milliseconds kFailedAttemptDelayLimit{3000};
 
 // What the password dialog shows.
 struct PasswordRequest {
@@ -23,6 +23,9 @@ struct PasswordRequest {
     std::string label;      // "&Password:"
     std::string fieldName;  // the field's name in messages: "Password"
     std::size_t maxLength = kPasswordMaxLength;
+    // How long the prompt refuses input after it opens: the wait earned by wrong entries. A
+    // timer ends it; nothing sleeps, so passes go on meanwhile.
+    std::chrono::milliseconds refuseInputFor{0};
 };
 
 // The modal password dialog, drawn by the main window.
@@ -37,7 +40,7 @@ public:
 // Used on the user-interface thread only.
 class AdminPassword {
 public:
-    AdminPassword(MessageBoxService& messageBox, Sleeper& sleeper);
+    explicit AdminPassword(MessageBoxService& messageBox);
 
     const std::string& Password() const { return m_password; }
     bool IsSet() const { return !m_password.empty(); }
@@ -51,12 +54,12 @@ public:
     Result SetAdminPassword(std::string_view newPassword, const std::string& path);
 
     // True at once without a password; otherwise asks and is true only for the right entry.
-    // Every wrong entry waits 500 ms longer than the one before, for the whole run.
+    // Every wrong entry makes the prompt refuse input 500 ms longer than before (at most
+    // kFailedAttemptDelayLimit), for the whole run.
     bool CheckAdminPassword(std::string_view caption, PasswordPrompt& prompt);
 
 private:
     MessageBoxService& m_messageBox;
-    Sleeper& m_sleeper;
     std::string m_password;
     std::chrono::milliseconds m_failedAttemptDelay{0};
 };

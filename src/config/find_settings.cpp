@@ -24,12 +24,11 @@ FindDialogSettings ReadFindSettings(SettingsPort& settings) {
 
 void WriteFindSettings(SettingsPort& settings, const FindDialogSettings& options) {
     using namespace find_keys;
-    // A setting that cannot be written only comes back with its default next time.
-    (void)settings.WriteSettingInt(kSection, kMatchWholeWord, options.wholeWord ? 1 : 0);
-    (void)settings.WriteSettingInt(kSection, kMatchCase, options.matchCase ? 1 : 0);
-    (void)settings.WriteSettingInt(kSection, kCloseWhenDone, options.closeWhenDone ? 1 : 0);
-    (void)settings.WriteSettingInt(kSection, kUp, options.up ? 1 : 0);
-    (void)settings.WriteSettingInt(kSection, kStartFromCurrent, options.startFromCurrent ? 1 : 0);
+    settings.WriteSettingInt(kSection, kMatchWholeWord, options.wholeWord ? 1 : 0);
+    settings.WriteSettingInt(kSection, kMatchCase, options.matchCase ? 1 : 0);
+    settings.WriteSettingInt(kSection, kCloseWhenDone, options.closeWhenDone ? 1 : 0);
+    settings.WriteSettingInt(kSection, kUp, options.up ? 1 : 0);
+    settings.WriteSettingInt(kSection, kStartFromCurrent, options.startFromCurrent ? 1 : 0);
 }
 
 std::vector<std::string> ReadFindHistory(SettingsPort& settings) {
@@ -46,10 +45,10 @@ void WriteFindHistory(SettingsPort& settings, const std::vector<std::string>& hi
     int number = 0;
     for (std::size_t i = 0; i < history.size() && i < kFindHistoryStored; ++i) {
         if (history[i].empty()) continue;
-        (void)settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number++), history[i]);
+        settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number++), history[i]);
     }
     while (number < static_cast<int>(kFindHistoryStored)) {
-        (void)settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number++), {});
+        settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number++), {});
     }
 }
 

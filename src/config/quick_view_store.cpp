@@ -21,7 +21,7 @@ Result CannotOpen(const std::string& path) {
 
 std::vector<std::string> LinesOfText(std::string_view bytes) {
     SettingsText document;
-    (void)document.LoadFromString(bytes);
+    document.LoadFromString(bytes);
     SettingsText::SectionReader section = document.ReadSection(kQuickViewSection);
     std::vector<std::string> lines;
     std::string value;
@@ -74,9 +74,9 @@ Result LoadQuickViewLines(const std::string& path, std::vector<std::string>& lin
 
 std::string QuickViewFileText(const std::vector<std::string>& lines) {
     SettingsTextWriter writer;
-    (void)writer.AddSection(kQuickViewSection);
+    writer.AddSection(kQuickViewSection);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        (void)writer.WriteString(QuickViewKey(static_cast<int>(i) + 1), lines[i]);
+        writer.WriteString(QuickViewKey(static_cast<int>(i) + 1), lines[i]);
     }
     return writer.SaveToString();
 }

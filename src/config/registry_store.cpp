@@ -172,6 +172,19 @@ std::string Identity(const std::string& path) {
            std::to_string(info.st_mtim.tv_nsec) + ":" + std::to_string(info.st_mode);
 }
 
+// What tells one state of the file (or of what a link there points at) from the next without
+// reading it: every replacement is a new inode, an edit in place changes size or times.
+std::string Stamp(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return {};
+    }
+    return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino) + ":" +
+           std::to_string(info.st_size) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec) + ":" + std::to_string(info.st_ctim.tv_sec) + "." +
+           std::to_string(info.st_ctim.tv_nsec);
+}
+
 }  // namespace
 
 std::string SettingsVersionNumber(std::string_view versionText) {
@@ -312,11 +325,12 @@ std::string RegistryText(const RegistryData& data) {
 
 // ---- RegistryStore ------------------------------------------------------------------------
 
-RegistryStore::RegistryStore(std::string folder, MessageBoxService* messageBox)
+RegistryStore::RegistryStore(std::string folder, MessageBoxService* messageBox, RegistryAccess access)
     : m_folder(std::move(folder)),
       m_path(m_folder + "/" + std::string(kRegistryFileName)),
       m_lockPath(m_folder + "/" + std::string(kRegistryLockFileName)),
-      m_messageBox(messageBox) {}
+      m_messageBox(messageBox),
+      m_access(access) {}
 
 void RegistryStore::TakeMissing() {
     if (m_state != FileState::Missing) {
@@ -330,6 +344,12 @@ void RegistryStore::TakeMissing() {
 }
 
 void RegistryStore::Refresh(std::string& report) {
+    // The file is read again only when it changed since it was last read or written.
+    std::string stamp = Stamp(m_path);
+    if ((m_state == FileState::Good || m_state == FileState::Damaged) && !stamp.empty() && stamp == m_stamp) {
+        return;
+    }
+    m_stamp = std::move(stamp);
     std::string bytes;
     const ReadStatus status = ReadWholeFile(m_path, bytes, kRegistryFileLimit);
     if (status == ReadStatus::Missing) {
@@ -379,6 +399,8 @@ void RegistryStore::TakeDamage(FileState state, std::string bytes, std::string i
     m_bytes = std::move(bytes);
     m_identity = std::move(identity);
     m_writable = KeepAside(m_path, m_keptAside).ok();
+    // The report says that the file cannot be written: failed writes need not say it again.
+    m_failureShown = m_failureShown || !m_writable;
     std::string message = std::move(what);
     message += kSettingsLineBreak;
     message += kSettingsLineBreak;
@@ -400,7 +422,7 @@ int RegistryStore::ReadSettingInt(std::string_view section, std::string_view nam
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         Refresh(report);
-        const RegistryValue* value = m_data.Find(section, name);
+        const RegistryValue* value = Find(section, name);
         if (value != nullptr && value->type == RegistryValueType::Dword) {
             result = static_cast<int>(value->dword);
         }
@@ -416,7 +438,7 @@ std::string RegistryStore::ReadSettingString(std::string_view section, std::stri
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         Refresh(report);
-        const RegistryValue* value = m_data.Find(section, name);
+        const RegistryValue* value = Find(section, name);
         if (value != nullptr && value->type == RegistryValueType::String) {
             result = value->text;
         }
@@ -442,39 +464,96 @@ bool RegistryStore::WriteSettingString(std::string_view section, std::string_vie
     return Write(section, std::move(stored));
 }
 
+const RegistryValue* RegistryStore::Find(std::string_view section, std::string_view name) const {
+    const RegistryValue* unsaved = m_unsaved.Find(section, name);
+    return unsaved != nullptr ? unsaved : m_data.Find(section, name);
+}
+
 bool RegistryStore::Write(std::string_view section, RegistryValue value) {
     std::string report;
-    bool written = false;
+    bool written = true;
     {
         std::lock_guard<std::mutex> guard(m_mutex);
-        (void)CreateFolders(m_folder);  // a folder that cannot be made fails the write below
-        const FileLock lock(m_lockPath);
-        Refresh(report);
-        if (!m_writable) {
-            // The damaged file could not be kept aside: it is not replaced.
-        } else if (const RegistryValue* current = m_data.Find(section, value.name);
-                   m_state == FileState::Good && current != nullptr && current->type == value.type &&
-                   current->dword == value.dword && current->text == value.text) {
-            written = true;  // nothing changes
-        } else {
-            RegistryData next = m_data;
-            next.Set(section, std::move(value));
-            std::string text = RegistryText(next);
-            const Result result = WriteFileDurably(m_path, text);
-            if (result.ok()) {
-                m_data = std::move(next);
-                m_bytes = std::move(text);
-                m_identity.clear();
-                m_state = FileState::Good;
-                m_problem.clear();
-                written = true;
-            } else {
-                m_problem = result.message();
-            }
-        }
+        m_unsaved.Set(section, std::move(value));
+        // In a batch the file is written once, when the batch ends.
+        if (m_batchDepth == 0) written = StoreUnsaved(report);
     }
     Show(report);
     return written;
+}
+
+void RegistryStore::BeginBatch() {
+    std::lock_guard<std::mutex> guard(m_mutex);
+    ++m_batchDepth;
+}
+
+bool RegistryStore::EndBatch() {
+    std::string report;
+    bool stored = true;
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        if (m_batchDepth > 0 && --m_batchDepth == 0 && !m_unsaved.Keys().empty()) {
+            stored = StoreUnsaved(report);
+        }
+    }
+    Show(report);
+    return stored;
+}
+
+bool RegistryStore::StoreUnsaved(std::string& report) {
+    const bool shared = m_access == RegistryAccess::Shared;
+    const bool folderMade =
+        CreateFolders(m_folder, shared ? std::optional<mode_t>(kSharedRegistryFolderMode) : std::nullopt)
+            .ok();
+    const FileLock lock(m_lockPath);
+    Refresh(report);
+    // The values go over what the file holds now, so what another process wrote meanwhile stays.
+    RegistryData next = m_data;
+    bool changes = !ModeFits() || m_state != FileState::Good;
+    for (const RegistryData::Key& key : m_unsaved.Keys()) {
+        for (const RegistryValue& value : key.values) {
+            const RegistryValue* stored = m_data.Find(key.path, value.name);
+            changes =
+                changes || stored == nullptr ||
+                !(stored->type == value.type && stored->dword == value.dword && stored->text == value.text);
+            next.Set(key.path, value);
+        }
+    }
+    std::string failure;
+    if (!m_writable || !folderMade) {
+        // A damaged file that could not be kept aside is not replaced.
+        failure = CannotWriteFileMessage(m_path);
+    } else if (!changes) {
+        m_unsaved.Clear();  // nothing changes: the file stays as it is
+        return true;
+    } else {
+        std::string text = RegistryText(next);
+        const Result result =
+            WriteFileDurably(m_path, text, shared ? kSharedRegistryFileMode : kPrivateFileMode);
+        if (result.ok()) {
+            m_data = std::move(next);
+            m_bytes = std::move(text);
+            m_stamp = Stamp(m_path);
+            m_identity.clear();
+            m_state = FileState::Good;
+            m_problem.clear();
+            m_unsaved.Clear();
+            m_failureShown = false;
+            return true;
+        }
+        failure = result.message();
+    }
+    // The values hold for this run all the same; the user hears of the failure once.
+    m_problem = failure;
+    if (!m_failureShown && report.empty()) report = failure;
+    m_failureShown = true;
+    return false;
+}
+
+bool RegistryStore::ModeFits() const {
+    struct stat info {};
+    return m_access == RegistryAccess::Private ||
+           (::stat(m_path.c_str(), &info) == 0 && (info.st_mode & 07777) == kSharedRegistryFileMode);
 }
 
 std::string RegistryStore::Problem() const {

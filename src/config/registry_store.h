@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -122,27 +124,43 @@ std::string RegistryText(const RegistryData& data);
 
 // A settings root kept in <folder>/registry.ini.
 //
-// Every read looks at the file again and parses it only when its bytes changed, so a value
-// another process wrote is seen at once; since each write replaces the whole file by a rename, a
-// reader sees either the old or the new file. A write takes the lock file, reads the current
-// file, changes the value and replaces the file durably; a write that changes nothing leaves the
-// file alone. A missing file reads as empty; the folder is created by the first write.
+// The values are held in memory: a read looks at the file's status only and reads the file
+// again when it changed (a new inode, size or time), so a value another process wrote is seen at
+// once; since each write replaces the whole file by a rename, a reader sees either the old or the
+// new file. A write takes the lock file, takes in what changed meanwhile, changes the value and
+// replaces the file durably; a write that changes nothing leaves the file alone. A missing file
+// reads as empty; the folder is created by the first write.
 //
 // A damaged or unreadable file reads as empty. It is reported once through the message box (and
 // kept in Problem()), and before anything else is done it is kept aside by a hard link (or a
 // copy) under "<file>.damaged", which the report names; the first write then replaces it. When it
 // cannot be kept aside, writes fail and leave it in place.
 //
+// A write that fails (false) is reported once through the message box, until a write succeeds
+// again; its value holds in memory for the rest of the run and goes along with the next write.
+// Inside a batch (SettingsBatch) writes change memory only, and the file is replaced once when
+// the batch ends.
+//
 // Safe to share between threads; the report is shown outside the store's lock.
+//
+// A private root (the user's) keeps its file to its owner (0600); a shared root (the
+// machine-wide one) is read by every user: its file is 0644 and the folders it makes 0755.
+enum class RegistryAccess { Private, Shared };
+inline constexpr mode_t kSharedRegistryFileMode = 0644;
+inline constexpr mode_t kSharedRegistryFolderMode = 0755;
+
 class RegistryStore final : public SettingsPort {
 public:
-    explicit RegistryStore(std::string folder, MessageBoxService* messageBox = nullptr);
+    explicit RegistryStore(std::string folder, MessageBoxService* messageBox = nullptr,
+                           RegistryAccess access = RegistryAccess::Private);
 
     int ReadSettingInt(std::string_view section, std::string_view name, int defaultValue) override;
     bool WriteSettingInt(std::string_view section, std::string_view name, int value) override;
     std::string ReadSettingString(std::string_view section, std::string_view name,
                                   std::string_view defaultValue) override;
     bool WriteSettingString(std::string_view section, std::string_view name, std::string_view value) override;
+    void BeginBatch() override;
+    bool EndBatch() override;
 
     const std::string& FilePath() const { return m_path; }
     // The last problem: the damage report, or the message of a write that failed; empty while
@@ -160,18 +178,31 @@ private:
     void TakeDamage(FileState state, std::string bytes, std::string identity, std::string what,
                     std::string& report);
     bool Write(std::string_view section, RegistryValue value);
+    // Writes the values of m_unsaved over the file's, under the file lock; false (reported once)
+    // when it cannot. Called with m_mutex held.
+    bool StoreUnsaved(std::string& report);
+    // The value written this run when it could not be stored, else the file's.
+    const RegistryValue* Find(std::string_view section, std::string_view name) const;
+    // Whether the file has the mode of its root; a shared file an earlier version kept
+    // private is written again.
+    bool ModeFits() const;
     void Show(const std::string& report) const;
 
     const std::string m_folder;
     const std::string m_path;
     const std::string m_lockPath;
     MessageBoxService* const m_messageBox;
+    const RegistryAccess m_access;
 
     mutable std::mutex m_mutex;
     RegistryData m_data;
     FileState m_state = FileState::Unknown;
-    std::string m_bytes;     // the bytes m_data was read from (Good, Damaged)
-    std::string m_identity;  // device, inode, size and time of an unreadable file
+    std::string m_bytes;          // the bytes m_data was read from (Good, Damaged)
+    std::string m_identity;       // device, inode, size and time of an unreadable file
+    std::string m_stamp;          // what stat said of the file m_data was read from or written to
+    RegistryData m_unsaved;       // values written this run that are not in the file
+    bool m_failureShown = false;  // a failed write was reported; the next success resets it
+    int m_batchDepth = 0;
     std::string m_problem;
     std::string m_keptAside;
     bool m_writable = true;  // false while a damaged file could not be kept aside

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -54,9 +57,24 @@ private:
     std::string m_path;  // the new file; empty once committed or discarded
 };
 
-// Replaces the file at `path` with `bytes` through a StagedFile. Missing folders are not
-// created. On failure the old file stays as it was and no new file is left.
-Result WriteFileDurably(const std::string& path, std::string_view bytes);
+// The mode of a file only its owner reads and writes, as every new file starts.
+inline constexpr mode_t kPrivateFileMode = 0600;
+
+// Where a replacement of `path` lands: the end of the chain when `path` is a symbolic link
+// (relative links count from the link's folder), so that the link stays and what it points at
+// gets the new bytes; `path` itself otherwise. False for a loop of links.
+bool ReplacementTarget(const std::string& path, std::string& target);
+
+// Replaces the file at `path` (or the one a symbolic link there points at) with `bytes`, of
+// mode `mode`, through a StagedFile. Missing folders are not created. On failure the old file
+// stays as it was and no new file is left.
+Result WriteFileDurably(const std::string& path, std::string_view bytes, mode_t mode = kPrivateFileMode);
+
+// Removes what interrupted replacements of `target` left in its folder: entries named as
+// StagedFile names the new files of that target (".<name>.tmp-<pid>-<count>-<random>"),
+// files or links, last changed before `before` (the start of the running instance, so that a
+// replacement going on now is left alone). Returns how many went.
+int RemoveStaleStagedFiles(const std::string& target, const timespec& before);
 
 // Gives the file at `path` the second name `name` (a hard link) and syncs the folder, unless
 // `name` is taken: `existed` is then true and nothing changes. Fails (unavailable) where the file

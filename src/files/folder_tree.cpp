@@ -60,7 +60,7 @@ CreatedFolders::~CreatedFolders() {
     }
 }
 
-Result CreatedFolders::Create(const std::string& folder) {
+Result CreatedFolders::Create(const std::string& folder, std::optional<mode_t> mode) {
     std::vector<fs::path> missing;
     for (fs::path at = folder; !at.empty(); at = at.parent_path()) {
         struct stat info {};
@@ -80,6 +80,10 @@ Result CreatedFolders::Create(const std::string& folder) {
             return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, folder));
         }
         m_made.push_back(it->string());
+        // The umask may take more than the caller means to.
+        if (mode && ::chmod(it->c_str(), *mode) != 0) {
+            return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, folder));
+        }
     }
     // Each new folder is an entry of the one above it.
     for (const fs::path& made : missing) {
@@ -90,9 +94,9 @@ Result CreatedFolders::Create(const std::string& folder) {
     return Result::Ok();
 }
 
-Result CreateFolders(const std::string& folder) {
+Result CreateFolders(const std::string& folder, std::optional<mode_t> mode) {
     CreatedFolders folders;
-    Result created = folders.Create(folder);
+    Result created = folders.Create(folder, mode);
     folders.Keep();
     return created;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,9 +35,10 @@ public:
     CreatedFolders(const CreatedFolders&) = delete;
     CreatedFolders& operator=(const CreatedFolders&) = delete;
 
-    // Makes the folder and the missing ones above it (mode 0777 less the umask). A file in the
-    // way fails as any other failure, with the "cannot create the folder" message naming `folder`.
-    Result Create(const std::string& folder);
+    // Makes the folder and the missing ones above it (mode 0777 less the umask, or exactly
+    // `mode` when given). A file in the way fails as any other failure, with the "cannot create
+    // the folder" message naming `folder`.
+    Result Create(const std::string& folder, std::optional<mode_t> mode = std::nullopt);
     void Keep() { m_made.clear(); }
     // Every folder made so far, the outermost first.
     const std::vector<std::string>& Made() const { return m_made; }
@@ -44,7 +48,7 @@ private:
 };
 
 // Makes the folder and the missing ones above it for good, as CreatedFolders::Create does.
-Result CreateFolders(const std::string& folder);
+Result CreateFolders(const std::string& folder, std::optional<mode_t> mode = std::nullopt);
 
 enum class FileCopy { Done, ReadFailed, WriteFailed, Stopped };
 

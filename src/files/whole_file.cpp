@@ -5,21 +5,35 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
+#include "files/file_faults.h"
 #include "files/unique_fd.h"
+#include "text/messages.h"
 
 namespace tidewell {
 
-ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit) {
+ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_t limit, int* error) {
     bytes.clear();
+    int ignored = 0;
+    int& failure = error != nullptr ? *error : ignored;
+    failure = 0;
     // Non-blocking so that a named pipe in place of the file cannot hang the open.
-    const UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const UniqueFd file(InjectedFault(FileStep::read, path) != 0
+                            ? -1
+                            : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!file.Valid()) {
+        failure = errno;
         return errno == ENOENT || errno == ENOTDIR ? ReadStatus::Missing : ReadStatus::Failed;
     }
     struct stat info {};
-    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(file.Get(), &info) != 0) {
+        failure = errno;
+        return ReadStatus::Failed;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        failure = S_ISDIR(info.st_mode) ? EISDIR : 0;
         return ReadStatus::Failed;
     }
     const auto size = static_cast<std::size_t>(info.st_size);
@@ -35,6 +49,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_
             if (errno == EINTR) {
                 continue;
             }
+            failure = errno;
             return ReadStatus::Failed;
         }
         if (got == 0) {
@@ -48,6 +63,10 @@ ReadStatus ReadWholeFile(const std::string& path, std::string& bytes, std::size_
     }
     bytes = std::move(buffer);
     return ReadStatus::Ok;
+}
+
+std::string ReadFailureReason(int error) {
+    return error == 0 ? LoadMessage(IDS_ERROR_FILE_NOT_A_REGULAR_FILE) : std::string(std::strerror(error));
 }
 
 bool WriteAll(int fd, std::string_view bytes) {

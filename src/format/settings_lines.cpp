@@ -112,7 +112,10 @@ std::string DiskBytes(const std::vector<std::string>& lines) {
 }
 
 Result SaveBytes(const std::string& path, const std::string& bytes) {
-    (void)CreateFolders(FolderOf(path));  // a folder that cannot be made fails the write
+    // A folder that cannot be made fails the write, told as the file that could not be written.
+    if (!CreateFolders(FolderOf(path)).ok()) {
+        return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
+    }
     return WriteFileDurably(path, bytes);
 }
 

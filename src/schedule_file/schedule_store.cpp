@@ -104,10 +104,16 @@ bool IsPlain(const SettingsText& document) {
 // The document the file holds, plain or protected.
 Result ReadDocument(const std::string& path, const ScheduleStoreContext& context, SettingsText& document) {
     std::string bytes;
-    const ReadStatus status = ReadWholeFile(path, bytes);
-    if (status != ReadStatus::Ok) {
-        return Result::Fail(status == ReadStatus::Missing ? ErrorKind::notFound : ErrorKind::io,
+    int error = 0;
+    const ReadStatus status = ReadWholeFile(path, bytes, kNoReadLimit, &error);
+    if (status == ReadStatus::Missing) {
+        return Result::Fail(ErrorKind::notFound,
                             FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path));
+    }
+    if (status != ReadStatus::Ok) {
+        return Result::Fail(ErrorKind::io,
+                            ReplaceAll(FileMessage(IDS_ERROR_FILE_CAN_NOT_READ_FILE_REASON, path), "#2",
+                                       ReadFailureReason(error)));
     }
     document.LoadFromString(bytes);
     if (IsPlain(document)) return Result::Ok();
@@ -117,16 +123,26 @@ Result ReadDocument(const std::string& path, const ScheduleStoreContext& context
     return opened;
 }
 
-// Keeps the file as it was under a free "<path>.damaged" name and tells the
-// user, after the reason when there is one.
-std::string KeepDamagedAside(const std::string& path, const std::string& reason,
-                             const ScheduleStoreContext& context) {
-    std::string aside;
-    if (!KeepAside(path, aside).ok()) return {};
-    std::string message = FileMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS, aside);
+// Tells the user what became of a file that was not read whole, after the reason when there is one.
+void ShowLoadFailure(const std::string& reason, const std::string& outcome,
+                     const ScheduleStoreContext& context) {
+    std::string message = outcome;
     if (!reason.empty())
         message = reason + std::string(kSettingsLineBreak) + std::string(kSettingsLineBreak) + message;
     context.messageBox.ShowMessageBox(message, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Keeps the file as it was under a free "<path>.damaged" name and tells the user. When it
+// cannot be kept, the file must not be saved over: the user is told that instead, and the
+// result is empty.
+std::string KeepDamagedAside(const std::string& path, const std::string& reason,
+                             const ScheduleStoreContext& context) {
+    std::string aside;
+    if (!KeepAside(path, aside).ok()) {
+        ShowLoadFailure(reason, LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES), context);
+        return {};
+    }
+    ShowLoadFailure(reason, FileMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS, aside), context);
     return aside;
 }
 
@@ -242,34 +258,45 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
     if (!read.ok()) {
         report.failureMessage = read.message();
         report.failureKind = read.kind();
-        if (options.keepDamagedAside) report.keptAsidePath = KeepDamagedAside(path, read.message(), context);
+        // A file that cannot be read loses nothing while it is left alone, and a copy of it
+        // cannot be made: it is not saved over.
+        report.leaveFile = true;
+        if (!options.keepDamagedAside) return report;
+        if (read.kind() == ErrorKind::io) {
+            ShowLoadFailure(read.message(), LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES), context);
+            return report;
+        }
+        report.keptAsidePath = KeepDamagedAside(path, read.message(), context);
+        report.leaveFile = report.keptAsidePath.empty();
         return report;
     }
     TaskLoader(list, context, report).ReadAll(document);
-    if (report.droppedTasks > 0 && options.keepDamagedAside)
+    if (report.droppedTasks > 0 && options.keepDamagedAside) {
         report.keptAsidePath = KeepDamagedAside(path, {}, context);
+        report.leaveFile = report.keptAsidePath.empty();
+    }
     if (options.displayOrder) PostLoadUpdate(list, {context.clock, context.random});
     report.loaded = true;
     return report;
 }
 
-Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
+Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
     SettingsTextWriter document = BuildDocument(list, context);
-    if (context.password.empty()) {
-        Result saved = document.SaveToFile(path);
-        return saved.ok() ? saved : ShowFailure(context, std::move(saved));
-    }
+    if (context.password.empty()) return document.SaveToFile(path);
     std::string bytes;
     if (Result sealed = ProtectedBytes(path, std::move(document).SaveToString(), context, bytes);
         !sealed.ok()) {
-        return ShowFailure(context, std::move(sealed));
+        return sealed;
     }
     if (!WriteFileDurably(path, bytes).ok()) {
-        return ShowFailure(
-            context,
-            Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path)));
+        return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path));
     }
     return Result::Ok();
+}
+
+Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
+    Result saved = WriteTaskList(path, list, context);
+    return saved.ok() ? saved : ShowFailure(context, std::move(saved));
 }
 
 void RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context) {

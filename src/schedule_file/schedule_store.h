@@ -32,6 +32,9 @@ struct LoadReport {
     // Why an existing file could not be read, and what kind of failure that was.
     std::string failureMessage;
     ErrorKind failureKind = ErrorKind::none;
+    // The file holds what the list does not, and no copy of it was kept: saving over it would
+    // lose that, so it is left alone until the user chooses to replace it.
+    bool leaveFile = false;
 };
 
 struct LoadOptions {
@@ -45,7 +48,9 @@ struct LoadOptions {
 
 // Replaces the list with the tasks of the file, validated, with the clock
 // synchronization task, in display order. A missing, unreadable or wrongly
-// protected file leaves the list empty and `loaded` false.
+// protected file leaves the list empty and `loaded` false. With
+// `keepDamagedAside`, a file that exists but was not read whole is reported to
+// the user with what became of it.
 LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context,
                         const LoadOptions& options = {});
 
@@ -53,6 +58,8 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
 // work in memory and the file is replaced once, durably, whole or not at all.
 // On failure the message has been shown and is returned.
 Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context);
+// SaveTaskList without showing the failure: the caller reports it.
+Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context);
 
 // Passes the list through the schedule file's writer and reader in memory, so
 // that it is validated, defaulted and ordered exactly like a loaded one. The

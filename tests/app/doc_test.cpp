@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "files/file_faults.h"
 #include "platform/memory_settings.h"
+#include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
 #include "support/recording_sleeper.h"
 #include "support/temp_dir.h"
@@ -88,6 +90,25 @@ TEST_F(DocTest, CountDownCommandsLeaveOtherTasksAlone) {
     EXPECT_FALSE(m_doc.PauseOrContinueCountDown(0, enable));
     EXPECT_FALSE(m_doc.ClearAndStopCountDown(0, enable));
     EXPECT_EQ(Schedule().countDownSeconds, 300);
+}
+
+TEST_F(DocTest, ScheduleThatCannotBeReadIsNotSavedOverUntilReplaced) {
+    const std::string path = m_doc.ScheduleFile();
+    testing::WriteFileText(path, "five tasks");
+    testing::InjectedFileFaults faults;
+    faults.Fail(FileStep::read, EACCES, path);
+    m_doc.Load();
+    faults.Heal();
+    EXPECT_TRUE(m_doc.IsFileLeft());
+    m_doc.Tasks().Add(TaskRecord{});
+    m_doc.Changed(true);
+    EXPECT_FALSE(m_doc.Save());
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_TRUE(m_doc.ProtectWith("s3cret!"));
+    EXPECT_EQ(testing::ReadFileText(path), "five tasks");
+    m_doc.ReplaceLeftFile();
+    EXPECT_TRUE(m_doc.Save());
+    EXPECT_NE(testing::ReadFileText(path), "five tasks");
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include "app/task_finder.h"
 #include "app_fixture.h"
 #include "config/find_settings.h"
+#include "overview/schedule_statistics.h"
+#include "support/injected_file_faults.h"
 #include "support/task_builder.h"
 #include "text/messages.h"
-#include "overview/schedule_statistics.h"
 
 namespace tidewell::testing {
 namespace {
@@ -97,8 +98,8 @@ TEST_F(FindTest, CountTellsTheOptionsAndTheNumber) {
 TEST_F(FindTest, OptionsAndHistoryPersistAcrossOpenings) {
     SettingsPort& settings = m_app->Settings();
     for (int number = 0; number < 25; ++number) {
-        (void)settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number),
-                                          number == 1 ? "old 0" : "old " + std::to_string(number));
+        ASSERT_TRUE(settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number),
+                                                number == 1 ? "old 0" : "old " + std::to_string(number)));
     }
     {
         auto dialog = Dialog();
@@ -109,7 +110,9 @@ TEST_F(FindTest, OptionsAndHistoryPersistAcrossOpenings) {
         Button(*dialog, "matchCaseCheck")->click();
         Button(*dialog, "findNextButton")->click();
         EXPECT_EQ(dialog->History().front(), "old 5");
+        InjectedFileFaults count;
         dialog->reject();
+        EXPECT_EQ(count.Count(FileStep::rename), 1) << "one replacement of the settings file";
     }
     EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 0", {}), "old 5");
     // old 5 on top, then the rest in order without it: the twentieth is old 20.

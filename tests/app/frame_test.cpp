@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -5,9 +6,12 @@
 
 #include "app/column_widths.h"
 #include "app/command_table.h"
+#include "app/message_box_dialog.h"
 #include "app/single_instance.h"
 #include "app/task_list_model.h"
 #include "app_fixture.h"
+#include "support/injected_file_faults.h"
+#include "support/task_builder.h"
 #include "text/message_box.h"
 #include "text/messages.h"
 
@@ -207,6 +211,83 @@ TEST_F(FrameTest, CloseRequestEndsOnlyWithItsOwnParameters) {
     ASSERT_TRUE(SingleInstance::Send(path, InstanceMessageLine({1145, 1, 2})));
     EXPECT_TRUE(QTest::qWaitFor([&] { return app->HasEnded(); }, 2000));
     EXPECT_TRUE(app->IsRunning());  // an update restarts it as it was
+}
+
+TEST_F(FrameTest, ScheduleThatCannotBeReadIsReplacedOnlyWhenTheUserChooses) {
+    RegistryStore settings = UserSettings();
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, 1));
+    InstallExampleSchedule();
+    const std::string path = m_home.File("Documents/Verimont User Data/Ostrel/schedule.rws");
+    const std::string before = ReadFileText(path);
+    InjectedFileFaults faults;
+    faults.Fail(FileStep::read, EACCES, path);
+    auto app = Start();
+    ASSERT_NE(app, nullptr);
+    faults.Heal();
+    ASSERT_EQ(m_messageBox.CallCount(), 1u);
+    EXPECT_NE(m_messageBox.LastCall().text.find(path), std::string::npos);
+    EXPECT_TRUE(app->Document()->IsFileLeft());
+
+    TaskRecord task = DailyTask({TimeOfDayValue(8)});
+    task.title = "new";
+    task.taskInfo.taskType = TaskType::notice;
+    task.taskInfo.noticeMsg = "Time to go";
+    task.soundInfo.type = 0;
+    const size_t added = app->Document()->AddTask(task, true);  // an auto-save writes nothing there
+    ASSERT_LT(added, app->Document()->Tasks().size());
+    EXPECT_EQ(ReadFileText(path), before);
+    EXPECT_TRUE(app->Document()->IsModified());
+    m_messageBox.AnswerNext(IDNO);
+    FindAction(*app, "actionSave")->trigger();
+    EXPECT_EQ(ReadFileText(path), before);
+    m_messageBox.AnswerNext(IDYES);
+    FindAction(*app, "actionSave")->trigger();
+    EXPECT_NE(ReadFileText(path), before);
+    EXPECT_FALSE(app->Document()->IsModified());
+}
+
+TEST_F(FrameTest, SavesOfPassesThatKeepFailingAreReportedWithoutModalBoxes) {
+    RegistryStore settings = UserSettings();
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
+    auto app = StartWithExample();
+    ASSERT_NE(app, nullptr);
+    CMainFrame& frame = *app->MainFrame();
+    CTidewellDoc& doc = *app->Document();
+    const QLabel* status = frame.findChild<QLabel*>("statusSaveFailure");
+    ASSERT_NE(status, nullptr);
+    const auto openBoxes = [&frame] {
+        Settle();
+        const auto boxes = frame.findChildren<MessageBoxDialog*>();
+        return std::count_if(boxes.begin(), boxes.end(),
+                             [](MessageBoxDialog* box) { return box->isVisible() && !box->isModal(); });
+    };
+    InjectedFileFaults faults;
+    faults.Fail(FileStep::create, ENOSPC, doc.ScheduleFile());  // the settings still write
+    doc.SaveFromPass();
+    EXPECT_EQ(openBoxes(), 1);
+    EXPECT_FALSE(status->isHidden());
+    EXPECT_TRUE(doc.IsModified());
+    for (int pass = 0; pass < 30; ++pass) {  // a task repeating every second
+        m_clock.Advance(1);
+        doc.SaveFromPass();
+    }
+    EXPECT_EQ(openBoxes(), 1);
+    EXPECT_GE(faults.Count(FileStep::create), 31);  // every pass tried again
+    frame.findChild<MessageBoxDialog*>()->Press(IDOK);
+    m_clock.Advance(20);
+    doc.SaveFromPass();
+    EXPECT_EQ(openBoxes(), 0);  // at most one a minute
+    m_clock.Advance(15);
+    doc.SaveFromPass();
+    EXPECT_EQ(openBoxes(), 1);
+    EXPECT_EQ(m_messageBox.CallCount(), 0u);  // nothing modal
+
+    faults.Heal();
+    doc.SaveFromPass();
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(status->isHidden());
+    EXPECT_EQ(openBoxes(), 0);
 }
 
 TEST_F(FrameTest, ClosingOnlyHidesAfterTheSaveQuestion) {

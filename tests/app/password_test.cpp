@@ -1,3 +1,8 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/password_dialog.h"
 #include "app/single_instance.h"
 #include "app_fixture.h"
 #include "text/messages.h"
@@ -14,10 +19,31 @@ TEST_F(PasswordStartTest, InteractiveStartAsksAndAWrongEntryEndsIt) {
     m_passwordPrompt.Enter("wrong!");
     EXPECT_EQ(Start(), nullptr);
     ASSERT_EQ(m_passwordPrompt.requests.size(), 1u);
-    EXPECT_EQ(m_sleeper.waits.size(), 1u);  // the delay after a wrong entry
+    EXPECT_TRUE(m_sleeper.waits.empty());  // no wait on the user-interface thread
 
     m_passwordPrompt.Enter("secret7");
     EXPECT_NE(Start(), nullptr);
+}
+
+TEST(PasswordDialogTest, RefusesInputForTheWaitWithATimer) {
+    PasswordRequest request;
+    request.refuseInputFor = std::chrono::milliseconds(1500);
+    PasswordDialog dialog(request);
+    auto* edit = dialog.findChild<QLineEdit*>("passwordEdit");
+    auto* ok = dialog.findChild<QPushButton*>("passwordOk");
+    auto* timer = dialog.findChild<QTimer*>("passwordRefusalTimer");
+    ASSERT_TRUE(edit != nullptr && ok != nullptr && timer != nullptr);
+    EXPECT_FALSE(edit->isEnabled());
+    EXPECT_FALSE(ok->isEnabled());
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 1500);
+    dialog.AllowInput();  // what the timer does
+    EXPECT_TRUE(edit->isEnabled());
+    EXPECT_TRUE(ok->isEnabled());
+
+    PasswordDialog open(PasswordRequest{});
+    EXPECT_TRUE(open.findChild<QLineEdit*>("passwordEdit")->isEnabled());
+    EXPECT_EQ(open.findChild<QTimer*>("passwordRefusalTimer"), nullptr);
 }
 
 TEST_F(PasswordStartTest, AutoloadStartAsksNothing) {

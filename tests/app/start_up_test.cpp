@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include "app/single_instance.h"
 #include "app/start_string.h"
 #include "app_fixture.h"
@@ -80,8 +83,14 @@ TEST_F(StartUpTest, FirstRunOnTheMachineNeedsAnAdministrator) {
     ASSERT_EQ(m_messageBox.CallCount(), 1u);
     EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_MESSAGE_PROMPT_ADMIN_REQUIRED_FOR_FIRST_RUN));
 
-    // Once an administrator has started it, anyone may.
+    // Once an administrator has started it, anyone may: every user reads the machine file.
     ASSERT_NE(Start(), nullptr);
+    struct stat info {};
+    ASSERT_EQ(
+        ::stat(m_home.File("machine/Verimont/Tidewell/" + ProductVersionNumber() + "/registry.ini").c_str(),
+               &info),
+        0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
     CTidewellApp later(options);
     EXPECT_TRUE(later.InitInstance());
 }
@@ -106,6 +115,21 @@ TEST_F(StartUpTest, OneInstanceWhateverTheSessionsEnvironment) {
     ASSERT_NE(first, nullptr);
     m_environment.erase("XDG_RUNTIME_DIR");
     EXPECT_EQ(Start({"autoload"}), nullptr);
+}
+
+TEST_F(StartUpTest, StagedFilesOfAnInterruptedSaveGoAtTheNextStart) {
+    InstallExampleSchedule();
+    const std::string folder = m_home.File("Documents/Verimont User Data/Ostrel/");
+    WriteFileText(folder + ".schedule.rws.tmp-77-0-12345", "killed during a save");
+    const timespec old[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder + ".schedule.rws.tmp-77-0-12345").c_str(), old, 0), 0);
+    WriteFileText(folder + ".schedule.rws.tmp-77-1-12345", "being written now");
+    const timespec later[2] = {{4000000000, 0}, {4000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, (folder + ".schedule.rws.tmp-77-1-12345").c_str(), later, 0), 0);
+    auto app = Start();
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(FolderEntries(folder),
+              (std::vector<std::string>{".schedule.rws.tmp-77-1-12345", "schedule.rws"}));
 }
 
 TEST_F(StartUpTest, SecondInteractiveStartShowsTheFirstAndEnds) {

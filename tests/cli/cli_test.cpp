@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -120,7 +122,7 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
         {{"list", path, "--password", "wrong-pw"}, "The password is invalid."},
         {{"list", path}, "The password is invalid."},
         {{"check", temp.File("missing.rws")}, "File \"" + temp.File("missing.rws") + "\" was not found."},
-        {{"check", temp.Path()}, "Cannot open the file \"" + temp.Path() + "\"."},
+        {{"check", temp.Path()}, "Cannot read the file \"" + temp.Path() + "\": " + std::strerror(EISDIR) + "."},
         {{"upcoming", path, "--from", "tomorrow"}, "\"tomorrow\" contains invalid character(s)."},
         {{"upcoming", path, "--from", now, "--count", "0"}, "\"0\" contains invalid character(s)."},
         {{"upcoming", path, "--from", now, "--count", "123456"}, "\"123456\" contains invalid character(s)."},

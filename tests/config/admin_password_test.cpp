@@ -8,7 +8,6 @@
 
 #include "config/password_file.h"
 #include "support/recording_message_box.h"
-#include "support/recording_sleeper.h"
 #include "support/scripted_password_prompt.h"
 #include "support/temp_dir.h"
 #include "text/message_table.h"
@@ -29,7 +28,6 @@ protected:
     testing::TempDir m_temp;
     std::string m_path = m_temp.File(std::string(kPasswordFileName));
     RecordingMessageBox m_box;
-    testing::RecordingSleeper m_sleeper;
 };
 
 TEST_F(AdminPasswordTest, FileRoundTripsInNinetyTwoBytesAndRefusesDamage) {
@@ -58,7 +56,7 @@ TEST_F(AdminPasswordTest, FileRoundTripsInNinetyTwoBytesAndRefusesDamage) {
 }
 
 TEST_F(AdminPasswordTest, SetChangesNothingUnlessTheFileIsWritten) {
-    AdminPassword admin(m_box, m_sleeper);
+    AdminPassword admin(m_box);
     ASSERT_TRUE(admin.SetAdminPassword("oldpass", m_path).ok());
     const std::string before = ReadFileText(m_path);
     using Case = std::tuple<std::string, std::string, ErrorKind>;
@@ -77,7 +75,7 @@ TEST_F(AdminPasswordTest, SetChangesNothingUnlessTheFileIsWritten) {
     }
     // An empty password removes the lock for this run and the next.
     ASSERT_TRUE(admin.SetAdminPassword("", m_path).ok());
-    AdminPassword restarted(m_box, m_sleeper);
+    AdminPassword restarted(m_box);
     EXPECT_TRUE(restarted.ReadPasswordFile(m_path));
     EXPECT_FALSE(restarted.IsSet());
     ScriptedPasswordPrompt prompt;  // never asked
@@ -86,9 +84,9 @@ TEST_F(AdminPasswordTest, SetChangesNothingUnlessTheFileIsWritten) {
 }
 
 TEST_F(AdminPasswordTest, ShortPasswordIsStoredPaddedAndUnlocksWithTheSameEntry) {
-    AdminPassword admin(m_box, m_sleeper);
+    AdminPassword admin(m_box);
     ASSERT_TRUE(admin.SetAdminPassword("ab", m_path).ok());
-    AdminPassword restarted(m_box, m_sleeper);
+    AdminPassword restarted(m_box);
     ASSERT_TRUE(restarted.ReadPasswordFile(m_path));
     EXPECT_EQ(restarted.Password(), NormalizePassword("ab"));
     ScriptedPasswordPrompt prompt;
@@ -96,12 +94,13 @@ TEST_F(AdminPasswordTest, ShortPasswordIsStoredPaddedAndUnlocksWithTheSameEntry)
     prompt.Enter("ab");
     EXPECT_TRUE(restarted.CheckAdminPassword("", prompt));
     EXPECT_TRUE(restarted.CheckAdminPassword("Exit", prompt));
-    EXPECT_TRUE(m_sleeper.waits.empty());
+    EXPECT_EQ(prompt.requests[1].refuseInputFor, 0ms);
     EXPECT_EQ(prompt.requests[1].title, "Exit");
 }
 
-TEST_F(AdminPasswordTest, WrongEntriesWaitLongerEachTime) {
-    AdminPassword admin(m_box, m_sleeper);
+// The wait is the prompt's: nothing sleeps on the thread that asks (and runs the passes).
+TEST_F(AdminPasswordTest, WrongEntriesMakeThePromptRefuseInputLongerEachTimeUpToALimit) {
+    AdminPassword admin(m_box);
     ASSERT_TRUE(admin.SetAdminPassword("Right-One", m_path).ok());
     ScriptedPasswordPrompt prompt;
     for (const char* entry : {"wrong-1", "right-one", "Right-On", "Right-One", "wrong-4"}) {
@@ -112,14 +111,22 @@ TEST_F(AdminPasswordTest, WrongEntriesWaitLongerEachTime) {
         EXPECT_FALSE(admin.CheckAdminPassword("Options", prompt));
         EXPECT_EQ(m_box.LastCall().text, LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD));
     }
-    EXPECT_EQ(m_sleeper.waits, (std::vector<std::chrono::milliseconds>{500ms, 1000ms, 1500ms}));
     EXPECT_TRUE(admin.CheckAdminPassword("Options", prompt));
     EXPECT_FALSE(admin.CheckAdminPassword("Options", prompt));
-    EXPECT_EQ(m_sleeper.waits.back(), 2000ms) << "a right entry does not reset the wait";
     const std::size_t boxes = m_box.CallCount();
-    EXPECT_FALSE(admin.CheckAdminPassword("Options", prompt));  // Cancel: no wait, no message
-    EXPECT_EQ(m_sleeper.waits.size(), 4u);
+    EXPECT_FALSE(admin.CheckAdminPassword("Options", prompt));  // Cancel: no message
     EXPECT_EQ(m_box.CallCount(), boxes);
+    std::vector<std::chrono::milliseconds> waits;
+    for (const PasswordRequest& request : prompt.requests) waits.push_back(request.refuseInputFor);
+    // A right entry does not reset the wait.
+    EXPECT_EQ(waits, (std::vector<std::chrono::milliseconds>{0ms, 500ms, 1000ms, 1500ms, 1500ms, 2000ms}));
+
+    for (int i = 0; i < 20; ++i) {
+        prompt.Enter("wrong");
+        EXPECT_FALSE(admin.CheckAdminPassword("Options", prompt));
+    }
+    EXPECT_EQ(admin.FailedAttemptDelay(), kFailedAttemptDelayLimit);
+    EXPECT_EQ(prompt.requests.back().refuseInputFor, kFailedAttemptDelayLimit);
 }
 
 }  // namespace

@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "files/durable_file.h"
+#include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"
 #include "text/message_table.h"
@@ -81,7 +83,7 @@ TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
     EXPECT_EQ(again.Problem(), "");
 }
 
-TEST_F(RegistryStoreTest, StoredFormIsPrivateReadableText) {
+TEST_F(RegistryStoreTest, StoredFormIsReadableText) {
     RegistryStore store(m_folder);
     ASSERT_TRUE(store.WriteSettingInt("\\Tidewell\\App\\", " Scheduling ", 0));
     ASSERT_TRUE(store.WriteSettingString("User Data Directory", "", "/home/ann/Ostrel"));
@@ -90,9 +92,30 @@ TEST_F(RegistryStoreTest, StoredFormIsPrivateReadableText) {
               ";Tidewell settings registry\r\n\r\n[Tidewell\\App]\r\nScheduling = dword:0\r\n\r\n"
               "[User Data Directory]\r\n@ = sz:/home/ann/Ostrel\r\n\r\n"
               "[Tidewell\\Notes]\r\nText = sz:one%0D%0Atwo 100%25\r\n");
-    struct stat info {};
-    ASSERT_EQ(::stat(File().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+// The user's root stays private; the machine-wide root is read by every user, whatever the umask
+// of the administrator who wrote it, and a file an earlier version kept private is opened up.
+TEST_F(RegistryStoreTest, ModesFollowTheAccessOfTheRoot) {
+    const auto modeOf = [](const std::string& path) {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0u;
+    };
+    const mode_t savedMask = ::umask(077);
+    for (const RegistryAccess access : {RegistryAccess::Private, RegistryAccess::Shared}) {
+        const bool shared = access == RegistryAccess::Shared;
+        fs::remove_all(m_root + "/Verimont");
+        RegistryStore store(m_folder, nullptr, access);
+        ASSERT_TRUE(store.WriteSettingString("Tidewell\\App", "First Run", "1"));
+        EXPECT_EQ(modeOf(File()), shared ? 0644u : 0600u);
+        for (const std::string& folder : {m_root + "/Verimont", m_root + "/Verimont/Tidewell", m_folder}) {
+            EXPECT_EQ(modeOf(folder), shared ? 0755u : 0700u) << folder;
+        }
+        ::chmod(File().c_str(), 0600);
+        ASSERT_TRUE(store.WriteSettingString("Tidewell\\App", "First Run", "1"));
+        EXPECT_EQ(modeOf(File()), shared ? 0644u : 0600u);
+    }
+    ::umask(savedMask);
 }
 
 TEST_F(RegistryStoreTest, MissingValuesReadAsTheirDefaults) {
@@ -202,7 +225,7 @@ TEST_F(RegistryStoreTest, UnreadableFileIsReportedAndNotReplacedWhenItCannotBeKe
     RegistryStore store(m_folder, &box);
     EXPECT_EQ(store.ReadSettingInt("A", "b", 4), 4);
     EXPECT_FALSE(store.WriteSettingInt("A", "b", 1));
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 4), 4);
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 4), 1);  // held for this run
     ASSERT_EQ(box.CallCount(), 1u);
     EXPECT_EQ(box.LastCall().text,
               ReplaceAll(LoadMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL), "#1", File()) +
@@ -217,7 +240,7 @@ TEST_F(RegistryStoreTest, FailedWriteIntoAFileInPlaceOfTheFolderChangesNothing) 
     testing::WriteFileText(m_root + "/Verimont/Tidewell", "a file");
     RegistryStore store(m_folder);
     EXPECT_FALSE(store.WriteSettingInt("A", "b", 2));
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 0);
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 2);  // held for this run
     EXPECT_EQ(store.Problem(), CannotWriteFileMessage(File()));
     EXPECT_EQ(Get(m_root + "/Verimont/Tidewell"), "a file");
 }
@@ -239,6 +262,66 @@ TEST_F(RegistryStoreTest, TwoStoresOnOneFileSeeEachOthersWrites) {
     EXPECT_EQ(first.ReadSettingString("Tidewell\\App", "Even", ""), "8");
     EXPECT_EQ(first.ReadSettingString("Tidewell\\App", "Odd", ""), "9");
     EXPECT_EQ(second.ReadSettingString("Tidewell\\App", "Even", ""), "8");
+}
+
+TEST_F(RegistryStoreTest, ReadsComeFromMemoryUntilTheFileChanges) {
+    RegistryStore store(m_folder);
+    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
+    testing::InjectedFileFaults faults;
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 1);
+    EXPECT_EQ(faults.Count(FileStep::read), 0);
+    ASSERT_TRUE(RegistryStore(m_folder).WriteSettingInt("A", "b", 2));  // another process
+    const int readsBefore = faults.Count(FileStep::read);
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 2);
+    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 2);
+    EXPECT_EQ(faults.Count(FileStep::read), readsBefore + 1);
+}
+
+TEST_F(RegistryStoreTest, FailedWritesAreReportedOnceHeldInMemoryAndStoredLater) {
+    RecordingMessageBox box;
+    RegistryStore store(m_folder, &box);
+    ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", "Scheduling", 1));
+    const std::string before = Get(File());
+    testing::InjectedFileFaults faults;
+    faults.Fail(FileStep::create, ENOSPC);
+    EXPECT_FALSE(store.WriteSettingInt("Tidewell\\App", "Scheduling", 0));
+    for (int i = 0; i < 24; ++i)
+        EXPECT_FALSE(store.WriteSettingString("Find", "History " + std::to_string(i), "x"));
+    ASSERT_EQ(box.CallCount(), 1u);
+    EXPECT_EQ(box.LastCall().text, CannotWriteFileMessage(File()));
+    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Scheduling", 1), 0);
+    EXPECT_EQ(Get(File()), before);
+
+    faults.Heal();
+    ASSERT_TRUE(RegistryStore(m_folder).WriteSettingInt("Other", "Process", 7));  // kept by the merge
+    ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", "Mute", 1));
+    RegistryStore next(m_folder);
+    EXPECT_EQ(next.ReadSettingInt("Tidewell\\App", "Scheduling", 1), 0);
+    EXPECT_EQ(next.ReadSettingString("Find", "History 23", ""), "x");
+    EXPECT_EQ(next.ReadSettingInt("Other", "Process", 0), 7);
+    faults.Fail(FileStep::rename, EIO);
+    EXPECT_FALSE(store.WriteSettingInt("Tidewell\\App", "Mute", 0));
+    EXPECT_EQ(box.CallCount(), 2u);  // a new failure after a success is told again
+}
+
+TEST_F(RegistryStoreTest, ABatchReplacesTheFileOnceAndKeepsWhatOthersWroteMeanwhile) {
+    RegistryStore store(m_folder);
+    ASSERT_TRUE(store.WriteSettingInt("A", "first", 1));
+    testing::InjectedFileFaults faults;
+    {
+        SettingsBatch batch(store);
+        for (int i = 0; i < 25; ++i)
+            ASSERT_TRUE(store.WriteSettingInt("Find", "Entry " + std::to_string(i), i));
+        EXPECT_EQ(store.ReadSettingInt("Find", "Entry 24", 0), 24);
+        EXPECT_EQ(faults.Count(FileStep::rename), 0);
+        ASSERT_TRUE(RegistryStore(m_folder).WriteSettingInt("Other", "Process", 7));
+        EXPECT_TRUE(batch.Finish());
+    }
+    EXPECT_EQ(faults.Count(FileStep::rename), 2);  // the other process's, and the batch's
+    RegistryStore next(m_folder);
+    EXPECT_EQ(next.ReadSettingInt("Find", "Entry 24", 0), 24);
+    EXPECT_EQ(next.ReadSettingInt("Other", "Process", 0), 7);
+    EXPECT_EQ(next.ReadSettingInt("A", "first", 0), 1);
 }
 
 TEST(RegistryTextTest, EmptyKeysAndOrderSurviveARoundTrip) {

@@ -1,5 +1,6 @@
 #include "files/durable_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -97,6 +98,62 @@ TEST_F(DurableFileTest, FailureLeavesTheOldFileAndNoNewFile) {
         EXPECT_EQ(result.message(), CannotWriteFileMessage(path));
         EXPECT_EQ(Snapshot(), before);
     }
+}
+
+TEST_F(DurableFileTest, LinksAreWrittenThroughAndKept) {
+    fs::create_directory(Path("real"));
+    WriteFileText(Path("real/target.ini"), "old");
+    fs::create_symlink("real/target.ini", Path("relative"));
+    fs::create_symlink(Path("relative"), Path("chain"));
+    fs::create_symlink("real/absent.ini", Path("dangling"));
+    for (const char* name : {"relative", "chain"}) {
+        ASSERT_TRUE(WriteFileDurably(Path(name), name).ok()) << name;
+        EXPECT_EQ(ReadFileText(Path("real/target.ini")), name);
+    }
+    ASSERT_TRUE(WriteFileDurably(Path("dangling"), "made").ok());
+    EXPECT_EQ(Snapshot(), (std::map<std::string, std::string>{{"real", "<folder>"},
+                                                              {"real/target.ini", "chain"},
+                                                              {"real/absent.ini", "made"},
+                                                              {"relative", "-> real/target.ini"},
+                                                              {"chain", "-> " + Path("relative")},
+                                                              {"dangling", "-> real/absent.ini"}}));
+    fs::create_symlink("loop-b", Path("loop-a"));
+    fs::create_symlink("loop-a", Path("loop-b"));
+    EXPECT_EQ(WriteFileDurably(Path("loop-a"), "x").kind(), ErrorKind::io);
+}
+
+TEST_F(DurableFileTest, StaleStagedFilesOfTheTargetAreRemoved) {
+    const timespec start{2000000000, 0};
+    const auto plant = [this](const std::string& name, time_t seconds) {
+        WriteFileText(Path(name), "staged");
+        const timespec times[2] = {{seconds, 0}, {seconds, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, Path(name).c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+    };
+    struct Case {
+        const char* name;
+        time_t changed;
+        bool removed;
+    };
+    const Case cases[] = {
+        {".schedule.rws.tmp-4242-0-981234", start.tv_sec - 1, true},
+        {".schedule.rws.tmp-4242-1-7", start.tv_sec + 5, false},  // a save of the running instance
+        {".schedule.rws.tmp-4242-0", start.tv_sec - 1, false},
+        {".schedule.rws.tmp-1-2-x", start.tv_sec - 1, false},
+        {".schedule.rws.tmp-1-2-3-4", start.tv_sec - 1, false},
+        {"schedule.rws.tmp-1-2-3", start.tv_sec - 1, false},
+        {".qv.ini.tmp-1-2-3", start.tv_sec - 1, false},
+        {"schedule.rws", start.tv_sec - 1, false},
+    };
+    for (const Case& c : cases) plant(c.name, c.changed);
+    fs::create_directory(Path(".schedule.rws.tmp-5-5-5"));
+    fs::create_symlink("schedule.rws", Path(".schedule.rws.tmp-6-6-6"));
+    const timespec old[2] = {{start.tv_sec - 9, 0}, {start.tv_sec - 9, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, Path(".schedule.rws.tmp-6-6-6").c_str(), old, AT_SYMLINK_NOFOLLOW), 0);
+
+    EXPECT_EQ(RemoveStaleStagedFiles(Path("schedule.rws"), start), 2);
+    for (const Case& c : cases) EXPECT_EQ(fs::exists(Path(c.name)), !c.removed) << c.name;
+    EXPECT_TRUE(fs::is_directory(Path(".schedule.rws.tmp-5-5-5")));
+    EXPECT_FALSE(fs::is_symlink(Path(".schedule.rws.tmp-6-6-6")));
 }
 
 TEST_F(DurableFileTest, StagedFilesChangeNothingUntilCommitted) {

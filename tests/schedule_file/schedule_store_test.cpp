@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <random>
 
 #include "model/task_compare.h"
 #include "support/fake_settings.h"
+#include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
 #include "support/recording_sleeper.h"
 #include "support/task_builder.h"
@@ -256,6 +260,88 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
         ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
         EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note << ": the kept copy outlives a save";
         std::filesystem::remove(report.keptAsidePath);
+    }
+}
+
+TEST_F(ScheduleStoreTest, FileThatCannotBeReadIsReportedAndLeftAlone) {
+    const std::string left = LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES);
+    struct Case {
+        const char* note;
+        std::function<void(const std::string& path, InjectedFileFaults& faults)> prepare;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"permission denied",
+         [](const std::string& path, InjectedFileFaults& faults) {
+             WriteFileText(path, "five tasks");
+             faults.Fail(FileStep::read, EACCES, path);
+         },
+         std::strerror(EACCES)},
+        {"a folder in its place",
+         [](const std::string& path, InjectedFileFaults&) {
+             std::filesystem::create_directories(path + "/in");
+         },
+         std::strerror(EISDIR)},
+        {"a device in its place",
+         [](const std::string& path, InjectedFileFaults&) {
+             std::filesystem::create_symlink("/dev/null", path);
+         },
+         LoadMessage(IDS_ERROR_FILE_NOT_A_REGULAR_FILE)},
+        {"a read error",
+         [](const std::string& path, InjectedFileFaults& faults) {
+             WriteFileText(path, "five tasks");
+             faults.Fail(FileStep::read, EIO, path);
+         },
+         std::strerror(EIO)},
+    };
+    for (const Case& c : cases) {
+        TempDir folder;
+        const std::string path = folder.File("schedule.rws");
+        InjectedFileFaults faults;
+        c.prepare(path, faults);
+        const auto before = FolderSnapshot(folder.Path());
+        messageBox.Clear();
+        TaskList list;
+        LoadReport report = LoadTaskList(path, list, Context());
+        EXPECT_FALSE(report.loaded) << c.note;
+        EXPECT_EQ(report.failureKind, ErrorKind::io) << c.note;
+        EXPECT_TRUE(report.leaveFile) << c.note;
+        ASSERT_EQ(messageBox.CallCount(), 1u) << c.note;
+        EXPECT_EQ(messageBox.LastCall().text,
+                  "Cannot read the file \"" + path + "\": " + c.reason + ".\r\n\r\n" + left)
+            << c.note;
+        EXPECT_EQ(FolderSnapshot(folder.Path()), before) << c.note << ": nothing written there";
+    }
+}
+
+TEST_F(ScheduleStoreTest, DamagedFileThatCannotBeKeptAsideIsStillReported) {
+    WriteFileText(Path(), "not a schedule");
+    InjectedFileFaults faults;
+    faults.Fail(FileStep::link, EPERM);
+    faults.Fail(FileStep::create, ENOSPC);
+    TaskList list;
+    LoadReport report = LoadTaskList(Path(), list, Context());
+    EXPECT_EQ(report.failureKind, ErrorKind::damaged);
+    EXPECT_TRUE(report.keptAsidePath.empty());
+    EXPECT_TRUE(report.leaveFile);
+    ASSERT_EQ(messageBox.CallCount(), 1u);
+    EXPECT_EQ(messageBox.LastCall().text,
+              report.failureMessage + "\r\n\r\n" + LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES));
+    EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{"schedule.rws"});
+}
+
+TEST_F(ScheduleStoreTest, LinkedScheduleIsSavedThroughTheLink) {
+    const std::string real = m_temp.File("synced/schedule.rws");
+    std::filesystem::create_directories(m_temp.File("synced"));
+    std::filesystem::create_symlink("synced/schedule.rws", Path());
+    TaskList list;
+    list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "linked"));
+    for (const std::string password : {"", "s3cret!"}) {
+        ASSERT_TRUE(SaveTaskList(Path(), list, Context(password))) << password;
+        EXPECT_TRUE(std::filesystem::is_symlink(Path())) << password;
+        TaskList loaded;
+        ASSERT_TRUE(LoadTaskList(real, loaded, Context(password)).loaded) << password;
+        EXPECT_EQ(UserTasks(loaded).size(), 1u) << password;
     }
 }
 
