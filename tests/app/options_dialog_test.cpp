@@ -9,6 +9,7 @@
 #include "app/opt_general_page.h"
 #include "app/options_dialog.h"
 #include "app_fixture.h"
+#include "cli/run_cli.h"
 #include "config/admin_password.h"
 #include "config/data_directories.h"
 #include "config/program_options.h"
@@ -88,8 +89,8 @@ TEST_F(OptionsTest, MonthFormatRoundTripsAndAnUnknownOneReadsAsShort) {
         ASSERT_TRUE(dialog.Apply());
         EXPECT_TRUE(dialog.SummarySettingsChanged());
         EXPECT_EQ(app->YearlySummaryMonthFormat(), 1);
-        (void)app->Settings().WriteSettingInt(app_keys::kScheduleSection,
-                                              app_keys::kYearlySummaryMonthFormat, 5);
+        (void)app->Settings().WriteSettingInt(app_keys::kScheduleSection, app_keys::kYearlySummaryMonthFormat,
+                                              5);
     }
     auto app = Start();
     EXPECT_EQ(app->YearlySummaryMonthFormat(), 0);
@@ -166,6 +167,37 @@ TEST_F(OptionsTest, PasswordChangeIsStoredLoggedAndProtectsTheFile) {
     EXPECT_NE(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
 }
 
+// A password of any allowed length set in Options opens the file from the command-line tool,
+// typed as the user typed it.
+TEST_F(OptionsTest, APasswordOfEveryLengthOpensTheFileFromTheCommandLine) {
+    InstallExampleSchedule();
+    auto app = Start();
+    const std::string file = app->Document()->ScheduleFile();
+    const std::string characters = "a Z~!9{q|`7@xY_;";
+    std::string previous;
+    for (std::size_t length = 1; length <= kPasswordMaxLength; ++length) {
+        const std::string typed = characters.substr(0, length);
+        SCOPED_TRACE(typed);
+        OptionsDialog dialog(*app);
+        if (previous.empty()) {
+            AnswerPasswordDialog({{"newPassword", typed}, {"confirmPassword", typed}, {"ok", ""}});
+            Widget(dialog, "passwordProtectedCheck")->click();
+        } else {
+            AnswerPasswordDialog({{"originalPassword", previous},
+                                  {"newPassword", typed},
+                                  {"confirmPassword", typed},
+                                  {"ok", ""}});
+            Widget(dialog, "changePasswordButton")->click();
+        }
+        ASSERT_TRUE(dialog.Apply());
+        ASSERT_EQ(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
+        const CliOutput listed = RunCli({"list", file, "--password", typed, "--now", "2026-12-07 12:00:00"});
+        EXPECT_EQ(listed.status, cli::kExitOk) << listed.err;
+        EXPECT_NE(listed.out.find("Stretch and drink water"), std::string::npos);
+        previous = typed;
+    }
+}
+
 TEST_F(OptionsTest, UserDataDirectoryIsRefusedOrMovedWithItsData) {
     InstallExampleSchedule();
     auto app = Start();
@@ -212,9 +244,8 @@ TEST_F(OptionsTest, TheCloseBoxWithChangesAsksWhetherToApplyThem) {
         dialog.close();
         EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_MESSAGE_OPT_CHANGED_PROMPT_SAVE));
         EXPECT_EQ(dialog.result(), answer == IDYES ? QDialog::Accepted : QDialog::Rejected);
-        EXPECT_EQ(
-            app->Settings().ReadSettingInt(app_keys::kConfigSection, app_keys::kMusicReminder, 1),
-            answer == IDYES ? 0 : 1);
+        EXPECT_EQ(app->Settings().ReadSettingInt(app_keys::kConfigSection, app_keys::kMusicReminder, 1),
+                  answer == IDYES ? 0 : 1);
     }
 }
 
