@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimeEdit>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -234,6 +235,55 @@ TEST_F(SheetPagesTest, ListEditorsRefuseATimeTheyHoldAndAnEntryWithoutMonths) {
     EXPECT_FALSE(task.scheduleInfo.monthly[0].everyMonth);
     EXPECT_TRUE(task.scheduleInfo.monthly[0].months[2]);
     EXPECT_EQ(task.scheduleInfo.daily.size(), task.scheduleInfo.dailyRepeats.size());
+}
+
+// Mouse only: a click on an entry lets Modify and Remove work on it, in every list editor, and
+// after Remove the controls show the entry now selected.
+TEST_F(SheetPagesTest, AClickedEntryCanBeModifiedAndRemovedWithTheMouse) {
+    const std::pair<ScheduleType, const char*> editors[] = {{ScheduleType::daily, "daily"},
+                                                            {ScheduleType::weekly, "weekly"},
+                                                            {ScheduleType::monthly, "monthly"},
+                                                            {ScheduleType::yearly, "yearly"},
+                                                            {ScheduleType::once, "once"}};
+    TaskRecord task = ValidTask();
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+    sheet.show();
+    sheet.Tabs()->setCurrentIndex(kScheduleTab);
+    for (const auto& [type, name] : editors) {
+        SCOPED_TRACE(name);
+        const std::string prefix = name;
+        auto Named = [&](const char* part) { return (prefix + part); };
+        SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"), static_cast<int>(type));
+        auto* time = Find<QTimeEdit>(&sheet, Named("Time").c_str());
+        auto* list = Find<QListWidget>(&sheet, Named("List").c_str());
+        auto* add = Find<QPushButton>(&sheet, Named("AddButton").c_str());
+        auto* modify = Find<QPushButton>(&sheet, Named("ModifyButton").c_str());
+        auto* remove = Find<QPushButton>(&sheet, Named("RemoveButton").c_str());
+        ASSERT_TRUE(list->isVisible());
+        const int before = list->count();
+        for (const QTime& at : {QTime(6, 15), QTime(22, 45)}) {
+            time->setTime(at);
+            QTest::mouseClick(add, Qt::LeftButton);
+        }
+        ASSERT_EQ(list->count(), before + 2);
+        const QList<QListWidgetItem*> early = list->findItems("06:15", Qt::MatchContains);
+        ASSERT_EQ(early.size(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(early[0]).center());
+        EXPECT_EQ(list->currentItem(), early[0]);
+        EXPECT_TRUE(modify->isEnabled());
+        EXPECT_TRUE(remove->isEnabled());
+        EXPECT_EQ(time->time(), QTime(6, 15));
+        time->setTime(QTime(6, 20));
+        QTest::mouseClick(modify, Qt::LeftButton);
+        const QList<QListWidgetItem*> modified = list->findItems("06:20", Qt::MatchContains);
+        ASSERT_EQ(modified.size(), 1) << "the clicked entry was changed";
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(modified[0]).center());
+        QTest::mouseClick(remove, Qt::LeftButton);
+        ASSERT_EQ(list->count(), before + 1);
+        ASSERT_NE(list->currentItem(), nullptr);
+        EXPECT_TRUE(list->currentItem()->text().contains(time->time().toString("HH:mm:ss")))
+            << "the controls show the entry left selected, not the removed one";
+    }
 }
 
 TEST_F(SheetPagesTest, ACountDownCountsItsNewLengthFromNow) {
