@@ -368,6 +368,33 @@ TEST_F(SheetPagesTest, RandomPageShowsTheFinalTimeOrWhyThereIsNone) {
     EXPECT_FALSE(Find<QCheckBox>(page, "randomEnableCheck")->isEnabled());
 }
 
+// The wizard draws the final random time once: the randomization page, the summary and the
+// task keep the one the user saw.
+TEST_F(SheetPagesTest, TheRandomPageTheSummaryAndTheTaskKeepOneFinalTime) {
+    SteppingRandom stepping;
+    SheetContext context{m_settings, m_messageBox, m_clock, stepping, m_dialogs,
+                         m_player,   {},           {},      false,    false};
+    TaskRecord task = ValidTask();
+    task.randomizationInfo.enable = true;
+    task.randomizationInfo.rpTotalSeconds = 1800;
+    task.randomizationInfo.decidedTime = 0;
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, task, context);
+    sheet.show();
+    while (sheet.currentPage()->objectName() != "randomPage") {
+        const int id = sheet.currentId();
+        sheet.next();
+        ASSERT_NE(sheet.currentId(), id) << "refused";
+    }
+    const QString shown = Find<QLineEdit>(sheet.currentPage(), "randomFinalTime")->text();
+    sheet.next();
+    sheet.next();
+    auto* summary = qobject_cast<CSummaryPage*>(sheet.currentPage());
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(summary->SummaryText().contains("Final running time: " + shown))
+        << summary->SummaryText().toStdString();
+    EXPECT_EQ(ToQString(task.randomizationInfo.finalTime.Format(kStorageFormat)), shown);
+}
+
 TEST_F(SheetPagesTest, TrySoundAsksWhileMutedAndStopsAfterTwentySeconds) {
     m_settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, 1);
     SoundNoticePlayer muted(m_audio, m_tray, m_settings);
