@@ -443,17 +443,25 @@ TEST_F(SheetPagesTest, BrowseOpensInTheRememberedFolderAndRemembersTheChosenOne)
     COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
     sheet.Pages()[kTaskTab]->LoadFromTask();
     auto* program = Find<QPushButton>(&sheet, "browseProgramButton");
-    m_dialogs.Choose("/opt/tools/backup");
+    const QString backup = QString::fromStdString(m_folder.File("backup"));
+    m_dialogs.Choose(m_folder.File("backup"));
     program->click();
-    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), "/opt/tools/backup");
+    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), backup);
     program->click();  // cancelled
     ASSERT_EQ(m_dialogs.openedIn.size(), 2u);
     EXPECT_EQ(m_dialogs.openedIn[0], "");
-    EXPECT_EQ(m_dialogs.openedIn[1], "/opt/tools");
+    EXPECT_EQ(m_dialogs.openedIn[1], m_folder.Path());
     EXPECT_EQ(m_dialogs.lastSelected, 1) << "programs here mostly have no extension: all files first";
-    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), "/opt/tools/backup");
+    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), backup);
     Find<QPushButton>(&sheet, "browseFileButton")->click();
     EXPECT_EQ(m_dialogs.openedIn.back(), "") << "files have their own folder";
+    // A folder that went away would be taken for a file name: the dialog opens above it.
+    ASSERT_TRUE(m_settings.WriteSettingString(browse_keys::kFileSection, browse_keys::kLastMusicDirectory,
+                                              m_folder.File("gone/mid")));
+    sheet.Pages()[kSoundTab]->LoadFromTask();
+    Find<QRadioButton>(&sheet, "musicRadio")->setChecked(true);
+    Find<QPushButton>(&sheet, "browseMusicButton")->click();
+    EXPECT_EQ(m_dialogs.openedIn.back(), m_folder.Path());
 }
 
 TEST(FileFilterTest, TableFiltersBecomeQtFilters) {
