@@ -234,6 +234,54 @@ TEST_F(OptionsTest, UserDataDirectoryIsRefusedOrMovedWithItsData) {
     EXPECT_LT(app->Document()->Tasks().size(), tasks);
 }
 
+// Moving the data onto a folder that holds a schedule of its own asks which list to keep and
+// keeps the other one; Cancel leaves everything as it was.
+TEST_F(OptionsTest, MovingOntoAnotherScheduleAsksWhichListToKeep) {
+    InstallExampleSchedule();
+    auto app = Start();
+    const std::string ours = ReadFileText(app->Document()->ScheduleFile());
+    std::string theirs = ours;
+    theirs.replace(theirs.find("Stretch and drink water"), 23, "Their own list of tasks");
+    struct Case {
+        const char* folder;
+        int answer;
+        bool keepsOurs;
+    };
+    for (const Case& c : {Case{"Documents/Cancelled", IDCANCEL, false}, Case{"Documents/Ours", IDYES, true},
+                          Case{"Documents/Theirs", IDNO, false}}) {
+        SCOPED_TRACE(c.folder);
+        const std::string folder = m_home.File(c.folder);
+        const std::string previous = app->UserData().Path();
+        fs::create_directories(folder);
+        WriteFileText(folder + "/schedule.rws", theirs);
+        OptionsDialog dialog(*app);
+        Widget<QLineEdit>(dialog, "userDataDirectoryEdit")->setText(QString::fromStdString(folder));
+        m_messageBox.AnswerNext(IDYES);  // copy the data
+        m_messageBox.AnswerNext(c.answer);
+        const size_t calls = m_messageBox.CallCount();
+        EXPECT_EQ(dialog.Apply(), c.answer != IDCANCEL);
+        ASSERT_EQ(m_messageBox.CallCount(), calls + 2) << "the question which list to keep";
+        EXPECT_NE(m_messageBox.LastCall().text.find(folder), std::string::npos);
+        if (c.answer == IDCANCEL) {
+            EXPECT_EQ(app->UserData().Path(), previous);
+            EXPECT_EQ(ReadFileText(folder + "/schedule.rws"), theirs);
+            EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+            continue;
+        }
+        EXPECT_EQ(app->UserData().Path(), folder);
+        EXPECT_EQ(ReadFileText(folder + "/schedule.rws"), c.keepsOurs ? ours : theirs);
+        EXPECT_EQ(ReadFileText(previous + "/schedule.rws"), ours) << "the old folder keeps its list";
+        if (c.keepsOurs) {
+            EXPECT_EQ(ReadFileText(folder + "/schedule.rws.kept"), theirs) << "their list is kept aside";
+            EXPECT_NE(m_messageBox.LastCall().text.find(folder + "/schedule.rws.kept"), std::string::npos);
+        }
+        const std::string title = c.keepsOurs ? "Stretch and drink water" : "Their own list of tasks";
+        bool loaded = false;
+        for (const TaskRecord& task : app->Document()->Tasks()) loaded = loaded || task.title == title;
+        EXPECT_TRUE(loaded) << "the list kept is the list loaded";
+    }
+}
+
 TEST_F(OptionsTest, TheCloseBoxWithChangesAsksWhetherToApplyThem) {
     for (int answer : {IDNO, IDYES}) {
         auto app = Start();
