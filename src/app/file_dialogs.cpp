@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <filesystem>
 
 #include "app/qt_text.h"
 #include "text/messages.h"
@@ -29,9 +30,20 @@ std::optional<std::string> Remembered(SheetContext& context, const BrowseRequest
     return chosen && !chosen->empty() ? chosen : std::nullopt;
 }
 
+// The nearest folder that exists, from `folder` upwards: the dialogs take a missing folder's
+// last name for a file name.
+std::string ExistingFolder(const std::string& folder) {
+    std::error_code error;
+    for (std::filesystem::path path(folder); !path.empty(); path = path.parent_path()) {
+        if (std::filesystem::is_directory(path, error)) return path.string();
+        if (path == path.parent_path()) break;
+    }
+    return {};
+}
+
 std::string StartFolder(SheetContext& context, const BrowseRequest& request) {
     const std::string folder = context.settings.ReadSettingString(request.section, request.value, {});
-    return folder.empty() ? request.defaultFolder : folder;
+    return ExistingFolder(folder.empty() ? request.defaultFolder : folder);
 }
 
 std::optional<std::string> Chosen(const QString& path) {

@@ -83,6 +83,8 @@ CListEditor::CListEditor(SheetContext& context, const QString& name, QWidget* pa
         if (row >= 0) Show(row);
         UpdateButtons();
     });
+    // A mouse click makes the row current before it selects it: the buttons follow the selection.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &CListEditor::UpdateButtons);
 }
 
 void CListEditor::Build(QGridLayout* entryControls) {
@@ -121,6 +123,7 @@ void CListEditor::Refill(int select) {
     if (select >= 0 && select < Count()) {
         m_list->setCurrentRow(select);
         m_list->scrollToItem(m_list->item(select));
+        Show(select);  // after Remove the controls would still hold the entry that went
     }
     UpdateButtons();
 }

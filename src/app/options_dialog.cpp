@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/frame_operations.h"
 #include "app/main_frame.h"
@@ -17,6 +18,9 @@
 #include "config/admin_password.h"
 #include "config/copy_user_data.h"
 #include "config/data_directories.h"
+#include "config/locations.h"
+#include "files/keep_aside.h"
+#include "files/paths.h"
 #include "text/message_box.h"
 #include "text/text_util.h"
 
@@ -138,8 +142,10 @@ bool OptionsDialog::SwitchUserDataDirectory(const std::string& path) {
     if (m_app.MessageBox().ShowMessageBox(LoadMessage(IDS_DIALOG_OPTIONS_GENERAL_PROMPT_COPY_UDD),
                                           LoadMessage(IDS_DIALOG_UDD_TITLE),
                                           MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        std::string leaveOut;
+        if (!KeepOneList(path, leaveOut)) return false;
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const Result copied = CopyUserData(userData.Path(), path, CopyMode::Copy);
+        const Result copied = CopyUserData(userData.Path(), path, CopyMode::Copy, {}, leaveOut);
         QApplication::restoreOverrideCursor();
         // A failed copy leaves the new folder as it was and keeps the old directory.
         if (!copied) {
@@ -155,6 +161,30 @@ bool OptionsDialog::SwitchUserDataDirectory(const std::string& path) {
     if (doc != nullptr) {
         doc->SetScheduleFile(userData.ScheduleFile());
         doc->Load();
+    }
+    return true;
+}
+
+bool OptionsDialog::KeepOneList(const std::string& path, std::string& leaveOut) {
+    const std::string ours = m_app.UserData().ScheduleFile();
+    const std::string theirs = JoinPath(path, kScheduleFileName);
+    std::error_code error;
+    if (!std::filesystem::exists(ours, error) || !std::filesystem::exists(theirs, error)) return true;
+    const std::string aside = FreeKeptListName(theirs);
+    std::string question = LoadMessage(IDS_DIALOG_UDD_PROMPT_WHICH_LIST);
+    question = ReplaceAll(ReplaceAll(ReplaceAll(std::move(question), "#1", path), "#2", aside), "#3",
+                          m_app.UserData().Path());
+    const int answer = m_app.MessageBox().ShowMessageBox(question, LoadMessage(IDS_DIALOG_UDD_TITLE),
+                                                         MB_YESNOCANCEL | MB_ICONQUESTION);
+    if (answer == IDNO) {
+        leaveOut = kScheduleFileName;  // the folder's list stays; ours stays in the old folder
+        return true;
+    }
+    if (answer != IDYES) return false;
+    std::string kept;
+    if (const Result keptAside = KeepAside(theirs, kept, KeptListName); !keptAside) {
+        ShowNotSaved(keptAside.message());
+        return false;
     }
     return true;
 }

@@ -37,6 +37,10 @@ private:
     bool CheckUserDataDirectory(const std::string& path);
     bool ApplyPassword();
     bool SwitchUserDataDirectory(const std::string& path);
+    // Before the data is copied into `path`: when both folders hold a schedule, asks which list
+    // to use there and keeps the other one (the folder's aside, or ours in the old folder, by
+    // naming it in `leaveOut`). False when the user cancels or keeping failed (told).
+    bool KeepOneList(const std::string& path, std::string& leaveOut);
     void ShowNotSaved(const std::string& reason);
 
     CTidewellApp& m_app;

@@ -166,6 +166,9 @@ void CRandomPage::Refresh() {
     StoreToTask(probe);
     const RandomizationInfo& random = probe.randomizationInfo;
     if (random.enable && random.finalSet) {
+        // The time shown joins the record, so that leaving the page keeps it rather than drawing anew.
+        Task().randomizationInfo.finalTime = random.finalTime;
+        Task().randomizationInfo.finalSet = true;
         m_final->setText(ToQString(random.finalTime.Format(kStorageFormat)));
     } else {
         m_final->setText(MessageText(random.enable && random.decidedTime != 0

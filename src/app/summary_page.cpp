@@ -6,8 +6,8 @@
 
 #include "app/page_widgets.h"
 #include "app/qt_text.h"
-#include "text/messages.h"
 #include "overview/description.h"
+#include "text/messages.h"
 
 namespace tidewell {
 namespace {
@@ -38,8 +38,8 @@ CSummaryPage::CSummaryPage(TaskRecord& task, SheetContext& context, QWidget* par
 }
 
 void CSummaryPage::LoadFromTask() {
-    TaskRecord& task = Task();
-    // Describing the task may draw its final random time, as the task will keep it.
+    const TaskRecord& task = Task();
+    // The task as the pages left it: the final random time is the one the randomization page showed.
     const TaskDescription description =
         DescribeTask(task, Context().descriptions, {Context().clock, Context().random});
     QString html = Section(IDS_KLN_TITLE, ToQString(task.title));

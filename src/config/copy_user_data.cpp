@@ -43,8 +43,13 @@ bool IsWithin(const fs::path& path, const fs::path& folder) {
 // are they put in place; a move removes the sources only after that.
 class CopyJob {
 public:
-    CopyJob(fs::path from, fs::path to, CopyMode mode, const CopyProgressCallback& progress)
-        : m_from(std::move(from)), m_to(std::move(to)), m_mode(mode), m_progress(progress) {}
+    CopyJob(fs::path from, fs::path to, CopyMode mode, const CopyProgressCallback& progress,
+            std::string_view leaveOut)
+        : m_from(std::move(from)),
+          m_to(std::move(to)),
+          m_mode(mode),
+          m_progress(progress),
+          m_leaveOut(leaveOut) {}
 
     Result Run();
 
@@ -61,6 +66,7 @@ private:
     const fs::path m_to;
     const CopyMode m_mode;
     const CopyProgressCallback& m_progress;
+    const fs::path m_leaveOut;
     std::vector<TreeEntry> m_entries;
     CreatedFolders m_folders;  // before the staged files, which must go first
     std::vector<StagedFile> m_staged;
@@ -103,6 +109,9 @@ Result CopyJob::Check() {
 Result CopyJob::Scan() {
     if (Result listed = ListTree(m_from, m_entries); !listed.ok()) {
         return listed;
+    }
+    if (!m_leaveOut.empty()) {
+        std::erase_if(m_entries, [this](const TreeEntry& entry) { return entry.relative == m_leaveOut; });
     }
     for (const TreeEntry& entry : m_entries) {
         m_state.bytesTotal += entry.size;
@@ -208,8 +217,23 @@ Result CopyJob::RemoveSource() {
 }  // namespace
 
 Result CopyUserData(const std::string& from, const std::string& to, CopyMode mode,
-                    const CopyProgressCallback& progress) {
-    return CopyJob(fs::path(from).lexically_normal(), fs::path(to).lexically_normal(), mode, progress).Run();
+                    const CopyProgressCallback& progress, std::string_view leaveOut) {
+    return CopyJob(fs::path(from).lexically_normal(), fs::path(to).lexically_normal(), mode, progress,
+                   leaveOut)
+        .Run();
+}
+
+std::string KeptListName(const std::string& path, int number) {
+    std::string name = path + std::string(kKeptListSuffix);
+    return number > 1 ? name + "-" + std::to_string(number) : name;
+}
+
+std::string FreeKeptListName(const std::string& path) {
+    for (int number = 1;; ++number) {
+        std::string name = KeptListName(path, number);
+        struct stat existing {};
+        if (::lstat(name.c_str(), &existing) != 0) return name;
+    }
 }
 
 }  // namespace tidewell

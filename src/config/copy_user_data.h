@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "text/result.h"
 
@@ -31,7 +32,16 @@ using CopyProgressCallback = std::function<bool(const CopyProgress&)>;
 // files (the source folder itself stays, empty). A failure or a cancel before that point leaves
 // the target as it was and the source untouched; the message names what failed. Sockets, pipes
 // and devices are left where they are.
+//
+// `leaveOut` names a file at the top of `from` that is neither copied nor moved.
 Result CopyUserData(const std::string& from, const std::string& to, CopyMode mode,
-                    const CopyProgressCallback& progress = {});
+                    const CopyProgressCallback& progress = {}, std::string_view leaveOut = {});
+
+// Where a schedule file that a copy would replace is kept instead: "<path>.kept" for the first,
+// "<path>.kept-2", "<path>.kept-3", ... after it.
+inline constexpr std::string_view kKeptListSuffix = ".kept";
+std::string KeptListName(const std::string& path, int number);
+// The first of those names under which nothing exists yet.
+std::string FreeKeptListName(const std::string& path);
 
 }  // namespace tidewell

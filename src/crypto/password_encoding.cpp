@@ -79,4 +79,9 @@ std::string DecodePassword(std::string_view text) {
     return out;
 }
 
+std::string ScheduleFileKey(std::string_view password) {
+    const std::string normalized = NormalizePassword(password);
+    return EncodePassword(normalized.empty() ? password : normalized);
+}
+
 }  // namespace tidewell

@@ -34,4 +34,10 @@ std::string NormalizePassword(std::string_view text);
 std::string EncodePassword(std::string_view text);
 std::string DecodePassword(std::string_view text);
 
+// The schedule file's key from a password as it was typed, for every caller (the program, its
+// Options and the command-line tool): normalized, then encoded, so "abc" and its padded form
+// give the same key. Empty for no password; a text that is not a valid password keeps its own
+// encoding, which opens no file.
+std::string ScheduleFileKey(std::string_view password);
+
 }  // namespace tidewell

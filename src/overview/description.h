@@ -72,9 +72,10 @@ std::string WithRandomizationMarker(std::string text, const TaskRecord& task, co
 std::string ScheduleSectionText(const TaskRecord& task, const DescriptionOptions& options,
                                 const DateTime& now);
 
-// The randomization section. It clamps the random period to the valid one and, when the task
-// decides its final time as soon as the schedule is set, draws it (as the summary page does).
-std::string RandomizationSectionText(TaskRecord& task, const NextRunContext& context);
+// The randomization section: the valid random period, when the final time is decided and the
+// final time the task holds ("Undecided" without one). It never draws a time: whoever decides
+// one (the randomization page, the loader, the scheduler) stores it first.
+std::string RandomizationSectionText(const TaskRecord& task, const NextRunContext& context);
 
 // The when-busy section.
 std::string WaitingSectionText(const WaitingInfo& waiting);
@@ -86,8 +87,8 @@ struct TaskDescription {
     std::string randomization;
     std::string waiting;
 };
-// Every section of a task; the task's randomization fields may change as described above.
-TaskDescription DescribeTask(TaskRecord& task, const DescriptionOptions& options,
+// Every section of a task, as the task holds it.
+TaskDescription DescribeTask(const TaskRecord& task, const DescriptionOptions& options,
                              const NextRunContext& context);
 
 // The two examples of the options page's month-format choice, filled into the lines of its

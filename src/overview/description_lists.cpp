@@ -1,10 +1,10 @@
 #include <cstdio>
 
+#include "overview/description.h"
 #include "text/list_texts.h"
 #include "text/messages.h"
 #include "text/text_util.h"
 #include "time/calendar.h"
-#include "overview/description.h"
 #include "timing/list_order.h"
 
 namespace tidewell {
@@ -107,7 +107,8 @@ MonthFormatExamples MonthFormatExampleTexts(int monthFormat) {
     std::string second = MonthName(2, monthFormat);
     std::string third = MonthName(3, monthFormat);
     std::string range = first + "-" + third;
-    std::string every = first + ", " + second + ", " + third;
+    const std::string separator = LoadMessage(IDS_KLN_ENTRY_SEPARATOR);  // as the month lists have it
+    std::string every = first + separator + second + separator + third;
     return {ReplaceAll(LoadMessageLine(IDS_DIALOG_OPTIONS_SCHEDULE_LIST, 0), "#1", range),
             ReplaceAll(LoadMessageLine(IDS_DIALOG_OPTIONS_SCHEDULE_LIST, 1), "#1", every)};
 }

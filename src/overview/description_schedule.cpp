@@ -1,9 +1,9 @@
 #include <cstdio>
 
-#include "text/list_texts.h"
-#include "text/messages.h"
 #include "overview/description.h"
 #include "overview/fill_message.h"
+#include "text/list_texts.h"
+#include "text/messages.h"
 #include "timing/list_order.h"
 #include "timing/run_text.h"
 #include "timing/unit_name.h"
@@ -84,14 +84,13 @@ std::string ScheduleSectionText(const TaskRecord& task, const DescriptionOptions
            StartEndLine(task.scheduleInfo);
 }
 
-TaskDescription DescribeTask(TaskRecord& task, const DescriptionOptions& options,
+TaskDescription DescribeTask(const TaskRecord& task, const DescriptionOptions& options,
                              const NextRunContext& context) {
     TaskDescription description;
     description.task = TaskSectionText(task);
     description.sound = SoundSectionText(task.soundInfo);
-    description.randomization = RandomizationSectionText(task, context);
-    // After the randomization section, so that the marker shows a final time drawn there.
     description.schedule = ScheduleSectionText(task, options, context.clock.Now());
+    description.randomization = RandomizationSectionText(task, context);
     description.waiting = WaitingSectionText(task.waitingInfo);
     return description;
 }

@@ -1,17 +1,11 @@
 #include "overview/find.h"
 
+#include "overview/case_fold.h"
+
 namespace tidewell {
 namespace {
 
 constexpr char kPartJoint = '\n';
-
-std::string AsciiLower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
 
 }  // namespace
 
@@ -40,8 +34,9 @@ bool IsFindSeparator(char c) {
 
 bool TextMatches(std::string_view text, std::string_view findText, bool wholeWord, bool matchCase) {
     if (findText.empty()) return false;
-    const std::string haystack = matchCase ? std::string(text) : AsciiLower(text);
-    const std::string needle = matchCase ? std::string(findText) : AsciiLower(findText);
+    // Folding maps letters to letters, so the separators stay where they were.
+    const std::string haystack = matchCase ? std::string(text) : FoldCase(text);
+    const std::string needle = matchCase ? std::string(findText) : FoldCase(findText);
     for (std::size_t at = haystack.find(needle); at != std::string::npos;
          at = haystack.find(needle, at + 1)) {
         if (!wholeWord) return true;

@@ -33,8 +33,8 @@ std::string SearchedText(const TaskRecord& task);
 // Bytes of multi-byte characters are not separators: a Chinese character is part of a word.
 bool IsFindSeparator(char c);
 
-// Whether `text` holds `findText`; letter case counts only with `matchCase` (ASCII letters),
-// and with `wholeWord` only an occurrence with a separator or an end on each side counts.
+// Whether `text` holds `findText`; letter case counts only with `matchCase` (otherwise both are
+// compared by Unicode's simple case folding, in every script), and with `wholeWord` only an occurrence with a separator or an end on each side counts.
 // An empty find text matches nothing.
 bool TextMatches(std::string_view text, std::string_view findText, bool wholeWord, bool matchCase);
 

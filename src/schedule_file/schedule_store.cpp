@@ -72,7 +72,7 @@ SettingsTextWriter BuildDocument(TaskList& list, const ScheduleStoreContext& con
 Result ProtectedBytes(const std::string& path, const std::string& text, const ScheduleStoreContext& context,
                       std::string& bytes) {
     std::string container;
-    Result sealed = SealContainer(text, EncodePassword(context.password), DescribeBytes(path), container);
+    Result sealed = SealContainer(text, ScheduleFileKey(context.password), DescribeBytes(path), container);
     if (sealed.ok()) {
         bytes = WrapOuterScramble(container);
     }
@@ -90,7 +90,7 @@ Result UnprotectedText(std::string_view file, const ScheduleStoreContext& contex
     if (context.password.empty()) {
         return Result::Fail(ErrorKind::wrongPassword, LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD));
     }
-    return OpenContainer(*container, EncodePassword(context.password), context.sleeper, text);
+    return OpenContainer(*container, ScheduleFileKey(context.password), context.sleeper, text);
 }
 
 bool IsPlain(const SettingsText& document) {

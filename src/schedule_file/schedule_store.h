@@ -18,7 +18,7 @@ struct ScheduleStoreContext {
     SettingsPort& settings;         // remembered types and the error reminders
     MessageBoxService& messageBox;  // validation texts and write failures
     Sleeper& sleeper;               // the wait after a wrong password
-    std::string password;           // the administrator password; empty: a plain file
+    std::string password;           // the administrator password, or one typed; empty: a plain file
     bool peEdition = false;
     bool macroChecking = false;  // the macro engine is present
 };

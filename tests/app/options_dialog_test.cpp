@@ -9,6 +9,7 @@
 #include "app/opt_general_page.h"
 #include "app/options_dialog.h"
 #include "app_fixture.h"
+#include "cli/run_cli.h"
 #include "config/admin_password.h"
 #include "config/data_directories.h"
 #include "config/program_options.h"
@@ -88,8 +89,8 @@ TEST_F(OptionsTest, MonthFormatRoundTripsAndAnUnknownOneReadsAsShort) {
         ASSERT_TRUE(dialog.Apply());
         EXPECT_TRUE(dialog.SummarySettingsChanged());
         EXPECT_EQ(app->YearlySummaryMonthFormat(), 1);
-        (void)app->Settings().WriteSettingInt(app_keys::kScheduleSection,
-                                              app_keys::kYearlySummaryMonthFormat, 5);
+        (void)app->Settings().WriteSettingInt(app_keys::kScheduleSection, app_keys::kYearlySummaryMonthFormat,
+                                              5);
     }
     auto app = Start();
     EXPECT_EQ(app->YearlySummaryMonthFormat(), 0);
@@ -166,6 +167,37 @@ TEST_F(OptionsTest, PasswordChangeIsStoredLoggedAndProtectsTheFile) {
     EXPECT_NE(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
 }
 
+// A password of any allowed length set in Options opens the file from the command-line tool,
+// typed as the user typed it.
+TEST_F(OptionsTest, APasswordOfEveryLengthOpensTheFileFromTheCommandLine) {
+    InstallExampleSchedule();
+    auto app = Start();
+    const std::string file = app->Document()->ScheduleFile();
+    const std::string characters = "a Z~!9{q|`7@xY_;";
+    std::string previous;
+    for (std::size_t length = 1; length <= kPasswordMaxLength; ++length) {
+        const std::string typed = characters.substr(0, length);
+        SCOPED_TRACE(typed);
+        OptionsDialog dialog(*app);
+        if (previous.empty()) {
+            AnswerPasswordDialog({{"newPassword", typed}, {"confirmPassword", typed}, {"ok", ""}});
+            Widget(dialog, "passwordProtectedCheck")->click();
+        } else {
+            AnswerPasswordDialog({{"originalPassword", previous},
+                                  {"newPassword", typed},
+                                  {"confirmPassword", typed},
+                                  {"ok", ""}});
+            Widget(dialog, "changePasswordButton")->click();
+        }
+        ASSERT_TRUE(dialog.Apply());
+        ASSERT_EQ(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
+        const CliOutput listed = RunCli({"list", file, "--password", typed, "--now", "2026-12-07 12:00:00"});
+        EXPECT_EQ(listed.status, cli::kExitOk) << listed.err;
+        EXPECT_NE(listed.out.find("Stretch and drink water"), std::string::npos);
+        previous = typed;
+    }
+}
+
 TEST_F(OptionsTest, UserDataDirectoryIsRefusedOrMovedWithItsData) {
     InstallExampleSchedule();
     auto app = Start();
@@ -202,6 +234,54 @@ TEST_F(OptionsTest, UserDataDirectoryIsRefusedOrMovedWithItsData) {
     EXPECT_LT(app->Document()->Tasks().size(), tasks);
 }
 
+// Moving the data onto a folder that holds a schedule of its own asks which list to keep and
+// keeps the other one; Cancel leaves everything as it was.
+TEST_F(OptionsTest, MovingOntoAnotherScheduleAsksWhichListToKeep) {
+    InstallExampleSchedule();
+    auto app = Start();
+    const std::string ours = ReadFileText(app->Document()->ScheduleFile());
+    std::string theirs = ours;
+    theirs.replace(theirs.find("Stretch and drink water"), 23, "Their own list of tasks");
+    struct Case {
+        const char* folder;
+        int answer;
+        bool keepsOurs;
+    };
+    for (const Case& c : {Case{"Documents/Cancelled", IDCANCEL, false}, Case{"Documents/Ours", IDYES, true},
+                          Case{"Documents/Theirs", IDNO, false}}) {
+        SCOPED_TRACE(c.folder);
+        const std::string folder = m_home.File(c.folder);
+        const std::string previous = app->UserData().Path();
+        fs::create_directories(folder);
+        WriteFileText(folder + "/schedule.rws", theirs);
+        OptionsDialog dialog(*app);
+        Widget<QLineEdit>(dialog, "userDataDirectoryEdit")->setText(QString::fromStdString(folder));
+        m_messageBox.AnswerNext(IDYES);  // copy the data
+        m_messageBox.AnswerNext(c.answer);
+        const size_t calls = m_messageBox.CallCount();
+        EXPECT_EQ(dialog.Apply(), c.answer != IDCANCEL);
+        ASSERT_EQ(m_messageBox.CallCount(), calls + 2) << "the question which list to keep";
+        EXPECT_NE(m_messageBox.LastCall().text.find(folder), std::string::npos);
+        if (c.answer == IDCANCEL) {
+            EXPECT_EQ(app->UserData().Path(), previous);
+            EXPECT_EQ(ReadFileText(folder + "/schedule.rws"), theirs);
+            EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+            continue;
+        }
+        EXPECT_EQ(app->UserData().Path(), folder);
+        EXPECT_EQ(ReadFileText(folder + "/schedule.rws"), c.keepsOurs ? ours : theirs);
+        EXPECT_EQ(ReadFileText(previous + "/schedule.rws"), ours) << "the old folder keeps its list";
+        if (c.keepsOurs) {
+            EXPECT_EQ(ReadFileText(folder + "/schedule.rws.kept"), theirs) << "their list is kept aside";
+            EXPECT_NE(m_messageBox.LastCall().text.find(folder + "/schedule.rws.kept"), std::string::npos);
+        }
+        const std::string title = c.keepsOurs ? "Stretch and drink water" : "Their own list of tasks";
+        bool loaded = false;
+        for (const TaskRecord& task : app->Document()->Tasks()) loaded = loaded || task.title == title;
+        EXPECT_TRUE(loaded) << "the list kept is the list loaded";
+    }
+}
+
 TEST_F(OptionsTest, TheCloseBoxWithChangesAsksWhetherToApplyThem) {
     for (int answer : {IDNO, IDYES}) {
         auto app = Start();
@@ -212,9 +292,8 @@ TEST_F(OptionsTest, TheCloseBoxWithChangesAsksWhetherToApplyThem) {
         dialog.close();
         EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_MESSAGE_OPT_CHANGED_PROMPT_SAVE));
         EXPECT_EQ(dialog.result(), answer == IDYES ? QDialog::Accepted : QDialog::Rejected);
-        EXPECT_EQ(
-            app->Settings().ReadSettingInt(app_keys::kConfigSection, app_keys::kMusicReminder, 1),
-            answer == IDYES ? 0 : 1);
+        EXPECT_EQ(app->Settings().ReadSettingInt(app_keys::kConfigSection, app_keys::kMusicReminder, 1),
+                  answer == IDYES ? 0 : 1);
     }
 }
 

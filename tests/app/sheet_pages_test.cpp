@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimeEdit>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -236,6 +237,55 @@ TEST_F(SheetPagesTest, ListEditorsRefuseATimeTheyHoldAndAnEntryWithoutMonths) {
     EXPECT_EQ(task.scheduleInfo.daily.size(), task.scheduleInfo.dailyRepeats.size());
 }
 
+// Mouse only: a click on an entry lets Modify and Remove work on it, in every list editor, and
+// after Remove the controls show the entry now selected.
+TEST_F(SheetPagesTest, AClickedEntryCanBeModifiedAndRemovedWithTheMouse) {
+    const std::pair<ScheduleType, const char*> editors[] = {{ScheduleType::daily, "daily"},
+                                                            {ScheduleType::weekly, "weekly"},
+                                                            {ScheduleType::monthly, "monthly"},
+                                                            {ScheduleType::yearly, "yearly"},
+                                                            {ScheduleType::once, "once"}};
+    TaskRecord task = ValidTask();
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+    sheet.show();
+    sheet.Tabs()->setCurrentIndex(kScheduleTab);
+    for (const auto& [type, name] : editors) {
+        SCOPED_TRACE(name);
+        const std::string prefix = name;
+        auto Named = [&](const char* part) { return (prefix + part); };
+        SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"), static_cast<int>(type));
+        auto* time = Find<QTimeEdit>(&sheet, Named("Time").c_str());
+        auto* list = Find<QListWidget>(&sheet, Named("List").c_str());
+        auto* add = Find<QPushButton>(&sheet, Named("AddButton").c_str());
+        auto* modify = Find<QPushButton>(&sheet, Named("ModifyButton").c_str());
+        auto* remove = Find<QPushButton>(&sheet, Named("RemoveButton").c_str());
+        ASSERT_TRUE(list->isVisible());
+        const int before = list->count();
+        for (const QTime& at : {QTime(6, 15), QTime(22, 45)}) {
+            time->setTime(at);
+            QTest::mouseClick(add, Qt::LeftButton);
+        }
+        ASSERT_EQ(list->count(), before + 2);
+        const QList<QListWidgetItem*> early = list->findItems("06:15", Qt::MatchContains);
+        ASSERT_EQ(early.size(), 1);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(early[0]).center());
+        EXPECT_EQ(list->currentItem(), early[0]);
+        EXPECT_TRUE(modify->isEnabled());
+        EXPECT_TRUE(remove->isEnabled());
+        EXPECT_EQ(time->time(), QTime(6, 15));
+        time->setTime(QTime(6, 20));
+        QTest::mouseClick(modify, Qt::LeftButton);
+        const QList<QListWidgetItem*> modified = list->findItems("06:20", Qt::MatchContains);
+        ASSERT_EQ(modified.size(), 1) << "the clicked entry was changed";
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(modified[0]).center());
+        QTest::mouseClick(remove, Qt::LeftButton);
+        ASSERT_EQ(list->count(), before + 1);
+        ASSERT_NE(list->currentItem(), nullptr);
+        EXPECT_TRUE(list->currentItem()->text().contains(time->time().toString("HH:mm:ss")))
+            << "the controls show the entry left selected, not the removed one";
+    }
+}
+
 TEST_F(SheetPagesTest, ACountDownCountsItsNewLengthFromNow) {
     TaskRecord task = ValidTask();
     COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
@@ -318,6 +368,33 @@ TEST_F(SheetPagesTest, RandomPageShowsTheFinalTimeOrWhyThereIsNone) {
     EXPECT_FALSE(Find<QCheckBox>(page, "randomEnableCheck")->isEnabled());
 }
 
+// The wizard draws the final random time once: the randomization page, the summary and the
+// task keep the one the user saw.
+TEST_F(SheetPagesTest, TheRandomPageTheSummaryAndTheTaskKeepOneFinalTime) {
+    SteppingRandom stepping;
+    SheetContext context{m_settings, m_messageBox, m_clock, stepping, m_dialogs,
+                         m_player,   {},           {},      false,    false};
+    TaskRecord task = ValidTask();
+    task.randomizationInfo.enable = true;
+    task.randomizationInfo.rpTotalSeconds = 1800;
+    task.randomizationInfo.decidedTime = 0;
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, task, context);
+    sheet.show();
+    while (sheet.currentPage()->objectName() != "randomPage") {
+        const int id = sheet.currentId();
+        sheet.next();
+        ASSERT_NE(sheet.currentId(), id) << "refused";
+    }
+    const QString shown = Find<QLineEdit>(sheet.currentPage(), "randomFinalTime")->text();
+    sheet.next();
+    sheet.next();
+    auto* summary = qobject_cast<CSummaryPage*>(sheet.currentPage());
+    ASSERT_NE(summary, nullptr);
+    EXPECT_TRUE(summary->SummaryText().contains("Final running time: " + shown))
+        << summary->SummaryText().toStdString();
+    EXPECT_EQ(ToQString(task.randomizationInfo.finalTime.Format(kStorageFormat)), shown);
+}
+
 TEST_F(SheetPagesTest, TrySoundAsksWhileMutedAndStopsAfterTwentySeconds) {
     m_settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, 1);
     SoundNoticePlayer muted(m_audio, m_tray, m_settings);
@@ -366,17 +443,25 @@ TEST_F(SheetPagesTest, BrowseOpensInTheRememberedFolderAndRemembersTheChosenOne)
     COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
     sheet.Pages()[kTaskTab]->LoadFromTask();
     auto* program = Find<QPushButton>(&sheet, "browseProgramButton");
-    m_dialogs.Choose("/opt/tools/backup");
+    const QString backup = QString::fromStdString(m_folder.File("backup"));
+    m_dialogs.Choose(m_folder.File("backup"));
     program->click();
-    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), "/opt/tools/backup");
+    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), backup);
     program->click();  // cancelled
     ASSERT_EQ(m_dialogs.openedIn.size(), 2u);
     EXPECT_EQ(m_dialogs.openedIn[0], "");
-    EXPECT_EQ(m_dialogs.openedIn[1], "/opt/tools");
+    EXPECT_EQ(m_dialogs.openedIn[1], m_folder.Path());
     EXPECT_EQ(m_dialogs.lastSelected, 1) << "programs here mostly have no extension: all files first";
-    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), "/opt/tools/backup");
+    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), backup);
     Find<QPushButton>(&sheet, "browseFileButton")->click();
     EXPECT_EQ(m_dialogs.openedIn.back(), "") << "files have their own folder";
+    // A folder that went away would be taken for a file name: the dialog opens above it.
+    ASSERT_TRUE(m_settings.WriteSettingString(browse_keys::kFileSection, browse_keys::kLastMusicDirectory,
+                                              m_folder.File("gone/mid")));
+    sheet.Pages()[kSoundTab]->LoadFromTask();
+    Find<QRadioButton>(&sheet, "musicRadio")->setChecked(true);
+    Find<QPushButton>(&sheet, "browseMusicButton")->click();
+    EXPECT_EQ(m_dialogs.openedIn.back(), m_folder.Path());
 }
 
 TEST(FileFilterTest, TableFiltersBecomeQtFilters) {

@@ -7,8 +7,14 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "support/temp_dir.h"
 #include "cli/run_cli.h"
+#include "platform/memory_settings.h"
+#include "schedule_file/schedule_store.h"
+#include "support/recording_message_box.h"
+#include "support/recording_sleeper.h"
+#include "support/task_builder.h"
+#include "support/temp_dir.h"
+#include "support/test_clock.h"
 
 namespace tidewell {
 namespace {
@@ -62,6 +68,40 @@ TEST(ViewCommands, DescribeEachTaskAsTheSummaryPage) {
                          0),
         0u);
     EXPECT_NE(result.out.find("\n  Open file \"https://example.org/\"\n"), std::string::npos);
+}
+
+// A description shows the final random time the file holds; it never draws one of its own.
+TEST(ViewCommands, DescribeShowsTheStoredFinalRandomTime) {
+    TemporaryHome home;
+    TempDir temp;
+    TestClock clock(At(2026, 12, 7, 12));
+    FixedRandom random;
+    MemorySettings settings;
+    RecordingMessageBox messageBox;
+    RecordingSleeper sleeper;
+    ScheduleStoreContext context{clock, random, settings, messageBox, sleeper, ""};
+    TaskRecord task = DailyTask({TimeOfDayValue(8)});
+    task.title = "randomized";
+    task.scheduleInfo.haveNextRunTime = true;
+    task.scheduleInfo.nextRunTime = At(2026, 12, 8, 8);
+    RandomizationInfo& randomization = task.randomizationInfo;
+    randomization.enable = true;
+    randomization.rpTotalSeconds = 1800;
+    randomization.decidedTime = 0;  // decided as soon as the schedule is set
+    randomization.finalSet = true;
+    randomization.finalTime = At(2026, 12, 8, 8, 12, 34);
+    TaskList list;
+    list.Add(task);
+    const std::string path = temp.File("random.rws");
+    ASSERT_TRUE(SaveTaskList(path, list, context));
+    const std::string stored = ReadFileText(path);
+    for (int call = 0; call < 3; ++call) {
+        Output result = RunCli({"describe", path, "--now", "2026-12-07 12:00:00"});
+        ASSERT_EQ(result.status, cli::kExitOk) << result.err;
+        EXPECT_NE(result.out.find("Final running time: 2026-12-08 08:12:34\n"), std::string::npos)
+            << result.out;
+    }
+    EXPECT_EQ(ReadFileText(path), stored);
 }
 
 TEST(ViewCommands, StatisticsReport) {

@@ -79,6 +79,14 @@ TEST_F(Description, ScheduleTexts) {
     }
 }
 
+// The options page's example writes a list of months as the task list does, in each language.
+TEST_F(Description, MonthFormatExamplesSeparateMonthsAsTheListDoes) {
+    SetLanguage(kLcidSimplifiedChinese);
+    const MonthFormatExamples examples = MonthFormatExampleTexts(kMonthFormatShort);
+    EXPECT_NE(examples.listEvery.find("1月、2月、3月"), std::string::npos) << examples.listEvery;
+    EXPECT_NE(examples.useRange.find("1月-3月"), std::string::npos) << examples.useRange;
+}
+
 TEST_F(Description, RandomizationMarker) {
     TaskRecord task = DailyTask({TimeOfDayValue(8)});
     task.randomizationInfo.enable = true;

@@ -84,6 +84,39 @@ TEST(Find, TextMatching) {
     }
 }
 
+// Letter case is folded by Unicode's simple case folding in every script, not in ASCII alone.
+TEST(Find, CaseFoldingOverScripts) {
+    struct Case {
+        const char* note;
+        const char* text;
+        const char* find;
+        bool wholeWord;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"Latin with diacritics", "Wöchentlicher Bericht", "WÖCHENTLICHER", true, true},
+        {"Latin with diacritics", "ÉCOLE ÇA", "école ça", false, true},
+        {"capital sharp s folds to sharp s", "Straße", "STRAẞE", true, true},
+        {"simple folding never expands sharp s", "Straße", "STRASSE", false, false},
+        {"Greek with tonos", "Καλημέρα κόσμε", "ΚΑΛΗΜΈΡΑ", true, true},
+        {"Greek final sigma", "οδός", "ΟΔΌΣ", true, true},
+        {"Cyrillic", "Привет, мир", "ПРИВЕТ", true, true},
+        {"Cyrillic yo", "ЁЛКА", "ёлка", false, true},
+        {"full-width", "ＡＢＣ会议", "ａｂｃ", false, true},
+        {"Kelvin sign is three bytes, k one", "20 \u212A", "k", true, true},
+        {"Chinese has no case", "备份 run", "备份", true, true},
+        {"a byte that is no UTF-8 stays itself",
+         "\xFF"
+         "Abc",
+         "aBC", false, true},
+        {"folding does not join different letters", "Wochentlicher", "WÖCHENTLICHER", false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TextMatches(c.text, c.find, c.wholeWord, false), c.matches) << c.note;
+    }
+    EXPECT_FALSE(TextMatches("Wöchentlicher", "WÖCHENTLICHER", false, true)) << "match case keeps case";
+}
+
 // Rows: 0 "alpha", 1 placeholder, 2 "beta alpha", 3 "gamma", 4 "alpha again".
 TaskList Rows() {
     TaskList list;

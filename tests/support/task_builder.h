@@ -47,4 +47,12 @@ private:
     int64_t m_value;
 };
 
+// A random source whose every draw differs from the one before: 1, 2, 3, ... (wrapping within
+// 1..n), so that a time drawn twice shows.
+class SteppingRandom final : public RandomSource {
+public:
+    int64_t DrawOneTo(int64_t n) override { return ++draws % n + 1; }
+    int64_t draws = 0;
+};
+
 }  // namespace tidewell::testing
