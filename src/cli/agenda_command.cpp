@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
 #include "cli/schedule_view.h"
+#include "cli/usage.h"
 #include "cli/user_files.h"
 #include "cli/view_commands.h"
 #include "config/quick_view_store.h"
@@ -15,7 +16,7 @@ namespace {
 
 int Usage(const std::string& error, std::ostream& err) {
     if (!error.empty()) err << error << '\n';
-    err << "usage:\n" << kScheduleViewUsage;
+    err << *VerbUsage("agenda");
     return kExitFailure;
 }
 

@@ -9,6 +9,7 @@
 #include "cli/console_message_box.h"
 #include "cli/options.h"
 #include "cli/schedule_view.h"
+#include "cli/usage.h"
 #include "cli/view_commands.h"
 #include "platform/system_clock.h"
 #include "schedule_file/schedule_store.h"
@@ -109,10 +110,15 @@ int Check(const Options& options, std::ostream& out, std::ostream& err) {
 }
 
 int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (std::optional<int> status = RunHelp(arguments, out, err)) return *status;
+    if (!IsVerb(arguments[0])) {
+        err << UnknownCommand(arguments[0]) << '\n';
+        return kExitFailure;
+    }
     if (std::optional<int> status = RunViewCommand(arguments, out, err)) return *status;
     Options options;
     if (Result parsed = ParseOptions(arguments, options); !parsed) {
-        err << parsed.message() << "\n" << kUsage << kScheduleViewUsage;
+        err << parsed.message() << "\n" << VerbUsage(arguments[0]).value_or(Usage());
         return kExitFailure;
     }
     if (options.command == "list") return List(options, out, err);

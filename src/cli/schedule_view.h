@@ -7,7 +7,6 @@
 
 #include "model/task_list.h"
 #include "schedule_file/schedule_store.h"
-#include "schedule_file/schedule_store.h"
 #include "text/message_box.h"
 #include "time/clock.h"
 
@@ -15,9 +14,6 @@ namespace tidewell::cli {
 
 // What the describe, stats and agenda commands share: their options and the loading of the
 // schedule file, never changing it or the user's settings.
-
-// Help lines of these commands, printed with the tool's usage.
-extern const char* const kScheduleViewUsage;
 
 struct ViewOptions {
     std::string file;
