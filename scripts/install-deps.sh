@@ -8,6 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-base-dev libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont libsystemd-dev
   fonts-wqy-microhei xdg-utils xvfb xauth xdotool x11-utils imagemagick dbus python3-dbusmock
+  python3-icalendar
 )
 
 missing=()

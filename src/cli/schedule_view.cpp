@@ -72,6 +72,10 @@ std::optional<ViewOptions> ParseViewOptions(const std::vector<std::string>& argu
             options.json = true;
             continue;
         }
+        if (name == "--ical" && (accepted & kICalOption) != 0) {
+            options.ical = true;
+            continue;
+        }
         if (!Accepts(name, accepted) || i + 1 == arguments.size()) {
             error = InvalidArgument(name);
             return std::nullopt;

@@ -24,10 +24,11 @@ struct ViewOptions {
     std::optional<int> maxRuns;
     std::optional<int> quickView;  // 1 = the first Quick View of the user's qv.ini
     bool json = false;
+    bool ical = false;  // agenda: an iCalendar file instead of lines
 };
 
 // Which options a command takes besides FILE, --password and --now.
-enum ViewOption : unsigned { kRangeOptions = 1, kJsonOption = 2 };
+enum ViewOption : unsigned { kRangeOptions = 1, kJsonOption = 2, kICalOption = 4 };
 
 // Reads "FILE [options]"; on failure `error` says which argument is wrong (empty when the
 // command line lacks FILE).
