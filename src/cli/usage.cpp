@@ -37,6 +37,13 @@ constexpr Verb kVerbs[] = {
      "simulate FILE --from \"YYYY-MM-DD HH:MM:SS\" --to \"YYYY-MM-DD HH:MM:SS\" [--autoload]\n"
      "    [--tick-jitter-ms N] [--stall-every N --stall-ms M] [--seed S] [--json]",
      IDS_TIDEWELL_CLI_HELP_SIMULATE},
+    {"add",
+     "add --title TITLE [--file FILE] [--password PASSWORD]\n"
+     "    (--once \"YYYY-MM-DD HH:MM:SS\"... | --daily HH:MM:SS... | --weekly \"Mon,Fri HH:MM:SS\"...\n"
+     "     | --every N{s|m|h|d} | --at-logon [--wait MINUTES])\n"
+     "    (--run PROGRAM [--args ARGUMENTS] | --open FILE | --notice TEXT)\n"
+     "    [--start \"YYYY-MM-DD HH:MM:SS\"] [--end \"YYYY-MM-DD HH:MM:SS\"] [--sound] [--random-minutes N]",
+     IDS_TIDEWELL_CLI_HELP_ADD},
     {"help", "help [VERB]", IDS_TIDEWELL_CLI_HELP_HELP},
 };
 
