@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -14,5 +15,10 @@ namespace tidewell::cli {
 // Adds a task built from the options to the schedule file, under the file's lock. A wrong
 // administrator password is refused after `sleeper` has waited the program's delay.
 int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, Sleeper& sleeper);
+
+// The verbs that talk to the running program: status, run-now, pause, resume, enable, disable
+// and reload; nothing when the verb is none of them.
+std::optional<int> RunControlCommand(const std::vector<std::string>& arguments, std::ostream& out,
+                                     std::ostream& err);
 
 }  // namespace tidewell::cli

@@ -118,6 +118,7 @@ int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         return kExitFailure;
     }
     if (std::optional<int> status = RunViewCommand(arguments, out, err)) return *status;
+    if (std::optional<int> status = RunControlCommand(arguments, out, err)) return *status;
     if (arguments[0] == "add") {
         SystemSleeper sleeper;
         return RunAdd({arguments.begin() + 1, arguments.end()}, out, err, sleeper);

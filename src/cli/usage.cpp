@@ -44,6 +44,13 @@ constexpr Verb kVerbs[] = {
      "    (--run PROGRAM [--args ARGUMENTS] | --open FILE | --notice TEXT)\n"
      "    [--start \"YYYY-MM-DD HH:MM:SS\"] [--end \"YYYY-MM-DD HH:MM:SS\"] [--sound] [--random-minutes N]",
      IDS_TIDEWELL_CLI_HELP_ADD},
+    {"status", "status [--json]", IDS_TIDEWELL_CLI_HELP_STATUS},
+    {"run-now", "run-now TITLE [--password PASSWORD] [--json]", IDS_TIDEWELL_CLI_HELP_RUN_NOW},
+    {"pause", "pause [--password PASSWORD] [--json]", IDS_TIDEWELL_CLI_HELP_PAUSE},
+    {"resume", "resume [--password PASSWORD] [--json]", IDS_TIDEWELL_CLI_HELP_RESUME},
+    {"enable", "enable TITLE [--password PASSWORD] [--json]", IDS_TIDEWELL_CLI_HELP_ENABLE},
+    {"disable", "disable TITLE [--password PASSWORD] [--json]", IDS_TIDEWELL_CLI_HELP_DISABLE},
+    {"reload", "reload [--password PASSWORD] [--json]", IDS_TIDEWELL_CLI_HELP_RELOAD},
     {"help", "help [VERB]", IDS_TIDEWELL_CLI_HELP_HELP},
 };
 
