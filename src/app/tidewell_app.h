@@ -17,6 +17,7 @@ namespace tidewell {
 class AdminPassword;
 class CMainFrame;
 class CTidewellDoc;
+class ControlService;
 class Clock;
 class FrameOperations;
 class Launcher;
@@ -46,6 +47,7 @@ struct AppStartOptions {
     Launcher* launcher = nullptr;
     const Clock* clock = nullptr;
     Sleeper* sleeper = nullptr;
+    bool sessionBus = false;  // the control interface on the session bus: the program's, not the tests'
 };
 
 
@@ -152,6 +154,7 @@ private:
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<CTidewellDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<ControlService> m_control;
 };
 
 }  // namespace tidewell

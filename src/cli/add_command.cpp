@@ -1,7 +1,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "cli/add_options.h"
 #include "cli/change_commands.h"
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
@@ -11,6 +10,7 @@
 #include "config/admin_password.h"
 #include "files/file_lock.h"
 #include "model/task_defaults.h"
+#include "overview/task_options.h"
 #include "platform/memory_settings.h"
 #include "platform/system_clock.h"
 #include "schedule_file/schedule_store.h"
@@ -67,6 +67,19 @@ int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::os
            Sleeper& sleeper) {
     AddOptions options;
     if (Result parsed = ParseAddOptions(arguments, options); !parsed) return Refuse(parsed.message(), err);
+    // One writer of the file: while the program runs, the task goes through it.
+    if (options.file.empty()) {
+        std::vector<std::string> withoutPassword;
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            if (arguments[i] == "--password") {
+                ++i;
+                continue;
+            }
+            withoutPassword.push_back(arguments[i]);
+        }
+        if (std::optional<int> status = AddThroughProgram(withoutPassword, options.password, out, err))
+            return *status;
+    }
     const std::string file = options.file.empty() ? UserScheduleFile() : options.file;
     if (file.empty()) return Refuse(LoadMessage(IDS_MESSAGE_STRING_INPUT_STRING_IS_BLANK), err);
 

@@ -21,4 +21,9 @@ int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::os
 std::optional<int> RunControlCommand(const std::vector<std::string>& arguments, std::ostream& out,
                                      std::ostream& err);
 
+// Adds a task through the running program, `options` being those of "add" without the password;
+// nothing when no program runs.
+std::optional<int> AddThroughProgram(const std::vector<std::string>& options, const std::string& password,
+                                     std::ostream& out, std::ostream& err);
+
 }  // namespace tidewell::cli

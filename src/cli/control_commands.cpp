@@ -131,4 +131,22 @@ std::optional<int> RunControlCommand(const std::vector<std::string>& arguments, 
     return Change(verb, *options, out, err);
 }
 
+std::optional<int> AddThroughProgram(const std::vector<std::string>& options, const std::string& password,
+                                     std::ostream& out, std::ostream& err) {
+    BusCall call = CallProgram("Add", [&](sd_bus_message* message) {
+        int r = sd_bus_message_open_container(message, 'a', "s");
+        for (const std::string& option : options)
+            if (r >= 0) r = sd_bus_message_append(message, "s", option.c_str());
+        if (r >= 0) r = sd_bus_message_close_container(message);
+        if (r >= 0) r = sd_bus_message_append(message, "s", password.c_str());
+        return r;
+    });
+    if (call.outcome == BusCall::Outcome::notRunning) return std::nullopt;
+    if (call.outcome != BusCall::Outcome::answered) return Failure(call, err);
+    const char* added = nullptr;
+    if (sd_bus_message_read(call.reply.get(), "s", &added) < 0) return Failure(call, err);
+    out << added << '\n';
+    return kExitOk;
+}
+
 }  // namespace tidewell::cli

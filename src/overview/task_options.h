@@ -7,10 +7,11 @@
 #include "model/task_record.h"
 #include "text/result.h"
 
-namespace tidewell::cli {
+namespace tidewell {
 
-// What "add" reads from its command line: the task's own choices, laid over the program's
-// defaults by ApplyAddOptions.
+// A new task described by the options of "tidewell-cli add" (which the running program takes
+// over the session bus too): the task's own choices, laid over the program's defaults by
+// ApplyAddOptions.
 struct AddOptions {
     std::string file;      // --file; the user's schedule file when empty
     std::string password;  // --password
@@ -41,4 +42,4 @@ Result ParseAddOptions(const std::vector<std::string>& arguments, AddOptions& op
 // Lays the options over a task holding the program's defaults for a new task.
 void ApplyAddOptions(const AddOptions& options, const DateTime& now, TaskRecord& task);
 
-}  // namespace tidewell::cli
+}  // namespace tidewell

@@ -1,13 +1,13 @@
-#include "cli/add_options.h"
+#include "overview/task_options.h"
 
 #include <array>
 #include <string_view>
 
-#include "cli/schedule_view.h"
 #include "text/messages.h"
+#include "text/text_util.h"
 #include "timing/sub_repeat.h"
 
-namespace tidewell::cli {
+namespace tidewell {
 namespace {
 
 constexpr int kMaxNumber = 1000000;
@@ -15,7 +15,8 @@ constexpr int kMaxNumber = 1000000;
 constexpr std::array<std::string_view, 7> kWeekdays = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
 Result Invalid(std::string_view argument) {
-    return Result::Fail(ErrorKind::invalid, InvalidArgument(argument));
+    return Result::Fail(ErrorKind::invalid,
+                        ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1", argument));
 }
 
 std::optional<int> Number(std::string_view text, int least) {
@@ -184,4 +185,4 @@ void ApplyAddOptions(const AddOptions& options, const DateTime& now, TaskRecord&
     if (options.randomMinutes) task.randomizationInfo.rpTotalSeconds = *options.randomMinutes * 60;
 }
 
-}  // namespace tidewell::cli
+}  // namespace tidewell
