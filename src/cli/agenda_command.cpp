@@ -83,7 +83,19 @@ void WriteCalendar(const Agenda& agenda, const TaskList& tasks, const DateTime& 
                    std::ostream& out) {
     ICalendarExport context;
     context.stampUtc = LocalToUnixSeconds(now).value_or(0);
-    context.toUtc = LocalToUnixSeconds;
+    // The C library reads the zone on every call, which dominates a large export; runs come in
+    // time order and offsets change only at whole quarter hours, so one call per quarter hour.
+    context.toUtc = [cachedSlot = int64_t{-1},
+                     offset = std::optional<int64_t>()](const DateTime& local) mutable {
+        const int64_t slot = local.Seconds() / 900;
+        if (slot != cachedSlot) {
+            const DateTime start = DateTime::FromSeconds(slot * 900);
+            std::optional<int64_t> utc = LocalToUnixSeconds(start);
+            offset = utc ? std::optional<int64_t>(*utc - start.Seconds()) : std::nullopt;
+            cachedSlot = slot;
+        }
+        return offset ? std::optional<int64_t>(local.Seconds() + *offset) : std::nullopt;
+    };
     context.descriptions = Descriptions(tasks, clock);
     WriteICalendar(agenda, tasks, context, out);
 }

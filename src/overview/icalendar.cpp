@@ -1,7 +1,7 @@
 #include "overview/icalendar.h"
 
 #include <cstdio>
-#include <map>
+#include <unordered_map>
 
 namespace tidewell {
 namespace {
@@ -112,7 +112,9 @@ void WriteICalendar(const Agenda& agenda, const TaskList& tasks, const ICalendar
     out << "CALSCALE:GREGORIAN" << kLineEnd;
     const std::string stamp = ICalendarUtcText(context.stampUtc);
     // Two tasks of the same title and type may run at the same instant: later ones get a suffix.
-    std::map<std::string, int> seen;
+    std::unordered_map<std::string, int> seen;
+    // A task's summary and description lines are the same for each of its runs: made once.
+    std::vector<std::string> taskLines(tasks.size());
     for (const AgendaRun& run : agenda.runs) {
         std::optional<int64_t> start = context.toUtc(run.time);
         if (!start) continue;
@@ -123,9 +125,14 @@ void WriteICalendar(const Agenda& agenda, const TaskList& tasks, const ICalendar
         WriteLine(out, "UID", uid);
         WriteLine(out, "DTSTAMP", stamp);
         WriteLine(out, "DTSTART", ICalendarUtcText(*start));
-        WriteLine(out, "SUMMARY", EscapeICalendarText(task.title));
-        if (run.task < context.descriptions.size() && !context.descriptions[run.task].empty())
-            WriteLine(out, "DESCRIPTION", EscapeICalendarText(context.descriptions[run.task]));
+        std::string& lines = taskLines[run.task];
+        if (lines.empty()) {
+            lines = FoldICalendarLine("SUMMARY:" + EscapeICalendarText(task.title));
+            if (run.task < context.descriptions.size() && !context.descriptions[run.task].empty())
+                lines +=
+                    FoldICalendarLine("DESCRIPTION:" + EscapeICalendarText(context.descriptions[run.task]));
+        }
+        out << lines;
         out << "END:VEVENT" << kLineEnd;
     }
     out << "END:VCALENDAR" << kLineEnd;
