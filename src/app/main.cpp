@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     options.environment = std::move(environment);
     options.programPath = ProgramPath(argv[0]);
     options.administrator = tidewell::IsAdministrator();
+    options.sessionBus = true;
     tidewell::CTidewellApp tidewellApp(std::move(options));
     QObject::connect(&tidewellApp, &tidewell::CTidewellApp::ended, &application, &QApplication::quit);
     if (!tidewellApp.InitInstance()) return 0;

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/control_service.h"
 #include "app/display_probe.h"
 #include "app/frame_operations.h"
 #include "app/main_frame.h"
@@ -75,6 +76,7 @@ CTidewellApp::CTidewellApp(AppStartOptions options, QObject* parent)
 CTidewellApp::~CTidewellApp() {
     // The scheduling side points at the frame and the document: it goes first.
     if (m_ownOperations) m_ownOperations->StopRuntime();
+    m_control.reset();
     m_frame.reset();
     m_doc.reset();
 }
@@ -221,6 +223,11 @@ bool CTidewellApp::CreateFrame() {
     RemoveInterruptedSaves();
     m_doc->Load();
     m_frame->InitialUpdate();
+    if (m_options.sessionBus) {
+        // Scripts reach the program through it; without a session bus the windows still work.
+        m_control = std::make_unique<ControlService>(*this);
+        if (!m_control->Register()) m_control.reset();
+    }
     if (QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
         // The size it keeps where no window manager maximizes it.
         m_frame->resize(screen->availableGeometry().size());
@@ -329,7 +336,8 @@ void CTidewellApp::End() {
     if (m_frame != nullptr) m_frame->hide();
     // The frame goes once the command or request that ended the program has returned.
     QTimer::singleShot(0, this, [this] {
-        m_frame.reset();  // its end rewrites the logon start entry
+        m_control.reset();  // the name leaves the bus with the program
+        m_frame.reset();    // its end rewrites the logon start entry
         m_instance.reset();
         emit ended();
     });

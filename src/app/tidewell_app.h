@@ -18,6 +18,7 @@ namespace tidewell {
 class AdminPassword;
 class CMainFrame;
 class CTidewellDoc;
+class ControlService;
 class Clock;
 class DebugLog;
 class FrameOperations;
@@ -48,6 +49,7 @@ struct AppStartOptions {
     Launcher* launcher = nullptr;
     const Clock* clock = nullptr;
     Sleeper* sleeper = nullptr;
+    bool sessionBus = false;  // the control interface on the session bus: the program's, not the tests'
 };
 
 // The program's life: the command line, one instance per user, the settings root, the first
@@ -161,6 +163,7 @@ private:
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<CTidewellDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<ControlService> m_control;
 };
 
 }  // namespace tidewell

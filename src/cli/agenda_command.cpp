@@ -1,21 +1,33 @@
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
 #include "cli/schedule_view.h"
+#include "cli/usage.h"
 #include "cli/user_files.h"
 #include "cli/view_commands.h"
 #include "config/quick_view_store.h"
+#include "overview/agenda.h"
+#include "overview/description.h"
+#include "overview/icalendar.h"
+#include "overview/quick_view_range.h"
+#include "platform/local_time.h"
 #include "platform/system_clock.h"
 #include "text/messages.h"
 #include "text/text_util.h"
-#include "overview/agenda.h"
-#include "overview/quick_view_range.h"
+#include "timing/standard_random.h"
 
 namespace tidewell::cli {
 namespace {
 
+// A task cut short has more runs in the range than were listed.
+std::string CutShortText(const std::string& title, int maxRuns) {
+    std::string text =
+        ReplaceAll(LoadMessage(IDS_ERROR_STRING_MAX_LENGTH_FOR_A_IS_B), "#1", "\"" + title + "\"");
+    return ReplaceAll(std::move(text), "#2", std::to_string(maxRuns));
+}
+
 int Usage(const std::string& error, std::ostream& err) {
     if (!error.empty()) err << error << '\n';
-    err << "usage:\n" << kScheduleViewUsage;
+    err << *VerbUsage("agenda");
     return kExitFailure;
 }
 
@@ -42,12 +54,50 @@ void WriteText(const Agenda& agenda, const TaskList& tasks, int maxRuns, std::os
                std::ostream& err) {
     for (const AgendaRun& run : agenda.runs)
         out << run.time.Format(kStorageFormat) << '\t' << tasks[run.task].title << '\n';
-    // A task cut short has more runs in the range than were listed.
-    for (std::size_t task : agenda.cutShort) {
-        std::string text = ReplaceAll(LoadMessage(IDS_ERROR_STRING_MAX_LENGTH_FOR_A_IS_B), "#1",
-                                      "\"" + tasks[task].title + "\"");
-        err << ReplaceAll(std::move(text), "#2", std::to_string(maxRuns)) << '\n';
+    for (std::size_t task : agenda.cutShort) err << CutShortText(tasks[task].title, maxRuns) << '\n';
+}
+
+// Each task's description as "describe" writes it, sections one after the other.
+std::vector<std::string> Descriptions(const TaskList& tasks, const Clock& clock) {
+    DescriptionOptions descriptionOptions = UserDescriptionOptions();
+    StandardRandomSource random;
+    NextRunContext context{clock, random};
+    std::vector<std::string> descriptions;
+    descriptions.reserve(tasks.size());
+    for (TaskRecord task : tasks) {
+        TaskDescription description = DescribeTask(task, descriptionOptions, context);
+        std::string text;
+        for (const std::string* section : {&description.task, &description.sound, &description.schedule,
+                                           &description.randomization, &description.waiting}) {
+            std::string plain = PlainLines(*section);
+            while (plain.ends_with('\n')) plain.pop_back();
+            if (plain.empty()) continue;
+            text += (text.empty() ? "" : "\n") + plain;
+        }
+        descriptions.push_back(std::move(text));
     }
+    return descriptions;
+}
+
+void WriteCalendar(const Agenda& agenda, const TaskList& tasks, const DateTime& now, const Clock& clock,
+                   std::ostream& out) {
+    ICalendarExport context;
+    context.stampUtc = LocalToUnixSeconds(now).value_or(0);
+    // The C library reads the zone on every call, which dominates a large export; runs come in
+    // time order and offsets change only at whole quarter hours, so one call per quarter hour.
+    context.toUtc = [cachedSlot = int64_t{-1},
+                     offset = std::optional<int64_t>()](const DateTime& local) mutable {
+        const int64_t slot = local.Seconds() / 900;
+        if (slot != cachedSlot) {
+            const DateTime start = DateTime::FromSeconds(slot * 900);
+            std::optional<int64_t> utc = LocalToUnixSeconds(start);
+            offset = utc ? std::optional<int64_t>(*utc - start.Seconds()) : std::nullopt;
+            cachedSlot = slot;
+        }
+        return offset ? std::optional<int64_t>(local.Seconds() + *offset) : std::nullopt;
+    };
+    context.descriptions = Descriptions(tasks, clock);
+    WriteICalendar(agenda, tasks, context, out);
 }
 
 void WriteJson(const Agenda& agenda, const TaskList& tasks, const QuickViewRange& range, std::ostream& out) {
@@ -68,8 +118,10 @@ void WriteJson(const Agenda& agenda, const TaskList& tasks, const QuickViewRange
 
 int RunAgenda(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     std::string error;
-    std::optional<ViewOptions> options = ParseViewOptions(arguments, kRangeOptions | kJsonOption, error);
+    std::optional<ViewOptions> options =
+        ParseViewOptions(arguments, kRangeOptions | kJsonOption | kICalOption, error);
     if (!options) return Usage(error, err);
+    if (options->json && options->ical) return Usage(InvalidArgument("--ical"), err);
     bool byQuickView = options->quickView.has_value();
     if (byQuickView && (options->from || options->to)) return Usage(InvalidArgument("--quick-view"), err);
     if (!byQuickView && (!options->from || !options->to)) return Usage({}, err);
@@ -93,7 +145,11 @@ int RunAgenda(const std::vector<std::string>& arguments, std::ostream& out, std:
     }
     int maxRuns = options->maxRuns.value_or(kDefaultAgendaRunsPerTask);
     Agenda agenda = ComputeAgenda(loaded.tasks, range->start, range->end, maxRuns);
-    if (options->json) {
+    if (options->ical) {
+        WriteCalendar(agenda, loaded.tasks, now, clock, out);
+        for (std::size_t task : agenda.cutShort)
+            err << CutShortText(loaded.tasks[task].title, maxRuns) << '\n';
+    } else if (options->json) {
         WriteJson(agenda, loaded.tasks, *range, out);
     } else {
         WriteText(agenda, loaded.tasks, maxRuns, out, err);

@@ -6,11 +6,14 @@
 #include <optional>
 #include <system_error>
 
+#include "cli/change_commands.h"
 #include "cli/console_message_box.h"
 #include "cli/options.h"
 #include "cli/schedule_view.h"
+#include "cli/usage.h"
 #include "cli/view_commands.h"
 #include "platform/system_clock.h"
+#include "platform/system_sleeper.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
 #include "text/text_util.h"
@@ -109,10 +112,20 @@ int Check(const Options& options, std::ostream& out, std::ostream& err) {
 }
 
 int RunCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (std::optional<int> status = RunHelp(arguments, out, err)) return *status;
+    if (!IsVerb(arguments[0])) {
+        err << UnknownCommand(arguments[0]) << '\n';
+        return kExitFailure;
+    }
     if (std::optional<int> status = RunViewCommand(arguments, out, err)) return *status;
+    if (std::optional<int> status = RunControlCommand(arguments, out, err)) return *status;
+    if (arguments[0] == "add") {
+        SystemSleeper sleeper;
+        return RunAdd({arguments.begin() + 1, arguments.end()}, out, err, sleeper);
+    }
     Options options;
     if (Result parsed = ParseOptions(arguments, options); !parsed) {
-        err << parsed.message() << "\n" << kUsage << kScheduleViewUsage;
+        err << parsed.message() << "\n" << VerbUsage(arguments[0]).value_or(Usage());
         return kExitFailure;
     }
     if (options.command == "list") return List(options, out, err);

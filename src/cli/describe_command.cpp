@@ -1,12 +1,13 @@
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
 #include "cli/schedule_view.h"
+#include "cli/usage.h"
 #include "cli/user_files.h"
 #include "cli/view_commands.h"
-#include "platform/system_clock.h"
-#include "text/text_util.h"
 #include "overview/description.h"
 #include "overview/schedule_statistics.h"
+#include "platform/system_clock.h"
+#include "text/text_util.h"
 #include "timing/standard_random.h"
 
 namespace tidewell::cli {
@@ -25,13 +26,13 @@ struct Session {
 };
 
 // Parses and loads; returns an exit code when there is nothing more to do.
-std::optional<int> Open(const std::vector<std::string>& arguments, Session& session, LoadedSchedule& loaded,
-                        std::ostream& err) {
+std::optional<int> Open(std::string_view verb, const std::vector<std::string>& arguments, Session& session,
+                        LoadedSchedule& loaded, std::ostream& err) {
     std::string error;
     std::optional<ViewOptions> options = ParseViewOptions(arguments, 0, error);
     if (!options) {
         if (!error.empty()) err << error << '\n';
-        err << "usage:\n" << kScheduleViewUsage;
+        err << *VerbUsage(verb);
         return kExitFailure;
     }
     session.options = *options;
@@ -48,7 +49,7 @@ std::optional<int> Open(const std::vector<std::string>& arguments, Session& sess
 int RunDescribe(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     Session session;
     LoadedSchedule loaded;
-    if (std::optional<int> done = Open(arguments, session, loaded, err)) return *done;
+    if (std::optional<int> done = Open("describe", arguments, session, loaded, err)) return *done;
     DescriptionOptions descriptionOptions = UserDescriptionOptions();
     StandardRandomSource random;
     NextRunContext context{session.clock(), random};
@@ -69,7 +70,7 @@ int RunDescribe(const std::vector<std::string>& arguments, std::ostream& out, st
 int RunStats(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     Session session;
     LoadedSchedule loaded;
-    if (std::optional<int> done = Open(arguments, session, loaded, err)) return *done;
+    if (std::optional<int> done = Open("stats", arguments, session, loaded, err)) return *done;
     out << PlainLines(ScheduleStatistics(loaded.tasks)) << '\n';
     return kExitOk;
 }

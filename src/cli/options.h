@@ -9,13 +9,6 @@
 
 namespace tidewell::cli {
 
-// The tool's own help: it is for people checking schedule files from a shell.
-inline constexpr const char* kUsage =
-    "usage:\n"
-    "  tidewell-cli list FILE [--now \"YYYY-MM-DD HH:MM:SS\"] [--password PASSWORD]\n"
-    "  tidewell-cli upcoming FILE --from \"YYYY-MM-DD HH:MM:SS\" --count N [--json] [--password PASSWORD]\n"
-    "  tidewell-cli check FILE [--now \"YYYY-MM-DD HH:MM:SS\"] [--password PASSWORD]\n";
-
 inline constexpr int kMaxCount = 10000;
 
 struct Options {

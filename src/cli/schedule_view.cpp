@@ -57,15 +57,6 @@ bool Accepts(const std::string& name, unsigned accepted) {
 
 }  // namespace
 
-const char* const kScheduleViewUsage =
-    "  tidewell-cli describe FILE [--now \"YYYY-MM-DD HH:MM:SS\"] [--password PASSWORD]\n"
-    "  tidewell-cli stats FILE [--now \"YYYY-MM-DD HH:MM:SS\"] [--password PASSWORD]\n"
-    "  tidewell-cli agenda FILE --from \"YYYY-MM-DD HH:MM:SS\" --to \"YYYY-MM-DD HH:MM:SS\" [--max-runs N] "
-    "[--json]\n"
-    "  tidewell-cli agenda FILE --quick-view N [--now \"YYYY-MM-DD HH:MM:SS\"] [--max-runs N] [--json]\n"
-    "  tidewell-cli simulate FILE --from \"YYYY-MM-DD HH:MM:SS\" --to \"YYYY-MM-DD HH:MM:SS\" [--autoload]\n"
-    "      [--tick-jitter-ms N] [--stall-every N --stall-ms M] [--seed S] [--json]\n";
-
 std::string InvalidArgument(std::string_view argument) {
     return ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1", argument);
 }
@@ -79,6 +70,10 @@ std::optional<ViewOptions> ParseViewOptions(const std::vector<std::string>& argu
         const std::string& name = arguments[i];
         if (name == "--json" && (accepted & kJsonOption) != 0) {
             options.json = true;
+            continue;
+        }
+        if (name == "--ical" && (accepted & kICalOption) != 0) {
+            options.ical = true;
             continue;
         }
         if (!Accepts(name, accepted) || i + 1 == arguments.size()) {

@@ -7,7 +7,6 @@
 
 #include "model/task_list.h"
 #include "schedule_file/schedule_store.h"
-#include "schedule_file/schedule_store.h"
 #include "text/message_box.h"
 #include "time/clock.h"
 
@@ -15,9 +14,6 @@ namespace tidewell::cli {
 
 // What the describe, stats and agenda commands share: their options and the loading of the
 // schedule file, never changing it or the user's settings.
-
-// Help lines of these commands, printed with the tool's usage.
-extern const char* const kScheduleViewUsage;
 
 struct ViewOptions {
     std::string file;
@@ -28,10 +24,11 @@ struct ViewOptions {
     std::optional<int> maxRuns;
     std::optional<int> quickView;  // 1 = the first Quick View of the user's qv.ini
     bool json = false;
+    bool ical = false;  // agenda: an iCalendar file instead of lines
 };
 
 // Which options a command takes besides FILE, --password and --now.
-enum ViewOption : unsigned { kRangeOptions = 1, kJsonOption = 2 };
+enum ViewOption : unsigned { kRangeOptions = 1, kJsonOption = 2, kICalOption = 4 };
 
 // Reads "FILE [options]"; on failure `error` says which argument is wrong (empty when the
 // command line lacks FILE).

@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
 #include "cli/schedule_view.h"
+#include "cli/usage.h"
 #include "cli/view_commands.h"
 #include "runtime/simulation.h"
 #include "timing/standard_random.h"
@@ -17,7 +18,7 @@ constexpr int64_t kMaxSimulatedSeconds = 366LL * 2 * 86400;
 
 int Usage(const std::string& error, std::ostream& err) {
     if (!error.empty()) err << error << '\n';
-    err << "usage:\n" << kScheduleViewUsage;
+    err << *VerbUsage("simulate");
     return kExitFailure;
 }
 
@@ -36,8 +37,8 @@ bool TakeTickOptions(std::vector<std::string>& arguments, SimulationOptions& opt
             options.autoload = true;
             continue;
         }
-        const bool numeric = name == "--tick-jitter-ms" || name == "--stall-every" || name == "--stall-ms" ||
-                             name == "--seed";
+        const bool numeric =
+            name == "--tick-jitter-ms" || name == "--stall-every" || name == "--stall-ms" || name == "--seed";
         if (!numeric) {
             rest.push_back(name);
             continue;
@@ -62,7 +63,8 @@ bool TakeTickOptions(std::vector<std::string>& arguments, SimulationOptions& opt
 
 void WriteRuns(const std::vector<SimulatedRun>& runs, bool json, std::ostream& out) {
     if (!json) {
-        for (const SimulatedRun& run : runs) out << run.ranAt.Format(kStorageFormat) << '\t' << run.title << '\n';
+        for (const SimulatedRun& run : runs)
+            out << run.ranAt.Format(kStorageFormat) << '\t' << run.title << '\n';
         return;
     }
     out << "[";
@@ -82,7 +84,8 @@ int RunSimulate(const std::vector<std::string>& arguments, std::ostream& out, st
     std::string error;
     if (!TakeTickOptions(rest, simulation, error)) return Usage(error, err);
     std::optional<ViewOptions> options = ParseViewOptions(rest, kRangeOptions | kJsonOption, error);
-    if (!options || !options->from || !options->to || options->maxRuns || options->quickView || options->now) {
+    if (!options || !options->from || !options->to || options->maxRuns || options->quickView ||
+        options->now) {
         return Usage(error, err);
     }
     if (!EpochOf(*options->from, simulation.fromEpoch) || !EpochOf(*options->to, simulation.toEpoch) ||

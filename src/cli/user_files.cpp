@@ -12,16 +12,30 @@ Locations UserLocations() {
     return BuildLocations(ProcessEnvironment(), RunningProgramDir());
 }
 
-}  // namespace
-
-std::string UserQuickViewFile() {
+std::string UserDataDirectory() {
     Locations locations = UserLocations();
     RegistryStore productSettings(locations.ProductSettingsDir());
     std::string folder =
         productSettings.ReadSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, {});
     if (folder.empty() || !ValidateUserDataDirectory(folder, locations).accepted)
         folder = DefaultUserDataDirectory(locations);
+    return folder;
+}
+
+}  // namespace
+
+std::string UserQuickViewFile() {
+    std::string folder = UserDataDirectory();
     return folder.empty() ? std::string() : QuickViewFilePath(folder);
+}
+
+std::string UserScheduleFile() {
+    std::string folder = UserDataDirectory();
+    return folder.empty() ? std::string() : ScheduleFilePath(folder);
+}
+
+std::string UserPasswordFile() {
+    return UserLocations().PasswordFilePath();
 }
 
 DescriptionOptions UserDescriptionOptions() {

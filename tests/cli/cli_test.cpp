@@ -133,7 +133,7 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
         {{"check", path, "--now"}, blank},
         {{"list", path, "--from", now}, "\"--from\" contains invalid character(s)."},
         {{"list", path, "--colour"}, "\"--colour\" contains invalid character(s)."},
-        {{"remove", path}, "\"remove\" contains invalid character(s)."},
+        {{"remove", path}, "Unknown command \"remove\". Commands: list, upcoming,"},
         {{"list"}, blank},
         {{}, blank},
     };

@@ -15,6 +15,7 @@
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
+#include "support/temporary_home.h"
 
 namespace tidewell {
 namespace {
@@ -22,35 +23,6 @@ namespace {
 using namespace tidewell::testing;
 
 using Output = CliOutput;
-
-// The tool finds the user's files below HOME: a temporary home for the test's lifetime.
-class TemporaryHome {
-public:
-    TemporaryHome() {
-        for (const char* name : kVariables) {
-            const char* value = getenv(name);
-            m_saved[name] = value ? std::optional<std::string>(value) : std::nullopt;
-            unsetenv(name);
-        }
-        setenv("HOME", m_dir.Path().c_str(), 1);
-    }
-    ~TemporaryHome() {
-        for (const auto& [name, value] : m_saved) {
-            if (value)
-                setenv(name.c_str(), value->c_str(), 1);
-            else
-                unsetenv(name.c_str());
-        }
-    }
-    // The default user data directory below the documents folder.
-    std::string UserDataDir() const { return m_dir.File("Documents/Verimont User Data/Ostrel"); }
-
-private:
-    static constexpr const char* kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
-                                                 "TIDEWELL_MACHINE_CONFIG_DIR"};
-    TempDir m_dir;
-    std::map<std::string, std::optional<std::string>> m_saved;
-};
 
 TEST(ViewCommands, DescribeEachTaskAsTheSummaryPage) {
     TemporaryHome home;

@@ -28,6 +28,20 @@ DbusMock::DbusMock(const std::string& templateName, const std::string& busName, 
     : m_bus({{busName, Command(templateName, m_logFolder.File("calls"), parameters)}}),
       m_busName(busName),
       m_objectPath(objectPath) {
+    Start();
+}
+
+DbusMock::DbusMock(const Plain& service)
+    : m_bus({{service.busName, std::string(kPython) + " -m dbusmock --session -l " +
+                                   m_logFolder.File("calls") + " " + service.busName + " " +
+                                   service.objectPath + " " + service.interface}}),
+      m_busName(service.busName),
+      m_objectPath(service.objectPath) {
+    Start();
+}
+
+void DbusMock::Start() {
+    const std::string& busName = m_busName;
     sd_bus_error error = SD_BUS_ERROR_NULL;
     int r = sd_bus_new(&m_control);
     if (r >= 0) r = sd_bus_set_address(m_control, Address().c_str());

@@ -17,6 +17,13 @@ public:
     // `parameters`: the template's JSON parameters, or empty.
     DbusMock(const std::string& templateName, const std::string& busName, const std::string& objectPath,
              const std::string& parameters = {});
+    // A service of the tests' own: an object with the interface and no methods yet.
+    struct Plain {
+        std::string busName;
+        std::string objectPath;
+        std::string interface;
+    };
+    explicit DbusMock(const Plain& service);
     ~DbusMock();
     DbusMock(const DbusMock&) = delete;
     DbusMock& operator=(const DbusMock&) = delete;
@@ -35,6 +42,8 @@ public:
     sd_bus* Control() const { return m_control; }
 
 private:
+    void Start();
+
     TempDir m_logFolder;
     PrivateBus m_bus;
     std::string m_busName;

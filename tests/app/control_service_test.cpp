@@ -1,0 +1,132 @@
+#include <stdlib.h>
+
+#include <future>
+#include <sstream>
+
+#include "app_fixture.h"
+#include "cli/cli.h"
+#include "cli/console_message_box.h"
+#include "cli/schedule_view.h"
+#include "support/private_bus.h"
+
+namespace tidewell::testing {
+namespace {
+
+struct Answer {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// The real program on a private session bus, driven by the real tool. Qt keeps one session-bus
+// connection per process, so one bus serves the whole test.
+class ControlServiceTest : public AppFixture {
+protected:
+    ControlServiceTest() { setenv("DBUS_SESSION_BUS_ADDRESS", m_bus.Address().c_str(), 1); }
+    ~ControlServiceTest() override { unsetenv("DBUS_SESSION_BUS_ADDRESS"); }
+
+    std::unique_ptr<CTidewellApp> StartOnTheBus() {
+        AppStartOptions options = Options();
+        options.sessionBus = true;
+        auto app = std::make_unique<CTidewellApp>(options);
+        return app->InitInstance() ? std::move(app) : nullptr;
+    }
+    // The tool runs beside the program's event loop, which answers it.
+    static Answer Cli(std::vector<std::string> arguments) {
+        std::future<Answer> answer = std::async(std::launch::async, [arguments] {
+            std::ostringstream out;
+            std::ostringstream err;
+            const int status = cli::Run(arguments, out, err);
+            return Answer{status, out.str(), err.str()};
+        });
+        const bool answered = QTest::qWaitFor(
+            [&] { return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }, 20000);
+        EXPECT_TRUE(answered);
+        return answer.get();
+    }
+    static std::size_t IndexOf(CTidewellApp& app, const std::string& title) {
+        const TaskList& tasks = app.Document()->Tasks();
+        for (std::size_t i = 0; i < tasks.size(); ++i)
+            if (tasks[i].title == title) return i;
+        return tasks.size();
+    }
+
+    PrivateBus m_bus;
+};
+
+TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
+    InstallExampleSchedule();
+    SetAdminPassword("secret");
+    m_passwordPrompt.Enter("secret");  // an interactive start asks for it
+    auto app = StartOnTheBus();
+    ASSERT_NE(app, nullptr);
+
+    Answer status = Cli({"status"});
+    ASSERT_EQ(status.status, cli::kExitOk) << status.err;
+    EXPECT_EQ(status.out.rfind(
+                  "Scheduling on; 9 task(s); next run: 2026-12-07 12:20:00 (Look away from the screen)", 0),
+              0u)
+        << status.out;
+
+    // Changing verbs need the administrator password; a wrong one is refused in the program's words.
+    Answer wrong = Cli({"pause", "--password", "guess"});
+    EXPECT_EQ(wrong.status, cli::kExitFailure);
+    EXPECT_EQ(wrong.err, "The password is invalid.\n");
+    EXPECT_TRUE(app->IsRunning());
+    EXPECT_EQ(Cli({"pause", "--password", "secret"}).status, cli::kExitOk);
+    EXPECT_FALSE(app->IsRunning());
+    EXPECT_EQ(Cli({"status", "--json"}).out.rfind("{\"scheduling\": false, \"tasks\": 9, ", 0), 0u);
+    EXPECT_EQ(Cli({"resume", "--password", "secret"}).status, cli::kExitOk);
+    EXPECT_TRUE(app->IsRunning());
+
+    const std::size_t dentist = IndexOf(*app, "Dentist");
+    ASSERT_LT(dentist, app->Document()->Tasks().size());
+    EXPECT_EQ(Cli({"disable", "Dentist", "--password", "secret"}).out, "disable \"Dentist\": done.\n");
+    EXPECT_FALSE(app->Document()->Tasks()[IndexOf(*app, "Dentist")].enabled);
+    EXPECT_EQ(Cli({"enable", "Dentist", "--password", "secret"}).status, cli::kExitOk);
+    EXPECT_TRUE(app->Document()->Tasks()[IndexOf(*app, "Dentist")].enabled);
+
+    m_operations.calls.clear();
+    EXPECT_EQ(Cli({"run-now", "Tea is ready", "--password", "secret"}).status, cli::kExitOk);
+    EXPECT_EQ(std::count(m_operations.calls.begin(), m_operations.calls.end(), "RunTaskNow"), 1);
+
+    Answer unknown = Cli({"run-now", "tea", "--password", "secret"});
+    EXPECT_EQ(unknown.status, cli::kExitFailure);
+    EXPECT_EQ(unknown.err, "No task is titled \"tea\". Similar titles: Team meeting, Tea is ready\n");
+    const TaskRecord copy = app->Document()->Tasks()[IndexOf(*app, "Dentist")];
+    app->Document()->AddTask(copy, false);
+    Answer ambiguous = Cli({"enable", "Dentist", "--password", "secret"});
+    EXPECT_EQ(ambiguous.status, cli::kExitFailure);
+    EXPECT_EQ(ambiguous.err, "Several tasks are titled \"Dentist\": Dentist, Dentist\n");
+
+    // Unsaved changes are not thrown away by a reload.
+    EXPECT_EQ(Cli({"reload", "--password", "secret"}).status, cli::kExitFailure);
+    app->Document()->Save();
+    EXPECT_EQ(Cli({"reload", "--password", "secret"}).status, cli::kExitOk);
+
+    // A task added while the program runs goes through it: shown at once, in the file once.
+    Answer added = Cli({"add", "--title", "Stretch again", "--daily", "09:00:00", "--notice", "Up!",
+                        "--password", "secret"});
+    ASSERT_EQ(added.status, cli::kExitOk) << added.err;
+    EXPECT_EQ(added.out.rfind("Added \"Stretch again\"; next run: ", 0), 0u) << added.out;
+    EXPECT_LT(IndexOf(*app, "Stretch again"), app->Document()->Tasks().size());
+    const std::string file = m_home.File("Documents/Verimont User Data/Ostrel/schedule.rws");
+    std::ostringstream messages;
+    cli::ConsoleMessageBox box(messages);
+    cli::LoadedSchedule saved = cli::LoadSchedule(file, "secret", m_clock, box, false);
+    int copies = 0;
+    for (const TaskRecord& task : saved.tasks) copies += task.title == "Stretch again";
+    EXPECT_EQ(copies, 1);
+    Answer refused =
+        Cli({"add", "--title", "", "--daily", "09:00:00", "--notice", "x", "--password", "secret"});
+    EXPECT_EQ(refused.status, cli::kExitFailure);
+    EXPECT_EQ(refused.err, "Task title cannot be blank.\n");
+
+    app.reset();
+    Answer gone = Cli({"status"});
+    EXPECT_EQ(gone.status, cli::kExitNotRunning);
+    EXPECT_EQ(gone.err, "Tidewell is not running.\n");
+}
+
+}  // namespace
+}  // namespace tidewell::testing

@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/change_commands.h"
+#include "cli/cli.h"
+#include "cli/console_message_box.h"
+#include "cli/schedule_view.h"
+#include "config/admin_password.h"
+#include "config/locations.h"
+#include "support/recording_sleeper.h"
+#include "support/task_builder.h"
+#include "support/temporary_home.h"
+#include "support/test_clock.h"
+
+namespace tidewell {
+namespace {
+
+using namespace tidewell::testing;
+
+struct Added {
+    int status;
+    std::string out;
+    std::string err;
+    std::vector<std::chrono::milliseconds> waits;
+};
+
+class AddCommand : public ::testing::Test {
+protected:
+    Added Add(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"--file", file});
+        std::ostringstream out;
+        std::ostringstream err;
+        RecordingSleeper sleeper;
+        int status = cli::RunAdd(arguments, out, err, sleeper);
+        return {status, out.str(), err.str(), sleeper.waits};
+    }
+    TaskList Load(const std::string& password = {}) {
+        FixedClock clock(At(2026, 12, 7, 12));
+        std::ostringstream messages;
+        cli::ConsoleMessageBox box(messages);
+        cli::LoadedSchedule loaded = cli::LoadSchedule(file, password, clock, box, false);
+        EXPECT_EQ(loaded.failure, "");
+        // Without the clock synchronization task, which every loaded list has.
+        TaskList added;
+        for (const TaskRecord& task : loaded.tasks)
+            if (!task.isClockSyncTask) added.Add(task);
+        return added;
+    }
+    void SetAdminPassword(const std::string& password) {
+        std::ostringstream messages;
+        cli::ConsoleMessageBox box(messages);
+        RecordingSleeper sleeper;
+        AdminPassword admin(box, sleeper);
+        const std::string path = BuildLocations(ProcessEnvironment(), RunningProgramDir()).PasswordFilePath();
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        ASSERT_TRUE(admin.SetAdminPassword(password, path).ok()) << messages.str();
+    }
+
+    TemporaryHome home;
+    TempDir folder;
+    std::string file = folder.File("schedule.rws");
+};
+
+TEST_F(AddCommand, EachScheduleFormAndAction) {
+    struct Case {
+        std::vector<std::string> arguments;
+        ScheduleType type;
+        TaskType action;
+    };
+    const Case cases[] = {
+        {{"--title", "Dentist", "--once", "2027-02-03 15:00:00", "--once", "2027-08-03 15:00:00", "--notice",
+          "Go, now; \"really\""},
+         ScheduleType::once,
+         TaskType::notice},
+        {{"--title", "Stretch", "--daily", "10:30:00", "--daily", "15:30:00", "--run", "/bin/true", "--args",
+          "-a 'b c'", "--sound", "--random-minutes", "5"},
+         ScheduleType::daily,
+         TaskType::program},
+        {{"--title", "Meeting", "--weekly", "Mon,Fri 09:55:00", "--open", folder.Path()},
+         ScheduleType::weekly,
+         TaskType::program},
+        {{"--title", "Look away", "--every", "20m", "--start", "2026-12-07 08:00:00", "--end",
+          "2027-12-07 08:00:00", "--notice", "Look away"},
+         ScheduleType::repeating,
+         TaskType::notice},
+        {{"--title", "News", "--at-logon", "--wait", "2", "--open", "https://example.org/"},
+         ScheduleType::atLogon,
+         TaskType::program},
+    };
+    for (const Case& c : cases) {
+        Added added = Add(c.arguments);
+        ASSERT_EQ(added.status, cli::kExitOk) << added.err;
+        EXPECT_EQ(added.out.rfind("Added \"" + c.arguments[1] + "\"; next run: ", 0), 0u) << added.out;
+    }
+    TaskList tasks = Load();
+    ASSERT_EQ(tasks.size(), std::size(cases));
+    for (const Case& c : cases) {
+        const TaskRecord* found = nullptr;
+        for (const TaskRecord& task : tasks)
+            if (task.title == c.arguments[1]) found = &task;
+        ASSERT_NE(found, nullptr) << c.arguments[1];
+        EXPECT_EQ(found->scheduleInfo.type, c.type) << c.arguments[1];
+        EXPECT_EQ(found->taskInfo.taskType, c.action) << c.arguments[1];
+    }
+}
+
+TEST_F(AddCommand, FieldsOfTheOptionsReachTheFile) {
+    ASSERT_EQ(Add({"--title", "Stretch", "--weekly", "Mon,Fri 09:55:00", "--run", "/bin/true", "--args", "-v",
+                   "--sound", "--random-minutes", "5", "--end", "2027-01-01 00:00:00"})
+                  .status,
+              cli::kExitOk);
+    ASSERT_EQ(Add({"--title", "News", "--at-logon", "--wait", "2", "--notice", "Hello\tthere"}).status,
+              cli::kExitOk);
+    TaskList tasks = Load();
+    ASSERT_EQ(tasks.size(), 2u);
+    const TaskRecord& weekly = tasks[0].title == "Stretch" ? tasks[0] : tasks[1];
+    const TaskRecord& logon = tasks[0].title == "Stretch" ? tasks[1] : tasks[0];
+    ASSERT_EQ(weekly.scheduleInfo.weekly.size(), 2u);
+    EXPECT_EQ(weekly.scheduleInfo.weekly[0].weekday, 1);
+    EXPECT_EQ(weekly.scheduleInfo.weekly[1].weekday, 5);
+    EXPECT_EQ(weekly.scheduleInfo.weekly[1].time.Format(kTimeOfDayFormat), "09:55:00");
+    EXPECT_EQ(weekly.taskInfo.programPath, "/bin/true");
+    EXPECT_EQ(weekly.taskInfo.parameter, "-v");
+    EXPECT_TRUE(weekly.soundInfo.noticeSound);
+    EXPECT_TRUE(weekly.randomizationInfo.enable);
+    EXPECT_TRUE(weekly.scheduleInfo.haveEndingTime);
+    EXPECT_EQ(weekly.scheduleInfo.endingTime, At(2027, 1, 1));
+    EXPECT_TRUE(logon.scheduleInfo.atLogonWait);
+    EXPECT_EQ(logon.scheduleInfo.atLogonWaitQuantity, 2);
+    EXPECT_EQ(logon.scheduleInfo.atLogonWaitUnit, TimeUnit::minutes);
+    EXPECT_FALSE(logon.soundInfo.noticeSound);
+}
+
+TEST_F(AddCommand, RefusedTasksLeaveTheFileAlone) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"--title", "", "--daily", "10:00:00", "--notice", "x"}, "Task title cannot be blank."},
+        {{"--title", "T", "--daily", "10:00:00", "--run", "/nonexistent/program"},
+         "A valid program name or a file name must be provided."},
+        {{"--title", "T", "--notice", "x"}, "Give exactly one schedule"},
+        {{"--title", "T", "--daily", "10:00:00", "--at-logon", "--notice", "x"}, "Give exactly one schedule"},
+        {{"--title", "T", "--daily", "10:00:00"}, "Give exactly one action"},
+        {{"--title", "T", "--daily", "25:00:00", "--notice", "x"},
+         "\"25:00:00\" contains invalid character(s)."},
+        {{"--title", "T", "--weekly", "Mon,Fry 09:00:00", "--notice", "x"}, "\"Mon,Fry 09:00:00\" contains"},
+        {{"--title", "T", "--every", "5y", "--notice", "x"}, "\"5y\" contains invalid character(s)."},
+        {{"--title", "T", "--once", "2027-01-01", "--notice", "x"}, "\"2027-01-01\" contains"},
+        {{"--title", "T", "--daily", "10:00:00", "--notice", "x", "--wait", "3"}, "\"--wait\" contains"},
+        {{"--title", "T", "--daily", "10:00:00", "--notice", "x", "--colour", "red"},
+         "\"--colour\" contains"},
+    };
+    for (const Case& c : cases) {
+        Added added = Add(c.arguments);
+        EXPECT_EQ(added.status, cli::kExitFailure) << c.error;
+        EXPECT_NE(added.err.find(c.error), std::string::npos) << added.err;
+        EXPECT_EQ(added.out, "");
+        EXPECT_FALSE(std::filesystem::exists(file)) << c.error;
+    }
+}
+
+TEST_F(AddCommand, AdministratorPasswordGuardsTheVerbAndProtectsTheFile) {
+    SetAdminPassword("secret");
+    Added none = Add({"--title", "T", "--daily", "10:00:00", "--notice", "x"});
+    EXPECT_EQ(none.status, cli::kExitFailure);
+    EXPECT_NE(none.err.find("--password"), std::string::npos) << none.err;
+    Added wrong = Add({"--title", "T", "--daily", "10:00:00", "--notice", "x", "--password", "guess"});
+    EXPECT_EQ(wrong.status, cli::kExitFailure);
+    EXPECT_NE(wrong.err.find("The password is invalid."), std::string::npos) << wrong.err;
+    EXPECT_EQ(wrong.waits, std::vector<std::chrono::milliseconds>{kFailedAttemptDelayStep});
+    EXPECT_FALSE(std::filesystem::exists(file));
+
+    Added right = Add({"--title", "T", "--daily", "10:00:00", "--notice", "x", "--password", "secret"});
+    ASSERT_EQ(right.status, cli::kExitOk) << right.err;
+    EXPECT_EQ(Load("secret").size(), 1u);
+    std::ostringstream messages;
+    cli::ConsoleMessageBox box(messages);
+    FixedClock clock(At(2026, 12, 7, 12));
+    EXPECT_NE(cli::LoadSchedule(file, "", clock, box, false).failure, "");  // never in plain text
+}
+
+}  // namespace
+}  // namespace tidewell

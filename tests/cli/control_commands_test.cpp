@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <optional>
+
+#include "cli/cli.h"
+#include "cli/run_cli.h"
+#include "platform/control_bus.h"
+#include "support/dbus_mock.h"
+
+namespace tidewell {
+namespace {
+
+using namespace tidewell::testing;
+
+// The tool finds the session bus through DBUS_SESSION_BUS_ADDRESS: a private one for the test.
+class SessionBusAddress {
+public:
+    explicit SessionBusAddress(const std::string& address) {
+        if (const char* value = getenv(kVariable)) m_saved = value;
+        setenv(kVariable, address.c_str(), 1);
+    }
+    ~SessionBusAddress() {
+        if (m_saved)
+            setenv(kVariable, m_saved->c_str(), 1);
+        else
+            unsetenv(kVariable);
+    }
+
+private:
+    static constexpr const char* kVariable = "DBUS_SESSION_BUS_ADDRESS";
+    std::optional<std::string> m_saved;
+};
+
+class ControlCommands : public ::testing::Test {
+protected:
+    DbusMock program{DbusMock::Plain{kControlBusName, kControlObjectPath, kControlInterface}};
+    SessionBusAddress address{program.Address()};
+};
+
+TEST_F(ControlCommands, StatusInOneLineAndAsJson) {
+    program.SetMethod(kControlInterface, "Status", "", "buss",
+                      "ret = (True, dbus.UInt32(3), '2026-12-07 15:30:00', 'Stretch, \"drink\"')");
+    CliOutput line = RunCli({"status"});
+    ASSERT_EQ(line.status, cli::kExitOk) << line.err;
+    EXPECT_EQ(line.out, "Scheduling on; 3 task(s); next run: 2026-12-07 15:30:00 (Stretch, \"drink\")\n");
+    CliOutput json = RunCli({"status", "--json"});
+    EXPECT_EQ(json.out,
+              "{\"scheduling\": true, \"tasks\": 3, \"nextRun\": \"2026-12-07 15:30:00\", \"nextTitle\": "
+              "\"Stretch, \\\"drink\\\"\"}\n");
+    program.SetMethod(kControlInterface, "Status", "", "buss", "ret = (False, dbus.UInt32(0), 'Never', '')");
+    EXPECT_EQ(RunCli({"status"}).out, "Scheduling off; 0 task(s); next run: Never\n");
+    EXPECT_EQ(RunCli({"status", "--json"}).out,
+              "{\"scheduling\": false, \"tasks\": 0, \"nextRun\": null, \"nextTitle\": null}\n");
+}
+
+TEST_F(ControlCommands, EachVerbCallsItsMethodWithTitleAndPassword) {
+    struct Case {
+        std::vector<std::string> arguments;
+        const char* method;
+        const char* in;
+        std::string call;
+        std::string out;
+    };
+    const Case cases[] = {
+        {{"run-now", "Tea"}, "RunNow", "ss", "RunNow \"Tea\" \"\"", "run-now \"Tea\": done.\n"},
+        {{"pause", "--password", "pw"}, "Pause", "s", "Pause \"pw\"", "pause: done.\n"},
+        {{"resume"}, "Resume", "s", "Resume \"\"", "resume: done.\n"},
+        {{"enable", "喝茶", "--json"},
+         "Enable",
+         "ss",
+         "Enable \"喝茶\" \"\"",
+         "{\"done\": \"enable\", \"title\": \"喝茶\"}\n"},
+        {{"disable", "Tea", "--password", "pw"},
+         "Disable",
+         "ss",
+         "Disable \"Tea\" \"pw\"",
+         "disable \"Tea\": done.\n"},
+        {{"reload"}, "Reload", "s", "Reload \"\"", "reload: done.\n"},
+    };
+    for (const Case& c : cases) {
+        program.SetMethod(kControlInterface, c.method, c.in, "", "");
+        program.TakeCalls();
+        CliOutput result = RunCli(c.arguments);
+        ASSERT_EQ(result.status, cli::kExitOk) << c.method << result.err;
+        EXPECT_EQ(result.out, c.out);
+        EXPECT_EQ(program.TakeCalls(), std::vector<std::string>{c.call});
+    }
+}
+
+TEST_F(ControlCommands, RefusalsOfTheProgramAreShownInItsWords) {
+    const std::string ambiguous = "Several tasks are titled \"Tea\": Tea, Tea";
+    program.Refuse(kControlInterface, "RunNow", "ss", kControlErrorAmbiguous, ambiguous);
+    CliOutput result = RunCli({"run-now", "Tea"});
+    EXPECT_EQ(result.status, cli::kExitFailure);
+    EXPECT_EQ(result.err, ambiguous + "\n");
+    program.Refuse(kControlInterface, "Pause", "s", kControlErrorPassword, "The password is invalid.");
+    result = RunCli({"pause", "--password", "guess"});
+    EXPECT_EQ(result.status, cli::kExitFailure);
+    EXPECT_EQ(result.err, "The password is invalid.\n");
+}
+
+TEST_F(ControlCommands, BadCommandLines) {
+    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+             {"run-now"}, {"enable", "--json"}, {"status", "--password", "x"}, {"pause", "extra"}}) {
+        CliOutput result = RunCli(arguments);
+        EXPECT_EQ(result.status, cli::kExitFailure) << arguments[0];
+        EXPECT_NE(result.err.find("usage:"), std::string::npos);
+    }
+}
+
+TEST(ControlCommandsWithoutProgram, SayNoProgramRuns) {
+    PrivateBus bus;  // a session bus where the program's name has no owner
+    SessionBusAddress address(bus.Address());
+    for (const char* verb : {"status", "pause", "resume", "reload"}) {
+        CliOutput result = RunCli({verb});
+        EXPECT_EQ(result.status, cli::kExitNotRunning) << verb;
+        EXPECT_EQ(result.err, "Tidewell is not running.\n");
+    }
+    EXPECT_EQ(RunCli({"run-now", "Tea"}).status, cli::kExitNotRunning);
+    SessionBusAddress none("unix:path=/nonexistent/bus");  // no session bus at all
+    EXPECT_EQ(RunCli({"status"}).status, cli::kExitNotRunning);
+}
+
+}  // namespace
+}  // namespace tidewell

@@ -1,0 +1,58 @@
+#include "overview/task_lookup.h"
+
+#include <gtest/gtest.h>
+
+#include "support/task_builder.h"
+
+namespace tidewell {
+namespace {
+
+using namespace tidewell::testing;
+
+TaskList Titled(std::initializer_list<const char*> titles) {
+    TaskList tasks;
+    for (const char* title : titles) {
+        TaskRecord task = DailyTask({TimeOfDayValue(9)});
+        task.title = title;
+        tasks.Add(task);
+    }
+    return tasks;
+}
+
+TEST(TaskLookup, MatchTitle) {
+    const TaskList tasks = Titled({"Backup", "Backup photos", "backup", "Tea", "Backup"});
+    struct Case {
+        const char* title;
+        std::vector<std::size_t> exact;
+        std::vector<std::size_t> similar;
+    };
+    const Case cases[] = {
+        {"Backup", {0, 4}, {}},  // two of this title: ambiguous
+        {"Tea", {3}, {}},        // one
+        {"backup", {2}, {}},     // exact beats the case-blind ones
+        {"PHOTO", {}, {1}},      // none exact: the titles holding it
+        {"coffee", {}, {}},      // nothing near
+        {"", {}, {}},            // an empty title names nothing
+    };
+    for (const Case& c : cases) {
+        TitleMatches matches = MatchTitle(tasks, c.title);
+        EXPECT_EQ(matches.exact, c.exact) << c.title;
+        EXPECT_EQ(matches.similar, c.similar) << c.title;
+    }
+}
+
+TEST(TaskLookup, NextDueTaskSkipsDisabledAndTasksWithoutARun) {
+    TaskList tasks = Titled({"late", "early but disabled", "none", "early", "tie"});
+    const DateTime times[] = {At(2026, 12, 9), At(2026, 12, 7), At(2026, 12, 1), At(2026, 12, 8),
+                              At(2026, 12, 8)};
+    for (std::size_t i = 0; i < tasks.size(); ++i) {
+        tasks[i].scheduleInfo.haveNextRunTime = i != 2;
+        tasks[i].scheduleInfo.nextRunTime = times[i];
+    }
+    tasks[1].enabled = false;
+    EXPECT_EQ(NextDueTask(tasks), 3u);
+    EXPECT_EQ(NextDueTask(TaskList{}), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tidewell
