@@ -9,10 +9,10 @@
 #include "overview/description.h"
 #include "overview/icalendar.h"
 #include "overview/quick_view_range.h"
-#include "platform/local_time.h"
 #include "platform/system_clock.h"
 #include "text/messages.h"
 #include "text/text_util.h"
+#include "time/local_time.h"
 #include "timing/standard_random.h"
 
 namespace tidewell::cli {

@@ -1,5 +1,6 @@
 #include "time/local_time.h"
 
+#include <cerrno>
 #include <ctime>
 
 namespace tidewell {
@@ -37,7 +38,8 @@ DateTime LocalTimeOf(int64_t epochSeconds) {
                                local.tm_min, local.tm_sec);
 }
 
-bool EpochOf(const DateTime& local, int64_t& epochSeconds) {
+std::optional<int64_t> LocalToUnixSeconds(const DateTime& local) {
+    if (!local.IsValid()) return std::nullopt;
     std::tm parts{};
     parts.tm_year = local.GetYear() - 1900;
     parts.tm_mon = local.GetMonth() - 1;
@@ -46,10 +48,17 @@ bool EpochOf(const DateTime& local, int64_t& epochSeconds) {
     parts.tm_min = local.GetMinute();
     parts.tm_sec = local.GetSecond();
     parts.tm_isdst = -1;
+    errno = 0;
     const std::time_t seconds = std::mktime(&parts);
-    if (seconds == static_cast<std::time_t>(-1)) return false;
-    epochSeconds = seconds;
-    return LocalTimeOf(seconds) == local;
+    if (seconds == static_cast<std::time_t>(-1) && errno != 0) return std::nullopt;
+    return static_cast<int64_t>(seconds);
+}
+
+bool EpochOf(const DateTime& local, int64_t& epochSeconds) {
+    const std::optional<int64_t> seconds = LocalToUnixSeconds(local);
+    if (!seconds) return false;
+    epochSeconds = *seconds;
+    return LocalTimeOf(*seconds) == local;
 }
 
 LocalTimeGaps LocalTimeGaps::Around(const DateTime& from, const DateTime& to) {

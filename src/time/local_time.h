@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "time/date_time.h"
@@ -11,6 +12,9 @@ namespace tidewell {
 
 // The local wall-clock time of a moment given in seconds since 1970.
 DateTime LocalTimeOf(int64_t epochSeconds);
+// Seconds since 1970-01-01 00:00:00 UTC of a local wall-clock time. A time that a daylight-saving
+// change skips or repeats is placed as the C library's mktime places it. Nothing when out of range.
+std::optional<int64_t> LocalToUnixSeconds(const DateTime& local);
 // The moment of a local wall-clock time; false when it does not exist (a daylight-saving gap
 // takes the later reading).
 bool EpochOf(const DateTime& local, int64_t& epochSeconds);

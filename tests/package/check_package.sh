@@ -34,7 +34,7 @@ for file in usr/bin/tidewell usr/bin/tidewell-cli \
   usr/share/man/man1/tidewell.1.gz usr/share/man/man1/tidewell-cli.1.gz \
   usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
   usr/share/icons/hicolor/scalable/apps/tidewell.svg \
-  usr/share/bash-completion/completions/tidewell-cli \
+  usr/share/bash-completion/completions/tidewell-cli usr/share/dbus-1/interfaces/org.tidewell.Tidewell.xml \
   usr/share/doc/tidewell/copyright usr/share/doc/tidewell/changelog.Debian.gz \
   usr/share/doc/tidewell/examples/schedule.rws usr/share/tidewell/media/wav usr/share/tidewell/media/mid; do
   [ -e "$root/$file" ] || fail "the package lacks /$file"
