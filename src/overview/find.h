@@ -34,8 +34,8 @@ std::string SearchedText(const TaskRecord& task);
 bool IsFindSeparator(char c);
 
 // Whether `text` holds `findText`; letter case counts only with `matchCase` (otherwise both are
-// compared by Unicode's simple case folding, in every script), and with `wholeWord` only an occurrence with a separator or an end on each side counts.
-// An empty find text matches nothing.
+// compared by Unicode's simple case folding, in every script), and with `wholeWord` only an occurrence with a
+// separator or an end on each side counts. An empty find text matches nothing.
 bool TextMatches(std::string_view text, std::string_view findText, bool wholeWord, bool matchCase);
 
 bool TaskMatches(const TaskRecord& task, const FindOptions& options);

@@ -15,8 +15,9 @@ constexpr int kMaxNumber = 1000000;
 constexpr std::array<std::string_view, 7> kWeekdays = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
 Result Invalid(std::string_view argument) {
-    return Result::Fail(ErrorKind::invalid,
-                        ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1", argument));
+    return Result::Fail(
+        ErrorKind::invalid,
+        ReplaceAll(LoadMessage(IDS_ERROR_STRING_TERM_CONTAIN_INVALID_CHARACTERS), "#1", argument));
 }
 
 std::optional<int> Number(std::string_view text, int least) {

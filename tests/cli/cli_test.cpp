@@ -9,13 +9,13 @@
 #include <optional>
 #include <sstream>
 
+#include "cli/run_cli.h"
 #include "platform/memory_settings.h"
 #include "schedule_file/schedule_store.h"
 #include "support/recording_message_box.h"
+#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
-#include "cli/run_cli.h"
-#include "support/recording_sleeper.h"
 #include "support/test_clock.h"
 
 namespace tidewell {
@@ -122,7 +122,8 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
         {{"list", path, "--password", "wrong-pw"}, "The password is invalid."},
         {{"list", path}, "The password is invalid."},
         {{"check", temp.File("missing.rws")}, "File \"" + temp.File("missing.rws") + "\" was not found."},
-        {{"check", temp.Path()}, "Cannot read the file \"" + temp.Path() + "\": " + std::strerror(EISDIR) + "."},
+        {{"check", temp.Path()},
+         "Cannot read the file \"" + temp.Path() + "\": " + std::strerror(EISDIR) + "."},
         {{"upcoming", path, "--from", "tomorrow"}, "\"tomorrow\" contains invalid character(s)."},
         {{"upcoming", path, "--from", now, "--count", "0"}, "\"0\" contains invalid character(s)."},
         {{"upcoming", path, "--from", now, "--count", "123456"}, "\"123456\" contains invalid character(s)."},
@@ -167,7 +168,8 @@ std::vector<std::string> DueRuns(const std::string& json) {
         const size_t due = line.find("\"due\": \"");
         const size_t title = line.find("\"title\": \"");
         if (due == std::string::npos || title == std::string::npos) continue;
-        runs.push_back(line.substr(due + 8, 19) + "\t" + line.substr(title + 10, line.rfind('"') - title - 10));
+        runs.push_back(line.substr(due + 8, 19) + "\t" +
+                       line.substr(title + 10, line.rfind('"') - title - 10));
     }
     return runs;
 }
@@ -184,8 +186,9 @@ TEST(Cli, SimulateRunsWhatTheAgendaLists) {
                              "--tick-jitter-ms", "300", "--stall-every", "7", "--stall-ms", "1500"});
     ASSERT_EQ(onTime.status, cli::kExitOk) << onTime.err;
     ASSERT_EQ(jittery.status, cli::kExitOk) << jittery.err;
-    const std::string startUp = "2026-12-07 12:00:01\tStretch and drink water\n"
-                                "2026-12-07 12:00:01\tLook away from the screen\n";
+    const std::string startUp =
+        "2026-12-07 12:00:01\tStretch and drink water\n"
+        "2026-12-07 12:00:01\tLook away from the screen\n";
     // The agenda includes the start instant itself, which was the start-up pass's to catch up.
     EXPECT_EQ(onTime.out, startUp + agenda.out.substr(agenda.out.find('\n') + 1));
     std::vector<std::string> due = DueRuns(jittery.out);
@@ -193,8 +196,9 @@ TEST(Cli, SimulateRunsWhatTheAgendaLists) {
     std::string dueText;
     for (size_t i = 2; i < due.size(); ++i) dueText += due[i] + "\n";
     EXPECT_EQ(dueText, agenda.out.substr(agenda.out.find('\n') + 1));
-    EXPECT_EQ(RunCli({"simulate", Example(), "--from", from, "--to", from, "--tick-jitter-ms", "5000"}).status,
-              cli::kExitFailure);
+    EXPECT_EQ(
+        RunCli({"simulate", Example(), "--from", from, "--to", from, "--tick-jitter-ms", "5000"}).status,
+        cli::kExitFailure);
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 #include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
-#include "support/test_clock.h"
 #include "support/temporary_home.h"
+#include "support/test_clock.h"
 
 namespace tidewell {
 namespace {
