@@ -45,15 +45,17 @@ private:
 // and was not given right (the refusal has been printed).
 std::optional<std::string> FilePassword(const AddOptions& options, MessageBoxService& messages,
                                         Sleeper& sleeper, std::ostream& err) {
-    AdminPassword admin(messages, sleeper);
+    AdminPassword admin(messages);
     if (!admin.ReadPasswordFile(UserPasswordFile()) || !admin.IsSet()) return options.password;
     if (options.password.empty()) {
         err << LoadMessage(IDS_TIDEWELL_CLI_PASSWORD_NEEDED) << '\n';
         return std::nullopt;
     }
     GivenPassword prompt(options.password);
-    if (!admin.CheckAdminPassword({}, prompt)) return std::nullopt;
-    return admin.Password();
+    if (admin.CheckAdminPassword({}, prompt)) return admin.Password();
+    // A tool has no window to keep shut: it waits out the delay a wrong entry earns.
+    sleeper.Sleep(admin.FailedAttemptDelay());
+    return std::nullopt;
 }
 
 int Refuse(const std::string& message, std::ostream& err) {

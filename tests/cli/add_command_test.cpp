@@ -51,8 +51,7 @@ protected:
     void SetAdminPassword(const std::string& password) {
         std::ostringstream messages;
         cli::ConsoleMessageBox box(messages);
-        RecordingSleeper sleeper;
-        AdminPassword admin(box, sleeper);
+        AdminPassword admin(box);
         const std::string path = BuildLocations(ProcessEnvironment(), RunningProgramDir()).PasswordFilePath();
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         ASSERT_TRUE(admin.SetAdminPassword(password, path).ok()) << messages.str();
