@@ -86,8 +86,13 @@ complete_words() {
 declare -A options_of
 command=''
 while read -r line; do
-  [[ $line =~ tidewell-cli\ ([a-z-]+) ]] && command=${BASH_REMATCH[1]}
-  [ -n "$command" ] && options_of[$command]+=" $(grep -o -- '--[a-z-]*' <<<"$line" | tr '\n' ' ')"
+  # A command starts with a letter; "tidewell-cli --version" ends the options of the one before.
+  if [[ $line =~ tidewell-cli\ ([a-z][a-z-]*) ]]; then
+    command=${BASH_REMATCH[1]}
+  elif [[ $line =~ tidewell-cli\ - ]]; then
+    command=''
+  fi
+  [ -n "$command" ] && options_of[$command]+=" $(grep -o -- '--[a-z-]*' <<<"$line" | tr '\n' ' ' || true)"
 done <<<"$usage"
 [ ${#options_of[@]} -ge 7 ] || fail "tidewell-cli printed no usage: $usage"
 offered_commands=$(complete_words tidewell-cli '')
