@@ -3,8 +3,8 @@
 
 #include <random>
 
-#include "support/task_builder.h"
 #include "overview/agenda.h"
+#include "support/task_builder.h"
 
 namespace tidewell {
 namespace {
@@ -13,18 +13,8 @@ using namespace tidewell::testing;
 
 constexpr int kTasks = 10000;
 
-TaskList MixedTasks(const DateTime& around) {
-    const ScheduleType types[] = {ScheduleType::daily,     ScheduleType::weekly, ScheduleType::monthly,
-                                  ScheduleType::yearly,    ScheduleType::once,   ScheduleType::repeating,
-                                  ScheduleType::countDown, ScheduleType::atLogon};
-    std::mt19937 random(42);
-    TaskList tasks;
-    for (int i = 0; i < kTasks; ++i) tasks.Add(GenerateTask(random, types[i % 8], around));
-    return tasks;
-}
-
 void BM_AgendaOfOneMonth_10000(benchmark::State& state) {
-    TaskList tasks = MixedTasks(At(2006, 3, 15));
+    TaskList tasks = GenerateMixedTasks(kTasks, At(2006, 3, 15));
     const DateTime from = At(2006, 3, 1);
     const DateTime to = At(2006, 3, 31, 23, 59, 59);
     size_t runs = 0;

@@ -17,16 +17,6 @@ using namespace tidewell::testing;
 
 constexpr int kTasks = 10000;
 
-TaskList MixedTasks(const DateTime& around) {
-    const ScheduleType types[] = {ScheduleType::daily,     ScheduleType::weekly, ScheduleType::monthly,
-                                  ScheduleType::yearly,    ScheduleType::once,   ScheduleType::repeating,
-                                  ScheduleType::countDown, ScheduleType::atLogon};
-    std::mt19937 random(42);
-    TaskList tasks;
-    for (int i = 0; i < kTasks; ++i) tasks.Add(GenerateTask(random, types[i % 8], around));
-    return tasks;
-}
-
 std::vector<std::string> Descriptions(const TaskList& tasks, const DateTime& now) {
     FixedClock clock(now);
     StandardRandomSource random;
@@ -40,7 +30,7 @@ std::vector<std::string> Descriptions(const TaskList& tasks, const DateTime& now
 }
 
 void BM_ICalendarOfOneMonth_10000(benchmark::State& state) {
-    TaskList tasks = MixedTasks(At(2006, 3, 15));
+    TaskList tasks = GenerateMixedTasks(kTasks, At(2006, 3, 15));
     const Agenda agenda = ComputeAgenda(tasks, At(2006, 3, 1), At(2006, 3, 31, 23, 59, 59));
     ICalendarExport context;
     context.stampUtc = 1796644800;

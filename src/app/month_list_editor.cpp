@@ -12,9 +12,9 @@
 #include "app/page_widgets.h"
 #include "app/qt_text.h"
 #include "model/list_entry_text.h"
+#include "overview/description.h"
 #include "text/list_texts.h"
 #include "text/messages.h"
-#include "overview/description.h"
 #include "timing/list_order.h"
 
 namespace tidewell {

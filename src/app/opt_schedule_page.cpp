@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include "app/qt_text.h"
-#include "text/list_texts.h"
 #include "overview/description.h"
+#include "text/list_texts.h"
 
 namespace tidewell {
 namespace {

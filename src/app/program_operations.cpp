@@ -9,9 +9,9 @@
 #include "app/task_list_model.h"
 #include "app/tidewell_app.h"
 #include "app/tidewell_view.h"
+#include "overview/schedule_statistics.h"
 #include "text/message_box.h"
 #include "text/messages.h"
-#include "overview/schedule_statistics.h"
 
 namespace tidewell {
 

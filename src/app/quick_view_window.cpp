@@ -17,10 +17,10 @@
 #include "app/tidewell_doc.h"
 #include "config/data_directories.h"
 #include "config/quick_view_store.h"
-#include "text/message_box.h"
-#include "text/text_util.h"
 #include "overview/agenda.h"
 #include "overview/quick_view_range.h"
+#include "text/message_box.h"
+#include "text/text_util.h"
 #include "timing/run_text.h"
 #include "timing/schedule_type_name.h"
 
@@ -194,9 +194,10 @@ void QuickViewWindow::Refresh() {
     const QBrush goneBy = palette().brush(QPalette::Disabled, QPalette::Text);
     for (const AgendaRun& run : agenda.runs) {
         const TaskRecord& task = tasks[run.task];
-        auto* item = new QTreeWidgetItem(QStringList{
-            ToQString(RunInstantText(run.time)), ToQString(task.title),
-            ToQString(ScheduleTypeName(task.scheduleInfo.type)), DisplayText(TaskDescriptionText(task, m_app.DescriptionStyle()))});
+        auto* item = new QTreeWidgetItem(
+            QStringList{ToQString(RunInstantText(run.time)), ToQString(task.title),
+                        ToQString(ScheduleTypeName(task.scheduleInfo.type)),
+                        DisplayText(TaskDescriptionText(task, m_app.DescriptionStyle()))});
         if (run.time < now) {
             for (int column = 0; column < kRunColumnCount; ++column) item->setForeground(column, goneBy);
         } else if (firstComing == nullptr) {

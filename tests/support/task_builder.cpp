@@ -127,4 +127,14 @@ TaskRecord GenerateTask(std::mt19937& random, ScheduleType type, const DateTime&
     return task;
 }
 
+TaskList GenerateMixedTasks(int count, const DateTime& around) {
+    const ScheduleType types[] = {ScheduleType::daily,     ScheduleType::weekly, ScheduleType::monthly,
+                                  ScheduleType::yearly,    ScheduleType::once,   ScheduleType::repeating,
+                                  ScheduleType::countDown, ScheduleType::atLogon};
+    std::mt19937 random(42);
+    TaskList tasks;
+    for (int i = 0; i < count; ++i) tasks.Add(GenerateTask(random, types[i % 8], around));
+    return tasks;
+}
+
 }  // namespace tidewell::testing

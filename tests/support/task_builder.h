@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <random>
 
+#include "model/task_list.h"
 #include "model/task_record.h"
 #include "timing/random_source.h"
 
@@ -32,6 +33,8 @@ MonthlyItem InMonths(MonthlyItem item, std::initializer_list<int> months);
 
 // Random tasks of every schedule type around an instant, for invariants and benchmarks.
 TaskRecord GenerateTask(std::mt19937& random, ScheduleType type, const DateTime& around, int maxEntries = 10);
+// `count` generated tasks cycling through the schedule types, from a fixed seed.
+TaskList GenerateMixedTasks(int count, const DateTime& around);
 
 // A random source that always draws the same offset (clamped to 1..n) and counts its draws.
 class FixedRandom final : public RandomSource {
