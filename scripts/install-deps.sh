@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev libicu-dev libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont libsystemd-dev
   fonts-wqy-microhei xdg-utils xvfb xauth xdotool x11-utils imagemagick dbus python3-dbusmock
   librsvg2-bin lintian appstream desktop-file-utils bash-completion
-  python3-icalendar
+  python3-icalendar khal
 )
 
 missing=()

@@ -7,6 +7,7 @@
 #include "cli/schedule_view.h"
 #include "cli/usage.h"
 #include "cli/user_files.h"
+#include "cli/terminal_password.h"
 #include "config/admin_password.h"
 #include "files/file_lock.h"
 #include "model/task_defaults.h"
@@ -69,6 +70,7 @@ int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::os
            Sleeper& sleeper) {
     AddOptions options;
     if (Result parsed = ParseAddOptions(arguments, options); !parsed) return Refuse(parsed.message(), err);
+    options.password = PasswordForChange(options.password, err);
     // One writer of the file: while the program runs, the task goes through it.
     if (options.file.empty()) {
         std::vector<std::string> withoutPassword;

@@ -4,6 +4,7 @@
 #include "cli/change_commands.h"
 #include "cli/cli.h"
 #include "cli/schedule_view.h"
+#include "cli/terminal_password.h"
 #include "cli/usage.h"
 #include "platform/control_bus.h"
 #include "text/messages.h"
@@ -98,10 +99,11 @@ int Status(const ControlOptions& options, std::ostream& out, std::ostream& err) 
 }
 
 int Change(std::string_view verb, const ControlOptions& options, std::ostream& out, std::ostream& err) {
+    const std::string password = PasswordForChange(options.password, err);
     BusCall call = CallProgram(MethodOf(verb), [&](sd_bus_message* message) {
         if (NeedsTitle(verb))
-            return sd_bus_message_append(message, "ss", options.title.c_str(), options.password.c_str());
-        return sd_bus_message_append(message, "s", options.password.c_str());
+            return sd_bus_message_append(message, "ss", options.title.c_str(), password.c_str());
+        return sd_bus_message_append(message, "s", password.c_str());
     });
     if (call.outcome != BusCall::Outcome::answered) return Failure(call, err);
     if (options.json) {

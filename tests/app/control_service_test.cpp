@@ -1,12 +1,19 @@
 #include <stdlib.h>
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingReply>
+#include <QLabel>
+
 #include <future>
 #include <sstream>
 
 #include "app_fixture.h"
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
+#include "app/program/control_service.h"
 #include "cli/schedule_view.h"
+#include "platform/control_bus.h"
 #include "support/private_bus.h"
 
 namespace tidewell::testing {
@@ -126,6 +133,45 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
     Answer gone = Cli({"status"});
     EXPECT_EQ(gone.status, cli::kExitNotRunning);
     EXPECT_EQ(gone.err, "Tidewell is not running.\n");
+}
+
+TEST_F(ControlServiceTest, ScriptsReadTheListAndHearOfRuns) {
+    InstallExampleSchedule();
+    auto app = StartOnTheBus();
+    ASSERT_NE(app, nullptr);
+    // A connection of its own, as a script has: calls and signals go through the bus.
+    QDBusConnection script =
+        QDBusConnection::connectToBus(QString::fromStdString(m_bus.Address()), QStringLiteral("script"));
+    ASSERT_TRUE(script.isConnected());
+    const auto call = [&](const char* method, const QVariantList& arguments = {}) {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(kControlBusName, kControlObjectPath, kControlInterface, method);
+        message.setArguments(arguments);
+        QDBusPendingCall pending = script.asyncCall(message);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }, 20000)) << method;
+        return pending;
+    };
+
+    QDBusPendingReply<QList<ControlTask>> tasks = call("Tasks");
+    ASSERT_TRUE(tasks.isValid()) << tasks.error().message().toStdString();
+    EXPECT_EQ(tasks.value().size(), 9);  // as many as the status counts
+    QDBusPendingReply<QList<ControlRun>> runs = call("NextRuns");
+    ASSERT_TRUE(runs.isValid()) << runs.error().message().toStdString();
+    ASSERT_FALSE(runs.value().isEmpty());
+    EXPECT_EQ(runs.value().front().time, "2026-12-07 12:20:00");
+    EXPECT_EQ(runs.value().front().title, "Look away from the screen");
+    const auto listed = std::find_if(tasks.value().begin(), tasks.value().end(),
+                                     [](const ControlTask& task) { return task.title == "Look away from the screen"; });
+    ASSERT_NE(listed, tasks.value().end());
+    EXPECT_EQ(listed->nextRun, runs.value().front().time);
+    EXPECT_TRUE(listed->enabled);
+
+    QLabel heard;  // its setText slot takes the signal's one text
+    ASSERT_TRUE(script.connect(kControlBusName, kControlObjectPath, kControlInterface, QStringLiteral("TaskRan"),
+                               &heard, SLOT(setText(QString))));
+    EXPECT_FALSE(call("RunNow", {QStringLiteral("Tea is ready"), QString()}).isError());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return heard.text() == QLatin1String("Tea is ready"); }, 20000));
+    QDBusConnection::disconnectFromBus(QStringLiteral("script"));
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""The agenda's iCalendar export read by a real parser (python3-icalendar).
+"""The agenda's iCalendar export read by a real parser (python3-icalendar) and imported by a
+real calendar client (khal, into a throwaway configuration).
 
 usage: icalendar_export.py TIDEWELL_CLI EXAMPLE_SCHEDULE WORK_FOLDER
-Exit 77 (skipped) when the parser is not installed.
+Exit 77 (skipped) when the parser or the client is not installed.
 """
 import datetime
 import os
+import shutil
 import subprocess
 import sys
 import zoneinfo
@@ -81,4 +83,42 @@ def check(begin, end, now, least_runs):
 
 spring = check("2026-03-25 00:00:00", "2026-04-01 23:59:59", "2026-03-20 12:00:00", 10000)
 autumn = check("2026-10-24 00:00:00", "2026-10-26 23:59:59", "2026-10-20 12:00:00", 1000)
+
+
+def import_into_khal(begin, end, now):
+    """Imports one export into khal and reads back what khal lists for the day after the change."""
+    if shutil.which("khal") is None:
+        print("khal is missing")
+        sys.exit(77)
+    folder = os.path.join(work, "khal")
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(os.path.join(folder, "calendar"))
+    config = os.path.join(folder, "config")
+    with open(config, "w", encoding="utf-8") as f:
+        f.write("[calendars]\n[[tidewell]]\npath = %s\ntype = calendar\n"
+                "[locale]\ntimeformat = %%H:%%M\ndateformat = %%Y-%%m-%%d\nlongdateformat = %%Y-%%m-%%d\n"
+                "datetimeformat = %%Y-%%m-%%d %%H:%%M\nlongdatetimeformat = %%Y-%%m-%%d %%H:%%M\n"
+                "default_timezone = %s\nlocal_timezone = %s\n[sqlite]\npath = %s\n"
+                % (os.path.join(folder, "calendar"), zone, zone, os.path.join(folder, "khal.db")))
+    exported = os.path.join(folder, "agenda.ics")
+    with open(exported, "wb") as f:
+        f.write(run("agenda", schedule, "--from", begin, "--to", end, "--now", now, "--ical"))
+    khal = ["khal", "-c", config]
+    imported = subprocess.run([*khal, "import", "--batch", "-a", "tidewell", exported], env=env,
+                              capture_output=True)
+    assert imported.returncode == 0, imported.stderr.decode()
+    runs = run("agenda", schedule, "--from", begin, "--to", end, "--now", now).decode("utf-8").splitlines()
+    stored = os.listdir(os.path.join(folder, "calendar"))
+    assert len(stored) == len(runs), (len(stored), len(runs))
+    listed = subprocess.run([*khal, "list", "--format", "{start-time} {title}", "--day-format", "",
+                             begin[:10], end[:10]], env=env, capture_output=True)
+    assert listed.returncode == 0, listed.stderr.decode()
+    shown = listed.stdout.decode("utf-8")
+    for local, title in (line.split("\t", 1) for line in runs):
+        assert "%s %s" % (local[11:16], title) in shown, (local, title)
+    return len(runs)
+
+
+khal_runs = import_into_khal("2026-10-25 00:00:00", "2026-10-25 23:59:59", "2026-10-20 12:00:00")
 print("spring: %d events, %d bytes; autumn: %d events, %d bytes" % (spring + autumn))
+print("khal imported %d events" % khal_runs)

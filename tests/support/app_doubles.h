@@ -13,7 +13,10 @@ namespace tidewell::testing {
 // Records which operation the main window reached, by name, and the events it logged.
 class RecordingOperations final : public FrameOperations {
 public:
-    void RunTaskNow(TaskRecord&) override { calls.push_back("RunTaskNow"); }
+    bool RunTaskNow(TaskRecord&) override {
+        calls.push_back("RunTaskNow");
+        return true;
+    }
     void AddTask(TaskList&) override { calls.push_back("AddTask"); }
     void EditTask(TaskList&, TaskRecord&) override { calls.push_back("EditTask"); }
     void Find(TaskList&) override { calls.push_back("Find"); }

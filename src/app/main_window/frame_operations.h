@@ -15,7 +15,8 @@ public:
     virtual ~FrameOperations() = default;
 
     // Runs the task at once; its next and last runs stay as they are.
-    virtual void RunTaskNow(TaskRecord& task) = 0;
+    // Whether the task's action started; a failure has been shown to the user.
+    virtual bool RunTaskNow(TaskRecord& task) = 0;
     // The Add wizard for a new task, and the Edit wizard for a task of `list`.
     virtual void AddTask(TaskList& list) = 0;
     virtual void EditTask(TaskList& list, TaskRecord& task) = 0;

@@ -26,8 +26,8 @@ void ProgramOperations::StartRuntime(CTidewellDoc& doc, CMainFrame& frame) {
     m_runtime = std::make_unique<ProgramRuntime>(m_app, doc, frame, m_audio);
 }
 
-void ProgramOperations::RunTaskNow(TaskRecord& task) {
-    if (m_runtime) m_runtime->RunTaskNow(task);
+bool ProgramOperations::RunTaskNow(TaskRecord& task) {
+    return m_runtime && m_runtime->RunTaskNow(task);
 }
 void ProgramOperations::AddTask(TaskList&) {
     m_editing->AddTask();

@@ -30,7 +30,7 @@ public:
     void StartRuntime(CTidewellDoc& doc, CMainFrame& frame);
     void StopRuntime() { m_runtime.reset(); }
 
-    void RunTaskNow(TaskRecord& task) override;
+    bool RunTaskNow(TaskRecord& task) override;
     void AddTask(TaskList& list) override;
     void EditTask(TaskList& list, TaskRecord& task) override;
     void Find(TaskList& list) override;

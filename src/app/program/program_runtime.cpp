@@ -135,10 +135,11 @@ void ProgramRuntime::CheckAtLogonJob() {
     m_app.Debug().DebugTrace(kAtLogonTrace, "After the start-up pass");
 }
 
-void ProgramRuntime::RunTaskNow(TaskRecord& task) {
-    // Run Now records no run, so whether it started matters only for its notices; a failure has
-    // been shown and logged by the executor.
-    if (m_parts->executor.RunTask(task)) StartBeepTicksIfNeeded();
+bool ProgramRuntime::RunTaskNow(TaskRecord& task) {
+    // Run Now records no run; a failure has been shown and logged by the executor.
+    if (!m_parts->executor.RunTask(task)) return false;
+    StartBeepTicksIfNeeded();
+    return true;
 }
 
 void ProgramRuntime::StopCurrentSound() {

@@ -33,7 +33,8 @@ public:
     void CheckDueTasks();
     // The start-up pass, once, a second after the window was set up.
     void CheckAtLogonJob();
-    void RunTaskNow(TaskRecord& task);
+    // Whether the action started.
+    bool RunTaskNow(TaskRecord& task);
     void StopCurrentSound();
     // The mute switch changed: the player follows it.
     void FollowMute();
