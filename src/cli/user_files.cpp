@@ -17,7 +17,7 @@ std::string UserDataDirectory() {
     RegistryStore productSettings(locations.ProductSettingsDir());
     std::string folder =
         productSettings.ReadSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, {});
-    if (folder.empty() || !ValidateUserDataDirectory(folder, locations).accepted)
+    if (folder.empty() || !ValidateUserDataDirectory(folder, locations).ok())
         folder = DefaultUserDataDirectory(locations);
     return folder;
 }

@@ -146,24 +146,27 @@ std::size_t CleanTemporaryFiles(const Locations& locations) {
     return removed;
 }
 
-PathVerdict ValidateUserDataDirectory(std::string_view path, const Locations& locations) {
+Result ValidateUserDataDirectory(std::string_view path, const Locations& locations) {
+    const auto refuse = [](std::string message) { return Result::Fail(ErrorKind::invalid, std::move(message)); };
     if (!IsValidPath(path)) {
-        return {false, FileMessage(IDS_ERROR_FILE_NOT_A_VALID_WINDOWS_PATH, path)};
+        return refuse(FileMessage(IDS_ERROR_FILE_NOT_A_VALID_WINDOWS_PATH, path));
     }
     const std::string normal = NormalPath(path);
     if (normal == "/") {
-        return {false, LoadMessage(IDS_DIALOG_UDD_MESSAGE_CANT_SET_ROOT)};
+        return refuse(LoadMessage(IDS_DIALOG_UDD_MESSAGE_CANT_SET_ROOT));
     }
     if (LiesWithin(normal, locations.ProgramDataDir())) {
-        return {false, LoadMessage(IDS_DIALOG_UDD_MESSAGE_CANT_SET_UNDER_PRODUCT_ROOT)};
+        return refuse(LoadMessage(IDS_DIALOG_UDD_MESSAGE_CANT_SET_UNDER_PRODUCT_ROOT));
     }
     if (Exists(normal) && !IsFolder(normal)) {
-        return {false, FileMessage(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, path)};
+        return refuse(FileMessage(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, path));
     }
-    if (!LiesWithin(normal, locations.documentsDir)) {
-        return {true, FileMessage(IDS_MESSAGE_PROMPT_CHECK_NON_ADMIN_WRITE_PERMISSION, path)};
-    }
-    return {true, {}};
+    return Result::Ok();
+}
+
+std::string UserDataDirectoryWarning(std::string_view path, const Locations& locations) {
+    if (LiesWithin(NormalPath(path), locations.documentsDir)) return {};
+    return FileMessage(IDS_MESSAGE_PROMPT_CHECK_NON_ADMIN_WRITE_PERMISSION, path);
 }
 
 std::string DefaultUserDataDirectory(const Locations& locations, bool peEdition) {
@@ -188,41 +191,36 @@ UserDataDirectory::UserDataDirectory(const Locations& locations, SettingsPort& p
                                      bool peEdition)
     : m_locations(locations), m_settings(productSettings), m_peEdition(peEdition) {}
 
-bool UserDataDirectory::Take(std::string_view path, std::string& message) {
+Result UserDataDirectory::Take(std::string_view path) {
     const std::string normal = NormalPath(path);
     if (!Exists(normal)) {
         if (Result created = CreateFolders(normal); !created.ok()) {
-            message = FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path);
-            return false;
+            return Result::Fail(created.kind(), FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, path));
         }
     }
     m_path = normal;
     m_scheduleFile = ScheduleFilePath(m_path);
-    return true;
+    return Result::Ok();
 }
 
 bool UserDataDirectory::Load() {
     const std::string stored =
         m_settings.ReadSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, {});
-    if (stored.empty() || !ValidateUserDataDirectory(stored, m_locations).accepted) {
-        return false;
-    }
-    std::string ignored;
-    return Take(stored, ignored);
+    // A remembered directory that no longer passes is left for the user to choose again.
+    return !stored.empty() && ValidateUserDataDirectory(stored, m_locations).ok() &&
+           Take(stored).ok();
 }
 
-PathVerdict UserDataDirectory::Set(std::string_view path) {
-    PathVerdict verdict = ValidateUserDataDirectory(path, m_locations);
-    if (!verdict.accepted) {
-        return verdict;
+Result UserDataDirectory::Set(std::string_view path) {
+    if (Result valid = ValidateUserDataDirectory(path, m_locations); !valid) {
+        return valid;
     }
-    std::string message;
-    if (!Take(path, message)) {
-        return {false, std::move(message)};
+    if (Result taken = Take(path); !taken) {
+        return taken;
     }
     // A failed write is reported by the store; the directory serves this run all the same.
     m_settings.WriteSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, m_path);
-    return verdict;
+    return Result::Ok();
 }
 
 bool UserDataDirectory::CheckSet() {
@@ -230,7 +228,7 @@ bool UserDataDirectory::CheckSet() {
         return true;
     }
     const std::string fallback = Default();
-    return !fallback.empty() && Set(fallback).accepted;
+    return !fallback.empty() && Set(fallback).ok();
 }
 
 }  // namespace tidewell

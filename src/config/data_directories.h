@@ -26,12 +26,6 @@ inline constexpr int kNumberedUserDataFolders = 5;
 // Leftover scratch files of the temporary folder carry this extension.
 inline constexpr std::string_view kTemporaryFileExtension = ".tps";
 
-// The answer of a check: a refusal with its reason, or an acceptance that may carry a warning.
-struct PathVerdict {
-    bool accepted = false;
-    std::string message;
-};
-
 // Creates the program data directory with its config and log folders and the private
 // temporary folder (mode 0700, not a link), and copies the base configuration file into the
 // config folder when it is missing there (never replacing one; a missing original is no error).
@@ -47,8 +41,10 @@ std::size_t CleanTemporaryFiles(const Locations& locations);
 //  2. not the filesystem root;
 //  3. not the program data directory or inside it (letter case ignored, links resolved);
 //  4. if something exists there, a folder;
-//  5. outside the documents folder it is accepted with the write-permission warning.
-PathVerdict ValidateUserDataDirectory(std::string_view path, const Locations& locations);
+//  5. outside the documents folder it is accepted, with the warning below.
+Result ValidateUserDataDirectory(std::string_view path, const Locations& locations);
+// The write-permission warning of a directory outside the documents folder; empty inside it.
+std::string UserDataDirectoryWarning(std::string_view path, const Locations& locations);
 
 // The first default candidate that is free or a folder; empty when none is.
 std::string DefaultUserDataDirectory(const Locations& locations, bool peEdition = false);
@@ -61,9 +57,9 @@ public:
 
     // Takes the remembered directory when it passes the checks, creating it when missing.
     bool Load();
-    // Checks, creates when missing, makes current and remembers the directory. An accepted
-    // verdict may carry the warning of step 5.
-    PathVerdict Set(std::string_view path);
+    // Checks, creates when missing, makes current and remembers the directory; a refusal
+    // changes nothing.
+    Result Set(std::string_view path);
     // Start-up: the remembered directory, else the default one. False leaves it to the user
     // to choose one.
     bool CheckSet();
@@ -74,7 +70,7 @@ public:
     const std::string& ScheduleFile() const { return m_scheduleFile; }
 
 private:
-    bool Take(std::string_view path, std::string& message);
+    Result Take(std::string_view path);
 
     const Locations m_locations;
     SettingsPort& m_settings;

@@ -45,9 +45,8 @@ bool InUnitRange(TimeUnit unit) {
     return code >= 0 && code <= 3;
 }
 
-bool Fail(std::string& message, std::string text) {
-    message = std::move(text);
-    return false;
+Result Fail(std::string text) {
+    return Result::Fail(ErrorKind::invalid, std::move(text));
 }
 
 // The message of a duration above the maximum.
@@ -94,40 +93,38 @@ RepeatSubSchedule DefaultSubRepeat(ScheduleType fatherType) {
     return record;
 }
 
-bool CheckSubRepeat(const RepeatSubSchedule& r, std::string& message) {
-    message.clear();
+Result CheckSubRepeat(const RepeatSubSchedule& r) {
     auto father = static_cast<int32_t>(r.fatherType);
-    if (father < 0 || father > 7) return Fail(message, kWrongFatherType);
+    if (father < 0 || father > 7) return Fail(kWrongFatherType);
     int64_t max = MaxDuration(r.fatherType);
-    if (r.maxDuration != max) return Fail(message, kWrongMaxDuration);
+    if (r.maxDuration != max) return Fail(kWrongMaxDuration);
     int64_t duration = 0;
     if (r.lastingMode) {
         if (!InQuantityRange(r.lastingQuantity))
-            return Fail(message, Printf(kLastingQuantityRange, kSubRepeatMaxQuantity));
-        if (!InUnitRange(r.lastingUnit)) return Fail(message, kLastingUnitRange);
+            return Fail(Printf(kLastingQuantityRange, kSubRepeatMaxQuantity));
+        if (!InUnitRange(r.lastingUnit)) return Fail(kLastingUnitRange);
         duration = int64_t{r.lastingQuantity} * UnitSeconds(r.lastingUnit);
     } else if (!InQuantityRange(r.rounds)) {
-        return Fail(message, Printf(kRoundsRange, kSubRepeatMaxQuantity));
+        return Fail(Printf(kRoundsRange, kSubRepeatMaxQuantity));
     }
     if (!InQuantityRange(r.periodQuantity))
-        return Fail(message, Printf(kPeriodQuantityRange, kSubRepeatMaxQuantity));
-    if (!InUnitRange(r.periodUnit)) return Fail(message, kPeriodUnitRange);
+        return Fail(Printf(kPeriodQuantityRange, kSubRepeatMaxQuantity));
+    if (!InUnitRange(r.periodUnit)) return Fail(kPeriodUnitRange);
 
     int64_t period = int64_t{r.periodQuantity} * UnitSeconds(r.periodUnit);
     if (period > max) {
         std::string unit = UnitName(r.periodUnit);
-        return Fail(message,
-                    Printf(kPeriodTooLong, r.periodQuantity, unit.c_str(), FormatThousands(period).c_str(),
+        return Fail(Printf(kPeriodTooLong, r.periodQuantity, unit.c_str(), FormatThousands(period).c_str(),
                            kSecondsName, static_cast<int>(max / UnitSeconds(r.periodUnit)), unit.c_str(),
                            FormatThousands(max).c_str(), kSecondsName));
     }
     if (r.lastingMode && duration < period) {
-        return Fail(message, Printf(kShorterThanPeriod, r.lastingQuantity, UnitName(r.lastingUnit).c_str(),
+        return Fail(Printf(kShorterThanPeriod, r.lastingQuantity, UnitName(r.lastingUnit).c_str(),
                                     r.periodQuantity, UnitName(r.periodUnit).c_str()));
     }
     if (!r.lastingMode) duration = int64_t{r.rounds} * period;
-    if (duration <= max) return true;
-    return Fail(message, DurationTooLong(r, duration, max));
+    if (duration <= max) return Result::Ok();
+    return Fail(DurationTooLong(r, duration, max));
 }
 
 }  // namespace tidewell

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/result.h"
 #include "model/task_record.h"
 
 namespace tidewell {
@@ -18,8 +19,7 @@ int32_t MaxDuration(ScheduleType fatherType);
 // The entry a new daily time gets.
 RepeatSubSchedule DefaultSubRepeat(ScheduleType fatherType);
 
-// Whether a sub-repeat is valid; otherwise the English diagnostic of the first
-// rule it breaks. Empty on success.
-bool CheckSubRepeat(const RepeatSubSchedule& record, std::string& message);
+// Whether a sub-repeat is valid; otherwise the English diagnostic of the first rule it breaks.
+Result CheckSubRepeat(const RepeatSubSchedule& record);
 
 }  // namespace tidewell

@@ -144,15 +144,15 @@ TEST_F(DataDirectoriesTest, ValidationRulesApplyInOrder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);
-        const PathVerdict verdict = ValidateUserDataDirectory(c.path, locations);
+        const Result verdict = ValidateUserDataDirectory(c.path, locations);
         std::string expected = c.message;
         if (c.verdict == invalid) expected = FileMessage(IDS_ERROR_FILE_NOT_A_VALID_WINDOWS_PATH, c.path);
         if (c.verdict == notFolder)
             expected = FileMessage(IDS_ERROR_FILE_PATH_IS_NOT_AN_EXISTING_DIRECTORY, c.path);
         if (c.verdict == warning)
             expected = FileMessage(IDS_MESSAGE_PROMPT_CHECK_NON_ADMIN_WRITE_PERMISSION, c.path);
-        EXPECT_EQ(verdict.accepted, c.verdict == warning || c.verdict == fine);
-        EXPECT_EQ(verdict.message, expected);
+        EXPECT_EQ(verdict.ok(), c.verdict == warning || c.verdict == fine);
+        EXPECT_EQ(verdict.ok() ? UserDataDirectoryWarning(c.path, locations) : verdict.message(), expected);
     }
     EXPECT_FALSE(fs::exists(Documents() + "/Verimont User Data")) << "checking creates nothing";
 }
@@ -227,24 +227,20 @@ TEST_F(DataDirectoriesTest, SetChecksCreatesAndRemembers) {
     UserDataDirectory udd(locations, settings);
     const auto remembered = [&] { return settings.strings[{std::string(kUserDataDirectorySection), ""}]; };
     const std::string outside = m_root + "/shared/schedules/";
-    PathVerdict verdict = udd.Set(outside);
-    EXPECT_TRUE(verdict.accepted);
-    EXPECT_EQ(verdict.message, FileMessage(IDS_MESSAGE_PROMPT_CHECK_NON_ADMIN_WRITE_PERMISSION, outside));
+    EXPECT_TRUE(udd.Set(outside).ok());
     EXPECT_TRUE(fs::is_directory(outside));
     EXPECT_EQ(udd.Path(), m_root + "/shared/schedules");
     EXPECT_EQ(remembered(), udd.Path());
 
-    verdict = udd.Set("/");
-    EXPECT_FALSE(verdict.accepted);
+    EXPECT_FALSE(udd.Set("/").ok());
     EXPECT_EQ(udd.Path(), m_root + "/shared/schedules") << "a refusal changes nothing";
     EXPECT_EQ(remembered(), udd.Path());
 
     if (::geteuid() != 0) {  // the superuser creates folders anywhere
         fs::create_directories(Documents() + "/locked");
         fs::permissions(Documents() + "/locked", fs::perms::owner_read | fs::perms::owner_exec);
-        verdict = udd.Set(Documents() + "/locked/udd");
-        EXPECT_FALSE(verdict.accepted);
-        EXPECT_EQ(verdict.message,
+        const Result locked = udd.Set(Documents() + "/locked/udd");
+        EXPECT_EQ(locked.message(),
                   FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, Documents() + "/locked/udd"));
         EXPECT_EQ(remembered(), m_root + "/shared/schedules");
     }

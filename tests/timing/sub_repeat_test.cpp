@@ -45,10 +45,9 @@ TEST(CheckSubRepeat, FirstBrokenRuleDecidesTheMessage) {
         {"yearly parent takes 365 days", Rounds(300, 1, TimeUnit::days, ScheduleType::yearly), ""},
     };
     for (const auto& [note, record, expected] : cases) {
-        std::string message = "stale";
-        bool valid = CheckSubRepeat(record, message);
-        EXPECT_EQ(valid, std::string(expected).empty()) << note;
-        EXPECT_EQ(message, expected) << note;
+        const Result checked = CheckSubRepeat(record);
+        EXPECT_EQ(checked.ok(), std::string(expected).empty()) << note;
+        EXPECT_EQ(checked.message(), expected) << note;
     }
 }
 

@@ -110,9 +110,9 @@ void OptionsDialog::ShowNotSaved(const std::string& reason) {
 }
 
 bool OptionsDialog::CheckUserDataDirectory(const std::string& path) {
-    const PathVerdict verdict = ValidateUserDataDirectory(path, m_app.GetLocations());
-    if (!verdict.accepted) ShowNotSaved(verdict.message);
-    return verdict.accepted;
+    const Result valid = ValidateUserDataDirectory(path, m_app.GetLocations());
+    if (!valid) ShowNotSaved(valid.message());
+    return valid.ok();
 }
 
 bool OptionsDialog::ApplyPassword() {
@@ -134,9 +134,9 @@ bool OptionsDialog::SwitchUserDataDirectory(const std::string& path) {
     // Unsaved changes are saved or dropped first; Cancel keeps the directory.
     if (frame != nullptr && !frame->AskSaveChanges()) return false;
     UserDataDirectory& userData = m_app.UserData();
-    const PathVerdict verdict = ValidateUserDataDirectory(path, m_app.GetLocations());
-    if (!verdict.message.empty()) {
-        m_app.MessageBox().ShowMessageBox(verdict.message, LoadMessage(IDS_DIALOG_UDD_TITLE),
+    const std::string warning = UserDataDirectoryWarning(path, m_app.GetLocations());
+    if (!warning.empty()) {
+        m_app.MessageBox().ShowMessageBox(warning, LoadMessage(IDS_DIALOG_UDD_TITLE),
                                           MB_OK | MB_ICONINFORMATION);
     }
     if (m_app.MessageBox().ShowMessageBox(LoadMessage(IDS_DIALOG_OPTIONS_GENERAL_PROMPT_COPY_UDD),
@@ -153,9 +153,8 @@ bool OptionsDialog::SwitchUserDataDirectory(const std::string& path) {
             return false;
         }
     }
-    const PathVerdict taken = userData.Set(path);
-    if (!taken.accepted) {
-        ShowNotSaved(taken.message);
+    if (const Result taken = userData.Set(path); !taken) {
+        ShowNotSaved(taken.message());
         return false;
     }
     if (doc != nullptr) {
