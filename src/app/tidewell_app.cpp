@@ -26,7 +26,6 @@
 #include "files/durable_file.h"
 #include "platform/linux_launcher.h"
 #include "platform/system_clock.h"
-#include "platform/system_sleeper.h"
 #include "runtime/debug_log.h"
 #include "runtime/log_line.h"
 #include "text/font_charset.h"
@@ -70,7 +69,6 @@ CTidewellApp::CTidewellApp(AppStartOptions options, QObject* parent)
     m_operations = m_options.operations != nullptr ? m_options.operations : m_ownOperations.get();
     m_launcher = Choose<LinuxLauncher>(m_options.launcher, m_ownLauncher);
     m_clock = Choose<SystemClock>(m_options.clock, m_ownClock);
-    m_sleeper = Choose<SystemSleeper>(m_options.sleeper, m_ownSleeper);
 }
 
 CTidewellApp::~CTidewellApp() {
@@ -209,8 +207,8 @@ bool CTidewellApp::CheckSingleInstance() {
 }
 
 bool CTidewellApp::CreateFrame() {
-    ScheduleStoreContext context{*m_clock,      *m_random,  *m_settings,
-                                 *m_messageBox, *m_sleeper, m_adminPassword->Password()};
+    ScheduleStoreContext context{*m_clock, *m_random, *m_settings, *m_messageBox,
+                                 m_adminPassword->Password()};
     m_doc = std::make_unique<CTidewellDoc>(context, m_userData->ScheduleFile());
     const int charSet = FontCharSetFor(m_nLCID);
     const bool cjk = charSet == kGb2312CharSet || charSet == kChineseBig5CharSet;

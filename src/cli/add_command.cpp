@@ -8,6 +8,7 @@
 #include "cli/usage.h"
 #include "cli/user_files.h"
 #include "config/admin_password.h"
+#include "crypto/protected_container.h"
 #include "files/file_lock.h"
 #include "model/task_defaults.h"
 #include "overview/task_options.h"
@@ -101,7 +102,7 @@ int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitFailure;
     }
 
-    ScheduleStoreContext context{clock, random, settings, messages, sleeper, *password};
+    ScheduleStoreContext context{clock, random, settings, messages, *password};
     const FileLock lock(file + kLockSuffix);
     TaskList tasks;
     LoadOptions loadOptions;
@@ -109,6 +110,8 @@ int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::os
     LoadReport report = LoadTaskList(file, tasks, context, loadOptions);
     std::error_code missing;
     if (!report.loaded && std::filesystem::exists(file, missing)) {
+        // A file under another password: the tool waits out the guess, as for the program's.
+        if (report.failureKind == ErrorKind::wrongPassword) sleeper.Sleep(kWrongKeyDelay);
         err << report.failureMessage << '\n';
         return kExitFailure;
     }

@@ -90,7 +90,7 @@ Result UnprotectedText(std::string_view file, const ScheduleStoreContext& contex
     if (context.password.empty()) {
         return Result::Fail(ErrorKind::wrongPassword, LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD));
     }
-    return OpenContainer(*container, ScheduleFileKey(context.password), context.sleeper, text);
+    return OpenContainer(*container, ScheduleFileKey(context.password), text);
 }
 
 bool IsPlain(const SettingsText& document) {
