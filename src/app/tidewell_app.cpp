@@ -168,9 +168,11 @@ void CTidewellApp::ReadSettings() {
     if (settings.ReadSettingInt(kAppSection, kRunCode, 0) == 0) {
         m_bRunning = true;
         SetAutoStartEntry();
-        settings.WriteSettingInt(kAppSection, kRunCode, 1);
         m_bAutoSave = true;
-        settings.WriteSettingInt(kConfigSection, kAutoSave, 1);
+        const Result written = FirstFailure({settings.WriteSettingInt(kAppSection, kRunCode, 1),
+                                             settings.WriteSettingInt(kConfigSection, kAutoSave, 1)});
+        // Told by the store; the next start counts as a first one again.
+        if (!written) qCWarning(lcApp, "%s", written.message().c_str());
     } else {
         m_bRunning = settings.ReadSettingInt(kAppSection, kScheduling, 1) == 1;
         m_bAutoSave = settings.ReadSettingInt(kConfigSection, kAutoSave, 1) == 1;
@@ -255,7 +257,12 @@ SettingsPort& CTidewellApp::Settings() {
 
 void CTidewellApp::SetMute(bool mute) {
     m_bMute = mute;
-    m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
+    if (const Result written =
+            m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
+        !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
 }
 
 ProgramOptions CTidewellApp::Options() const {
@@ -272,12 +279,20 @@ void CTidewellApp::SetOptions(const ProgramOptions& options) {
     m_bAutoUpdate = options.autoUpdate;
     m_bYearlySummaryUseRange = options.yearlySummaryUseRange;
     m_nYearlySummaryMonthFormat = options.yearlySummaryMonthFormat;
-    if (!WriteProgramOptions(*m_settings, options)) qCWarning(lcApp, "the options could not all be stored");
+    if (const Result written = WriteProgramOptions(*m_settings, options); !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
 }
 
 void CTidewellApp::SetAutoUpdate(bool enabled) {
     m_bAutoUpdate = enabled;
-    m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
+    if (const Result written =
+            m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
+        !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
 }
 
 std::string CTidewellApp::ProductName() const {
@@ -302,7 +317,12 @@ bool CTidewellApp::ToggleScheduling(bool skipPassword) {
     if (!skipPassword && m_frame != nullptr && m_frame->isHidden() && !AskAdministratorPassword({}))
         return false;
     m_bRunning = !m_bRunning;
-    m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
+    if (const Result written =
+            m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
+        !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
     m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
     SetAutoStartEntry();
     emit schedulingChanged(m_bRunning);
@@ -319,7 +339,11 @@ bool CTidewellApp::ExitCompletely() {
     // Unsaved changes are not dropped on the way out.
     if (m_frame != nullptr && !m_frame->AskSaveChanges()) return false;
     m_bRunning = false;
-    m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, 0);
+    if (const Result written = m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, 0);
+        !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
     m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
     SetAutoStartEntry();
     emit schedulingChanged(false);

@@ -220,8 +220,9 @@ PathVerdict UserDataDirectory::Set(std::string_view path) {
     if (!Take(path, message)) {
         return {false, std::move(message)};
     }
-    // A failed write is reported by the store; the directory serves this run all the same.
-    m_settings.WriteSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, m_path);
+    if (!m_settings.WriteSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, m_path)) {
+        // Not stored: the store has told the user once, and the directory serves until exit.
+    }
     return verdict;
 }
 
