@@ -132,6 +132,9 @@ bool CTidewellApp::InitData() {
         m_messageBox->ShowMessageBox(folders.message(), ProductName(), MB_OK | MB_ICONHAND);
         return false;
     }
+    if (Result seeded = SeedBaseConfiguration(m_locations); !seeded) {
+        m_messageBox->ShowMessageBox(seeded.message(), ProductName(), MB_OK | MB_ICONEXCLAMATION);
+    }
     CleanTemporaryFiles(m_locations);
     if (!CheckFirstRun()) return false;
     ReadSettings();
