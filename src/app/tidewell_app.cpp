@@ -139,8 +139,12 @@ bool CTidewellApp::InitData() {
     if (!CheckFirstRun()) return false;
     ReadSettings();
     m_adminPassword = std::make_unique<AdminPassword>(*m_messageBox);
-    // A missing password file means no password.
-    (void)m_adminPassword->ReadPasswordFile(m_locations.PasswordFilePath());
+    // A missing password file means no password; one that cannot be read keeps the program shut.
+    if (Result password = m_adminPassword->ReadPasswordFile(m_locations.PasswordFilePath()); !password) {
+        m_messageBox->ShowMessageBox(password.message(), ProductName(), MB_OK | MB_ICONHAND);
+        m_startFailureStatus = 1;
+        return false;
+    }
     return true;
 }
 
@@ -195,7 +199,11 @@ bool CTidewellApp::CheckSingleInstance() {
         case SingleInstance::Outcome::first: break;
         case SingleInstance::Outcome::other:
             // The running instance asks the password itself when its window is hidden.
-            if (!IsAutoload()) (void)SingleInstance::Send(m_instance->Path(), kShowRequest);
+            if (!IsAutoload() && !SingleInstance::Send(m_instance->Path(), kShowRequest)) {
+                m_messageBox->ShowMessageBox(LoadMessage(IDS_ERROR_INSTANCE_DID_NOT_ANSWER, ProductName()),
+                                             ProductName(), MB_OK | MB_ICONHAND);
+                m_startFailureStatus = 1;
+            }
             return false;
         case SingleInstance::Outcome::failed:
             m_messageBox->ShowMessageBox(LoadMessage(IDS_ERROR_INSTALL_REGISTRY_ERROR), ProductName(),

@@ -62,6 +62,9 @@ public:
 
     // Start-up; false when the program must end (any message has been shown).
     bool InitInstance();
+    // What the process ends with after InitInstance was false: 1 when the start failed (the
+    // running instance did not answer, the password file cannot be read), 0 otherwise.
+    int StartFailureStatus() const { return m_startFailureStatus; }
 
     const std::string& StartString() const { return m_strStartString; }
     bool IsAutoload() const;
@@ -138,6 +141,7 @@ private:
     int m_nYearlySummaryMonthFormat = 0;
     int32_t m_nLCID = 0;
     bool m_ended = false;
+    int m_startFailureStatus = 0;
 
     Locations m_locations;
     std::unique_ptr<MessageBoxService> m_ownMessageBox;

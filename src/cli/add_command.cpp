@@ -47,7 +47,11 @@ private:
 std::optional<std::string> FilePassword(const AddOptions& options, MessageBoxService& messages,
                                         Sleeper& sleeper, std::ostream& err) {
     AdminPassword admin(messages);
-    if (!admin.ReadPasswordFile(UserPasswordFile()) || !admin.IsSet()) return options.password;
+    if (Result read = admin.ReadPasswordFile(UserPasswordFile()); !read) {
+        err << read.message() << '\n';  // a lock nobody can open is not taken for no lock
+        return std::nullopt;
+    }
+    if (!admin.IsSet()) return options.password;
     if (options.password.empty()) {
         err << LoadMessage(IDS_TIDEWELL_CLI_PASSWORD_NEEDED) << '\n';
         return std::nullopt;
