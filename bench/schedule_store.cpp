@@ -12,7 +12,6 @@
 #include "platform/memory_settings.h"
 #include "schedule_file/schedule_store.h"
 #include "support/recording_message_box.h"
-#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 
 namespace tidewell {
@@ -39,14 +38,13 @@ struct Fixture {
         }
     }
     ~Fixture() { std::filesystem::remove_all(folder); }
-    ScheduleStoreContext Context() { return {clock, random, settings, messages, sleeper, {}}; }
+    ScheduleStoreContext Context() { return {clock, random, settings, messages, {}}; }
     std::string Path() const { return folder + "/schedule.rws"; }
 
     FixedClock clock{At(2006, 3, 13, 12)};
     FixedRandom random;
     MemorySettings settings;
     RecordingMessageBox messages;
-    RecordingSleeper sleeper;
     std::string folder;
     TaskList list;
 };

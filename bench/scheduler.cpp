@@ -9,7 +9,6 @@
 #include "runtime/scheduler.h"
 #include "runtime/simulation.h"
 #include "schedule_file/schedule_store.h"
-#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "timing/next_run.h"
@@ -37,8 +36,7 @@ public:
         FixedRandom random;
         MemorySettings settings;
         NullMessageBox messages;
-        RecordingSleeper sleeper;
-        ScheduleStoreContext context{clock, random, settings, messages, sleeper, {}};
+        ScheduleStoreContext context{clock, random, settings, messages, {}};
         if (!SaveTaskList(m_path, m_list, context)) std::abort();
     }
 

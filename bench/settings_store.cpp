@@ -5,6 +5,7 @@
 // of the same writes made one by one, as they were before writes came in batches.
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,17 +71,17 @@ void BM_SettingsReadWholeFile(benchmark::State& state) {
 BENCHMARK(BM_SettingsReadWholeFile);
 
 // Each option written on its own: a replacement per changed value.
-bool WriteOptionsOneByOne(SettingsPort& settings, const ProgramOptions& options) {
+Result WriteOptionsOneByOne(SettingsPort& settings, const ProgramOptions& options) {
     using namespace app_keys;
-    bool written = settings.WriteSettingInt(kConfigSection, kAutoSave, options.autoSave ? 1 : 0);
-    written &= settings.WriteSettingInt(kConfigSection, kFileReminder, options.remindFileErrors ? 1 : 0);
-    written &= settings.WriteSettingInt(kConfigSection, kMusicReminder, options.remindMusicErrors ? 1 : 0);
-    written &= settings.WriteSettingInt(kUpdateSection, kAutoUpdate, options.autoUpdate ? 1 : 0);
-    written &= settings.WriteSettingInt(kScheduleSection, kYearlySummaryUseRange,
-                                        options.yearlySummaryUseRange ? 1 : 0);
-    written &= settings.WriteSettingInt(kScheduleSection, kYearlySummaryMonthFormat,
-                                        options.yearlySummaryMonthFormat);
-    return written;
+    return FirstFailure(
+        {settings.WriteSettingInt(kConfigSection, kAutoSave, options.autoSave ? 1 : 0),
+         settings.WriteSettingInt(kConfigSection, kFileReminder, options.remindFileErrors ? 1 : 0),
+         settings.WriteSettingInt(kConfigSection, kMusicReminder, options.remindMusicErrors ? 1 : 0),
+         settings.WriteSettingInt(kUpdateSection, kAutoUpdate, options.autoUpdate ? 1 : 0),
+         settings.WriteSettingInt(kScheduleSection, kYearlySummaryUseRange,
+                                  options.yearlySummaryUseRange ? 1 : 0),
+         settings.WriteSettingInt(kScheduleSection, kYearlySummaryMonthFormat,
+                                  options.yearlySummaryMonthFormat)});
 }
 
 template <bool kBatched>
@@ -100,8 +101,12 @@ void BM_OptionsOk(benchmark::State& state) {
         options.yearlySummaryUseRange = !options.yearlySummaryUseRange;
         options.yearlySummaryMonthFormat = 1 - options.yearlySummaryMonthFormat;
         ReplacementCount count;
-        benchmark::DoNotOptimize(kBatched ? WriteProgramOptions(store, options)
-                                          : WriteOptionsOneByOne(store, options));
+        const Result written =
+            kBatched ? WriteProgramOptions(store, options) : WriteOptionsOneByOne(store, options);
+        if (!written) {
+            state.SkipWithError(written.message().c_str());
+            return;
+        }
         replacements += count.Count();
         ++closes;
     }
@@ -125,13 +130,14 @@ void BM_FindClose(benchmark::State& state) {
         if (history.size() > kFindHistoryStored) history.pop_back();
         options.matchCase = !options.matchCase;
         ReplacementCount count;
-        if (kBatched) {
-            const SettingsBatch batch(store);  // as the dialog's close does
-            WriteFindSettings(store, options);
-            WriteFindHistory(store, history);
-        } else {
-            WriteFindSettings(store, options);
-            WriteFindHistory(store, history);
+        std::optional<SettingsBatch> batch;  // as the dialog's close does
+        if (kBatched) batch.emplace(store);
+        const Result written =
+            FirstFailure({WriteFindSettings(store, options), WriteFindHistory(store, history),
+                          batch ? batch->Finish() : Result::Ok()});
+        if (!written) {
+            state.SkipWithError(written.message().c_str());
+            return;
         }
         replacements += count.Count();
         ++closes;

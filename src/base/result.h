@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -7,16 +8,16 @@ namespace tidewell {
 
 // What kind of failure a result reports: callers branch on the kind, never on the message.
 enum class ErrorKind {
-    none,          // success
-    notFound,      // a file, folder, program or server that is not there
-    damaged,       // bytes that do not read as what they should be
-    wrongPassword, // a protected file or setting opened with the wrong password
-    io,            // reading, writing, creating or removing failed
-    invalid,       // input the rules refuse
-    refused,       // the system or a service refused (permission, policy, inhibitor)
-    unavailable,   // a service or device that is not offered here
-    cancelled,     // the user or the caller stopped it
-    timedOut,      // no answer in time
+    none,           // success
+    notFound,       // a file, folder, program or server that is not there
+    damaged,        // bytes that do not read as what they should be
+    wrongPassword,  // a protected file or setting opened with the wrong password
+    io,             // reading, writing, creating or removing failed
+    invalid,        // input the rules refuse
+    refused,        // the system or a service refused (permission, policy, inhibitor)
+    unavailable,    // a service or device that is not offered here
+    cancelled,      // the user or the caller stopped it
+    timedOut,       // no answer in time
 };
 
 // The one error style of the core: success, or failure with its kind and the message the user sees.
@@ -37,5 +38,13 @@ private:
     ErrorKind m_kind;
     std::string m_message;
 };
+
+// The first failure among steps that were all taken (each one runs whatever the others gave).
+inline Result FirstFailure(std::initializer_list<Result> results) {
+    for (const Result& result : results) {
+        if (!result.ok()) return result;
+    }
+    return Result::Ok();
+}
 
 }  // namespace tidewell

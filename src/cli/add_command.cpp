@@ -9,6 +9,7 @@
 #include "cli/user_files.h"
 #include "cli/terminal_password.h"
 #include "config/admin_password.h"
+#include "crypto/protected_container.h"
 #include "files/file_lock.h"
 #include "model/task_defaults.h"
 #include "overview/task_options.h"
@@ -47,7 +48,11 @@ private:
 std::optional<std::string> FilePassword(const AddOptions& options, MessageBoxService& messages,
                                         Sleeper& sleeper, std::ostream& err) {
     AdminPassword admin(messages);
-    if (!admin.ReadPasswordFile(UserPasswordFile()) || !admin.IsSet()) return options.password;
+    if (Result read = admin.ReadPasswordFile(UserPasswordFile()); !read) {
+        err << read.message() << '\n';  // a lock nobody can open is not taken for no lock
+        return std::nullopt;
+    }
+    if (!admin.IsSet()) return options.password;
     if (options.password.empty()) {
         err << LoadMessage(IDS_TIDEWELL_CLI_PASSWORD_NEEDED) << '\n';
         return std::nullopt;
@@ -103,7 +108,7 @@ int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitFailure;
     }
 
-    ScheduleStoreContext context{clock, random, settings, messages, sleeper, *password};
+    ScheduleStoreContext context{clock, random, settings, messages, *password};
     const FileLock lock(file + kLockSuffix);
     TaskList tasks;
     LoadOptions loadOptions;
@@ -111,6 +116,8 @@ int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::os
     LoadReport report = LoadTaskList(file, tasks, context, loadOptions);
     std::error_code missing;
     if (!report.loaded && std::filesystem::exists(file, missing)) {
+        // A file under another password: the tool waits out the guess, as for the program's.
+        if (report.failureKind == ErrorKind::wrongPassword) sleeper.Sleep(kWrongKeyDelay);
         err << report.failureMessage << '\n';
         return kExitFailure;
     }

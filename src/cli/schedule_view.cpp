@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "crypto/protected_container.h"
 #include "platform/memory_settings.h"
 #include "platform/system_sleeper.h"
 #include "schedule_file/schedule_store.h"
@@ -92,14 +93,18 @@ LoadedSchedule LoadSchedule(const std::string& file, const std::string& password
                             MessageBoxService& messages, bool displayOrder) {
     StandardRandomSource random;
     MemorySettings settings;
-    SystemSleeper sleeper;
-    ScheduleStoreContext context{clock, random, settings, messages, sleeper, password};
+    ScheduleStoreContext context{clock, random, settings, messages, password};
     LoadOptions loadOptions;
     loadOptions.keepDamagedAside = false;
     loadOptions.displayOrder = displayOrder;
     LoadedSchedule loaded;
     loaded.report = LoadTaskList(file, loaded.tasks, context, loadOptions);
     if (loaded.report.loaded) return loaded;
+    if (loaded.report.failureKind == ErrorKind::wrongPassword) {
+        // The tool's own wait: a wrong guess costs its time, and no window waits on it.
+        SystemSleeper sleeper;
+        sleeper.Sleep(kWrongKeyDelay);
+    }
     std::error_code error;
     if (!std::filesystem::exists(file, error)) {
         loaded.failure = ReplaceAll(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND), "#1", file);

@@ -18,7 +18,7 @@ constexpr std::string_view kLabelFormat = "%s:";
 
 AdminPassword::AdminPassword(MessageBoxService& messageBox) : m_messageBox(messageBox) {}
 
-bool AdminPassword::ReadPasswordFile(const std::string& path) {
+Result AdminPassword::ReadPasswordFile(const std::string& path) {
     return tidewell::ReadPasswordFile(path, &m_password);
 }
 

@@ -28,8 +28,9 @@ public:
     bool IsSet() const { return !m_password.empty(); }
     std::chrono::milliseconds FailedAttemptDelay() const { return m_failedAttemptDelay; }
 
-    // Takes the password stored at path; a missing or damaged file leaves no password.
-    bool ReadPasswordFile(const std::string& path);
+    // Takes the password stored at path; a missing file leaves no password. A file that cannot be
+    // read or is damaged fails (see tidewell::ReadPasswordFile): the program stays locked.
+    Result ReadPasswordFile(const std::string& path);
 
     // Validates and normalizes the new password (empty removes it), writes it to path and only
     // then makes it the password in memory. A problem is shown and returned, and changes nothing.

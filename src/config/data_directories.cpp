@@ -82,20 +82,6 @@ bool FreeOrFolder(const std::string& path) {
     return IsFolder(path);
 }
 
-void CopyBaseConfiguration(const Locations& locations) {
-    const std::string target = locations.BaseConfigFilePath();
-    if (Exists(target)) {
-        return;
-    }
-    for (const std::string& source : locations.BaseConfigSources()) {
-        if (Exists(source)) {
-            // The file only seeds the config folder; without it the program runs the same.
-            (void)CopyFileIfMissing(source, target);
-            return;
-        }
-    }
-}
-
 bool EndsWithTemporaryExtension(const std::string& name) {
     return name.size() > kTemporaryFileExtension.size() &&
            AsciiLower(name.substr(name.size() - kTemporaryFileExtension.size())) == kTemporaryFileExtension;
@@ -122,7 +108,17 @@ Result InitDataFolders(const Locations& locations) {
     if (Result created = CreatePrivateFolder(locations.TempDir()); !created.ok()) {
         return created;
     }
-    CopyBaseConfiguration(locations);
+    return Result::Ok();
+}
+
+Result SeedBaseConfiguration(const Locations& locations) {
+    const std::string target = locations.BaseConfigFilePath();
+    if (Exists(target)) {
+        return Result::Ok();
+    }
+    for (const std::string& source : locations.BaseConfigSources()) {
+        if (Exists(source)) return CopyFileIfMissing(source, target);
+    }
     return Result::Ok();
 }
 
@@ -218,8 +214,9 @@ Result UserDataDirectory::Set(std::string_view path) {
     if (Result taken = Take(path); !taken) {
         return taken;
     }
-    // A failed write is reported by the store; the directory serves this run all the same.
-    m_settings.WriteSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, m_path);
+    if (!m_settings.WriteSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, m_path)) {
+        // Not stored: the store has told the user once, and the directory serves until exit.
+    }
     return Result::Ok();
 }
 

@@ -27,9 +27,12 @@ inline constexpr int kNumberedUserDataFolders = 5;
 inline constexpr std::string_view kTemporaryFileExtension = ".tps";
 
 // Creates the program data directory with its config and log folders and the private
-// temporary folder (mode 0700, not a link), and copies the base configuration file into the
-// config folder when it is missing there (never replacing one; a missing original is no error).
+// temporary folder (mode 0700, not a link).
 Result InitDataFolders(const Locations& locations);
+// Copies the base configuration file into the config folder when it is missing there (never
+// replacing one; a missing original is no error). The file only seeds the folder: a failure is
+// for the user to hear, and the program runs the same.
+Result SeedBaseConfiguration(const Locations& locations);
 
 // Removes every file of the temporary folder whose name ends in ".tps" (any letter case);
 // returns how many went. Folders and other files stay.

@@ -22,13 +22,14 @@ FindDialogSettings ReadFindSettings(SettingsPort& settings) {
     return options;
 }
 
-void WriteFindSettings(SettingsPort& settings, const FindDialogSettings& options) {
+Result WriteFindSettings(SettingsPort& settings, const FindDialogSettings& options) {
     using namespace find_keys;
-    settings.WriteSettingInt(kSection, kMatchWholeWord, options.wholeWord ? 1 : 0);
-    settings.WriteSettingInt(kSection, kMatchCase, options.matchCase ? 1 : 0);
-    settings.WriteSettingInt(kSection, kCloseWhenDone, options.closeWhenDone ? 1 : 0);
-    settings.WriteSettingInt(kSection, kUp, options.up ? 1 : 0);
-    settings.WriteSettingInt(kSection, kStartFromCurrent, options.startFromCurrent ? 1 : 0);
+    return FirstFailure(
+        {settings.WriteSettingInt(kSection, kMatchWholeWord, options.wholeWord ? 1 : 0),
+         settings.WriteSettingInt(kSection, kMatchCase, options.matchCase ? 1 : 0),
+         settings.WriteSettingInt(kSection, kCloseWhenDone, options.closeWhenDone ? 1 : 0),
+         settings.WriteSettingInt(kSection, kUp, options.up ? 1 : 0),
+         settings.WriteSettingInt(kSection, kStartFromCurrent, options.startFromCurrent ? 1 : 0)});
 }
 
 std::vector<std::string> ReadFindHistory(SettingsPort& settings) {
@@ -41,15 +42,20 @@ std::vector<std::string> ReadFindHistory(SettingsPort& settings) {
     return history;
 }
 
-void WriteFindHistory(SettingsPort& settings, const std::vector<std::string>& history) {
+Result WriteFindHistory(SettingsPort& settings, const std::vector<std::string>& history) {
+    Result written = Result::Ok();
     int number = 0;
     for (std::size_t i = 0; i < history.size() && i < kFindHistoryStored; ++i) {
         if (history[i].empty()) continue;
-        settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number++), history[i]);
+        written = FirstFailure(
+            {std::move(written),
+             settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number++), history[i])});
     }
     while (number < static_cast<int>(kFindHistoryStored)) {
-        settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number++), {});
+        written = FirstFailure({std::move(written), settings.WriteSettingString(
+                                                        find_keys::kSection, FindHistoryKey(number++), {})});
     }
+    return written;
 }
 
 std::vector<std::string> PushFindHistory(std::vector<std::string> history, std::string_view text) {

@@ -38,13 +38,13 @@ std::string FindHistoryKey(int number);
 // The options: each of the first four is on only when stored as 1; start-from-current is on
 // unless stored as 0.
 FindDialogSettings ReadFindSettings(SettingsPort& settings);
-void WriteFindSettings(SettingsPort& settings, const FindDialogSettings& options);
+Result WriteFindSettings(SettingsPort& settings, const FindDialogSettings& options);
 
 // The texts of "Find String 0" to "Find String 49" in order, empty ones and repeats skipped.
 std::vector<std::string> ReadFindHistory(SettingsPort& settings);
 // Stores the first texts (at most 20, empty ones dropped) as "Find String 0" onwards, and
 // empties the remaining numbers up to 19.
-void WriteFindHistory(SettingsPort& settings, const std::vector<std::string>& history);
+Result WriteFindHistory(SettingsPort& settings, const std::vector<std::string>& history);
 
 // The history after a search for `text`: the text at the top, an equal entry removed first.
 std::vector<std::string> PushFindHistory(std::vector<std::string> history, std::string_view text);

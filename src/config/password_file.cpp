@@ -6,6 +6,9 @@
 #include "crypto/password_encoding.h"
 #include "files/durable_file.h"
 #include "files/whole_file.h"
+#include "text/message_table.h"
+#include "text/messages.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 
@@ -72,19 +75,27 @@ Result WritePasswordFile(const std::string& path, std::string_view password) {
                             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
-bool ReadPasswordFile(const std::string& path, std::string* password) {
+Result ReadPasswordFile(const std::string& path, std::string* password) {
     password->clear();
     std::string bytes;
-    if (ReadWholeFile(path, bytes, kPasswordFileSize) != ReadStatus::Ok) {
-        return false;
+    const ReadStatus status = ReadWholeFile(path, bytes, kPasswordFileSize);
+    if (status == ReadStatus::Missing) {
+        return Result::Ok();
+    }
+    const std::string locked = ReplaceAll(
+        LoadMessage(IDS_ERROR_SECURITY_PASSWORD_FILE_UNREADABLE, LoadMessage(IDS_KLN_TIDEWELL)), "#1", path);
+    if (status == ReadStatus::Failed) {
+        return Result::Fail(ErrorKind::io, locked);
     }
     const auto parsed =
-        ParsePasswordFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        status == ReadStatus::Ok
+            ? ParsePasswordFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))
+            : std::nullopt;
     if (!parsed) {
-        return false;
+        return Result::Fail(ErrorKind::damaged, locked);
     }
     *password = *parsed;
-    return true;
+    return Result::Ok();
 }
 
 }  // namespace tidewell

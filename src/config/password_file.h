@@ -41,8 +41,9 @@ std::optional<std::string> ParsePasswordFile(std::span<const std::uint8_t> bytes
 // Replaces the file at path durably (the folder must exist).
 Result WritePasswordFile(const std::string& path, std::string_view password);
 
-// Reads the password stored at path. False, with *password empty, when the file is missing,
-// unreadable or not ours.
-bool ReadPasswordFile(const std::string& path, std::string* password);
+// Reads the password stored at path; a missing file holds no password (empty). A file that cannot
+// be read (io) or is not ours (damaged) fails, with *password empty: whoever locked the program
+// cannot be told apart from nobody, so the caller keeps it locked.
+Result ReadPasswordFile(const std::string& path, std::string* password);
 
 }  // namespace tidewell

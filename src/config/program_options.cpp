@@ -15,19 +15,19 @@ ProgramOptions ReadProgramOptions(SettingsPort& settings) {
     return options;
 }
 
-bool WriteProgramOptions(SettingsPort& settings, const ProgramOptions& options) {
+Result WriteProgramOptions(SettingsPort& settings, const ProgramOptions& options) {
     using namespace app_keys;
     SettingsBatch batch(settings);  // one replacement of the file for all options
-    bool written = settings.WriteSettingInt(kConfigSection, kAutoSave, options.autoSave ? 1 : 0);
-    written &= settings.WriteSettingInt(kConfigSection, kFileReminder, options.remindFileErrors ? 1 : 0);
-    written &= settings.WriteSettingInt(kConfigSection, kMusicReminder, options.remindMusicErrors ? 1 : 0);
-    written &= settings.WriteSettingInt(kUpdateSection, kAutoUpdate, options.autoUpdate ? 1 : 0);
-    written &= settings.WriteSettingInt(kScheduleSection, kYearlySummaryUseRange,
-                                        options.yearlySummaryUseRange ? 1 : 0);
-    written &= settings.WriteSettingInt(kScheduleSection, kYearlySummaryMonthFormat,
-                                        options.yearlySummaryMonthFormat);
-    written &= batch.Finish();
-    return written;
+    return FirstFailure(
+        {settings.WriteSettingInt(kConfigSection, kAutoSave, options.autoSave ? 1 : 0),
+         settings.WriteSettingInt(kConfigSection, kFileReminder, options.remindFileErrors ? 1 : 0),
+         settings.WriteSettingInt(kConfigSection, kMusicReminder, options.remindMusicErrors ? 1 : 0),
+         settings.WriteSettingInt(kUpdateSection, kAutoUpdate, options.autoUpdate ? 1 : 0),
+         settings.WriteSettingInt(kScheduleSection, kYearlySummaryUseRange,
+                                  options.yearlySummaryUseRange ? 1 : 0),
+         settings.WriteSettingInt(kScheduleSection, kYearlySummaryMonthFormat,
+                                  options.yearlySummaryMonthFormat),
+         batch.Finish()});
 }
 
 }  // namespace tidewell

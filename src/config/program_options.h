@@ -22,7 +22,7 @@ struct ProgramOptions {
 // Each value with its default when missing. AutoSave and the reminders are on only when stored
 // as 1; auto-update and ranges are on unless stored as 0; a month format other than 0 or 1 is 0.
 ProgramOptions ReadProgramOptions(SettingsPort& settings);
-// Stores every value (switches as 1 or 0); false when one could not be written.
-bool WriteProgramOptions(SettingsPort& settings, const ProgramOptions& options);
+// Stores every value (switches as 1 or 0), in one batch; fails when they could not be stored.
+Result WriteProgramOptions(SettingsPort& settings, const ProgramOptions& options);
 
 }  // namespace tidewell

@@ -200,9 +200,13 @@ bool ProtectJob::DecideOverwrite() {
 
 Result ProtectJob::Work(const std::string& input, std::string& output) {
     if (!m_encrypt) {
-        SystemSleeper systemSleeper;
-        Sleeper& sleeper = m_options.sleeper != nullptr ? *m_options.sleeper : systemSleeper;
-        return OpenContainer(input, m_key, sleeper, output, m_options.progress);
+        Result opened = OpenContainer(input, m_key, output, m_options.progress);
+        if (opened.kind() == ErrorKind::wrongPassword) {
+            // The key came from the caller's user: the guess costs its wait here.
+            SystemSleeper systemSleeper;
+            (m_options.sleeper != nullptr ? *m_options.sleeper : systemSleeper).Sleep(kWrongKeyDelay);
+        }
+        return opened;
     }
     struct stat st {};
     if (stat(m_source.c_str(), &st) != 0) {

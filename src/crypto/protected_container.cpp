@@ -74,14 +74,13 @@ Result SealContainer(std::string_view plain, std::string_view key, ContainerFile
     return Result::Ok();
 }
 
-Result OpenContainer(std::string_view container, std::string_view key, Sleeper& sleeper, std::string& plain,
+Result OpenContainer(std::string_view container, std::string_view key, std::string& plain,
                      ProtectProgress* progress) {
     plain.clear();
     const Rc5 cipher = Cipher(key);
     ContainerHeader header;
     const HeaderVerdict verdict = ParseContainerHeader(Bytes(container), cipher, container.size(), &header);
     if (verdict == HeaderVerdict::WrongKey) {
-        sleeper.Sleep(kWrongKeyDelay);
         return Fail(ErrorKind::wrongPassword, IDS_ERROR_SECURITY_INVALID_PASSWORD);
     }
     if (verdict != HeaderVerdict::Ok) {

@@ -174,7 +174,7 @@ Result StagedFile::CommitIfMissing(bool& existed) {
 }
 
 void StagedFile::Discard() {
-    (void)m_fd.Close();
+    m_fd.Drop();  // the file goes unused: its close has nothing to tell
     if (!m_path.empty()) {
         ::unlink(m_path.c_str());
         m_path.clear();

@@ -11,11 +11,11 @@ class UniqueFd {
 public:
     UniqueFd() = default;
     explicit UniqueFd(int fd) : m_fd(fd) {}
-    ~UniqueFd() { (void)Close(); }
+    ~UniqueFd() { Drop(); }
     UniqueFd(UniqueFd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
     UniqueFd& operator=(UniqueFd&& other) noexcept {
         if (this != &other) {
-            (void)Close();
+            Drop();
             m_fd = std::exchange(other.m_fd, -1);
         }
         return *this;
@@ -32,6 +32,12 @@ public:
         }
         const int rc = ::close(std::exchange(m_fd, -1));
         return rc == 0;
+    }
+    // Closes now without a verdict: for a descriptor that was only read, or whose writes failed
+    // already or were checked by an explicit Close. A failing close (EINTR included, which must
+    // not be retried on Linux) has then nothing left to report.
+    void Drop() {
+        if (m_fd >= 0) ::close(std::exchange(m_fd, -1));
     }
 
 private:

@@ -70,12 +70,13 @@ void MakeClockSyncTask(TaskRecord& task, const TaskDefaultsContext& context) {
     schedule.monthly = {firstTuesday};
 }
 
-void RememberLastTypes(const TaskRecord& task, SettingsPort& settings) {
-    settings.WriteSettingInt(kTaskSettingsSection, kLastTaskTypeValue,
-                             static_cast<int>(task.taskInfo.taskType));
-    settings.WriteSettingInt(kTaskSettingsSection, kLastSoundTypeValue, task.soundInfo.type);
-    settings.WriteSettingInt(kTaskSettingsSection, kLastScheduleTypeValue,
-                             static_cast<int>(task.scheduleInfo.type));
+Result RememberLastTypes(const TaskRecord& task, SettingsPort& settings) {
+    return FirstFailure(
+        {settings.WriteSettingInt(kTaskSettingsSection, kLastTaskTypeValue,
+                                  static_cast<int>(task.taskInfo.taskType)),
+         settings.WriteSettingInt(kTaskSettingsSection, kLastSoundTypeValue, task.soundInfo.type),
+         settings.WriteSettingInt(kTaskSettingsSection, kLastScheduleTypeValue,
+                                  static_cast<int>(task.scheduleInfo.type))});
 }
 
 }  // namespace tidewell

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "platform/settings_port.h"
 #include "model/task_record.h"
+#include "platform/settings_port.h"
 #include "time/clock.h"
 
 namespace tidewell {
@@ -32,6 +32,6 @@ void ResetToDefaults(TaskRecord& task, const TaskDefaultsContext& context);
 void MakeClockSyncTask(TaskRecord& task, const TaskDefaultsContext& context);
 
 // Remembers the types of a task the Add Task wizard has just added.
-void RememberLastTypes(const TaskRecord& task, SettingsPort& settings);
+Result RememberLastTypes(const TaskRecord& task, SettingsPort& settings);
 
 }  // namespace tidewell

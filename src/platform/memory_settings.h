@@ -16,19 +16,19 @@ public:
         auto found = ints.find(Key(section, name));
         return found == ints.end() ? defaultValue : found->second;
     }
-    bool WriteSettingInt(std::string_view section, std::string_view name, int value) override {
+    Result WriteSettingInt(std::string_view section, std::string_view name, int value) override {
         ints[Key(section, name)] = value;
-        return true;
+        return Result::Ok();
     }
     std::string ReadSettingString(std::string_view section, std::string_view name,
                                   std::string_view defaultValue) override {
         auto found = strings.find(Key(section, name));
         return found == strings.end() ? std::string(defaultValue) : found->second;
     }
-    bool WriteSettingString(std::string_view section, std::string_view name,
-                            std::string_view value) override {
+    Result WriteSettingString(std::string_view section, std::string_view name,
+                              std::string_view value) override {
         strings[Key(section, name)] = std::string(value);
-        return true;
+        return Result::Ok();
     }
 
     using KeyType = std::pair<std::string, std::string>;  // section, value name

@@ -13,11 +13,11 @@ SoundNoticePlayer::SoundNoticePlayer(AudioPort& audio, TrayNoticeService& tray, 
       m_settings(settings),
       m_muted(settings.ReadSettingInt(app_keys::kSoundSection, app_keys::kMute, 0) == 1) {}
 
-void SoundNoticePlayer::ToggleMute() {
+Result SoundNoticePlayer::ToggleMute() {
     m_muted = !m_muted;
-    m_settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, m_muted ? 1 : 0);
     // Switching mute on silences what plays too: that is what the user asks for.
     StopCurrentSound();
+    return m_settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, m_muted ? 1 : 0);
 }
 
 void SoundNoticePlayer::BeepNotice(MonotonicTime now, int frequency, int totalMs, int lengthMs, int pauseMs,
@@ -31,6 +31,7 @@ void SoundNoticePlayer::BeepNotice(MonotonicTime now, int frequency, int totalMs
     m_beep.pauseMs = std::clamp(pauseMs, kMinBeepPauseMs, kMaxBeepPauseMs);
     m_beep.periodMs = 2 * m_beep.pauseMs;
     m_beeping = true;
+    m_beepFailureTold = false;
     m_nextBeepAt = now + std::chrono::milliseconds(m_beep.periodMs);
 }
 
@@ -83,19 +84,22 @@ void SoundNoticePlayer::TrayRunNotice(MonotonicTime now, std::string_view title,
     m_tray.StartRunAnimation(tip);
 }
 
-void SoundNoticePlayer::BeepTick(MonotonicTime now) {
+Result SoundNoticePlayer::BeepTick(MonotonicTime now) {
     if (!m_beeping || now < m_nextBeepAt) {
-        return;
+        return Result::Ok();
     }
     m_beep.msLeft -= m_beep.periodMs;
     if (m_beep.msLeft < 1) {
         m_beeping = false;
         m_beep.msLeft = 0;
         ReleaseAudioWhenSilent();
-        return;
+        return Result::Ok();
     }
-    // A failed tone is as silent as a speaker that is not there; the cadence goes on.
-    static_cast<void>(m_audio.PlayTone(m_beep.frequency, m_beep.lengthMs));
+    // The cadence goes on after a failed tone (the device may come back). Only the notice's first
+    // failure is handed out: the later ones would repeat it at every beep.
+    const Result played = m_audio.PlayTone(m_beep.frequency, m_beep.lengthMs);
+    const bool tell = !played && !m_beepFailureTold;
+    m_beepFailureTold = m_beepFailureTold || !played;
     const std::chrono::milliseconds period(m_beep.periodMs);
     MonotonicTime next = m_nextBeepAt + period;
     if (next <= now) {
@@ -103,6 +107,7 @@ void SoundNoticePlayer::BeepTick(MonotonicTime now) {
     }
     // A beep longer than the period ends before the next one starts, as a blocking beep did.
     m_nextBeepAt = std::max(next, now + std::chrono::milliseconds(m_beep.lengthMs));
+    return tell ? played : Result::Ok();
 }
 
 void SoundNoticePlayer::MusicTick(MonotonicTime now) {

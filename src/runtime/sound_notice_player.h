@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "config/settings_keys.h"
 #include "platform/audio_port.h"
 #include "platform/settings_port.h"
 #include "base/result.h"
-#include "config/settings_keys.h"
 #include "ui_ports/tray_notice.h"
 
 namespace tidewell {
@@ -47,8 +47,9 @@ public:
     SoundNoticePlayer(AudioPort& audio, TrayNoticeService& tray, SettingsPort& settings);
 
     bool Muted() const { return m_muted; }
-    // The Mute command: flips the switch, stores it at once and stops the current sound.
-    void ToggleMute();
+    // The Mute command: flips the switch, stops the current sound and stores the switch at once;
+    // the switch holds for the run when it cannot be stored (the store has told the user).
+    Result ToggleMute();
 
     // Beeps of `lengthMs` at `frequency`, one every 2 x pause, for `totalMs` from `now`; values
     // are clamped to the limits. A running beep notice is replaced. Silent while muted unless
@@ -66,8 +67,9 @@ public:
     // Sets the tray tip to "<product> - <title>" and animates the tray icon for `seconds`.
     void TrayRunNotice(MonotonicTime now, std::string_view title, int seconds);
 
-    // Tick entry points, in the order of the main window's timers 2, 3 and 5.
-    void BeepTick(MonotonicTime now);
+    // Tick entry points, in the order of the main window's timers 2, 3 and 5. BeepTick fails
+    // with the first tone of a beep notice that could not be sounded; the cadence goes on.
+    Result BeepTick(MonotonicTime now);
     void MusicTick(MonotonicTime now);
     void TrayTick(MonotonicTime now);
     // Lets the output device go once no beep or MIDI notice runs and nothing sounds; the
@@ -92,6 +94,7 @@ private:
     bool m_beeping = false;
     BeepParameters m_beep;
     MonotonicTime m_nextBeepAt{};
+    bool m_beepFailureTold = false;  // this notice's failed tone was handed out
 
     bool m_musicPlaying = false;
     int m_musicSecondsLeft = 0;

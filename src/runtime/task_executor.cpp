@@ -108,15 +108,17 @@ void TaskExecutor::ShowProgramNotValid(const std::string& path) {
     call.style = MB_OK | MB_ICONEXCLAMATION;
     call.hasCheckBox = true;
     call.showNextTime = true;
-    m_ports.messageBox.PostMessageBox(std::move(call), [self = std::weak_ptr<TaskExecutor*>(m_self)](
-                                                           const MessageBoxAnswer& answer) {
-        const auto executor = self.lock();
-        if (!executor || answer.showNextTime) {
-            return;
-        }
-        // The settings store reports a write that fails.
-        (*executor)->m_ports.settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kFileReminder, 0);
-    });
+    m_ports.messageBox.PostMessageBox(
+        std::move(call), [self = std::weak_ptr<TaskExecutor*>(m_self)](const MessageBoxAnswer& answer) {
+            const auto executor = self.lock();
+            if (!executor || answer.showNextTime) {
+                return;
+            }
+            if (!(*executor)->m_ports.settings.WriteSettingInt(app_keys::kConfigSection,
+                                                               app_keys::kFileReminder, 0)) {
+                // Not stored: the store has told the user once, and the choice holds in memory until exit.
+            }
+        });
 }
 
 TaskExecutor::Launch TaskExecutor::Launched(const Result& launched) {

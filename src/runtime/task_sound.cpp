@@ -37,8 +37,8 @@ bool AskTryWhileMuted(SettingsPort& settings, MessageBoxService& messageBox) {
     bool showNextTime = true;
     const int answer = messageBox.ShowMessageBox(LoadMessage(IDS_MESSAGE_PROMPT_TRY_MUSIC_WHEN_MUTE, product),
                                                  product, MB_YESNO | MB_ICONQUESTION, {}, &showNextTime);
-    if (!showNextTime) {
-        settings.WriteSettingInt(kMutePromptSection, kPromptAtTryValueName, 0);
+    if (!showNextTime && !settings.WriteSettingInt(kMutePromptSection, kPromptAtTryValueName, 0)) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
     }
     return answer == IDYES;
 }

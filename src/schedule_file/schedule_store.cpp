@@ -90,7 +90,7 @@ Result UnprotectedText(std::string_view file, const ScheduleStoreContext& contex
     if (context.password.empty()) {
         return Result::Fail(ErrorKind::wrongPassword, LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD));
     }
-    return OpenContainer(*container, ScheduleFileKey(context.password), context.sleeper, text);
+    return OpenContainer(*container, ScheduleFileKey(context.password), text);
 }
 
 bool IsPlain(const SettingsText& document) {
@@ -162,8 +162,10 @@ void ShowValidationText(const std::string& text, ValidationOptions& validation,
     context.messageBox.ShowMessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION, {}, &remind);
     if (remind) return;
     (fileProblem ? validation.remindFileErrors : validation.remindMusicErrors) = false;
-    context.settings.WriteSettingInt(app_keys::kConfigSection,
-                                     fileProblem ? app_keys::kFileReminder : app_keys::kMusicReminder, 0);
+    if (!context.settings.WriteSettingInt(
+            app_keys::kConfigSection, fileProblem ? app_keys::kFileReminder : app_keys::kMusicReminder, 0)) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+    }
 }
 
 class TaskLoader {

@@ -4,7 +4,6 @@
 
 #include "model/task_list.h"
 #include "platform/settings_port.h"
-#include "platform/sleeper.h"
 #include "ui_ports/message_box.h"
 #include "base/result.h"
 #include "timing/next_run_context.h"
@@ -17,7 +16,6 @@ struct ScheduleStoreContext {
     RandomSource& random;
     SettingsPort& settings;         // remembered types and the error reminders
     MessageBoxService& messageBox;  // validation texts and write failures
-    Sleeper& sleeper;               // the wait after a wrong password
     std::string password;           // the administrator password, or one typed; empty: a plain file
     bool peEdition = false;
     bool macroChecking = false;  // the macro engine is present

@@ -447,7 +447,7 @@ std::string RegistryStore::ReadSettingString(std::string_view section, std::stri
     return result;
 }
 
-bool RegistryStore::WriteSettingInt(std::string_view section, std::string_view name, int value) {
+Result RegistryStore::WriteSettingInt(std::string_view section, std::string_view name, int value) {
     RegistryValue stored;
     stored.name = std::string(name);
     stored.type = RegistryValueType::Dword;
@@ -455,8 +455,8 @@ bool RegistryStore::WriteSettingInt(std::string_view section, std::string_view n
     return Write(section, std::move(stored));
 }
 
-bool RegistryStore::WriteSettingString(std::string_view section, std::string_view name,
-                                       std::string_view value) {
+Result RegistryStore::WriteSettingString(std::string_view section, std::string_view name,
+                                         std::string_view value) {
     RegistryValue stored;
     stored.name = std::string(name);
     stored.type = RegistryValueType::String;
@@ -469,14 +469,17 @@ const RegistryValue* RegistryStore::Find(std::string_view section, std::string_v
     return unsaved != nullptr ? unsaved : m_data.Find(section, name);
 }
 
-bool RegistryStore::Write(std::string_view section, RegistryValue value) {
+Result RegistryStore::Write(std::string_view section, RegistryValue value) {
     std::string report;
-    bool written = true;
+    Result written = Result::Ok();
     {
         std::lock_guard<std::mutex> guard(m_mutex);
         m_unsaved.Set(section, std::move(value));
         // In a batch the file is written once, when the batch ends.
-        if (m_batchDepth == 0) written = StoreUnsaved(report);
+        if (m_batchDepth == 0) {
+            StoreUnsaved(report);
+            written = Stored();
+        }
     }
     Show(report);
     return written;
@@ -487,20 +490,35 @@ void RegistryStore::BeginBatch() {
     ++m_batchDepth;
 }
 
-bool RegistryStore::EndBatch() {
+Result RegistryStore::EndBatch() {
     std::string report;
-    bool stored = true;
+    Result stored = Result::Ok();
     {
         std::lock_guard<std::mutex> guard(m_mutex);
-        if (m_batchDepth > 0 && --m_batchDepth == 0 && !m_unsaved.Keys().empty()) {
-            stored = StoreUnsaved(report);
+        if (m_batchDepth > 0 && --m_batchDepth == 0) {
+            if (!m_unsaved.Keys().empty()) StoreUnsaved(report);
+            stored = Stored();
         }
     }
     Show(report);
     return stored;
 }
 
-bool RegistryStore::StoreUnsaved(std::string& report) {
+void RegistryStore::LeaveBatch() {
+    std::string report;
+    {
+        std::lock_guard<std::mutex> guard(m_mutex);
+        if (m_batchDepth > 0 && --m_batchDepth == 0 && !m_unsaved.Keys().empty()) StoreUnsaved(report);
+    }
+    Show(report);  // a failure is told here as any failed write is
+}
+
+Result RegistryStore::Stored() const {
+    // A value that could not be stored stays in m_unsaved until a write succeeds.
+    return m_unsaved.Keys().empty() ? Result::Ok() : Result::Fail(ErrorKind::io, m_problem);
+}
+
+void RegistryStore::StoreUnsaved(std::string& report) {
     const bool shared = m_access == RegistryAccess::Shared;
     const bool folderMade =
         CreateFolders(m_folder, shared ? std::optional<mode_t>(kSharedRegistryFolderMode) : std::nullopt)
@@ -525,7 +543,7 @@ bool RegistryStore::StoreUnsaved(std::string& report) {
         failure = CannotWriteFileMessage(m_path);
     } else if (!changes) {
         m_unsaved.Clear();  // nothing changes: the file stays as it is
-        return true;
+        return;
     } else {
         std::string text = RegistryText(next);
         const Result result =
@@ -539,7 +557,7 @@ bool RegistryStore::StoreUnsaved(std::string& report) {
             m_problem.clear();
             m_unsaved.Clear();
             m_failureShown = false;
-            return true;
+            return;
         }
         failure = result.message();
     }
@@ -547,7 +565,6 @@ bool RegistryStore::StoreUnsaved(std::string& report) {
     m_problem = failure;
     if (!m_failureShown && report.empty()) report = failure;
     m_failureShown = true;
-    return false;
 }
 
 bool RegistryStore::ModeFits() const {

@@ -136,7 +136,7 @@ std::string RegistryText(const RegistryData& data);
 // copy) under "<file>.damaged", which the report names; the first write then replaces it. When it
 // cannot be kept aside, writes fail and leave it in place.
 //
-// A write that fails (false) is reported once through the message box, until a write succeeds
+// A write that fails (io) is reported once through the message box, until a write succeeds
 // again; its value holds in memory for the rest of the run and goes along with the next write.
 // Inside a batch (SettingsBatch) writes change memory only, and the file is replaced once when
 // the batch ends.
@@ -155,12 +155,14 @@ public:
                            RegistryAccess access = RegistryAccess::Private);
 
     int ReadSettingInt(std::string_view section, std::string_view name, int defaultValue) override;
-    bool WriteSettingInt(std::string_view section, std::string_view name, int value) override;
+    Result WriteSettingInt(std::string_view section, std::string_view name, int value) override;
     std::string ReadSettingString(std::string_view section, std::string_view name,
                                   std::string_view defaultValue) override;
-    bool WriteSettingString(std::string_view section, std::string_view name, std::string_view value) override;
+    Result WriteSettingString(std::string_view section, std::string_view name,
+                              std::string_view value) override;
     void BeginBatch() override;
-    bool EndBatch() override;
+    Result EndBatch() override;
+    void LeaveBatch() override;
 
     const std::string& FilePath() const { return m_path; }
     // The last problem: the damage report, or the message of a write that failed; empty while
@@ -177,10 +179,12 @@ private:
     // `what` is the first line of the report.
     void TakeDamage(FileState state, std::string bytes, std::string identity, std::string what,
                     std::string& report);
-    bool Write(std::string_view section, RegistryValue value);
-    // Writes the values of m_unsaved over the file's, under the file lock; false (reported once)
-    // when it cannot. Called with m_mutex held.
-    bool StoreUnsaved(std::string& report);
+    Result Write(std::string_view section, RegistryValue value);
+    // Writes the values of m_unsaved over the file's, under the file lock, and clears them; when
+    // it cannot, they stay and the failure is reported once. Called with m_mutex held.
+    void StoreUnsaved(std::string& report);
+    // Whether every value written is stored; the failure's message otherwise. With m_mutex held.
+    Result Stored() const;
     // The value written this run when it could not be stored, else the file's.
     const RegistryValue* Find(std::string_view section, std::string_view name) const;
     // Whether the file has the mode of its root; a shared file an earlier version kept

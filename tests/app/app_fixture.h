@@ -51,7 +51,6 @@ protected:
         options.launcher = &m_launcher;
         options.clock = &m_clock;
         options.passwordPrompt = &m_passwordPrompt;
-        options.sleeper = &m_sleeper;
         return options;
     }
 
@@ -105,7 +104,6 @@ protected:
     RecordingOperations m_operations;
     RecordingLauncher m_launcher;
     ScriptedPasswordPrompt m_passwordPrompt;
-    RecordingSleeper m_sleeper;
 };
 
 }  // namespace tidewell::testing

@@ -6,7 +6,6 @@
 #include "platform/memory_settings.h"
 #include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
-#include "support/recording_sleeper.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
 #include "timing/standard_random.h"
@@ -20,7 +19,7 @@ protected:
     DocTest()
         : m_clock(DateTime::FromParts(2026, 12, 7, 12, 0, 0)),
           m_random(7),
-          m_doc(ScheduleStoreContext{m_clock, m_random, m_settings, m_messageBox, m_sleeper, {}},
+          m_doc(ScheduleStoreContext{m_clock, m_random, m_settings, m_messageBox, {}},
                 m_folder.File("schedule.rws")) {
         TaskRecord task;
         task.title = "Tea";
@@ -38,7 +37,6 @@ protected:
     StandardRandomSource m_random;
     MemorySettings m_settings;
     RecordingMessageBox m_messageBox;
-    testing::RecordingSleeper m_sleeper;
     CTidewellDoc m_doc;
 };
 

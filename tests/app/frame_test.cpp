@@ -247,6 +247,47 @@ TEST_F(FrameTest, ScheduleThatCannotBeReadIsReplacedOnlyWhenTheUserChooses) {
     EXPECT_FALSE(app->Document()->IsModified());
 }
 
+// What a fresh list holds: nothing, for the built-in clock task comes only with a list read
+// whole. The message says why the list is empty, and nothing is written in the file's place.
+TEST_F(FrameTest, ScheduleOfAnotherKindIsNamedLeftAloneAndShownAsAFreshList) {
+    const std::string folder = m_home.File("Documents/Verimont User Data/Ostrel");
+    const std::string path = folder + "/schedule.rws";
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        std::function<bool()> unchanged;
+    };
+    const Case cases[] = {
+        {"a folder", [&] { std::filesystem::create_directories(path + "/inside"); },
+         [&] { return std::filesystem::is_directory(path + "/inside"); }},
+        {"a device", [&] { std::filesystem::create_symlink("/dev/null", path); },
+         [&] { return std::filesystem::read_symlink(path) == "/dev/null"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        c.make();
+        const std::size_t told = m_messageBox.CallCount();
+        auto app = Start();
+        ASSERT_NE(app, nullptr);
+        ASSERT_EQ(m_messageBox.CallCount(), told + 1);
+        EXPECT_NE(m_messageBox.LastCall().text.find(path), std::string::npos);
+        EXPECT_NE(m_messageBox.LastCall().text.find(LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES)),
+                  std::string::npos);
+        EXPECT_TRUE(app->Document()->Tasks().empty());
+        EXPECT_TRUE(app->Document()->IsFileLeft());
+        TaskRecord task = DailyTask({TimeOfDayValue(8)});
+        task.title = "new";
+        task.taskInfo.taskType = TaskType::notice;
+        task.taskInfo.noticeMsg = "Time to go";
+        task.soundInfo.type = 0;
+        ASSERT_LT(app->Document()->AddTask(task, true), app->Document()->Tasks().size());
+        EXPECT_TRUE(c.unchanged());
+        EXPECT_TRUE(app->Document()->IsModified());
+    }
+}
+
 TEST_F(FrameTest, SavesOfPassesThatKeepFailingAreReportedWithoutModalBoxes) {
     RegistryStore settings = UserSettings();
     ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));

@@ -89,8 +89,8 @@ TEST_F(OptionsTest, MonthFormatRoundTripsAndAnUnknownOneReadsAsShort) {
         ASSERT_TRUE(dialog.Apply());
         EXPECT_TRUE(dialog.SummarySettingsChanged());
         EXPECT_EQ(app->YearlySummaryMonthFormat(), 1);
-        (void)app->Settings().WriteSettingInt(app_keys::kScheduleSection, app_keys::kYearlySummaryMonthFormat,
-                                              5);
+        ASSERT_TRUE(app->Settings().WriteSettingInt(app_keys::kScheduleSection,
+                                                    app_keys::kYearlySummaryMonthFormat, 5));
     }
     auto app = Start();
     EXPECT_EQ(app->YearlySummaryMonthFormat(), 0);
@@ -103,8 +103,8 @@ TEST_F(OptionsTest, MonthFormatRoundTripsAndAnUnknownOneReadsAsShort) {
 TEST_F(OptionsTest, SwitchingAutoSaveOnSavesTheModifiedList) {
     InstallExampleSchedule();
     RegistryStore settings = UserSettings();
-    (void)settings.WriteSettingInt("Tidewell\\App", "Run Code", 1);
-    (void)settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, 0);
+    ASSERT_TRUE(settings.WriteSettingInt("Tidewell\\App", "Run Code", 1));
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, 0));
     auto app = Start();
     ASSERT_FALSE(app->AutoSave());
     CTidewellDoc& doc = *app->Document();

@@ -396,7 +396,7 @@ TEST_F(SheetPagesTest, TheRandomPageTheSummaryAndTheTaskKeepOneFinalTime) {
 }
 
 TEST_F(SheetPagesTest, TrySoundAsksWhileMutedAndStopsAfterTwentySeconds) {
-    m_settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, 1);
+    ASSERT_TRUE(m_settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, 1));
     SoundNoticePlayer muted(m_audio, m_tray, m_settings);
     SheetContext mutedContext{m_settings, m_messageBox, m_clock, m_random, m_dialogs,
                               muted,      {},           {},      false,    false};

@@ -1,10 +1,17 @@
 #include <fcntl.h>
+
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <functional>
 
 #include "app/program/single_instance.h"
 #include "app/program/start_string.h"
 #include "app_fixture.h"
+#include "files/file_faults.h"
+#include "files/unique_fd.h"
 #include "runtime/debug_log.h"
+#include "text/message_table.h"
 #include "text/messages.h"
 
 namespace tidewell::testing {
@@ -144,6 +151,55 @@ TEST_F(StartUpTest, SecondInteractiveStartShowsTheFirstAndEnds) {
     EXPECT_EQ(Start(), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return first->MainFrame()->isVisible(); }, 2000));
     EXPECT_EQ(m_messageBox.CallCount(), 0u);
+}
+
+TEST_F(StartUpTest, ASecondStartThatCannotReachTheFirstSaysSoAndFails) {
+    // An instance that holds the lock but does not answer: hung, or its socket removed.
+    const Locations locations = BuildLocations(m_environment, "/usr/bin");
+    std::filesystem::create_directories(locations.TempDir());
+    const std::string lockPath =
+        InstancePath(locations.TempDir(), getuid()) + std::string(kInstanceLockSuffix);
+    const UniqueFd lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    ASSERT_EQ(::flock(lock.Get(), LOCK_EX | LOCK_NB), 0);
+    CTidewellApp second(Options());
+    EXPECT_FALSE(second.InitInstance());
+    EXPECT_EQ(second.StartFailureStatus(), 1);
+    ASSERT_EQ(m_messageBox.CallCount(), 1u);
+    EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_ERROR_INSTANCE_DID_NOT_ANSWER, "Tidewell"));
+}
+
+// A password file that cannot be read must not open a locked program.
+TEST_F(StartUpTest, APasswordFileThatCannotBeReadKeepsTheProgramShut) {
+    SetAdminPassword("secret7");
+    const std::string path = BuildLocations(m_environment, "/usr/bin").PasswordFilePath();
+    const std::string good = ReadFileText(path);
+    struct Case {
+        const char* what;
+        std::function<void()> spoil;
+    };
+    const Case cases[] = {
+        {"damaged", [&] { WriteFileText(path, good.substr(0, 40)); }},
+        {"unreadable",
+         [&] {
+             WriteFileText(path, good);
+             SetFileFaultHook([path](FileStep step, const std::string& at) {
+                 return step == FileStep::read && at == path ? EACCES : 0;
+             });
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.spoil();
+        m_passwordPrompt.Enter("anything");
+        CTidewellApp app(Options());
+        EXPECT_FALSE(app.InitInstance());
+        SetFileFaultHook({});
+        EXPECT_EQ(app.StartFailureStatus(), 1);
+        EXPECT_TRUE(m_passwordPrompt.requests.empty()) << "refused before any prompt";
+        ASSERT_GE(m_messageBox.CallCount(), 1u);
+        EXPECT_NE(m_messageBox.LastCall().text.find(path), std::string::npos);
+        EXPECT_EQ(app.MainFrame(), nullptr);
+    }
 }
 
 TEST_F(StartUpTest, AfterTheFirstEndsTheNextStartRunsAgain) {

@@ -70,7 +70,7 @@ protected:
 
 TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyWithABeep) {
     SettingsPort& settings = m_app->Settings();
-    settings.WriteSettingInt(kTaskSettingsSection, kLastSoundTypeValue, 1);  // music before
+    ASSERT_TRUE(settings.WriteSettingInt(kTaskSettingsSection, kLastSoundTypeValue, 1));  // music before
     const std::string program = m_home.File("backup");
     WriteFileText(program, "#!/bin/sh\n");
     chmod(program.c_str(), 0700);

@@ -9,6 +9,7 @@
 #include "cli/schedule_view.h"
 #include "config/admin_password.h"
 #include "config/locations.h"
+#include "crypto/protected_container.h"
 #include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temporary_home.h"
@@ -180,6 +181,27 @@ TEST_F(AddCommand, AdministratorPasswordGuardsTheVerbAndProtectsTheFile) {
     cli::ConsoleMessageBox box(messages);
     FixedClock clock(At(2026, 12, 7, 12));
     EXPECT_NE(cli::LoadSchedule(file, "", clock, box, false).failure, "");  // never in plain text
+}
+
+TEST_F(AddCommand, AFileUnderAnotherPasswordCostsTheToolItsWait) {
+    SetAdminPassword("secret");
+    ASSERT_EQ(Add({"--title", "T", "--daily", "10:00:00", "--notice", "x", "--password", "secret"}).status,
+              cli::kExitOk);
+    SetAdminPassword("");  // the file stays protected under the old one
+    Added other = Add({"--title", "U", "--daily", "10:00:00", "--notice", "x", "--password", "guess!"});
+    EXPECT_EQ(other.status, cli::kExitFailure);
+    EXPECT_EQ(other.waits, std::vector<std::chrono::milliseconds>{kWrongKeyDelay});
+    EXPECT_EQ(Load("secret").size(), 1u);
+}
+
+TEST_F(AddCommand, APasswordFileThatCannotBeReadRefusesTheVerb) {
+    SetAdminPassword("secret");
+    const std::string path = BuildLocations(ProcessEnvironment(), RunningProgramDir()).PasswordFilePath();
+    std::filesystem::resize_file(path, 10);
+    Added added = Add({"--title", "T", "--daily", "10:00:00", "--notice", "x"});
+    EXPECT_EQ(added.status, cli::kExitFailure);
+    EXPECT_NE(added.err.find(path), std::string::npos) << added.err;
+    EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 #include "platform/memory_settings.h"
 #include "schedule_file/schedule_store.h"
 #include "support/recording_message_box.h"
-#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
@@ -97,8 +96,7 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
     FixedRandom random;
     MemorySettings settings;
     RecordingMessageBox messageBox;
-    RecordingSleeper sleeper;
-    ScheduleStoreContext context{clock, random, settings, messageBox, sleeper, "s3cret!"};
+    ScheduleStoreContext context{clock, random, settings, messageBox, "s3cret!"};
     TaskList list;
     TaskRecord task = DailyTask({TimeOfDayValue(8)});
     task.title = "hidden";

@@ -11,7 +11,6 @@
 #include "platform/memory_settings.h"
 #include "schedule_file/schedule_store.h"
 #include "support/recording_message_box.h"
-#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/temporary_home.h"
@@ -50,8 +49,7 @@ TEST(ViewCommands, DescribeShowsTheStoredFinalRandomTime) {
     FixedRandom random;
     MemorySettings settings;
     RecordingMessageBox messageBox;
-    RecordingSleeper sleeper;
-    ScheduleStoreContext context{clock, random, settings, messageBox, sleeper, ""};
+    ScheduleStoreContext context{clock, random, settings, messageBox, ""};
     TaskRecord task = DailyTask({TimeOfDayValue(8)});
     task.title = "randomized";
     task.scheduleInfo.haveNextRunTime = true;

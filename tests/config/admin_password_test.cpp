@@ -4,9 +4,11 @@
 
 #include <tuple>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "config/password_file.h"
+#include "files/file_faults.h"
 #include "support/recording_message_box.h"
 #include "support/scripted_password_prompt.h"
 #include "support/temp_dir.h"
@@ -46,13 +48,27 @@ TEST_F(AdminPasswordTest, FileRoundTripsInNinetyTwoBytesAndRefusesDamage) {
          {std::string(), good.substr(1), good + '\0', changed, std::string(kPasswordFileSize, '\0')}) {
         WriteFileText(m_path, bytes);
         std::string read = "stale";
-        EXPECT_FALSE(ReadPasswordFile(m_path, &read)) << bytes.size();
+        EXPECT_EQ(ReadPasswordFile(m_path, &read).kind(), ErrorKind::damaged) << bytes.size();
         EXPECT_EQ(read, "");
     }
     fs::remove(m_path);
     std::string read = "stale";
-    EXPECT_FALSE(ReadPasswordFile(m_path, &read));
+    EXPECT_TRUE(ReadPasswordFile(m_path, &read)) << "no file, no password";
     EXPECT_EQ(read, "");
+}
+
+// A lock that cannot be read is not taken for no lock: that would open a locked program.
+TEST_F(AdminPasswordTest, AFileThatCannotBeReadKeepsTheProgramLocked) {
+    ASSERT_TRUE(WritePasswordFile(m_path, "secret7").ok());
+    SetFileFaultHook([](FileStep step, const std::string&) { return step == FileStep::read ? EACCES : 0; });
+    AdminPassword admin(m_box);
+    const Result unreadable = admin.ReadPasswordFile(m_path);
+    SetFileFaultHook({});
+    EXPECT_EQ(unreadable.kind(), ErrorKind::io);
+    EXPECT_NE(unreadable.message().find(m_path), std::string::npos);
+    fs::remove(m_path);
+    fs::create_directory(m_path);  // a folder in its place
+    EXPECT_EQ(admin.ReadPasswordFile(m_path).kind(), ErrorKind::io);
 }
 
 TEST_F(AdminPasswordTest, SetChangesNothingUnlessTheFileIsWritten) {

@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "store/registry_store.h"
 #include "files/durable_file.h"
+#include "files/file_faults.h"
 #include "support/fake_settings.h"
 #include "support/temp_dir.h"
 #include "text/message_table.h"
@@ -49,6 +51,7 @@ TEST_F(DataDirectoriesTest, InitDataFoldersMakesAPrivateTemporaryFolderAndSeedsT
     const Result result = InitDataFolders(locations);
     ::umask(mask);
     ASSERT_TRUE(result.ok()) << result.message();
+    ASSERT_TRUE(SeedBaseConfiguration(locations).ok());
     EXPECT_TRUE(fs::is_directory(locations.LogDir()));
     EXPECT_EQ(ModeOf(locations.TempDir()), 0700u);
     EXPECT_EQ(ReadFileText(locations.BaseConfigFilePath()), "installed copy");
@@ -56,13 +59,27 @@ TEST_F(DataDirectoriesTest, InitDataFoldersMakesAPrivateTemporaryFolderAndSeedsT
     ::chmod(locations.TempDir().c_str(), 0755);  // an older folder that was opened up is closed again
     WriteFileText(locations.BaseConfigSources()[0], "program folder copy");
     ASSERT_TRUE(InitDataFolders(locations).ok());
+    ASSERT_TRUE(SeedBaseConfiguration(locations).ok());
     EXPECT_EQ(ModeOf(locations.TempDir()), 0700u);
     EXPECT_EQ(ReadFileText(locations.BaseConfigFilePath()), "installed copy") << "an existing file stays";
     fs::remove(locations.BaseConfigFilePath());
-    ASSERT_TRUE(InitDataFolders(locations).ok());
+    ASSERT_TRUE(SeedBaseConfiguration(locations).ok());
     EXPECT_EQ(ReadFileText(locations.BaseConfigFilePath()), "program folder copy")
         << "the program folder first";
     EXPECT_EQ(testing::FolderEntries(locations.ConfigDir()).size(), 1u) << "no scratch file left";
+}
+
+TEST_F(DataDirectoriesTest, AShippedFileThatCannotBeCopiedIsReported) {
+    const Locations locations = Build();
+    WriteFileText(locations.BaseConfigSources()[1], "installed copy");
+    ASSERT_TRUE(InitDataFolders(locations).ok());
+    SetFileFaultHook([](FileStep step, const std::string&) { return step == FileStep::write ? ENOSPC : 0; });
+    const Result seeded = SeedBaseConfiguration(locations);
+    SetFileFaultHook({});
+    EXPECT_EQ(seeded.kind(), ErrorKind::io);
+    EXPECT_EQ(seeded.message(), FileMessage(IDS_ERROR_FILE_CAN_NOT_WRITE_FILE_CHECK_FP_DISK_FULL,
+                                            locations.BaseConfigFilePath()));
+    EXPECT_FALSE(fs::exists(locations.BaseConfigFilePath()));
 }
 
 TEST_F(DataDirectoriesTest, InitDataFoldersRefusesWhatItCannotMake) {

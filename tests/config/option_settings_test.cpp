@@ -18,13 +18,13 @@ TEST(FindSettings, OptionsReadWithTheirDefaultsAndRules) {
     // The first four are on only as 1; start-from-current is off only as 0.
     for (std::string_view name : {find_keys::kMatchWholeWord, find_keys::kMatchCase,
                                   find_keys::kCloseWhenDone, find_keys::kUp, find_keys::kStartFromCurrent}) {
-        settings.WriteSettingInt(find_keys::kSection, name, 2);
+        ASSERT_TRUE(settings.WriteSettingInt(find_keys::kSection, name, 2));
     }
     read = ReadFindSettings(settings);
     EXPECT_FALSE(read.wholeWord || read.matchCase || read.closeWhenDone || read.up);
     EXPECT_TRUE(read.startFromCurrent);
     const FindDialogSettings written{true, true, true, true, false};
-    WriteFindSettings(settings, written);
+    ASSERT_TRUE(WriteFindSettings(settings, written));
     read = ReadFindSettings(settings);
     EXPECT_TRUE(read.wholeWord && read.matchCase && read.closeWhenDone && read.up);
     EXPECT_FALSE(read.startFromCurrent);
@@ -34,7 +34,7 @@ TEST(FindSettings, HistoryReadsFiftySkippingBlanksAndRepeatsAndStoresTwenty) {
     FakeSettings settings;
     for (int number = 0; number < 60; ++number) {
         const std::string text = number == 3 ? "" : number == 5 ? "text 1" : "text " + std::to_string(number);
-        settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number), text);
+        ASSERT_TRUE(settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number), text));
     }
     const std::vector<std::string> history = ReadFindHistory(settings);
     ASSERT_EQ(history.size(), 48u);  // 50 read, one blank and one repeat skipped
@@ -42,7 +42,7 @@ TEST(FindSettings, HistoryReadsFiftySkippingBlanksAndRepeatsAndStoresTwenty) {
     EXPECT_EQ(history.back(), "text 49");
 
     // Blanks dropped, the rest of the twenty emptied, numbers beyond them left alone.
-    WriteFindHistory(settings, {"a", "", "b"});
+    ASSERT_TRUE(WriteFindHistory(settings, {"a", "", "b"}));
     const std::vector<std::string> after = ReadFindHistory(settings);
     ASSERT_EQ(after.size(), 32u);
     EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 3),
@@ -54,7 +54,7 @@ TEST(FindSettings, HistoryReadsFiftySkippingBlanksAndRepeatsAndStoresTwenty) {
 
     std::vector<std::string> many;
     for (int i = 0; i < 30; ++i) many.push_back("entry " + std::to_string(i));
-    WriteFindHistory(settings, many);
+    ASSERT_TRUE(WriteFindHistory(settings, many));
     EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 19", "?"), "entry 19");
 }
 
@@ -66,7 +66,7 @@ TEST(ProgramOptionsSettings, DefaultsWhenMissingAndRoundTrip) {
     EXPECT_EQ(ReadProgramOptions(settings), changed);
     EXPECT_EQ(settings.ReadSettingInt(app_keys::kConfigSection, app_keys::kMusicReminder, 7), 0);
     // Only 0 and 1 are month formats.
-    settings.WriteSettingInt(app_keys::kScheduleSection, app_keys::kYearlySummaryMonthFormat, 5);
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kScheduleSection, app_keys::kYearlySummaryMonthFormat, 5));
     EXPECT_EQ(ReadProgramOptions(settings).yearlySummaryMonthFormat, 0);
 }
 

@@ -284,7 +284,9 @@ TEST_F(RegistryStoreTest, FailedWritesAreReportedOnceHeldInMemoryAndStoredLater)
     const std::string before = Get(File());
     testing::InjectedFileFaults faults;
     faults.Fail(FileStep::create, ENOSPC);
-    EXPECT_FALSE(store.WriteSettingInt("Tidewell\\App", "Scheduling", 0));
+    const Result failed = store.WriteSettingInt("Tidewell\\App", "Scheduling", 0);
+    EXPECT_EQ(failed.kind(), ErrorKind::io);
+    EXPECT_EQ(failed.message(), CannotWriteFileMessage(File()));
     for (int i = 0; i < 24; ++i)
         EXPECT_FALSE(store.WriteSettingString("Find", "History " + std::to_string(i), "x"));
     ASSERT_EQ(box.CallCount(), 1u);
@@ -322,6 +324,28 @@ TEST_F(RegistryStoreTest, ABatchReplacesTheFileOnceAndKeepsWhatOthersWroteMeanwh
     EXPECT_EQ(next.ReadSettingInt("Find", "Entry 24", 0), 24);
     EXPECT_EQ(next.ReadSettingInt("Other", "Process", 0), 7);
     EXPECT_EQ(next.ReadSettingInt("A", "first", 0), 1);
+}
+
+TEST_F(RegistryStoreTest, ABatchThatCannotBeStoredFailsOnceAndOneLeftUnfinishedIsStored) {
+    RecordingMessageBox box;
+    RegistryStore store(m_folder, &box);
+    testing::InjectedFileFaults faults;
+    faults.Fail(FileStep::rename, EIO);
+    {
+        SettingsBatch batch(store);
+        ASSERT_TRUE(store.WriteSettingInt("Find", "Up", 1));  // memory only, until the end
+        EXPECT_EQ(batch.Finish().kind(), ErrorKind::io);
+    }
+    EXPECT_EQ(box.CallCount(), 1u);
+    EXPECT_EQ(store.ReadSettingInt("Find", "Up", 0), 1);  // held for this run
+    faults.Heal();
+    {
+        SettingsBatch batch(store);
+        ASSERT_TRUE(store.WriteSettingInt("Find", "Case", 1));
+    }  // left without Finish, as by an early return
+    RegistryStore next(m_folder);
+    EXPECT_EQ(next.ReadSettingInt("Find", "Up", 0), 1);
+    EXPECT_EQ(next.ReadSettingInt("Find", "Case", 0), 1);
 }
 
 TEST(RegistryTextTest, EmptyKeysAndOrderSurviveARoundTrip) {

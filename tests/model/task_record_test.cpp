@@ -15,7 +15,7 @@ using testing::FakeSettings;
 class TaskDefaultsTest : public ::testing::Test {
 protected:
     void Remember(std::string_view name, int value) {
-        settings.WriteSettingInt(kTaskSettingsSection, name, value);
+        ASSERT_TRUE(settings.WriteSettingInt(kTaskSettingsSection, name, value));
     }
     TaskRecord NewTask(bool peEdition = false) {
         TaskRecord task;
@@ -66,7 +66,7 @@ TEST_F(TaskDefaultsTest, RememberedTypesComeBack) {
     task.taskInfo.taskType = TaskType::macro;
     task.soundInfo.type = 1;
     task.scheduleInfo.type = ScheduleType::weekly;
-    RememberLastTypes(task, settings);
+    ASSERT_TRUE(RememberLastTypes(task, settings));
     TaskRecord next = NewTask();
     EXPECT_EQ(next.taskInfo.taskType, TaskType::macro);
     EXPECT_EQ(next.soundInfo.type, 1);

@@ -14,7 +14,6 @@
 #include "schedule_file/schedule_store.h"
 #include "support/fake_settings.h"
 #include "support/recording_message_box.h"
-#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
@@ -89,7 +88,7 @@ protected:
     }
     std::string Schedule() const { return m_dir.File("schedule.rws"); }
     std::string Runs() const { return m_dir.File("runs.txt"); }
-    ScheduleStoreContext Context() { return {m_clock, m_random, m_settings, m_messageBox, m_sleeper, {}}; }
+    ScheduleStoreContext Context() { return {m_clock, m_random, m_settings, m_messageBox, {}}; }
 
     // The program as started at `now`: the list loaded, the start-up pass a second later, then a
     // pass a second.
@@ -123,7 +122,6 @@ protected:
     testing::FixedRandom m_random;
     testing::FakeSettings m_settings;
     RecordingMessageBox m_messageBox;
-    testing::RecordingSleeper m_sleeper;
 };
 
 TEST_F(CrashPassTest, AKilledPassNeverLeadsToARunMadeTwice) {

@@ -28,7 +28,7 @@ protected:
         std::vector<Ms> tones;
         for (; m_elapsed <= until; m_elapsed += 10ms) {
             const std::size_t before = m_audio.Count(Call::playTone);
-            player->BeepTick(kStart + m_elapsed);
+            EXPECT_TRUE(player->BeepTick(kStart + m_elapsed));
             player->MusicTick(kStart + m_elapsed);
             player->TrayTick(kStart + m_elapsed);
             if (m_audio.Count(Call::playTone) > before) tones.push_back(m_elapsed);
@@ -51,6 +51,21 @@ TEST_F(PlayerTest, SixtySecondsAtPauseFiveHundredBeepOncePerSecond) {
     EXPECT_FALSE(m_player.Beeping());
     EXPECT_EQ(m_audio.calls[0].frequency, 2000);
     EXPECT_EQ(m_audio.calls[0].milliseconds, 500);
+}
+
+TEST_F(PlayerTest, AToneThatFailsIsHandedOutOncePerNoticeAndTheBeepsGoOn) {
+    m_audio.failure = "no output device";
+    for (int notice = 0; notice < 2; ++notice) {
+        m_player.BeepNotice(kStart + m_elapsed, 2000, 5000, 500, 500);
+        const std::size_t before = m_audio.Count(Call::playTone);
+        std::vector<std::string> told;
+        for (const Ms end = m_elapsed + 6s; m_elapsed <= end; m_elapsed += 10ms) {
+            if (Result beeped = m_player.BeepTick(kStart + m_elapsed); !beeped)
+                told.push_back(beeped.message());
+        }
+        EXPECT_EQ(told, std::vector<std::string>{"no output device"}) << notice;
+        EXPECT_EQ(m_audio.Count(Call::playTone) - before, 4u) << "every beep is tried";
+    }
 }
 
 TEST_F(PlayerTest, ABeepLongerThanItsPeriodEndsBeforeTheNextOne) {
@@ -108,7 +123,7 @@ TEST_F(PlayerTest, MusicSecondsBelowOneEndAtTheFirstTickAndLateTicksCatchUp) {
 }
 
 TEST_F(PlayerTest, MuteSilencesEveryNoticeWhileTheTrayStillAnimates) {
-    m_player.ToggleMute();
+    ASSERT_TRUE(m_player.ToggleMute());
     EXPECT_EQ(m_settings.ReadSettingInt("Tidewell\\Sound", "Mute", -1), 1);
     SoundNoticePlayer muted(m_audio, m_tray, m_settings);  // as at the next start
     m_audio.calls.clear();
@@ -129,7 +144,7 @@ TEST_F(PlayerTest, MuteSilencesEveryNoticeWhileTheTrayStillAnimates) {
 
 TEST(TaskSound, TryingWhileMutedAsksFirstPlaysForcedAndReportsAFailure) {
     testing::FakeSettings settings;
-    settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, 1);
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, 1));
     RecordingAudio audio;
     RecordingTray tray;
     RecordingMessageBox box;

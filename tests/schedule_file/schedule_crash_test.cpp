@@ -10,7 +10,6 @@
 #include "schedule_file/schedule_store.h"
 #include "support/fake_settings.h"
 #include "support/recording_message_box.h"
-#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
@@ -58,8 +57,7 @@ TEST_P(ScheduleCrashTest, KilledSaveLeavesTheLastOrTheNextList) {
     FixedRandom random;
     FakeSettings settings;
     RecordingMessageBox messageBox;
-    RecordingSleeper sleeper;
-    ScheduleStoreContext context{clock, random, settings, messageBox, sleeper, GetParam() ? "s3cret!" : ""};
+    ScheduleStoreContext context{clock, random, settings, messageBox, GetParam() ? "s3cret!" : ""};
     constexpr int kTasks = 1500;
     const std::string prefixes[] = {"A", "B"};
     TaskList lists[] = {ListOf("A", kTasks), ListOf("B", kTasks)};

@@ -12,7 +12,6 @@
 #include "support/fake_settings.h"
 #include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
-#include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
@@ -28,7 +27,7 @@ using namespace tidewell::testing;
 class ScheduleStoreTest : public ::testing::Test {
 protected:
     ScheduleStoreContext Context(std::string password = {}) {
-        return {clock, random, settings, messageBox, sleeper, std::move(password)};
+        return {clock, random, settings, messageBox, std::move(password)};
     }
     std::string Path() const { return m_temp.File("schedule.rws"); }
 
@@ -53,7 +52,6 @@ protected:
     FixedRandom random;
     FakeSettings settings;
     RecordingMessageBox messageBox;
-    RecordingSleeper sleeper;
     TempDir m_temp;
 };
 
@@ -243,12 +241,10 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
     for (const Case& c : cases) {
         WriteFileText(Path(), c.bytes);
         loaded.Add(TaskRecord{});
-        sleeper.waits.clear();
         LoadReport report = LoadTaskList(Path(), loaded, Context(c.password));
         EXPECT_FALSE(report.loaded) << c.note;
         EXPECT_EQ(report.failureKind, c.kind) << c.note;
         EXPECT_TRUE(loaded.empty()) << c.note;
-        EXPECT_EQ(sleeper.waits.size(), c.note == std::string("wrong password") ? 1u : 0u) << c.note;
         // The unreadable file is kept aside so that no save can lose it.
         EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note;
         EXPECT_EQ(ReadFileText(Path()), c.bytes) << c.note;

@@ -160,7 +160,10 @@ void ClockSyncDialog::ShowLocalTime() {
 void ClockSyncDialog::OnSynchronize() {
     if (IsSynchronizing() || m_canSetClock == false) return;
     const std::string server = ToStdString(m_server->currentText());
-    m_app.Settings().WriteSettingString(clock_sync_keys::kSection, clock_sync_keys::kCurrentServer, server);
+    if (!m_app.Settings().WriteSettingString(clock_sync_keys::kSection, clock_sync_keys::kCurrentServer,
+                                             server)) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+    }
     ClockSyncConfig config = m_config;
     config.servers = ServersStartingWith(std::move(config.servers), server);
     m_synchronize->setEnabled(false);

@@ -24,8 +24,9 @@ std::optional<std::string> Remembered(SheetContext& context, const BrowseRequest
                                       std::optional<std::string> chosen) {
     if (chosen && !chosen->empty()) {
         const std::string folder = ToStdString(QFileInfo(ToQString(*chosen)).absolutePath());
-        // A failure is shown by the settings store, which keeps the folder for this run.
-        context.settings.WriteSettingString(request.section, request.value, folder);
+        if (!context.settings.WriteSettingString(request.section, request.value, folder)) {
+            // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        }
     }
     return chosen && !chosen->empty() ? chosen : std::nullopt;
 }

@@ -144,11 +144,11 @@ void FindDialog::done(int result) {
     options.closeWhenDone = m_closeWhenDone->isChecked();
     options.up = m_up->isChecked();
     options.startFromCurrent = m_currentItem->isChecked();
-    {
-        // One replacement of the file for the whole close; a failure is told by the store.
-        const SettingsBatch batch(m_settings);
-        WriteFindSettings(m_settings, options);
-        WriteFindHistory(m_settings, History());
+    // One replacement of the file for the whole close.
+    SettingsBatch batch(m_settings);
+    if (!FirstFailure({WriteFindSettings(m_settings, options), WriteFindHistory(m_settings, History()),
+                       batch.Finish()})) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
     }
     QDialog::done(result);
 }

@@ -246,8 +246,9 @@ void CMainFrame::InitialUpdate() {
         char name[64];
         std::snprintf(name, sizeof name, app_keys::kReleaseNoteFormat, ProductVersionNumber().c_str());
         SettingsPort& settings = m_app.Settings();
-        if (settings.ReadSettingString(app_keys::kRootAppSection, name, {}) != app_keys::kReleaseNoteShown) {
-            settings.WriteSettingString(app_keys::kRootAppSection, name, app_keys::kReleaseNoteShown);
+        if (settings.ReadSettingString(app_keys::kRootAppSection, name, {}) != app_keys::kReleaseNoteShown &&
+            !settings.WriteSettingString(app_keys::kRootAppSection, name, app_keys::kReleaseNoteShown)) {
+            // Not stored: the store has told the user once, and the choice holds in memory until exit.
         }
     });
 }

@@ -31,7 +31,10 @@ void CMainFrame::OnRunInBackground() {
         m_messageBox.ShowMessageBox(
             LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_WAKEN_FROM_BOTTOM_RIGHT_ICON, product), product,
             MB_OK | MB_ICONINFORMATION, {}, &showNextTime);
-        if (!showNextTime) settings.WriteSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 0);
+        if (!showNextTime &&
+            !settings.WriteSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 0)) {
+            // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        }
     }
     hide();
 }

@@ -52,6 +52,6 @@ int main(int argc, char** argv) {
     options.sessionBus = true;
     tidewell::CTidewellApp tidewellApp(std::move(options));
     QObject::connect(&tidewellApp, &tidewell::CTidewellApp::ended, &application, &QApplication::quit);
-    if (!tidewellApp.InitInstance()) return 0;
+    if (!tidewellApp.InitInstance()) return tidewellApp.StartFailureStatus();
     return QApplication::exec();
 }

@@ -23,6 +23,9 @@
 #include "runtime/sound_notice_player.h"
 #include "runtime/task_executor.h"
 #include "runtime/unattended_clock_sync.h"
+#include "ui_ports/message_box.h"
+#include "text/message_table.h"
+#include "text/messages.h"
 #include "timing/standard_random.h"
 
 namespace tidewell {
@@ -109,7 +112,9 @@ ProgramRuntime::ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame&
     m_parts->scheduler.StartPasses({m_app.GetClock().Now(), BootTimeMs()});
     connect(m_beepTimer, &QTimer::timeout, this, [this] {
         SoundNoticePlayer& player = m_parts->player;
-        player.BeepTick(std::chrono::steady_clock::now());
+        if (const Result beeped = player.BeepTick(std::chrono::steady_clock::now()); !beeped) {
+            TellOnce(m_toneFailureShown, beeped.message());
+        }
         if (!player.Beeping()) m_beepTimer->stop();
     });
 }
@@ -147,11 +152,27 @@ void ProgramRuntime::StopCurrentSound() {
 }
 
 void ProgramRuntime::FollowMute() {
-    if (m_parts->player.Muted() != m_app.IsMute()) m_parts->player.ToggleMute();
+    if (m_parts->player.Muted() != m_app.IsMute() && !m_parts->player.ToggleMute()) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+    }
 }
 
 void ProgramRuntime::LogEvent(const TaskRecord* task, EventKind kind) {
-    (void)m_parts->eventLog.LogEvent(task, kind, m_app.IsRunning());
+    if (const Result logged = m_parts->eventLog.LogEvent(task, kind, m_app.IsRunning()); !logged) {
+        TellOnce(m_logFailureShown, logged.message());
+    }
+}
+
+// Posted, not shown: these come from timers and commands that must go on. A full disk or a lost
+// device would otherwise say the same at every event or beep.
+void ProgramRuntime::TellOnce(bool& shown, const std::string& message) {
+    if (shown) return;
+    shown = true;
+    MessageBoxCall call;
+    call.text = message;
+    call.caption = LoadMessage(IDS_KLN_ERROR);
+    call.style = MB_OK | MB_ICONERROR;
+    m_app.MessageBox().PostMessageBox(std::move(call));
 }
 
 void ProgramRuntime::ViewLog() {

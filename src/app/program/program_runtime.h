@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <memory>
+#include <string>
 
 #include "runtime/event_log.h"
 #include "runtime/scheduler_ports.h"
@@ -49,6 +50,8 @@ private:
     void ClockSyncEnded(const ClockSyncOutcome& outcome);
     // Beeps need ticks finer than a second, only while they last.
     void StartBeepTicksIfNeeded();
+    // Posts the failure once for the run of the program; `shown` remembers it.
+    void TellOnce(bool& shown, const std::string& message);
 
     struct Parts;
     CTidewellApp& m_app;
@@ -56,6 +59,8 @@ private:
     CMainFrame& m_frame;
     std::unique_ptr<Parts> m_parts;
     QTimer* m_beepTimer;
+    bool m_logFailureShown = false;
+    bool m_toneFailureShown = false;
 };
 
 }  // namespace tidewell

@@ -26,7 +26,6 @@
 #include "files/durable_file.h"
 #include "platform/linux_launcher.h"
 #include "platform/system_clock.h"
-#include "platform/system_sleeper.h"
 #include "runtime/debug_log.h"
 #include "runtime/log_line.h"
 #include "text/font_charset.h"
@@ -70,7 +69,6 @@ CTidewellApp::CTidewellApp(AppStartOptions options, QObject* parent)
     m_operations = m_options.operations != nullptr ? m_options.operations : m_ownOperations.get();
     m_launcher = Choose<LinuxLauncher>(m_options.launcher, m_ownLauncher);
     m_clock = Choose<SystemClock>(m_options.clock, m_ownClock);
-    m_sleeper = Choose<SystemSleeper>(m_options.sleeper, m_ownSleeper);
 }
 
 CTidewellApp::~CTidewellApp() {
@@ -134,12 +132,19 @@ bool CTidewellApp::InitData() {
         m_messageBox->ShowMessageBox(folders.message(), ProductName(), MB_OK | MB_ICONHAND);
         return false;
     }
+    if (Result seeded = SeedBaseConfiguration(m_locations); !seeded) {
+        m_messageBox->ShowMessageBox(seeded.message(), ProductName(), MB_OK | MB_ICONEXCLAMATION);
+    }
     CleanTemporaryFiles(m_locations);
     if (!CheckFirstRun()) return false;
     ReadSettings();
     m_adminPassword = std::make_unique<AdminPassword>(*m_messageBox);
-    // A missing password file means no password.
-    (void)m_adminPassword->ReadPasswordFile(m_locations.PasswordFilePath());
+    // A missing password file means no password; one that cannot be read keeps the program shut.
+    if (Result password = m_adminPassword->ReadPasswordFile(m_locations.PasswordFilePath()); !password) {
+        m_messageBox->ShowMessageBox(password.message(), ProductName(), MB_OK | MB_ICONHAND);
+        m_startFailureStatus = 1;
+        return false;
+    }
     return true;
 }
 
@@ -170,9 +175,11 @@ void CTidewellApp::ReadSettings() {
     if (settings.ReadSettingInt(kAppSection, kRunCode, 0) == 0) {
         m_bRunning = true;
         SetAutoStartEntry();
-        settings.WriteSettingInt(kAppSection, kRunCode, 1);
         m_bAutoSave = true;
-        settings.WriteSettingInt(kConfigSection, kAutoSave, 1);
+        const Result written = FirstFailure({settings.WriteSettingInt(kAppSection, kRunCode, 1),
+                                             settings.WriteSettingInt(kConfigSection, kAutoSave, 1)});
+        // Told by the store; the next start counts as a first one again.
+        if (!written) qCWarning(lcApp, "%s", written.message().c_str());
     } else {
         m_bRunning = settings.ReadSettingInt(kAppSection, kScheduling, 1) == 1;
         m_bAutoSave = settings.ReadSettingInt(kConfigSection, kAutoSave, 1) == 1;
@@ -192,7 +199,11 @@ bool CTidewellApp::CheckSingleInstance() {
         case SingleInstance::Outcome::first: break;
         case SingleInstance::Outcome::other:
             // The running instance asks the password itself when its window is hidden.
-            if (!IsAutoload()) (void)SingleInstance::Send(m_instance->Path(), kShowRequest);
+            if (!IsAutoload() && !SingleInstance::Send(m_instance->Path(), kShowRequest)) {
+                m_messageBox->ShowMessageBox(LoadMessage(IDS_ERROR_INSTANCE_DID_NOT_ANSWER, ProductName()),
+                                             ProductName(), MB_OK | MB_ICONHAND);
+                m_startFailureStatus = 1;
+            }
             return false;
         case SingleInstance::Outcome::failed:
             m_messageBox->ShowMessageBox(LoadMessage(IDS_ERROR_INSTALL_REGISTRY_ERROR), ProductName(),
@@ -209,8 +220,8 @@ bool CTidewellApp::CheckSingleInstance() {
 }
 
 bool CTidewellApp::CreateFrame() {
-    ScheduleStoreContext context{*m_clock,      *m_random,  *m_settings,
-                                 *m_messageBox, *m_sleeper, m_adminPassword->Password()};
+    ScheduleStoreContext context{*m_clock, *m_random, *m_settings, *m_messageBox,
+                                 m_adminPassword->Password()};
     m_doc = std::make_unique<CTidewellDoc>(context, m_userData->ScheduleFile());
     const int charSet = FontCharSetFor(m_nLCID);
     const bool cjk = charSet == kGb2312CharSet || charSet == kChineseBig5CharSet;
@@ -257,7 +268,12 @@ SettingsPort& CTidewellApp::Settings() {
 
 void CTidewellApp::SetMute(bool mute) {
     m_bMute = mute;
-    m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
+    if (const Result written =
+            m_settings->WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, mute ? 1 : 0);
+        !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
 }
 
 ProgramOptions CTidewellApp::Options() const {
@@ -274,12 +290,20 @@ void CTidewellApp::SetOptions(const ProgramOptions& options) {
     m_bAutoUpdate = options.autoUpdate;
     m_bYearlySummaryUseRange = options.yearlySummaryUseRange;
     m_nYearlySummaryMonthFormat = options.yearlySummaryMonthFormat;
-    if (!WriteProgramOptions(*m_settings, options)) qCWarning(lcApp, "the options could not all be stored");
+    if (const Result written = WriteProgramOptions(*m_settings, options); !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
 }
 
 void CTidewellApp::SetAutoUpdate(bool enabled) {
     m_bAutoUpdate = enabled;
-    m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
+    if (const Result written =
+            m_settings->WriteSettingInt(app_keys::kUpdateSection, app_keys::kAutoUpdate, enabled ? 1 : 0);
+        !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
 }
 
 std::string CTidewellApp::ProductName() const {
@@ -304,7 +328,12 @@ bool CTidewellApp::ToggleScheduling(bool skipPassword) {
     if (!skipPassword && m_frame != nullptr && m_frame->isHidden() && !AskAdministratorPassword({}))
         return false;
     m_bRunning = !m_bRunning;
-    m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
+    if (const Result written =
+            m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, m_bRunning ? 1 : 0);
+        !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
     m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
     SetAutoStartEntry();
     emit schedulingChanged(m_bRunning);
@@ -321,7 +350,11 @@ bool CTidewellApp::ExitCompletely() {
     // Unsaved changes are not dropped on the way out.
     if (m_frame != nullptr && !m_frame->AskSaveChanges()) return false;
     m_bRunning = false;
-    m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, 0);
+    if (const Result written = m_settings->WriteSettingInt(app_keys::kAppSection, app_keys::kScheduling, 0);
+        !written) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+        qCWarning(lcApp, "%s", written.message().c_str());
+    }
     m_operations->LogEvent(nullptr, EventKind::schedulingSwitched);
     SetAutoStartEntry();
     emit schedulingChanged(false);

@@ -30,7 +30,6 @@ class RandomSource;
 class RegistryStore;
 class SettingsPort;
 class SingleInstance;
-class Sleeper;
 class UserDataDirectory;
 struct InstanceMessage;
 
@@ -48,7 +47,6 @@ struct AppStartOptions {
     FrameOperations* operations = nullptr;
     Launcher* launcher = nullptr;
     const Clock* clock = nullptr;
-    Sleeper* sleeper = nullptr;
     bool sessionBus = false;  // the control interface on the session bus: the program's, not the tests'
 };
 
@@ -64,6 +62,9 @@ public:
 
     // Start-up; false when the program must end (any message has been shown).
     bool InitInstance();
+    // What the process ends with after InitInstance was false: 1 when the start failed (the
+    // running instance did not answer, the password file cannot be read), 0 otherwise.
+    int StartFailureStatus() const { return m_startFailureStatus; }
 
     const std::string& StartString() const { return m_strStartString; }
     bool IsAutoload() const;
@@ -140,6 +141,7 @@ private:
     int m_nYearlySummaryMonthFormat = 0;
     int32_t m_nLCID = 0;
     bool m_ended = false;
+    int m_startFailureStatus = 0;
 
     Locations m_locations;
     std::unique_ptr<MessageBoxService> m_ownMessageBox;
@@ -147,14 +149,12 @@ private:
     std::unique_ptr<ProgramOperations> m_ownOperations;
     std::unique_ptr<Launcher> m_ownLauncher;
     std::unique_ptr<Clock> m_ownClock;
-    std::unique_ptr<Sleeper> m_ownSleeper;
     std::unique_ptr<RandomSource> m_random;
     MessageBoxService* m_messageBox;
     PasswordPrompt* m_passwordPrompt;
     FrameOperations* m_operations;
     Launcher* m_launcher;
     const Clock* m_clock;
-    Sleeper* m_sleeper;
     std::unique_ptr<DebugLog> m_debugLog;
     std::unique_ptr<RegistryStore> m_settings;
     std::unique_ptr<RegistryStore> m_productSettings;

@@ -24,7 +24,7 @@ public:
     // The controls from the record.
     virtual void LoadFromTask() {}
     // The controls into `task`, without a check.
-    virtual void StoreToTask(TaskRecord& task) const { (void)task; }
+    virtual void StoreToTask([[maybe_unused]] TaskRecord& task) const {}
     // Why the controls' values cannot be kept; empty when they can.
     virtual std::string CheckValues() const { return {}; }
     // Leaving the page: false, with the refusal shown, or the values written into the record.

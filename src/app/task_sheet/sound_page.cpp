@@ -21,6 +21,8 @@
 #include "config/locations.h"
 #include "runtime/default_sound.h"
 #include "runtime/task_sound.h"
+#include "ui_ports/message_box.h"
+#include "text/message_table.h"
 #include "text/messages.h"
 
 namespace tidewell {
@@ -219,7 +221,16 @@ bool CSoundPage::Trying() const {
 
 void CSoundPage::TickPlayer() {
     const auto now = std::chrono::steady_clock::now();
-    Context().player.BeepTick(now);
+    if (const Result beeped = Context().player.BeepTick(now); !beeped) {
+        // A tone the device refused: the try ends, and says why without stopping the timer's loop.
+        StopTry();
+        MessageBoxCall call;
+        call.text = beeped.message();
+        call.caption = LoadMessage(IDS_KLN_ERROR);
+        call.style = MB_OK | MB_ICONERROR;
+        Context().messageBox.PostMessageBox(std::move(call));
+        return;
+    }
     Context().player.MusicTick(now);
 }
 

@@ -74,7 +74,9 @@ void TaskEditing::AddTask() {
     ResetToDefaults(task, {m_app.Settings(), m_app.GetClock(), doc->Context().peEdition});
     task.randomizationInfo.finalTime = DateTime();
     if (Run(IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, task) != QDialog::Accepted) return;
-    RememberLastTypes(task, m_app.Settings());
+    if (!RememberLastTypes(task, m_app.Settings())) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+    }
     Settle(kNewTask, task, EventKind::taskAdded,
            LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app.ProductName()));
 }
