@@ -40,15 +40,12 @@ TEST(ListTexts, NamesComeFromTheirLinesAndNothingOutsideTheRange) {
         const char* expected;
     };
     const Case cases[] = {
-        {EveryMonthCaption(), "Every month"},
         {MonthName(1, kMonthFormatFull), "January"},
-        {MonthName(12, kMonthFormatFull), "December"},
         {MonthName(12, 7), "Dec"},  // an unknown format reads as short names
         {MonthName(0, kMonthFormatFull), ""},
         {MonthName(13, kMonthFormatShort), ""},
         {WeekOrdinalName(5), "Last week"},
         {WeekOrdinalName(6), ""},
-        {MonthFormatName(kMonthFormatFull), "Full month names"},
         {MonthFormatName(2), ""},
         {WeekdayName(1), "Monday"},
         {WeekdayName(7), "Sunday"},

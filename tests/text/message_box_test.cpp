@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "support/recording_message_box.h"
 #include "text/message_table.h"
 
 namespace tidewell {
@@ -31,19 +30,6 @@ TEST(MessageBox, ButtonSetsLeftToRightWithTheirCaptions) {
     }
     EXPECT_EQ(MessageBoxButtonCaption(0), 0);
     EXPECT_EQ(MessageBoxButtonCaption(IDNO + 1), 0);
-}
-
-TEST(MessageBox, CheckBoxStateGoesInAndComesBack) {
-    RecordingMessageBox box;
-    bool showNextTime = true;
-    box.AnswerNext(IDNO, false);
-    EXPECT_EQ(box.ShowMessageBox("Try?", "Tidewell", MB_YESNO, "detail", &showNextTime), IDNO);
-    EXPECT_FALSE(showNextTime);
-    EXPECT_TRUE(box.LastCall().hasCheckBox);
-    EXPECT_TRUE(box.LastCall().showNextTime);
-    EXPECT_EQ(box.LastCall().detail, "detail");
-    EXPECT_EQ(box.ShowMessageBox("Done", "Tidewell"), IDOK);
-    EXPECT_FALSE(box.LastCall().hasCheckBox);
 }
 
 }  // namespace
