@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <random>
+#include <tuple>
 
 #include "model/task_compare.h"
 #include "support/fake_settings.h"
@@ -128,9 +128,10 @@ TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
             EXPECT_EQ(got.scheduleInfo.countDownRunning, expected.scheduleInfo.countDownRunning);
         }
     }
-    // The refresh in memory gives the list a load gives, in the same order.
+    // The refresh in memory gives the list a load gives, in the same order, and writes nothing.
     TaskList refreshed = list;
-    RefreshThroughFile(refreshed, Context());
+    RefreshThroughFile(refreshed, Context("s3cret!"));
+    EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{"schedule.rws"});
     ASSERT_EQ(refreshed.size(), loaded.size());
     for (size_t i = 0; i < loaded.size(); ++i) {
         EXPECT_EQ(refreshed[i].title, loaded[i].title) << i;
@@ -265,52 +266,35 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
 
 TEST_F(ScheduleStoreTest, FileThatCannotBeReadIsReportedAndLeftAlone) {
     const std::string left = LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES);
-    struct Case {
-        const char* note;
-        std::function<void(const std::string& path, InjectedFileFaults& faults)> prepare;
-        std::string reason;
+    enum Obstacle { denied, aFolder, aDevice, readError };
+    const std::tuple<const char*, Obstacle, std::string> cases[] = {
+        {"permission denied", denied, std::strerror(EACCES)},
+        {"a folder in its place", aFolder, std::strerror(EISDIR)},
+        {"a device in its place", aDevice, LoadMessage(IDS_ERROR_FILE_NOT_A_REGULAR_FILE)},
+        {"a read error", readError, std::strerror(EIO)},
     };
-    const Case cases[] = {
-        {"permission denied",
-         [](const std::string& path, InjectedFileFaults& faults) {
-             WriteFileText(path, "five tasks");
-             faults.Fail(FileStep::read, EACCES, path);
-         },
-         std::strerror(EACCES)},
-        {"a folder in its place",
-         [](const std::string& path, InjectedFileFaults&) {
-             std::filesystem::create_directories(path + "/in");
-         },
-         std::strerror(EISDIR)},
-        {"a device in its place",
-         [](const std::string& path, InjectedFileFaults&) {
-             std::filesystem::create_symlink("/dev/null", path);
-         },
-         LoadMessage(IDS_ERROR_FILE_NOT_A_REGULAR_FILE)},
-        {"a read error",
-         [](const std::string& path, InjectedFileFaults& faults) {
-             WriteFileText(path, "five tasks");
-             faults.Fail(FileStep::read, EIO, path);
-         },
-         std::strerror(EIO)},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [note, obstacle, reason] : cases) {
         TempDir folder;
         const std::string path = folder.File("schedule.rws");
         InjectedFileFaults faults;
-        c.prepare(path, faults);
+        if (obstacle == aFolder) std::filesystem::create_directories(path + "/in");
+        if (obstacle == aDevice) std::filesystem::create_symlink("/dev/null", path);
+        if (obstacle == denied || obstacle == readError) {
+            WriteFileText(path, "five tasks");
+            faults.Fail(FileStep::read, obstacle == denied ? EACCES : EIO, path);
+        }
         const auto before = FolderSnapshot(folder.Path());
         messageBox.Clear();
         TaskList list;
         LoadReport report = LoadTaskList(path, list, Context());
-        EXPECT_FALSE(report.loaded) << c.note;
-        EXPECT_EQ(report.failureKind, ErrorKind::io) << c.note;
-        EXPECT_TRUE(report.leaveFile) << c.note;
-        ASSERT_EQ(messageBox.CallCount(), 1u) << c.note;
+        EXPECT_FALSE(report.loaded) << note;
+        EXPECT_EQ(report.failureKind, ErrorKind::io) << note;
+        EXPECT_TRUE(report.leaveFile) << note;
+        ASSERT_EQ(messageBox.CallCount(), 1u) << note;
         EXPECT_EQ(messageBox.LastCall().text,
-                  "Cannot read the file \"" + path + "\": " + c.reason + ".\r\n\r\n" + left)
-            << c.note;
-        EXPECT_EQ(FolderSnapshot(folder.Path()), before) << c.note << ": nothing written there";
+                  "Cannot read the file \"" + path + "\": " + reason + ".\r\n\r\n" + left)
+            << note;
+        EXPECT_EQ(FolderSnapshot(folder.Path()), before) << note << ": nothing written there";
     }
 }
 
@@ -392,27 +376,6 @@ TEST_F(ScheduleStoreTest, MissingFilesWarnOnLoadAndTheTaskIsStillSaved) {
     LoadTaskList(Path(), loaded, Context());
     EXPECT_EQ(UserTasks(loaded).size(), 1u);
     EXPECT_EQ(messageBox.CallCount(), 1u);
-}
-
-TEST_F(ScheduleStoreTest, RefreshAndAddNeverTouchTheDisk) {
-    for (const std::string password : {"", "s3cret!"}) {
-        TaskList list;
-        list.Add(Notice(OnceTask({At(2006, 5, 1)}), "once"));
-        list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "daily"));
-        list.SetModified(true);
-        RefreshThroughFile(list, Context(password));
-        EXPECT_EQ(list[0].title, "daily");
-        EXPECT_TRUE(IsPlaceholderTask(list[1]));
-        EXPECT_TRUE(list[list.size() - 1].isClockSyncTask);
-        EXPECT_TRUE(list.IsModified());
-
-        size_t position =
-            AddTask(list, Notice(WeeklyTask({{1, TimeOfDayValue(9)}}), "weekly"), Context(password));
-        ASSERT_LT(position, list.size());
-        EXPECT_EQ(list[position].title, "weekly");
-        EXPECT_EQ(AddTask(list, Notice(DailyTask({}), "empty list"), Context(password)), list.size());
-        EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{});
-    }
 }
 
 }  // namespace
