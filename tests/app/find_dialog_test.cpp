@@ -99,14 +99,12 @@ TEST_F(FindTest, OptionsAndHistoryPersistAcrossOpenings) {
     SettingsPort& settings = m_app->Settings();
     for (int number = 0; number < 25; ++number) {
         ASSERT_TRUE(settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number),
-                                                number == 1   ? "old 0"
-                                                : number == 2 ? ""
-                                                              : "old " + std::to_string(number)));
+                                                number == 1 ? "old 0" : "old " + std::to_string(number)));
     }
     {
         auto dialog = Dialog();
         auto* combo = dialog->findChild<QComboBox*>("findWhatCombo");
-        EXPECT_EQ(combo->count(), 23);  // the repeat and the blank are skipped
+        EXPECT_EQ(combo->count(), 24);  // the repeat is skipped
         EXPECT_EQ(combo->currentText(), "old 0");
         Search(*dialog, "old 5");
         Button(*dialog, "matchCaseCheck")->click();
@@ -117,9 +115,8 @@ TEST_F(FindTest, OptionsAndHistoryPersistAcrossOpenings) {
         EXPECT_EQ(count.Count(FileStep::rename), 1) << "one replacement of the settings file";
     }
     EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 0", {}), "old 5");
-    // old 5 on top, then the rest in order without it; twenty are stored, the numbers beyond left alone.
-    EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 19", {}), "old 21");
-    EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 20", {}), "old 20");
+    // old 5 on top, then the rest in order without it: the twentieth is old 20.
+    EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 19", {}), "old 20");
     EXPECT_TRUE(ReadFindSettings(settings).matchCase);
     auto dialog = Dialog();
     EXPECT_TRUE(Button(*dialog, "matchCaseCheck")->isChecked());
