@@ -191,26 +191,6 @@ TEST_F(SchedulerTest, ClockSetBackNeverRunsAnInstantAgain) {
     EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
 }
 
-TEST_F(SchedulerTest, StoppedSchedulingAdvancesAndSavesButRunsNothing) {
-    Load({DailyTask({TimeOfDayValue(8)})}, At(2026, 3, 2, 7, 59, 59));
-    m_scheduler.SetRunning(false);
-    OnTimePasses(1);
-    EXPECT_TRUE(m_runner.titles.empty());
-    EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
-    EXPECT_FALSE(m_list[0].scheduleInfo.haveLastRunTime);
-    EXPECT_EQ(m_view.saves, 1);
-}
-
-TEST_F(SchedulerTest, OverdueLastOnceEntryLeavesNoNextRun) {
-    Load({OnceTask({At(2026, 3, 2, 8)})}, At(2026, 3, 2, 7, 0));
-    Pass(3600 + 60, (3600 + 60) * 1000);  // asleep over the run
-    EXPECT_TRUE(m_runner.titles.empty());
-    EXPECT_FALSE(m_list[0].scheduleInfo.haveNextRunTime);
-    const int saves = m_view.saves;
-    OnTimePasses(3);
-    EXPECT_EQ(m_view.saves, saves);
-}
-
 TEST_F(SchedulerTest, RandomRunDecidedWhenDueRunsAtItsFinalTime) {
     TaskRecord task = DailyTask({TimeOfDayValue(8)});
     task.randomizationInfo.enable = true;
@@ -227,14 +207,6 @@ TEST_F(SchedulerTest, RandomRunDecidedWhenDueRunsAtItsFinalTime) {
     OnTimePasses(1);
     EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
     EXPECT_EQ(m_runner.titles.size(), 1u);
-}
-
-TEST_F(SchedulerTest, CountDownRowsAreRedrawnEveryPass) {
-    TaskRecord countDown = testing::ScheduledTask(ScheduleType::countDown);
-    countDown.scheduleInfo.startingTime = At(2026, 3, 2, 9);
-    Load({countDown}, At(2026, 3, 2, 8));
-    OnTimePasses(3);
-    EXPECT_EQ(m_view.rowRedraws, 3);
 }
 
 // The start-up pass: a Daily 08:00:00 task missed by three hours, by its waiting limit.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <tuple>
 #include <vector>
 
 #include "runtime/sound_notice_player.h"
@@ -43,21 +44,21 @@ protected:
     Ms m_elapsed{0};
 };
 
-TEST_F(PlayerTest, SixtySecondsAtPauseFiveHundredBeepOncePerSecond) {
-    m_player.BeepNotice(kStart, 2000, 60000, 500, 500);
-    const std::vector<Ms> tones = RunTicks(70s);
-    ASSERT_EQ(tones.size(), 59u);  // the 60th period finds no time left
-    for (std::size_t i = 0; i < tones.size(); ++i) EXPECT_EQ(tones[i], Ms(1000 * (i + 1)));
-    EXPECT_FALSE(m_player.Beeping());
+// A beep longer than its period ends before the next one; the last period that finds no time left
+// beeps no more.
+TEST_F(PlayerTest, BeepsComeOncePerPeriodUntilTheDurationEnds) {
+    const std::tuple<int, int, size_t, Ms> cases[] = {{60000, 500, 59u, 1000ms}, {10000, 3000, 9u, 3000ms}};
+    for (const auto& [duration, beep, count, gap] : cases) {
+        SoundNoticePlayer player(m_audio, m_tray, m_settings);
+        m_elapsed = 0ms;
+        player.BeepNotice(kStart, 2000, duration, beep, 500);
+        const std::vector<Ms> tones = RunTicks(70s, &player);
+        ASSERT_EQ(tones.size(), count) << beep;
+        for (std::size_t i = 1; i < tones.size(); ++i) EXPECT_EQ(tones[i] - tones[i - 1], gap) << beep;
+        EXPECT_FALSE(player.Beeping());
+    }
     EXPECT_EQ(m_audio.calls[0].frequency, 2000);
     EXPECT_EQ(m_audio.calls[0].milliseconds, 500);
-}
-
-TEST_F(PlayerTest, ABeepLongerThanItsPeriodEndsBeforeTheNextOne) {
-    m_player.BeepNotice(kStart, 800, 10000, 3000, 500);
-    const std::vector<Ms> tones = RunTicks(60s);
-    ASSERT_EQ(tones.size(), 9u);
-    for (std::size_t i = 1; i < tones.size(); ++i) EXPECT_EQ(tones[i] - tones[i - 1], 3000ms);
 }
 
 TEST_F(PlayerTest, StopCurrentSoundEndsBeepsMusicWaveAndTray) {
