@@ -102,34 +102,21 @@ TEST_F(AddCommand, EachScheduleFormAndAction) {
         ASSERT_NE(found, nullptr) << c.arguments[1];
         EXPECT_EQ(found->scheduleInfo.type, c.type) << c.arguments[1];
         EXPECT_EQ(found->taskInfo.taskType, c.action) << c.arguments[1];
+        // The options of each form reach the file.
+        const ScheduleInfo& schedule = found->scheduleInfo;
+        if (c.type == ScheduleType::daily) {
+            EXPECT_EQ(found->taskInfo.parameter, "-a 'b c'");
+            EXPECT_TRUE(found->soundInfo.noticeSound && found->randomizationInfo.enable);
+        } else if (c.type == ScheduleType::weekly) {
+            ASSERT_EQ(schedule.weekly.size(), 2u);
+            EXPECT_EQ(schedule.weekly[1].weekday, 5);
+        } else if (c.type == ScheduleType::repeating) {
+            EXPECT_EQ(schedule.endingTime, At(2027, 12, 7, 8));
+        } else if (c.type == ScheduleType::atLogon) {
+            EXPECT_EQ(schedule.atLogonWaitQuantity, 2);
+            EXPECT_FALSE(found->soundInfo.noticeSound);
+        }
     }
-}
-
-TEST_F(AddCommand, FieldsOfTheOptionsReachTheFile) {
-    ASSERT_EQ(Add({"--title", "Stretch", "--weekly", "Mon,Fri 09:55:00", "--run", "/bin/true", "--args", "-v",
-                   "--sound", "--random-minutes", "5", "--end", "2027-01-01 00:00:00"})
-                  .status,
-              cli::kExitOk);
-    ASSERT_EQ(Add({"--title", "News", "--at-logon", "--wait", "2", "--notice", "Hello\tthere"}).status,
-              cli::kExitOk);
-    TaskList tasks = Load();
-    ASSERT_EQ(tasks.size(), 2u);
-    const TaskRecord& weekly = tasks[0].title == "Stretch" ? tasks[0] : tasks[1];
-    const TaskRecord& logon = tasks[0].title == "Stretch" ? tasks[1] : tasks[0];
-    ASSERT_EQ(weekly.scheduleInfo.weekly.size(), 2u);
-    EXPECT_EQ(weekly.scheduleInfo.weekly[0].weekday, 1);
-    EXPECT_EQ(weekly.scheduleInfo.weekly[1].weekday, 5);
-    EXPECT_EQ(weekly.scheduleInfo.weekly[1].time.Format(kTimeOfDayFormat), "09:55:00");
-    EXPECT_EQ(weekly.taskInfo.programPath, "/bin/true");
-    EXPECT_EQ(weekly.taskInfo.parameter, "-v");
-    EXPECT_TRUE(weekly.soundInfo.noticeSound);
-    EXPECT_TRUE(weekly.randomizationInfo.enable);
-    EXPECT_TRUE(weekly.scheduleInfo.haveEndingTime);
-    EXPECT_EQ(weekly.scheduleInfo.endingTime, At(2027, 1, 1));
-    EXPECT_TRUE(logon.scheduleInfo.atLogonWait);
-    EXPECT_EQ(logon.scheduleInfo.atLogonWaitQuantity, 2);
-    EXPECT_EQ(logon.scheduleInfo.atLogonWaitUnit, TimeUnit::minutes);
-    EXPECT_FALSE(logon.soundInfo.noticeSound);
 }
 
 TEST_F(AddCommand, RefusedTasksLeaveTheFileAlone) {

@@ -21,17 +21,15 @@ TEST(Usage, HelpGoesToStandardOutputAndNamesEveryVerb) {
     }
 }
 
-TEST(Usage, HelpOfOneVerb) {
-    CliOutput result = RunCli({"help", "agenda"});
-    EXPECT_EQ(result.status, cli::kExitOk);
-    EXPECT_NE(result.out.find("tidewell-cli agenda FILE --from"), std::string::npos);
-    EXPECT_EQ(result.out.find("tidewell-cli list"), std::string::npos);
-}
-
-TEST(Usage, VersionLine) {
-    CliOutput result = RunCli({"--version"});
-    EXPECT_EQ(result.status, cli::kExitOk);
-    EXPECT_EQ(result.out, "tidewell-cli Version 2.7\n");
+TEST(Usage, OneVerbsHelpTheVersionAndNoArguments) {
+    const CliOutput agenda = RunCli({"help", "agenda"});
+    EXPECT_EQ(agenda.status, cli::kExitOk);
+    EXPECT_NE(agenda.out.find("tidewell-cli agenda FILE --from"), std::string::npos);
+    EXPECT_EQ(agenda.out.find("tidewell-cli list"), std::string::npos);
+    EXPECT_EQ(RunCli({"--version"}).out, "tidewell-cli Version 2.7\n");
+    const CliOutput none = RunCli({});
+    EXPECT_EQ(none.status, cli::kExitFailure);
+    EXPECT_NE(none.err.find("usage:\n"), std::string::npos);
 }
 
 TEST(Usage, UnknownCommandsListTheVerbs) {
@@ -49,12 +47,6 @@ TEST(Usage, UnknownCommandsListTheVerbs) {
                   0u)
             << result.err;
     }
-}
-
-TEST(Usage, NoArgumentsGivesTheUsageAsAFailure) {
-    CliOutput result = RunCli({});
-    EXPECT_EQ(result.status, cli::kExitFailure);
-    EXPECT_NE(result.err.find("usage:\n"), std::string::npos);
 }
 
 }  // namespace
