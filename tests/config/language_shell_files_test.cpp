@@ -71,6 +71,7 @@ TEST_F(LanguageShellFilesTest, ShellFileAnswersByCategoryAndRowName) {
     EXPECT_EQ(LoadMessage(IDS_ERROR_FILE_READONLY), "Die Datei \"#1\" ist schreibgesch\xC3\xBCtzt.");
     EXPECT_EQ(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND),
               LoadMessageIn(MessageLanguage::English, IDS_ERROR_FILE_FILE_NOT_FOUND));
+    EXPECT_EQ(LoadMessage(Shell_Translator), "") << "the rows of [Info] have no English default";
     ResetLanguage();
 }
 

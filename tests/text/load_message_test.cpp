@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
 #include <string>
 
 #include "text/language.h"
@@ -37,36 +35,6 @@ TEST_F(LoadMessageTest, ColumnFollowsTheLanguageUnlessOneIsGiven) {
     SetLanguage(kLcidSimplifiedChinese);
     EXPECT_EQ(LoadMessage(IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE, "5"), "发生了未知错误(5)。");
     for (int32_t unknown : {0, 999999, -1}) EXPECT_EQ(LoadMessage(unknown, "x"), "");
-}
-
-// A shell file of another language, as the config layer would read it.
-class MapShellFile : public LanguageShellFile {
-public:
-    explicit MapShellFile(std::map<std::string, std::string> values) : m_values(std::move(values)) {}
-    std::optional<std::string> Value(std::string_view section, std::string_view key) const override {
-        const auto it = m_values.find(std::string(section) + "/" + std::string(key));
-        if (it == m_values.end()) return std::nullopt;
-        return it->second;
-    }
-
-private:
-    std::map<std::string, std::string> m_values;
-};
-
-TEST_F(LoadMessageTest, AnotherLanguageReadsItsShellFileWithEnglishAsDefault) {
-    if (kChineseEdition) GTEST_SKIP() << "the Chinese edition reads no shell file";
-    auto shell = std::make_shared<MapShellFile>(std::map<std::string, std::string>{
-        {"KLN/IDS_KLN_NEVER", "Nie"},
-        {"Error/IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE", "Unbekannter Fehler (%1)."},
-        {"Info/Shell_Language", "Deutsch"},
-    });
-    SetLanguage(1031, shell);
-    EXPECT_EQ(LoadMessage(IDS_KLN_NEVER), "Nie");
-    EXPECT_EQ(LoadMessage(IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE, "7"), "Unbekannter Fehler (7).");
-    EXPECT_EQ(LoadMessage(Shell_Language), "Deutsch");
-    // Missing values: English, except the Info rows, which have no default.
-    EXPECT_EQ(LoadMessage(IDS_KLN_ACTIVE), "Active");
-    EXPECT_EQ(LoadMessage(Shell_LCID), "");
 }
 
 TEST(FillPercentPlaceholders, FollowsTheOrderOfTheRules) {
