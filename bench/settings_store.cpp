@@ -10,7 +10,7 @@
 
 #include "config/find_settings.h"
 #include "config/program_options.h"
-#include "config/registry_store.h"
+#include "store/registry_store.h"
 #include "config/settings_keys.h"
 #include "files/file_faults.h"
 #include "files/whole_file.h"

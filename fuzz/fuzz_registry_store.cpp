@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/registry_store.h"
+#include "store/registry_store.h"
 
 namespace {
 

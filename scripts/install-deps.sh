@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14 python3
   qt6-base-dev libicu-dev libsdl2-dev libsdl2-mixer-dev timgm6mb-soundfont libsystemd-dev
   fonts-wqy-microhei xdg-utils xvfb xauth xdotool x11-utils imagemagick dbus python3-dbusmock
   librsvg2-bin lintian appstream desktop-file-utils bash-completion

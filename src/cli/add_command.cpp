@@ -15,7 +15,7 @@
 #include "platform/system_clock.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "timing/run_text.h"
 #include "timing/standard_random.h"
 #include "timing/validation.h"

@@ -11,7 +11,7 @@
 #include "overview/quick_view_range.h"
 #include "platform/system_clock.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "time/local_time.h"
 #include "timing/standard_random.h"
 

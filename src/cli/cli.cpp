@@ -16,8 +16,9 @@
 #include "platform/system_sleeper.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "timing/next_run.h"
+#include "overview/task_texts.h"
 #include "timing/run_text.h"
 #include "timing/schedule_type_name.h"
 #include "timing/standard_random.h"
@@ -49,10 +50,8 @@ int List(const Options& options, std::ostream& out, std::ostream& err) {
         << LoadMessage(IDS_TIDEWELL_KLN_NEXT_RUN) << '\t' << LoadMessage(IDS_TIDEWELL_KLN_LAST_RUN) << '\n';
     for (const TaskRecord& task : loaded.tasks) {
         if (IsPlaceholderTask(task)) continue;
-        const ScheduleInfo& schedule = task.scheduleInfo;
-        std::string lastRun = schedule.haveLastRunTime ? RunInstantText(schedule.lastRunTime) : NeverText();
-        out << task.title << '\t' << ScheduleTypeName(schedule.type) << '\t'
-            << NextRunColumnText(clock->Now(), task) << '\t' << lastRun << '\n';
+        out << task.title << '\t' << ScheduleTypeName(task.scheduleInfo.type) << '\t'
+            << NextRunColumnText(clock->Now(), task) << '\t' << LastRunText(task) << '\n';
     }
     return kExitOk;
 }

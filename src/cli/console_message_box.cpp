@@ -1,6 +1,6 @@
 #include "cli/console_message_box.h"
 
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell::cli {
 

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "text/message_box.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell::cli {
 

@@ -7,7 +7,7 @@
 #include "cli/usage.h"
 #include "platform/control_bus.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell::cli {
 namespace {

@@ -7,7 +7,7 @@
 #include "overview/description.h"
 #include "overview/schedule_statistics.h"
 #include "platform/system_clock.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "timing/standard_random.h"
 
 namespace tidewell::cli {

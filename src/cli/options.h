@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "text/result.h"
+#include "base/result.h"
 #include "time/date_time.h"
 
 namespace tidewell::cli {

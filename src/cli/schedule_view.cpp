@@ -9,7 +9,7 @@
 #include "platform/system_sleeper.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "timing/standard_random.h"
 
 namespace tidewell::cli {

@@ -7,7 +7,7 @@
 
 #include "model/task_list.h"
 #include "schedule_file/schedule_store.h"
-#include "text/message_box.h"
+#include "ui_ports/message_box.h"
 #include "time/clock.h"
 
 namespace tidewell::cli {

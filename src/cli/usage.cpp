@@ -3,7 +3,7 @@
 #include "cli/cli.h"
 #include "cli/schedule_view.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell::cli {
 namespace {

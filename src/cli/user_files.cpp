@@ -3,7 +3,7 @@
 #include "config/data_directories.h"
 #include "config/locations.h"
 #include "config/quick_view_store.h"
-#include "config/registry_store.h"
+#include "store/registry_store.h"
 
 namespace tidewell::cli {
 namespace {

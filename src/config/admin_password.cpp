@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "config/password_file.h"
-#include "text/message_box.h"
+#include "ui_ports/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 
@@ -48,6 +48,7 @@ bool AdminPassword::CheckAdminPassword(std::string_view caption, PasswordPrompt&
                         : std::string(caption);
     request.label = ReplaceAll(std::string(kLabelFormat), "%s", LoadMessage(IDS_DIALOG_PASSWORD_P));
     request.fieldName = LoadMessage(IDS_KLN_PASSWORD);
+    request.maxLength = kPasswordMaxLength;
     request.refuseInputFor = m_failedAttemptDelay;
     const std::optional<std::string> entry = prompt.AskPassword(request);
     if (!entry) {

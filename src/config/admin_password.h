@@ -7,7 +7,8 @@
 #include <string_view>
 
 #include "crypto/password_encoding.h"
-#include "text/result.h"
+#include "base/result.h"
+#include "ui_ports/password_prompt.h"
 
 namespace tidewell {
 
@@ -16,25 +17,6 @@ class MessageBoxService;
 // Added to the wait after every wrong entry, up to the limit.
 inline constexpr std::chrono::milliseconds kFailedAttemptDelayStep{500};
 inline constexpr std::chrono::milliseconds kFailedAttemptDelayLimit{3000};
-
-// What the password dialog shows.
-struct PasswordRequest {
-    std::string title;
-    std::string label;      // "&Password:"
-    std::string fieldName;  // the field's name in messages: "Password"
-    std::size_t maxLength = kPasswordMaxLength;
-    // How long the prompt refuses input after it opens: the wait earned by wrong entries. A
-    // timer ends it; nothing sleeps, so passes go on meanwhile.
-    std::chrono::milliseconds refuseInputFor{0};
-};
-
-// The modal password dialog, drawn by the main window.
-class PasswordPrompt {
-public:
-    virtual ~PasswordPrompt() = default;
-    // The text entered, or nullopt when the user cancels.
-    virtual std::optional<std::string> AskPassword(const PasswordRequest& request) = 0;
-};
 
 // The program's access lock: the password in memory, its file and the unlocking dialog.
 // Used on the user-interface thread only.

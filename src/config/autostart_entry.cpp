@@ -4,7 +4,7 @@
 
 #include "files/durable_file.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

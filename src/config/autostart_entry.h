@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "config/locations.h"
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

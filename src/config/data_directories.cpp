@@ -12,7 +12,7 @@
 #include "files/temporary_file.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -6,7 +6,7 @@
 
 #include "config/locations.h"
 #include "platform/settings_port.h"
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

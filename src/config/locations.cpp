@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "config/password_file.h"
-#include "config/registry_store.h"
+#include "store/registry_store.h"
 #include "files/whole_file.h"
 #include "text/language.h"
 

@@ -9,7 +9,7 @@
 #include "files/whole_file.h"
 #include "format/settings_text.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

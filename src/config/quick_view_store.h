@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

@@ -14,10 +14,10 @@
 #include "files/paths.h"
 #include "files/whole_file.h"
 #include "platform/system_sleeper.h"
-#include "text/message_box.h"
+#include "ui_ports/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 

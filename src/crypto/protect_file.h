@@ -5,7 +5,7 @@
 
 #include "crypto/protected_container.h"
 #include "platform/sleeper.h"
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

@@ -7,7 +7,7 @@
 
 #include "crypto/protect_file_format.h"
 #include "platform/sleeper.h"
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

@@ -15,7 +15,7 @@
 #include "files/whole_file.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -8,7 +8,7 @@
 
 #include "files/unique_fd.h"
 #include "text/messages.h"
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

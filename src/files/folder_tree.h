@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "files/durable_file.h"
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

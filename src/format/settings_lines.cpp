@@ -7,7 +7,7 @@
 #include "files/durable_file.h"
 #include "files/folder_tree.h"
 #include "files/paths.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell::settings_lines {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "format/settings_text.h"
-#include "text/result.h"
+#include "base/result.h"
 
 // The line rules of the settings text format that the document and the writer share: trimming,
 // section and key lines, blocks of multi-line values, the normalized layout and the bytes on disk.

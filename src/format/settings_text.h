@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

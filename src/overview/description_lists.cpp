@@ -3,7 +3,7 @@
 #include "overview/description.h"
 #include "text/list_texts.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "time/calendar.h"
 #include "timing/list_order.h"
 

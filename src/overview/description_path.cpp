@@ -1,6 +1,6 @@
 #include <vector>
 
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "overview/description.h"
 
 namespace tidewell {

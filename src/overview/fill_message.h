@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "timing/sub_repeat.h"
 
 namespace tidewell {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/task_record.h"
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

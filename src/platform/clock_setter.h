@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "platform/cancel_flag.h"
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

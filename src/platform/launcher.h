@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/cancel_flag.h"
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/result.h"
+#include "base/result.h"
 
 namespace tidewell {
 

@@ -10,7 +10,7 @@
 #include "platform/tone.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

@@ -10,8 +10,8 @@
 #include "platform/network_port.h"
 #include "platform/time_zone.h"
 #include "runtime/daytime_reply.h"
-#include "text/message_box.h"
-#include "text/result.h"
+#include "ui_ports/message_box.h"
+#include "base/result.h"
 #include "time/clock.h"
 
 namespace tidewell {

@@ -6,8 +6,8 @@
 
 #include "model/task_record.h"
 #include "platform/launcher.h"
-#include "text/message_box.h"
-#include "text/result.h"
+#include "ui_ports/message_box.h"
+#include "base/result.h"
 #include "time/clock.h"
 
 namespace tidewell {

@@ -1,7 +1,7 @@
 #include "runtime/log_line.h"
 
 #include "files/append_file.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "text/result.h"
+#include "base/result.h"
 #include "time/date_time.h"
 
 namespace tidewell {

@@ -5,7 +5,6 @@
 #include "time/clock.h"
 #include "timing/next_run.h"
 #include "timing/randomization.h"
-#include "timing/run_text.h"
 #include "timing/waiting.h"
 
 namespace tidewell {
@@ -18,9 +17,10 @@ bool IsDueType(ScheduleType type) {
 }
 
 // The next-run computation reads "now" from a clock; a pass gives every task the same now.
-std::string Advance(TaskRecord& task, const DateTime& now, RandomSource& random) {
+// Returns whether the task has a next run.
+bool Advance(TaskRecord& task, const DateTime& now, RandomSource& random) {
     FixedClock clock(now);
-    return GetNextRunString(task, NextRunContext{clock, random});
+    return GetNextRun(task, NextRunContext{clock, random});
 }
 
 // Whether the run moves to a random instant instead of running now.
@@ -137,7 +137,7 @@ bool Scheduler::AdvanceOverdue(TaskRecord& task, const PassWindow& window) {
         overdue = schedule.nextRunTime <= window.from;
     }
     if (!overdue) return false;
-    if (Advance(task, window.to, m_random) == NeverText()) schedule.haveNextRunTime = false;
+    if (!Advance(task, window.to, m_random)) schedule.haveNextRunTime = false;
     return true;
 }
 

@@ -6,9 +6,9 @@
 
 #include "platform/audio_port.h"
 #include "platform/settings_port.h"
-#include "text/result.h"
+#include "base/result.h"
 #include "config/settings_keys.h"
-#include "text/tray_notice.h"
+#include "ui_ports/tray_notice.h"
 
 namespace tidewell {
 

@@ -13,9 +13,9 @@
 #include "runtime/event_log.h"
 #include "runtime/scheduler_ports.h"
 #include "runtime/sound_notice_player.h"
-#include "text/countdown_window.h"
-#include "text/message_box.h"
-#include "text/notice_window.h"
+#include "ui_ports/countdown_window.h"
+#include "ui_ports/message_box.h"
+#include "ui_ports/notice_window.h"
 
 namespace tidewell {
 

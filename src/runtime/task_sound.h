@@ -6,7 +6,7 @@
 #include "model/task_record.h"
 #include "platform/settings_port.h"
 #include "runtime/sound_notice_player.h"
-#include "text/message_box.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 

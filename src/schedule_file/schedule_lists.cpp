@@ -2,7 +2,7 @@
 
 #include "format/settings_text.h"
 #include "model/list_entry_text.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

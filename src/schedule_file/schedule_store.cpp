@@ -16,7 +16,7 @@
 #include "schedule_file/schedule_keys.h"
 #include "schedule_file/schedule_section.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "timing/post_load_update.h"
 #include "timing/randomization.h"
 #include "timing/validation.h"

@@ -5,8 +5,8 @@
 #include "model/task_list.h"
 #include "platform/settings_port.h"
 #include "platform/sleeper.h"
-#include "text/message_box.h"
-#include "text/result.h"
+#include "ui_ports/message_box.h"
+#include "base/result.h"
 #include "timing/next_run_context.h"
 
 namespace tidewell {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "text/language.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 

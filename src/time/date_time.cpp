@@ -10,7 +10,6 @@
 namespace tidewell {
 namespace {
 
-constexpr int64_t kSecondsPerDay = 86400;
 constexpr int64_t kMinDay = -657434;  // 1 January 100
 constexpr int64_t kMaxDay = 2958465;  // 31 December 9999
 constexpr int64_t kMinSeconds = kMinDay * kSecondsPerDay;

@@ -16,6 +16,8 @@ inline constexpr std::string_view kInvalidDateTimeText = "Invalid DateTime";
 inline constexpr const char* kStorageFormat = "%Y-%m-%d %H:%M:%S";
 inline constexpr const char* kTimeOfDayFormat = "%H:%M:%S";
 
+inline constexpr int64_t kSecondsPerDay = 86400;
+
 class TimeSpan;
 
 // A local wall-clock date and time with one-second resolution.

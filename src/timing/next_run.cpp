@@ -158,7 +158,9 @@ std::string NextRunTime(const DateTime& now, TaskRecord& task) {
     return ComputeNextRun(now, task).text;
 }
 
-std::string GetNextRunString(TaskRecord& task, const NextRunContext& context) {
+namespace {
+
+NextRun AdvanceNextRun(TaskRecord& task, const NextRunContext& context) {
     DateTime before = task.scheduleInfo.nextRunTime;
     DateTime now = context.clock.Now();
     NextRun next = ComputeNextRun(now, task);
@@ -168,7 +170,17 @@ std::string GetNextRunString(TaskRecord& task, const NextRunContext& context) {
         bool moved = after != before || after.GetStatus() != before.GetStatus();
         if (moved || random.finalTime < now) DecideRandomTimeWhenSet(task, context);
     }
-    return next.text;
+    return next;
+}
+
+}  // namespace
+
+std::string GetNextRunString(TaskRecord& task, const NextRunContext& context) {
+    return AdvanceNextRun(task, context).text;
+}
+
+bool GetNextRun(TaskRecord& task, const NextRunContext& context) {
+    return !AdvanceNextRun(task, context).never;
 }
 
 FollowingRunResult FollowingRun(const TaskRecord& task, const NextRunContext& context) {

@@ -24,6 +24,8 @@ bool NextRunFields(const DateTime& now, TaskRecord& task);
 // The scheduler's entry point: NextRunTime at the clock's now, then a new
 // random run time when the task decides it as soon as the schedule is set.
 std::string GetNextRunString(TaskRecord& task, const NextRunContext& context);
+// GetNextRunString without the column text: whether the task has a next run.
+bool GetNextRun(TaskRecord& task, const NextRunContext& context);
 
 struct FollowingRunResult {
     std::string text;  // column text, "Never" when there is none

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "time/calendar.h"
 
 namespace tidewell {
@@ -52,6 +52,12 @@ std::string ShortDateText(const DateTime& instant) {
     std::snprintf(text, sizeof text, "%d-%d-%02d", instant.GetMonth(), instant.GetDay(),
                   instant.GetYear() % 100);
     return text;
+}
+
+bool HasComingRun(const DateTime& now, const TaskRecord& task) {
+    const ScheduleInfo& schedule = task.scheduleInfo;
+    if (schedule.type == ScheduleType::atLogon) return !schedule.haveEndingTime || now <= schedule.endingTime;
+    return schedule.haveNextRunTime;
 }
 
 std::string NextRunColumnText(const DateTime& now, const TaskRecord& task) {

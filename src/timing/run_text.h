@@ -21,4 +21,7 @@ std::string ShortDateText(const DateTime& instant);
 // their starting and ending dates while that limits them.
 std::string NextRunColumnText(const DateTime& now, const TaskRecord& task);
 
+// Whether the task has a run to come: a next run, or for At Logon a logon not past its end.
+bool HasComingRun(const DateTime& now, const TaskRecord& task);
+
 }  // namespace tidewell

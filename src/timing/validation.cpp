@@ -6,7 +6,7 @@
 #include <system_error>
 
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "timing/list_order.h"
 #include "timing/randomization.h"
 

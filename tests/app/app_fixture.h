@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/main_frame.h"
-#include "app/tidewell_app.h"
-#include "app/tidewell_doc.h"
-#include "app/tidewell_view.h"
+#include "app/main_window/main_frame.h"
+#include "app/program/tidewell_app.h"
+#include "app/main_window/tidewell_doc.h"
+#include "app/main_window/tidewell_view.h"
 #include "config/autostart_entry.h"
 #include "config/password_file.h"
-#include "config/registry_store.h"
+#include "store/registry_store.h"
 #include "support/app_doubles.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"

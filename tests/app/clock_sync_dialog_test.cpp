@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 
-#include "app/clock_sync_dialog.h"
+#include "app/dialogs/clock_sync_dialog.h"
 #include "app_fixture.h"
 #include "platform/posix_network.h"
 #include "support/daytime_server.h"

@@ -1,4 +1,4 @@
-#include "app/tidewell_doc.h"
+#include "app/main_window/tidewell_doc.h"
 
 #include <gtest/gtest.h>
 

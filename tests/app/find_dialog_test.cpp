@@ -1,9 +1,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 
-#include "app/find_dialog.h"
-#include "app/program_operations.h"
-#include "app/task_finder.h"
+#include "app/dialogs/find_dialog.h"
+#include "app/program/program_operations.h"
+#include "app/dialogs/task_finder.h"
 #include "app_fixture.h"
 #include "config/find_settings.h"
 #include "overview/schedule_statistics.h"

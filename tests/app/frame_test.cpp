@@ -4,15 +4,15 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/column_widths.h"
-#include "app/command_table.h"
-#include "app/message_box_dialog.h"
-#include "app/single_instance.h"
-#include "app/task_list_model.h"
+#include "app/main_window/column_widths.h"
+#include "app/main_window/command_table.h"
+#include "app/windows/message_box_dialog.h"
+#include "app/program/single_instance.h"
+#include "app/main_window/task_list_model.h"
 #include "app_fixture.h"
 #include "support/injected_file_faults.h"
 #include "support/task_builder.h"
-#include "text/message_box.h"
+#include "ui_ports/message_box.h"
 #include "text/messages.h"
 
 namespace tidewell::testing {

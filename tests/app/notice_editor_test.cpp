@@ -4,10 +4,10 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/notice_text.h"
-#include "app/notice_text_editor.h"
+#include "app/windows/notice_text.h"
+#include "app/task_sheet/notice_text_editor.h"
 #include "app/sheet_fixture.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell::testing {
 namespace {

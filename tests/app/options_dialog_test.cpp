@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/change_password_dialog.h"
-#include "app/opt_general_page.h"
-#include "app/options_dialog.h"
+#include "app/dialogs/change_password_dialog.h"
+#include "app/dialogs/opt_general_page.h"
+#include "app/dialogs/options_dialog.h"
 #include "app_fixture.h"
 #include "cli/run_cli.h"
 #include "config/admin_password.h"

@@ -2,8 +2,8 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/password_dialog.h"
-#include "app/single_instance.h"
+#include "app/dialogs/password_dialog.h"
+#include "app/program/single_instance.h"
 #include "app_fixture.h"
 #include "text/messages.h"
 

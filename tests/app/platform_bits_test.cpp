@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <cstring>
 
-#include "app/display_probe.h"
-#include "app/single_instance.h"
-#include "app/task_texts.h"
+#include "app/program/display_probe.h"
+#include "app/program/single_instance.h"
+#include "overview/task_texts.h"
 #include "support/temp_dir.h"
 #include "text/list_texts.h"
 #include "text/messages.h"

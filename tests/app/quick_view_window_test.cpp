@@ -9,8 +9,8 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "app/quick_view_editor.h"
-#include "app/quick_view_window.h"
+#include "app/dialogs/quick_view_editor.h"
+#include "app/dialogs/quick_view_window.h"
 #include "app_fixture.h"
 #include "config/data_directories.h"
 #include "config/quick_view_store.h"

@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include "app/message_box_dialog.h"
+#include "app/windows/message_box_dialog.h"
 #include "runtime/scheduler.h"
 #include "runtime/task_executor.h"
 #include "support/fake_settings.h"

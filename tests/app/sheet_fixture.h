@@ -6,9 +6,9 @@
 #include <QTest>
 #include <QWidget>
 
-#include "app/options_page.h"
-#include "app/options_sheet.h"
-#include "app/sheet_context.h"
+#include "app/task_sheet/options_page.h"
+#include "app/task_sheet/options_sheet.h"
+#include "app/task_sheet/sheet_context.h"
 #include "platform/memory_settings.h"
 #include "model/task_defaults.h"
 #include "runtime/sound_notice_player.h"

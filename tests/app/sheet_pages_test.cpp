@@ -18,16 +18,16 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/file_dialogs.h"
-#include "app/list_editor.h"
-#include "app/month_list_editor.h"
-#include "app/notice_text.h"
-#include "app/page_widgets.h"
-#include "app/qt_text.h"
-#include "app/random_time_editor.h"
+#include "app/dialogs/file_dialogs.h"
+#include "app/schedule_page/list_editor.h"
+#include "app/schedule_page/month_list_editor.h"
+#include "app/windows/notice_text.h"
+#include "app/widgets/page_widgets.h"
+#include "app/widgets/qt_text.h"
+#include "app/task_sheet/random_time_editor.h"
 #include "app/sheet_fixture.h"
-#include "app/sound_page.h"
-#include "app/summary_page.h"
+#include "app/task_sheet/sound_page.h"
+#include "app/task_sheet/summary_page.h"
 #include "runtime/task_sound.h"
 #include "timing/validation.h"
 

@@ -1,8 +1,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "app/single_instance.h"
-#include "app/start_string.h"
+#include "app/program/single_instance.h"
+#include "app/program/start_string.h"
 #include "app_fixture.h"
 #include "runtime/debug_log.h"
 #include "text/messages.h"

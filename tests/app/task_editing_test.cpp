@@ -8,12 +8,12 @@
 #include <QRadioButton>
 
 #include "app/app_fixture.h"
-#include "app/list_editor.h"
-#include "app/month_list_editor.h"
-#include "app/options_page.h"
-#include "app/page_widgets.h"
-#include "app/qt_text.h"
-#include "app/task_editing.h"
+#include "app/schedule_page/list_editor.h"
+#include "app/schedule_page/month_list_editor.h"
+#include "app/task_sheet/options_page.h"
+#include "app/widgets/page_widgets.h"
+#include "app/widgets/qt_text.h"
+#include "app/task_sheet/task_editing.h"
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
 #include "support/recording_audio.h"

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "config/registry_store.h"
+#include "store/registry_store.h"
 #include "files/durable_file.h"
 #include "support/fake_settings.h"
 #include "support/temp_dir.h"

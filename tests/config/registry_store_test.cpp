@@ -1,4 +1,4 @@
-#include "config/registry_store.h"
+#include "store/registry_store.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,7 +16,7 @@
 #include "support/temp_dir.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

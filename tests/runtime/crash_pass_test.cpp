@@ -18,7 +18,7 @@
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

@@ -17,7 +17,7 @@
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "timing/next_run.h"
 
 namespace tidewell {

@@ -17,7 +17,7 @@
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 #include "timing/list_order.h"
 
 namespace tidewell {

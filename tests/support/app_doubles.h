@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_operations.h"
+#include "app/main_window/frame_operations.h"
 #include "support/recording_launcher.h"
 #include "support/recording_sleeper.h"
 #include "support/scripted_password_prompt.h"

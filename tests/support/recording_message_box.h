@@ -3,7 +3,7 @@
 #include <deque>
 #include <vector>
 
-#include "text/message_box.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 

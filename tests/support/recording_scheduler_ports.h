@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/scheduler_ports.h"
+#include "ui_ports/scheduler_view.h"
 
 namespace tidewell::testing {
 

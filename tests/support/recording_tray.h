@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "text/tray_notice.h"
+#include "ui_ports/tray_notice.h"
 
 namespace tidewell {
 

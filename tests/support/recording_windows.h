@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/power_control.h"
-#include "text/countdown_window.h"
-#include "text/notice_window.h"
+#include "ui_ports/countdown_window.h"
+#include "ui_ports/notice_window.h"
 
 namespace tidewell {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/sheet_context.h"
+#include "app/task_sheet/sheet_context.h"
 
 namespace tidewell::testing {
 

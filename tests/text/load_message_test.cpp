@@ -4,7 +4,7 @@
 
 #include "text/language.h"
 #include "text/messages.h"
-#include "text/text_util.h"
+#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

@@ -1,4 +1,4 @@
-#include "text/message_box.h"
+#include "ui_ports/message_box.h"
 
 #include <gtest/gtest.h>
 

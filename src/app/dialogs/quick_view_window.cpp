@@ -1,0 +1,296 @@
+#include "app/dialogs/quick_view_window.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/widgets/qt_text.h"
+#include "app/dialogs/quick_view_editor.h"
+#include "overview/task_texts.h"
+#include "app/program/tidewell_app.h"
+#include "app/main_window/tidewell_doc.h"
+#include "config/data_directories.h"
+#include "config/quick_view_store.h"
+#include "overview/agenda.h"
+#include "overview/quick_view_range.h"
+#include "ui_ports/message_box.h"
+#include "base/text_util.h"
+#include "timing/run_text.h"
+#include "timing/schedule_type_name.h"
+
+namespace tidewell {
+namespace {
+
+enum RunColumn { kRunTimeColumn, kTitleColumn, kTypeColumn, kDescriptionColumn, kRunColumnCount };
+
+QPushButton* Button(int32_t textId, const char* name, QWidget* parent) {
+    auto* button = new QPushButton(MessageText(textId), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+// "Weekdays (This week (Monday - Friday))", or the description alone for a record without title.
+QString PickerText(const QuickViewRecord& record) {
+    const std::string description = QuickViewText(record);
+    if (record.title.empty()) return ToQString(description);
+    return ToQString(record.title + " " +
+                     ReplaceAll(LoadMessage(IDS_KLN_ITEM_IN_PARENTHESES), "#1", description));
+}
+
+QTreeWidget* RunList(QWidget* parent) {
+    auto* runs = new QTreeWidget(parent);
+    runs->setObjectName("quickViewRuns");
+    runs->setColumnCount(kRunColumnCount);
+    runs->setHeaderLabels({MessageText(IDS_TIDEWELL_KLN_RUN_TIME), MessageText(IDS_KLN_TITLE),
+                           MessageText(IDS_TIDEWELL_KLN_SCHEDULE_TYPE), MessageText(IDS_KLN_DESCRIPTION)});
+    runs->setRootIsDecorated(false);
+    runs->setAlternatingRowColors(true);
+    runs->setUniformRowHeights(true);
+    runs->setSelectionBehavior(QAbstractItemView::SelectRows);
+    for (int column : {kRunTimeColumn, kTitleColumn, kTypeColumn})
+        runs->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    return runs;
+}
+
+}  // namespace
+
+QuickViewWindow::QuickViewWindow(CTidewellApp& app, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_app(app) {
+    setObjectName("quickViewWindow");
+    setWindowTitle(MessageText(IDS_TIDEWELL_OPT_QV_TITLE));
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    m_picker = new QComboBox(this);
+    m_picker->setObjectName("quickViewPicker");
+    m_picker->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto* label = new QLabel(MessageText(IDS_TIDEWELL_QV_PICK_Q), this);
+    label->setBuddy(m_picker);
+    QPushButton* add = Button(IDS_DIALOG_ADD_A, "quickViewAdd", this);
+    m_edit = Button(IDS_DIALOG_EDIT_E, "quickViewEdit", this);
+    m_delete = Button(IDS_DIALOG_DELETE_D, "quickViewDelete", this);
+    top->addWidget(label);
+    top->addWidget(m_picker, 1);
+    top->addWidget(add);
+    top->addWidget(m_edit);
+    top->addWidget(m_delete);
+    layout->addLayout(top);
+
+    auto* rangeRow = new QHBoxLayout;
+    m_range = new QLabel(this);
+    m_range->setObjectName("quickViewRange");
+    QFont bold = m_range->font();
+    bold.setBold(true);
+    m_range->setFont(bold);
+    m_count = new QLabel(this);
+    m_count->setObjectName("quickViewCount");
+    rangeRow->addWidget(m_range);
+    rangeRow->addStretch(1);
+    rangeRow->addWidget(m_count);
+    layout->addLayout(rangeRow);
+    m_runs = RunList(this);
+    layout->addWidget(m_runs, 1);
+    m_cutShort = new QLabel(this);
+    m_cutShort->setObjectName("quickViewCutShort");
+    m_cutShort->hide();
+    layout->addWidget(m_cutShort);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* close =
+        buttons->addButton(MessageText(IDS_DIALOG_FIND_CLOSE_L), QDialogButtonBox::RejectRole);
+    close->setObjectName("quickViewClose");
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    layout->addWidget(buttons);
+
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+    connect(m_picker, &QComboBox::activated, this, &QuickViewWindow::OnActivated);
+    connect(add, &QPushButton::clicked, this, &QuickViewWindow::OnAdd);
+    connect(m_edit, &QPushButton::clicked, this, &QuickViewWindow::OnEdit);
+    connect(m_delete, &QPushButton::clicked, this, &QuickViewWindow::OnDelete);
+    if (CTidewellDoc* doc = app.Document()) {
+        connect(doc, &CTidewellDoc::listReset, this, &QuickViewWindow::Refresh);
+        connect(doc, &CTidewellDoc::rowsChanged, this, &QuickViewWindow::Refresh);
+    }
+    resize(900, 520);
+    Reload();
+}
+
+std::string QuickViewWindow::FilePath() const {
+    return QuickViewFilePath(m_app.UserData().Path());
+}
+
+void QuickViewWindow::Reload() {
+    std::vector<std::string> lines;
+    if (Result loaded = LoadQuickViewLines(FilePath(), lines); !loaded) {
+        m_app.MessageBox().ShowMessageBox(loaded.message(), LoadMessage(IDS_KLN_ERROR),
+                                          MB_OK | MB_ICONEXCLAMATION);
+    }
+    m_records = ParseQuickViewLines(lines, m_app.GetClock().Now());
+    m_onSpot.reset();
+    Select(m_records.empty() ? -1 : 0);
+}
+
+const QuickViewRecord* QuickViewWindow::Current() const {
+    if (m_current >= 0 && m_current < static_cast<int>(m_records.size()))
+        return &m_records[static_cast<std::size_t>(m_current)];
+    return m_onSpot ? &*m_onSpot : nullptr;
+}
+
+// The saved Quick Views, the range given on the spot when there is one, "Another range...".
+void QuickViewWindow::FillCombo() {
+    m_picker->clear();
+    for (const QuickViewRecord& record : m_records) m_picker->addItem(PickerText(record));
+    if (m_onSpot) m_picker->addItem(PickerText(*m_onSpot));
+    m_picker->addItem(MessageText(IDS_TIDEWELL_QV_OTHER_RANGE));
+    m_picker->setCurrentIndex(m_current >= 0 ? m_current
+                              : m_onSpot     ? static_cast<int>(m_records.size())
+                                             : -1);
+}
+
+void QuickViewWindow::Select(int index) {
+    if (index < 0 || index >= static_cast<int>(m_records.size())) index = -1;
+    m_current = index;
+    // Without a saved one to show, this week is shown.
+    if (index < 0 && !m_onSpot) m_onSpot = DefaultQuickView(m_app.GetClock().Now());
+    FillCombo();
+    UpdateButtons();
+    Refresh();
+}
+
+void QuickViewWindow::ShowOnSpot(const QuickViewRecord& record) {
+    m_onSpot = record;
+    Select(-1);
+}
+
+void QuickViewWindow::UpdateButtons() {
+    m_edit->setEnabled(m_current >= 0);
+    m_delete->setEnabled(m_current >= 0);
+}
+
+void QuickViewWindow::Refresh() {
+    m_runs->clear();
+    m_cutShort->hide();
+    const QuickViewRecord* record = Current();
+    const CTidewellDoc* doc = m_app.Document();
+    const DateTime now = m_app.GetClock().Now();
+    const std::optional<QuickViewRange> range =
+        record != nullptr ? QuickViewRangeOf(*record, now) : std::nullopt;
+    if (!range || doc == nullptr) {
+        m_range->clear();
+        m_count->clear();
+        return;
+    }
+    const TaskList& tasks = doc->Tasks();
+    const Agenda agenda = ComputeAgenda(tasks, range->start, range->end);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(agenda.runs.size()));
+    QTreeWidgetItem* firstComing = nullptr;
+    const QBrush goneBy = palette().brush(QPalette::Disabled, QPalette::Text);
+    for (const AgendaRun& run : agenda.runs) {
+        const TaskRecord& task = tasks[run.task];
+        auto* item = new QTreeWidgetItem(
+            QStringList{ToQString(RunInstantText(run.time)), ToQString(task.title),
+                        ToQString(ScheduleTypeName(task.scheduleInfo.type)),
+                        DisplayText(TaskDescriptionText(task, m_app.DescriptionStyle()))});
+        if (run.time < now) {
+            for (int column = 0; column < kRunColumnCount; ++column) item->setForeground(column, goneBy);
+        } else if (firstComing == nullptr) {
+            firstComing = item;
+        }
+        items.append(item);
+    }
+    m_runs->addTopLevelItems(items);
+    // The runs gone by are dimmed; the list opens at the first one to come.
+    if (firstComing != nullptr) {
+        m_runs->setCurrentItem(firstComing);
+        m_runs->scrollToItem(firstComing, QAbstractItemView::PositionAtTop);
+    }
+    std::string count = LoadMessage(IDS_TIDEWELL_QV_RUN_COUNT);
+    count = ReplaceAll(std::move(count), "#1", std::to_string(agenda.runs.size()));
+    count = ReplaceAll(std::move(count), "#2", ShortDateText(range->start));
+    count = ReplaceAll(std::move(count), "#3", ShortDateText(range->end));
+    m_range->setText(ToQString(QuickViewText(*record)));
+    m_count->setText(ToQString(count));
+    if (!agenda.cutShort.empty()) {
+        m_cutShort->setText(ToQString(ReplaceAll(LoadMessage(IDS_TIDEWELL_QV_CUT_SHORT), "#1",
+                                                 std::to_string(kDefaultAgendaRunsPerTask))));
+        m_cutShort->show();
+    }
+}
+
+void QuickViewWindow::OnActivated(int index) {
+    const int saved = static_cast<int>(m_records.size());
+    if (index < saved || (index == saved && m_onSpot)) {
+        Select(index < saved ? index : -1);
+        return;
+    }
+    const QuickViewRecord start = m_onSpot.value_or(DefaultQuickView(m_app.GetClock().Now()));
+    QuickViewEditor editor(QuickViewEditor::Mode::onSpot, start, m_app.MessageBox(), this);
+    if (editor.exec() == QDialog::Accepted) {
+        ShowOnSpot(editor.Record());
+    } else {
+        Select(m_current);  // back to what was shown
+    }
+}
+
+bool QuickViewWindow::Save(std::vector<QuickViewRecord> records) {
+    const DateTime today = m_app.GetClock().Now();
+    const auto readable = [today](std::string_view line) {
+        return ParseQuickViewLine(line, today).has_value();
+    };
+    std::string keptAside;
+    if (Result saved = SaveQuickViewLines(FilePath(), QuickViewLines(records), readable, &keptAside);
+        !saved) {
+        m_app.MessageBox().ShowMessageBox(saved.message(), LoadMessage(IDS_KLN_ERROR),
+                                          MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (!keptAside.empty()) {
+        m_app.MessageBox().ShowMessageBox(
+            ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", keptAside),
+            LoadMessage(IDS_TIDEWELL_OPT_QV_TITLE), MB_OK | MB_ICONINFORMATION);
+    }
+    m_records = std::move(records);
+    return true;
+}
+
+void QuickViewWindow::OnAdd() {
+    QuickViewEditor editor(QuickViewEditor::Mode::add, DefaultQuickView(m_app.GetClock().Now()),
+                           m_app.MessageBox(), this);
+    if (editor.exec() != QDialog::Accepted) return;
+    std::vector<QuickViewRecord> records = m_records;
+    records.push_back(editor.Record());
+    if (Save(std::move(records))) Select(static_cast<int>(m_records.size()) - 1);
+}
+
+void QuickViewWindow::OnEdit() {
+    if (m_current < 0) return;
+    const auto index = static_cast<std::size_t>(m_current);
+    QuickViewEditor editor(QuickViewEditor::Mode::edit, m_records[index], m_app.MessageBox(), this);
+    if (editor.exec() != QDialog::Accepted) return;
+    std::vector<QuickViewRecord> records = m_records;
+    records[index] = editor.Record();
+    if (Save(std::move(records))) Select(m_current);
+}
+
+void QuickViewWindow::OnDelete() {
+    if (m_current < 0) return;
+    const auto index = static_cast<std::size_t>(m_current);
+    const std::string name = ToStdString(PickerText(m_records[index]));
+    if (m_app.MessageBox().ShowMessageBox(
+            ReplaceAll(LoadMessage(IDS_TIDEWELL_QV_PROMPT_BEFORE_DELETE), "#1", name),
+            LoadMessage(IDS_TIDEWELL_OPT_QV_TITLE), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    std::vector<QuickViewRecord> records = m_records;
+    records.erase(records.begin() + m_current);
+    if (Save(std::move(records))) Select(std::min(m_current, static_cast<int>(m_records.size()) - 1));
+}
+
+}  // namespace tidewell

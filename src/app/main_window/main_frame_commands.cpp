@@ -1,0 +1,181 @@
+// The command handlers of the main window.
+#include <QAction>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/main_window/frame_operations.h"
+#include "app/main_window/main_frame.h"
+#include "app/widgets/qt_text.h"
+#include "app/program/tidewell_app.h"
+#include "app/main_window/tidewell_doc.h"
+#include "app/main_window/tidewell_view.h"
+#include "platform/launcher.h"
+#include "platform/settings_port.h"
+#include "ui_ports/message_box.h"
+
+namespace tidewell {
+
+void CMainFrame::OnToggleScheduling() {
+    m_app.ToggleScheduling(false);
+}
+
+void CMainFrame::OnSave() {
+    if (m_doc.IsModified()) SaveAsked();
+}
+
+void CMainFrame::OnRunInBackground() {
+    SettingsPort& settings = m_app.Settings();
+    if (settings.ReadSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 1) != 0) {
+        bool showNextTime = true;
+        const std::string product = m_app.ProductName();
+        m_messageBox.ShowMessageBox(
+            LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_WAKEN_FROM_BOTTOM_RIGHT_ICON, product), product,
+            MB_OK | MB_ICONINFORMATION, {}, &showNextTime);
+        if (!showNextTime) settings.WriteSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 0);
+    }
+    hide();
+}
+
+void CMainFrame::OnExitCompletely() {
+    m_app.ExitCompletely();
+}
+
+void CMainFrame::OnRunNow() {
+    if (std::optional<size_t> selected = SelectedTask()) m_operations.RunTaskNow(m_doc.Tasks()[*selected]);
+}
+
+void CMainFrame::OnAddTask() {
+    m_operations.AddTask(m_doc.Tasks());
+}
+
+void CMainFrame::OnCopyTask() {
+    const std::optional<size_t> selected = SelectedTask();
+    if (!selected) return;
+    const size_t position = m_doc.CopyTask(*selected, m_app.AutoSave());
+    if (position >= m_doc.Tasks().size()) return;
+    m_operations.LogEvent(&m_doc.Tasks()[position], EventKind::taskAdded);
+    m_view->SelectIndex(position);
+    AutoRestartScheduling(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app.ProductName()));
+}
+
+void CMainFrame::OnDeleteTask() {
+    const std::optional<size_t> selected = SelectedTask();
+    if (!selected) return;
+    if (m_messageBox.ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_BEFORE_DELETE),
+                                    m_app.ProductName(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return;
+    }
+    m_operations.LogEvent(&m_doc.Tasks()[*selected], EventKind::taskDeleted);
+    m_doc.DeleteTask(*selected, m_app.AutoSave());
+}
+
+void CMainFrame::OnEditTask() {
+    if (std::optional<size_t> selected = SelectedTask()) {
+        m_operations.EditTask(m_doc.Tasks(), m_doc.Tasks()[*selected]);
+    }
+}
+
+void CMainFrame::OnFind() {
+    m_operations.Find(m_doc.Tasks());
+}
+
+void CMainFrame::OnFindNext() {
+    m_operations.FindNext(m_doc.Tasks());
+}
+
+void CMainFrame::OnToggleEnabled() {
+    if (std::optional<size_t> selected = SelectedTask()) EnableOrDisable(*selected);
+}
+
+void CMainFrame::OnPauseCountDown() {
+    const std::optional<size_t> selected = SelectedTask();
+    bool enable = false;
+    if (!selected || !m_doc.PauseOrContinueCountDown(*selected, enable)) return;
+    if (enable) EnableOrDisable(*selected);
+    m_doc.Save();
+}
+
+void CMainFrame::OnClearCountDown() {
+    const std::optional<size_t> selected = SelectedTask();
+    bool enable = false;
+    if (!selected || !m_doc.ClearAndStopCountDown(*selected, enable)) return;
+    if (enable) EnableOrDisable(*selected);
+    m_doc.Save();
+}
+
+void CMainFrame::OnToolbar() {
+    m_toolBar->setVisible(Action(kCmdToolbar)->isChecked());
+}
+
+void CMainFrame::OnStatusBar() {
+    statusBar()->setVisible(Action(kCmdStatusBar)->isChecked());
+}
+
+void CMainFrame::OnViewLog() {
+    m_operations.ViewLog();
+}
+
+void CMainFrame::OnQuickView() {
+    m_operations.QuickView(m_doc.Tasks());
+}
+
+void CMainFrame::OnClockSynchronization() {
+    m_operations.ClockSynchronization();
+}
+
+void CMainFrame::OnStatistics() {
+    m_operations.Statistics(m_doc.Tasks());
+}
+
+void CMainFrame::OnOptions() {
+    m_operations.Options();
+}
+
+void CMainFrame::OnMute() {
+    const bool mute = !m_app.IsMute();
+    m_app.SetMute(mute);
+    m_operations.ResetSoundPlayer();
+}
+
+void CMainFrame::OnStopSound() {
+    m_operations.StopCurrentSound();
+}
+
+void CMainFrame::OnHelp() {
+    if (Result opened = m_app.GetLauncher().Open(kHelpUrl); !opened)
+        ShowMessage(opened.message(), MB_OK | MB_ICONHAND);
+}
+
+void CMainFrame::OnAutoUpdate() {
+    m_app.SetAutoUpdate(!m_app.AutoUpdate());
+}
+
+void CMainFrame::OnHomepage() {
+    if (Result opened = m_app.GetLauncher().Open(kHomepageUrl); !opened) {
+        ShowMessage(opened.message(), MB_OK | MB_ICONHAND);
+    }
+}
+
+void CMainFrame::OnCheckUpdate() {
+    // The least update check: there is never a newer build to offer.
+    m_messageBox.ShowMessageBox(LoadMessage(IDS_DIALOG_LVUD_PROMPT_NO_NEW_VERSION_FOUND),
+                                LoadMessage(IDS_DIALOG_LVUD_CAPTION), MB_OK | MB_ICONINFORMATION);
+}
+
+void CMainFrame::OnAbout() {
+    const std::string product = m_app.ProductName();
+    const std::string text = product + "\r\n" + LoadMessage(IDS_DIALOG_ABOUT_COMPANY_PRODUCT_VERSION_PEP) +
+                             "\r\n\r\n" + LoadMessage(IDS_DIALOG_ABOUT_COPYRIGHT);
+    m_messageBox.ShowMessageBox(text, LoadMessage(IDS_DIALOG_ABOUT_TITLE, product),
+                                MB_OK | MB_ICONINFORMATION);
+}
+
+void CMainFrame::OnShowHide() {
+    if (isHidden()) {
+        if (m_app.AskAdministratorPassword({})) showMaximized();
+        return;
+    }
+    if (AskSaveChanges()) hide();
+}
+
+}  // namespace tidewell

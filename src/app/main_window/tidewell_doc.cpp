@@ -1,0 +1,134 @@
+#include "app/main_window/tidewell_doc.h"
+
+#include "model/task_compare.h"
+#include "timing/count_down.h"
+
+namespace tidewell {
+
+CTidewellDoc::CTidewellDoc(ScheduleStoreContext context, std::string scheduleFile, QObject* parent)
+    : QObject(parent), m_context(std::move(context)), m_scheduleFile(std::move(scheduleFile)) {}
+
+LoadReport CTidewellDoc::Load() {
+    LoadReport report = LoadTaskList(m_scheduleFile, m_tasks, m_context);
+    m_fileLeft = report.leaveFile;
+    m_tasks.SetModified(false);
+    emit listReset();
+    emit modifiedChanged(false);
+    return report;
+}
+
+bool CTidewellDoc::Save() {
+    if (m_fileLeft) {
+        SetModified(true);  // kept for the moment the user chooses
+        return false;
+    }
+    const bool saved = SaveTaskList(m_scheduleFile, m_tasks, m_context).ok();
+    if (saved) Saved();
+    return saved;
+}
+
+void CTidewellDoc::SaveFromPass() {
+    if (m_fileLeft) {
+        SetModified(true);
+        return;
+    }
+    const Result saved = WriteTaskList(m_scheduleFile, m_tasks, m_context);
+    if (saved.ok()) {
+        Saved();
+        return;
+    }
+    SetModified(true);
+    m_saveFailing = true;
+    emit saveFailing(saved.message());
+}
+
+void CTidewellDoc::Saved() {
+    SetModified(false);
+    if (!m_saveFailing) return;
+    m_saveFailing = false;
+    emit saveRecovered();
+}
+
+bool CTidewellDoc::ProtectWith(std::string password) {
+    const ScheduleStoreContext before = m_context;
+    m_context.password = std::move(password);
+    if (m_fileLeft) return true;  // not ours to rewrite; it stays as it is
+    if (!IsModified()) return Save();
+    TaskList saved;
+    LoadOptions options;
+    options.keepDamagedAside = false;
+    options.displayOrder = false;
+    if (!LoadTaskList(m_scheduleFile, saved, before, options).loaded) return true;  // nothing on disk
+    return SaveTaskList(m_scheduleFile, saved, m_context).ok();
+}
+
+void CTidewellDoc::SetModified(bool modified) {
+    if (m_tasks.IsModified() == modified) return;
+    m_tasks.SetModified(modified);
+    emit modifiedChanged(modified);
+}
+
+void CTidewellDoc::Changed(bool autoSave) {
+    if (!autoSave || !Save()) SetModified(true);
+}
+
+void CTidewellDoc::DeleteTask(size_t index, bool autoSave) {
+    m_tasks.Remove(index);
+    emit listReset();
+    Changed(autoSave);
+}
+
+bool CTidewellDoc::ToggleEnabled(size_t index, bool autoSave) {
+    TaskRecord& task = m_tasks[index];
+    ToggleTaskEnabled(task, {m_context.clock, m_context.random});
+    emit rowsChanged();
+    Changed(autoSave);
+    return task.enabled;
+}
+
+bool CTidewellDoc::PauseOrContinueCountDown(size_t index, bool& enable) {
+    TaskRecord& task = m_tasks[index];
+    if (!tidewell::PauseOrContinueCountDown(task, {m_context.clock, m_context.random})) return false;
+    enable = task.scheduleInfo.countDownRunning && !task.enabled;
+    emit rowsChanged();
+    return true;
+}
+
+bool CTidewellDoc::ClearAndStopCountDown(size_t index, bool& enable) {
+    TaskRecord& task = m_tasks[index];
+    if (!tidewell::ClearAndStopCountDown(task, {m_context.clock, m_context.random})) return false;
+    enable = !task.enabled;
+    emit rowsChanged();
+    return true;
+}
+
+size_t CTidewellDoc::CopyTask(size_t index, bool autoSave) {
+    TaskRecord copy;
+    tidewell::CopyTask(copy, m_tasks[index]);
+    copy.isClockSyncTask = false;
+    return AddTask(copy, autoSave);
+}
+
+size_t CTidewellDoc::AddTask(const TaskRecord& task, bool autoSave) {
+    const size_t position = tidewell::AddTask(m_tasks, task, m_context);
+    emit listReset();
+    if (position < m_tasks.size()) Changed(autoSave);
+    return position;
+}
+
+size_t CTidewellDoc::ReplaceTask(size_t index, const TaskRecord& edited, bool autoSave) {
+    tidewell::CopyTask(m_tasks[index], edited);
+    RefreshThroughFile(m_tasks, m_context);
+    size_t position = m_tasks.size();
+    for (size_t i = 0; i < m_tasks.size(); ++i) {
+        if (SameTask(m_tasks[i], edited)) {
+            position = i;
+            break;
+        }
+    }
+    emit listReset();
+    Changed(autoSave);
+    return position;
+}
+
+}  // namespace tidewell

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QObject>
+#include <string>
+
+#include "model/task_list.h"
+#include "schedule_file/schedule_store.h"
+
+namespace tidewell {
+
+// The task list of the program and its schedule file. Every change made by a command goes
+// through here, so the file, the modified flag and the views stay in step.
+class CTidewellDoc final : public QObject {
+    Q_OBJECT
+
+public:
+    CTidewellDoc(ScheduleStoreContext context, std::string scheduleFile, QObject* parent = nullptr);
+
+    TaskList& Tasks() { return m_tasks; }
+    const TaskList& Tasks() const { return m_tasks; }
+    const std::string& ScheduleFile() const { return m_scheduleFile; }
+    // The user data directory changed: the list is read from and saved to this file from now on.
+    void SetScheduleFile(std::string path) { m_scheduleFile = std::move(path); }
+    const ScheduleStoreContext& Context() const { return m_context; }
+    // The administrator password protects the file from the next save on.
+    void SetPassword(std::string password) { m_context.password = std::move(password); }
+    // The administrator password changed: the file on disk is written again under the new one at
+    // once, so it never stays readable only with the old one; unsaved changes stay unsaved.
+    bool ProtectWith(std::string password);
+
+    LoadReport Load();
+    // Saves the list and clears the modified flag; a failure has been shown to the user. While
+    // the file is left alone (see IsFileLeft) nothing is written and the result is false.
+    bool Save();
+    // A save of a scheduling pass: a failure is not shown here but signalled (saveFailing) for
+    // the frame to report without stopping anything; the list stays modified and the next
+    // save tries again.
+    void SaveFromPass();
+    // The last save failed and none has succeeded since.
+    bool SaveFailing() const { return m_saveFailing; }
+    // The file could not be read and no copy of it was kept: it is not saved over until the
+    // user chooses to replace it.
+    bool IsFileLeft() const { return m_fileLeft; }
+    // The user chose to replace the file that could not be read: saves write it from now on.
+    void ReplaceLeftFile() { m_fileLeft = false; }
+    bool IsModified() const { return m_tasks.IsModified(); }
+    void SetModified(bool modified);
+    // After a change: saves at once with AutoSave on, else marks the list modified.
+    void Changed(bool autoSave);
+
+    // The commands' changes of the task at `index` (a task, not a placeholder).
+    void DeleteTask(size_t index, bool autoSave);
+    // Inverts the enabled flag (pausing a running count-down that gets disabled first) and
+    // computes the next run again. Returns the new flag.
+    bool ToggleEnabled(size_t index, bool autoSave);
+    // A count-down's running flag inverted; continuing counts the stored length from now.
+    // False when the task is no count-down. `enable` is set when the task must be enabled.
+    bool PauseOrContinueCountDown(size_t index, bool& enable);
+    // Ends the count-down: no further run. False when the task is no count-down.
+    bool ClearAndStopCountDown(size_t index, bool& enable);
+    // Adds a copy of the task through the file; returns where it settled, or the list size.
+    size_t CopyTask(size_t index, bool autoSave);
+    // Adds a task through the file; returns where it settled, or the list size when refused.
+    size_t AddTask(const TaskRecord& task, bool autoSave);
+    // The task at `index` becomes `edited` and the list goes through the file; returns where
+    // the task settled, or the list size.
+    size_t ReplaceTask(size_t index, const TaskRecord& edited, bool autoSave);
+
+signals:
+    // Rows came or went, or the list was replaced.
+    void listReset();
+    // Texts of rows changed.
+    void rowsChanged();
+    void modifiedChanged(bool modified);
+    // A save of a pass failed with `message` (each failed attempt).
+    void saveFailing(const std::string& message);
+    // A save succeeded after failed ones.
+    void saveRecovered();
+
+private:
+    void Saved();
+
+    ScheduleStoreContext m_context;
+    std::string m_scheduleFile;
+    TaskList m_tasks;
+    bool m_fileLeft = false;
+    bool m_saveFailing = false;
+};
+
+}  // namespace tidewell

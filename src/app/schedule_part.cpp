@@ -1,7 +1,0 @@
-#include "app/schedule_part.h"
-
-namespace tidewell {
-
-CSchedulePart::CSchedulePart(SheetContext& context, QWidget* parent) : QWidget(parent), m_context(context) {}
-
-}  // namespace tidewell
