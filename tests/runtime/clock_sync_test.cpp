@@ -48,20 +48,6 @@ TEST(DaytimeReplyTest, ReadsTheTimeAtTheFixedOffsetsOnlyWhenTheReplyCarriesTheMa
     for (const auto& [note, reply, expected] : cases) EXPECT_EQ(ParseDaytimeReply(reply), expected) << note;
 }
 
-TEST(ServerChoice, TheChosenServerIsAskedFirstAndTheOthersKeepTheirOrder) {
-    const std::vector<DaytimeServer> servers{{"10.0.0.1"}, {"10.0.0.2"}, {"10.0.0.3"}};
-    const auto first = [&](const std::string& chosen) { return ServersStartingWith(servers, chosen); };
-    EXPECT_EQ(first("10.0.0.3")[0].address + first("10.0.0.3")[1].address, "10.0.0.310.0.0.1");
-    EXPECT_EQ(first("192.0.2.9")[0].address, "10.0.0.1");
-}
-
-TEST(SynchronizedLocalTimeTest, TheReplysDateAndTimeMovedByTheBias) {
-    EXPECT_EQ(SynchronizedLocalTime({2010, 5, 6, 23, 30, 10}, -480),
-              DateTime::FromParts(2010, 5, 7, 7, 30, 10));
-    EXPECT_EQ(SynchronizedLocalTime({2010, 1, 1, 1, 10, 0}, 300), DateTime::FromParts(2009, 12, 31, 20, 10));
-    EXPECT_EQ(UtcMicroseconds(DateTime::FromParts(2010, 5, 7, 7, 30, 10), -480), kReplyInstant);
-}
-
 class ClockSyncTest : public ::testing::Test {
 protected:
     ClockSyncOutcome Run(const std::vector<DaytimeServer>& servers, NetworkPort* network = nullptr) {
