@@ -8,6 +8,7 @@
 #include <random>
 #include <tuple>
 
+#include "base/text_util.h"
 #include "model/task_compare.h"
 #include "support/fake_settings.h"
 #include "support/injected_file_faults.h"
@@ -17,7 +18,6 @@
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "timing/list_order.h"
 
 namespace tidewell {
@@ -56,25 +56,6 @@ protected:
     RecordingSleeper sleeper;
     TempDir m_temp;
 };
-
-TEST_F(ScheduleStoreTest, SectionsByTypeInDisplayOrderWithCrLf) {
-    TaskList list;
-    list.Add(Notice(OnceTask({At(2006, 5, 1)}), "once"));
-    list.Add(Notice(DailyTask({TimeOfDayValue(20), TimeOfDayValue(8)}), "daily a"));
-    list.Add(Notice(RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes), "repeating"));
-    list.Add(Notice(DailyTask({TimeOfDayValue(7)}), "daily b"));
-    ASSERT_TRUE(SaveTaskList(Path(), list, Context()));
-    const std::string text = ReadFileText(Path());
-    const size_t daily1 = text.find("[Daily 1]\r\nTitle = daily a\r\n"), daily2 = text.find("[Daily 2]"),
-                 once = text.find("[Once or Several Times 1]"), repeating = text.find("[Count Down 1]");
-    EXPECT_LT(daily1, daily2);
-    EXPECT_LT(daily2, once);
-    EXPECT_LT(once, repeating);
-    EXPECT_NE(repeating, std::string::npos);
-    EXPECT_NE(text.find("SchI Daily = {{Block}}\r\n<B Start>\r\n08:00:00\r\n20:00:00\r\n<B End>"),
-              std::string::npos);
-    EXPECT_EQ(text.find("\n\n"), std::string::npos);  // every line ends with CR LF
-}
 
 TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
     std::mt19937 generator(77);
@@ -145,77 +126,6 @@ TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
     ASSERT_TRUE(SaveTaskList(Path(), again, Context()));
     EXPECT_EQ(ReadFileText(Path()), first);
     EXPECT_EQ(UserTasks(again).size(), original.size());
-}
-
-TEST_F(ScheduleStoreTest, HandEditedFiles) {
-    const std::string head = ";Tidewell file\n\n[Info]\nInfo = Tidewell Job List\n\n";
-    const std::string task =
-        "Title = %s\nEnabled = true\nTI TaskType = 2\nTI Notice Msg = hi\nSndI Notice Sound = false\n";
-    auto section = [&](const std::string& name, const std::string& title, const std::string& list) {
-        std::string body = task;
-        body.replace(body.find("%s"), 2, title);
-        return "[" + name + "]\n" + body + list + "\n";
-    };
-    struct Case {
-        const char* note;
-        std::string file;
-        std::vector<std::string> titles;
-        int dropped;
-    };
-    const std::vector<Case> cases = {
-        {"gap in numbering",
-         head + section("Daily 1", "one", "SchI Daily = 08:00:00") +
-             section("Daily 3", "three", "SchI Daily = 09:00:00"),
-         {"one"},
-         0},
-        {"only a status",
-         head + "[Weekly 1]\nStatus = 4\n\n" + section("Weekly 2", "two", "SchI Weekly = 1 08:00:00"),
-         {"two"},
-         1},
-        {"list that does not parse",
-         head +
-             section("Once or Several Times 1", "bad", "SchI Once or Several Times = 2024-02-30 12:00:00") +
-             section("Once or Several Times 2", "good", "SchI Once or Several Times = 2024-02-28 12:00:00"),
-         {"good"},
-         1},
-        {"no title", head + section("Daily 1", "", "Status = 0\nSchI Daily = 08:00:00"), {}, 1},
-    };
-    for (const Case& c : cases) {
-        WriteFileText(Path(), c.file);
-        TaskList list;
-        LoadReport report = LoadTaskList(Path(), list, Context());
-        ASSERT_TRUE(report.loaded) << c.note;
-        std::vector<std::string> titles;
-        for (const TaskRecord* t : UserTasks(list)) titles.push_back(t->title);
-        EXPECT_EQ(titles, c.titles) << c.note;
-        EXPECT_EQ(report.droppedTasks, c.dropped) << c.note;
-        EXPECT_EQ(list[list.size() - 1].isClockSyncTask, true) << c.note;
-        EXPECT_EQ(report.keptAsidePath.empty(), c.dropped == 0) << c.note;
-        std::filesystem::remove(Path() + ".damaged");
-    }
-    ASSERT_TRUE(std::filesystem::exists(Path()));
-}
-
-TEST_F(ScheduleStoreTest, OfTwoClockSynchronizationTasksTheFirstIsKeptSilent) {
-    TaskList two;
-    ASSERT_TRUE(SaveTaskList(Path(), two, Context()));
-    LoadTaskList(Path(), two, Context());  // the loader adds the clock task
-    TaskRecord second = two[two.size() - 1];
-    second.title = "second clock";
-    second.isClockSyncTask = false;
-    two[two.size() - 1].title = "first clock";
-    two[two.size() - 1].soundInfo.noticeSound = true;
-    two.Add(second);
-    ASSERT_TRUE(SaveTaskList(Path(), two, Context()));
-    TaskList loaded;
-    LoadReport report = LoadTaskList(Path(), loaded, Context());
-    std::vector<std::string> clockTasks;
-    for (const TaskRecord& task : loaded) {
-        if (task.isClockSyncTask)
-            clockTasks.push_back(task.title + (task.soundInfo.noticeSound ? " sound" : ""));
-    }
-    EXPECT_EQ(clockTasks, std::vector<std::string>{"first clock"});
-    EXPECT_EQ(report.droppedTasks, 1);
 }
 
 TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
@@ -329,16 +239,6 @@ TEST_F(ScheduleStoreTest, LinkedScheduleIsSavedThroughTheLink) {
     }
 }
 
-TEST_F(ScheduleStoreTest, MissingFileIsNotAFailureToReport) {
-    TaskList list;
-    list.Add(TaskRecord{});
-    LoadReport report = LoadTaskList(Path(), list, Context());
-    EXPECT_FALSE(report.loaded);
-    EXPECT_TRUE(list.empty());
-    EXPECT_TRUE(report.keptAsidePath.empty());
-    EXPECT_EQ(messageBox.CallCount(), 0u);
-}
-
 TEST_F(ScheduleStoreTest, WriteFailureKeepsTheOldFile) {
     TaskList list;
     list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "kept"));
@@ -353,29 +253,6 @@ TEST_F(ScheduleStoreTest, WriteFailureKeepsTheOldFile) {
     EXPECT_EQ(messageBox.LastCall().caption, "Error");
     EXPECT_EQ(ReadFileText(Path()), before);
     EXPECT_EQ(SaveTaskList(blocked + "/schedule.rws", list, Context("s3cret!")).kind(), ErrorKind::io);
-}
-
-TEST_F(ScheduleStoreTest, MissingFilesWarnOnLoadAndTheTaskIsStillSaved) {
-    TaskRecord program = DailyTask({TimeOfDayValue(8)});
-    program.title = "usb backup";
-    program.taskInfo.programPath = m_temp.File("not-plugged-in/backup.sh");
-    program.soundInfo.type = 0;
-    TaskList list;
-    list.Add(program);
-    ASSERT_TRUE(SaveTaskList(Path(), list, Context()));
-    messageBox.AnswerNext(IDOK, false);  // "do not show this again"
-    TaskList loaded;
-    LoadReport report = LoadTaskList(Path(), loaded, Context());
-    EXPECT_EQ(report.warnings, 1);
-    ASSERT_EQ(UserTasks(loaded).size(), 1u);
-    ASSERT_EQ(messageBox.CallCount(), 1u);
-    EXPECT_TRUE(messageBox.LastCall().hasCheckBox);
-    EXPECT_EQ(settings.ReadSettingInt("Tidewell\\Config", "Error Reminder - File", 1), 0);
-    // Saved again although its program is missing, and no reminder any more.
-    ASSERT_TRUE(SaveTaskList(Path(), loaded, Context()));
-    LoadTaskList(Path(), loaded, Context());
-    EXPECT_EQ(UserTasks(loaded).size(), 1u);
-    EXPECT_EQ(messageBox.CallCount(), 1u);
 }
 
 }  // namespace
