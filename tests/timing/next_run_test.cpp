@@ -1,5 +1,4 @@
 #include "timing/next_run.h"
-#include "support/test_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -55,9 +54,6 @@ TaskRecord CountDownTask(DateTime start, bool running) {
     return task;
 }
 
-// Monday 13 March 2006 is the reference week.
-const DateTime kMonday = At(2006, 3, 13);
-
 TEST(NextRunTime, DailyWeeklyOnceRepeatingCountDown) {
     const NextRunCase cases[] = {
         {"a time equal to now is not after now", DailyTask({TimeOfDayValue(8), TimeOfDayValue(20)}),
@@ -98,31 +94,6 @@ TEST(NextRunTime, DailyWeeklyOnceRepeatingCountDown) {
     for (const NextRunCase& c : cases) ExpectNextRun(c);
 }
 
-TEST(NextRunTime, MonthlyAndYearly) {
-    DateTime ten = TimeOfDayValue(10);
-    const NextRunCase cases[] = {
-        {"day 31 clamped to 30 April", MonthlyTask({DayOfMonth(31, ten)}), At(2006, 4, 29, 11),
-         At(2006, 4, 30, 10)},
-        {"last Friday of February 2009", MonthlyTask({WeekdayOfMonth(5, 4, TimeOfDayValue(18))}),
-         At(2009, 2, 1), At(2009, 2, 27, 18)},
-        {"the earliest candidate wins, not the first entry",
-         MonthlyTask({DayOfMonth(28, ten), WeekdayOfMonth(1, 0, ten)}), At(2006, 5, 29), At(2006, 6, 5, 10)},
-        {"yearly leap day", YearlyTask({InMonths(DayOfMonth(29, ten), {2})}), At(2008, 2, 29, 11),
-         At(2009, 2, 28, 10)},
-        {"ending cuts the month scan",
-         WithEnding(MonthlyTask({InMonths(DayOfMonth(1, ten), {9})}), At(2006, 6, 30)), At(2006, 3, 1),
-         std::nullopt},
-        {"ending the same day before the run",
-         WithEnding(MonthlyTask({DayOfMonth(15, ten)}), At(2006, 3, 15, 9)), At(2006, 3, 1), std::nullopt},
-        {"start beyond the scan of now",
-         WithStart(YearlyTask({InMonths(DayOfMonth(1, ten), {1})}), At(2010, 6, 1)), At(2006, 3, 1),
-         At(2011, 1, 1, 10)},
-        {"a month entry that selects no month never runs", MonthlyTask({InMonths(DayOfMonth(1, ten), {})}),
-         At(2006, 3, 1), std::nullopt},
-    };
-    for (const NextRunCase& c : cases) ExpectNextRun(c);
-}
-
 TEST(NextRunTime, EmptyListsAndDisabledTasksKeepTheNextRunValue) {
     std::vector<TaskRecord> tasks = {Disabled(DailyTask({TimeOfDayValue(8)}))};
     for (ScheduleType type : {ScheduleType::daily, ScheduleType::weekly, ScheduleType::monthly,
@@ -136,13 +107,6 @@ TEST(NextRunTime, EmptyListsAndDisabledTasksKeepTheNextRunValue) {
         EXPECT_EQ(task.scheduleInfo.haveNextRunTime, task.enabled);  // an empty list changes nothing
         EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2006, 1, 1));
     }
-}
-
-TEST(NextRunTime, DailyDuplicatesAreRemoved) {
-    TaskRecord task = DailyTask({TimeOfDayValue(20), TimeOfDayValue(8), TimeOfDayValue(20)});
-    NextRunTime(At(2006, 3, 1), task);
-    ASSERT_EQ(task.scheduleInfo.daily.size(), 2u);
-    EXPECT_EQ(task.scheduleInfo.daily[0], TimeOfDayValue(8));
 }
 
 // What the calendar walk does not reach: bounds, states and the first representable day.
@@ -169,53 +133,6 @@ TEST(PreviousRun, LatestScheduledInstantBeforeNowInsideTheBounds) {
             EXPECT_EQ(task.scheduleInfo.previousRunTime, *c.expected) << c.note;
         } else {
             EXPECT_EQ(text, "Never") << c.note;
-        }
-    }
-}
-
-TEST(NextRunColumnText, AtLogonTexts) {
-    TaskRecord task = ScheduledTask(ScheduleType::atLogon);
-    task.scheduleInfo.startingTime = At(2006, 3, 5);
-    struct Case {
-        bool haveEnding;
-        DateTime now;
-        const char* text;
-    };
-    const Case cases[] = {
-        {false, At(2006, 3, 1), "At next logon(Since 3-5-06)"},
-        {true, At(2006, 3, 1), "At next logon(3-5-06 - 4-10-07)"},
-        {true, At(2007, 4, 11), "Never"},
-    };
-    for (const Case& c : cases) {
-        TaskRecord copy = task;
-        copy.scheduleInfo.haveEndingTime = c.haveEnding;
-        copy.scheduleInfo.endingTime = At(2007, 4, 10);
-        EXPECT_EQ(NextRunTime(c.now, copy), c.text);
-        EXPECT_EQ(copy.scheduleInfo.haveNextRunTime, std::string(c.text) != "Never");
-    }
-}
-
-TEST(FollowingRun, IsTheRunStrictlyAfterTheNextOne) {
-    TestClock clock(At(2006, 1, 1, 0, 0, 30));
-    testing::FixedRandom random;
-    NextRunContext context{clock, random};
-    struct Case {
-        TaskRecord task;
-        std::optional<DateTime> following;
-    };
-    const Case cases[] = {
-        {RepeatingTask(At(2006, 1, 1), 1, TimeUnit::seconds), At(2006, 1, 1, 0, 0, 32)},
-        {DailyTask({TimeOfDayValue(8)}), At(2006, 1, 2, 8)},
-        {OnceTask({At(2006, 2, 1)}), std::nullopt},
-        {CountDownTask(At(2006, 1, 2), true), std::nullopt},
-    };
-    for (const Case& c : cases) {
-        FollowingRunResult result = FollowingRun(c.task, context);
-        EXPECT_EQ(result.found, c.following.has_value());
-        if (c.following) {
-            EXPECT_EQ(result.time, *c.following);
-        } else {
-            EXPECT_EQ(result.text, "Never");
         }
     }
 }
