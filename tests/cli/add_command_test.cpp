@@ -62,63 +62,6 @@ protected:
     std::string file = folder.File("schedule.rws");
 };
 
-TEST_F(AddCommand, EachScheduleFormAndAction) {
-    struct Case {
-        std::vector<std::string> arguments;
-        ScheduleType type;
-        TaskType action;
-    };
-    const Case cases[] = {
-        {{"--title", "Dentist", "--once", "2027-02-03 15:00:00", "--once", "2027-08-03 15:00:00", "--notice",
-          "Go, now; \"really\""},
-         ScheduleType::once,
-         TaskType::notice},
-        {{"--title", "Stretch", "--daily", "10:30:00", "--daily", "15:30:00", "--run", "/bin/true", "--args",
-          "-a 'b c'", "--sound", "--random-minutes", "5"},
-         ScheduleType::daily,
-         TaskType::program},
-        {{"--title", "Meeting", "--weekly", "Mon,Fri 09:55:00", "--open", folder.Path()},
-         ScheduleType::weekly,
-         TaskType::program},
-        {{"--title", "Look away", "--every", "20m", "--start", "2026-12-07 08:00:00", "--end",
-          "2027-12-07 08:00:00", "--notice", "Look away"},
-         ScheduleType::repeating,
-         TaskType::notice},
-        {{"--title", "News", "--at-logon", "--wait", "2", "--open", "https://example.org/"},
-         ScheduleType::atLogon,
-         TaskType::program},
-    };
-    for (const Case& c : cases) {
-        Added added = Add(c.arguments);
-        ASSERT_EQ(added.status, cli::kExitOk) << added.err;
-        EXPECT_EQ(added.out.rfind("Added \"" + c.arguments[1] + "\"; next run: ", 0), 0u) << added.out;
-    }
-    TaskList tasks = Load();
-    ASSERT_EQ(tasks.size(), std::size(cases));
-    for (const Case& c : cases) {
-        const TaskRecord* found = nullptr;
-        for (const TaskRecord& task : tasks)
-            if (task.title == c.arguments[1]) found = &task;
-        ASSERT_NE(found, nullptr) << c.arguments[1];
-        EXPECT_EQ(found->scheduleInfo.type, c.type) << c.arguments[1];
-        EXPECT_EQ(found->taskInfo.taskType, c.action) << c.arguments[1];
-        // The options of each form reach the file.
-        const ScheduleInfo& schedule = found->scheduleInfo;
-        if (c.type == ScheduleType::daily) {
-            EXPECT_EQ(found->taskInfo.parameter, "-a 'b c'");
-            EXPECT_TRUE(found->soundInfo.noticeSound && found->randomizationInfo.enable);
-        } else if (c.type == ScheduleType::weekly) {
-            ASSERT_EQ(schedule.weekly.size(), 2u);
-            EXPECT_EQ(schedule.weekly[1].weekday, 5);
-        } else if (c.type == ScheduleType::repeating) {
-            EXPECT_EQ(schedule.endingTime, At(2027, 12, 7, 8));
-        } else if (c.type == ScheduleType::atLogon) {
-            EXPECT_EQ(schedule.atLogonWaitQuantity, 2);
-            EXPECT_FALSE(found->soundInfo.noticeSound);
-        }
-    }
-}
-
 TEST_F(AddCommand, RefusedTasksLeaveTheFileAlone) {
     struct Case {
         std::vector<std::string> arguments;

@@ -9,29 +9,6 @@ namespace {
 
 using namespace tidewell::testing;
 
-TEST(Usage, HelpGoesToStandardOutputAndNamesEveryVerb) {
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"help"}}) {
-        CliOutput result = RunCli(arguments);
-        EXPECT_EQ(result.status, cli::kExitOk);
-        EXPECT_EQ(result.err, "");
-        EXPECT_EQ(result.out.rfind("usage:\n", 0), 0u);
-        for (std::string_view verb : cli::VerbNames())
-            EXPECT_NE(result.out.find("tidewell-cli " + std::string(verb)), std::string::npos) << verb;
-    }
-}
-
-TEST(Usage, OneVerbsHelpTheVersionAndNoArguments) {
-    const CliOutput agenda = RunCli({"help", "agenda"});
-    EXPECT_EQ(agenda.status, cli::kExitOk);
-    EXPECT_NE(agenda.out.find("tidewell-cli agenda FILE --from"), std::string::npos);
-    EXPECT_EQ(agenda.out.find("tidewell-cli list"), std::string::npos);
-    EXPECT_EQ(RunCli({"--version"}).out, "tidewell-cli Version 2.7\n");
-    const CliOutput none = RunCli({});
-    EXPECT_EQ(none.status, cli::kExitFailure);
-    EXPECT_NE(none.err.find("usage:\n"), std::string::npos);
-}
-
 TEST(Usage, UnknownCommandsListTheVerbs) {
     struct Case {
         std::vector<std::string> arguments;

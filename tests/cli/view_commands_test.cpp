@@ -24,18 +24,6 @@ using namespace tidewell::testing;
 
 using Output = CliOutput;
 
-// The texts themselves are the overview's description; the tool gives one block per task.
-TEST(ViewCommands, DescribeEachTaskAsTheSummaryPage) {
-    TemporaryHome home;
-    Output result = RunCli({"describe", Example(), "--now", "2026-12-07 12:00:00"});
-    ASSERT_EQ(result.status, cli::kExitOk) << result.err;
-    EXPECT_EQ(
-        result.out.rfind("Stretch and drink water\n  Show notice message \"Time for a short break.\".\n", 0),
-        0u);
-    EXPECT_NE(result.out.find("  When Busy: wait for 2 hour(s).\n\nTeam meeting\n"), std::string::npos);
-    EXPECT_NE(result.out.find("\n  Open file \"https://example.org/\"\n"), std::string::npos);
-}
-
 // A description shows the final random time the file holds; it never draws one of its own.
 TEST(ViewCommands, DescribeShowsTheStoredFinalRandomTime) {
     TemporaryHome home;
@@ -100,22 +88,6 @@ TEST(ViewCommands, AgendaOfARange) {
               "  {\"time\": \"2026-12-10 13:55:00\", \"title\": \"Team meeting\"},\n"
               "  {\"time\": \"2026-12-10 14:00:00\", \"title\": \"Look away from the screen\"}],\n"
               " \"cutShort\": []}\n");
-}
-
-TEST(ViewCommands, AgendaOfTheUsersQuickView) {
-    TemporaryHome home;
-    std::filesystem::create_directories(home.UserDataDir());
-    WriteFileText(home.UserDataDir() + "/qv.ini",
-                  "[Quick View]\r\nQV1 = [Title]broken[P1]1[P2]1[P3]7[P4]\r\n"
-                  "QV2 = [Title]Wednesday to Thursday[Type]1[P1]1[P2]3[P3]4[P4]\r\n");
-    Output result = RunCli({"agenda", Example(), "--quick-view", "1", "--now", "2026-12-09 08:00:00",
-                            "--max-runs", "1", "--json"});
-    ASSERT_EQ(result.status, cli::kExitOk) << result.err;
-    EXPECT_EQ(result.err, "\"QV1\" contains invalid character(s).\n");  // the damaged line is skipped
-    EXPECT_EQ(result.out.rfind("{\"from\": \"2026-12-09 00:00:00\", \"to\": \"2026-12-10 23:59:59\",", 0),
-              0u);
-    EXPECT_NE(result.out.find("{\"time\": \"2026-12-10 13:55:00\", \"title\": \"Team meeting\"}"),
-              std::string::npos);
 }
 
 TEST(ViewCommands, Refusals) {
