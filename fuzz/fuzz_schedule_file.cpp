@@ -12,7 +12,6 @@
 #include "platform/memory_settings.h"
 #include "schedule_file/schedule_store.h"
 #include "support/recording_message_box.h"
-#include "support/recording_sleeper.h"
 #include "timing/standard_random.h"
 
 namespace {
@@ -44,8 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StandardRandomSource random(1);
     MemorySettings settings;
     RecordingMessageBox messages;
-    testing::RecordingSleeper sleeper;
-    ScheduleStoreContext context{clock, random, settings, messages, sleeper, (data[0] & 2) ? "s3cret!" : ""};
+    ScheduleStoreContext context{clock, random, settings, messages, (data[0] & 2) ? "s3cret!" : ""};
     LoadOptions options;
     options.keepDamagedAside = false;
     TaskList list;

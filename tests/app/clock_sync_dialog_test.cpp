@@ -59,35 +59,6 @@ protected:
     std::unique_ptr<CTidewellApp> m_app;
 };
 
-TEST_F(ClockSyncTest, SynchronizesFromTheFirstServerThatAnswersAndSaysSo) {
-    auto refusing = FakeDaytimeServer::Refusing();
-    auto answering = FakeDaytimeServer::Answering({kReply});
-    auto dialog = Dialog({refusing.get(), answering.get()});
-    ASSERT_TRUE(Synchronize(*dialog)->isEnabled());
-    ASSERT_TRUE(Ends(*dialog));
-    const MessageBoxCall& call = m_messageBox.LastCall();
-    EXPECT_EQ(call.caption, LoadMessage(IDS_KLN_CONGRATULATIONS));
-    EXPECT_EQ(call.text,
-              "Clock synchronization successful!\r\n\r\n  Time before: 07:29:55\r\n  Time after:  07:30:10");
-    EXPECT_EQ(m_setter.Calls(), std::vector<int64_t>{UtcMicroseconds(At(2010, 5, 7, 7, 30, 10), -480)});
-    EXPECT_EQ(dialog->findChild<QLabel*>("standardTimeValue")->text(), "07:30:10");
-    EXPECT_TRUE(Synchronize(*dialog)->isEnabled());
-    EXPECT_EQ(
-        m_app->Settings().ReadSettingString(clock_sync_keys::kSection, clock_sync_keys::kCurrentServer, {}),
-        FakeDaytimeServer::kAddress);
-}
-
-TEST_F(ClockSyncTest, NoUsableReplyTellsTheFailure) {
-    auto noMarker = FakeDaytimeServer::Answering({"\n55323 10-05-06 23:30:10 50 0 0 450.4 UTC * \n"});
-    auto dialog = Dialog({noMarker.get()});
-    ASSERT_TRUE(Ends(*dialog));
-    EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_DIALOG_TCS_CONNECTION_FAILED));
-    EXPECT_EQ(m_messageBox.LastCall().caption, LoadMessage(IDS_KLN_ERROR));
-    EXPECT_EQ(dialog->findChild<QLabel*>("standardTimeValue")->text().toStdString(),
-              LoadMessage(IDS_KLN_N_A));
-    EXPECT_TRUE(m_setter.Calls().empty());
-}
-
 TEST_F(ClockSyncTest, WithoutTheRightToSetTheClockTheButtonIsOffAndSaysWhy) {
     m_setter.Refuse(ErrorKind::refused, "no");
     auto answering = FakeDaytimeServer::Answering({kReply});

@@ -56,40 +56,6 @@ TEST_F(DocTest, PauseKeepsTheRemainingTimeAndContinueCountsItFromNow) {
     EXPECT_EQ(Schedule().startingTime, DateTime::FromParts(2026, 12, 9, 8, 3, 20));
 }
 
-TEST_F(DocTest, LongPauseSplitsDaysAndSeconds) {
-    Schedule().startingTime = m_clock.Now() + TimeSpan::FromSeconds(2 * 86400 + 5400);
-    bool enable = false;
-    ASSERT_TRUE(m_doc.PauseOrContinueCountDown(0, enable));
-    EXPECT_EQ(Schedule().countDownDays, 2);
-    EXPECT_EQ(Schedule().countDownSeconds, 5400);
-}
-
-TEST_F(DocTest, ClearAndStopLeavesNoFurtherRun) {
-    m_doc.Tasks()[0].enabled = false;
-    bool enable = false;
-    ASSERT_TRUE(m_doc.ClearAndStopCountDown(0, enable));
-    EXPECT_TRUE(enable);  // a disabled count-down gets enabled by the command
-    EXPECT_EQ(Schedule().countDownSeconds, 0);
-    EXPECT_EQ(Schedule().startingTime, DateTime::FromParts(2026, 12, 7, 11, 59, 59));
-    EXPECT_FALSE(Schedule().haveNextRunTime);
-}
-
-TEST_F(DocTest, DisablingARunningCountDownPausesItFirst) {
-    m_clock.Set(DateTime::FromParts(2026, 12, 7, 12, 4, 0));
-    EXPECT_FALSE(m_doc.ToggleEnabled(0, false));
-    EXPECT_FALSE(Schedule().countDownRunning);
-    EXPECT_EQ(Schedule().countDownSeconds, 60);
-    EXPECT_TRUE(m_doc.IsModified());
-}
-
-TEST_F(DocTest, CountDownCommandsLeaveOtherTasksAlone) {
-    Schedule().type = ScheduleType::daily;
-    bool enable = false;
-    EXPECT_FALSE(m_doc.PauseOrContinueCountDown(0, enable));
-    EXPECT_FALSE(m_doc.ClearAndStopCountDown(0, enable));
-    EXPECT_EQ(Schedule().countDownSeconds, 300);
-}
-
 TEST_F(DocTest, ScheduleThatCannotBeReadIsNotSavedOverUntilReplaced) {
     const std::string path = m_doc.ScheduleFile();
     testing::WriteFileText(path, "five tasks");

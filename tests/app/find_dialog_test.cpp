@@ -82,56 +82,5 @@ TEST_F(FindTest, FindNextWalksBothWaysFromTheSelectedRow) {
     EXPECT_EQ(View().SelectedIndex(), 0u);
 }
 
-TEST_F(FindTest, CountTellsTheOptionsAndTheNumber) {
-    auto dialog = Dialog();
-    Search(*dialog, "RUN");
-    Button(*dialog, "findCountButton")->click();
-    EXPECT_EQ(
-        m_messageBox.LastCall().text,
-        "Find string = RUN\r\nMatch whole word = No\r\nMatch case = No\r\n\r\nTotally 4 match(es) found.");
-    Button(*dialog, "wholeWordCheck")->click();
-    Button(*dialog, "findCountButton")->click();
-    EXPECT_NE(m_messageBox.LastCall().text.find("Match whole word = Yes"), std::string::npos);
-    EXPECT_NE(m_messageBox.LastCall().text.find("Totally 3 match(es)"), std::string::npos);
-}
-
-TEST_F(FindTest, OptionsAndHistoryPersistAcrossOpenings) {
-    SettingsPort& settings = m_app->Settings();
-    for (int number = 0; number < 25; ++number) {
-        ASSERT_TRUE(settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number),
-                                                number == 1 ? "old 0" : "old " + std::to_string(number)));
-    }
-    {
-        auto dialog = Dialog();
-        auto* combo = dialog->findChild<QComboBox*>("findWhatCombo");
-        EXPECT_EQ(combo->count(), 24);  // the repeat is skipped
-        EXPECT_EQ(combo->currentText(), "old 0");
-        Search(*dialog, "old 5");
-        Button(*dialog, "matchCaseCheck")->click();
-        Button(*dialog, "findNextButton")->click();
-        EXPECT_EQ(dialog->History().front(), "old 5");
-        InjectedFileFaults count;
-        dialog->reject();
-        EXPECT_EQ(count.Count(FileStep::rename), 1) << "one replacement of the settings file";
-    }
-    EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 0", {}), "old 5");
-    // old 5 on top, then the rest in order without it: the twentieth is old 20.
-    EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 19", {}), "old 20");
-    EXPECT_TRUE(ReadFindSettings(settings).matchCase);
-    auto dialog = Dialog();
-    EXPECT_TRUE(Button(*dialog, "matchCaseCheck")->isChecked());
-}
-
-TEST_F(FindTest, FindNextBeforeAnySearchDoesNothingAndStatisticsShowTheReport) {
-    ProgramOperations operations(*m_app);
-    View().SelectIndex(1);
-    operations.FindNext(m_app->Document()->Tasks());
-    EXPECT_EQ(View().SelectedIndex(), 1u);
-    EXPECT_EQ(m_messageBox.CallCount(), 0u);
-    operations.Statistics(m_app->Document()->Tasks());
-    EXPECT_EQ(m_messageBox.LastCall().text, ScheduleStatistics(m_app->Document()->Tasks()));
-    EXPECT_EQ(m_messageBox.LastCall().caption, LoadMessage(IDS_TIDEWELL_VIEW_STATISTICS_TITLE));
-}
-
 }  // namespace
 }  // namespace tidewell::testing

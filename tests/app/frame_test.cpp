@@ -18,23 +18,6 @@
 namespace tidewell::testing {
 namespace {
 
-TEST(TaskColumnWidthsTest, FollowTheScreenWidth) {
-    struct Case {
-        int width;
-        bool cjk;
-        ColumnWidthSet widths;
-    };
-    const Case cases[] = {
-        {800, false, {160, 90, 300, 100, 100, 100}},   {800, true, {100, 90, 300, 100, 100, 100}},
-        {1024, false, {150, 90, 400, 140, 140, 115}},  {1100, true, {150, 90, 400, 140, 140, 115}},
-        {1101, false, {190, 90, 406, 140, 140, 115}},  {1280, false, {210, 90, 565, 140, 140, 115}},
-        {1280, true, {210, 90, 565, 140, 140, 115}},   {1440, false, {250, 145, 590, 160, 160, 115}},
-        {1920, false, {250, 145, 905, 160, 160, 115}}, {1920, true, {250, 100, 950, 160, 160, 115}},
-        {3840, false, {250, 145, 905, 160, 160, 115}},
-    };
-    for (const Case& c : cases) EXPECT_EQ(TaskColumnWidths(c.width, c.cjk), c.widths) << c.width;
-}
-
 class FrameTest : public AppFixture {
 protected:
     std::unique_ptr<CTidewellApp> StartWithExample(int screenWidth = 1280) {
@@ -54,36 +37,6 @@ protected:
         return true;
     }
 };
-
-TEST_F(FrameTest, ColumnsTakeTheWidthsOfTheScreen) {
-    for (int width : {1024, 1280, 1920}) {
-        auto app = StartWithExample(width);
-        ASSERT_NE(app, nullptr);
-        const ColumnWidthSet expected = TaskColumnWidths(width, false);
-        CTidewellView& view = app->MainFrame()->View();
-        for (int column = 0; column < kTaskColumnCount; ++column) {
-            EXPECT_EQ(view.columnWidth(column), expected[static_cast<size_t>(column)]) << width;
-        }
-        std::filesystem::remove_all(m_home.File("Documents"));
-    }
-}
-
-TEST_F(FrameTest, PlaceholdersAreUnselectableSeparators) {
-    auto app = StartWithExample();
-    ASSERT_NE(app, nullptr);
-    CTidewellView& view = app->MainFrame()->View();
-    const TaskList& tasks = app->Document()->Tasks();
-    int separators = 0;
-    for (size_t row = 0; row < tasks.size(); ++row) {
-        if (!IsPlaceholderTask(tasks[row])) continue;
-        ++separators;
-        EXPECT_EQ(view.rowHeight(static_cast<int>(row)), CTidewellView::kSeparatorHeight);
-        EXPECT_EQ(view.columnSpan(static_cast<int>(row), 0), kTaskColumnCount);
-        view.SelectIndex(row);
-        EXPECT_FALSE(view.SelectedIndex());
-    }
-    EXPECT_EQ(separators, 7);
-}
 
 // Every command of the table is an action of the frame that reaches its operation.
 TEST_F(FrameTest, EveryCommandReachesItsOperation) {
@@ -158,28 +111,6 @@ TEST_F(FrameTest, EveryCommandReachesItsOperation) {
         m_messageBox.Clear();
     }
     EXPECT_FALSE(app->HasEnded());
-}
-
-TEST_F(FrameTest, DeleteWithAutoSaveOffEnablesSave) {
-    for (bool autoSave : {false, true}) {
-        RegistryStore settings = UserSettings();
-        ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
-        ASSERT_TRUE(
-            settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, autoSave ? 1 : 0));
-        auto app = StartWithExample();
-        ASSERT_NE(app, nullptr);
-        QAction* save = FindAction(*app, "actionSave");
-        EXPECT_FALSE(save->isEnabled());
-        const size_t before = app->Document()->Tasks().size();
-        Select(*app, ScheduleType::weekly);
-        m_messageBox.AnswerNext(IDYES);
-        FindAction(*app, "actionDeleteTask")->trigger();
-        EXPECT_EQ(app->Document()->Tasks().size(), before - 1);
-        EXPECT_EQ(save->isEnabled(), !autoSave) << autoSave;
-        EXPECT_EQ(m_operations.events.back(), EventKind::taskDeleted);
-        app.reset();
-        std::filesystem::remove_all(m_home.File("Documents"));
-    }
 }
 
 TEST_F(FrameTest, ExitCompletelySwitchesSchedulingOffAndHidesTheLogonEntry) {
@@ -329,67 +260,6 @@ TEST_F(FrameTest, SavesOfPassesThatKeepFailingAreReportedWithoutModalBoxes) {
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(status->isHidden());
     EXPECT_EQ(openBoxes(), 0);
-}
-
-TEST_F(FrameTest, ClosingOnlyHidesAfterTheSaveQuestion) {
-    RegistryStore settings = UserSettings();
-    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
-    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, 0));
-    auto app = StartWithExample();
-    ASSERT_NE(app, nullptr);
-    CMainFrame& frame = *app->MainFrame();
-    Select(*app, ScheduleType::daily);
-    FindAction(*app, "actionToggleEnabled")->trigger();
-    ASSERT_TRUE(app->Document()->IsModified());
-
-    m_messageBox.AnswerNext(IDCANCEL);
-    frame.close();
-    EXPECT_TRUE(frame.isVisible());
-    m_messageBox.AnswerNext(IDNO);  // the changes go: the file is read again
-    frame.close();
-    EXPECT_TRUE(frame.isHidden());
-    EXPECT_FALSE(app->HasEnded());
-    EXPECT_TRUE(app->Document()->Tasks()[RowOf(*app, ScheduleType::daily)].enabled);
-}
-
-TEST_F(FrameTest, RunInBackgroundPromptCanBeSwitchedOff) {
-    auto app = StartWithExample();
-    ASSERT_NE(app, nullptr);
-    m_messageBox.AnswerNext(IDOK, false);  // "show this message next time" cleared
-    FindAction(*app, "actionRunInBackground")->trigger();
-    EXPECT_TRUE(app->MainFrame()->isHidden());
-    ASSERT_EQ(m_messageBox.CallCount(), 1u);
-    EXPECT_TRUE(m_messageBox.LastCall().hasCheckBox);
-    EXPECT_EQ(app->Settings().ReadSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 1), 0);
-
-    FindAction(*app, "actionShowHide")->trigger();
-    FindAction(*app, "actionRunInBackground")->trigger();
-    EXPECT_EQ(m_messageBox.CallCount(), 1u);
-}
-
-TEST_F(FrameTest, MuteIsStoredAndThePlayerFollowsIt) {
-    auto app = StartWithExample();
-    ASSERT_NE(app, nullptr);
-    QAction* mute = FindAction(*app, "actionMute");
-    mute->trigger();
-    EXPECT_EQ(app->Settings().ReadSettingInt(app_keys::kSoundSection, app_keys::kMute, 0), 1);
-    mute->trigger();
-    EXPECT_FALSE(app->IsMute());
-    EXPECT_FALSE(mute->isChecked());
-    EXPECT_EQ(m_operations.calls, (std::vector<std::string>{"ResetSoundPlayer", "ResetSoundPlayer"}));
-}
-
-TEST_F(FrameTest, CaptionAndSchedulingTextFollowTheState) {
-    auto app = StartWithExample();
-    ASSERT_NE(app, nullptr);
-    const std::string product = LoadMessage(IDS_KLN_TIDEWELL);
-    EXPECT_EQ(app->MainFrame()->windowTitle().toStdString(), product + " - " + LoadMessage(IDS_KLN_RUNNING));
-    QAction* scheduling = FindAction(*app, "actionToggleScheduling");
-    EXPECT_EQ(scheduling->text().toStdString(), LoadMessage(IDS_TIDEWELL_MENU_FILE_STOP_SCHEDULING_T));
-    scheduling->trigger();
-    EXPECT_EQ(app->MainFrame()->windowTitle().toStdString(), product + " - " + LoadMessage(IDS_KLN_DISABLED));
-    EXPECT_EQ(scheduling->text().toStdString(), LoadMessage(IDS_TIDEWELL_MENU_FILE_START_SCHEDULING_T));
-    EXPECT_NE(AutostartText().find("Hidden=true"), std::string::npos);
 }
 
 }  // namespace

@@ -14,44 +14,6 @@ namespace {
 
 class NoticeEditorTest : public SheetFixture {};
 
-TEST_F(NoticeEditorTest, TheStatusLineNamesCaretSelectionLinesAndSize) {
-    const QString text = QStringLiteral("first line\nsecond\n三行 third");
-    struct Case {
-        int anchor;
-        int position;
-        const char* status;
-    };
-    const Case cases[] = {
-        {0, 0, "Ln 1, Col 1"},
-        {13, 13, "Ln 2, Col 3"},
-        {20, 20, "Ln 3, Col 3"},              // after two Chinese characters
-        {2, 6, "Ln 1, Col 3+4, Sel 4"},       // within a line
-        {6, 2, "Ln 1, Col 3+4, Sel 4"},       // selected backwards
-        {8, 14, "Ln 1-2, Col 9+6, Sel 6"},    // across lines: the line break counts as one
-        {0, 26, "Ln 1-3, Col 1+26, Sel 26"},  // everything
-    };
-    for (const Case& c : cases) {
-        const NoticeStatus status = NoticeStatusTexts(text, c.anchor, c.position);
-        EXPECT_EQ(status.position.toStdString(), c.status) << c.anchor << "-" << c.position;
-        EXPECT_EQ(status.lineCount.toStdString(), "Ln Cnt 3");
-        EXPECT_EQ(status.textSize.toStdString(), "Text Size 26");
-    }
-    EXPECT_EQ(NoticeStatusTexts({}, 0, 0).lineCount, "Ln Cnt 1");
-    EXPECT_EQ(NoticeStatusTexts(QStringLiteral("😀"), 2, 2).position, "Ln 1, Col 2")
-        << "a pair is one character";
-}
-
-TEST_F(NoticeEditorTest, TheEditorsStatusFollowsTheCaret) {
-    CNoticeTextEditor editor(QStringLiteral("one\ntwo"), m_context);
-    auto* edit = Find<QPlainTextEdit>(&editor, "noticeTextEdit");
-    QTextCursor cursor = edit->textCursor();
-    cursor.setPosition(1);
-    cursor.setPosition(6, QTextCursor::KeepAnchor);
-    edit->setTextCursor(cursor);
-    EXPECT_EQ(editor.StatusText(), "Ln 1-2, Col 2+5, Sel 5 | Ln Cnt 2 | Text Size 7");
-    EXPECT_FALSE(editor.IsModified());
-}
-
 TEST_F(NoticeEditorTest, FilesAreReadAsUtf8TextOrRefusedWithAReason) {
     const std::string path = m_folder.File("notice.txt");
     const std::string notText = ReplaceAll(LoadMessage(IDS_DIALOG_NTE_NOT_UTF8_TEXT), "#1", path);
@@ -94,46 +56,6 @@ TEST_F(NoticeEditorTest, FilesAreReadAsUtf8TextOrRefusedWithAReason) {
               ReplaceAll(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND), "#1", m_folder.File("missing.txt")));
 }
 
-TEST_F(NoticeEditorTest, ReadAndSaveButtonsUseTheirRememberedFolders) {
-    const std::string in = m_folder.File("in.txt");
-    const std::string out = m_folder.File("out.txt");
-    WriteFileText(in, "line 1\r\nline 2");
-    CNoticeTextEditor editor(QStringLiteral("old"), m_context);
-    m_dialogs.Choose(in);
-    Find<QToolButton>(&editor, "noticeReadButton")->click();
-    EXPECT_EQ(editor.Text(), "line 1\nline 2");
-    EXPECT_TRUE(editor.IsModified());
-    m_dialogs.Choose(out);
-    Find<QToolButton>(&editor, "noticeSaveButton")->click();
-    EXPECT_EQ(ReadFileText(out), "line 1\r\nline 2") << "written with CR LF";
-    EXPECT_EQ(m_settings.ReadSettingString("File", "Last NTE Open File Folder", {}), m_folder.Path());
-    EXPECT_EQ(m_settings.ReadSettingString("File", "Last NTE Save File Folder", {}), m_folder.Path());
-
-    WriteFileText(in, "caf\xE9");
-    m_dialogs.Choose(in);
-    Find<QToolButton>(&editor, "noticeReadButton")->click();
-    EXPECT_EQ(editor.Text(), "line 1\nline 2") << "a refused file changes nothing";
-    EXPECT_EQ(Messages().back(), ReplaceAll(LoadMessage(IDS_DIALOG_NTE_NOT_UTF8_TEXT), "#1", in));
-    Find<QPlainTextEdit>(&editor, "noticeTextEdit")->undo();
-    EXPECT_EQ(editor.Text(), "old") << "reading a file can be undone";
-}
-
-TEST_F(NoticeEditorTest, AFileDroppedOnTheTextIsRead) {
-    const std::string path = m_folder.File("dropped.txt");
-    WriteFileText(path, "from a drop");
-    CNoticeTextEditor editor({}, m_context);
-    editor.show();
-    QWidget* viewport = Find<QPlainTextEdit>(&editor, "noticeTextEdit")->viewport();
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &drop);
-    EXPECT_EQ(editor.Text(), "from a drop");
-}
-
 TEST_F(NoticeEditorTest, TextBeyondTheLimitIsCutWhereItWasTyped) {
     struct Case {
         QString text;
@@ -161,33 +83,6 @@ TEST_F(NoticeEditorTest, TextBeyondTheLimitIsCutWhereItWasTyped) {
     EXPECT_EQ(editor.Text(), full);
     QApplication::processEvents();
     EXPECT_EQ(Messages().back(), NoticeTooLongMessage());
-}
-
-TEST_F(NoticeEditorTest, ClosingWithChangesAsksFirst) {
-    struct Case {
-        int answer;
-        bool stillOpen;
-        int result;
-    };
-    const Case cases[] = {
-        {IDYES, false, QDialog::Accepted}, {IDNO, false, QDialog::Rejected}, {IDCANCEL, true, -1}};
-    for (const Case& c : cases) {
-        CNoticeTextEditor editor(QStringLiteral("text"), m_context);
-        editor.show();
-        editor.reject();
-        EXPECT_FALSE(editor.isVisible()) << "unchanged text closes without a question";
-        const size_t asked = m_messageBox.CallCount();
-        editor.show();
-        Find<QPlainTextEdit>(&editor, "noticeTextEdit")->insertPlainText("more ");
-        m_messageBox.AnswerNext(c.answer);
-        editor.close();
-        EXPECT_EQ(m_messageBox.CallCount(), asked + 1);
-        EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_DIALOG_NTE_PROMPT_SAVE));
-        EXPECT_EQ(editor.isVisible(), c.stillOpen);
-        if (!c.stillOpen) {
-            EXPECT_EQ(editor.result(), c.result);
-        }
-    }
 }
 
 }  // namespace

@@ -45,97 +45,6 @@ protected:
     }
 };
 
-TEST_F(OptionsTest, EachSwitchStartsAtItsDefaultAndRoundTripsThroughTheStore) {
-    struct Switch {
-        const char* widget;
-        std::string_view section;
-        std::string_view name;
-    };
-    using namespace app_keys;
-    const Switch switches[] = {
-        {"autoSaveCheck", kConfigSection, kAutoSave},
-        {"remindFileCheck", kConfigSection, kFileReminder},
-        {"remindMusicCheck", kConfigSection, kMusicReminder},
-        {"autoUpdateCheck", kUpdateSection, kAutoUpdate},
-        {"useRangeRadio", kScheduleSection, kYearlySummaryUseRange},
-    };
-    for (const Switch& s : switches) {
-        {
-            auto app = Start();
-            ASSERT_NE(app, nullptr);
-            OptionsDialog dialog(*app);
-            EXPECT_TRUE(Widget(dialog, s.widget)->isChecked()) << s.widget;
-            // The range choice is left by choosing the other one.
-            Widget(dialog, s.widget == std::string("useRangeRadio") ? "listEveryRadio" : s.widget)->click();
-            ASSERT_TRUE(dialog.Apply());
-            EXPECT_EQ(app->Settings().ReadSettingInt(s.section, s.name, 7), 0) << s.widget;
-        }
-        auto app = Start();
-        OptionsDialog dialog(*app);
-        EXPECT_FALSE(Widget(dialog, s.widget)->isChecked()) << s.widget;
-    }
-}
-
-TEST_F(OptionsTest, MonthFormatRoundTripsAndAnUnknownOneReadsAsShort) {
-    {
-        auto app = Start();
-        OptionsDialog dialog(*app);
-        auto* format = Widget<QComboBox>(dialog, "monthFormatCombo");
-        EXPECT_EQ(format->currentIndex(), 0);
-        EXPECT_NE(Widget(dialog, "useRangeRadio")->text().indexOf("Jan-Mar"), -1);
-        format->setCurrentIndex(1);
-        EXPECT_NE(Widget(dialog, "useRangeRadio")->text().indexOf("January-March"), -1);
-        EXPECT_NE(Widget(dialog, "listEveryRadio")->text().indexOf("January, February, March"), -1);
-        ASSERT_TRUE(dialog.Apply());
-        EXPECT_TRUE(dialog.SummarySettingsChanged());
-        EXPECT_EQ(app->YearlySummaryMonthFormat(), 1);
-        ASSERT_TRUE(app->Settings().WriteSettingInt(app_keys::kScheduleSection,
-                                                    app_keys::kYearlySummaryMonthFormat, 5));
-    }
-    auto app = Start();
-    EXPECT_EQ(app->YearlySummaryMonthFormat(), 0);
-    OptionsDialog dialog(*app);
-    EXPECT_EQ(Widget<QComboBox>(dialog, "monthFormatCombo")->currentIndex(), 0);
-    ASSERT_TRUE(dialog.Apply());
-    EXPECT_FALSE(dialog.SummarySettingsChanged());
-}
-
-TEST_F(OptionsTest, SwitchingAutoSaveOnSavesTheModifiedList) {
-    InstallExampleSchedule();
-    RegistryStore settings = UserSettings();
-    ASSERT_TRUE(settings.WriteSettingInt("Tidewell\\App", "Run Code", 1));
-    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, 0));
-    auto app = Start();
-    ASSERT_FALSE(app->AutoSave());
-    CTidewellDoc& doc = *app->Document();
-    doc.DeleteTask(RowOf(*app, ScheduleType::daily), app->AutoSave());
-    ASSERT_TRUE(doc.IsModified());
-    {
-        OptionsDialog unchanged(*app);  // the reminders stay on: nothing is saved
-        ASSERT_TRUE(unchanged.Apply());
-        EXPECT_TRUE(doc.IsModified());
-    }
-    OptionsDialog dialog(*app);
-    Widget(dialog, "autoSaveCheck")->click();
-    ASSERT_TRUE(dialog.Apply());
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(app->AutoSave());
-    EXPECT_EQ(ReadFileText(doc.ScheduleFile()).find("Stretch and drink water"), std::string::npos);
-}
-
-TEST_F(OptionsTest, SwitchingAutoUpdateOffTellsOncePerChange) {
-    auto app = Start();
-    OptionsDialog dialog(*app);
-    QAbstractButton* update = Widget(dialog, "autoUpdateCheck");
-    const std::string notice = COptGeneralPage::PageText(9, 3);
-    EXPECT_NE(notice.find("You have disabled update auto-detection"), std::string::npos);
-    for (int expected : {1, 1, 2}) {
-        update->click();
-        EXPECT_EQ(m_messageBox.CallCount(), static_cast<std::size_t>(expected));
-    }
-    EXPECT_EQ(m_messageBox.LastCall().text, notice);
-}
-
 TEST_F(OptionsTest, PasswordChangeIsStoredLoggedAndProtectsTheFile) {
     InstallExampleSchedule();
     auto app = Start();
@@ -279,21 +188,6 @@ TEST_F(OptionsTest, MovingOntoAnotherScheduleAsksWhichListToKeep) {
         bool loaded = false;
         for (const TaskRecord& task : app->Document()->Tasks()) loaded = loaded || task.title == title;
         EXPECT_TRUE(loaded) << "the list kept is the list loaded";
-    }
-}
-
-TEST_F(OptionsTest, TheCloseBoxWithChangesAsksWhetherToApplyThem) {
-    for (int answer : {IDNO, IDYES}) {
-        auto app = Start();
-        OptionsDialog dialog(*app);
-        dialog.show();
-        Widget(dialog, "remindMusicCheck")->click();
-        m_messageBox.AnswerNext(answer);
-        dialog.close();
-        EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_MESSAGE_OPT_CHANGED_PROMPT_SAVE));
-        EXPECT_EQ(dialog.result(), answer == IDYES ? QDialog::Accepted : QDialog::Rejected);
-        EXPECT_EQ(app->Settings().ReadSettingInt(app_keys::kConfigSection, app_keys::kMusicReminder, 1),
-                  answer == IDYES ? 0 : 1);
     }
 }
 

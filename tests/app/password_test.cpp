@@ -45,12 +45,6 @@ TEST(PasswordDialogTest, RefusesInputForTheWaitWithATimer) {
     EXPECT_EQ(open.findChild<QTimer*>("passwordRefusalTimer"), nullptr);
 }
 
-TEST_F(PasswordStartTest, AutoloadStartAsksNothing) {
-    auto app = Start({"autoload"});
-    ASSERT_NE(app, nullptr);
-    EXPECT_TRUE(m_passwordPrompt.requests.empty());
-}
-
 TEST_F(PasswordStartTest, ShowingTheHiddenWindowAsksFirst) {
     auto first = Start({"autoload"});
     ASSERT_NE(first, nullptr);
@@ -63,17 +57,6 @@ TEST_F(PasswordStartTest, ShowingTheHiddenWindowAsksFirst) {
     m_passwordPrompt.Enter("secret7");  // the tray's Show asks as well
     FindAction(*first, "actionShowHide")->trigger();
     EXPECT_TRUE(first->MainFrame()->isVisible());
-}
-
-TEST_F(PasswordStartTest, SchedulingSwitchAsksOnlyWhileHidden) {
-    auto app = Start({"autoload"});
-    ASSERT_NE(app, nullptr);
-    EXPECT_FALSE(app->ToggleScheduling(false));  // cancelled at the password
-    EXPECT_TRUE(app->IsRunning());
-    m_passwordPrompt.Enter("secret7");
-    EXPECT_TRUE(app->ToggleScheduling(false));
-    EXPECT_FALSE(app->IsRunning());
-    EXPECT_NE(AutostartText().find("Hidden=true"), std::string::npos);
 }
 
 TEST_F(PasswordStartTest, ExitCompletelyNeedsThePassword) {

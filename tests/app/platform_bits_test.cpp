@@ -31,24 +31,6 @@ private:
     int m_fd;
 };
 
-TEST(DisplayProbeTest, TellsWhetherADisplayCanBeOpened) {
-    testing::TempDir runtime;
-    ListeningSocket compositor(runtime.File("wayland-7"));
-    struct Case {
-        Environment environment;
-        bool available;
-    };
-    const Case cases[] = {
-        {{}, false},
-        {{{"QT_QPA_PLATFORM", "offscreen"}}, true},
-        {{{"DISPLAY", ":87"}}, false},  // no X server there
-        {{{"WAYLAND_DISPLAY", "wayland-7"}, {"XDG_RUNTIME_DIR", runtime.Path()}}, true},
-        {{{"WAYLAND_DISPLAY", "wayland-8"}, {"XDG_RUNTIME_DIR", runtime.Path()}}, false},
-        {{{"WAYLAND_DISPLAY", "wayland-7"}}, false},  // no runtime folder to find it in
-    };
-    for (const Case& c : cases) EXPECT_EQ(DisplayAvailable(c.environment), c.available);
-}
-
 TEST(SingleInstanceTest, SecondHolderIsToldAndStaleSocketsAreReplaced) {
     testing::TempDir runtime;
     const std::string path = InstancePath(runtime.Path(), 1000);
@@ -59,23 +41,6 @@ TEST(SingleInstanceTest, SecondHolderIsToldAndStaleSocketsAreReplaced) {
     SingleInstance second(path);
     EXPECT_EQ(second.Acquire(), SingleInstance::Outcome::other);
     EXPECT_FALSE(SingleInstance::Send(runtime.File("nobody"), "show"));
-}
-
-TEST(TaskTextsTest, ColumnsOfATask) {
-    TaskRecord task;
-    task.scheduleInfo.type = ScheduleType::daily;
-    task.scheduleInfo.daily = {DateTime::FromParts(1899, 12, 30, 10, 30, 0)};
-    EXPECT_EQ(TaskDescriptionText(task, {}), "Run every day on the following time(s):\r\n10:30:00");
-
-    EXPECT_EQ(LastRunText(task), LoadMessage(IDS_KLN_NEVER));
-    task.scheduleInfo.haveLastRunTime = true;
-    task.scheduleInfo.lastRunTime = DateTime::FromParts(2026, 3, 5, 7, 30, 0);
-    EXPECT_EQ(LastRunText(task), "3-5-2026 07:30:00");
-
-    task.scheduleInfo.type = ScheduleType::countDown;
-    task.scheduleInfo.countDownRunning = false;
-    task.enabled = false;
-    EXPECT_EQ(TaskStatusText(task), LoadMessage(IDS_KLN_DISABLED) + " " + LoadMessage(IDS_KLN_PAUSED));
 }
 
 }  // namespace

@@ -42,7 +42,6 @@ protected:
         m_app = Start();
         ASSERT_NE(m_app, nullptr);
     }
-    std::string QvFile() { return QuickViewFilePath(m_app->UserData().Path()); }
     std::vector<ShownRun> Shown(QuickViewWindow& window) {
         auto* runs = window.findChild<QTreeWidget*>("quickViewRuns");
         std::vector<ShownRun> shown;
@@ -124,60 +123,6 @@ TEST_F(QuickViewTest, ThisWeekShowsExactlyTheRunsADayByDayWalkFinds) {
     // The list opens at the first run to come.
     EXPECT_EQ(window.findChild<QTreeWidget*>("quickViewRuns")->currentItem()->text(0).toStdString(),
               RunInstantText(At(2026, 12, 9, 20, 30)));
-}
-
-TEST_F(QuickViewTest, QuickViewsAreAddedEditedAndDeletedInTheFile) {
-    QuickViewWindow window(*m_app);
-    OnEditor([](QuickViewEditor& editor) {
-        editor.findChild<QLineEdit*>("quickViewTitleEdit")->setText("  Fortnight ");
-        editor.findChild<QAbstractButton*>("quickViewType2")->click();
-        editor.findChild<QSpinBox*>("quickViewRecentCount")->setValue(14);
-    });
-    window.OnAdd();
-    std::vector<std::string> lines;
-    ASSERT_TRUE(LoadQuickViewLines(QvFile(), lines).ok());
-    EXPECT_EQ(lines, std::vector<std::string>{"[Title]Fortnight[Type]2[P1]14[P2]1[P3]1[P4]"});
-    EXPECT_EQ(window.findChild<QLabel*>("quickViewRange")->text().toStdString(), "In recent 14 day(s)");
-
-    OnEditor([](QuickViewEditor& editor) {
-        editor.findChild<QAbstractButton*>("quickViewType4")->click();
-        editor.findChild<QDateEdit*>("quickViewFrom")->setDate(QDate(2026, 12, 1));
-        editor.findChild<QDateEdit*>("quickViewTo")->setDate(QDate(2026, 12, 31));
-    });
-    window.OnEdit();
-    ASSERT_TRUE(LoadQuickViewLines(QvFile(), lines).ok());
-    EXPECT_EQ(lines, std::vector<std::string>{
-                         "[Title]Fortnight[Type]4[P1]December 01, 2026[P2]December 31, 2026[P3][P4]"});
-
-    m_messageBox.AnswerNext(IDNO);
-    window.OnDelete();
-    ASSERT_TRUE(LoadQuickViewLines(QvFile(), lines).ok());
-    EXPECT_EQ(lines.size(), 1u);
-    window.OnDelete();  // the first button, Yes
-    ASSERT_TRUE(LoadQuickViewLines(QvFile(), lines).ok());
-    EXPECT_TRUE(lines.empty());
-    EXPECT_TRUE(window.Records().empty());
-}
-
-TEST_F(QuickViewTest, ARangeGivenOnTheSpotIsShownAndNotStored) {
-    QuickViewWindow window(*m_app);
-    auto* picker = window.findChild<QComboBox*>("quickViewPicker");
-    OnEditor([this](QuickViewEditor& editor) {
-        EXPECT_EQ(editor.findChild<QLineEdit*>("quickViewTitleEdit"), nullptr);
-        editor.findChild<QAbstractButton*>("quickViewType4")->click();
-        // The end before the start is refused and the editor stays.
-        editor.findChild<QDateEdit*>("quickViewFrom")->setDate(QDate(2026, 12, 20));
-        editor.findChild<QDateEdit*>("quickViewTo")->setDate(QDate(2026, 12, 10));
-        editor.findChild<QAbstractButton*>("quickViewEditorOk")->click();
-        EXPECT_TRUE(editor.isVisible());
-        EXPECT_EQ(m_messageBox.LastCall().text,
-                  LoadMessage(IDS_TIDEWELL_ERROR_ENDING_TIME_EARLIER_THAN_STARTING_TIME));
-        editor.findChild<QDateEdit*>("quickViewTo")->setDate(QDate(2026, 12, 21));
-    });
-    emit picker->activated(picker->count() - 1);  // "Another range..."
-    EXPECT_EQ(window.findChild<QLabel*>("quickViewRange")->text().toStdString(),
-              "From December 20, 2026 to December 21, 2026");
-    EXPECT_FALSE(std::filesystem::exists(QvFile()));
 }
 
 }  // namespace

@@ -9,13 +9,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSet>
 #include <QSpinBox>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QTimer>
-#include <filesystem>
 #include <functional>
 
 #include "app/dialogs/file_dialogs.h"
@@ -51,57 +48,7 @@ protected:
         task.scheduleInfo.weekly = {{1, DateTime::FromParts(1899, 12, 30, 9, 0, 0)}};
         return task;
     }
-    // Walks the wizard with Next from its first page and returns the titles it showed.
-    static QStringList WalkWizard(COptionsSheet& sheet) {
-        QStringList shown{sheet.currentPage()->title()};
-        for (int id = sheet.currentId(); sheet.nextId() != -1; id = sheet.currentId()) {
-            sheet.next();
-            if (sheet.currentId() == id) break;  // refused
-            shown << sheet.currentPage()->title();
-        }
-        return shown;
-    }
 };
-
-QStringList Titles(std::initializer_list<int32_t> ids) {
-    QStringList titles;
-    for (int32_t id : ids) titles << MessageText(id);
-    return titles;
-}
-
-TEST_F(SheetPagesTest, TheCaptionChoosesThePagesAndTheirOrder) {
-    struct Case {
-        int32_t caption;
-        bool wizard;
-        QStringList pages;
-    };
-    const Case cases[] = {
-        {IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, true,
-         Titles({IDS_TIDEWELL_OPTIONS_WELCOME_TITLE, IDS_TIDEWELL_KLN_TASK, IDS_TIDEWELL_SOUNDPAGE_TITLE,
-                 IDS_TIDEWELL_SCHEDULEPAGE_TITLE, IDS_TIDEWELL_RANDOMPAGE_TITLE, IDS_TIDEWELL_WTPAGE_TITLE,
-                 IDS_KLN_SUMMARY})},
-        {IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, false,
-         Titles({IDS_TIDEWELL_KLN_TASK, IDS_TIDEWELL_SOUNDPAGE_TITLE, IDS_TIDEWELL_SCHEDULEPAGE_TITLE,
-                 IDS_TIDEWELL_RANDOMPAGE_TITLE, IDS_TIDEWELL_WTPAGE_TITLE})},
-        {IDS_DIALOG_TCS_AUTOMATIC_CLOCK_SYNCHRONIZATION, false, Titles({IDS_TIDEWELL_SCHEDULEPAGE_TITLE})},
-        {IDS_KLN_OPTIONS, false, {}},  // the options have a sheet of their own
-    };
-    for (const Case& c : cases) {
-        TaskRecord task = ValidTask();
-        COptionsSheet sheet(c.caption, task, m_context);
-        SCOPED_TRACE(sheet.windowTitle().toStdString());
-        EXPECT_EQ(sheet.windowTitle(), MessageText(c.caption));
-        EXPECT_EQ(sheet.IsWizard(), c.wizard);
-        EXPECT_EQ(sheet.PageTitles(), c.pages);
-        if (c.wizard) {
-            sheet.show();
-            EXPECT_EQ(WalkWizard(sheet), c.pages) << "Next visits every page in order";
-        } else if (!c.pages.isEmpty()) {
-            ASSERT_NE(sheet.Tabs(), nullptr);
-            EXPECT_EQ(sheet.Tabs()->count(), c.pages.size());
-        }
-    }
-}
 
 // One refusal: the page, what is done to its controls, and the message it shows.
 struct RefusalCase {
@@ -307,36 +254,6 @@ TEST_F(SheetPagesTest, ACountDownCountsItsNewLengthFromNow) {
         << "an unchanged length keeps counting";
 }
 
-TEST_F(SheetPagesTest, WaitingPageShowsStoredQuantitiesAsItsThreeChoices) {
-    struct Case {
-        int32_t stored;
-        const char* checked;
-        int32_t saved;
-    };
-    const Case cases[] = {{0, "dontWaitRadio", 0},
-                          {24, "waitSomeTimeRadio", 24},
-                          {120, "waitSomeTimeRadio", 120},
-                          {121, "keepWaitingRadio", 999},
-                          {999, "keepWaitingRadio", 999}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.stored);
-        TaskRecord task = ValidTask();
-        task.waitingInfo = {c.stored, TimeUnit::hours};
-        COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
-        COptionsPage* page = sheet.Pages()[4];
-        page->LoadFromTask();
-        EXPECT_TRUE(Find<QRadioButton>(page, c.checked)->isChecked());
-        ASSERT_TRUE(page->Apply());
-        EXPECT_EQ(task.waitingInfo.quantity, c.saved);
-    }
-    TaskRecord logon = ValidTask();
-    logon.scheduleInfo.type = ScheduleType::atLogon;
-    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, logon, m_context);
-    sheet.Pages()[4]->LoadFromTask();
-    EXPECT_FALSE(Find<QRadioButton>(sheet.Pages()[4], "waitSomeTimeRadio")->isEnabled())
-        << "At Logon tasks do not wait";
-}
-
 TEST_F(SheetPagesTest, RandomPageShowsTheFinalTimeOrWhyThereIsNone) {
     TaskRecord task = ValidTask();  // Mondays 09:00; the clock stands on Monday 7 December 2026 at noon
     task.randomizationInfo.enable = true;
@@ -423,128 +340,6 @@ TEST_F(SheetPagesTest, TrySoundAsksWhileMutedAndStopsAfterTwentySeconds) {
     EXPECT_EQ(m_messageBox.CallCount(), asked) << "the question is not asked again";
     page.StopTry();
     EXPECT_FALSE(muted.Beeping());
-}
-
-TEST_F(SheetPagesTest, MusicWithoutAFileGetsTheDefaultSoundOfTheTask) {
-    const std::string media = m_folder.File("media");
-    std::filesystem::create_directories(media + "/wav");
-    WriteFileText(media + "/wav/chimes.wav", "RIFF");
-    m_context.mediaFolders = {media};
-    TaskRecord task = ValidTask();  // a notice
-    CSoundPage page(task, m_context);
-    page.LoadFromTask();
-    Find<QRadioButton>(&page, "musicRadio")->setChecked(true);
-    EXPECT_EQ(Find<QLineEdit>(&page, "musicPathEdit")->text().toStdString(), media + "/wav/chimes.wav");
-}
-
-TEST_F(SheetPagesTest, BrowseOpensInTheRememberedFolderAndRemembersTheChosenOne) {
-    TaskRecord task = ValidTask();
-    task.taskInfo.taskType = TaskType::program;
-    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
-    sheet.Pages()[kTaskTab]->LoadFromTask();
-    auto* program = Find<QPushButton>(&sheet, "browseProgramButton");
-    const QString backup = QString::fromStdString(m_folder.File("backup"));
-    m_dialogs.Choose(m_folder.File("backup"));
-    program->click();
-    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), backup);
-    program->click();  // cancelled
-    ASSERT_EQ(m_dialogs.openedIn.size(), 2u);
-    EXPECT_EQ(m_dialogs.openedIn[0], "");
-    EXPECT_EQ(m_dialogs.openedIn[1], m_folder.Path());
-    EXPECT_EQ(m_dialogs.lastSelected, 1) << "programs here mostly have no extension: all files first";
-    EXPECT_EQ(Find<QLineEdit>(&sheet, "programPathEdit")->text(), backup);
-    Find<QPushButton>(&sheet, "browseFileButton")->click();
-    EXPECT_EQ(m_dialogs.openedIn.back(), "") << "files have their own folder";
-    // A folder that went away would be taken for a file name: the dialog opens above it.
-    ASSERT_TRUE(m_settings.WriteSettingString(browse_keys::kFileSection, browse_keys::kLastMusicDirectory,
-                                              m_folder.File("gone/mid")));
-    sheet.Pages()[kSoundTab]->LoadFromTask();
-    Find<QRadioButton>(&sheet, "musicRadio")->setChecked(true);
-    Find<QPushButton>(&sheet, "browseMusicButton")->click();
-    EXPECT_EQ(m_dialogs.openedIn.back(), m_folder.Path());
-}
-
-TEST(FileFilterTest, TableFiltersBecomeQtFilters) {
-    const struct {
-        const char* table;
-        QStringList qt;
-    } cases[] = {
-        {"Programs (*.exe;*.com;*.bat)|*.exe;*.com;*.bat|All Files (*.*)|*.*||",
-         {"Programs (*.exe *.com *.bat)", "All Files (*)"}},
-        {"All Files (*.*)|*.*||", {"All Files (*)"}},
-        {"声音文件 (*.wav;*.mid)|*.wav;*.mid||", {"声音文件 (*.wav *.mid)"}},
-        {"broken|", {}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(QtFileFilters(c.table), c.qt) << c.table;
-}
-
-}  // namespace
-}  // namespace tidewell::testing
-
-namespace tidewell::testing {
-namespace {
-
-// The controls a user can work on the page shown now.
-QList<QWidget*> Controls(QWidget* page) {
-    QList<QWidget*> controls;
-    for (QWidget* widget : page->findChildren<QWidget*>()) {
-        if (widget->isVisibleTo(page) && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
-            widget->focusProxy() == nullptr && !qobject_cast<QTabBar*>(widget))
-            controls << widget;
-    }
-    return controls;
-}
-
-// Tab from the first control around the page's chain; what it reached.
-QSet<QWidget*> TabWalk(QWidget* first) {
-    QSet<QWidget*> reached;
-    first->setFocus(Qt::TabFocusReason);
-    for (int step = 0; step < 80; ++step) {
-        QWidget* focus = QApplication::focusWidget();
-        if (focus == nullptr) break;
-        reached.insert(focus);
-        QTest::keyClick(focus, Qt::Key_Tab);
-    }
-    return reached;
-}
-
-TEST_F(SheetPagesTest, TabReachesEveryControlOfEveryPage) {
-    TaskRecord program = ValidTask();
-    program.taskInfo.taskType = TaskType::program;
-    program.taskInfo.programPath = m_folder.File("tool");
-    program.soundInfo.type = 1;
-    program.soundInfo.musicFilePath = m_folder.File("tune.wav");
-    WriteFileText(program.taskInfo.programPath, "");
-    WriteFileText(program.soundInfo.musicFilePath, "");
-    program.scheduleInfo.type = ScheduleType::monthly;
-    program.scheduleInfo.monthly = {MonthlyItem{}};
-    program.randomizationInfo.enable = true;
-    for (TaskRecord task : {ValidTask(), program}) {
-        COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
-        sheet.show();
-        sheet.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
-        for (int tab = 0; tab < sheet.Tabs()->count(); ++tab) {
-            sheet.Tabs()->setCurrentIndex(tab);
-            ASSERT_EQ(sheet.Tabs()->currentIndex(), tab);
-            QWidget* page = sheet.Tabs()->widget(tab);
-            const QList<QWidget*> controls = Controls(page);
-            ASSERT_FALSE(controls.isEmpty());
-            const QSet<QWidget*> reached = TabWalk(controls.front());
-            QSet<QWidget*> choiceGroups, reachedGroups;
-            for (QWidget* control : controls) {
-                // Tab reaches a group of choices; the arrows move among them.
-                if (qobject_cast<QRadioButton*>(control) != nullptr) {
-                    choiceGroups.insert(control->parentWidget());
-                    if (reached.contains(control)) reachedGroups.insert(control->parentWidget());
-                    continue;
-                }
-                EXPECT_TRUE(reached.contains(control))
-                    << page->objectName().toStdString() << ": " << control->objectName().toStdString();
-            }
-            EXPECT_EQ(reachedGroups, choiceGroups) << page->objectName().toStdString();
-        }
-    }
 }
 
 }  // namespace

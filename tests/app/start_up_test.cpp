@@ -17,40 +17,6 @@
 namespace tidewell::testing {
 namespace {
 
-TEST(StartStringTest, OnlyEmptyOrAutoloadInAnyCase) {
-    struct Case {
-        std::vector<std::string> arguments;
-        std::optional<std::string> startString;
-    };
-    const Case cases[] = {
-        {{}, ""},
-        {{"autoload"}, "autoload"},
-        {{"AUTOLOAD"}, "autoload"},
-        {{"AutoLoad"}, "autoload"},
-        {{"autoload", "now"}, std::nullopt},
-        {{"schedule.rws"}, std::nullopt},
-        {{""}, std::nullopt},
-        {{"-platform"}, std::nullopt},
-        {{"autoloads"}, std::nullopt},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(StartStringFromArguments(c.arguments), c.startString)
-            << (c.arguments.empty() ? "(none)" : c.arguments.front());
-    }
-}
-
-TEST(InstanceMessageTest, LinesReadBackAndStrangersAreRefused) {
-    const InstanceMessage close{1145, 1, 2};
-    const std::optional<InstanceMessage> read = ParseInstanceMessage(InstanceMessageLine(close));
-    ASSERT_TRUE(read);
-    EXPECT_EQ(read->id, 1145);
-    EXPECT_EQ(read->lParam, 2);
-    for (const char* line :
-         {"message 1145 1", "message 1145 1 2 3", "message x 1 2", "show", "message 1145 1 2x"}) {
-        EXPECT_FALSE(ParseInstanceMessage(line)) << line;
-    }
-}
-
 using StartUpTest = AppFixture;
 
 TEST_F(StartUpTest, AnyOtherArgumentEndsSilentlyBeforeTouchingAnything) {
@@ -59,27 +25,6 @@ TEST_F(StartUpTest, AnyOtherArgumentEndsSilentlyBeforeTouchingAnything) {
     EXPECT_EQ(m_messageBox.CallCount(), 0u);
     EXPECT_FALSE(std::filesystem::exists(m_home.File("config")));
     EXPECT_FALSE(std::filesystem::exists(m_home.File("data")));
-}
-
-TEST_F(StartUpTest, InteractiveStartShowsTheWindowAutoloadStaysHidden) {
-    auto interactive = Start();
-    ASSERT_NE(interactive, nullptr);
-    EXPECT_TRUE(interactive->MainFrame()->isVisible());
-    interactive.reset();
-
-    auto autoload = Start({"AUTOLOAD"});
-    ASSERT_NE(autoload, nullptr);
-    EXPECT_TRUE(autoload->IsAutoload());
-    EXPECT_TRUE(autoload->MainFrame()->isHidden());
-}
-
-TEST_F(StartUpTest, FirstStartTurnsSchedulingOnAndWritesTheLogonEntry) {
-    auto app = Start();
-    ASSERT_NE(app, nullptr);
-    EXPECT_TRUE(app->IsRunning());
-    EXPECT_TRUE(app->AutoSave());
-    EXPECT_EQ(UserSettings().ReadSettingInt(app_keys::kAppSection, app_keys::kRunCode, 0), 1);
-    EXPECT_NE(AutostartText().find("Exec=/usr/bin/tidewell autoload\n"), std::string::npos);
 }
 
 TEST_F(StartUpTest, FirstRunOnTheMachineNeedsAnAdministrator) {
@@ -115,13 +60,6 @@ TEST_F(StartUpTest, TheDebugLogIsWrittenOnlyWhenItsSwitchFileIsThere) {
         EXPECT_EQ(trace.find("***** Program Start *****\r\n") != std::string::npos, switchedOn);
         EXPECT_EQ(trace.find("\tInitInstance\treturn TRUE;\r\n") != std::string::npos, switchedOn);
     }
-}
-
-TEST_F(StartUpTest, OneInstanceWhateverTheSessionsEnvironment) {
-    auto first = Start({"autoload"});
-    ASSERT_NE(first, nullptr);
-    m_environment.erase("XDG_RUNTIME_DIR");
-    EXPECT_EQ(Start({"autoload"}), nullptr);
 }
 
 TEST_F(StartUpTest, StagedFilesOfAnInterruptedSaveGoAtTheNextStart) {
@@ -200,13 +138,6 @@ TEST_F(StartUpTest, APasswordFileThatCannotBeReadKeepsTheProgramShut) {
         EXPECT_NE(m_messageBox.LastCall().text.find(path), std::string::npos);
         EXPECT_EQ(app.MainFrame(), nullptr);
     }
-}
-
-TEST_F(StartUpTest, AfterTheFirstEndsTheNextStartRunsAgain) {
-    auto first = Start();
-    ASSERT_NE(first, nullptr);
-    first.reset();
-    EXPECT_NE(Start(), nullptr);
 }
 
 }  // namespace

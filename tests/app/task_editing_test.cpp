@@ -123,58 +123,6 @@ TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyW
     EXPECT_EQ(m_sheets, 2);
 }
 
-TEST_F(TaskEditingTest, CancelOnTheEditSheetLeavesTheTaskUnchanged) {
-    const size_t row = RowOf(*m_app, ScheduleType::daily);
-    const TaskRecord before = Tasks()[row];
-    const std::string file = ScheduleBytes();
-    WithSheet([row](TaskEditing& editing) { editing.EditTask(row); },
-              [](COptionsSheet& sheet) {
-                  Find<QLineEdit>(&sheet, "titleEdit")->setText("Changed");
-                  sheet.Tabs()->setCurrentIndex(2);
-                  SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"),
-                             static_cast<int>(ScheduleType::atLogon));
-                  sheet.reject();
-                  return sheet.result();
-              });
-    EXPECT_TRUE(SameTask(Tasks()[row], before));
-    EXPECT_EQ(Tasks()[row].title, before.title);
-    EXPECT_TRUE(m_operations.events.empty());
-    EXPECT_EQ(ScheduleBytes(), file);
-}
-
-TEST_F(TaskEditingTest, OkOnTheEditSheetChangesLogsSavesAndSelectsTheTask) {
-    const size_t row = RowOf(*m_app, ScheduleType::daily);
-    WithSheet([row](TaskEditing& editing) { editing.EditTask(row); },
-              [](COptionsSheet& sheet) {
-                  Find<QLineEdit>(&sheet, "titleEdit")->setText("Walk around");
-                  return Finish(sheet);
-              });
-    const size_t edited = RowTitled("Walk around");
-    ASSERT_LT(edited, Tasks().size());
-    EXPECT_EQ(m_app->MainFrame()->View().SelectedIndex(), edited);
-    EXPECT_EQ(m_operations.events, std::vector<EventKind>{EventKind::taskModified});
-    EXPECT_NE(ScheduleBytes().find("Walk around"), std::string::npos);
-}
-
-TEST_F(TaskEditingTest, TheCloseBoxAsksWhetherToKeepChanges) {
-    const size_t row = RowOf(*m_app, ScheduleType::daily);
-    const std::string title = Tasks()[row].title;
-    for (int answer : {IDNO, IDYES}) {
-        SCOPED_TRACE(answer);
-        m_messageBox.AnswerNext(answer);
-        WithSheet([&](TaskEditing& editing) { editing.EditTask(RowOf(*m_app, ScheduleType::daily)); },
-                  [](COptionsSheet& sheet) {
-                      Find<QLineEdit>(&sheet, "titleEdit")->setText("Closed with changes");
-                      sheet.close();
-                      return sheet.result();
-                  });
-        EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_MESSAGE_OPT_CHANGED_PROMPT_SAVE));
-        EXPECT_EQ(m_messageBox.LastCall().style & MB_TYPEMASK, MB_YESNO);
-        EXPECT_EQ(Tasks()[RowOf(*m_app, ScheduleType::daily)].title,
-                  answer == IDYES ? "Closed with changes" : title);
-    }
-}
-
 TEST_F(TaskEditingTest, TheClockSynchronizationTaskOpensItsScheduleSheet) {
     size_t row = 0;
     while (!Tasks()[row].isClockSyncTask) ++row;

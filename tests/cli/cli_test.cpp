@@ -1,7 +1,6 @@
 #include "cli/cli.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cerrno>
 #include <cstring>
@@ -13,6 +12,8 @@
 #include "platform/memory_settings.h"
 #include "schedule_file/schedule_store.h"
 #include "support/recording_message_box.h"
+#include "support/recording_sleeper.h"
+#include "support/scoped_time_zone.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
@@ -23,58 +24,6 @@ namespace {
 using namespace tidewell::testing;
 
 using Output = CliOutput;
-
-TEST(Cli, UpcomingRunsOfTheShippedExample) {
-    Output result = RunCli({"upcoming", Example(), "--from", "2026-12-07 12:00:00", "--count", "2"});
-    ASSERT_EQ(result.status, cli::kExitOk) << result.err;
-    const std::string expected =
-        "Stretch and drink water (Daily)\n  2026-12-07 15:30:00\n  2026-12-08 10:30:00\n"
-        "Team meeting (Weekly)\n  2026-12-10 13:55:00\n  2026-12-14 09:55:00\n"
-        "Pay the rent (Monthly)\n  2026-12-25 18:00:00\n  2027-01-01 09:00:00\n"
-        "Automatic Clock Synchronization Setting (Monthly)\n  Never\n"
-        "Renew the passport (Yearly)\n  2027-03-15 12:00:00\n  2027-09-15 12:00:00\n"
-        "Dentist (Once or Several Times)\n  2027-02-03 15:00:00\n  2027-08-03 15:00:00\n"
-        "Look away from the screen (Repeating)\n  2026-12-07 12:20:00\n  2026-12-07 12:40:00\n"
-        "Tea is ready (Countdown)\n  Never\n"
-        "Open the news page (At Logon)\n  Never\n";
-    EXPECT_EQ(result.out, expected);
-}
-
-TEST(Cli, UpcomingAsJson) {
-    Output result =
-        RunCli({"upcoming", Example(), "--from", "2027-08-03 15:00:00", "--count", "1", "--json"});
-    ASSERT_EQ(result.status, cli::kExitOk);
-    EXPECT_EQ(result.out.rfind("[\n  {\"title\": \"Stretch and drink water\", \"scheduleType\": \"Daily\", "
-                               "\"runs\": [\"2027-08-03 15:30:00\"]},\n",
-                               0),
-              0u);
-    EXPECT_NE(result.out.find(
-                  "{\"title\": \"Dentist\", \"scheduleType\": \"Once or Several Times\", \"runs\": []},"),
-              std::string::npos);
-    EXPECT_TRUE(result.out.ends_with("\"runs\": []}\n]\n"));  // no comma after the last task
-}
-
-TEST(Cli, ListAndCheckAsOfTheGivenInstant) {
-    Output list = RunCli({"list", Example(), "--now", "2026-12-07 12:00:00"});
-    ASSERT_EQ(list.status, cli::kExitOk) << list.err;
-    EXPECT_EQ(list.out,
-              "Title\tSchedule Type\tNext Run\tLast Run\n"
-              "Stretch and drink water\tDaily\t12-7-2026 15:30:00\tNever\n"
-              "Team meeting\tWeekly\t12-10-2026 13:55:00\tNever\n"
-              "Pay the rent\tMonthly\t12-25-2026 18:00:00\tNever\n"
-              "Renew the passport\tYearly\t3-15-2027 12:00:00\tNever\n"
-              "Dentist\tOnce or Several Times\t2-3-2027 15:00:00\tNever\n"
-              "Look away from the screen\tRepeating\t12-7-2026 12:20:00\tNever\n"
-              "Tea is ready\tCountdown\tNever\tNever\n"
-              "Open the news page\tAt Logon\tAt next logon\tNever\n"
-              "Automatic Clock Synchronization Setting\tMonthly\tNever\tNever\n");
-    // Later, the once-only task has no run left.
-    Output later = RunCli({"list", Example(), "--now", "2030-01-01 00:00:00"});
-    EXPECT_NE(later.out.find("Dentist\tOnce or Several Times\tNever\tNever\n"), std::string::npos);
-    Output check = RunCli({"check", Example(), "--now", "2026-12-07 12:00:00"});
-    EXPECT_EQ(check.status, cli::kExitOk);
-    EXPECT_EQ(check.out, "");
-}
 
 TEST(Cli, CheckReportsDroppedTasksAndLeavesTheFileAlone) {
     TempDir temp;
@@ -152,12 +101,6 @@ TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
     EXPECT_EQ(err.str(), "Cannot write the file \"/dev/stdout\".\n");
 }
 
-}  // namespace
-}  // namespace tidewell
-
-namespace tidewell {
-namespace {
-
 // Each run of a dry run as "due instant TAB title", from its JSON lines.
 std::vector<std::string> DueRuns(const std::string& json) {
     std::vector<std::string> runs;
@@ -175,8 +118,7 @@ std::vector<std::string> DueRuns(const std::string& json) {
 // The dry run of the passes runs exactly what the agenda lists (after the start-up catch-up of
 // what was missed before the start), on time; the same runs when ticks jitter and stall.
 TEST(Cli, SimulateRunsWhatTheAgendaLists) {
-    setenv("TZ", "UTC", 1);
-    tzset();
+    const testing::ScopedTimeZone utc("UTC");
     const std::string from = "2026-12-07 12:00:00";
     Output agenda = RunCli({"agenda", Example(), "--from", from, "--to", "2026-12-09 12:00:00"});
     Output onTime = RunCli({"simulate", Example(), "--from", from, "--to", "2026-12-09 12:00:00"});

@@ -38,22 +38,6 @@ protected:
     SessionBusAddress address{program.Address()};
 };
 
-TEST_F(ControlCommands, StatusInOneLineAndAsJson) {
-    program.SetMethod(kControlInterface, "Status", "", "buss",
-                      "ret = (True, dbus.UInt32(3), '2026-12-07 15:30:00', 'Stretch, \"drink\"')");
-    CliOutput line = RunCli({"status"});
-    ASSERT_EQ(line.status, cli::kExitOk) << line.err;
-    EXPECT_EQ(line.out, "Scheduling on; 3 task(s); next run: 2026-12-07 15:30:00 (Stretch, \"drink\")\n");
-    CliOutput json = RunCli({"status", "--json"});
-    EXPECT_EQ(json.out,
-              "{\"scheduling\": true, \"tasks\": 3, \"nextRun\": \"2026-12-07 15:30:00\", \"nextTitle\": "
-              "\"Stretch, \\\"drink\\\"\"}\n");
-    program.SetMethod(kControlInterface, "Status", "", "buss", "ret = (False, dbus.UInt32(0), 'Never', '')");
-    EXPECT_EQ(RunCli({"status"}).out, "Scheduling off; 0 task(s); next run: Never\n");
-    EXPECT_EQ(RunCli({"status", "--json"}).out,
-              "{\"scheduling\": false, \"tasks\": 0, \"nextRun\": null, \"nextTitle\": null}\n");
-}
-
 TEST_F(ControlCommands, EachVerbCallsItsMethodWithTitleAndPassword) {
     struct Case {
         std::vector<std::string> arguments;
@@ -98,15 +82,6 @@ TEST_F(ControlCommands, RefusalsOfTheProgramAreShownInItsWords) {
     result = RunCli({"pause", "--password", "guess"});
     EXPECT_EQ(result.status, cli::kExitFailure);
     EXPECT_EQ(result.err, "The password is invalid.\n");
-}
-
-TEST_F(ControlCommands, BadCommandLines) {
-    for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
-             {"run-now"}, {"enable", "--json"}, {"status", "--password", "x"}, {"pause", "extra"}}) {
-        CliOutput result = RunCli(arguments);
-        EXPECT_EQ(result.status, cli::kExitFailure) << arguments[0];
-        EXPECT_NE(result.err.find("usage:"), std::string::npos);
-    }
 }
 
 TEST(ControlCommandsWithoutProgram, SayNoProgramRuns) {

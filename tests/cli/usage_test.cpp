@@ -9,31 +9,6 @@ namespace {
 
 using namespace tidewell::testing;
 
-TEST(Usage, HelpGoesToStandardOutputAndNamesEveryVerb) {
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"help"}}) {
-        CliOutput result = RunCli(arguments);
-        EXPECT_EQ(result.status, cli::kExitOk);
-        EXPECT_EQ(result.err, "");
-        EXPECT_EQ(result.out.rfind("usage:\n", 0), 0u);
-        for (std::string_view verb : cli::VerbNames())
-            EXPECT_NE(result.out.find("tidewell-cli " + std::string(verb)), std::string::npos) << verb;
-    }
-}
-
-TEST(Usage, HelpOfOneVerb) {
-    CliOutput result = RunCli({"help", "agenda"});
-    EXPECT_EQ(result.status, cli::kExitOk);
-    EXPECT_NE(result.out.find("tidewell-cli agenda FILE --from"), std::string::npos);
-    EXPECT_EQ(result.out.find("tidewell-cli list"), std::string::npos);
-}
-
-TEST(Usage, VersionLine) {
-    CliOutput result = RunCli({"--version"});
-    EXPECT_EQ(result.status, cli::kExitOk);
-    EXPECT_EQ(result.out, "tidewell-cli Version 2.7\n");
-}
-
 TEST(Usage, UnknownCommandsListTheVerbs) {
     struct Case {
         std::vector<std::string> arguments;
@@ -49,12 +24,6 @@ TEST(Usage, UnknownCommandsListTheVerbs) {
                   0u)
             << result.err;
     }
-}
-
-TEST(Usage, NoArgumentsGivesTheUsageAsAFailure) {
-    CliOutput result = RunCli({});
-    EXPECT_EQ(result.status, cli::kExitFailure);
-    EXPECT_NE(result.err.find("usage:\n"), std::string::npos);
 }
 
 }  // namespace

@@ -99,21 +99,6 @@ TEST_F(AdminPasswordTest, SetChangesNothingUnlessTheFileIsWritten) {
     EXPECT_TRUE(prompt.requests.empty());
 }
 
-TEST_F(AdminPasswordTest, ShortPasswordIsStoredPaddedAndUnlocksWithTheSameEntry) {
-    AdminPassword admin(m_box);
-    ASSERT_TRUE(admin.SetAdminPassword("ab", m_path).ok());
-    AdminPassword restarted(m_box);
-    ASSERT_TRUE(restarted.ReadPasswordFile(m_path));
-    EXPECT_EQ(restarted.Password(), NormalizePassword("ab"));
-    ScriptedPasswordPrompt prompt;
-    prompt.Enter("ab");
-    prompt.Enter("ab");
-    EXPECT_TRUE(restarted.CheckAdminPassword("", prompt));
-    EXPECT_TRUE(restarted.CheckAdminPassword("Exit", prompt));
-    EXPECT_EQ(prompt.requests[1].refuseInputFor, 0ms);
-    EXPECT_EQ(prompt.requests[1].title, "Exit");
-}
-
 // The wait is the prompt's: nothing sleeps on the thread that asks (and runs the passes).
 TEST_F(AdminPasswordTest, WrongEntriesMakeThePromptRefuseInputLongerEachTimeUpToALimit) {
     AdminPassword admin(m_box);

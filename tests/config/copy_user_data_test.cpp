@@ -73,20 +73,6 @@ TEST_F(CopyUserDataTest, CopyAndMoveTakeTheWholeContentWithProgress) {
     }
 }
 
-TEST_F(CopyUserDataTest, CopyIntoAnExistingFolderReplacesSameNamesAndKeepsTheRest) {
-    const std::string to = m_root + "/existing";
-    WriteFileText(to + "/schedule.rws", "older schedule");
-    WriteFileText(to + "/sub/other.txt", "other");
-    ::chmod((m_from + "/.hidden").c_str(), 0640);
-    ASSERT_TRUE(CopyUserData(m_from, to, CopyMode::Copy).ok());
-    std::map<std::string, std::string> expected = m_source;
-    expected["sub/other.txt"] = "other";
-    EXPECT_EQ(FolderSnapshot(to), expected);
-    struct stat info {};
-    ASSERT_EQ(::stat((to + "/.hidden").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u) << "modes go along";
-}
-
 TEST_F(CopyUserDataTest, FailureOrCancelInTheMiddleKeepsTheSourceAndTheTarget) {
     std::size_t reportCount = 0;
     ASSERT_TRUE(CopyUserData(m_from, m_root + "/count", CopyMode::Copy, [&](const CopyProgress&) {

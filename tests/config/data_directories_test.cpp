@@ -9,9 +9,9 @@
 #include <functional>
 #include <vector>
 
-#include "store/registry_store.h"
 #include "files/durable_file.h"
 #include "files/file_faults.h"
+#include "store/registry_store.h"
 #include "support/fake_settings.h"
 #include "support/temp_dir.h"
 #include "text/message_table.h"
@@ -112,21 +112,6 @@ TEST_F(DataDirectoriesTest, InitDataFoldersRefusesWhatItCannotMake) {
     }
 }
 
-TEST_F(DataDirectoriesTest, CleanTemporaryFilesRemovesOnlyTpsFiles) {
-    const Locations locations = Build();
-    ASSERT_TRUE(InitDataFolders(locations).ok());
-    const std::string temp = locations.TempDir();
-    for (const char* name : {"temp0.tps", "temp17.tps", "UPPER.TPS", "keep.tps.txt", ".tps"}) {
-        WriteFileText(temp + "/" + name, "x");
-    }
-    fs::create_directories(temp + "/folder.tps");
-    WriteFileText(m_root + "/target-that-stays", "target");
-    fs::create_symlink(m_root + "/target-that-stays", temp + "/link.tps");
-    EXPECT_EQ(CleanTemporaryFiles(locations), 4u);
-    EXPECT_EQ(testing::FolderEntries(temp), (std::vector<std::string>{".tps", "folder.tps", "keep.tps.txt"}));
-    EXPECT_EQ(ReadFileText(m_root + "/target-that-stays"), "target");
-}
-
 TEST_F(DataDirectoriesTest, ValidationRulesApplyInOrder) {
     const Locations locations = Build();
     WriteFileText(m_root + "/plain-file", "x");
@@ -172,95 +157,6 @@ TEST_F(DataDirectoriesTest, ValidationRulesApplyInOrder) {
         EXPECT_EQ(verdict.ok() ? UserDataDirectoryWarning(c.path, locations) : verdict.message(), expected);
     }
     EXPECT_FALSE(fs::exists(Documents() + "/Verimont User Data")) << "checking creates nothing";
-}
-
-TEST_F(DataDirectoriesTest, DefaultIsTheFirstFreeOrFolderCandidate) {
-    const Locations locations = Build();
-    const std::string base = Documents() + "/Verimont User Data";
-    struct Case {
-        std::vector<std::string> files;    // below the base
-        std::vector<std::string> folders;  // below the base
-        bool peEdition;
-        std::string expected;  // below the base; empty: none
-    };
-    const std::vector<Case> cases = {
-        {{}, {}, false, "Ostrel"},
-        {{}, {"Ostrel"}, false, "Ostrel"},
-        {{"Ostrel", "Tidewell (1)", "Tidewell (2)"}, {}, false, "Tidewell (3)"},
-        {{"TidewellPE"}, {"Tidewell (1)"}, true, "Tidewell (1)"},
-        {{"Ostrel", "Tidewell (1)", "Tidewell (2)", "Tidewell (3)", "Tidewell (4)", "Tidewell (5)"},
-         {},
-         false,
-         ""},
-    };
-    for (const Case& c : cases) {
-        fs::remove_all(base);
-        for (const std::string& file : c.files) WriteFileText(base + "/" + file, "x");
-        for (const std::string& folder : c.folders) fs::create_directories(base + "/" + folder);
-        EXPECT_EQ(DefaultUserDataDirectory(locations, c.peEdition),
-                  c.expected.empty() ? "" : base + "/" + c.expected)
-            << c.expected;
-    }
-    // A link that points nowhere is something there, not a folder.
-    fs::remove_all(base);
-    fs::create_directories(base);
-    fs::create_symlink(m_root + "/nowhere", base + "/Ostrel");
-    EXPECT_EQ(DefaultUserDataDirectory(locations), base + "/Tidewell (1)");
-}
-
-TEST_F(DataDirectoriesTest, StartUpTakesTheRememberedOrTheDefaultDirectory) {
-    const Locations locations = Build();
-    const std::string fallback = Documents() + "/Verimont User Data/Ostrel";
-    {
-        RegistryStore product(locations.ProductSettingsDir());
-        UserDataDirectory udd(locations, product);
-        ASSERT_TRUE(udd.CheckSet());
-        EXPECT_EQ(udd.ScheduleFile(), fallback + "/schedule.rws");
-    }
-    EXPECT_EQ(
-        RegistryStore(locations.ProductSettingsDir()).ReadSettingString(kUserDataDirectorySection, "", ""),
-        fallback);
-    fs::remove_all(fallback);
-    RegistryStore product(locations.ProductSettingsDir());
-    UserDataDirectory again(locations, product);
-    ASSERT_TRUE(again.Load()) << "a remembered folder that went missing is made again";
-    EXPECT_TRUE(fs::is_directory(fallback));
-
-    WriteFileText(m_root + "/now-a-file", "x");
-    for (const std::string& stored : {DataDir() + "/udd", std::string("/"), m_root + "/now-a-file"}) {
-        SCOPED_TRACE(stored);
-        testing::FakeSettings settings;
-        settings.strings[{std::string(kUserDataDirectorySection), ""}] = stored;
-        UserDataDirectory udd(locations, settings);
-        EXPECT_FALSE(udd.Load());
-        ASSERT_TRUE(udd.CheckSet());
-        EXPECT_EQ((settings.strings[{std::string(kUserDataDirectorySection), ""}]), fallback);
-    }
-}
-
-TEST_F(DataDirectoriesTest, SetChecksCreatesAndRemembers) {
-    const Locations locations = Build();
-    testing::FakeSettings settings;
-    UserDataDirectory udd(locations, settings);
-    const auto remembered = [&] { return settings.strings[{std::string(kUserDataDirectorySection), ""}]; };
-    const std::string outside = m_root + "/shared/schedules/";
-    EXPECT_TRUE(udd.Set(outside).ok());
-    EXPECT_TRUE(fs::is_directory(outside));
-    EXPECT_EQ(udd.Path(), m_root + "/shared/schedules");
-    EXPECT_EQ(remembered(), udd.Path());
-
-    EXPECT_FALSE(udd.Set("/").ok());
-    EXPECT_EQ(udd.Path(), m_root + "/shared/schedules") << "a refusal changes nothing";
-    EXPECT_EQ(remembered(), udd.Path());
-
-    if (::geteuid() != 0) {  // the superuser creates folders anywhere
-        fs::create_directories(Documents() + "/locked");
-        fs::permissions(Documents() + "/locked", fs::perms::owner_read | fs::perms::owner_exec);
-        const Result locked = udd.Set(Documents() + "/locked/udd");
-        EXPECT_EQ(locked.message(),
-                  FileMessage(IDS_ERROR_FILE_CAN_NOT_CREATE_DIR, Documents() + "/locked/udd"));
-        EXPECT_EQ(remembered(), m_root + "/shared/schedules");
-    }
 }
 
 }  // namespace

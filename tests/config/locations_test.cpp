@@ -31,52 +31,6 @@ protected:
     std::string m_program = m_root + "/opt/tidewell/bin";
 };
 
-TEST_F(LocationsTest, FollowTheXdgVariables) {
-    struct Case {
-        const char* name;
-        Environment environment;
-        std::string configHome;
-        std::string dataHome;
-        std::string machine;
-    };
-    const std::vector<Case> cases = {
-        {"defaults below HOME", {}, m_home + "/.config", m_home + "/.local/share", "/etc/xdg"},
-        {"variables set",
-         {{"XDG_CONFIG_HOME", m_root + "/cfg"},
-          {"XDG_DATA_HOME", m_root + "/data"},
-          {"TIDEWELL_MACHINE_CONFIG_DIR", m_root + "/etc"}},
-         m_root + "/cfg",
-         m_root + "/data",
-         m_root + "/etc"},
-        {"relative values are ignored",
-         {{"XDG_CONFIG_HOME", "cfg"}, {"XDG_DATA_HOME", "./data"}, {"TIDEWELL_MACHINE_CONFIG_DIR", "etc"}},
-         m_home + "/.config",
-         m_home + "/.local/share",
-         "/etc/xdg"},
-        {"trailing and repeated slashes go",
-         {{"XDG_CONFIG_HOME", m_root + "//cfg/"}, {"XDG_DATA_HOME", m_root + "/data/./"}},
-         m_root + "/cfg",
-         m_root + "/data",
-         "/etc/xdg"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Locations locations = Build(c.environment);
-        EXPECT_EQ(locations.documentsDir, m_home + "/Documents");
-        EXPECT_EQ(locations.UserSettingsDir("2.7"), c.configHome + "/Verimont/Tidewell/2.7");
-        EXPECT_EQ(locations.MachineSettingsDir("2.7"), c.machine + "/Verimont/Tidewell/2.7");
-        EXPECT_EQ(locations.TempDir(), c.dataHome + "/Verimont/Tidewell/temp");
-        EXPECT_EQ(locations.PasswordFilePath(), c.dataHome + "/Verimont/Tidewell/config/mar.dat");
-    }
-    // Installed data lies in <prefix>/share/tidewell, the prefix being the folder above the program's.
-    EXPECT_EQ(Build().LanguageDirs(),
-              (std::vector<std::string>{m_program + "/Language",
-                                        m_root + "/opt/tidewell/share/tidewell/Language"}));
-    const Locations portable = BuildLocations({{std::string(kHomeVariable), m_home}}, m_program, true);
-    EXPECT_EQ(portable.TempDir(), m_program + "/temp");
-    EXPECT_EQ(portable.PasswordFilePath(), m_program + "/config/mar.dat");
-}
-
 TEST_F(LocationsTest, WithoutHomeNothingLandsInTheWorkingFolder) {
     const Locations locations = BuildLocations({{"HOME", "relative"}}, m_program);
     EXPECT_EQ(locations.ProgramDataDir(), "");

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "overview/quick_view.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
-#include "overview/quick_view.h"
 
 namespace tidewell {
 namespace {
@@ -20,23 +20,6 @@ bool Readable(std::string_view line) {
 
 const std::string kWeek = "[Title]Week[Type]1[P1]1[P2]1[P3]7[P4]";
 const std::string kMarch = "[Title]March[Type]4[P1]March 01, 2006[P2]March 31, 2006[P3][P4]";
-
-TEST(QuickViewStore, SavedLinesLoadBackInOrder) {
-    TempDir dir;
-    std::string path = QuickViewFilePath(dir.Path());
-    EXPECT_EQ(path, dir.File("qv.ini"));
-    std::vector<std::string> lines;
-    ASSERT_TRUE(LoadQuickViewLines(path, lines));  // no file yet: no Quick Views
-    EXPECT_TRUE(lines.empty());
-    ASSERT_TRUE(SaveQuickViewLines(path, {kWeek, kMarch}, Readable));
-    EXPECT_EQ(ReadFileText(path), "[Quick View]\r\nQV1 = " + kWeek + "\r\nQV2 = " + kMarch + "\r\n");
-    ASSERT_TRUE(LoadQuickViewLines(path, lines));
-    EXPECT_EQ(lines, (std::vector<std::string>{kWeek, kMarch}));
-    std::string keptAside;
-    ASSERT_TRUE(SaveQuickViewLines(path, {kMarch}, Readable, &keptAside));  // its own file is not kept
-    EXPECT_EQ(keptAside, "");
-    EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"qv.ini"});
-}
 
 TEST(QuickViewStore, DamagedLineIsRejectedAndTheOthersKept) {
     TempDir dir;

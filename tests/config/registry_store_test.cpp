@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "base/text_util.h"
 #include "files/durable_file.h"
 #include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {
@@ -40,60 +40,6 @@ protected:
     std::string m_folder = m_root + "/Verimont/Tidewell/2.7";
 };
 
-TEST_F(RegistryStoreTest, AnyTextRoundTripsAsSectionNameOrValue) {
-    const std::vector<std::string> texts = {"",
-                                            "  leading blanks",
-                                            "trailing blank ",
-                                            "two\r\nlines",
-                                            "bare\nline feed",
-                                            "100% = %41",
-                                            "x = {{Block}}",
-                                            "@",
-                                            ";not a comment",
-                                            "[not a section]",
-                                            "\xE7\xAE\x80\xE4\xBD\x93\xE4\xB8\xAD\xE6\x96\x87",
-                                            std::string("nul\0inside", 10)};
-    {
-        RegistryStore store(m_folder);
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            ASSERT_TRUE(store.WriteSettingString("Texts", "T" + std::to_string(i), texts[i]));
-            const std::string name = TrimValueName(texts[i]).empty() ? "unnamed" : texts[i];
-            ASSERT_TRUE(store.WriteSettingInt("Names", name, static_cast<int>(i)));
-            const std::string section = "S" + texts[i];
-            ASSERT_TRUE(store.WriteSettingString(section, "v", texts[i]));
-        }
-        ASSERT_TRUE(store.WriteSettingString("Names", "", "the unnamed value"));
-        for (const int value : {0, -1, INT_MAX, INT_MIN}) {
-            ASSERT_TRUE(store.WriteSettingInt("Ints", std::to_string(value), value));
-        }
-    }
-    RegistryStore again(m_folder);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(again.ReadSettingString("Texts", "T" + std::to_string(i), "?"), texts[i]);
-        const std::string name = TrimValueName(texts[i]).empty() ? "unnamed" : texts[i];
-        EXPECT_EQ(again.ReadSettingInt("Names", name, -5), static_cast<int>(i));
-        EXPECT_EQ(again.ReadSettingString(std::string(TrimSectionName("S" + texts[i])), "v", "?"), texts[i]);
-    }
-    EXPECT_EQ(again.ReadSettingString("Names", "", "?"), "the unnamed value");
-    for (const int value : {0, -1, INT_MAX, INT_MIN}) {
-        EXPECT_EQ(again.ReadSettingInt("Ints", std::to_string(value), 7), value);
-    }
-    EXPECT_NE(Get(File()).find("-1 = dword:4294967295\r\n"), std::string::npos);
-    EXPECT_EQ(again.Problem(), "");
-}
-
-TEST_F(RegistryStoreTest, StoredFormIsReadableText) {
-    RegistryStore store(m_folder);
-    ASSERT_TRUE(store.WriteSettingInt("\\Tidewell\\App\\", " Scheduling ", 0));
-    ASSERT_TRUE(store.WriteSettingString("User Data Directory", "", "/home/ann/Ostrel"));
-    ASSERT_TRUE(store.WriteSettingString("Tidewell\\Notes", "Text", "one\r\ntwo 100%"));
-    EXPECT_EQ(Get(File()),
-              ";Tidewell settings registry\r\n\r\n[Tidewell\\App]\r\nScheduling = dword:0\r\n\r\n"
-              "[User Data Directory]\r\n@ = sz:/home/ann/Ostrel\r\n\r\n"
-              "[Tidewell\\Notes]\r\nText = sz:one%0D%0Atwo 100%25\r\n");
-}
-
 // The user's root stays private; the machine-wide root is read by every user, whatever the umask
 // of the administrator who wrote it, and a file an earlier version kept private is opened up.
 TEST_F(RegistryStoreTest, ModesFollowTheAccessOfTheRoot) {
@@ -116,52 +62,6 @@ TEST_F(RegistryStoreTest, ModesFollowTheAccessOfTheRoot) {
         EXPECT_EQ(modeOf(File()), shared ? 0644u : 0600u);
     }
     ::umask(savedMask);
-}
-
-TEST_F(RegistryStoreTest, MissingValuesReadAsTheirDefaults) {
-    RegistryStore store(m_folder);
-    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Run Code", 7), 7);
-    EXPECT_FALSE(fs::exists(m_folder)) << "reading creates nothing";
-    ASSERT_TRUE(store.WriteSettingInt("Tidewell\\Config", "AutoSave", 1));
-    ASSERT_TRUE(store.WriteSettingString("Tidewell\\Config", "Name", "text"));
-    const std::pair<const char*, const char*> missing[] = {
-        {"Tidewell\\Config", "Mute"},  // no such value
-        {"Tidewell", "AutoSave"},      // a parent is another key
-        {"Tidewell\\Config\\More", "AutoSave"},
-    };
-    for (const auto& [section, name] : missing) {
-        EXPECT_EQ(store.ReadSettingInt(section, name, 42), 42) << section << "/" << name;
-        EXPECT_EQ(store.ReadSettingString(section, name, "d"), "d") << section << "/" << name;
-    }
-    // A value of the other type is not this value.
-    EXPECT_EQ(store.ReadSettingString("Tidewell\\Config", "AutoSave", "d"), "d");
-    EXPECT_EQ(store.ReadSettingInt("Tidewell\\Config", "Name", 42), 42);
-}
-
-TEST_F(RegistryStoreTest, NamesMatchTrimmedAndWithoutRegardToCase) {
-    RegistryStore store(m_folder);
-    ASSERT_TRUE(store.WriteSettingInt("Tidewell\\App", "Scheduling", 1));
-    const char* sections[] = {"Tidewell\\App", "\\Tidewell\\App\\", " \tTidewell\\App\r\n", "TIDEWELL\\app"};
-    const char* names[] = {"Scheduling", " Scheduling\t", "SCHEDULING"};
-    for (const char* section : sections) {
-        for (const char* name : names) {
-            EXPECT_EQ(store.ReadSettingInt(section, name, 9), 1) << section << "/" << name;
-        }
-    }
-    ASSERT_TRUE(store.WriteSettingInt("tidewell\\APP", "scheduling", 0));
-    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Scheduling", 9), 0);
-    // The first spelling stays.
-    EXPECT_NE(Get(File()).find("[Tidewell\\App]\r\nScheduling = dword:0\r\n"), std::string::npos);
-}
-
-TEST_F(RegistryStoreTest, HandEditedFilesAreRead) {
-    Put("; my settings\n\n  [Tidewell\\App]  \n  Scheduling = dword: 1\n; note\n[tidewell\\app]\n"
-        "Scheduling = dword:0\nRun Code = dword:1\n[Shell]\nLCID = dword:2052\n");
-    RegistryStore store(m_folder);
-    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Scheduling", 9), 1);  // first one wins
-    EXPECT_EQ(store.ReadSettingInt("Tidewell\\App", "Run Code", 9), 1);    // sections merge
-    EXPECT_EQ(store.ReadSettingInt("Shell", "LCID", 9), 2052);
-    EXPECT_EQ(store.Problem(), "");
 }
 
 TEST_F(RegistryStoreTest, DamagedFileIsReportedOnceKeptAsideAndThenReplaced) {
@@ -245,38 +145,6 @@ TEST_F(RegistryStoreTest, FailedWriteIntoAFileInPlaceOfTheFolderChangesNothing) 
     EXPECT_EQ(Get(m_root + "/Verimont/Tidewell"), "a file");
 }
 
-TEST_F(RegistryStoreTest, TwoStoresOnOneFileSeeEachOthersWrites) {
-    RegistryStore first(m_folder);
-    RegistryStore second(m_folder);
-    // Each step writes through one store and reads through the other, values of one size, so
-    // that only the content tells the files apart.
-    for (int round = 0; round < 20; ++round) {
-        RegistryStore& writer = round % 2 == 0 ? first : second;
-        RegistryStore& reader = round % 2 == 0 ? second : first;
-        ASSERT_TRUE(writer.WriteSettingInt("Tidewell\\App", "Counter", round % 10));
-        ASSERT_TRUE(writer.WriteSettingString("Tidewell\\App", round % 2 == 0 ? "Even" : "Odd",
-                                              std::to_string(round % 10)));
-        EXPECT_EQ(reader.ReadSettingInt("Tidewell\\App", "Counter", -1), round % 10) << round;
-    }
-    // Neither lost the other's values.
-    EXPECT_EQ(first.ReadSettingString("Tidewell\\App", "Even", ""), "8");
-    EXPECT_EQ(first.ReadSettingString("Tidewell\\App", "Odd", ""), "9");
-    EXPECT_EQ(second.ReadSettingString("Tidewell\\App", "Even", ""), "8");
-}
-
-TEST_F(RegistryStoreTest, ReadsComeFromMemoryUntilTheFileChanges) {
-    RegistryStore store(m_folder);
-    ASSERT_TRUE(store.WriteSettingInt("A", "b", 1));
-    testing::InjectedFileFaults faults;
-    for (int i = 0; i < 50; ++i) EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 1);
-    EXPECT_EQ(faults.Count(FileStep::read), 0);
-    ASSERT_TRUE(RegistryStore(m_folder).WriteSettingInt("A", "b", 2));  // another process
-    const int readsBefore = faults.Count(FileStep::read);
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 2);
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 2);
-    EXPECT_EQ(faults.Count(FileStep::read), readsBefore + 1);
-}
-
 TEST_F(RegistryStoreTest, FailedWritesAreReportedOnceHeldInMemoryAndStoredLater) {
     RecordingMessageBox box;
     RegistryStore store(m_folder, &box);
@@ -346,21 +214,6 @@ TEST_F(RegistryStoreTest, ABatchThatCannotBeStoredFailsOnceAndOneLeftUnfinishedI
     RegistryStore next(m_folder);
     EXPECT_EQ(next.ReadSettingInt("Find", "Up", 0), 1);
     EXPECT_EQ(next.ReadSettingInt("Find", "Case", 0), 1);
-}
-
-TEST(RegistryTextTest, EmptyKeysAndOrderSurviveARoundTrip) {
-    const std::string text =
-        ";Tidewell settings registry\r\n\r\n[Empty]\r\n\r\n[]\r\nRoot = sz:at the root\r\n\r\n"
-        "[B]\r\nz = dword:1\r\na = dword:2\r\n";
-    RegistryData data;
-    ASSERT_TRUE(ParseRegistryText(text, data));
-    ASSERT_EQ(data.Keys().size(), 3u);
-    EXPECT_EQ(data.Keys()[0].path, "Empty");
-    EXPECT_TRUE(data.Keys()[0].values.empty());
-    EXPECT_EQ(data.Keys()[2].values[0].name, "z");
-    EXPECT_EQ(RegistryText(data), text);
-    EXPECT_TRUE(ParseRegistryText("", data));
-    EXPECT_TRUE(data.Keys().empty());
 }
 
 }  // namespace

@@ -28,36 +28,6 @@ std::string Sealed(std::string_view plain, ProtectProgress* progress = nullptr) 
     return container;
 }
 
-class StopAfter final : public ProtectProgress {
-public:
-    explicit StopAfter(std::size_t chunks) : m_chunks(chunks) {}
-    bool OnChunk(std::uint64_t done, std::uint64_t total) override {
-        reports.emplace_back(done, total);
-        return reports.size() < m_chunks;
-    }
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> reports;
-
-private:
-    std::size_t m_chunks;
-};
-
-TEST(ProtectedContainerTest, RoundTripsEverySize) {
-    for (std::size_t size : {0u, 7u, 8u, 4096u, 4097u, 3u * 1024 * 1024 + 5}) {
-        SCOPED_TRACE(size);
-        const std::string plain = RandomBytes(size, static_cast<std::uint32_t>(size));
-        const std::string container = Sealed(plain);
-        ASSERT_EQ(container.size(), kContainerContentOffset + PaddedContentLength(size));
-        EXPECT_EQ(container.find("schedule.rws"), std::string::npos) << "the record is encrypted";
-        std::string back;
-        ASSERT_TRUE(OpenContainer(container, kKey, back).ok());
-        EXPECT_EQ(back, plain);
-        // The outer layer pads to whole blocks with zero bytes and hands them back.
-        ASSERT_TRUE(
-            OpenContainer(container + std::string(kContainerMaxTrailingBytes, '\0'), kKey, back).ok());
-        EXPECT_EQ(back, plain);
-    }
-}
-
 TEST(ProtectedContainerTest, WrongKeyFailsAtOnce) {
     std::string plain = "stale";
     const Result result = OpenContainer(Sealed("secret text"), "Key-of-12chX", plain);
@@ -92,26 +62,6 @@ TEST(ProtectedContainerTest, DamagedContainersAreRefused) {
         EXPECT_EQ(result.kind(), ErrorKind::damaged) << what;
         EXPECT_EQ(result.message(), LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)) << what;
     }
-}
-
-TEST(ProtectedContainerTest, ProgressAfterEveryChunkAndCancel) {
-    const std::string plain = RandomBytes(3 * 4096 + 10, 11);
-    StopAfter all(100);
-    const std::string container = Sealed(plain, &all);
-    const std::uint64_t total = plain.size();
-    const std::vector<std::pair<std::uint64_t, std::uint64_t>> expected = {
-        {4096, total}, {8192, total}, {12288, total}, {total, total}};
-    EXPECT_EQ(all.reports, expected);
-
-    StopAfter two(2);
-    std::string out;
-    EXPECT_EQ(SealContainer(plain, kKey, {}, out, &two).kind(), ErrorKind::cancelled);
-    EXPECT_EQ(two.reports.size(), 2u);
-    StopAfter three(3);
-    const Result opened = OpenContainer(container, kKey, out, &three);
-    EXPECT_EQ(opened.kind(), ErrorKind::cancelled);
-    EXPECT_EQ(opened.message(), LoadMessage(IDS_MESSAGE_SECURITY_ENCRYPTION_CANCELED_BY_USER));
-    EXPECT_EQ(out, "");
 }
 
 }  // namespace

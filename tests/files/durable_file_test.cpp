@@ -30,27 +30,6 @@ protected:
     testing::TempDir m_temp;
 };
 
-TEST_F(DurableFileTest, ReplacesTheTargetWithANewPrivateFile) {
-    const std::string path = Path("target.ini");
-    WriteFileText(path, "old contents that are longer than the new ones");
-    struct stat before {};
-    ASSERT_EQ(stat(path.c_str(), &before), 0);
-    ASSERT_TRUE(WriteFileDurably(path, "new\r\n").ok());
-    struct stat after {};
-    ASSERT_EQ(stat(path.c_str(), &after), 0);
-    EXPECT_NE(after.st_ino, before.st_ino);  // renamed over, never rewritten in place
-    EXPECT_EQ(after.st_mode & 0777, 0600u);
-    EXPECT_EQ(Snapshot(), (std::map<std::string, std::string>{{"target.ini", "new\r\n"}}));
-
-    // A name without a folder lands in the working folder.
-    const fs::path previous = fs::current_path();
-    fs::current_path(m_temp.Path());
-    const bool written = WriteFileDurably("plain.txt", "x").ok();
-    fs::current_path(previous);
-    EXPECT_TRUE(written);
-    EXPECT_EQ(ReadFileText(Path("plain.txt")), "x");
-}
-
 TEST_F(DurableFileTest, FailureLeavesTheOldFileAndNoNewFile) {
     struct Case {
         const char* name;
@@ -206,19 +185,6 @@ TEST_F(DurableFileTest, ReadWholeFileStatuses) {
         EXPECT_EQ(ReadWholeFile(Path(c.name), bytes, c.limit), c.status) << c.name;
         EXPECT_EQ(bytes, c.bytes) << c.name;
     }
-}
-
-TEST_F(DurableFileTest, TemporaryFilesAreExclusiveAndGoWithTheirValue) {
-    {
-        std::optional<TemporaryFile> a = TemporaryFile::Create(m_temp.Path(), 1);
-        std::optional<TemporaryFile> b = TemporaryFile::Create(m_temp.Path(), 1);
-        ASSERT_TRUE(a && b);
-        EXPECT_EQ(a->Path(), Path("temp1.tps"));
-        EXPECT_EQ(b->Path(), Path("temp2.tps"));
-    }
-    EXPECT_TRUE(testing::FolderEntries(m_temp.Path()).empty());
-    EXPECT_FALSE(TemporaryFile::Create("", 0));
-    EXPECT_FALSE(TemporaryFile::Create(Path("missing-folder"), 0));
 }
 
 }  // namespace

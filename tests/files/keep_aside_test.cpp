@@ -38,18 +38,6 @@ TEST(KeepAsideTest, EachDamagedFileGetsItsOwnNameThatNoSaveChanges) {
     EXPECT_EQ(testing::FolderEntries(temp.Path()).size(), 3u);
 }
 
-TEST(KeepAsideTest, NamesComeFromTheGivenRule) {
-    testing::TempDir temp;
-    const std::string path = temp.File("box");
-    WriteFileText(temp.File("box.bak"), "older backup");
-    const auto backup = [](const std::string& name, int number) { return name + std::string(number, '~'); };
-    WriteFileText(path, "now");
-    std::string kept;
-    ASSERT_TRUE(KeepAside(path, kept, backup).ok());
-    EXPECT_EQ(kept, path + "~");
-    EXPECT_EQ(ReadFileText(kept), "now");
-}
-
 TEST(KeepAsideTest, WhatCannotBeKeptFails) {
     testing::TempDir temp;
     fs::create_directories(temp.File("folder/inside"));
@@ -87,24 +75,6 @@ TEST(PathsTest, FoldersThatCanBeCreated) {
         EXPECT_EQ(CanBeCreated(c.path, true), c.writable) << c.path.substr(0, 80);
     }
     ::chmod(temp.File("locked").c_str(), 0700);
-}
-
-TEST(PathsTest, NamesAndFolders) {
-    const std::array<std::array<const char*, 3>, 5> cases = {{
-        // path, normal, folder
-        {"/a//b/./c/", "/a/b/c", "/a//b/./c"},
-        {"/a/b/../c", "/a/c", "/a/b/.."},
-        {"/", "/", "/"},
-        {"name", "name", "."},
-        {"", "", "."},
-    }};
-    for (const auto& [path, normal, folder] : cases) {
-        EXPECT_EQ(NormalPath(path), normal) << path;
-        EXPECT_EQ(FolderOf(path), folder) << path;
-    }
-    EXPECT_EQ(JoinPath("/a/", "b"), "/a/b");
-    EXPECT_EQ(JoinPath("/a", ""), "/a");
-    EXPECT_EQ(AsciiLower("TideWELL \xC3\x84"), "tidewell \xC3\x84");
 }
 
 }  // namespace

@@ -13,20 +13,6 @@ namespace {
 using testing::ReadFileText;
 using testing::WriteFileText;
 
-TEST(SettingsFileTest, SaveCreatesFoldersAndWritesCrLf) {
-    testing::TempDir temp;
-    SettingsText doc;
-    doc.SetHeader("header");
-    doc.WriteString("Info", "Info", "Tidewell Job List");
-    doc.WriteString("Task", "Comment", "a\nb");
-    const std::string path = temp.File("deep/er/schedule.rws");
-    ASSERT_TRUE(doc.SaveToFile(path).ok());
-    EXPECT_EQ(ReadFileText(path).find("\n\n"), std::string::npos) << "every line ends with CR LF";
-    SettingsText reloaded;
-    reloaded.LoadFromFile(path);
-    EXPECT_EQ(reloaded.Lines(), doc.Lines());
-}
-
 TEST(SettingsFileTest, SaveFailureKeepsTheOldFileAndTheDocument) {
     testing::TempDir temp;
     WriteFileText(temp.File("blocker"), "not a folder");

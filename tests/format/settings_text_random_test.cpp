@@ -144,22 +144,6 @@ TEST(SettingsTextRandom, IndexedLookupsAnswerAsALinearScan) {
     }
 }
 
-TEST(SettingsTextRandom, SavedTextLoadsBackToTheSameLines) {
-    for (unsigned seed = 100; seed < 160; ++seed) {
-        std::mt19937 random(seed);
-        SettingsText doc;
-        for (int step = 0; step < 80; ++step) {
-            RandomEdit(doc, random);
-        }
-        const std::string text = doc.SaveToString();  // normalizes doc
-        SettingsText reloaded;
-        reloaded.LoadFromString(text);
-        ASSERT_EQ(reloaded.Lines(), doc.Lines()) << "seed " << seed;
-        ASSERT_EQ(reloaded.SaveToString(), text) << "seed " << seed;
-        ExpectSameAsScan(reloaded, "reloaded");
-    }
-}
-
 TEST(SettingsTextRandom, WriterGivesTheBytesOfTheSameWritesThroughTheDocument) {
     std::mt19937 random(1234);
     for (int round = 0; round < 200; ++round) {

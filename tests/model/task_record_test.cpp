@@ -26,13 +26,6 @@ protected:
     TestClock clock{DateTime::FromParts(2006, 3, 5, 7, 30, 0)};
 };
 
-TEST_F(TaskDefaultsTest, NewTaskStartsNowAndEndsAWeekLater) {
-    TaskRecord task = NewTask();
-    EXPECT_EQ(task.scheduleInfo.startingTime, clock.Now());
-    EXPECT_FALSE(task.scheduleInfo.haveEndingTime);
-    EXPECT_EQ((task.scheduleInfo.endingTime - task.scheduleInfo.startingTime).GetTotalSeconds(), 7 * 86400);
-}
-
 TEST_F(TaskDefaultsTest, RememberedTypes) {
     struct Case {
         int lastTask, lastSound, lastSchedule;
@@ -59,82 +52,6 @@ TEST_F(TaskDefaultsTest, RememberedTypes) {
         EXPECT_EQ(task.soundInfo.type, c.sound) << c.lastSound;
         EXPECT_EQ(task.scheduleInfo.type, c.schedule) << c.lastSchedule;
     }
-}
-
-TEST_F(TaskDefaultsTest, RememberedTypesComeBack) {
-    TaskRecord task = NewTask();
-    task.taskInfo.taskType = TaskType::macro;
-    task.soundInfo.type = 1;
-    task.scheduleInfo.type = ScheduleType::weekly;
-    ASSERT_TRUE(RememberLastTypes(task, settings));
-    TaskRecord next = NewTask();
-    EXPECT_EQ(next.taskInfo.taskType, TaskType::macro);
-    EXPECT_EQ(next.soundInfo.type, 1);
-    EXPECT_EQ(next.scheduleInfo.type, ScheduleType::weekly);
-}
-
-TEST_F(TaskDefaultsTest, ClockSyncTaskIgnoresTheRememberedTypes) {
-    Remember(kLastScheduleTypeValue, 0);
-    Remember(kLastSoundTypeValue, 1);
-    TaskRecord task;
-    MakeClockSyncTask(task, {settings, clock, false});
-    EXPECT_TRUE(task.isClockSyncTask);
-    EXPECT_FALSE(task.enabled);
-    EXPECT_EQ(task.soundInfo.type, 0);
-    ASSERT_EQ(task.scheduleInfo.monthly.size(), 1u);
-    EXPECT_EQ(MonthlyEntryText(task.scheduleInfo.monthly[0]), "0m;0 11 10:00:00");  // first Tuesday, 10:00
-}
-
-TEST(TaskRecord, TitleIsCutToOneHundredCharacters) {
-    EXPECT_EQ(CutTitle(std::string(150, 'a')), std::string(100, 'a'));
-    std::string chinese;
-    for (int i = 0; i < 120; ++i) chinese += "任";
-    EXPECT_EQ(CutTitle(chinese).size(), 300u);  // 100 characters of 3 bytes, none split
-}
-
-TEST(TaskRecord, EnumerationNames) {
-    // The stored section names of these two types are crossed over.
-    EXPECT_EQ(ScheduleSectionName(ScheduleType::repeating), "Count Down");
-    EXPECT_EQ(ScheduleSectionName(ScheduleType::countDown), "Repeating");
-    EXPECT_EQ(ScheduleSectionName(ScheduleType::placeholder), "");
-    EXPECT_EQ(WindowsOperationFromName(WindowsOperationName(WindowsOperation::logOff)),
-              WindowsOperation::logOff);
-    EXPECT_EQ(WindowsOperationFromName("logoff"), std::nullopt);  // names are case-sensitive
-    EXPECT_EQ(WindowsOperationName(static_cast<WindowsOperation>(9)), "");
-}
-
-TEST(TaskRecord, PlaceholderNeedsAllThreeMarks) {
-    TaskRecord placeholder = MakePlaceholderTask();
-    EXPECT_TRUE(IsPlaceholderTask(placeholder));
-    placeholder.title = "x";
-    EXPECT_FALSE(IsPlaceholderTask(placeholder));
-    TaskRecord task;
-    task.status = kPlaceholderStatus;
-    EXPECT_FALSE(IsPlaceholderTask(task));
-}
-
-TEST(ListEntryText, StoredForms) {
-    DateTime time = DateTime::FromParts(1899, 12, 30, 8, 0, 0);
-    MonthlyItem byDay;
-    byDay.everyMonth = false;
-    byDay.months[0] = byDay.months[5] = byDay.months[11] = true;
-    byDay.day = 5;
-    byDay.time = time;
-    EXPECT_EQ(MonthlyEntryText(byDay), "1,6,12m;1 05 08:00:00");
-    byDay.day = 21;
-    byDay.months.fill(true);
-    EXPECT_EQ(MonthlyEntryText(byDay), "0m;1 21 08:00:00");
-    byDay.months.fill(false);
-    EXPECT_EQ(MonthlyEntryText(byDay), "1 21 08:00:00");
-    MonthlyItem byWeekday;
-    byWeekday.byDayNumber = false;
-    byWeekday.weekOrdinal = 1;
-    byWeekday.weekday = 3;
-    byWeekday.time = DateTime::FromParts(1899, 12, 30, 9, 30, 0);
-    EXPECT_EQ(MonthlyEntryText(byWeekday), "0m;0 13 09:30:00");
-    EXPECT_EQ(WeeklyEntryText({7, time}), "7 08:00:00");
-    EXPECT_EQ(DailyEntryText(time), "08:00:00");
-    EXPECT_EQ(OnceEntryText(DateTime::FromParts(2024, 3, 5, 7, 30, 0)), "2024-03-05 07:30:00");
 }
 
 TEST(SameTask, IgnoresRunTimeFieldsButNotTheSchedule) {
@@ -172,26 +89,6 @@ TEST(SameTask, IgnoresRunTimeFieldsButNotTheSchedule) {
     EXPECT_TRUE(SameTask(task, other));  // a beep does not use the music path
     other.soundInfo.type = task.soundInfo.type = 1;
     EXPECT_FALSE(SameTask(task, other));
-}
-
-TEST(TaskList, OwnsRecordsAndKeepsTheirAddresses) {
-    TaskList list;
-    TaskRecord& first = list.Add(TaskRecord{});
-    first.title = "first";
-    for (int i = 0; i < 100; ++i) list.Add(TaskRecord{});
-    EXPECT_EQ(&list[0], &first);
-    list.Insert(1, MakePlaceholderTask());
-    EXPECT_TRUE(IsPlaceholderTask(list[1]));
-    list.Remove(1);
-    EXPECT_EQ(list.size(), 101u);
-    TaskList copy = list;
-    EXPECT_NE(&copy[0], &list[0]);
-    EXPECT_EQ(copy[0].title, "first");
-    size_t count = 0;
-    for (const TaskRecord& record : copy) count += record.title.empty() ? 1 : 0;
-    EXPECT_EQ(count, 100u);
-    list.Clear();
-    EXPECT_TRUE(list.empty());
 }
 
 }  // namespace

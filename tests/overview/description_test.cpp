@@ -15,36 +15,6 @@ protected:
     void TearDown() override { ResetLanguage(); }
 };
 
-TaskRecord Task(TaskType type, std::function<void(TaskInfo&)> set) {
-    TaskRecord task;
-    task.taskInfo.taskType = type;
-    set(task.taskInfo);
-    return task;
-}
-
-TEST_F(Description, TaskSection) {
-    struct Case {
-        TaskRecord task;
-        std::string english;
-    };
-    const Case cases[] = {
-        {Task(TaskType::program,
-              [](TaskInfo& i) { i.programPath = "/usr/bin/rsync", i.parameter = "-a x y"; }),
-         "Run program \"/usr/bin/rsync\" with parameter\"-a x y\""},  // no extension is a program here
-        {Task(TaskType::program, [](TaskInfo& i) { i.programPath = "/home/ann/a.pdf", i.parameter = "x"; }),
-         "Open file \"/home/ann/a.pdf\""},
-        {Task(TaskType::program, [](TaskInfo& i) { i.programPath = "https://example.org/"; }),
-         "Open file \"https://example.org/\""},
-        {Task(TaskType::macro, [](TaskInfo& i) { i.macroPath = "/m/a.rwm", i.macroPassword = "pw"; }),
-         "Run macro \"/m/a.rwm\" (encrypted macro)"},
-        {Task(TaskType::notice,
-              [](TaskInfo& i) { i.noticeMsg = "Time to stretch your legs and drink water."; }),
-         "Show notice message \"Time to stretch your legs and drink w...\"."},
-        {Task(TaskType{7}, [](TaskInfo&) {}), "false task type.\r\n\r\n"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(TaskSectionText(c.task), c.english);
-}
-
 TEST_F(Description, ScheduleTexts) {
     TaskRecord countDown = ScheduledTask(ScheduleType::countDown);
     countDown.scheduleInfo.countDownDays = 2;
@@ -77,40 +47,6 @@ TEST_F(Description, ScheduleTexts) {
         SetLanguage(kLcidSimplifiedChinese);
         EXPECT_EQ(ScheduleText(c.task, c.options), c.chinese);
     }
-}
-
-// The options page's example writes a list of months as the task list does, in each language.
-TEST_F(Description, MonthFormatExamplesSeparateMonthsAsTheListDoes) {
-    SetLanguage(kLcidSimplifiedChinese);
-    const MonthFormatExamples examples = MonthFormatExampleTexts(kMonthFormatShort);
-    EXPECT_NE(examples.listEvery.find("1月、2月、3月"), std::string::npos) << examples.listEvery;
-    EXPECT_NE(examples.useRange.find("1月-3月"), std::string::npos) << examples.useRange;
-}
-
-TEST_F(Description, RandomizationMarker) {
-    TaskRecord task = DailyTask({TimeOfDayValue(8)});
-    task.randomizationInfo.enable = true;
-    task.randomizationInfo.finalSet = true;
-    task.randomizationInfo.finalTime = At(2006, 3, 13, 8, 12, 30);
-    EXPECT_EQ(WithRandomizationMarker("text", task, At(2006, 3, 13, 8)), "Randomized...03-13-2006 08:12:30");
-    EXPECT_EQ(WithRandomizationMarker("text", task, At(2006, 3, 13, 8, 12, 30)), "text + Randomization");
-    task.randomizationInfo.enable = false;
-    EXPECT_EQ(WithRandomizationMarker("text", task, At(2006, 3, 13, 8)), "text");
-}
-
-TEST_F(Description, ShortenedPaths) {
-    struct Case {
-        std::string path;
-        std::size_t max;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"/home/ann/projects/2006/reports/march/summary.txt", 32, "/home/.../march/summary.txt"},
-        {"/home/a-very-long-folder-name/summary.txt", 20, ".../summary.txt"},
-        {"/home/ann/a-file-name-longer-than-the-limit.txt", 20, "a-file-name-longe..."},
-        {"/家/安娜/项目/二〇〇六/报告/三月/总结.txt", 16, "/家/.../三月/总结.txt"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(ShortenPath(c.path, c.max), c.expected) << c.path << " " << c.max;
 }
 
 }  // namespace

@@ -17,73 +17,6 @@ TaskRecord Task(std::string title, TaskType type = TaskType::notice) {
     return task;
 }
 
-TEST(Find, SearchedTextHoldsTheTextsOfTheTaskType) {
-    TaskRecord task = Task("Title");
-    task.comment = "comment";
-    task.taskInfo.programPath = "/usr/bin/backup";
-    task.taskInfo.parameter = "--all";
-    task.taskInfo.macroPath = "/macros/tidy.rwm";
-    task.taskInfo.noticeMsg = "Drink water";
-    task.soundInfo.musicFilePath = "/media/song.mid";
-    struct Case {
-        TaskType type;
-        bool noticeSound;
-        int32_t soundType;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {TaskType::program, false, 1, "Title\ncomment\n/usr/bin/backup\n--all"},
-        {TaskType::macro, false, 1, "Title\ncomment\n/macros/tidy.rwm"},
-        {TaskType::notice, true, 1, "Title\ncomment\nDrink water\n/media/song.mid"},
-        // A beep does not bring the music path it may still hold.
-        {TaskType::windowsOperation, true, 0, "Title\ncomment"},
-    };
-    for (const Case& c : cases) {
-        task.taskInfo.taskType = c.type;
-        task.soundInfo.noticeSound = c.noticeSound;
-        task.soundInfo.type = c.soundType;
-        EXPECT_EQ(SearchedText(task), c.expected) << static_cast<int>(c.type);
-    }
-}
-
-TEST(Find, Separators) {
-    for (char c : std::string(" \r\n\t!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~"))
-        EXPECT_TRUE(IsFindSeparator(c)) << c;
-    for (char c : std::string("aZ09\x7f\x01")) EXPECT_FALSE(IsFindSeparator(c)) << int(c);
-    EXPECT_FALSE(IsFindSeparator("中"[0]));
-}
-
-TEST(Find, TextMatching) {
-    struct Case {
-        const char* text;
-        const char* find;
-        bool wholeWord;
-        bool matchCase;
-        bool matches;
-    };
-    const Case cases[] = {
-        {"Run backup", "run", true, false, true},
-        {"Rerun backup", "run", true, false, false},
-        {"Rerun backup", "run", false, false, true},
-        {"Run backup", "run", false, true, false},
-        {"Run backup", "Run", false, true, true},
-        // The first occurrence is inside a word; the search goes on to the next one.
-        {"rerun, then run", "run", true, false, true},
-        {"backup.sh", "backup", true, false, true},
-        {"backup2", "backup", true, false, false},
-        {"备份 run", "run", true, false, true},
-        {"备份run", "run", true, false, false},
-        {"anything", "", false, false, false},
-        // Parts of a task never run on into each other.
-        {"Title\nComment", "leCo", false, false, false},
-        {"Run\nbackup", "backup", true, false, true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(TextMatches(c.text, c.find, c.wholeWord, c.matchCase), c.matches)
-            << c.text << " / " << c.find;
-    }
-}
-
 // Letter case is folded by Unicode's simple case folding in every script, not in ASCII alone.
 TEST(Find, CaseFoldingOverScripts) {
     struct Case {
@@ -167,14 +100,6 @@ TEST(Find, NextRowInBothDirections) {
         }
     }
     EXPECT_EQ(FindNextRow(TaskList(), std::nullopt, FindOptions{"alpha"}).kind, Kind::nothing);
-}
-
-TEST(Find, CountSkipsPlaceholders) {
-    FindOptions options{"alpha"};
-    EXPECT_EQ(CountMatches(Rows(), options), 3);
-    options.wholeWord = true;
-    options.text = "again";
-    EXPECT_EQ(CountMatches(Rows(), options), 1);
 }
 
 }  // namespace

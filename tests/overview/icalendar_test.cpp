@@ -11,22 +11,6 @@ namespace {
 
 using namespace tidewell::testing;
 
-TEST(ICalendar, EscapesText) {
-    struct Case {
-        std::string text;
-        std::string escaped;
-    };
-    const Case cases[] = {
-        {"plain", "plain"},
-        {"a,b;c\\d", "a\\,b\\;c\\\\d"},
-        {"line\r\nnext\nlast", "line\\nnext\\nlast"},
-        {"lone\rcarriage\x01", "lonecarriage"},  // control characters are not allowed in TEXT
-        {"tab\there", "tab\there"},
-        {"喝水, 休息", "喝水\\, 休息"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(EscapeICalendarText(c.text), c.escaped) << c.text;
-}
-
 // Every piece of a folded line, without its CR LF; checks the line ends on the way.
 std::vector<std::string> Pieces(const std::string& folded) {
     std::vector<std::string> pieces;
@@ -73,32 +57,6 @@ TEST(ICalendar, FoldsAt75OctetsWithoutSplittingCharacters) {
         EXPECT_EQ(pieces.size() == 1, line.size() <= 75) << line;
     }
     EXPECT_EQ(Pieces(FoldICalendarLine(std::string(76, 'a'))).size(), 2u);
-}
-
-TEST(ICalendar, UtcText) {
-    struct Case {
-        int64_t seconds;
-        const char* text;
-    };
-    const Case cases[] = {
-        {0, "19700101T000000Z"},
-        {951782400, "20000229T000000Z"},  // leap day of a 400-year
-        {1798761599, "20261231T235959Z"},
-        {-1, "19691231T235959Z"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(ICalendarUtcText(c.seconds), c.text);
-}
-
-TEST(ICalendar, UidOfARunIsStableAndTellsRunsAndTasksApart) {
-    TaskRecord task = DailyTask({TimeOfDayValue(9)});
-    task.title = "Stretch";
-    const std::string uid = RunUid(task, At(2026, 12, 7, 9));
-    EXPECT_EQ(uid, RunUid(task, At(2026, 12, 7, 9)));
-    EXPECT_NE(uid, RunUid(task, At(2026, 12, 8, 9)));
-    TaskRecord other = task;
-    other.title = "Stretch!";
-    EXPECT_NE(uid, RunUid(other, At(2026, 12, 7, 9)));
-    EXPECT_EQ(uid.find_first_of(",;: \r\n"), std::string::npos);
 }
 
 TEST(ICalendar, WritesOneEventPerRunInUtc) {

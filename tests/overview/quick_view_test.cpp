@@ -4,8 +4,8 @@
 
 #include <tuple>
 
-#include "support/task_builder.h"
 #include "overview/quick_view_range.h"
+#include "support/task_builder.h"
 
 namespace tidewell {
 namespace {
@@ -13,21 +13,6 @@ namespace {
 using namespace tidewell::testing;
 
 const DateTime kToday = At(2006, 3, 15, 10);  // a Wednesday
-
-TEST(QuickView, StoredLinesReadBackAndWriteAgainUnchanged) {
-    const char* lines[] = {
-        "[Title]Work week[Type]1[P1]1[P2]1[P3]5[P4]",
-        "[Title]March[Type]4[P1]March 01, 2006[P2]March 31, 2006[P3][P4]",
-        "[Title]A [Type] and [P4] in a title[Type]2[P1]7[P2]3[P3]1[P4]",
-        "[Title]中文标题[Type]3[P1]0[P2]2[P3]0[P4]1",
-    };
-    for (const char* line : lines) {
-        std::optional<QuickViewRecord> record = ParseQuickViewLine(line, kToday);
-        ASSERT_TRUE(record) << line;
-        EXPECT_EQ(QuickViewLine(*record), line);
-    }
-    EXPECT_EQ(ParseQuickViewLine(lines[2], kToday)->title, "A [Type] and [P4] in a title");
-}
 
 TEST(QuickView, DamagedLinesAreRejected) {
     const char* lines[] = {
@@ -47,18 +32,6 @@ TEST(QuickView, DamagedLinesAreRejected) {
     EXPECT_EQ(kept[0].lastWeekday, 7);  // empty parameters keep their defaults
     EXPECT_EQ(kept[1].from, At(2006, 3, 15));
     EXPECT_EQ(kept[1].to, At(2006, 4, 14));
-}
-
-TEST(QuickView, SavedLinesTrimTitlesAndDropInvalidRecords) {
-    QuickViewRecord padded = DefaultQuickView(kToday);
-    padded.title = "  week  ";
-    QuickViewRecord invalid = padded;
-    invalid.lastWeekday = 0;
-    EXPECT_EQ(QuickViewLines({padded, invalid}),
-              std::vector<std::string>{"[Title]week[Type]1[P1]1[P2]1[P3]7[P4]"});
-    QuickViewRecord broken = padded;
-    broken.title = "two\r\nlines";
-    EXPECT_FALSE(IsValidQuickView(broken));
 }
 
 TEST(QuickView, Ranges) {

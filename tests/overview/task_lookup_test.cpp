@@ -19,28 +19,6 @@ TaskList Titled(std::initializer_list<const char*> titles) {
     return tasks;
 }
 
-TEST(TaskLookup, MatchTitle) {
-    const TaskList tasks = Titled({"Backup", "Backup photos", "backup", "Tea", "Backup"});
-    struct Case {
-        const char* title;
-        std::vector<std::size_t> exact;
-        std::vector<std::size_t> similar;
-    };
-    const Case cases[] = {
-        {"Backup", {0, 4}, {}},  // two of this title: ambiguous
-        {"Tea", {3}, {}},        // one
-        {"backup", {2}, {}},     // exact beats the case-blind ones
-        {"PHOTO", {}, {1}},      // none exact: the titles holding it
-        {"coffee", {}, {}},      // nothing near
-        {"", {}, {}},            // an empty title names nothing
-    };
-    for (const Case& c : cases) {
-        TitleMatches matches = MatchTitle(tasks, c.title);
-        EXPECT_EQ(matches.exact, c.exact) << c.title;
-        EXPECT_EQ(matches.similar, c.similar) << c.title;
-    }
-}
-
 TEST(TaskLookup, NextDueTaskSkipsDisabledAndTasksWithoutARun) {
     TaskList tasks = Titled({"late", "early but disabled", "none", "early", "tie"});
     const DateTime times[] = {At(2026, 12, 9), At(2026, 12, 7), At(2026, 12, 1), At(2026, 12, 8),

@@ -104,21 +104,6 @@ TEST_F(LinuxLauncherTest, StartsTheProgramWithItsArgumentsInItsFolder) {
     EXPECT_FALSE(HasChildren()) << "a started program must not stay behind as a zombie";
 }
 
-TEST_F(LinuxLauncherTest, OpenHandsTheTargetToTheOpenerAsOneArgument) {
-    struct Row {
-        std::string target;
-        std::string argument;
-    };
-    for (const Row& row : {Row{"https://example.org/a b?x=$y", "https://example.org/a b?x=$y"},
-                           Row{"-name with dash.txt", "./-name with dash.txt"}}) {
-        ASSERT_TRUE(LinuxLauncher(kEchoArgs).Open(row.target).ok());
-        const std::vector<std::string> report = Report();
-        ASSERT_EQ(report.size(), 3u) << row.target;
-        EXPECT_EQ(report[2], row.argument);
-    }
-    EXPECT_FALSE(HasChildren());
-}
-
 TEST_F(LinuxLauncherTest, FailuresCarryTheirKindAndTheSystemText) {
     const std::string plain = m_temp.File("plain.txt");
     testing::WriteFileText(plain, "text");
@@ -149,15 +134,6 @@ TEST_F(LinuxLauncherTest, FailuresCarryTheirKindAndTheSystemText) {
     EXPECT_EQ(noOpener.kind(), ErrorKind::notFound);
     EXPECT_EQ(noOpener.message(), ErrorText(ENOENT));
     EXPECT_FALSE(HasChildren());
-}
-
-TEST_F(LinuxLauncherTest, OnlyExecutableRegularFilesCountAsPrograms) {
-    const std::string plain = m_temp.File("plain.txt");
-    testing::WriteFileText(plain, "text");
-    EXPECT_TRUE(IsExecutableFile(kEchoArgs));
-    EXPECT_FALSE(IsExecutableFile(plain));
-    EXPECT_FALSE(IsExecutableFile(m_temp.Path()));
-    EXPECT_FALSE(IsExecutableFile(m_temp.File("missing")));
 }
 
 }  // namespace

@@ -90,25 +90,6 @@ TEST(LogindPowerControlTest, CallsTheMethodOfEachOperationAndFallsBackWhenTheFla
     }
 }
 
-TEST(LogindPowerControlTest, LogOffFindsTheSessionOfThisProcess) {
-    const char* saved = getenv("XDG_SESSION_ID");
-    const std::optional<std::string> restore = saved ? std::optional<std::string>(saved) : std::nullopt;
-    FakeLogind logind;
-    logind.AddSession("c9");
-
-    setenv("XDG_SESSION_ID", "c7", 1);
-    EXPECT_TRUE(LogindPowerControl({logind.Address(), ""}).Perform(PowerOperation::logOff, false).ok());
-    EXPECT_EQ(logind.TakeCalls(), Calls{"TerminateSession \"c7\""});
-
-    unsetenv("XDG_SESSION_ID");
-    EXPECT_TRUE(LogindPowerControl({logind.Address(), ""}).Perform(PowerOperation::logOff, true).ok());
-    const Calls expected = {"GetSessionByPID " + std::to_string(getpid()),
-                            "Get /org/freedesktop/login1/session/c9 org.freedesktop.login1.Session.Id",
-                            "TerminateSession \"c9\""};
-    EXPECT_EQ(logind.TakeCalls(), expected);
-    if (restore) setenv("XDG_SESSION_ID", restore->c_str(), 1);  // as the test found it
-}
-
 using RefusalRow = std::tuple<PowerOperation, bool, const char*, const char*, const char*, ErrorKind>;
 
 TEST(LogindPowerControlTest, RefusalsReachTheCallerWithTheirKindAndText) {
@@ -131,22 +112,6 @@ TEST(LogindPowerControlTest, RefusalsReachTheCallerWithTheirKindAndText) {
         const Result result = power.Perform(operation, force);
         EXPECT_EQ(result.kind(), kind) << errorName;
         EXPECT_EQ(result.message(), "Told no\r\n\r\n" + LoadMessage(IDS_ERROR_MISC_ERROR_CODE, errorName));
-    }
-}
-
-TEST(LogindPowerControlTest, AnOperationThatIsNotOfferedSaysSo) {
-    FakeLogind logind;
-    logind.Refuse("Hibernate", "b", "org.freedesktop.login1.SleepVerbNotSupported");
-    testing::PrivateBus withoutLogind;
-    const std::vector<LogindPowerControl> controls = {
-        LogindPowerControl({logind.Address(), "c5"}),
-        LogindPowerControl({withoutLogind.Address(), "c5"}),
-        LogindPowerControl({"unix:path=" + withoutLogind.File("no-socket"), "c5"}),
-    };
-    for (LogindPowerControl control : controls) {
-        const Result result = control.Perform(PowerOperation::hibernate, false);
-        EXPECT_EQ(result.kind(), ErrorKind::unavailable);
-        EXPECT_EQ(result.message(), LoadMessage(IDS_DIALOG_SHUT_DOWN_NA_CURRENT_OS));
     }
 }
 

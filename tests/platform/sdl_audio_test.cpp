@@ -132,14 +132,6 @@ TEST_F(DiskAudioTest, AWavePlaysToItsEndAtItsPitch) {
     EXPECT_NEAR(wave.frequency, 660, 13);
 }
 
-TEST_F(DiskAudioTest, AMidiFileSoundsThroughTheSoundFont) {
-    SdlAudio audio;
-    if (audio.FindSoundFont().empty()) GTEST_SKIP() << "no General MIDI sound font installed";
-    ASSERT_TRUE(audio.PlayMidi(TIDEWELL_SOURCE_DIR "/media/mid/fantansy/dream.mid").ok());
-    EXPECT_GT(Rendered(Mark(), 3.0).rms, 300);
-    audio.StopMidi();
-}
-
 TEST_F(DiskAudioTest, MissingFilesAndSoundFontSaySo) {
     SdlAudio noFont({m_dir.File("none.sf2")});
     EXPECT_EQ(noFont.PlayMidi(TIDEWELL_SOURCE_DIR "/media/mid/fantansy/dream.mid").kind(),

@@ -2,13 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/posix_network.h"
+#include "runtime/daytime_reply.h"
+#include "runtime/server_choice.h"
 #include "support/daytime_server.h"
 #include "support/fake_clock_setter.h"
 #include "support/test_clock.h"
@@ -16,6 +17,7 @@
 namespace tidewell {
 namespace {
 
+using namespace std::string_literals;
 using std::chrono::milliseconds;
 using testing::FakeDaytimeServer;
 
@@ -28,11 +30,22 @@ DaytimeServer At(const FakeDaytimeServer& server) {
     return {FakeDaytimeServer::kAddress, server.Port()};
 }
 
-TEST(SynchronizedLocalTimeTest, TheReplysDateAndTimeMovedByTheBias) {
-    EXPECT_EQ(SynchronizedLocalTime({2010, 5, 6, 23, 30, 10}, -480),
-              DateTime::FromParts(2010, 5, 7, 7, 30, 10));
-    EXPECT_EQ(SynchronizedLocalTime({2010, 1, 1, 1, 10, 0}, 300), DateTime::FromParts(2009, 12, 31, 20, 10));
-    EXPECT_EQ(UtcMicroseconds(DateTime::FromParts(2010, 5, 7, 7, 30, 10), -480), kReplyInstant);
+TEST(DaytimeReplyTest, ReadsTheTimeAtTheFixedOffsetsOnlyWhenTheReplyCarriesTheMarker) {
+    const std::tuple<const char*, std::string, std::optional<DaytimeTime>> cases[] = {
+        {"a reply as NIST sends it", kReply, DaytimeTime{2010, 5, 6, 23, 30, 10}},
+        {"the marker anywhere after offset 0", "\nNIST3 10-05-06 01:02:03", DaytimeTime{2010, 5, 6, 1, 2, 3}},
+        {"no marker", kOtherReply, std::nullopt},
+        {"the marker only at offset 0", "NIST3 10-05-06 23:30:10 50 0 0 450.4", std::nullopt},
+        {"the marker beyond 50 bytes", "\n55323 10-05-06 23:30:10" + std::string(30, ' ') + "NIST",
+         std::nullopt},
+        {"cut before the seconds", "\nNIST3 10-05-06 23:30:1", std::nullopt},
+        {"no colons: another reply form", "\n55323 10-05-06 23-30-10 UTC(NIST)", std::nullopt},
+        {"a leap second", "\n55323 10-05-06 23:59:60 UTC(NIST)", std::nullopt},
+        {"nul bytes are characters like any other", "\n\0\0\0\0\0 10-05-06 12:34:56 UTC(NIST)"s,
+         DaytimeTime{2010, 5, 6, 12, 34, 56}},
+        {"no such day", "\n55323 10-02-30 12:34:56 UTC(NIST)", std::nullopt},
+    };
+    for (const auto& [note, reply, expected] : cases) EXPECT_EQ(ParseDaytimeReply(reply), expected) << note;
 }
 
 class ClockSyncTest : public ::testing::Test {
@@ -50,26 +63,6 @@ protected:
     CancelFlag m_cancel;
     ClockSyncConfig m_config{{}, milliseconds(5000), milliseconds(5000), milliseconds(60000)};
 };
-
-TEST_F(ClockSyncTest, TheSecondServerAnswersWhenTheFirstRefuses) {
-    auto refusing = FakeDaytimeServer::Refusing();
-    auto answering = FakeDaytimeServer::Answering({kReply});
-    const ClockSyncOutcome outcome = Run({At(*refusing), At(*answering)});
-    ASSERT_TRUE(outcome.result.ok()) << outcome.result.message();
-    EXPECT_EQ(m_setter.Calls(), std::vector<int64_t>{kReplyInstant});
-    EXPECT_EQ(outcome.after, DateTime::FromParts(2010, 5, 7, 7, 30, 10));
-    EXPECT_EQ(outcome.message.text,
-              "Clock synchronization successful!\r\n\r\n  Time before: 07:29:55\r\n  Time after:  07:30:10");
-}
-
-TEST_F(ClockSyncTest, RepliesWithoutTheMarkerFailWithTheConnectionMessage) {
-    auto first = FakeDaytimeServer::Answering({kOtherReply});
-    auto second = FakeDaytimeServer::Answering({kOtherReply});
-    const ClockSyncOutcome outcome = Run({At(*first), At(*second)});
-    EXPECT_FALSE(outcome.result.ok());
-    EXPECT_TRUE(m_setter.Calls().empty());
-    EXPECT_EQ(outcome.message.text, "Connection failed. Please try again later.");
-}
 
 TEST_F(ClockSyncTest, AReplySplitAcrossTwoPacketsIsGatheredWhole) {
     auto server = FakeDaytimeServer::Answering({kReply.substr(0, 20), kReply.substr(20)}, true);

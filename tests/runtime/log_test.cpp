@@ -40,37 +40,6 @@ protected:
     EventLog m_log{m_dir.Path(), m_clock};
 };
 
-TEST_F(EventLogTest, EveryKindWritesItsLineAndOtherKindsNothing) {
-    const TaskRecord on = Task(), off = Task(false);
-    const std::tuple<const TaskRecord*, int, bool, std::string> cases[] = {
-        // task, kind, scheduling on, text
-        {&on, 4, false, "Run task \"Backup\""},
-        {&on, 5, false, "Enable task \"Backup\""},
-        {&off, 5, true, "Disable task \"Backup\""},
-        {nullptr, 6, true, "Enable scheduling service"},
-        {&on, 8, false, "Could not run task \"Backup\""},
-        {&on, 9, false, ""},
-        {nullptr, 4, false, ""},  // a task event without a task
-    };
-    for (const auto& [task, kind, scheduling, text] : cases) {
-        std::filesystem::remove(m_log.Path());
-        ASSERT_TRUE(m_log.LogEvent(task, static_cast<EventKind>(kind), scheduling).ok());
-        EXPECT_EQ(ReadFileText(m_dir.File("schdlog.txt")),
-                  text.empty() ? "" : "2006-03-05 08:00:00\t" + text + "\r\n")
-            << kind;
-    }
-}
-
-TEST_F(EventLogTest, ALongTitleIsCutToThreeHundredSeventyCharactersAfterTheTime) {
-    for (const std::string unit : {"a", "😀"}) {
-        std::filesystem::remove(m_log.Path());
-        const TaskRecord task = Task(true, Repeat(unit, 500));
-        ASSERT_TRUE(m_log.LogEvent(&task, EventKind::taskRun).ok());
-        EXPECT_EQ(ReadFileText(m_log.Path()),
-                  "2006-03-05 08:00:00\tRun task \"" + Repeat(unit, 360) + "\r\n");
-    }
-}
-
 TEST(LogLine, CutsNeverSplitACharacter) {
     const std::string t = "2010-12-31 23:59:58\t";
     EXPECT_EQ(FormatLogLine(At(2010, 12, 31, 23, 59, 58), Repeat("位", 60), std::string(400, 'm')),
@@ -112,25 +81,6 @@ TEST_F(EventLogTest, AnUnwritableLogSaysSoAndViewLogOpensOnlyARecordedLog) {
     m_log.ViewLog(launcher, box);
     EXPECT_EQ(box.CallCount(), 2u);
     EXPECT_EQ(box.LastCall().text, "no opener");
-}
-
-TEST(DebugLog, WithoutTheSwitchFileNoLogIsEverCreated) {
-    TempDir program, data;
-    TestClock clock(At(2006, 3, 5, 8, 0, 0));
-    const DebugLog off(data.Path(), DebugSwitchPresent(program.Path()), clock);
-    EXPECT_FALSE(off.DebugTrace("InitInstance", kLogProgramStartMarker));
-    EXPECT_TRUE(testing::FolderEntries(data.Path()).empty());
-
-    std::filesystem::create_directory(program.File("config"));
-    testing::WriteFileText(program.File("config/tidewell_debug_info"), "");
-    const DebugLog on(data.Path(), DebugSwitchPresent(program.Path()), clock);
-    for (const char* message : {"_DEBUG_BLANK", "_PROGRAM_START", "Before - Sleep(1000)", "_PROGRAM_END"}) {
-        EXPECT_TRUE(on.DebugTrace("CheckAtLogonJob", message));
-    }
-    EXPECT_EQ(
-        ReadFileText(data.File("debug_tidewell.log")),
-        "\r\n***** Program Start *****\r\n2006-03-05 08:00:00\tCheckAtLogonJob\tBefore - Sleep(1000)\r\n"
-        "***** Program End *****\r\n");
 }
 
 }  // namespace

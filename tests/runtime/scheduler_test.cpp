@@ -57,20 +57,6 @@ protected:
     int64_t m_monotonicMs = 0;
 };
 
-TEST_F(SchedulerTest, TasksDueInTheSameSecondRunInListOrderWithOneSave) {
-    Load({Titled(DailyTask({TimeOfDayValue(8)}), "first"), Titled(DailyTask({TimeOfDayValue(8)}), "second")},
-         At(2026, 3, 2, 7, 59, 58));
-    OnTimePasses(2);
-    EXPECT_EQ(m_runner.titles, (std::vector<std::string>{"first", "second"}));
-    EXPECT_EQ(m_view.saves, 1);
-    for (const TaskRecord& task : m_list) {
-        EXPECT_EQ(task.scheduleInfo.lastRunTime, At(2026, 3, 2, 8));
-        EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
-    }
-    OnTimePasses(5);
-    EXPECT_EQ(m_view.saves, 1) << "a pass that changes nothing saves nothing";
-}
-
 TEST_F(SchedulerTest, FirstPassCoversTheSecondsSinceTheLoad) {
     Load({DailyTask({TimeOfDayValue(8)})}, At(2026, 3, 2, 7, 59, 59));
     m_scheduler.StartPasses({m_wall, m_monotonicMs});
@@ -189,108 +175,6 @@ TEST_F(SchedulerTest, ClockSetBackNeverRunsAnInstantAgain) {
     OnTimePasses(3601);
     EXPECT_EQ(m_runner.titles.size(), 1u);
     EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
-}
-
-TEST_F(SchedulerTest, StoppedSchedulingAdvancesAndSavesButRunsNothing) {
-    Load({DailyTask({TimeOfDayValue(8)})}, At(2026, 3, 2, 7, 59, 59));
-    m_scheduler.SetRunning(false);
-    OnTimePasses(1);
-    EXPECT_TRUE(m_runner.titles.empty());
-    EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
-    EXPECT_FALSE(m_list[0].scheduleInfo.haveLastRunTime);
-    EXPECT_EQ(m_view.saves, 1);
-}
-
-TEST_F(SchedulerTest, OverdueLastOnceEntryLeavesNoNextRun) {
-    Load({OnceTask({At(2026, 3, 2, 8)})}, At(2026, 3, 2, 7, 0));
-    Pass(3600 + 60, (3600 + 60) * 1000);  // asleep over the run
-    EXPECT_TRUE(m_runner.titles.empty());
-    EXPECT_FALSE(m_list[0].scheduleInfo.haveNextRunTime);
-    const int saves = m_view.saves;
-    OnTimePasses(3);
-    EXPECT_EQ(m_view.saves, saves);
-}
-
-TEST_F(SchedulerTest, RandomRunDecidedWhenDueRunsAtItsFinalTime) {
-    TaskRecord task = DailyTask({TimeOfDayValue(8)});
-    task.randomizationInfo.enable = true;
-    task.randomizationInfo.decidedTime = 1;
-    task.randomizationInfo.rpTotalSeconds = 60;
-    Load({task}, At(2026, 3, 2, 7, 59, 59));
-    OnTimePasses(1);  // 08:00:00 decides 08:00:05
-    EXPECT_TRUE(m_runner.titles.empty());
-    EXPECT_EQ(m_list[0].randomizationInfo.finalTime, At(2026, 3, 2, 8, 0, 5));
-    EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 2, 8));
-    OnTimePasses(5);
-    EXPECT_EQ(m_runner.titles.size(), 1u);
-    EXPECT_EQ(m_list[0].scheduleInfo.lastRunTime, At(2026, 3, 2, 8, 0, 5));
-    OnTimePasses(1);
-    EXPECT_EQ(m_list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
-    EXPECT_EQ(m_runner.titles.size(), 1u);
-}
-
-TEST_F(SchedulerTest, CountDownRowsAreRedrawnEveryPass) {
-    TaskRecord countDown = testing::ScheduledTask(ScheduleType::countDown);
-    countDown.scheduleInfo.startingTime = At(2026, 3, 2, 9);
-    Load({countDown}, At(2026, 3, 2, 8));
-    OnTimePasses(3);
-    EXPECT_EQ(m_view.rowRedraws, 3);
-}
-
-// The start-up pass: a Daily 08:00:00 task missed by three hours, by its waiting limit.
-TEST_F(SchedulerTest, StartUpCatchUpKeepsToTheWaitingLimit) {
-    struct Case {
-        int32_t quantity;
-        TimeUnit unit;
-        bool runs;
-    };
-    const Case cases[] = {
-        {24, TimeUnit::hours, true}, {2, TimeUnit::hours, false},     {999, TimeUnit::hours, true},
-        {0, TimeUnit::hours, false}, {180, TimeUnit::minutes, false}, {181, TimeUnit::minutes, true},
-    };
-    for (const Case& c : cases) {
-        TaskRecord task = DailyTask({TimeOfDayValue(8)});
-        task.waitingInfo = {c.quantity, c.unit};
-        Load({task}, At(2026, 3, 2, 11));
-        m_scheduler.CheckAtLogonJob({At(2026, 3, 2, 11, 0, 1), 1000}, false);
-        EXPECT_EQ(m_runner.titles.size(), c.runs ? 1u : 0u) << c.quantity;
-        m_scheduler.CheckAtLogonJob({At(2026, 3, 2, 11, 0, 2), 2000}, false);
-        EXPECT_LE(m_runner.titles.size(), 1u) << "a caught-up run is made once";
-    }
-}
-
-TEST_F(SchedulerTest, AtLogonTasksRunOnlyAfterAnAutomaticStart) {
-    struct Case {
-        bool startedByLogon;
-        bool wait;
-        int32_t quantity;
-        TimeUnit unit;
-        int64_t runsAfter;  // seconds after start-up, -1: not at all
-        int32_t storedQuantity;
-    };
-    const Case cases[] = {
-        {true, false, 3, TimeUnit::minutes, 0, 3},         {false, false, 3, TimeUnit::minutes, -1, 3},
-        {true, true, 2, TimeUnit::minutes, 120, 2},        {true, true, 30, TimeUnit::seconds, 30, 30},
-        {true, true, 5000, TimeUnit::seconds, 1440, 1440},
-    };
-    for (const Case& c : cases) {
-        TaskRecord task = testing::ScheduledTask(ScheduleType::atLogon);
-        task.scheduleInfo.atLogonWait = c.wait;
-        task.scheduleInfo.atLogonWaitQuantity = c.quantity;
-        task.scheduleInfo.atLogonWaitUnit = c.unit;
-        Load({task}, At(2026, 3, 2, 8));
-        Pass(1, 1000);
-        m_scheduler.CheckAtLogonJob({m_wall, m_monotonicMs}, c.startedByLogon);
-        EXPECT_EQ(m_list[0].scheduleInfo.atLogonWaitQuantity, c.storedQuantity);
-        if (c.runsAfter > 0) {
-            OnTimePasses(static_cast<int>(c.runsAfter) - 1);
-            EXPECT_TRUE(m_runner.titles.empty()) << c.quantity;
-            OnTimePasses(1);
-        }
-        EXPECT_EQ(m_runner.titles.size(), c.runsAfter < 0 ? 0u : 1u) << c.quantity;
-        OnTimePasses(5);
-        EXPECT_LE(m_runner.titles.size(), 1u);
-    }
 }
 
 }  // namespace

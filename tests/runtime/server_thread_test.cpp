@@ -95,19 +95,5 @@ TEST_F(ServerThreadTest, UnattendedSynchronizationRunsOnePassAtATime) {
     EXPECT_EQ(m_setter.Calls().size(), 1u);
 }
 
-using NameCase = std::tuple<const char*, std::vector<std::string>, const char*>;
-
-TEST(ChooseTimeServerNameTest, TheProgramPathsNumberIndexesTheConfiguredNames) {
-    const std::vector<std::string> five = {"a", "b", "c", "d", "e", "f"};
-    const NameCase cases[] = {
-        {"2", five, "c"},           {"5", five, "a"},     {"x3", five, "a"},
-        {"3rd", five, "d"},         {"0004", five, "e"},  {"99999999999999999999999", five, "a"},
-        {"1", {"a", "", "c"}, "a"}, {"0", {"", "b"}, ""},
-    };
-    for (const auto& [programPath, names, expected] : cases) {
-        EXPECT_EQ(ChooseTimeServerName(programPath, names), expected) << programPath;
-    }
-}
-
 }  // namespace
 }  // namespace tidewell

@@ -1,13 +1,13 @@
 #include "runtime/simulation.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
 #include "overview/agenda.h"
+#include "support/scoped_time_zone.h"
 #include "support/task_builder.h"
 #include "timing/next_run.h"
 #include "timing/run_text.h"
@@ -19,30 +19,6 @@ using testing::At;
 using testing::DailyTask;
 using testing::FixedRandom;
 using testing::TimeOfDayValue;
-
-// Runs the test in a time zone and puts the old one back.
-class TimeZone {
-public:
-    explicit TimeZone(const char* zone) {
-        const char* old = getenv("TZ");
-        m_had = old != nullptr;
-        if (m_had) m_old = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
-    ~TimeZone() {
-        if (m_had) {
-            setenv("TZ", m_old.c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-
-private:
-    bool m_had = false;
-    std::string m_old;
-};
 
 TaskRecord Named(TaskRecord task, const char* title) {
     task.title = title;
@@ -80,7 +56,7 @@ std::vector<DateTime> Instants(TaskRecord task, const DateTime& from, const Date
 }
 
 TEST(SimulationTest, AJitteryWeekRunsEveryInstantExactlyOnce) {
-    TimeZone zone("UTC");
+    testing::ScopedTimeZone zone("UTC");
     const DateTime from = At(2026, 3, 2, 0, 0, 30);
     const DateTime to = At(2026, 3, 9, 0, 0, 30);
     TaskRecord weekly = testing::WeeklyTask({WeeklyItem{}});
@@ -136,7 +112,7 @@ TEST(SimulationTest, DaylightSavingNights) {
          At(2026, 4, 5, 1, 45), 27},
     };
     for (const Case& c : cases) {
-        TimeZone zone(c.zone);
+        testing::ScopedTimeZone zone(c.zone);
         for (bool spring : {true, false}) {
             const DateTime night = spring ? c.springNight : c.autumnNight;
             const DateTime at = spring ? c.inGap : c.inRepeatedHour;
@@ -173,7 +149,7 @@ TEST(SimulationTest, DaylightSavingNights) {
 }
 
 TEST(SimulationTest, SuspendAdvancesMissedRunsWithoutRunningThem) {
-    TimeZone zone("UTC");
+    testing::ScopedTimeZone zone("UTC");
     const DateTime from = At(2026, 3, 2, 7, 0);
     TaskList list = Loaded({Named(DailyTask({TimeOfDayValue(8)}), "daily")}, from);
     SimulationOptions options;

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <tuple>
 #include <vector>
 
 #include "runtime/sound_notice_player.h"
 #include "runtime/task_sound.h"
 #include "support/fake_settings.h"
 #include "support/recording_audio.h"
-#include "support/recording_message_box.h"
 #include "support/recording_tray.h"
 
 namespace tidewell {
@@ -43,16 +43,6 @@ protected:
     Ms m_elapsed{0};
 };
 
-TEST_F(PlayerTest, SixtySecondsAtPauseFiveHundredBeepOncePerSecond) {
-    m_player.BeepNotice(kStart, 2000, 60000, 500, 500);
-    const std::vector<Ms> tones = RunTicks(70s);
-    ASSERT_EQ(tones.size(), 59u);  // the 60th period finds no time left
-    for (std::size_t i = 0; i < tones.size(); ++i) EXPECT_EQ(tones[i], Ms(1000 * (i + 1)));
-    EXPECT_FALSE(m_player.Beeping());
-    EXPECT_EQ(m_audio.calls[0].frequency, 2000);
-    EXPECT_EQ(m_audio.calls[0].milliseconds, 500);
-}
-
 TEST_F(PlayerTest, AToneThatFailsIsHandedOutOncePerNoticeAndTheBeepsGoOn) {
     m_audio.failure = "no output device";
     for (int notice = 0; notice < 2; ++notice) {
@@ -65,60 +55,6 @@ TEST_F(PlayerTest, AToneThatFailsIsHandedOutOncePerNoticeAndTheBeepsGoOn) {
         }
         EXPECT_EQ(told, std::vector<std::string>{"no output device"}) << notice;
         EXPECT_EQ(m_audio.Count(Call::playTone) - before, 4u) << "every beep is tried";
-    }
-}
-
-TEST_F(PlayerTest, ABeepLongerThanItsPeriodEndsBeforeTheNextOne) {
-    m_player.BeepNotice(kStart, 800, 10000, 3000, 500);
-    const std::vector<Ms> tones = RunTicks(60s);
-    ASSERT_EQ(tones.size(), 9u);
-    for (std::size_t i = 1; i < tones.size(); ++i) EXPECT_EQ(tones[i] - tones[i - 1], 3000ms);
-}
-
-TEST_F(PlayerTest, StopCurrentSoundEndsBeepsMusicWaveAndTray) {
-    m_player.TrayRunNotice(kStart, "Backup", 60);
-    m_player.BeepNotice(kStart, 2000, 60000, 500, 500);
-    ASSERT_TRUE(m_player.PlayMidiNotice(kStart, "/m/long.mid", 60).ok());
-    ASSERT_TRUE(m_player.PlayWaveNotice("/m/w.wav").ok());
-    ASSERT_EQ(RunTicks(3500ms).size(), 3u);
-    m_audio.calls.clear();
-    m_player.StopCurrentSound();
-    for (const Call call : {Call::stopTone, Call::stopWave, Call::stopMidi, Call::release}) {
-        EXPECT_EQ(m_audio.Count(call), 1u);
-    }
-    EXPECT_TRUE(RunTicks(70s).empty());
-    EXPECT_FALSE(m_player.MusicPlaying());
-    EXPECT_EQ(m_tray.frames, 3);
-    EXPECT_EQ(m_tray.ends, 1);
-}
-
-TEST_F(PlayerTest, AMidiNoticeIsClosedAfterItsSecondsAndAWaveIsNeverCut) {
-    ASSERT_TRUE(m_player.PlayWaveNotice("/m/long.wav").ok());
-    ASSERT_TRUE(m_player.PlayMidiNotice(kStart, "/m/three-minutes.mid", 10).ok());
-    ASSERT_EQ(m_audio.calls.size(), 4u);  // each purged before it plays
-    EXPECT_EQ(m_audio.calls[3].path, "/m/three-minutes.mid");
-    RunTicks(9990ms);
-    EXPECT_EQ(m_audio.Count(Call::stopMidi), 1u);
-    RunTicks(10s);
-    EXPECT_EQ(m_audio.Count(Call::stopMidi), 2u);
-    EXPECT_FALSE(m_player.MusicPlaying());
-
-    m_audio.calls.clear();
-    ASSERT_TRUE(m_player.PlayWaveNotice("/m/long.wav").ok());
-    RunTicks(300s);
-    EXPECT_EQ(m_audio.Count(Call::stopWave), 1u);  // only the purge before playing
-}
-
-TEST_F(PlayerTest, MusicSecondsBelowOneEndAtTheFirstTickAndLateTicksCatchUp) {
-    const std::tuple<int, Ms, bool> cases[] = {// seconds, tick, still playing
-                                               {0, 999ms, true},
-                                               {0, 1s, false},
-                                               {-5, 1s, false},
-                                               {10, 15s, false}};
-    for (const auto& [seconds, tick, playing] : cases) {
-        ASSERT_TRUE(m_player.PlayMidiNotice(kStart, "/m/a.mid", seconds).ok());
-        m_player.MusicTick(kStart + tick);
-        EXPECT_EQ(m_player.MusicPlaying(), playing) << seconds << " " << tick.count();
     }
 }
 
@@ -140,28 +76,6 @@ TEST_F(PlayerTest, MuteSilencesEveryNoticeWhileTheTrayStillAnimates) {
     EXPECT_EQ(m_tray.tips, std::vector<std::string>(3, "Tidewell - Backup"));
     EXPECT_EQ(m_tray.frames, 29);
     EXPECT_EQ(m_tray.ends, 1);
-}
-
-TEST(TaskSound, TryingWhileMutedAsksFirstPlaysForcedAndReportsAFailure) {
-    testing::FakeSettings settings;
-    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kSoundSection, app_keys::kMute, 1));
-    RecordingAudio audio;
-    RecordingTray tray;
-    RecordingMessageBox box;
-    SoundNoticePlayer player(audio, tray, settings);
-    EXPECT_FALSE(TryMusicFile(player, "/m/a.mp3", kStart, settings, box));  // not a music file
-    box.AnswerNext(IDNO);
-    EXPECT_FALSE(TryMusicFile(player, "/m/a.mid", kStart, settings, box));
-    EXPECT_EQ(box.LastCall().text.rfind("Tidewell is now in mute status.", 0), 0u);
-    box.AnswerNext(IDYES, false);  // and do not ask again
-    EXPECT_TRUE(TryMusicFile(player, "/m/a.mid", kStart, settings, box));
-    EXPECT_EQ(audio.Count(Call::playMidi), 1u);
-    EXPECT_EQ(player.MusicSecondsLeft(), kTrySeconds);
-    EXPECT_EQ(settings.ReadSettingInt("Mute", "Prompt at Try", 1), 0);
-    audio.failure = "no sound font";
-    EXPECT_FALSE(TryMusicFile(player, "/m/a.mid", kStart, settings, box));
-    EXPECT_EQ(box.CallCount(), 3u);
-    EXPECT_EQ(box.LastCall().text, "no sound font");
 }
 
 }  // namespace

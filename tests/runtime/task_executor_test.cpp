@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "base/text_util.h"
 #include "platform/argument_split.h"
 #include "runtime/scheduler.h"
 #include "support/fake_settings.h"
@@ -17,7 +18,6 @@
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
-#include "base/text_util.h"
 #include "timing/next_run.h"
 
 namespace tidewell {
@@ -124,55 +124,6 @@ TEST_F(ExecutorTest, ProgramsStartDocumentsFoldersAndLinksOpenNothingThereIsNoRu
     EXPECT_EQ(m_settings.ReadSettingInt("Tidewell\\Config", "Error Reminder - File", 1), 0);
     EXPECT_FALSE(m_executor.RunTask(task));
     EXPECT_EQ(m_messageBox.CallCount(), 1u);
-}
-
-TEST_F(ExecutorTest, MacroEngineGetsBackExactlyThePathAndPassword) {
-    const std::tuple<std::string, std::string, Strings> cases[] = {
-        {"/m/daily.rwm", "", {"/run", "/m/daily.rwm"}},
-        {"/m/a \"b\".rwm", "p\"w\\ $x `y`", {"/run", "-path", "/m/a \"b\".rwm", "-pwd", "p\"w\\ $x `y`"}},
-    };
-    for (const auto& [path, password, arguments] : cases) {
-        TaskRecord task = Task(TaskType::macro);
-        task.taskInfo.macroPath = path;
-        task.taskInfo.macroPassword = password;
-        EXPECT_TRUE(m_executor.RunTask(task));
-        EXPECT_EQ(m_launcher.starts.back().program + m_launcher.starts.back().folder,
-                  "/opt/tw app/runweave/opt/tw app");
-        EXPECT_EQ(SplitArguments(m_launcher.starts.back().parameters), arguments);
-    }
-    m_launcher.failure = "not installed";
-    TaskRecord task = Task(TaskType::macro);
-    EXPECT_FALSE(m_executor.RunTask(task));
-    EXPECT_EQ(m_messageBox.LastCall().text, "not installed");
-    EXPECT_TRUE(MakeExecutor(true).RunTask(task));
-    EXPECT_EQ(m_launcher.starts.size(), 3u) << "the edition without macros starts nothing";
-    EXPECT_EQ(TakeLogged(), (Strings{kRun[0], kRun[0], kNotRun[0], kRun[0]}));
-}
-
-TEST_F(ExecutorTest, NoticeWithSoundDurationZeroAnimatesTenSecondsAndClosingStopsTheSound) {
-    TaskRecord task = Task(TaskType::notice);
-    task.taskInfo.noticeMsg = "Stand up";
-    task.soundInfo.duration = 0;
-    EXPECT_TRUE(m_executor.RunTask(task));
-    EXPECT_EQ(m_player.TraySecondsLeft(), 10);
-    EXPECT_EQ(m_player.Beep().msLeft, 1000);
-    ASSERT_EQ(m_notices.shown.size(), 1u);
-    EXPECT_EQ(Strings({m_notices.shown[0].caption, m_notices.shown[0].text}),
-              Strings({"Schedule Notice: Backup", "Stand up"}));
-    EXPECT_EQ(TakeLogged(), kRun);
-    m_notices.shown[0].closed();
-    EXPECT_FALSE(m_player.Beeping());
-    task.taskInfo.noticeMsg.clear();
-    EXPECT_TRUE(m_executor.RunTask(task));
-    EXPECT_EQ(m_notices.shown.size(), 1u) << "an empty notice shows nothing";
-    // Music by extension, in any letter case.
-    for (const char* path : {"/s/a.MIDI", "/s/a.Wav", "/s/a.mp3"}) {
-        task.soundInfo = {true, 1, 10, 0, 0, 0, path};
-        EXPECT_TRUE(m_executor.RunTask(task));
-    }
-    using Call = RecordingAudio::Call;
-    EXPECT_EQ(m_audio.Count(Call::playMidi) + m_audio.Count(Call::playWave), 2u);
-    EXPECT_EQ(m_audio.calls.back().path, "/s/a.Wav");
 }
 
 TEST_F(ExecutorTest, OperationsWaitTheirCountDownOrStartAtOnce) {

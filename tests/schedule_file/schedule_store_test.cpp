@@ -5,9 +5,10 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <random>
+#include <tuple>
 
+#include "base/text_util.h"
 #include "model/task_compare.h"
 #include "support/fake_settings.h"
 #include "support/injected_file_faults.h"
@@ -16,7 +17,6 @@
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "timing/list_order.h"
 
 namespace tidewell {
@@ -54,25 +54,6 @@ protected:
     RecordingMessageBox messageBox;
     TempDir m_temp;
 };
-
-TEST_F(ScheduleStoreTest, SectionsByTypeInDisplayOrderWithCrLf) {
-    TaskList list;
-    list.Add(Notice(OnceTask({At(2006, 5, 1)}), "once"));
-    list.Add(Notice(DailyTask({TimeOfDayValue(20), TimeOfDayValue(8)}), "daily a"));
-    list.Add(Notice(RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes), "repeating"));
-    list.Add(Notice(DailyTask({TimeOfDayValue(7)}), "daily b"));
-    ASSERT_TRUE(SaveTaskList(Path(), list, Context()));
-    const std::string text = ReadFileText(Path());
-    const size_t daily1 = text.find("[Daily 1]\r\nTitle = daily a\r\n"), daily2 = text.find("[Daily 2]"),
-                 once = text.find("[Once or Several Times 1]"), repeating = text.find("[Count Down 1]");
-    EXPECT_LT(daily1, daily2);
-    EXPECT_LT(daily2, once);
-    EXPECT_LT(once, repeating);
-    EXPECT_NE(repeating, std::string::npos);
-    EXPECT_NE(text.find("SchI Daily = {{Block}}\r\n<B Start>\r\n08:00:00\r\n20:00:00\r\n<B End>"),
-              std::string::npos);
-    EXPECT_EQ(text.find("\n\n"), std::string::npos);  // every line ends with CR LF
-}
 
 TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
     std::mt19937 generator(77);
@@ -126,9 +107,10 @@ TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
             EXPECT_EQ(got.scheduleInfo.countDownRunning, expected.scheduleInfo.countDownRunning);
         }
     }
-    // The refresh in memory gives the list a load gives, in the same order.
+    // The refresh in memory gives the list a load gives, in the same order, and writes nothing.
     TaskList refreshed = list;
-    RefreshThroughFile(refreshed, Context());
+    RefreshThroughFile(refreshed, Context("s3cret!"));
+    EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{"schedule.rws"});
     ASSERT_EQ(refreshed.size(), loaded.size());
     for (size_t i = 0; i < loaded.size(); ++i) {
         EXPECT_EQ(refreshed[i].title, loaded[i].title) << i;
@@ -142,77 +124,6 @@ TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
     ASSERT_TRUE(SaveTaskList(Path(), again, Context()));
     EXPECT_EQ(ReadFileText(Path()), first);
     EXPECT_EQ(UserTasks(again).size(), original.size());
-}
-
-TEST_F(ScheduleStoreTest, HandEditedFiles) {
-    const std::string head = ";Tidewell file\n\n[Info]\nInfo = Tidewell Job List\n\n";
-    const std::string task =
-        "Title = %s\nEnabled = true\nTI TaskType = 2\nTI Notice Msg = hi\nSndI Notice Sound = false\n";
-    auto section = [&](const std::string& name, const std::string& title, const std::string& list) {
-        std::string body = task;
-        body.replace(body.find("%s"), 2, title);
-        return "[" + name + "]\n" + body + list + "\n";
-    };
-    struct Case {
-        const char* note;
-        std::string file;
-        std::vector<std::string> titles;
-        int dropped;
-    };
-    const std::vector<Case> cases = {
-        {"gap in numbering",
-         head + section("Daily 1", "one", "SchI Daily = 08:00:00") +
-             section("Daily 3", "three", "SchI Daily = 09:00:00"),
-         {"one"},
-         0},
-        {"only a status",
-         head + "[Weekly 1]\nStatus = 4\n\n" + section("Weekly 2", "two", "SchI Weekly = 1 08:00:00"),
-         {"two"},
-         1},
-        {"list that does not parse",
-         head +
-             section("Once or Several Times 1", "bad", "SchI Once or Several Times = 2024-02-30 12:00:00") +
-             section("Once or Several Times 2", "good", "SchI Once or Several Times = 2024-02-28 12:00:00"),
-         {"good"},
-         1},
-        {"no title", head + section("Daily 1", "", "Status = 0\nSchI Daily = 08:00:00"), {}, 1},
-    };
-    for (const Case& c : cases) {
-        WriteFileText(Path(), c.file);
-        TaskList list;
-        LoadReport report = LoadTaskList(Path(), list, Context());
-        ASSERT_TRUE(report.loaded) << c.note;
-        std::vector<std::string> titles;
-        for (const TaskRecord* t : UserTasks(list)) titles.push_back(t->title);
-        EXPECT_EQ(titles, c.titles) << c.note;
-        EXPECT_EQ(report.droppedTasks, c.dropped) << c.note;
-        EXPECT_EQ(list[list.size() - 1].isClockSyncTask, true) << c.note;
-        EXPECT_EQ(report.keptAsidePath.empty(), c.dropped == 0) << c.note;
-        std::filesystem::remove(Path() + ".damaged");
-    }
-    ASSERT_TRUE(std::filesystem::exists(Path()));
-}
-
-TEST_F(ScheduleStoreTest, OfTwoClockSynchronizationTasksTheFirstIsKeptSilent) {
-    TaskList two;
-    ASSERT_TRUE(SaveTaskList(Path(), two, Context()));
-    LoadTaskList(Path(), two, Context());  // the loader adds the clock task
-    TaskRecord second = two[two.size() - 1];
-    second.title = "second clock";
-    second.isClockSyncTask = false;
-    two[two.size() - 1].title = "first clock";
-    two[two.size() - 1].soundInfo.noticeSound = true;
-    two.Add(second);
-    ASSERT_TRUE(SaveTaskList(Path(), two, Context()));
-    TaskList loaded;
-    LoadReport report = LoadTaskList(Path(), loaded, Context());
-    std::vector<std::string> clockTasks;
-    for (const TaskRecord& task : loaded) {
-        if (task.isClockSyncTask)
-            clockTasks.push_back(task.title + (task.soundInfo.noticeSound ? " sound" : ""));
-    }
-    EXPECT_EQ(clockTasks, std::vector<std::string>{"first clock"});
-    EXPECT_EQ(report.droppedTasks, 1);
 }
 
 TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
@@ -261,52 +172,35 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
 
 TEST_F(ScheduleStoreTest, FileThatCannotBeReadIsReportedAndLeftAlone) {
     const std::string left = LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES);
-    struct Case {
-        const char* note;
-        std::function<void(const std::string& path, InjectedFileFaults& faults)> prepare;
-        std::string reason;
+    enum Obstacle { denied, aFolder, aDevice, readError };
+    const std::tuple<const char*, Obstacle, std::string> cases[] = {
+        {"permission denied", denied, std::strerror(EACCES)},
+        {"a folder in its place", aFolder, std::strerror(EISDIR)},
+        {"a device in its place", aDevice, LoadMessage(IDS_ERROR_FILE_NOT_A_REGULAR_FILE)},
+        {"a read error", readError, std::strerror(EIO)},
     };
-    const Case cases[] = {
-        {"permission denied",
-         [](const std::string& path, InjectedFileFaults& faults) {
-             WriteFileText(path, "five tasks");
-             faults.Fail(FileStep::read, EACCES, path);
-         },
-         std::strerror(EACCES)},
-        {"a folder in its place",
-         [](const std::string& path, InjectedFileFaults&) {
-             std::filesystem::create_directories(path + "/in");
-         },
-         std::strerror(EISDIR)},
-        {"a device in its place",
-         [](const std::string& path, InjectedFileFaults&) {
-             std::filesystem::create_symlink("/dev/null", path);
-         },
-         LoadMessage(IDS_ERROR_FILE_NOT_A_REGULAR_FILE)},
-        {"a read error",
-         [](const std::string& path, InjectedFileFaults& faults) {
-             WriteFileText(path, "five tasks");
-             faults.Fail(FileStep::read, EIO, path);
-         },
-         std::strerror(EIO)},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [note, obstacle, reason] : cases) {
         TempDir folder;
         const std::string path = folder.File("schedule.rws");
         InjectedFileFaults faults;
-        c.prepare(path, faults);
+        if (obstacle == aFolder) std::filesystem::create_directories(path + "/in");
+        if (obstacle == aDevice) std::filesystem::create_symlink("/dev/null", path);
+        if (obstacle == denied || obstacle == readError) {
+            WriteFileText(path, "five tasks");
+            faults.Fail(FileStep::read, obstacle == denied ? EACCES : EIO, path);
+        }
         const auto before = FolderSnapshot(folder.Path());
         messageBox.Clear();
         TaskList list;
         LoadReport report = LoadTaskList(path, list, Context());
-        EXPECT_FALSE(report.loaded) << c.note;
-        EXPECT_EQ(report.failureKind, ErrorKind::io) << c.note;
-        EXPECT_TRUE(report.leaveFile) << c.note;
-        ASSERT_EQ(messageBox.CallCount(), 1u) << c.note;
+        EXPECT_FALSE(report.loaded) << note;
+        EXPECT_EQ(report.failureKind, ErrorKind::io) << note;
+        EXPECT_TRUE(report.leaveFile) << note;
+        ASSERT_EQ(messageBox.CallCount(), 1u) << note;
         EXPECT_EQ(messageBox.LastCall().text,
-                  "Cannot read the file \"" + path + "\": " + c.reason + ".\r\n\r\n" + left)
-            << c.note;
-        EXPECT_EQ(FolderSnapshot(folder.Path()), before) << c.note << ": nothing written there";
+                  "Cannot read the file \"" + path + "\": " + reason + ".\r\n\r\n" + left)
+            << note;
+        EXPECT_EQ(FolderSnapshot(folder.Path()), before) << note << ": nothing written there";
     }
 }
 
@@ -341,16 +235,6 @@ TEST_F(ScheduleStoreTest, LinkedScheduleIsSavedThroughTheLink) {
     }
 }
 
-TEST_F(ScheduleStoreTest, MissingFileIsNotAFailureToReport) {
-    TaskList list;
-    list.Add(TaskRecord{});
-    LoadReport report = LoadTaskList(Path(), list, Context());
-    EXPECT_FALSE(report.loaded);
-    EXPECT_TRUE(list.empty());
-    EXPECT_TRUE(report.keptAsidePath.empty());
-    EXPECT_EQ(messageBox.CallCount(), 0u);
-}
-
 TEST_F(ScheduleStoreTest, WriteFailureKeepsTheOldFile) {
     TaskList list;
     list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "kept"));
@@ -365,50 +249,6 @@ TEST_F(ScheduleStoreTest, WriteFailureKeepsTheOldFile) {
     EXPECT_EQ(messageBox.LastCall().caption, "Error");
     EXPECT_EQ(ReadFileText(Path()), before);
     EXPECT_EQ(SaveTaskList(blocked + "/schedule.rws", list, Context("s3cret!")).kind(), ErrorKind::io);
-}
-
-TEST_F(ScheduleStoreTest, MissingFilesWarnOnLoadAndTheTaskIsStillSaved) {
-    TaskRecord program = DailyTask({TimeOfDayValue(8)});
-    program.title = "usb backup";
-    program.taskInfo.programPath = m_temp.File("not-plugged-in/backup.sh");
-    program.soundInfo.type = 0;
-    TaskList list;
-    list.Add(program);
-    ASSERT_TRUE(SaveTaskList(Path(), list, Context()));
-    messageBox.AnswerNext(IDOK, false);  // "do not show this again"
-    TaskList loaded;
-    LoadReport report = LoadTaskList(Path(), loaded, Context());
-    EXPECT_EQ(report.warnings, 1);
-    ASSERT_EQ(UserTasks(loaded).size(), 1u);
-    ASSERT_EQ(messageBox.CallCount(), 1u);
-    EXPECT_TRUE(messageBox.LastCall().hasCheckBox);
-    EXPECT_EQ(settings.ReadSettingInt("Tidewell\\Config", "Error Reminder - File", 1), 0);
-    // Saved again although its program is missing, and no reminder any more.
-    ASSERT_TRUE(SaveTaskList(Path(), loaded, Context()));
-    LoadTaskList(Path(), loaded, Context());
-    EXPECT_EQ(UserTasks(loaded).size(), 1u);
-    EXPECT_EQ(messageBox.CallCount(), 1u);
-}
-
-TEST_F(ScheduleStoreTest, RefreshAndAddNeverTouchTheDisk) {
-    for (const std::string password : {"", "s3cret!"}) {
-        TaskList list;
-        list.Add(Notice(OnceTask({At(2006, 5, 1)}), "once"));
-        list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "daily"));
-        list.SetModified(true);
-        RefreshThroughFile(list, Context(password));
-        EXPECT_EQ(list[0].title, "daily");
-        EXPECT_TRUE(IsPlaceholderTask(list[1]));
-        EXPECT_TRUE(list[list.size() - 1].isClockSyncTask);
-        EXPECT_TRUE(list.IsModified());
-
-        size_t position =
-            AddTask(list, Notice(WeeklyTask({{1, TimeOfDayValue(9)}}), "weekly"), Context(password));
-        ASSERT_LT(position, list.size());
-        EXPECT_EQ(list[position].title, "weekly");
-        EXPECT_EQ(AddTask(list, Notice(DailyTask({}), "empty list"), Context(password)), list.size());
-        EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{});
-    }
 }
 
 }  // namespace

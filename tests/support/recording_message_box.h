@@ -29,14 +29,10 @@ public:
         const MessageBoxAnswer answer = Answer(box.call);
         if (box.answered) box.answered(answer);
     }
-    void CloseAll() {
-        while (!m_open.empty()) CloseOldest();
-    }
 
     const std::vector<MessageBoxCall>& Calls() const { return m_calls; }
     std::size_t CallCount() const { return m_calls.size(); }
     const MessageBoxCall& LastCall() const { return m_calls.back(); }
-    std::size_t PendingAnswers() const { return m_answers.size(); }
     void Clear() {
         m_calls.clear();
         m_answers.clear();

@@ -39,36 +39,6 @@ public:
     }
 };
 
-TEST(LanguageList, BuiltInLanguagesFirstAndRepeatedNamesGetACounter) {
-    FakeShellSource shells;
-    shells.folders = {
-        {"/p/Language/a", "English", "0x0809"},    {"/p/Language/b", "Deutsch", "0x0407"},
-        {"/p/Language/c", "English", "0x0c09"},    {"/p/Language/d", "Deutsch", "0x0807"},
-        {"/p/Language/e", "English(2)", "0x1009"}, {"/p/Language/f", "", "0x040c"},  // no name: not offered
-    };
-    const std::vector<LanguageEntry> list = BuildLanguageList(&shells);
-    std::vector<std::string> names;
-    for (const LanguageEntry& entry : list) names.push_back(entry.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"English", "Simplified Chinese (简体中文)", "English(2)",
-                                               "Deutsch", "English(3)", "Deutsch(2)", "English(2)(2)"}));
-    EXPECT_EQ(list[1].lcidHex, "0804");
-    EXPECT_EQ(list[2].folder, "/p/Language/a");
-    EXPECT_EQ(list[2].lcidHex, "0809");
-}
-
-TEST(LanguageList, NormalizesShellIdentifiers) {
-    struct Case {
-        const char* text;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"0x0407", "0407"},   {"0X0407", "0407"}, {"407", "0407"},     {"0407", "0407"},
-        {" 0x0c09 ", "0C09"}, {"0", "0409"},      {"0x0", "0409"},     {"", "0409"},
-        {"zz", "0409"},       {"0x", "0409"},     {"0x10000", "0409"}, {"0804", "0804"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(NormalizeLcidHex(c.text), c.expected) << '"' << c.text << '"';
-}
-
 TEST(LanguageChoice, FromSettingThenSystemLanguage) {
     struct Case {
         const char* note;
@@ -115,70 +85,6 @@ TEST(LanguageChoice, FromSettingThenSystemLanguage) {
         // Only a shell language opens its file.
         EXPECT_EQ(!shells.opened.empty(), c.shells && (c.setting == 0x0407 || c.setting == 0x040C)) << c.note;
     }
-}
-
-TEST(LanguageChoice, ChineseEditionIsFixedAndBecomesCurrent) {
-    FakeShellSource shells;
-    shells.folders = {{"/p/Language/de", "Deutsch", "0x0407"}};
-    LanguageChoiceInput input;
-    input.programDir = "/opt/tidewell";
-    input.settingLcid = 0x0407;
-    input.shells = &shells;
-    input.chineseEdition = true;
-    const LanguageChoice choice = ChooseLanguage(input);
-    EXPECT_EQ(choice.lcid, 2052);
-    EXPECT_EQ(choice.languageFolder, "/opt/tidewell/Language/0804");
-    EXPECT_EQ(choice.fontCharSet, kGb2312CharSet);
-    EXPECT_TRUE(choice.languages.empty());  // no language menu
-    EXPECT_TRUE(shells.opened.empty());
-    SetLanguage(choice);
-    EXPECT_EQ(CurrentLanguage().languageFolder, "/opt/tidewell/Language/0804");
-    EXPECT_EQ(LoadMessage(IDS_KLN_NEVER), "从不");
-    ResetLanguage();
-    EXPECT_EQ(CurrentLcid(), kLcidNotChosen);
-    EXPECT_EQ(LoadMessage(IDS_KLN_NEVER), "Never");
-}
-
-TEST(SystemLocale, ChineseLocalesGive2052) {
-    const char* chinese[] = {"zh_CN.UTF-8", "zh_TW.Big5", "zh", "zh.GBK", "zh@pinyin", "zh-Hans", "ZH_cn"};
-    const char* other[] = {"en_US.UTF-8", "C", "POSIX", "", "z", "zhx", "ja_JP.UTF-8", "C.UTF-8"};
-    for (const char* locale : chinese) EXPECT_EQ(LanguageIdFromLocale(locale), 2052) << locale;
-    for (const char* locale : other) EXPECT_EQ(LanguageIdFromLocale(locale), 1033) << locale;
-}
-
-TEST(SystemLocale, FirstSetMessagesVariableDecides) {
-    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    struct Case {
-        const char* values[3];  // nullptr: unset
-        int32_t expected;
-    };
-    const Case cases[] = {
-        {{nullptr, nullptr, "zh_CN.UTF-8"}, 2052},   {{nullptr, "en_GB.UTF-8", "zh_CN.UTF-8"}, 1033},
-        {{"zh_TW.UTF-8", "en_GB.UTF-8", "C"}, 2052}, {{"", "", "zh_SG"}, 2052},
-        {{nullptr, nullptr, nullptr}, 1033},
-    };
-    std::optional<std::string> saved[3];
-    for (int i = 0; i < 3; ++i) {
-        if (const char* value = std::getenv(names[i])) saved[i] = value;
-    }
-    auto set = [&](int i, const char* value) { value ? setenv(names[i], value, 1) : unsetenv(names[i]); };
-    for (const Case& c : cases) {
-        for (int i = 0; i < 3; ++i) set(i, c.values[i]);
-        EXPECT_EQ(SystemLanguageId(), c.expected) << c.values[2];
-    }
-    for (int i = 0; i < 3; ++i) set(i, saved[i] ? saved[i]->c_str() : nullptr);
-}
-
-TEST(FontCharSet, EachLocaleOnceAndDefaultForOthers) {
-    std::set<int32_t> seen;
-    for (const LocaleCodePages& row : LocaleCodePageTable()) {
-        EXPECT_TRUE(seen.insert(row.lcid).second) << row.lcid;
-        EXPECT_EQ(FontCharSetFor(row.lcid), row.charSet) << row.lcid;
-    }
-    EXPECT_EQ(FontCharSetFor(2052), kGb2312CharSet);
-    EXPECT_EQ(FontCharSetFor(1033), kAnsiCharSet);
-    EXPECT_EQ(FontCharSetFor(0), kDefaultCharSet);
-    EXPECT_EQ(FontCharSetFor(9999), kDefaultCharSet);
 }
 
 }  // namespace

@@ -1,73 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <memory>
 #include <string>
 
+#include "base/text_util.h"
 #include "text/language.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {
-
-class LoadMessageTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetLanguage(); }
-    void TearDown() override { ResetLanguage(); }
-};
-
-TEST_F(LoadMessageTest, ColumnFollowsTheLanguageUnlessOneIsGiven) {
-    struct Case {
-        int32_t lcid;
-        MessageLanguage column;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {kLcidNotChosen, MessageLanguage::Current, "Never"},
-        {kLcidEnglish, MessageLanguage::Current, "Never"},
-        {kLcidSimplifiedChinese, MessageLanguage::Current, "从不"},
-        {kLcidSimplifiedChinese, MessageLanguage::English, "Never"},
-        {kLcidEnglish, MessageLanguage::Chinese, "从不"},
-    };
-    for (const Case& c : cases) {
-        SetLanguage(c.lcid);
-        EXPECT_EQ(LoadMessageIn(c.column, IDS_KLN_NEVER), c.expected) << c.lcid;
-    }
-    SetLanguage(kLcidSimplifiedChinese);
-    EXPECT_EQ(LoadMessage(IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE, "5"), "发生了未知错误(5)。");
-    for (int32_t unknown : {0, 999999, -1}) EXPECT_EQ(LoadMessage(unknown, "x"), "");
-}
-
-// A shell file of another language, as the config layer would read it.
-class MapShellFile : public LanguageShellFile {
-public:
-    explicit MapShellFile(std::map<std::string, std::string> values) : m_values(std::move(values)) {}
-    std::optional<std::string> Value(std::string_view section, std::string_view key) const override {
-        const auto it = m_values.find(std::string(section) + "/" + std::string(key));
-        if (it == m_values.end()) return std::nullopt;
-        return it->second;
-    }
-
-private:
-    std::map<std::string, std::string> m_values;
-};
-
-TEST_F(LoadMessageTest, AnotherLanguageReadsItsShellFileWithEnglishAsDefault) {
-    if (kChineseEdition) GTEST_SKIP() << "the Chinese edition reads no shell file";
-    auto shell = std::make_shared<MapShellFile>(std::map<std::string, std::string>{
-        {"KLN/IDS_KLN_NEVER", "Nie"},
-        {"Error/IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE", "Unbekannter Fehler (%1)."},
-        {"Info/Shell_Language", "Deutsch"},
-    });
-    SetLanguage(1031, shell);
-    EXPECT_EQ(LoadMessage(IDS_KLN_NEVER), "Nie");
-    EXPECT_EQ(LoadMessage(IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE, "7"), "Unbekannter Fehler (7).");
-    EXPECT_EQ(LoadMessage(Shell_Language), "Deutsch");
-    // Missing values: English, except the Info rows, which have no default.
-    EXPECT_EQ(LoadMessage(IDS_KLN_ACTIVE), "Active");
-    EXPECT_EQ(LoadMessage(Shell_LCID), "");
-}
 
 TEST(FillPercentPlaceholders, FollowsTheOrderOfTheRules) {
     struct Case {
@@ -94,28 +34,6 @@ TEST(FillPercentPlaceholders, FollowsTheOrderOfTheRules) {
     for (const Case& c : cases) {
         EXPECT_EQ(FillPercentPlaceholders(c.text, c.p1, c.p2, c.p3), c.expected) << c.text;
     }
-}
-
-TEST(TextUtil, ReplaceSplitAndCut) {
-    struct Case {
-        const char* text;
-        const char* from;
-        const char* to;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"#1 #1 #1", "#1", "x", "x x x"}, {"aaa", "aa", "b", "ba"}, {"#1", "#1", "#1#1", "#1#1"},
-        {"abc", "", "x", "abc"},          {"", "a", "b", ""},
-    };
-    for (const Case& c : cases) EXPECT_EQ(ReplaceAll(c.text, c.from, c.to), c.expected) << c.text;
-
-    EXPECT_EQ(SplitLines(""), std::vector<std::string>{""});
-    EXPECT_EQ(SplitLines("a\r\n\r\nb\r\n"), (std::vector<std::string>{"a", "", "b", ""}));
-    EXPECT_EQ(SplitLines("a\nb"), std::vector<std::string>{"a\nb"});
-
-    EXPECT_EQ(Utf8Prefix("ab", 5), "ab");
-    EXPECT_EQ(Utf8Prefix("a从b", 2), "a从");  // characters, not bytes
-    EXPECT_EQ(Utf8Prefix("从", 0), "");
 }
 
 }  // namespace

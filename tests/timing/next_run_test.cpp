@@ -1,5 +1,4 @@
 #include "timing/next_run.h"
-#include "support/test_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -55,15 +54,10 @@ TaskRecord CountDownTask(DateTime start, bool running) {
     return task;
 }
 
-// Monday 13 March 2006 is the reference week.
-const DateTime kMonday = At(2006, 3, 13);
-
 TEST(NextRunTime, DailyWeeklyOnceRepeatingCountDown) {
     const NextRunCase cases[] = {
         {"a time equal to now is not after now", DailyTask({TimeOfDayValue(8), TimeOfDayValue(20)}),
          At(2006, 3, 13, 20), At(2006, 3, 14, 8)},
-        {"year end", DailyTask({TimeOfDayValue(0, 0, 0)}), At(2006, 12, 31, 23, 59, 59), At(2007, 1, 1)},
-        {"leap day", DailyTask({TimeOfDayValue(6)}), At(2008, 2, 28, 7), At(2008, 2, 29, 6)},
         {"tomorrow's run is after the ending time",
          WithEnding(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 14, 7)), At(2006, 3, 13, 9), std::nullopt},
         {"a run exactly at the ending time counts",
@@ -71,21 +65,9 @@ TEST(NextRunTime, DailyWeeklyOnceRepeatingCountDown) {
          At(2006, 3, 14, 8)},
         {"no run before the starting time", WithStart(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 20, 12)),
          At(2006, 3, 13, 9), At(2006, 3, 21, 8)},
-        {"weekly one second late", WeeklyTask({{1, TimeOfDayValue(9)}}), At(2006, 3, 13, 9, 0, 1),
-         At(2006, 3, 20, 9)},
-        {"Sunday is day 7 of the week", WeeklyTask({{7, TimeOfDayValue(10)}}), At(2006, 3, 19, 9),
-         At(2006, 3, 19, 10)},
-        {"weekly entries in any order", WeeklyTask({{5, TimeOfDayValue(8)}, {2, TimeOfDayValue(8)}}),
-         At(2006, 3, 14, 9), At(2006, 3, 17, 8)},
         {"once: all entries past", OnceTask({At(2006, 1, 1), At(2006, 2, 1)}), At(2006, 3, 1), std::nullopt},
-        {"once: the first one after now", OnceTask({At(2006, 5, 1), At(2006, 4, 1), At(2006, 1, 1)}),
-         At(2006, 3, 1), At(2006, 4, 1)},
         {"once ignores the ending time", WithEnding(OnceTask({At(2006, 5, 1)}), At(2006, 1, 1)),
          At(2005, 3, 1), At(2006, 5, 1)},
-        {"repeating 90 minutes", RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes), At(2006, 1, 1, 3),
-         At(2006, 1, 1, 4, 30)},
-        {"repeating every second", RepeatingTask(At(2006, 1, 1), 1, TimeUnit::seconds), At(2006, 1, 1, 5),
-         At(2006, 1, 1, 5, 0, 1)},
         {"repeating starts in the future even past its end",
          WithEnding(RepeatingTask(At(2006, 6, 1), 1, TimeUnit::hours), At(2006, 5, 1)), At(2006, 4, 1),
          At(2006, 6, 1)},
@@ -112,41 +94,6 @@ TEST(NextRunTime, DailyWeeklyOnceRepeatingCountDown) {
     for (const NextRunCase& c : cases) ExpectNextRun(c);
 }
 
-TEST(NextRunTime, MonthlyAndYearly) {
-    DateTime ten = TimeOfDayValue(10);
-    const NextRunCase cases[] = {
-        {"day 31 clamped to 30 April", MonthlyTask({DayOfMonth(31, ten)}), At(2006, 4, 29, 11),
-         At(2006, 4, 30, 10)},
-        {"day 30 in a leap February", MonthlyTask({DayOfMonth(30, ten)}), At(2008, 2, 1),
-         At(2008, 2, 29, 10)},
-        {"last Friday of February 2009", MonthlyTask({WeekdayOfMonth(5, 4, TimeOfDayValue(18))}),
-         At(2009, 2, 1), At(2009, 2, 27, 18)},
-        {"first Monday of a month that starts on a Monday", MonthlyTask({WeekdayOfMonth(1, 0, ten)}),
-         At(2006, 4, 30), At(2006, 5, 1, 10)},
-        {"the earliest candidate wins, not the first entry",
-         MonthlyTask({DayOfMonth(28, ten), WeekdayOfMonth(1, 0, ten)}), At(2006, 5, 29), At(2006, 6, 5, 10)},
-        {"yearly found at the twelfth month", YearlyTask({InMonths(DayOfMonth(5, TimeOfDayValue(9)), {3})}),
-         At(2006, 3, 6), At(2007, 3, 5, 9)},
-        {"yearly leap day", YearlyTask({InMonths(DayOfMonth(29, ten), {2})}), At(2008, 2, 29, 11),
-         At(2009, 2, 28, 10)},
-        {"yearly over the year end", YearlyTask({InMonths(WeekdayOfMonth(5, 6, ten), {12})}),
-         At(2006, 12, 31, 11), At(2007, 12, 30, 10)},
-        {"ending cuts the month scan",
-         WithEnding(MonthlyTask({InMonths(DayOfMonth(1, ten), {9})}), At(2006, 6, 30)), At(2006, 3, 1),
-         std::nullopt},
-        {"ending the same day before the run",
-         WithEnding(MonthlyTask({DayOfMonth(15, ten)}), At(2006, 3, 15, 9)), At(2006, 3, 1), std::nullopt},
-        {"no run before the starting time", WithStart(MonthlyTask({DayOfMonth(1, ten)}), At(2006, 6, 15)),
-         At(2006, 3, 1), At(2006, 7, 1, 10)},
-        {"start beyond the scan of now",
-         WithStart(YearlyTask({InMonths(DayOfMonth(1, ten), {1})}), At(2010, 6, 1)), At(2006, 3, 1),
-         At(2011, 1, 1, 10)},
-        {"a month entry that selects no month never runs", MonthlyTask({InMonths(DayOfMonth(1, ten), {})}),
-         At(2006, 3, 1), std::nullopt},
-    };
-    for (const NextRunCase& c : cases) ExpectNextRun(c);
-}
-
 TEST(NextRunTime, EmptyListsAndDisabledTasksKeepTheNextRunValue) {
     std::vector<TaskRecord> tasks = {Disabled(DailyTask({TimeOfDayValue(8)}))};
     for (ScheduleType type : {ScheduleType::daily, ScheduleType::weekly, ScheduleType::monthly,
@@ -162,73 +109,30 @@ TEST(NextRunTime, EmptyListsAndDisabledTasksKeepTheNextRunValue) {
     }
 }
 
-TEST(NextRunTime, ListsAreOrderedAndDailyDuplicatesRemoved) {
-    TaskRecord task = DailyTask({TimeOfDayValue(20), TimeOfDayValue(8), TimeOfDayValue(20)});
-    NextRunTime(At(2006, 3, 1), task);
-    ASSERT_EQ(task.scheduleInfo.daily.size(), 2u);
-    EXPECT_EQ(task.scheduleInfo.daily[0], TimeOfDayValue(8));
-
-    MonthlyItem everyMonthLate = DayOfMonth(20, TimeOfDayValue(9));
-    MonthlyItem march = InMonths(DayOfMonth(1, TimeOfDayValue(9)), {3});
-    MonthlyItem januaryWeekday = InMonths(WeekdayOfMonth(2, 3, TimeOfDayValue(9)), {1, 3});
-    MonthlyItem januaryDay = InMonths(DayOfMonth(9, TimeOfDayValue(9)), {1});
-    MonthlyItem everyMonthEarly = DayOfMonth(20, TimeOfDayValue(8));
-    TaskRecord monthly = MonthlyTask({march, januaryWeekday, everyMonthLate, januaryDay, everyMonthEarly});
-    NextRunTime(At(2006, 3, 1), monthly);
-    const auto& items = monthly.scheduleInfo.monthly;
-    ASSERT_EQ(items.size(), 5u);
-    EXPECT_EQ(items[0].time, TimeOfDayValue(8));  // each month first, then by time
-    EXPECT_EQ(items[1].time, TimeOfDayValue(9));
-    EXPECT_TRUE(items[2].months[0] && items[2].months[2]);  // January and March before January alone
-    EXPECT_FALSE(items[3].months[2]);
-    EXPECT_TRUE(items[3].byDayNumber);  // January: day number before weekday form
-    EXPECT_FALSE(items[2].byDayNumber);
-    EXPECT_EQ(items[4].day, 1);  // March only comes last
-}
-
-TEST(NextRunColumnText, AtLogonTexts) {
-    TaskRecord task = ScheduledTask(ScheduleType::atLogon);
-    task.scheduleInfo.startingTime = At(2006, 3, 5);
-    struct Case {
-        bool haveEnding;
-        DateTime now;
-        const char* text;
+// What the calendar walk does not reach: bounds, states and the first representable day.
+TEST(PreviousRun, LatestScheduledInstantBeforeNowInsideTheBounds) {
+    const NextRunCase cases[] = {
+        {"a run exactly at the end", WithEnding(DailyTask({TimeOfDayValue(8)}), At(2006, 2, 10, 8)),
+         At(2006, 3, 13, 12), At(2006, 2, 10, 8)},
+        {"repeating at its start", RepeatingTask(At(2006, 1, 1), 90, TimeUnit::minutes), At(2006, 1, 1),
+         std::nullopt},
+        {"count-down passed", CountDownTask(At(2006, 3, 1), true), At(2006, 3, 2), At(2006, 3, 1)},
+        {"paused count-down", CountDownTask(At(2006, 3, 1), false), At(2006, 3, 2), std::nullopt},
+        {"disabled", Disabled(DailyTask({TimeOfDayValue(8)})), At(2006, 3, 13, 9), std::nullopt},
+        {"at logon", ScheduledTask(ScheduleType::atLogon), At(2006, 3, 2), std::nullopt},
+        {"daily before the first representable day", WithStart(DailyTask({TimeOfDayValue(8)}), At(100, 1, 1)),
+         At(100, 1, 1, 7), std::nullopt},
+        {"weekly before the first representable day",
+         WithStart(WeeklyTask({{7, TimeOfDayValue(8)}}), At(100, 1, 1)), At(100, 1, 1, 7), std::nullopt},
     };
-    const Case cases[] = {
-        {false, At(2006, 3, 1), "At next logon(Since 3-5-06)"},
-        {true, At(2006, 3, 1), "At next logon(3-5-06 - 4-10-07)"},
-        {true, At(2007, 4, 11), "Never"},
-    };
-    for (const Case& c : cases) {
-        TaskRecord copy = task;
-        copy.scheduleInfo.haveEndingTime = c.haveEnding;
-        copy.scheduleInfo.endingTime = At(2007, 4, 10);
-        EXPECT_EQ(NextRunTime(c.now, copy), c.text);
-        EXPECT_EQ(copy.scheduleInfo.haveNextRunTime, std::string(c.text) != "Never");
-    }
-}
-
-TEST(FollowingRun, IsTheRunStrictlyAfterTheNextOne) {
-    TestClock clock(At(2006, 1, 1, 0, 0, 30));
-    testing::FixedRandom random;
-    NextRunContext context{clock, random};
-    struct Case {
-        TaskRecord task;
-        std::optional<DateTime> following;
-    };
-    const Case cases[] = {
-        {RepeatingTask(At(2006, 1, 1), 1, TimeUnit::seconds), At(2006, 1, 1, 0, 0, 32)},
-        {DailyTask({TimeOfDayValue(8)}), At(2006, 1, 2, 8)},
-        {OnceTask({At(2006, 2, 1)}), std::nullopt},
-        {CountDownTask(At(2006, 1, 2), true), std::nullopt},
-    };
-    for (const Case& c : cases) {
-        FollowingRunResult result = FollowingRun(c.task, context);
-        EXPECT_EQ(result.found, c.following.has_value());
-        if (c.following) {
-            EXPECT_EQ(result.time, *c.following);
+    for (const NextRunCase& c : cases) {
+        TaskRecord task = c.task;
+        const std::string text = PreviousRun(c.now, task);
+        EXPECT_EQ(task.scheduleInfo.havePreviousRunTime, c.expected.has_value()) << c.note;
+        if (c.expected) {
+            EXPECT_EQ(task.scheduleInfo.previousRunTime, *c.expected) << c.note;
         } else {
-            EXPECT_EQ(result.text, "Never");
+            EXPECT_EQ(text, "Never") << c.note;
         }
     }
 }

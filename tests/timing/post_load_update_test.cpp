@@ -59,13 +59,5 @@ TEST(PostLoadUpdate, DisplayOrderWithPlaceholdersAndTheClockTaskLast) {
     EXPECT_EQ(list[0].scheduleInfo.previousRunTime, At(2006, 3, 12, 10));
 }
 
-TEST(PostLoadUpdate, AnEmptyListStaysEmpty) {
-    TestClock clock(At(2006, 3, 13, 9));
-    FixedRandom random;
-    TaskList list;
-    PostLoadUpdate(list, {clock, random});
-    EXPECT_TRUE(list.empty());
-}
-
 }  // namespace
 }  // namespace tidewell

@@ -30,26 +30,6 @@ TaskRecord RandomizedDaily(bool adjust, std::optional<DateTime> ending = std::nu
     return task;
 }
 
-TEST(ValidPeriod, LimitedByTheFollowingRunOrTheEnding) {
-    TestClock clock(At(2006, 3, 13, 7));
-    FixedRandom random(1);
-    NextRunContext context{clock, random};
-    const std::tuple<const char*, TaskRecord, std::optional<int64_t>> cases[] = {
-        // nullopt: no room, randomization switched off
-        {"adjusted to the following run", RandomizedDaily(true), 600},
-        {"kept when not adjusted", RandomizedDaily(false), 1800},
-        {"limited by the ending", RandomizedDaily(true, At(2006, 3, 13, 8, 20)), 1200},
-        {"ending at the run itself", RandomizedDaily(true, At(2006, 3, 13, 8)), 0},
-        {"ending before the next run", RandomizedDaily(true, At(2006, 3, 13, 7, 59)), std::nullopt},
-    };
-    for (const auto& [note, original, period] : cases) {
-        TaskRecord task = original;
-        EXPECT_EQ(ValidPeriod(task, context).has_value(), period.has_value()) << note;
-        EXPECT_EQ(task.randomizationInfo.enable, period.has_value()) << note;
-        EXPECT_EQ(task.randomizationInfo.rpTotalSeconds, period.value_or(1800)) << note;
-    }
-}
-
 TEST(Decide, DrawsInsideThePeriodAndFlagsOverTime) {
     TestClock clock(At(2006, 3, 13, 7));
     const std::tuple<bool, int64_t, int64_t, bool> cases[] = {
@@ -72,15 +52,6 @@ TEST(Decide, DrawsInsideThePeriodAndFlagsOverTime) {
     ASSERT_TRUE(Decide(zero, context));
     EXPECT_EQ(zero.randomizationInfo.finalTime, At(2006, 3, 13, 8));
     EXPECT_EQ(random.draws, 0);
-}
-
-TEST(Decide, DrawsReachBothEndsOfThePeriodAndNothingElse) {
-    StandardRandomSource seeded(2006);
-    std::set<int64_t> drawn;
-    for (int i = 0; i < 5000; ++i) drawn.insert(seeded.DrawOneTo(50));
-    EXPECT_EQ(drawn.size(), 50u);
-    EXPECT_EQ(*drawn.begin(), 1);
-    EXPECT_EQ(*drawn.rbegin(), 50);
 }
 
 TEST(GetNextRunString, DecideWhenSetRedrawsOnlyWhenTheNextRunMoves) {
