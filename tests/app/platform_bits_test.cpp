@@ -65,7 +65,8 @@ TEST(TaskTextsTest, ColumnsOfATask) {
     TaskRecord task;
     task.scheduleInfo.type = ScheduleType::daily;
     task.scheduleInfo.daily = {DateTime::FromParts(1899, 12, 30, 10, 30, 0)};
-    EXPECT_EQ(TaskDescriptionText(task, {}), "Run every day on the following time(s):\r\n10:30:00");
+    EXPECT_EQ(TaskDescriptionText(task, {}, DateTime::FromParts(2026, 3, 5, 8, 0, 0)),
+              "Run every day on the following time(s):\r\n10:30:00");
 
     EXPECT_EQ(LastRunText(task), LoadMessage(IDS_KLN_NEVER));
     task.scheduleInfo.haveLastRunTime = true;

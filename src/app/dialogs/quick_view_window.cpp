@@ -197,7 +197,7 @@ void QuickViewWindow::Refresh() {
         auto* item = new QTreeWidgetItem(
             QStringList{ToQString(RunInstantText(run.time)), ToQString(task.title),
                         ToQString(ScheduleTypeName(task.scheduleInfo.type)),
-                        DisplayText(TaskDescriptionText(task, m_app.DescriptionStyle()))});
+                        DisplayText(TaskDescriptionText(task, m_app.DescriptionStyle(), now))});
         if (run.time < now) {
             for (int column = 0; column < kRunColumnCount; ++column) item->setForeground(column, goneBy);
         } else if (firstComing == nullptr) {
