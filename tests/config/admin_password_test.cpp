@@ -96,6 +96,10 @@ TEST_F(AdminPasswordTest, ShortPasswordIsStoredPaddedAndUnlocksWithTheSameEntry)
     EXPECT_TRUE(restarted.CheckAdminPassword("Exit", prompt));
     EXPECT_EQ(prompt.requests[1].refuseInputFor, 0ms);
     EXPECT_EQ(prompt.requests[1].title, "Exit");
+    // Not a logon: the prompt says whose password it asks for and why.
+    EXPECT_EQ(prompt.requests[0].title, "Administrator Password Required");
+    EXPECT_EQ(prompt.requests[0].label, "Administrator &password:");
+    EXPECT_EQ(prompt.requests[0].reason.rfind("Tidewell is protected by its administrator password", 0), 0u);
 }
 
 // The wait is the prompt's: nothing sleeps on the thread that asks (and runs the passes).
