@@ -136,11 +136,7 @@ TEST_F(FrameTest, EveryCommandReachesItsOperation) {
          [this] { return m_launcher.opened.back() == CMainFrame::kHomepageUrl; }},
         {kCmdCheckUpdate, ScheduleType::daily, boxSays(IDS_DIALOG_LVUD_PROMPT_NO_NEW_VERSION_FOUND)},
         {kCmdAbout, ScheduleType::daily, boxSays(IDS_DIALOG_ABOUT_COPYRIGHT)},
-        {kCmdCopyTask, ScheduleType::daily,
-         [&] {
-             return std::count(m_operations.events.begin(), m_operations.events.end(),
-                               EventKind::taskAdded) == 1;
-         }},
+        {kCmdCopyTask, ScheduleType::daily, called("CopyTask")},
         {kCmdDeleteTask, ScheduleType::daily, boxSays(IDS_TIDEWELL_MESSAGE_PROMPT_BEFORE_DELETE)},
         {kCmdSave, ScheduleType::daily, [&] { return !app->Document()->IsModified(); }},
         {kCmdRunInBackground, ScheduleType::daily, [&] { return frame.isHidden(); }},

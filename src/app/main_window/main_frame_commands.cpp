@@ -49,13 +49,9 @@ void CMainFrame::OnAddTask() {
 }
 
 void CMainFrame::OnCopyTask() {
-    const std::optional<size_t> selected = SelectedTask();
-    if (!selected) return;
-    const size_t position = m_doc.CopyTask(*selected, m_app.AutoSave());
-    if (position >= m_doc.Tasks().size()) return;
-    m_operations.LogEvent(&m_doc.Tasks()[position], EventKind::taskAdded);
-    m_view->SelectIndex(position);
-    AutoRestartScheduling(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app.ProductName()));
+    if (std::optional<size_t> selected = SelectedTask()) {
+        m_operations.CopyTask(m_doc.Tasks(), m_doc.Tasks()[*selected]);
+    }
 }
 
 void CMainFrame::OnDeleteTask() {
