@@ -91,6 +91,12 @@ void ProgramOperations::QuickView(TaskList&) {
     if (m_quickView == nullptr) {
         m_quickView = new QuickViewWindow(m_app, m_app.MainFrame());
         m_quickView->setAttribute(Qt::WA_DeleteOnClose);
+        // It opens over the middle of the main window; later the user's placement holds.
+        if (const QWidget* frame = m_app.MainFrame(); frame != nullptr && frame->isVisible()) {
+            QRect placed = m_quickView->frameGeometry();
+            placed.moveCenter(frame->frameGeometry().center());
+            m_quickView->move(placed.topLeft());
+        }
     }
     m_quickView->show();
     m_quickView->raise();
