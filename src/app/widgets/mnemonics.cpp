@@ -84,7 +84,12 @@ void MakeMnemonicsUnique(const QWidget* window, const std::vector<QWidget*>& sco
     }
     for (QWidget* scope : scopes) {
         QSet<QString> taken = windowKeys;
-        for (QWidget* control : MnemonicControls(scope)) {
+        // What the scope shows whatever its choices keep their keys first; the parts that only
+        // one choice shows get the keys left.
+        std::vector<QWidget*> controls = MnemonicControls(scope);
+        std::stable_partition(controls.begin(), controls.end(),
+                              [scope](const QWidget* control) { return control->isVisibleTo(scope); });
+        for (QWidget* control : controls) {
             const QString key = MnemonicOf(MnemonicText(control));
             if (taken.contains(key)) {
                 SetMnemonicText(control, WithFreeMnemonic(MnemonicText(control), taken));
