@@ -3,18 +3,11 @@
 #include <algorithm>
 
 #include "config/password_file.h"
-#include "ui_ports/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
-
-namespace {
-
-constexpr std::string_view kLabelFormat = "%s:";
-
-}  // namespace
 
 AdminPassword::AdminPassword(MessageBoxService& messageBox) : m_messageBox(messageBox) {}
 
@@ -43,10 +36,10 @@ bool AdminPassword::CheckAdminPassword(std::string_view caption, PasswordPrompt&
         return true;
     }
     PasswordRequest request;
-    request.title = caption.empty()
-                        ? LoadMessage(IDS_TIDEWELL_KLN_TIDEWELL_LOGON, LoadMessage(IDS_KLN_TIDEWELL))
-                        : std::string(caption);
-    request.label = ReplaceAll(std::string(kLabelFormat), "%s", LoadMessage(IDS_DIALOG_PASSWORD_P));
+    request.title =
+        caption.empty() ? LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_PASSWORD) : std::string(caption);
+    request.reason = LoadMessage(IDS_TIDEWELL_MESSAGE_ADMIN_PASSWORD_REASON, LoadMessage(IDS_KLN_TIDEWELL));
+    request.label = LoadMessage(IDS_TIDEWELL_ADMIN_PASSWORD_LABEL_P);
     request.fieldName = LoadMessage(IDS_KLN_PASSWORD);
     request.maxLength = kPasswordMaxLength;
     request.refuseInputFor = m_failedAttemptDelay;

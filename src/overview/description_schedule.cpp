@@ -2,6 +2,7 @@
 
 #include "overview/description.h"
 #include "overview/fill_message.h"
+#include "overview/task_texts.h"
 #include "text/list_texts.h"
 #include "text/messages.h"
 #include "timing/list_order.h"
@@ -80,8 +81,7 @@ std::string ScheduleText(const TaskRecord& task, const DescriptionOptions& optio
 std::string ScheduleSectionText(const TaskRecord& task, const DescriptionOptions& options,
                                 const DateTime& now) {
     if (!IsKnownScheduleType(task.scheduleInfo.type)) return std::string(kFalseScheduleTypeText);
-    return WithRandomizationMarker(ScheduleText(task, options), task, now) + "\r\n" +
-           StartEndLine(task.scheduleInfo);
+    return TaskDescriptionText(task, options, now) + "\r\n" + StartEndLine(task.scheduleInfo);
 }
 
 TaskDescription DescribeTask(const TaskRecord& task, const DescriptionOptions& options,

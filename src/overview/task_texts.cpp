@@ -5,8 +5,10 @@
 #include "timing/run_text.h"
 
 namespace tidewell {
-std::string TaskDescriptionText(const TaskRecord& task, const DescriptionOptions& options) {
-    return ScheduleText(task, options);
+
+std::string TaskDescriptionText(const TaskRecord& task, const DescriptionOptions& options,
+                                const DateTime& now) {
+    return WithRandomizationMarker(ScheduleText(task, options), task, now);
 }
 
 std::string LastRunText(const TaskRecord& task) {

@@ -8,8 +8,10 @@
 
 namespace tidewell {
 
-// The Description column of a task. The list takes every description from here.
-std::string TaskDescriptionText(const TaskRecord& task, const DescriptionOptions& options);
+// The Description column of a task: its schedule text with the randomization marker as of now.
+// The list, Quick View and the schedule section of the description all take it from here.
+std::string TaskDescriptionText(const TaskRecord& task, const DescriptionOptions& options,
+                                const DateTime& now);
 
 // The Last Run column: the instant of the last run, or "Never".
 std::string LastRunText(const TaskRecord& task);

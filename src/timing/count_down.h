@@ -15,7 +15,8 @@ void ToggleTaskEnabled(TaskRecord& task, const NextRunContext& context);
 // (the length counts from now). False, changing nothing, when the task is no count-down.
 bool PauseOrContinueCountDown(TaskRecord& task, const NextRunContext& context);
 
-// Ends the count-down: no further run. False, changing nothing, when the task is no count-down.
+// Ends the count-down: it keeps no length, so neither the instant of the clear nor any later
+// one is a run. False, changing nothing, when the task is no count-down.
 bool ClearAndStopCountDown(TaskRecord& task, const NextRunContext& context);
 
 }  // namespace tidewell

@@ -78,8 +78,7 @@ Candidate NextRepeating(const DateTime& now, const ScheduleInfo& schedule) {
 }
 
 Candidate NextCountDown(const DateTime& now, const ScheduleInfo& schedule) {
-    // A paused count-down does not fall due.
-    if (schedule.countDownRunning && schedule.startingTime > now) return {schedule.startingTime, false};
+    if (CountDownFallsDue(schedule) && schedule.startingTime > now) return {schedule.startingTime, false};
     return {DateTime(), true};
 }
 

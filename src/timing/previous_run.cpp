@@ -4,6 +4,7 @@
 #include "timing/month_runs.h"
 #include "timing/next_run.h"
 #include "timing/run_text.h"
+#include "timing/schedule_bounds.h"
 
 namespace tidewell {
 namespace {
@@ -68,7 +69,7 @@ std::optional<DateTime> PreviousRepeating(const DateTime& now, const ScheduleInf
 }
 
 std::optional<DateTime> PreviousCountDown(const DateTime& now, const ScheduleInfo& schedule) {
-    if (schedule.countDownRunning && schedule.startingTime < now) return schedule.startingTime;
+    if (CountDownFallsDue(schedule) && schedule.startingTime < now) return schedule.startingTime;
     return std::nullopt;
 }
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "text/messages.h"
 #include "base/text_util.h"
+#include "text/messages.h"
 #include "time/calendar.h"
 
 namespace tidewell {
@@ -44,6 +44,12 @@ std::string RunInstantText(const DateTime& instant) {
     std::snprintf(text, sizeof text, "%d-%d-%d %02d:%02d:%02d", date.month, date.day, date.year,
                   second / 3600, second % 3600 / 60, second % 60);
     return text;
+}
+
+std::string RunDateText(const DateTime& instant) {
+    if (!instant.IsValid()) return "-";
+    return std::to_string(instant.GetMonth()) + "-" + std::to_string(instant.GetDay()) + "-" +
+           std::to_string(instant.GetYear());
 }
 
 std::string ShortDateText(const DateTime& instant) {

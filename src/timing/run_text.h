@@ -13,6 +13,9 @@ std::string NeverText();
 // "-" for a value that is not valid.
 std::string RunInstantText(const DateTime& instant);
 
+// The date of RunInstantText: "%d-%d-%d", month, day and year without leading zeros.
+std::string RunDateText(const DateTime& instant);
+
 // "%d-%d-%s": month, day and the last two digits of the year.
 std::string ShortDateText(const DateTime& instant);
 

@@ -10,8 +10,9 @@ namespace tidewell {
 // What the password dialog shows.
 struct PasswordRequest {
     std::string title;
-    std::string label;      // "&Password:"
-    std::string fieldName;  // the field's name in messages: "Password"
+    std::string reason;         // whose password it is and why it is asked, above the field
+    std::string label;          // "Administrator &password:"
+    std::string fieldName;      // the field's name in messages: "Password"
     std::size_t maxLength = 0;  // 0: no limit
     // How long the prompt refuses input after it opens: the wait earned by wrong entries. A
     // timer ends it; nothing sleeps, so passes go on meanwhile.

@@ -6,14 +6,15 @@
 
 #include "app/main_window/column_widths.h"
 #include "app/main_window/command_table.h"
-#include "app/windows/message_box_dialog.h"
-#include "app/program/single_instance.h"
 #include "app/main_window/task_list_model.h"
+#include "app/program/single_instance.h"
+#include "app/windows/message_box_dialog.h"
 #include "app_fixture.h"
+#include "base/text_util.h"
 #include "support/injected_file_faults.h"
 #include "support/task_builder.h"
-#include "ui_ports/message_box.h"
 #include "text/messages.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell::testing {
 namespace {
@@ -89,12 +90,14 @@ TEST_F(FrameTest, EveryCommandReachesItsOperation) {
          [this] { return m_launcher.opened.back() == CMainFrame::kHomepageUrl; }},
         {kCmdCheckUpdate, ScheduleType::daily, boxSays(IDS_DIALOG_LVUD_PROMPT_NO_NEW_VERSION_FOUND)},
         {kCmdAbout, ScheduleType::daily, boxSays(IDS_DIALOG_ABOUT_COPYRIGHT)},
-        {kCmdCopyTask, ScheduleType::daily,
+        {kCmdCopyTask, ScheduleType::daily, called("CopyTask")},
+        {kCmdDeleteTask, ScheduleType::daily,
          [&] {
-             return std::count(m_operations.events.begin(), m_operations.events.end(),
-                               EventKind::taskAdded) == 1;
+             return m_messageBox.CallCount() > 0 &&
+                    m_messageBox.Calls().front().text ==
+                        ReplaceAll(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_DELETE_TASK), "#1",
+                                   app->Document()->Tasks()[daily].title);
          }},
-        {kCmdDeleteTask, ScheduleType::daily, boxSays(IDS_TIDEWELL_MESSAGE_PROMPT_BEFORE_DELETE)},
         {kCmdSave, ScheduleType::daily, [&] { return !app->Document()->IsModified(); }},
         {kCmdRunInBackground, ScheduleType::daily, [&] { return frame.isHidden(); }},
         {kCmdShowHide, ScheduleType::daily, [&] { return frame.isVisible(); }},
@@ -111,6 +114,47 @@ TEST_F(FrameTest, EveryCommandReachesItsOperation) {
         m_messageBox.Clear();
     }
     EXPECT_FALSE(app->HasEnded());
+}
+
+// The commands on the selected task are off without one; those of a count-down without one.
+TEST_F(FrameTest, TaskCommandsWaitForTheirTask) {
+    auto app = StartWithExample();
+    ASSERT_NE(app, nullptr);
+    app->MainFrame()->View().clearSelection();
+    const char* const onTask[] = {"actionRunNow", "actionCopyTask", "actionDeleteTask", "actionEditTask",
+                                  "actionToggleEnabled"};
+    const char* const onCountDown[] = {"actionPauseCountDown", "actionClearCountDown"};
+    for (const char* name : onTask) EXPECT_FALSE(FindAction(*app, name)->isEnabled()) << name;
+    for (const char* name : onCountDown) EXPECT_FALSE(FindAction(*app, name)->isEnabled()) << name;
+    Select(*app, ScheduleType::daily);
+    for (const char* name : onTask) EXPECT_TRUE(FindAction(*app, name)->isEnabled()) << name;
+    for (const char* name : onCountDown) EXPECT_FALSE(FindAction(*app, name)->isEnabled()) << name;
+    Select(*app, ScheduleType::countDown);
+    for (const char* name : onCountDown) EXPECT_TRUE(FindAction(*app, name)->isEnabled()) << name;
+}
+
+TEST_F(FrameTest, DeleteWithAutoSaveOffEnablesSave) {
+    for (bool autoSave : {false, true}) {
+        RegistryStore settings = UserSettings();
+        ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
+        ASSERT_TRUE(
+            settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, autoSave ? 1 : 0));
+        auto app = StartWithExample();
+        ASSERT_NE(app, nullptr);
+        QAction* save = FindAction(*app, "actionSave");
+        EXPECT_FALSE(save->isEnabled());
+        const size_t before = app->Document()->Tasks().size();
+        Select(*app, ScheduleType::weekly);
+        m_messageBox.AnswerNext(IDYES);
+        FindAction(*app, "actionDeleteTask")->trigger();
+        EXPECT_EQ(app->Document()->Tasks().size(), before - 1);
+        EXPECT_EQ(save->isEnabled(), !autoSave) << autoSave;
+        EXPECT_EQ(m_operations.events.back(), EventKind::taskDeleted);
+        // A task next to the deleted one is selected: Delete again reaches one.
+        EXPECT_TRUE(app->MainFrame()->View().SelectedIndex().has_value());
+        app.reset();
+        std::filesystem::remove_all(m_home.File("Documents"));
+    }
 }
 
 TEST_F(FrameTest, ExitCompletelySwitchesSchedulingOffAndHidesTheLogonEntry) {

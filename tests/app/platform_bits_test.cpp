@@ -43,5 +43,23 @@ TEST(SingleInstanceTest, SecondHolderIsToldAndStaleSocketsAreReplaced) {
     EXPECT_FALSE(SingleInstance::Send(runtime.File("nobody"), "show"));
 }
 
+TEST(TaskTextsTest, ColumnsOfATask) {
+    TaskRecord task;
+    task.scheduleInfo.type = ScheduleType::daily;
+    task.scheduleInfo.daily = {DateTime::FromParts(1899, 12, 30, 10, 30, 0)};
+    EXPECT_EQ(TaskDescriptionText(task, {}, DateTime::FromParts(2026, 3, 5, 8, 0, 0)),
+              "Run every day on the following time(s):\r\n10:30:00");
+
+    EXPECT_EQ(LastRunText(task), LoadMessage(IDS_KLN_NEVER));
+    task.scheduleInfo.haveLastRunTime = true;
+    task.scheduleInfo.lastRunTime = DateTime::FromParts(2026, 3, 5, 7, 30, 0);
+    EXPECT_EQ(LastRunText(task), "3-5-2026 07:30:00");
+
+    task.scheduleInfo.type = ScheduleType::countDown;
+    task.scheduleInfo.countDownRunning = false;
+    task.enabled = false;
+    EXPECT_EQ(TaskStatusText(task), LoadMessage(IDS_KLN_DISABLED) + " " + LoadMessage(IDS_KLN_PAUSED));
+}
+
 }  // namespace
 }  // namespace tidewell

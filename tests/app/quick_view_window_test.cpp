@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <algorithm>
 
 #include "app/dialogs/quick_view_editor.h"
@@ -43,11 +43,11 @@ protected:
         ASSERT_NE(m_app, nullptr);
     }
     std::vector<ShownRun> Shown(QuickViewWindow& window) {
-        auto* runs = window.findChild<QTreeWidget*>("quickViewRuns");
+        const QAbstractItemModel* runs = window.findChild<QTreeView*>("quickViewRuns")->model();
         std::vector<ShownRun> shown;
-        for (int row = 0; row < runs->topLevelItemCount(); ++row) {
-            const QTreeWidgetItem* item = runs->topLevelItem(row);
-            shown.push_back({ParseDateTimeText(item->text(0)), item->text(1).toStdString()});
+        for (int row = 0; row < runs->rowCount(); ++row) {
+            shown.push_back({ParseDateTimeText(runs->index(row, 0).data().toString()),
+                             runs->index(row, 1).data().toString().toStdString()});
         }
         return shown;
     }
@@ -119,10 +119,29 @@ TEST_F(QuickViewTest, ThisWeekShowsExactlyTheRunsADayByDayWalkFinds) {
               "This week (Monday - Sunday)");
     EXPECT_EQ(Shown(window), walk);
     EXPECT_EQ(window.findChild<QLabel*>("quickViewCount")->text().toStdString(),
-              "24 run(s) from 12-7-26 to 12-13-26.");
+              "24 run(s) from 12-7-2026 to 12-13-2026.");  // dates written as the list writes them
     // The list opens at the first run to come.
-    EXPECT_EQ(window.findChild<QTreeWidget*>("quickViewRuns")->currentItem()->text(0).toStdString(),
+    EXPECT_EQ(window.findChild<QTreeView*>("quickViewRuns")->currentIndex().data().toString().toStdString(),
               RunInstantText(At(2026, 12, 9, 20, 30)));
+}
+
+// A task every 20 minutes from the past 10 to the next 30 days: every run of the 41 days is
+// shown (the list used to stop after 1,000 runs, on the fourth day), and no cut is reported.
+TEST_F(QuickViewTest, EveryRunOfALongRangeIsShown) {
+    TaskList& list = m_app->Document()->Tasks();
+    list.Clear();
+    list.Add(Titled(RepeatingTask(At(2026, 1, 1), 20, TimeUnit::minutes), "look away"));
+    QuickViewRecord record;
+    record.type = QuickViewType::pastToNext;
+    QuickViewWindow window(*m_app);
+    window.ShowOnSpot(record);
+    const std::vector<ShownRun> shown = Shown(window);
+    ASSERT_EQ(shown.size(), 41u * 72);
+    EXPECT_EQ(shown.front().time, At(2026, 11, 29));
+    EXPECT_EQ(shown.back().time, At(2027, 1, 8, 23, 40));
+    EXPECT_EQ(window.findChild<QLabel*>("quickViewCount")->text().toStdString(),
+              "2952 run(s) from 11-29-2026 to 1-8-2027.");
+    EXPECT_TRUE(window.findChild<QLabel*>("quickViewCutShort")->isHidden());
 }
 
 }  // namespace

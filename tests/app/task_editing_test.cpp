@@ -6,14 +6,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "app/app_fixture.h"
 #include "app/schedule_page/list_editor.h"
 #include "app/schedule_page/month_list_editor.h"
 #include "app/task_sheet/options_page.h"
+#include "app/task_sheet/task_editing.h"
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
-#include "app/task_sheet/task_editing.h"
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
 #include "support/recording_audio.h"
@@ -121,6 +122,57 @@ TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyW
               });
     EXPECT_EQ(Tasks().size(), count) << "Cancel adds nothing";
     EXPECT_EQ(m_sheets, 2);
+}
+
+// Copy is the Add wizard over a copy: Cancel adds nothing, Finish adds the copy and selects it.
+TEST_F(TaskEditingTest, CopyOpensTheWizardOnACopyAndSelectsTheCopy) {
+    const size_t row = RowOf(*m_app, ScheduleType::daily);
+    const TaskRecord original = Tasks()[row];
+    const size_t count = Tasks().size();
+    for (bool finish : {false, true}) {
+        WithSheet([row](TaskEditing& editing) { editing.CopyTask(row); },
+                  [&](COptionsSheet& sheet) {
+                      EXPECT_TRUE(sheet.IsWizard());
+                      sheet.next();
+                      auto* title = Find<QLineEdit>(&sheet, "titleEdit");
+                      EXPECT_EQ(title->text().toStdString(), original.title);
+                      if (!finish) {
+                          sheet.reject();
+                          return sheet.result();
+                      }
+                      title->setText("The copy");
+                      return Finish(sheet);
+                  });
+    }
+    EXPECT_EQ(Tasks().size(), count + 1);
+    EXPECT_EQ(m_operations.events, std::vector<EventKind>{EventKind::taskAdded});
+    const std::optional<size_t> selected = m_app->MainFrame()->View().SelectedIndex();
+    ASSERT_TRUE(selected);
+    EXPECT_EQ(Tasks()[*selected].title, "The copy");
+    ASSERT_LT(RowTitled(original.title), Tasks().size());
+    EXPECT_TRUE(SameTask(Tasks()[RowTitled(original.title)], original));
+}
+
+// The wizard's close box asks the Edit sheet's question; No cancels.
+TEST_F(TaskEditingTest, TheWizardsCloseBoxAsksBeforeCancelling) {
+    const size_t count = Tasks().size();
+    for (int answer : {IDNO, IDYES}) {
+        SCOPED_TRACE(answer);
+        m_messageBox.AnswerNext(answer);
+        WithSheet([](TaskEditing& editing) { editing.AddTask(); },
+                  [](COptionsSheet& sheet) {
+                      sheet.next();
+                      Find<QLineEdit>(&sheet, "titleEdit")->setText("Closed wizard");
+                      sheet.close();
+                      return sheet.result();
+                  });
+        const std::vector<MessageBoxCall>& calls = m_messageBox.Calls();
+        EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const MessageBoxCall& call) {
+            return call.text == LoadMessage(IDS_MESSAGE_OPT_CHANGED_PROMPT_SAVE);
+        }));
+        if (answer == IDNO) EXPECT_EQ(Tasks().size(), count);
+        m_messageBox.Clear();
+    }
 }
 
 TEST_F(TaskEditingTest, TheClockSynchronizationTaskOpensItsScheduleSheet) {

@@ -99,6 +99,25 @@ TEST_F(AdminPasswordTest, SetChangesNothingUnlessTheFileIsWritten) {
     EXPECT_TRUE(prompt.requests.empty());
 }
 
+TEST_F(AdminPasswordTest, ShortPasswordIsStoredPaddedAndUnlocksWithTheSameEntry) {
+    AdminPassword admin(m_box);
+    ASSERT_TRUE(admin.SetAdminPassword("ab", m_path).ok());
+    AdminPassword restarted(m_box);
+    ASSERT_TRUE(restarted.ReadPasswordFile(m_path));
+    EXPECT_EQ(restarted.Password(), NormalizePassword("ab"));
+    ScriptedPasswordPrompt prompt;
+    prompt.Enter("ab");
+    prompt.Enter("ab");
+    EXPECT_TRUE(restarted.CheckAdminPassword("", prompt));
+    EXPECT_TRUE(restarted.CheckAdminPassword("Exit", prompt));
+    EXPECT_EQ(prompt.requests[1].refuseInputFor, 0ms);
+    EXPECT_EQ(prompt.requests[1].title, "Exit");
+    // Not a logon: the prompt says whose password it asks for and why.
+    EXPECT_EQ(prompt.requests[0].title, "Administrator Password Required");
+    EXPECT_EQ(prompt.requests[0].label, "Administrator &password:");
+    EXPECT_EQ(prompt.requests[0].reason.rfind("Tidewell is protected by its administrator password", 0), 0u);
+}
+
 // The wait is the prompt's: nothing sleeps on the thread that asks (and runs the passes).
 TEST_F(AdminPasswordTest, WrongEntriesMakeThePromptRefuseInputLongerEachTimeUpToALimit) {
     AdminPassword admin(m_box);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 
+#include "overview/quick_view_range.h"
 #include "support/calendar_walk.h"
 #include "support/task_builder.h"
 
@@ -90,6 +91,42 @@ TEST(Agenda, RunsPerTaskAreBounded) {
     ASSERT_EQ(agenda.runs.size(), 100u);
     EXPECT_EQ(agenda.runs[0].task, 0u);  // both at 00:00:00: list order
     EXPECT_EQ(agenda.runs[1].task, 1u);
+}
+
+}  // namespace
+}  // namespace tidewell
+
+namespace tidewell {
+namespace {
+
+using namespace tidewell::testing;
+
+// Every 20 minutes plus a daily 08:00:00 from the past 10 to the next 30 days: all 2,952 and
+// 41 runs, merged in time order. Cut at 25 runs, the list stops after the instant of its 25th
+// run and holds every run up to it, both tasks' runs of that instant included.
+TEST(RangeRuns, EveryRunUpToAnAbsurdTotal) {
+    const DateTime now = At(2026, 12, 8, 9, 30);
+    TaskList list;
+    list.Add(RepeatingTask(At(2026, 1, 1), 20, TimeUnit::minutes));
+    list.Add(DailyTask({TimeOfDayValue(8)}));
+    QuickViewRecord record;
+    record.type = QuickViewType::pastToNext;
+    const std::optional<QuickViewRange> range = QuickViewRangeOf(record, now);
+    ASSERT_TRUE(range);
+    RangeRuns all = ComputeRangeRuns(list, range->start, range->end);
+    EXPECT_EQ(all.runs.size(), 41u * 72 + 41);
+    EXPECT_FALSE(all.stopsAfter);
+    EXPECT_TRUE(std::is_sorted(all.runs.begin(), all.runs.end(),
+                               [](const AgendaRun& a, const AgendaRun& b) { return a.time < b.time; }));
+    EXPECT_EQ(all.runs.front().time, At(2026, 11, 28));
+    EXPECT_EQ(all.runs.back().time, At(2027, 1, 7, 23, 40));
+
+    RangeRuns cut = ComputeRangeRuns(list, range->start, range->end, 25);  // 24 before 08:00:00
+    ASSERT_TRUE(cut.stopsAfter);
+    EXPECT_EQ(*cut.stopsAfter, At(2026, 11, 28, 8));
+    ASSERT_EQ(cut.runs.size(), 26u);
+    EXPECT_EQ(cut.runs[24].task, 0u);  // 08:00:00 of both, in list order
+    EXPECT_EQ(cut.runs[25].task, 1u);
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "overview/task_texts.h"
 #include "support/task_builder.h"
+#include "support/test_clock.h"
 #include "text/language.h"
 
 namespace tidewell {
@@ -46,6 +48,32 @@ TEST_F(Description, ScheduleTexts) {
         if (c.chinese.empty()) continue;
         SetLanguage(kLcidSimplifiedChinese);
         EXPECT_EQ(ScheduleText(c.task, c.options), c.chinese);
+    }
+}
+
+// The list's Description column and the schedule section of `describe` come from one text: the
+// list used to drop the marker.
+TEST_F(Description, ListAndDescribeShowTheSameMarkedSchedule) {
+    TaskRecord task = DailyTask({TimeOfDayValue(8)});
+    task.randomizationInfo.enable = true;
+    task.randomizationInfo.finalSet = true;
+    task.randomizationInfo.finalTime = At(2006, 3, 13, 8, 12, 30);
+    const std::string daily = "Run every day on the following time(s):\r\n08:00:00";
+    struct Case {
+        DateTime now;
+        std::string list;
+    };
+    const Case cases[] = {
+        {At(2006, 3, 13, 8), "Randomized...03-13-2006 08:12:30"},
+        {At(2006, 3, 13, 9), daily + " + Randomization"},
+    };
+    TestClock clock;
+    FixedRandom random;
+    for (const Case& c : cases) {
+        clock.Set(c.now);
+        EXPECT_EQ(TaskDescriptionText(task, {}, c.now), c.list);
+        const std::string schedule = DescribeTask(task, {}, {clock, random}).schedule;
+        EXPECT_EQ(schedule.substr(0, schedule.find("\r\nStart/End")), c.list);
     }
 }
 

@@ -19,6 +19,7 @@ public:
     }
     void AddTask(TaskList&) override { calls.push_back("AddTask"); }
     void EditTask(TaskList&, TaskRecord&) override { calls.push_back("EditTask"); }
+    void CopyTask(TaskList&, TaskRecord&) override { calls.push_back("CopyTask"); }
     void Find(TaskList&) override { calls.push_back("Find"); }
     void FindNext(TaskList&) override { calls.push_back("FindNext"); }
     void Options() override { calls.push_back("Options"); }

@@ -8,6 +8,8 @@ TaskRecord ScheduledTask(ScheduleType type) {
     task.scheduleInfo.type = type;
     task.scheduleInfo.startingTime = At(2000, 1, 1);
     task.scheduleInfo.endingTime = At(2100, 1, 1);
+    // A count-down without a length never falls due.
+    if (type == ScheduleType::countDown) task.scheduleInfo.countDownSeconds = 600;
     return task;
 }
 

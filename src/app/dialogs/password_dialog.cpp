@@ -16,6 +16,13 @@ PasswordDialog::PasswordDialog(const PasswordRequest& request, QWidget* parent) 
     setObjectName("passwordDialog");
     setWindowTitle(DisplayText(request.title));
     auto* layout = new QFormLayout(this);
+    if (!request.reason.empty()) {
+        auto* reason = new QLabel(DisplayText(request.reason), this);
+        reason->setObjectName("passwordReason");
+        reason->setWordWrap(true);
+        reason->setMinimumWidth(360);
+        layout->addRow(reason);
+    }
     m_edit = new QLineEdit(this);
     m_edit->setObjectName("passwordEdit");
     m_edit->setEchoMode(QLineEdit::Password);

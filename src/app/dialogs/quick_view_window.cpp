@@ -7,27 +7,26 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/widgets/qt_text.h"
 #include "app/dialogs/quick_view_editor.h"
-#include "overview/task_texts.h"
-#include "app/program/tidewell_app.h"
+#include "app/dialogs/quick_view_runs_model.h"
 #include "app/main_window/tidewell_doc.h"
+#include "app/program/tidewell_app.h"
+#include "app/widgets/qt_text.h"
+#include "base/text_util.h"
 #include "config/data_directories.h"
 #include "config/quick_view_store.h"
 #include "overview/agenda.h"
 #include "overview/quick_view_range.h"
-#include "ui_ports/message_box.h"
-#include "base/text_util.h"
+#include "overview/task_texts.h"
 #include "timing/run_text.h"
 #include "timing/schedule_type_name.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 namespace {
-
-enum RunColumn { kRunTimeColumn, kTitleColumn, kTypeColumn, kDescriptionColumn, kRunColumnCount };
 
 QPushButton* Button(int32_t textId, const char* name, QWidget* parent) {
     auto* button = new QPushButton(MessageText(textId), parent);
@@ -43,19 +42,39 @@ QString PickerText(const QuickViewRecord& record) {
                      ReplaceAll(LoadMessage(IDS_KLN_ITEM_IN_PARENTHESES), "#1", description));
 }
 
-QTreeWidget* RunList(QWidget* parent) {
-    auto* runs = new QTreeWidget(parent);
+QTreeView* RunList(QuickViewRunsModel* model, QWidget* parent) {
+    auto* runs = new QTreeView(parent);
     runs->setObjectName("quickViewRuns");
-    runs->setColumnCount(kRunColumnCount);
-    runs->setHeaderLabels({MessageText(IDS_TIDEWELL_KLN_RUN_TIME), MessageText(IDS_KLN_TITLE),
-                           MessageText(IDS_TIDEWELL_KLN_SCHEDULE_TYPE), MessageText(IDS_KLN_DESCRIPTION)});
+    runs->setModel(model);
     runs->setRootIsDecorated(false);
     runs->setAlternatingRowColors(true);
     runs->setUniformRowHeights(true);
     runs->setSelectionBehavior(QAbstractItemView::SelectRows);
-    for (int column : {kRunTimeColumn, kTitleColumn, kTypeColumn})
-        runs->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    runs->setTextElideMode(Qt::ElideRight);
+    // Fixed widths: sizing to contents would measure every one of many thousand rows.
+    const QFontMetrics metrics = runs->fontMetrics();
+    const QString widestTime = ToQString(RunInstantText(DateTime::FromParts(2026, 12, 31, 23, 59, 59)));
+    runs->header()->resizeSection(QuickViewRunsModel::kRunTimeColumn,
+                                  metrics.horizontalAdvance(widestTime) + 24);
+    runs->header()->resizeSection(QuickViewRunsModel::kTitleColumn, metrics.averageCharWidth() * 24);
+    runs->header()->resizeSection(
+        QuickViewRunsModel::kTypeColumn,
+        metrics.horizontalAdvance(ToQString(ScheduleTypeName(ScheduleType::once))) + 24);
     return runs;
+}
+
+// The task texts a run row shows, made once per task.
+std::vector<QStringList> RowTexts(const TaskList& tasks, const DescriptionOptions& style,
+                                  const DateTime& now) {
+    std::vector<QStringList> texts;
+    texts.reserve(tasks.size());
+    for (const TaskRecord& task : tasks) {
+        // A description reads on one line, times after their lead-in.
+        QString description = DisplayText(TaskDescriptionText(task, style, now)).replace('\n', ' ');
+        texts.push_back(
+            {ToQString(task.title), ToQString(ScheduleTypeName(task.scheduleInfo.type)), description});
+    }
+    return texts;
 }
 
 }  // namespace
@@ -93,7 +112,8 @@ QuickViewWindow::QuickViewWindow(CTidewellApp& app, QWidget* parent)
     rangeRow->addStretch(1);
     rangeRow->addWidget(m_count);
     layout->addLayout(rangeRow);
-    m_runs = RunList(this);
+    m_model = new QuickViewRunsModel(this);
+    m_runs = RunList(m_model, this);
     layout->addWidget(m_runs, 1);
     m_cutShort = new QLabel(this);
     m_cutShort->setObjectName("quickViewCutShort");
@@ -174,7 +194,6 @@ void QuickViewWindow::UpdateButtons() {
 }
 
 void QuickViewWindow::Refresh() {
-    m_runs->clear();
     m_cutShort->hide();
     const QuickViewRecord* record = Current();
     const CTidewellDoc* doc = m_app.Document();
@@ -182,44 +201,30 @@ void QuickViewWindow::Refresh() {
     const std::optional<QuickViewRange> range =
         record != nullptr ? QuickViewRangeOf(*record, now) : std::nullopt;
     if (!range || doc == nullptr) {
+        m_model->SetRuns({}, {}, now);
         m_range->clear();
         m_count->clear();
         return;
     }
     const TaskList& tasks = doc->Tasks();
-    const Agenda agenda = ComputeAgenda(tasks, range->start, range->end);
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(agenda.runs.size()));
-    QTreeWidgetItem* firstComing = nullptr;
-    const QBrush goneBy = palette().brush(QPalette::Disabled, QPalette::Text);
-    for (const AgendaRun& run : agenda.runs) {
-        const TaskRecord& task = tasks[run.task];
-        auto* item = new QTreeWidgetItem(
-            QStringList{ToQString(RunInstantText(run.time)), ToQString(task.title),
-                        ToQString(ScheduleTypeName(task.scheduleInfo.type)),
-                        DisplayText(TaskDescriptionText(task, m_app.DescriptionStyle()))});
-        if (run.time < now) {
-            for (int column = 0; column < kRunColumnCount; ++column) item->setForeground(column, goneBy);
-        } else if (firstComing == nullptr) {
-            firstComing = item;
-        }
-        items.append(item);
-    }
-    m_runs->addTopLevelItems(items);
-    // The runs gone by are dimmed; the list opens at the first one to come.
-    if (firstComing != nullptr) {
-        m_runs->setCurrentItem(firstComing);
-        m_runs->scrollToItem(firstComing, QAbstractItemView::PositionAtTop);
+    RangeRuns shown = ComputeRangeRuns(tasks, range->start, range->end);
+    const std::size_t total = shown.runs.size();
+    m_model->SetRuns(std::move(shown.runs), RowTexts(tasks, m_app.DescriptionStyle(), now), now);
+    // The list opens at the first run to come.
+    if (const int first = m_model->FirstComingRow(); first >= 0) {
+        const QModelIndex firstComing = m_model->index(first, 0);
+        m_runs->setCurrentIndex(firstComing);
+        m_runs->scrollTo(firstComing, QAbstractItemView::PositionAtTop);
     }
     std::string count = LoadMessage(IDS_TIDEWELL_QV_RUN_COUNT);
-    count = ReplaceAll(std::move(count), "#1", std::to_string(agenda.runs.size()));
-    count = ReplaceAll(std::move(count), "#2", ShortDateText(range->start));
-    count = ReplaceAll(std::move(count), "#3", ShortDateText(range->end));
+    count = ReplaceAll(std::move(count), "#1", std::to_string(total));
+    count = ReplaceAll(std::move(count), "#2", RunDateText(range->start));
+    count = ReplaceAll(std::move(count), "#3", RunDateText(range->end));
     m_range->setText(ToQString(QuickViewText(*record)));
     m_count->setText(ToQString(count));
-    if (!agenda.cutShort.empty()) {
-        m_cutShort->setText(ToQString(ReplaceAll(LoadMessage(IDS_TIDEWELL_QV_CUT_SHORT), "#1",
-                                                 std::to_string(kDefaultAgendaRunsPerTask))));
+    if (shown.stopsAfter) {
+        m_cutShort->setText(ToQString(
+            ReplaceAll(LoadMessage(IDS_TIDEWELL_QV_CUT_SHORT), "#1", RunInstantText(*shown.stopsAfter))));
         m_cutShort->show();
     }
 }
@@ -261,8 +266,10 @@ bool QuickViewWindow::Save(std::vector<QuickViewRecord> records) {
 }
 
 void QuickViewWindow::OnAdd() {
-    QuickViewEditor editor(QuickViewEditor::Mode::add, DefaultQuickView(m_app.GetClock().Now()),
-                           m_app.MessageBox(), this);
+    // A new Quick View starts from the range being shown, so one given on the spot can be kept.
+    QuickViewRecord start = Current() != nullptr ? *Current() : DefaultQuickView(m_app.GetClock().Now());
+    start.title.clear();
+    QuickViewEditor editor(QuickViewEditor::Mode::add, start, m_app.MessageBox(), this);
     if (editor.exec() != QDialog::Accepted) return;
     std::vector<QuickViewRecord> records = m_records;
     records.push_back(editor.Record());

@@ -9,11 +9,12 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace tidewell {
 
 class CTidewellApp;
+class QuickViewRunsModel;
 
 // The Quick View window: pick a saved Quick View, or a range given on the spot, and see every
 // run of every task inside it in time order. Quick Views are added, edited and deleted here and
@@ -57,7 +58,8 @@ private:
     QLabel* m_range = nullptr;
     QLabel* m_count = nullptr;
     QLabel* m_cutShort = nullptr;
-    QTreeWidget* m_runs = nullptr;
+    QTreeView* m_runs = nullptr;
+    QuickViewRunsModel* m_model = nullptr;
 };
 
 }  // namespace tidewell

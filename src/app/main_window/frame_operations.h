@@ -20,6 +20,8 @@ public:
     // The Add wizard for a new task, and the Edit wizard for a task of `list`.
     virtual void AddTask(TaskList& list) = 0;
     virtual void EditTask(TaskList& list, TaskRecord& task) = 0;
+    // The Add wizard filled in with a copy of a task of `list`.
+    virtual void CopyTask(TaskList& list, TaskRecord& task) = 0;
     virtual void Find(TaskList& list) = 0;
     virtual void FindNext(TaskList& list) = 0;
     virtual void Options() = 0;

@@ -11,22 +11,23 @@
 #include <QToolBar>
 #include <array>
 
+#include "app/main_window/empty_list_hint.h"
 #include "app/main_window/frame_operations.h"
-#include "app/widgets/program_icon.h"
-#include "app/widgets/qt_text.h"
 #include "app/main_window/save_failure_notice.h"
 #include "app/main_window/system_tray.h"
 #include "app/main_window/task_list_model.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
 #include "app/main_window/tidewell_view.h"
-#include "store/registry_store.h"
+#include "app/program/tidewell_app.h"
+#include "app/widgets/program_icon.h"
+#include "app/widgets/qt_text.h"
+#include "base/text_util.h"
 #include "platform/launcher.h"
 #include "platform/settings_port.h"
+#include "store/registry_store.h"
 #include "text/list_texts.h"
-#include "ui_ports/message_box.h"
-#include "base/text_util.h"
 #include "timing/run_text.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 namespace {
@@ -82,6 +83,7 @@ CMainFrame::CMainFrame(CTidewellApp& app, CTidewellDoc& doc, bool cjk, int scree
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    new EmptyListHint(*m_view, Action(kCmdAddTask));
     m_saveNotice =
         new SaveFailureNotice(m_doc, *statusBar(), *this, m_doc.Context().clock, m_app.ProductName());
     m_tray = new CSystemTray(Action(kCmdShowHide), Action(kCmdToggleScheduling), Action(kCmdAbout),
@@ -169,6 +171,8 @@ void CMainFrame::CreateActions() {
         m_actions[command.id] = action;
     }
     for (CommandId checkable : {kCmdMute, kCmdToolbar, kCmdStatusBar}) Action(checkable)->setCheckable(true);
+    // A menu draws a checked icon as a pressed icon, without a mark: the menu shows the mark.
+    Action(kCmdMute)->setIconVisibleInMenu(false);
 }
 
 void CMainFrame::CreateMenus() {
@@ -288,6 +292,11 @@ void CMainFrame::UpdateCommandStates() {
         ->setIcon(style()->standardIcon(m_app.IsRunning() ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
     const std::optional<size_t> selected = SelectedTask();
     const TaskRecord* task = selected ? &m_doc.Tasks()[*selected] : nullptr;
+    // Commands on the selected task wait for one; the count-down ones for a count-down.
+    for (CommandId id : {kCmdRunNow, kCmdCopyTask, kCmdDeleteTask, kCmdEditTask, kCmdToggleEnabled})
+        Action(id)->setEnabled(task != nullptr);
+    const bool countDown = task != nullptr && task->scheduleInfo.type == ScheduleType::countDown;
+    for (CommandId id : {kCmdPauseCountDown, kCmdClearCountDown}) Action(id)->setEnabled(countDown);
     SetStateText(kCmdToggleEnabled, task == nullptr || task->enabled);
     SetStateText(kCmdPauseCountDown, task == nullptr || task->scheduleInfo.countDownRunning);
     SetStateText(kCmdShowHide, isVisible());

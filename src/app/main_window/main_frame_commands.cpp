@@ -2,13 +2,15 @@
 #include <QAction>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include "app/main_window/frame_operations.h"
 #include "app/main_window/main_frame.h"
-#include "app/widgets/qt_text.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
 #include "app/main_window/tidewell_view.h"
+#include "app/program/tidewell_app.h"
+#include "app/widgets/qt_text.h"
+#include "base/text_util.h"
 #include "platform/launcher.h"
 #include "platform/settings_port.h"
 #include "ui_ports/message_box.h"
@@ -52,24 +54,31 @@ void CMainFrame::OnAddTask() {
 }
 
 void CMainFrame::OnCopyTask() {
-    const std::optional<size_t> selected = SelectedTask();
-    if (!selected) return;
-    const size_t position = m_doc.CopyTask(*selected, m_app.AutoSave());
-    if (position >= m_doc.Tasks().size()) return;
-    m_operations.LogEvent(&m_doc.Tasks()[position], EventKind::taskAdded);
-    m_view->SelectIndex(position);
-    AutoRestartScheduling(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app.ProductName()));
+    if (std::optional<size_t> selected = SelectedTask()) {
+        m_operations.CopyTask(m_doc.Tasks(), m_doc.Tasks()[*selected]);
+    }
 }
 
 void CMainFrame::OnDeleteTask() {
     const std::optional<size_t> selected = SelectedTask();
     if (!selected) return;
-    if (m_messageBox.ShowMessageBox(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_BEFORE_DELETE),
-                                    m_app.ProductName(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    const std::string question = ReplaceAll(LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_DELETE_TASK), "#1",
+                                            m_doc.Tasks()[*selected].title);
+    if (m_messageBox.ShowMessageBox(question, m_app.ProductName(), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    }
     m_operations.LogEvent(&m_doc.Tasks()[*selected], EventKind::taskDeleted);
     m_doc.DeleteTask(*selected, m_app.AutoSave());
+    // The selection goes to the task that took the deleted one's place, else the one before.
+    const TaskList& tasks = m_doc.Tasks();
+    std::optional<size_t> next;
+    for (size_t row = *selected; row < tasks.size() && !next; ++row) {
+        if (!IsPlaceholderTask(tasks[row])) next = row;
+    }
+    for (size_t row = std::min(*selected, tasks.size()); row > 0 && !next; --row) {
+        if (!IsPlaceholderTask(tasks[row - 1])) next = row - 1;
+    }
+    if (next) m_view->SelectIndex(*next);
+    UpdateCommandStates();
 }
 
 void CMainFrame::OnEditTask() {

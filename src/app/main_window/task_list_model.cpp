@@ -94,7 +94,9 @@ QString TaskListModel::Text(const TaskRecord& task, int column) const {
     switch (column) {
         case kTitleColumn: return ToQString(task.title);
         case kScheduleTypeColumn: return ToQString(ScheduleTypeName(task.scheduleInfo.type));
-        case kDescriptionColumn: return DisplayText(TaskDescriptionText(task, m_descriptionOptions)).replace('\n', ' ');
+        case kDescriptionColumn:
+            return DisplayText(TaskDescriptionText(task, m_descriptionOptions, m_clock.Now()))
+                .replace('\n', ' ');
         case kNextRunColumn: return ToQString(NextRunColumnText(m_clock.Now(), task));
         case kLastRunColumn: return ToQString(LastRunText(task));
         case kStatusColumn: return ToQString(TaskStatusText(task));

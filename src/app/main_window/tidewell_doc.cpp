@@ -102,13 +102,6 @@ bool CTidewellDoc::ClearAndStopCountDown(size_t index, bool& enable) {
     return true;
 }
 
-size_t CTidewellDoc::CopyTask(size_t index, bool autoSave) {
-    TaskRecord copy;
-    tidewell::CopyTask(copy, m_tasks[index]);
-    copy.isClockSyncTask = false;
-    return AddTask(copy, autoSave);
-}
-
 size_t CTidewellDoc::AddTask(const TaskRecord& task, bool autoSave) {
     const size_t position = tidewell::AddTask(m_tasks, task, m_context);
     emit listReset();

@@ -58,8 +58,6 @@ public:
     bool PauseOrContinueCountDown(size_t index, bool& enable);
     // Ends the count-down: no further run. False when the task is no count-down.
     bool ClearAndStopCountDown(size_t index, bool& enable);
-    // Adds a copy of the task through the file; returns where it settled, or the list size.
-    size_t CopyTask(size_t index, bool autoSave);
     // Adds a task through the file; returns where it settled, or the list size when refused.
     size_t AddTask(const TaskRecord& task, bool autoSave);
     // The task at `index` becomes `edited` and the list goes through the file; returns where

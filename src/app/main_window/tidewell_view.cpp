@@ -2,10 +2,19 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <algorithm>
 
 #include "app/main_window/task_list_model.h"
+#include "app/widgets/qt_text.h"
+#include "timing/schedule_type_name.h"
 
 namespace tidewell {
+namespace {
+
+// The room a cell leaves around its text.
+constexpr int kCellPadding = 8;
+
+}  // namespace
 
 CTidewellView::CTidewellView(TaskList& list, const Clock& clock, bool cjk, QWidget* parent)
     : QTableView(parent), m_list(list), m_model(new TaskListModel(list, clock, this)), m_cjk(cjk) {
@@ -31,7 +40,18 @@ CTidewellView::CTidewellView(TaskList& list, const Clock& clock, bool cjk, QWidg
 }
 
 void CTidewellView::SetUpColumns(int screenWidth) {
-    const ColumnWidthSet widths = TaskColumnWidths(screenWidth, m_cjk);
+    ColumnWidthSet widths = TaskColumnWidths(screenWidth, m_cjk);
+    // A schedule type is read whole; the description gives up what it needs.
+    int typeWidth = 0;
+    for (int code = 0; code < kScheduleTypeCount; ++code) {
+        const QString name = ToQString(ScheduleTypeName(static_cast<ScheduleType>(code)));
+        typeWidth = std::max(typeWidth, fontMetrics().horizontalAdvance(name) + 2 * kCellPadding);
+    }
+    const int wider = std::min(typeWidth - widths[kScheduleTypeColumn], widths[kDescriptionColumn] / 2);
+    if (wider > 0) {
+        widths[kScheduleTypeColumn] += wider;
+        widths[kDescriptionColumn] -= wider;
+    }
     for (int column = 0; column < kTaskColumnCount; ++column) setColumnWidth(column, widths[column]);
 }
 

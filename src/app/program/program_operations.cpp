@@ -1,17 +1,17 @@
 #include "app/program/program_operations.h"
 
 #include "app/dialogs/find_dialog.h"
-#include "app/main_window/main_frame.h"
 #include "app/dialogs/options_dialog.h"
 #include "app/dialogs/quick_view_window.h"
-#include "app/task_sheet/task_editing.h"
 #include "app/dialogs/task_finder.h"
+#include "app/main_window/main_frame.h"
 #include "app/main_window/task_list_model.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_view.h"
+#include "app/program/tidewell_app.h"
+#include "app/task_sheet/task_editing.h"
 #include "overview/schedule_statistics.h"
-#include "ui_ports/message_box.h"
 #include "text/messages.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 
@@ -36,6 +36,14 @@ void ProgramOperations::EditTask(TaskList& list, TaskRecord& task) {
     for (size_t index = 0; index < list.size(); ++index) {
         if (&list[index] == &task) {
             m_editing->EditTask(index);
+            return;
+        }
+    }
+}
+void ProgramOperations::CopyTask(TaskList& list, TaskRecord& task) {
+    for (size_t index = 0; index < list.size(); ++index) {
+        if (&list[index] == &task) {
+            m_editing->CopyTask(index);
             return;
         }
     }
@@ -83,6 +91,12 @@ void ProgramOperations::QuickView(TaskList&) {
     if (m_quickView == nullptr) {
         m_quickView = new QuickViewWindow(m_app, m_app.MainFrame());
         m_quickView->setAttribute(Qt::WA_DeleteOnClose);
+        // It opens over the middle of the main window; later the user's placement holds.
+        if (const QWidget* frame = m_app.MainFrame(); frame != nullptr && frame->isVisible()) {
+            QRect placed = m_quickView->frameGeometry();
+            placed.moveCenter(frame->frameGeometry().center());
+            m_quickView->move(placed.topLeft());
+        }
     }
     m_quickView->show();
     m_quickView->raise();

@@ -33,6 +33,7 @@ public:
     bool RunTaskNow(TaskRecord& task) override;
     void AddTask(TaskList& list) override;
     void EditTask(TaskList& list, TaskRecord& task) override;
+    void CopyTask(TaskList& list, TaskRecord& task) override;
     void Find(TaskList& list) override;
     void FindNext(TaskList& list) override;
     void Options() override;

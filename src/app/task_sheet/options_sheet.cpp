@@ -5,15 +5,16 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "app/task_sheet/page_checks.h"
-#include "app/widgets/qt_text.h"
-#include "app/task_sheet/random_page.h"
 #include "app/schedule_page/schedule_page.h"
+#include "app/task_sheet/page_checks.h"
+#include "app/task_sheet/random_page.h"
 #include "app/task_sheet/sound_page.h"
 #include "app/task_sheet/summary_page.h"
 #include "app/task_sheet/task_page.h"
 #include "app/task_sheet/waiting_page.h"
 #include "app/task_sheet/welcome_page.h"
+#include "app/widgets/mnemonics.h"
+#include "app/widgets/qt_text.h"
 #include "model/task_compare.h"
 #include "text/messages.h"
 
@@ -64,6 +65,8 @@ COptionsSheet::COptionsSheet(int32_t captionId, TaskRecord& task, SheetContext& 
     } else {
         BuildTabs(captionId, task);
     }
+    // The pages' texts come from several places; Alt and a key must reach one control.
+    MakeMnemonicsUnique(this, std::vector<QWidget*>(m_pages.begin(), m_pages.end()));
 }
 
 void COptionsSheet::BuildWizard(TaskRecord& task) {
@@ -132,6 +135,8 @@ void COptionsSheet::ShowTab(int index) {
 
 bool COptionsSheet::ApplyAll() {
     if (m_pages.empty()) return true;
+    // The wizard's pages after the one shown hold what the task holds; the one shown is kept.
+    if (m_wizard) return CurrentOptionsPage() == nullptr || CurrentOptionsPage()->Apply();
     if (!m_pages[static_cast<size_t>(m_currentTab)]->Apply()) return false;
     for (int index = 0; index < static_cast<int>(m_pages.size()); ++index) {
         if (index == m_currentTab) continue;
@@ -158,7 +163,7 @@ void COptionsSheet::showEvent(QShowEvent* event) {
 }
 
 void COptionsSheet::closeEvent(QCloseEvent* event) {
-    if (m_wizard || !HasChanges()) {
+    if (!HasChanges()) {
         QWizard::closeEvent(event);
         return;
     }

@@ -39,13 +39,13 @@ public:
     QTabWidget* Tabs() const { return m_tabs; }
 
     // OK of the tabbed sheets: the page shown, then every other page, checks its values; the
-    // first that refuses is shown. True when all were kept.
+    // first that refuses is shown. The wizard checks the page shown. True when all were kept.
     bool ApplyAll();
     // Whether the pages hold anything the task did not have when the sheet opened.
     bool HasChanges() const;
 
 protected:
-    // The close box of a tabbed sheet with changes asks whether to keep them.
+    // The close box of a sheet or the wizard with changes asks whether to keep them.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -3,9 +3,9 @@
 #include "app/dialogs/file_dialogs.h"
 #include "app/main_window/frame_operations.h"
 #include "app/main_window/main_frame.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
 #include "app/main_window/tidewell_view.h"
+#include "app/program/tidewell_app.h"
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
 #include "runtime/default_sound.h"
@@ -81,6 +81,18 @@ void TaskEditing::AddTask() {
            LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app.ProductName()));
 }
 
+void TaskEditing::CopyTask(size_t index) {
+    CTidewellDoc* doc = m_app.Document();
+    if (doc == nullptr || index >= doc->Tasks().size() || IsPlaceholderTask(doc->Tasks()[index])) return;
+    TaskRecord copy;
+    tidewell::CopyTask(copy, doc->Tasks()[index]);
+    copy.isClockSyncTask = false;  // the built-in task stays the only one
+    if (Run(IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, copy) != QDialog::Accepted) return;
+    RememberLastTypes(copy, m_app.Settings());
+    Settle(kNewTask, copy, EventKind::taskAdded,
+           LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app.ProductName()));
+}
+
 void TaskEditing::EditTask(size_t index) {
     CTidewellDoc* doc = m_app.Document();
     if (doc == nullptr || index >= doc->Tasks().size() || IsPlaceholderTask(doc->Tasks()[index])) return;
@@ -89,7 +101,7 @@ void TaskEditing::EditTask(size_t index) {
         return;
     }
     TaskRecord copy;
-    CopyTask(copy, doc->Tasks()[index]);
+    tidewell::CopyTask(copy, doc->Tasks()[index]);
     if (Run(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, copy) != QDialog::Accepted) return;
     if (index >= doc->Tasks().size()) return;
     const bool newlyEnabled = !doc->Tasks()[index].enabled && copy.enabled;
@@ -104,7 +116,7 @@ bool TaskEditing::EditClockSyncSchedule() {
     const std::optional<size_t> index = ClockSyncIndex(doc->Tasks());
     if (!index) return false;
     TaskRecord copy;
-    CopyTask(copy, doc->Tasks()[*index]);
+    tidewell::CopyTask(copy, doc->Tasks()[*index]);
     if (Run(IDS_DIALOG_TCS_AUTOMATIC_CLOCK_SYNCHRONIZATION, copy) != QDialog::Accepted) return false;
     if (*index >= doc->Tasks().size()) return false;
     Settle(*index, copy, EventKind::taskModified, {});

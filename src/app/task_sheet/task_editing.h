@@ -10,7 +10,7 @@ namespace tidewell {
 class AudioPort;
 class CTidewellApp;
 
-// The Add, Edit and Automatic Clock Synchronization commands over the program's task list.
+// The Add, Copy, Edit and Automatic Clock Synchronization commands over the program's task list.
 // A task added with Finish or edited with OK remembers its types (added only), gets its next
 // run, is logged, joins the list through the schedule file's round trip, is saved at once
 // with AutoSave, is selected, and may restart scheduling. Cancel changes nothing.
@@ -25,6 +25,8 @@ public:
     TaskEditing& operator=(const TaskEditing&) = delete;
 
     void AddTask();
+    // The wizard, filled in with a copy of the task at `index`; Finish adds the copy.
+    void CopyTask(size_t index);
     // The task at `index` of the list; the built-in clock synchronization task opens its own sheet.
     void EditTask(size_t index);
     // The schedule sheet of the built-in clock synchronization task; true when OK closed it.
