@@ -8,6 +8,7 @@
 #include <functional>
 #include <random>
 
+#include "base/text_util.h"
 #include "model/task_compare.h"
 #include "support/fake_settings.h"
 #include "support/injected_file_faults.h"
@@ -17,7 +18,6 @@
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "timing/list_order.h"
 
 namespace tidewell {
@@ -190,6 +190,12 @@ TEST_F(ScheduleStoreTest, HandEditedFiles) {
         EXPECT_EQ(report.droppedTasks, c.dropped) << c.note;
         EXPECT_EQ(list[list.size() - 1].isClockSyncTask, true) << c.note;
         EXPECT_EQ(report.keptAsidePath.empty(), c.dropped == 0) << c.note;
+        if (c.dropped > 0) {
+            EXPECT_EQ(messageBox.LastCall().text,
+                      ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_LIST_HOLDS_READ_TASKS_FILE_KEPT_AS), "#1",
+                                 report.keptAsidePath))
+                << c.note;
+        }
         std::filesystem::remove(Path() + ".damaged");
     }
     ASSERT_TRUE(std::filesystem::exists(Path()));
@@ -236,6 +242,7 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
     };
     const Case cases[] = {
         {"wrong password", file, "0ther-pw", ErrorKind::wrongPassword},
+        {"no password set", file, "", ErrorKind::wrongPassword},
         {"cut after the header", file.substr(0, 400), "s3cret!", ErrorKind::damaged},
         {"plain text without the Info key", ";header\r\n\r\n[Info]\r\nOther = 1\r\n" + std::string(60, ' '),
          "s3cret!", ErrorKind::damaged},
@@ -252,10 +259,17 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
         // The unreadable file is kept aside so that no save can lose it.
         EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note;
         EXPECT_EQ(ReadFileText(Path()), c.bytes) << c.note;
+        // Nobody typed a password that could be wrong.
+        EXPECT_EQ(report.failureMessage == LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD),
+                  c.note == std::string("wrong password"))
+            << c.note;
+        if (c.password.empty())
+            EXPECT_EQ(report.failureMessage, LoadMessage(IDS_ERROR_SCHEDULE_PROTECTED_NO_PASSWORD));
+        // The user learns that the list is empty now and where the file went.
         EXPECT_EQ(
             messageBox.LastCall().text,
             report.failureMessage + "\r\n\r\n" +
-                ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", report.keptAsidePath))
+                ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_LIST_EMPTY_FILE_KEPT_AS), "#1", report.keptAsidePath))
             << c.note;
         ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
         EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note << ": the kept copy outlives a save";
