@@ -24,6 +24,7 @@
 #include "runtime/task_executor.h"
 #include "runtime/unattended_clock_sync.h"
 #include "timing/standard_random.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 namespace {
@@ -108,6 +109,7 @@ ProgramRuntime::ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame&
     // The list is loaded now: what falls due before the first pass is not lost.
     m_parts->scheduler.StartPasses({m_app.GetClock().Now(), BootTimeMs()});
     connect(m_beepTimer, &QTimer::timeout, this, [this] {
+        const MessageBoxService::CallbackScope tick(m_app.MessageBox());
         SoundNoticePlayer& player = m_parts->player;
         player.BeepTick(std::chrono::steady_clock::now());
         if (!player.Beeping()) m_beepTimer->stop();
@@ -117,6 +119,7 @@ ProgramRuntime::ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame&
 ProgramRuntime::~ProgramRuntime() = default;
 
 void ProgramRuntime::CheckDueTasks() {
+    const MessageBoxService::CallbackScope pass(m_app.MessageBox());
     m_parts->scheduler.SetRunning(m_app.IsRunning());
     m_parts->scheduler.CheckDueTasks({m_app.GetClock().Now(), BootTimeMs()});
     const MonotonicTime now = std::chrono::steady_clock::now();
@@ -128,6 +131,7 @@ void ProgramRuntime::CheckDueTasks() {
 }
 
 void ProgramRuntime::CheckAtLogonJob() {
+    const MessageBoxService::CallbackScope pass(m_app.MessageBox());
     m_app.Debug().DebugTrace(kAtLogonTrace, "Before the start-up pass");
     m_parts->scheduler.SetRunning(m_app.IsRunning());
     m_parts->scheduler.CheckAtLogonJob({m_app.GetClock().Now(), BootTimeMs()}, m_app.IsAutoload());
