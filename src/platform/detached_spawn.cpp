@@ -54,19 +54,31 @@ private:
     posix_spawn_file_actions_t m_actions;
 };
 
-// Runs in the intermediate process: spawn, report, leave. glibc's posix_spawn returns the
-// failure of the child's exec, so the report covers a program that cannot run.
+void WriteInt(int fd, int value) {
+    ssize_t written;
+    do {
+        written = write(fd, &value, sizeof value);
+    } while (written < 0 && errno == EINTR);
+}
+
+// Runs in the intermediate process: spawn, report, leave; with a status pipe, wait for the
+// child first and pass its end on. glibc's posix_spawn returns the failure of the child's
+// exec, so the report covers a program that cannot run.
 [[noreturn]] void SpawnAndReport(const SpawnRequest& request, const SpawnSetup& setup, char* const* argv,
-                                 int reportFd) {
+                                 int reportFd, int statusFd) {
     pid_t child = 0;
     const int error = request.searchPath ? posix_spawnp(&child, request.program.c_str(), setup.Actions(),
                                                         setup.Attributes(), argv, environ)
                                          : posix_spawn(&child, request.program.c_str(), setup.Actions(),
                                                        setup.Attributes(), argv, environ);
-    ssize_t written;
-    do {
-        written = write(reportFd, &error, sizeof error);
-    } while (written < 0 && errno == EINTR);
+    WriteInt(reportFd, error);
+    if (error == 0 && statusFd >= 0) {
+        close(reportFd);
+        int status = 0;
+        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+        WriteInt(statusFd, status);
+    }
     _exit(0);
 }
 
@@ -85,7 +97,11 @@ int ReadReport(int fd) {
 
 }  // namespace
 
-int SpawnDetached(const SpawnRequest& request) {
+namespace {
+
+// Spawns through an intermediate process; with `statusFd` wanted, that process follows the
+// child to its end and is left for the caller to reap.
+int Spawn(const SpawnRequest& request, int* statusFd, int* follower) {
     if (request.argv.empty()) return EINVAL;
     SpawnSetup setup;
     if (const int error = setup.Prepare(request); error != 0) return error;
@@ -95,24 +111,54 @@ int SpawnDetached(const SpawnRequest& request) {
 
     int report[2];
     if (pipe2(report, O_CLOEXEC) != 0) return errno;
-    const pid_t intermediate = fork();
-    if (intermediate < 0) {
+    int status[2] = {-1, -1};
+    if (statusFd != nullptr && pipe2(status, O_CLOEXEC) != 0) {
         const int error = errno;
         close(report[0]);
         close(report[1]);
         return error;
     }
+    auto closeAll = [&] {
+        for (int fd : {report[0], report[1], status[0], status[1]})
+            if (fd >= 0) close(fd);
+    };
+    const pid_t intermediate = fork();
+    if (intermediate < 0) {
+        const int error = errno;
+        closeAll();
+        return error;
+    }
     if (intermediate == 0) {
         close(report[0]);
-        SpawnAndReport(request, setup, argv.data(), report[1]);
+        if (status[0] >= 0) close(status[0]);
+        SpawnAndReport(request, setup, argv.data(), report[1], status[1]);
     }
     close(report[1]);
+    if (status[1] >= 0) close(status[1]);
     const int error = ReadReport(report[0]);
     close(report[0]);
+    if (statusFd != nullptr && error == 0) {
+        *statusFd = status[0];
+        *follower = intermediate;
+        return 0;
+    }
+    if (status[0] >= 0) close(status[0]);
     // The intermediate exits right after its report; reaping it is all the waiting there is.
     while (waitpid(intermediate, nullptr, 0) < 0 && errno == EINTR) {
     }
     return error;
+}
+
+}  // namespace
+
+int SpawnDetached(const SpawnRequest& request) {
+    return Spawn(request, nullptr, nullptr);
+}
+
+int SpawnFollowed(const SpawnRequest& request, int& statusFd, int& intermediate) {
+    statusFd = -1;
+    intermediate = -1;
+    return Spawn(request, &statusFd, &intermediate);
 }
 
 }  // namespace tidewell

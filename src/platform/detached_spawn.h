@@ -16,4 +16,9 @@ struct SpawnRequest {
 // that kept it from running.
 int SpawnDetached(const SpawnRequest& request);
 
+// Like SpawnDetached, but the intermediate process stays until the program has ended and then
+// writes its wait status (an int) to `statusFd`, which the caller reads once it is readable and
+// closes; the caller also reaps `intermediate`. On failure both stay -1.
+int SpawnFollowed(const SpawnRequest& request, int& statusFd, int& intermediate);
+
 }  // namespace tidewell

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/detached_spawn.h"
 #include "platform/launcher.h"
 
 namespace tidewell {
@@ -19,12 +20,18 @@ public:
     explicit LinuxLauncher(std::string opener = "xdg-open");
 
     Result Open(const std::string& target) override;
+    // The opener ends with a status other than 0 when it found nothing to open the target with
+    // (xdg-open: 3 no program, 4 the program failed): OpenerEnded then fails (unavailable).
+    Result OpenFollowed(const std::string& target, OpenerWatch& watch) override;
+    Result OpenerEnded(OpenerWatch& watch) override;
     // A program named without a slash is looked up on PATH; a relative path counts from the
     // current folder. Fails with notFound, refused (permission) or io, with the system's text.
     Result Start(const std::string& program, const std::string& parameters,
                  const std::string& folder) override;
 
 private:
+    SpawnRequest OpenerRequest(const std::string& target) const;
+
     std::string m_opener;
 };
 

@@ -157,5 +157,30 @@ TEST_F(LinuxLauncherTest, OnlyExecutableRegularFilesCountAsPrograms) {
     EXPECT_FALSE(IsExecutableFile(m_temp.File("missing")));
 }
 
+// The opener may start and only then find no program for the target (xdg-open ends with 3 or 4):
+// followed, that failure is told once it has ended, and nothing is left to reap.
+TEST(LinuxLauncherFollowTest, AFollowedOpenerTellsHowItEnded) {
+    struct Case {
+        const char* opener;
+        bool ok;
+    };
+    for (const Case& c : {Case{"true", true}, Case{"false", false}}) {
+        LinuxLauncher launcher(c.opener);
+        OpenerWatch watch;
+        ASSERT_TRUE(launcher.OpenFollowed("https://tidewell.verimont.example/", watch)) << c.opener;
+        ASSERT_GE(watch.fd, 0) << c.opener;
+        const int follower = watch.process;
+        const Result ended = launcher.OpenerEnded(watch);  // reads once the opener has ended
+        EXPECT_EQ(ended.ok(), c.ok) << c.opener;
+        if (!c.ok) EXPECT_EQ(ended.kind(), ErrorKind::unavailable);
+        EXPECT_EQ(watch.fd, -1);
+        EXPECT_EQ(waitpid(follower, nullptr, WNOHANG), -1) << c.opener << ": reaped";
+    }
+    LinuxLauncher missing("/nonexistent/opener");
+    OpenerWatch watch;
+    EXPECT_EQ(missing.OpenFollowed("https://tidewell.verimont.example/", watch).kind(), ErrorKind::notFound);
+    EXPECT_EQ(watch.fd, -1);
+}
+
 }  // namespace
 }  // namespace tidewell
