@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "app/main_window/main_frame.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
 #include "app/main_window/tidewell_view.h"
+#include "app/program/tidewell_app.h"
 #include "config/autostart_entry.h"
 #include "config/password_file.h"
 #include "store/registry_store.h"
@@ -52,6 +52,7 @@ protected:
         options.clock = &m_clock;
         options.passwordPrompt = &m_passwordPrompt;
         options.sleeper = &m_sleeper;
+        options.trayHost = &m_trayHost;
         return options;
     }
 
@@ -106,6 +107,7 @@ protected:
     RecordingLauncher m_launcher;
     ScriptedPasswordPrompt m_passwordPrompt;
     RecordingSleeper m_sleeper;
+    SwitchedTrayHost m_trayHost;
 };
 
 }  // namespace tidewell::testing

@@ -2,14 +2,14 @@
 
 #include <QTimer>
 
-#include "app/windows/countdown_window.h"
 #include "app/main_window/main_frame.h"
-#include "app/windows/notice_window.h"
-#include "app/widgets/qt_text.h"
 #include "app/main_window/system_tray.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
 #include "app/main_window/tidewell_view.h"
+#include "app/program/tidewell_app.h"
+#include "app/widgets/qt_text.h"
+#include "app/windows/countdown_window.h"
+#include "app/windows/notice_window.h"
 #include "config/locations.h"
 #include "platform/boot_clock.h"
 #include "platform/logind_power_control.h"
@@ -158,15 +158,15 @@ void ProgramRuntime::LogEvent(const TaskRecord* task, EventKind kind) {
 }
 
 void ProgramRuntime::ViewLog() {
-    m_parts->eventLog.ViewLog(m_app.GetLauncher(), m_app.MessageBox());
+    m_parts->eventLog.ViewLog(m_app.GetCommandLauncher(), m_app.MessageBox());
 }
 
 void ProgramRuntime::RedrawRow(size_t index) {
-    if (m_frame.isVisible()) m_frame.View().FillTRList(static_cast<int>(index));
+    if (m_frame.IsOnScreen()) m_frame.View().FillTRList(static_cast<int>(index));
 }
 
 void ProgramRuntime::RedrawAll() {
-    m_frame.View().FillTRList(-1);
+    if (m_frame.IsOnScreen()) m_frame.View().FillTRList(-1);
 }
 
 void ProgramRuntime::SaveViewTaskList() {
