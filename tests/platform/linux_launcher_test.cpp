@@ -172,7 +172,9 @@ TEST(LinuxLauncherFollowTest, AFollowedOpenerTellsHowItEnded) {
         const int follower = watch.process;
         const Result ended = launcher.OpenerEnded(watch);  // reads once the opener has ended
         EXPECT_EQ(ended.ok(), c.ok) << c.opener;
-        if (!c.ok) EXPECT_EQ(ended.kind(), ErrorKind::unavailable);
+        if (!c.ok) {
+            EXPECT_EQ(ended.kind(), ErrorKind::unavailable);
+        }
         EXPECT_EQ(watch.fd, -1);
         EXPECT_EQ(waitpid(follower, nullptr, WNOHANG), -1) << c.opener << ": reaped";
     }

@@ -263,8 +263,9 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
         EXPECT_EQ(report.failureMessage == LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD),
                   c.note == std::string("wrong password"))
             << c.note;
-        if (c.password.empty())
+        if (c.password.empty()) {
             EXPECT_EQ(report.failureMessage, LoadMessage(IDS_ERROR_SCHEDULE_PROTECTED_NO_PASSWORD));
+        }
         // The user learns that the list is empty now and where the file went.
         EXPECT_EQ(
             messageBox.LastCall().text,
