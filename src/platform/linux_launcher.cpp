@@ -3,13 +3,16 @@
 #include <errno.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <utility>
 
+#include "base/text_util.h"
 #include "platform/argument_split.h"
 #include "platform/detached_spawn.h"
+#include "text/messages.h"
 
 namespace tidewell {
 namespace {
@@ -41,15 +44,53 @@ std::string FolderOf(const std::string& path) {
 
 LinuxLauncher::LinuxLauncher(std::string opener) : m_opener(std::move(opener)) {}
 
-Result LinuxLauncher::Open(const std::string& target) {
-    if (target.empty()) return SpawnResult(ENOENT);
+SpawnRequest LinuxLauncher::OpenerRequest(const std::string& target) const {
     // A relative path that looks like an option must stay a path for the opener.
     const std::string argument = target[0] == '-' ? "./" + target : target;
     SpawnRequest request;
     request.program = m_opener;
     request.searchPath = !HasSlash(m_opener);
     request.argv = {m_opener, argument};
-    return SpawnResult(SpawnDetached(request));
+    return request;
+}
+
+Result LinuxLauncher::Open(const std::string& target) {
+    if (target.empty()) return SpawnResult(ENOENT);
+    return SpawnResult(SpawnDetached(OpenerRequest(target)));
+}
+
+Result LinuxLauncher::OpenFollowed(const std::string& target, OpenerWatch& watch) {
+    watch = {};
+    if (target.empty()) return SpawnResult(ENOENT);
+    watch.target = target;
+    return SpawnResult(SpawnFollowed(OpenerRequest(target), watch.fd, watch.process));
+}
+
+Result LinuxLauncher::OpenerEnded(OpenerWatch& watch) {
+    int status = 0;
+    size_t got = 0;
+    auto* bytes = reinterpret_cast<char*>(&status);
+    while (watch.fd >= 0 && got < sizeof status) {
+        const ssize_t n = read(watch.fd, bytes + got, sizeof status - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        got += static_cast<size_t>(n);
+    }
+    if (watch.fd >= 0) close(watch.fd);
+    // The follower exits right after it wrote: this wait is short.
+    if (watch.process > 0) {
+        while (waitpid(watch.process, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }
+    const std::string target = watch.target;
+    watch = {};
+    // Nothing came: the follower was killed, and nobody knows how the opener did.
+    if (got < sizeof status) return Result::Ok();
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (code == 0) return Result::Ok();
+    return Result::Fail(ErrorKind::unavailable,
+                        ReplaceAll(ReplaceAll(LoadMessage(IDS_MESSAGE_DESKTOP_COULD_NOT_OPEN), "#1", target),
+                                   "#2", std::to_string(code)));
 }
 
 Result LinuxLauncher::Start(const std::string& program, const std::string& parameters,

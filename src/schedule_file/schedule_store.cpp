@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "base/text_util.h"
 #include "config/settings_keys.h"
 #include "crypto/outer_scramble.h"
 #include "crypto/password_encoding.h"
@@ -16,7 +17,6 @@
 #include "schedule_file/schedule_keys.h"
 #include "schedule_file/schedule_section.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "timing/post_load_update.h"
 #include "timing/randomization.h"
 #include "timing/validation.h"
@@ -88,7 +88,8 @@ Result UnprotectedText(std::string_view file, const ScheduleStoreContext& contex
         return Result::Fail(ErrorKind::damaged, LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH));
     }
     if (context.password.empty()) {
-        return Result::Fail(ErrorKind::wrongPassword, LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD));
+        // Nobody typed a password: say what the file needs, not that a password was wrong.
+        return Result::Fail(ErrorKind::wrongPassword, LoadMessage(IDS_ERROR_SCHEDULE_PROTECTED_NO_PASSWORD));
     }
     return OpenContainer(*container, ScheduleFileKey(context.password), text);
 }
@@ -132,17 +133,19 @@ void ShowLoadFailure(const std::string& reason, const std::string& outcome,
     context.messageBox.ShowMessageBox(message, LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
 }
 
-// Keeps the file as it was under a free "<path>.damaged" name and tells the user. When it
-// cannot be kept, the file must not be saved over: the user is told that instead, and the
-// result is empty.
-std::string KeepDamagedAside(const std::string& path, const std::string& reason,
+// Keeps the file as it was under a free "<path>.damaged" name and tells the user what the list
+// holds now and where the file went. When it cannot be kept, the file must not be saved over:
+// the user is told that instead, and the result is empty.
+std::string KeepDamagedAside(const std::string& path, const std::string& reason, bool listEmpty,
                              const ScheduleStoreContext& context) {
     std::string aside;
     if (!KeepAside(path, aside).ok()) {
         ShowLoadFailure(reason, LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES), context);
         return {};
     }
-    ShowLoadFailure(reason, FileMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS, aside), context);
+    const MessageId outcome = listEmpty ? IDS_MESSAGE_FILE_LIST_EMPTY_FILE_KEPT_AS
+                                        : IDS_MESSAGE_FILE_LIST_HOLDS_READ_TASKS_FILE_KEPT_AS;
+    ShowLoadFailure(reason, FileMessage(outcome, aside), context);
     return aside;
 }
 
@@ -268,13 +271,13 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
             ShowLoadFailure(read.message(), LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES), context);
             return report;
         }
-        report.keptAsidePath = KeepDamagedAside(path, read.message(), context);
+        report.keptAsidePath = KeepDamagedAside(path, read.message(), true, context);
         report.leaveFile = report.keptAsidePath.empty();
         return report;
     }
     TaskLoader(list, context, report).ReadAll(document);
     if (report.droppedTasks > 0 && options.keepDamagedAside) {
-        report.keptAsidePath = KeepDamagedAside(path, {}, context);
+        report.keptAsidePath = KeepDamagedAside(path, {}, false, context);
         report.leaveFile = report.keptAsidePath.empty();
     }
     if (options.displayOrder) PostLoadUpdate(list, {context.clock, context.random});

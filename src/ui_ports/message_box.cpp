@@ -13,6 +13,13 @@ int MessageBoxService::ShowMessageBox(std::string_view text, std::string_view ca
     call.detail = detail;
     call.hasCheckBox = showNextTime != nullptr;
     call.showNextTime = showNextTime != nullptr && *showNextTime;
+    if (m_callbackDepth > 0) {
+        const std::vector<int> buttons = MessageBoxButtons(style);
+        // A question the caller cannot wait for is declined, not asked after the fact.
+        if (buttons.size() > 1) return buttons.back();
+        PostMessageBox(std::move(call));
+        return IDOK;
+    }
     const MessageBoxAnswer answer = Show(call);
     if (showNextTime != nullptr) {
         *showNextTime = answer.showNextTime;

@@ -67,8 +67,27 @@ public:
     using Answered = std::function<void(const MessageBoxAnswer&)>;
     virtual void PostMessageBox(MessageBoxCall call, Answered answered = {}) = 0;
 
+    // Marks a callback (a timer, a socket, a bus call, a scheduling pass) while it lives: no
+    // modal loop may run inside one, so ShowMessageBox then posts a box that only informs and
+    // answers OK at once, and answers a question with its refusing button without asking.
+    class CallbackScope {
+    public:
+        explicit CallbackScope(MessageBoxService& service) : m_service(service) {
+            ++m_service.m_callbackDepth;
+        }
+        ~CallbackScope() { --m_service.m_callbackDepth; }
+        CallbackScope(const CallbackScope&) = delete;
+        CallbackScope& operator=(const CallbackScope&) = delete;
+
+    private:
+        MessageBoxService& m_service;
+    };
+
 protected:
     virtual MessageBoxAnswer Show(const MessageBoxCall& call) = 0;
+
+private:
+    int m_callbackDepth = 0;
 };
 
 // The buttons of a style, left to right, as result codes.

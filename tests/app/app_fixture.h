@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "app/main_window/main_frame.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
 #include "app/main_window/tidewell_view.h"
+#include "app/program/tidewell_app.h"
 #include "config/autostart_entry.h"
 #include "config/password_file.h"
 #include "store/registry_store.h"
@@ -51,6 +51,7 @@ protected:
         options.launcher = &m_launcher;
         options.clock = &m_clock;
         options.passwordPrompt = &m_passwordPrompt;
+        options.trayHost = &m_trayHost;
         return options;
     }
 
@@ -104,6 +105,7 @@ protected:
     RecordingOperations m_operations;
     RecordingLauncher m_launcher;
     ScriptedPasswordPrompt m_passwordPrompt;
+    SwitchedTrayHost m_trayHost;
 };
 
 }  // namespace tidewell::testing

@@ -110,6 +110,17 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
     EXPECT_EQ(Cli({"reload", "--password", "secret"}).status, cli::kExitFailure);
     app->Document()->Save();
     EXPECT_EQ(Cli({"reload", "--password", "secret"}).status, cli::kExitOk);
+    // What a reload has to say is posted: the bus call never waits in a modal box.
+    TaskRecord gone = app->Document()->Tasks()[IndexOf(*app, "Dentist")];
+    gone.title = "Gone program";
+    gone.taskInfo.taskType = TaskType::program;
+    gone.taskInfo.programPath = m_home.File("no-such-program");
+    app->Document()->AddTask(gone, false);
+    app->Document()->Save();
+    m_messageBox.Clear();
+    EXPECT_EQ(Cli({"reload", "--password", "secret"}).status, cli::kExitOk);
+    EXPECT_GE(m_messageBox.OpenCount(), 1u);
+    EXPECT_EQ(m_messageBox.OpenCount(), m_messageBox.CallCount());
 
     // A task added while the program runs goes through it: shown at once, in the file once.
     Answer added = Cli({"add", "--title", "Stretch again", "--daily", "09:00:00", "--notice", "Up!",

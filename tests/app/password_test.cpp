@@ -1,8 +1,13 @@
+#include <QEventLoop>
 #include <QLineEdit>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 
 #include "app/dialogs/password_dialog.h"
+#include "app/main_window/system_tray.h"
 #include "app/program/single_instance.h"
 #include "app_fixture.h"
 #include "text/messages.h"
@@ -57,6 +62,44 @@ TEST_F(PasswordStartTest, ShowingTheHiddenWindowAsksFirst) {
     m_passwordPrompt.Enter("secret7");  // the tray's Show asks as well
     FindAction(*first, "actionShowHide")->trigger();
     EXPECT_TRUE(first->MainFrame()->isVisible());
+}
+
+TEST_F(PasswordStartTest, AShowRequestWhoseStartLeftAtOnceIsAskedAfterItsSocketWent) {
+    auto first = Start({"autoload"});
+    ASSERT_NE(first, nullptr);
+    // The prompt runs the event loop as the modal dialog does, until the request's connection,
+    // which the second start has closed, is gone.
+    m_passwordPrompt.whileAsked = [&] {
+        auto* server = first->Instance()->findChild<QLocalServer*>();
+        QLocalSocket* accepted = server == nullptr ? nullptr : server->findChild<QLocalSocket*>();
+        if (accepted == nullptr) return;
+        QEventLoop modal;
+        QObject::connect(accepted, &QObject::destroyed, &modal, &QEventLoop::quit);
+        QTimer::singleShot(5000, &modal, &QEventLoop::quit);
+        modal.exec();
+    };
+    m_passwordPrompt.Enter("secret7");
+    QLocalSocket second;
+    second.connectToServer(QString::fromStdString(first->Instance()->Path()));
+    ASSERT_TRUE(second.waitForConnected(2000));
+    second.write(QByteArray(kShowRequest.data(), static_cast<qsizetype>(kShowRequest.size())) + '\n');
+    ASSERT_TRUE(second.waitForBytesWritten(2000));
+    second.abort();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first->MainFrame()->isVisible(); }, 5000));
+    EXPECT_EQ(m_passwordPrompt.requests.size(), 1u);
+}
+
+TEST_F(PasswordStartTest, TheTrayMenuAsksOnceTheTraysCallHasReturned) {
+    auto app = Start({"autoload"});
+    ASSERT_NE(app, nullptr);
+    auto* entry = app->MainFrame()->Tray()->Menu()->findChild<QAction*>("actionShowHideInTray");
+    ASSERT_NE(entry, nullptr);
+    m_passwordPrompt.Enter("secret7");
+    entry->trigger();  // a tray host calls in over the session bus
+    EXPECT_TRUE(m_passwordPrompt.requests.empty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return app->MainFrame()->isVisible(); }, 2000));
+    EXPECT_EQ(m_passwordPrompt.requests.size(), 1u);
 }
 
 TEST_F(PasswordStartTest, ExitCompletelyNeedsThePassword) {

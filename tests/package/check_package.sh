@@ -36,7 +36,8 @@ for file in usr/bin/tidewell usr/bin/tidewell-cli \
   usr/share/icons/hicolor/scalable/apps/tidewell.svg \
   usr/share/bash-completion/completions/tidewell-cli usr/share/dbus-1/interfaces/org.tidewell.Tidewell.xml \
   usr/share/doc/tidewell/copyright usr/share/doc/tidewell/changelog.Debian.gz \
-  usr/share/doc/tidewell/examples/schedule.rws usr/share/tidewell/media/wav usr/share/tidewell/media/mid; do
+  usr/share/doc/tidewell/examples/schedule.rws usr/share/tidewell/media/wav usr/share/tidewell/media/mid \
+  usr/share/tidewell/help/en/index.html usr/share/tidewell/help/zh_CN/index.html; do
   [ -e "$root/$file" ] || fail "the package lacks /$file"
 done
 for size in 16 22 32 48 64 128; do

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/detached_spawn.h"
 #include "support/temp_dir.h"
 
 namespace tidewell {
@@ -63,9 +62,7 @@ protected:
         return parts;
     }
 
-    // Once the started programs have ended: none may stay behind as our zombie.
     static bool HasChildren() {
-        WaitForStartedChildren();
         int status = 0;
         return !(waitpid(-1, &status, WNOHANG) < 0 && errno == ECHILD);
     }
@@ -101,7 +98,22 @@ TEST_F(LinuxLauncherTest, StartsTheProgramWithItsArgumentsInItsFolder) {
         EXPECT_EQ(Report(), row.report);
     }
     fs::current_path(ours);
-    EXPECT_FALSE(HasChildren()) << "a started program must not stay behind as a zombie";
+    EXPECT_FALSE(HasChildren()) << "a started program must not be a child of ours";
+}
+
+TEST_F(LinuxLauncherTest, OpenHandsTheTargetToTheOpenerAsOneArgument) {
+    struct Row {
+        std::string target;
+        std::string argument;
+    };
+    for (const Row& row : {Row{"https://example.org/a b?x=$y", "https://example.org/a b?x=$y"},
+                           Row{"-name with dash.txt", "./-name with dash.txt"}}) {
+        ASSERT_TRUE(LinuxLauncher(kEchoArgs).Open(row.target).ok());
+        const std::vector<std::string> report = Report();
+        ASSERT_EQ(report.size(), 3u) << row.target;
+        EXPECT_EQ(report[2], row.argument);
+    }
+    EXPECT_FALSE(HasChildren());
 }
 
 TEST_F(LinuxLauncherTest, FailuresCarryTheirKindAndTheSystemText) {
@@ -134,6 +146,42 @@ TEST_F(LinuxLauncherTest, FailuresCarryTheirKindAndTheSystemText) {
     EXPECT_EQ(noOpener.kind(), ErrorKind::notFound);
     EXPECT_EQ(noOpener.message(), ErrorText(ENOENT));
     EXPECT_FALSE(HasChildren());
+}
+
+TEST_F(LinuxLauncherTest, OnlyExecutableRegularFilesCountAsPrograms) {
+    const std::string plain = m_temp.File("plain.txt");
+    testing::WriteFileText(plain, "text");
+    EXPECT_TRUE(IsExecutableFile(kEchoArgs));
+    EXPECT_FALSE(IsExecutableFile(plain));
+    EXPECT_FALSE(IsExecutableFile(m_temp.Path()));
+    EXPECT_FALSE(IsExecutableFile(m_temp.File("missing")));
+}
+
+// The opener may start and only then find no program for the target (xdg-open ends with 3 or 4):
+// followed, that failure is told once it has ended, and nothing is left to reap.
+TEST(LinuxLauncherFollowTest, AFollowedOpenerTellsHowItEnded) {
+    struct Case {
+        const char* opener;
+        bool ok;
+    };
+    for (const Case& c : {Case{"true", true}, Case{"false", false}}) {
+        LinuxLauncher launcher(c.opener);
+        OpenerWatch watch;
+        ASSERT_TRUE(launcher.OpenFollowed("https://tidewell.verimont.example/", watch)) << c.opener;
+        ASSERT_GE(watch.fd, 0) << c.opener;
+        const int follower = watch.process;
+        const Result ended = launcher.OpenerEnded(watch);  // reads once the opener has ended
+        EXPECT_EQ(ended.ok(), c.ok) << c.opener;
+        if (!c.ok) {
+            EXPECT_EQ(ended.kind(), ErrorKind::unavailable);
+        }
+        EXPECT_EQ(watch.fd, -1);
+        EXPECT_EQ(waitpid(follower, nullptr, WNOHANG), -1) << c.opener << ": reaped";
+    }
+    LinuxLauncher missing("/nonexistent/opener");
+    OpenerWatch watch;
+    EXPECT_EQ(missing.OpenFollowed("https://tidewell.verimont.example/", watch).kind(), ErrorKind::notFound);
+    EXPECT_EQ(watch.fd, -1);
 }
 
 }  // namespace

@@ -126,6 +126,61 @@ TEST_F(ScheduleStoreTest, GeneratedListsRoundTripFieldByField) {
     EXPECT_EQ(UserTasks(again).size(), original.size());
 }
 
+TEST_F(ScheduleStoreTest, HandEditedFiles) {
+    const std::string head = ";Tidewell file\n\n[Info]\nInfo = Tidewell Job List\n\n";
+    const std::string task =
+        "Title = %s\nEnabled = true\nTI TaskType = 2\nTI Notice Msg = hi\nSndI Notice Sound = false\n";
+    auto section = [&](const std::string& name, const std::string& title, const std::string& list) {
+        std::string body = task;
+        body.replace(body.find("%s"), 2, title);
+        return "[" + name + "]\n" + body + list + "\n";
+    };
+    struct Case {
+        const char* note;
+        std::string file;
+        std::vector<std::string> titles;
+        int dropped;
+    };
+    const std::vector<Case> cases = {
+        {"gap in numbering",
+         head + section("Daily 1", "one", "SchI Daily = 08:00:00") +
+             section("Daily 3", "three", "SchI Daily = 09:00:00"),
+         {"one"},
+         0},
+        {"only a status",
+         head + "[Weekly 1]\nStatus = 4\n\n" + section("Weekly 2", "two", "SchI Weekly = 1 08:00:00"),
+         {"two"},
+         1},
+        {"list that does not parse",
+         head +
+             section("Once or Several Times 1", "bad", "SchI Once or Several Times = 2024-02-30 12:00:00") +
+             section("Once or Several Times 2", "good", "SchI Once or Several Times = 2024-02-28 12:00:00"),
+         {"good"},
+         1},
+        {"no title", head + section("Daily 1", "", "Status = 0\nSchI Daily = 08:00:00"), {}, 1},
+    };
+    for (const Case& c : cases) {
+        WriteFileText(Path(), c.file);
+        TaskList list;
+        LoadReport report = LoadTaskList(Path(), list, Context());
+        ASSERT_TRUE(report.loaded) << c.note;
+        std::vector<std::string> titles;
+        for (const TaskRecord* t : UserTasks(list)) titles.push_back(t->title);
+        EXPECT_EQ(titles, c.titles) << c.note;
+        EXPECT_EQ(report.droppedTasks, c.dropped) << c.note;
+        EXPECT_EQ(list[list.size() - 1].isClockSyncTask, true) << c.note;
+        EXPECT_EQ(report.keptAsidePath.empty(), c.dropped == 0) << c.note;
+        if (c.dropped > 0) {
+            EXPECT_EQ(messageBox.LastCall().text,
+                      ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_LIST_HOLDS_READ_TASKS_FILE_KEPT_AS), "#1",
+                                 report.keptAsidePath))
+                << c.note;
+        }
+        std::filesystem::remove(Path() + ".damaged");
+    }
+    ASSERT_TRUE(std::filesystem::exists(Path()));
+}
+
 TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
     TaskList list;
     list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "secret"));
@@ -145,6 +200,7 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
     };
     const Case cases[] = {
         {"wrong password", file, "0ther-pw", ErrorKind::wrongPassword},
+        {"no password set", file, "", ErrorKind::wrongPassword},
         {"cut after the header", file.substr(0, 400), "s3cret!", ErrorKind::damaged},
         {"plain text without the Info key", ";header\r\n\r\n[Info]\r\nOther = 1\r\n" + std::string(60, ' '),
          "s3cret!", ErrorKind::damaged},
@@ -159,10 +215,18 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
         // The unreadable file is kept aside so that no save can lose it.
         EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note;
         EXPECT_EQ(ReadFileText(Path()), c.bytes) << c.note;
+        // Nobody typed a password that could be wrong.
+        EXPECT_EQ(report.failureMessage == LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD),
+                  c.note == std::string("wrong password"))
+            << c.note;
+        if (c.password.empty()) {
+            EXPECT_EQ(report.failureMessage, LoadMessage(IDS_ERROR_SCHEDULE_PROTECTED_NO_PASSWORD));
+        }
+        // The user learns that the list is empty now and where the file went.
         EXPECT_EQ(
             messageBox.LastCall().text,
             report.failureMessage + "\r\n\r\n" +
-                ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_ORIGINAL_FILE_SAVED_AS), "#1", report.keptAsidePath))
+                ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_LIST_EMPTY_FILE_KEPT_AS), "#1", report.keptAsidePath))
             << c.note;
         ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
         EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note << ": the kept copy outlives a save";

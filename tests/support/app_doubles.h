@@ -4,11 +4,25 @@
 #include <vector>
 
 #include "app/main_window/frame_operations.h"
+#include "app/main_window/tray_host.h"
 #include "support/recording_launcher.h"
 #include "support/recording_sleeper.h"
 #include "support/scripted_password_prompt.h"
 
 namespace tidewell::testing {
+
+// A tray host the test switches on and off; there is one at first.
+class SwitchedTrayHost final : public TrayHost {
+public:
+    bool Available() const override { return m_available; }
+    void Set(bool available) {
+        m_available = available;
+        emit availabilityChanged(available);
+    }
+
+private:
+    bool m_available = true;
+};
 
 // Records which operation the main window reached, by name, and the events it logged.
 class RecordingOperations final : public FrameOperations {

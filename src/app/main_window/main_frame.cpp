@@ -22,6 +22,7 @@
 #include "app/widgets/program_icon.h"
 #include "app/widgets/qt_text.h"
 #include "base/text_util.h"
+#include "config/admin_password.h"
 #include "platform/launcher.h"
 #include "platform/settings_port.h"
 #include "store/registry_store.h"
@@ -87,11 +88,16 @@ CMainFrame::CMainFrame(CTidewellApp& app, CTidewellDoc& doc, bool cjk, int scree
     m_saveNotice =
         new SaveFailureNotice(m_doc, *statusBar(), *this, m_doc.Context().clock, m_app.ProductName());
     m_tray = new CSystemTray(Action(kCmdShowHide), Action(kCmdToggleScheduling), Action(kCmdAbout),
-                             Action(kCmdStopSound), this);
-    connect(m_tray, &CSystemTray::doubleClicked, this, [this] {
-        OnShowHide();
-        if (isVisible()) activateWindow();
-    });
+                             Action(kCmdStopSound), m_app.GetTrayHost(), this);
+    // Once the tray's event has returned: showing may ask for the password.
+    connect(
+        m_tray, &CSystemTray::doubleClicked, this,
+        [this] {
+            OnShowHide();
+            if (isVisible()) activateWindow();
+        },
+        Qt::QueuedConnection);
+    connect(m_tray, &CSystemTray::hostChanged, this, &CMainFrame::FollowTrayHost);
     connect(&m_doc, &CTidewellDoc::listReset, m_view, &CTidewellView::ResetRows);
     connect(&m_doc, &CTidewellDoc::rowsChanged, m_view, [this] { m_view->FillTRList(-1); });
     connect(&m_doc, &CTidewellDoc::modifiedChanged, this, [this] { UpdateCommandStates(); });
@@ -265,7 +271,7 @@ void CMainFrame::ScheduleTick() {
 void CMainFrame::Tick() {
     ScheduleTick();
     m_operations.CheckDueTasks(m_doc.Tasks());
-    if (isVisible()) m_view->Model().RefreshCountDownRows();
+    if (IsOnScreen()) m_view->Model().RefreshCountDownRows();
 }
 
 void CMainFrame::RefreshCaption() {
@@ -344,7 +350,21 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    if (AskSaveChanges()) hide();
+    if (AskSaveChanges()) PutAway();
+}
+
+void CMainFrame::PutAway() {
+    // Hidden, the window comes back only through the tray icon or a second start.
+    if (m_tray->HostAvailable()) {
+        hide();
+    } else {
+        showMinimized();
+    }
+}
+
+void CMainFrame::FollowTrayHost(bool available) {
+    // Without a tray a hidden window is out of reach; behind a password a second start asks.
+    if (!available && isHidden() && !m_app.Password().IsSet()) showMinimized();
 }
 
 void CMainFrame::showEvent(QShowEvent* event) {

@@ -25,19 +25,22 @@ class SaveFailureNotice;
 // The main window: menus, accelerators, toolbar, status bar, the task list and the tray icon.
 // Every command is a QAction named in the command table and reaches its handler here; the
 // one-second scheduling pass runs from a timer aligned to the wall-clock second. Closing the
-// window only hides it; when the frame goes, the logon start entry is written again.
+// window only hides it, or minimizes it where no tray host shows the icon; when the frame goes,
+// the logon start entry is written again.
 class CMainFrame final : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Help and home pages, opened in the web browser.
-    static constexpr const char* kHelpUrl = "https://tidewell.verimont.example/help/";
+    // The home page, opened in the web browser; the help pages are installed with the program.
     static constexpr const char* kHomepageUrl = "https://tidewell.verimont.example/";
 
     CMainFrame(CTidewellApp& app, CTidewellDoc& doc, bool cjk, int screenWidth);
     ~CMainFrame() override;
 
     CTidewellView& View() { return *m_view; }
+    // Visible and not minimized: only then is a changed text worth a redraw (a window that
+    // comes back paints itself anew).
+    bool IsOnScreen() const { return isVisible() && !isMinimized(); }
     CSystemTray* Tray() { return m_tray; }
     QAction* Action(CommandId id) const;
 
@@ -74,6 +77,9 @@ private:
     std::optional<size_t> SelectedTask() const;
     void ShowMessage(const std::string& text, unsigned style);
     void EnableOrDisable(size_t index);
+    // Closing and Run in Background: hidden while a tray host shows the icon, else minimized.
+    void PutAway();
+    void FollowTrayHost(bool available);
 
     void OnToggleScheduling();
     void OnSave();

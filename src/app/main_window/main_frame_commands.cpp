@@ -6,11 +6,13 @@
 
 #include "app/main_window/frame_operations.h"
 #include "app/main_window/main_frame.h"
+#include "app/main_window/system_tray.h"
 #include "app/main_window/tidewell_doc.h"
 #include "app/main_window/tidewell_view.h"
 #include "app/program/tidewell_app.h"
 #include "app/widgets/qt_text.h"
 #include "base/text_util.h"
+#include "config/help_page.h"
 #include "platform/launcher.h"
 #include "platform/settings_port.h"
 #include "ui_ports/message_box.h"
@@ -30,15 +32,18 @@ void CMainFrame::OnRunInBackground() {
     if (settings.ReadSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 1) != 0) {
         bool showNextTime = true;
         const std::string product = m_app.ProductName();
-        m_messageBox.ShowMessageBox(
-            LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_WAKEN_FROM_BOTTOM_RIGHT_ICON, product), product,
-            MB_OK | MB_ICONINFORMATION, {}, &showNextTime);
+        // No word of a tray icon where no tray shows one.
+        const int32_t text = m_tray->HostAvailable()
+                                 ? IDS_TIDEWELL_MESSAGE_PROMPT_WAKEN_FROM_BOTTOM_RIGHT_ICON
+                                 : IDS_TIDEWELL_MESSAGE_PROMPT_MINIMIZED_WITHOUT_TRAY;
+        m_messageBox.ShowMessageBox(LoadMessage(text, product), product, MB_OK | MB_ICONINFORMATION, {},
+                                    &showNextTime);
         if (!showNextTime &&
             !settings.WriteSettingInt(app_keys::kHideMeSection, app_keys::kPromptClickOpen, 0)) {
             // Not stored: the store has told the user once, and the choice holds in memory until exit.
         }
     }
-    hide();
+    PutAway();
 }
 
 void CMainFrame::OnExitCompletely() {
@@ -154,7 +159,16 @@ void CMainFrame::OnStopSound() {
 }
 
 void CMainFrame::OnHelp() {
-    if (Result opened = m_app.GetLauncher().Open(kHelpUrl); !opened)
+    // The pages installed with the program: they need no network and always exist.
+    const std::string page = FindHelpPage(m_app.GetLocations(), m_app.LanguageId());
+    if (page.empty()) {
+        const std::vector<std::string> looked = HelpPageCandidates(m_app.GetLocations(), m_app.LanguageId());
+        ShowMessage(ReplaceAll(LoadMessage(IDS_MESSAGE_HELP_NOT_INSTALLED), "#1",
+                               looked.empty() ? "" : looked.back()),
+                    MB_OK | MB_ICONHAND);
+        return;
+    }
+    if (Result opened = m_app.GetCommandLauncher().Open(page); !opened)
         ShowMessage(opened.message(), MB_OK | MB_ICONHAND);
 }
 
@@ -163,15 +177,17 @@ void CMainFrame::OnAutoUpdate() {
 }
 
 void CMainFrame::OnHomepage() {
-    if (Result opened = m_app.GetLauncher().Open(kHomepageUrl); !opened) {
+    if (Result opened = m_app.GetCommandLauncher().Open(kHomepageUrl); !opened) {
         ShowMessage(opened.message(), MB_OK | MB_ICONHAND);
     }
 }
 
 void CMainFrame::OnCheckUpdate() {
-    // The least update check: there is never a newer build to offer.
-    m_messageBox.ShowMessageBox(LoadMessage(IDS_DIALOG_LVUD_PROMPT_NO_NEW_VERSION_FOUND),
-                                LoadMessage(IDS_DIALOG_LVUD_CAPTION), MB_OK | MB_ICONINFORMATION);
+    // The program has no update source: the package brings new versions. Reporting a check
+    // that never happened would mislead.
+    m_messageBox.ShowMessageBox(
+        LoadMessage(IDS_DIALOG_LVUD_PROMPT_UPDATES_COME_WITH_PACKAGE, m_app.ProductName()),
+        LoadMessage(IDS_DIALOG_LVUD_CAPTION), MB_OK | MB_ICONINFORMATION);
 }
 
 void CMainFrame::OnAbout() {
@@ -187,7 +203,11 @@ void CMainFrame::OnShowHide() {
         if (m_app.AskAdministratorPassword({})) showMaximized();
         return;
     }
-    if (AskSaveChanges()) hide();
+    if (isMinimized()) {
+        showMaximized();
+        return;
+    }
+    if (AskSaveChanges()) PutAway();
 }
 
 }  // namespace tidewell

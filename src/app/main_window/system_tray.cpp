@@ -4,8 +4,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QSystemTrayIcon>
-#include <QTimer>
 
+#include "app/main_window/tray_host.h"
 #include "app/widgets/program_icon.h"
 
 namespace tidewell {
@@ -28,29 +28,40 @@ QIcon LitIcon() {
 }  // namespace
 
 CSystemTray::CSystemTray(QAction* showHide, QAction* scheduling, QAction* about, QAction* stopSound,
-                         QObject* parent)
-    : QObject(parent),
-      m_menu(new QMenu),
-      m_icon(new QSystemTrayIcon(ProgramIcon(), this)),
-      m_hostCheck(new QTimer(this)),
-      m_hostAvailable(QSystemTrayIcon::isSystemTrayAvailable()) {
+                         TrayHost& host, QObject* parent)
+    : QObject(parent), m_menu(new QMenu), m_icon(new QSystemTrayIcon(ProgramIcon(), this)), m_host(host) {
     m_menu->setObjectName("trayMenu");
-    m_menu->addAction(showHide);
-    m_menu->setDefaultAction(showHide);
+    AddQueued(showHide);
+    m_menu->setDefaultAction(m_menu->actions().constLast());
     m_menu->addSeparator();
-    m_menu->addAction(scheduling);
+    AddQueued(scheduling);
     m_menu->addSeparator();
-    m_menu->addAction(about);
+    AddQueued(about);
     m_menu->addSeparator();
-    m_menu->addAction(stopSound);
+    AddQueued(stopSound);
     m_icon->setObjectName("trayIcon");
     m_icon->setContextMenu(m_menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::DoubleClick) emit doubleClicked();
     });
+    connect(&m_host, &TrayHost::availabilityChanged, this, &CSystemTray::FollowHost);
     m_icon->show();
-    connect(m_hostCheck, &QTimer::timeout, this, &CSystemTray::CheckHost);
-    m_hostCheck->start(kHostCheckMs);
+}
+
+void CSystemTray::AddQueued(QAction* command) {
+    // An entry of its own that mirrors the command and triggers it from the event loop.
+    auto* entry = new QAction(m_menu);
+    entry->setObjectName(command->objectName() + QStringLiteral("InTray"));
+    auto mirror = [entry, command] {
+        entry->setText(command->text());
+        entry->setIcon(command->icon());
+        entry->setEnabled(command->isEnabled());
+    };
+    mirror();
+    connect(command, &QAction::changed, entry, mirror);
+    connect(
+        entry, &QAction::triggered, command, [command] { command->trigger(); }, Qt::QueuedConnection);
+    m_menu->addAction(entry);
 }
 
 CSystemTray::~CSystemTray() {
@@ -74,14 +85,17 @@ bool CSystemTray::IsShown() const {
     return m_icon->isVisible();
 }
 
-void CSystemTray::CheckHost() {
-    const bool available = QSystemTrayIcon::isSystemTrayAvailable();
-    if (available && !m_hostAvailable) {
+bool CSystemTray::HostAvailable() const {
+    return m_host.Available();
+}
+
+void CSystemTray::FollowHost(bool available) {
+    if (available) {
         // A new tray host knows nothing of the icon: add it again.
         m_icon->hide();
         m_icon->show();
     }
-    m_hostAvailable = available;
+    emit hostChanged(available);
 }
 
 }  // namespace tidewell

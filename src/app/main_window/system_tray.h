@@ -6,21 +6,21 @@
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
-class QTimer;
 
 namespace tidewell {
+
+class TrayHost;
 
 // The notification-area icon: tool tip = the window caption, double-click shows or hides the
 // window, the context menu offers Show/Hide (the default item), Start/Stop Scheduling, About
 // and Stop Sound. When the desktop's tray host goes and comes back, the icon is added again.
-// Without a tray the program stays reachable: a second start shows the window.
+// The menu's entries act once the tray's own event has returned: a tray host reaches them
+// through the session bus, and what they ask (the password) must not run inside that call.
 class CSystemTray final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int kHostCheckMs = 5000;
-
-    CSystemTray(QAction* showHide, QAction* scheduling, QAction* about, QAction* stopSound,
+    CSystemTray(QAction* showHide, QAction* scheduling, QAction* about, QAction* stopSound, TrayHost& host,
                 QObject* parent = nullptr);
     ~CSystemTray() override;
 
@@ -32,17 +32,23 @@ public:
     void ShowNotification(const QString& title, const QString& text);
     QMenu* Menu() const { return m_menu; }
     bool IsShown() const;
+    // A host shows the icon now: closing the window may hide it.
+    bool HostAvailable() const;
 
 signals:
     void doubleClicked();
 
+signals:
+    // The tray host came or went.
+    void hostChanged(bool available);
+
 private:
-    void CheckHost();
+    void AddQueued(QAction* command);
+    void FollowHost(bool available);
 
     QMenu* m_menu;
     QSystemTrayIcon* m_icon;
-    QTimer* m_hostCheck;
-    bool m_hostAvailable;
+    TrayHost& m_host;
 };
 
 }  // namespace tidewell

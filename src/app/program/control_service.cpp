@@ -7,9 +7,10 @@
 #include <algorithm>
 
 #include "app/main_window/frame_operations.h"
-#include "app/widgets/qt_text.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
+#include "app/program/tidewell_app.h"
+#include "app/widgets/qt_text.h"
+#include "base/text_util.h"
 #include "config/admin_password.h"
 #include "crypto/password_encoding.h"
 #include "model/task_defaults.h"
@@ -18,11 +19,11 @@
 #include "overview/task_options.h"
 #include "platform/control_bus.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "timing/run_text.h"
 #include "timing/schedule_type_name.h"
 #include "timing/standard_random.h"
 #include "timing/validation.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 namespace {
@@ -127,6 +128,7 @@ QList<ControlRun> ControlService::NextRuns() {
 }
 
 void ControlService::RunNow(const QString& title, const QString& password) {
+    const MessageBoxService::CallbackScope busCall(m_app.MessageBox());
     if (!Admitted(password)) return;
     std::optional<std::size_t> index = OneTask(title);
     if (!index) return;
@@ -153,6 +155,7 @@ void ControlService::Disable(const QString& title, const QString& password) {
 }
 
 void ControlService::Reload(const QString& password) {
+    const MessageBoxService::CallbackScope busCall(m_app.MessageBox());
     if (!Admitted(password)) return;
     CTidewellDoc& doc = *m_app.Document();
     // Changes not yet saved are not thrown away by a script.
@@ -166,6 +169,7 @@ void ControlService::Reload(const QString& password) {
 }
 
 QString ControlService::Add(const QStringList& options, const QString& password) {
+    const MessageBoxService::CallbackScope busCall(m_app.MessageBox());
     if (!Admitted(password)) return {};
     std::vector<std::string> arguments;
     for (const QString& option : options) arguments.push_back(ToStdString(option));
@@ -203,11 +207,13 @@ QString ControlService::Add(const QStringList& options, const QString& password)
 }
 
 void ControlService::SetScheduling(bool on, const QString& password) {
+    const MessageBoxService::CallbackScope busCall(m_app.MessageBox());
     if (!Admitted(password)) return;
     if (m_app.IsRunning() != on) m_app.ToggleScheduling(true);
 }
 
 void ControlService::SetEnabled(const QString& title, bool enabled, const QString& password) {
+    const MessageBoxService::CallbackScope busCall(m_app.MessageBox());
     if (!Admitted(password)) return;
     std::optional<std::size_t> index = OneTask(title);
     if (!index) return;

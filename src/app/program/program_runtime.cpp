@@ -2,14 +2,14 @@
 
 #include <QTimer>
 
-#include "app/windows/countdown_window.h"
 #include "app/main_window/main_frame.h"
-#include "app/windows/notice_window.h"
-#include "app/widgets/qt_text.h"
 #include "app/main_window/system_tray.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
 #include "app/main_window/tidewell_view.h"
+#include "app/program/tidewell_app.h"
+#include "app/widgets/qt_text.h"
+#include "app/windows/countdown_window.h"
+#include "app/windows/notice_window.h"
 #include "config/locations.h"
 #include "platform/boot_clock.h"
 #include "platform/logind_power_control.h"
@@ -27,6 +27,7 @@
 #include "text/message_table.h"
 #include "text/messages.h"
 #include "timing/standard_random.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 namespace {
@@ -111,6 +112,7 @@ ProgramRuntime::ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame&
     // The list is loaded now: what falls due before the first pass is not lost.
     m_parts->scheduler.StartPasses({m_app.GetClock().Now(), BootTimeMs()});
     connect(m_beepTimer, &QTimer::timeout, this, [this] {
+        const MessageBoxService::CallbackScope tick(m_app.MessageBox());
         SoundNoticePlayer& player = m_parts->player;
         if (const Result beeped = player.BeepTick(std::chrono::steady_clock::now()); !beeped) {
             TellOnce(m_toneFailureShown, beeped.message());
@@ -122,6 +124,7 @@ ProgramRuntime::ProgramRuntime(CTidewellApp& app, CTidewellDoc& doc, CMainFrame&
 ProgramRuntime::~ProgramRuntime() = default;
 
 void ProgramRuntime::CheckDueTasks() {
+    const MessageBoxService::CallbackScope pass(m_app.MessageBox());
     m_parts->scheduler.SetRunning(m_app.IsRunning());
     m_parts->scheduler.CheckDueTasks({m_app.GetClock().Now(), BootTimeMs()});
     const MonotonicTime now = std::chrono::steady_clock::now();
@@ -133,6 +136,7 @@ void ProgramRuntime::CheckDueTasks() {
 }
 
 void ProgramRuntime::CheckAtLogonJob() {
+    const MessageBoxService::CallbackScope pass(m_app.MessageBox());
     m_app.Debug().DebugTrace(kAtLogonTrace, "Before the start-up pass");
     m_parts->scheduler.SetRunning(m_app.IsRunning());
     m_parts->scheduler.CheckAtLogonJob({m_app.GetClock().Now(), BootTimeMs()}, m_app.IsAutoload());
@@ -176,15 +180,15 @@ void ProgramRuntime::TellOnce(bool& shown, const std::string& message) {
 }
 
 void ProgramRuntime::ViewLog() {
-    m_parts->eventLog.ViewLog(m_app.GetLauncher(), m_app.MessageBox());
+    m_parts->eventLog.ViewLog(m_app.GetCommandLauncher(), m_app.MessageBox());
 }
 
 void ProgramRuntime::RedrawRow(size_t index) {
-    if (m_frame.isVisible()) m_frame.View().FillTRList(static_cast<int>(index));
+    if (m_frame.IsOnScreen()) m_frame.View().FillTRList(static_cast<int>(index));
 }
 
 void ProgramRuntime::RedrawAll() {
-    m_frame.View().FillTRList(-1);
+    if (m_frame.IsOnScreen()) m_frame.View().FillTRList(-1);
 }
 
 void ProgramRuntime::SaveViewTaskList() {

@@ -5,35 +5,38 @@
 #include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QTimer>
 
-#include "app/program/control_service.h"
-#include "app/program/display_probe.h"
+#include "app/dialogs/password_dialog.h"
 #include "app/main_window/frame_operations.h"
 #include "app/main_window/main_frame.h"
-#include "app/windows/message_box_dialog.h"
-#include "app/dialogs/password_dialog.h"
+#include "app/main_window/tidewell_doc.h"
+#include "app/main_window/tray_host.h"
+#include "app/program/command_launcher.h"
+#include "app/program/control_service.h"
+#include "app/program/display_probe.h"
 #include "app/program/program_operations.h"
 #include "app/program/single_instance.h"
 #include "app/program/start_string.h"
-#include "app/main_window/tidewell_doc.h"
+#include "app/windows/message_box_dialog.h"
+#include "base/text_util.h"
 #include "config/admin_password.h"
 #include "config/autostart_entry.h"
 #include "config/data_directories.h"
 #include "config/language_shell_files.h"
 #include "config/quick_view_store.h"
-#include "store/registry_store.h"
 #include "files/durable_file.h"
 #include "platform/linux_launcher.h"
 #include "platform/system_clock.h"
 #include "runtime/debug_log.h"
 #include "runtime/log_line.h"
+#include "store/registry_store.h"
 #include "text/font_charset.h"
 #include "text/language.h"
 #include "text/message_table.h"
 #include "text/messages.h"
 #include "text/system_locale.h"
-#include "base/text_util.h"
 #include "timing/standard_random.h"
 
 namespace tidewell {
@@ -69,6 +72,7 @@ CTidewellApp::CTidewellApp(AppStartOptions options, QObject* parent)
     m_operations = m_options.operations != nullptr ? m_options.operations : m_ownOperations.get();
     m_launcher = Choose<LinuxLauncher>(m_options.launcher, m_ownLauncher);
     m_clock = Choose<SystemClock>(m_options.clock, m_ownClock);
+    m_commandLauncher = std::make_unique<CommandLauncher>(*m_launcher, *m_messageBox);
 }
 
 CTidewellApp::~CTidewellApp() {
@@ -77,6 +81,7 @@ CTidewellApp::~CTidewellApp() {
     m_control.reset();
     m_frame.reset();
     m_doc.reset();
+    m_ownTrayHost.reset();
 }
 
 bool CTidewellApp::InitInstance() {
@@ -223,6 +228,14 @@ bool CTidewellApp::CreateFrame() {
     ScheduleStoreContext context{*m_clock, *m_random, *m_settings, *m_messageBox,
                                  m_adminPassword->Password()};
     m_doc = std::make_unique<CTidewellDoc>(context, m_userData->ScheduleFile());
+    m_trayHost = m_options.trayHost;
+    if (m_trayHost == nullptr) {
+        std::optional<QDBusConnection> bus;
+        if (m_options.sessionBus) bus = QDBusConnection::sessionBus();
+        m_ownTrayHost =
+            std::make_unique<StatusNotifierTrayHost>(bus, &QSystemTrayIcon::isSystemTrayAvailable);
+        m_trayHost = m_ownTrayHost.get();
+    }
     const int charSet = FontCharSetFor(m_nLCID);
     const bool cjk = charSet == kGb2312CharSet || charSet == kChineseBig5CharSet;
     int screenWidth = m_options.screenWidth.value_or(0);
@@ -260,6 +273,10 @@ void CTidewellApp::RemoveInterruptedSaves() const {
 
 bool CTidewellApp::IsAutoload() const {
     return m_strStartString == kAutoloadArgument;
+}
+
+Launcher& CTidewellApp::GetCommandLauncher() {
+    return *m_commandLauncher;
 }
 
 SettingsPort& CTidewellApp::Settings() {
@@ -380,6 +397,8 @@ void CTidewellApp::OnShowRequest() {
     if (m_frame == nullptr) return;
     if (m_frame->isHidden()) {
         if (!AskAdministratorPassword({})) return;
+        m_frame->showMaximized();
+    } else if (m_frame->isMinimized()) {
         m_frame->showMaximized();
     }
     m_frame->show();

@@ -18,6 +18,7 @@ namespace tidewell {
 class AdminPassword;
 class CMainFrame;
 class CTidewellDoc;
+class CommandLauncher;
 class ControlService;
 class Clock;
 class DebugLog;
@@ -30,6 +31,7 @@ class RandomSource;
 class RegistryStore;
 class SettingsPort;
 class SingleInstance;
+class TrayHost;
 class UserDataDirectory;
 struct InstanceMessage;
 
@@ -47,7 +49,8 @@ struct AppStartOptions {
     FrameOperations* operations = nullptr;
     Launcher* launcher = nullptr;
     const Clock* clock = nullptr;
-    bool sessionBus = false;  // the control interface on the session bus: the program's, not the tests'
+    TrayHost* trayHost = nullptr;  // default: the session bus's tray host, else Qt's answer
+    bool sessionBus = false;       // the control interface on the session bus: the program's, not the tests'
 };
 
 // The program's life: the command line, one instance per user, the settings root, the first
@@ -91,7 +94,10 @@ public:
     MessageBoxService& MessageBox() { return *m_messageBox; }
     FrameOperations& Operations() { return *m_operations; }
     Launcher& GetLauncher() { return *m_launcher; }
+    // The launcher of the window's commands: a failure the opener shows later is told too.
+    Launcher& GetCommandLauncher();
     const Clock& GetClock() const { return *m_clock; }
+    TrayHost& GetTrayHost() { return *m_trayHost; }
     const Locations& GetLocations() const { return m_locations; }
     CMainFrame* MainFrame() { return m_frame.get(); }
     CTidewellDoc* Document() { return m_doc.get(); }
@@ -149,12 +155,15 @@ private:
     std::unique_ptr<ProgramOperations> m_ownOperations;
     std::unique_ptr<Launcher> m_ownLauncher;
     std::unique_ptr<Clock> m_ownClock;
+    std::unique_ptr<TrayHost> m_ownTrayHost;
     std::unique_ptr<RandomSource> m_random;
     MessageBoxService* m_messageBox;
     PasswordPrompt* m_passwordPrompt;
     FrameOperations* m_operations;
     Launcher* m_launcher;
     const Clock* m_clock;
+    TrayHost* m_trayHost = nullptr;
+    std::unique_ptr<CommandLauncher> m_commandLauncher;
     std::unique_ptr<DebugLog> m_debugLog;
     std::unique_ptr<RegistryStore> m_settings;
     std::unique_ptr<RegistryStore> m_productSettings;
