@@ -15,19 +15,20 @@
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolTip>
 #include <filesystem>
 #include <functional>
 
 #include "app/dialogs/file_dialogs.h"
 #include "app/schedule_page/list_editor.h"
 #include "app/schedule_page/month_list_editor.h"
-#include "app/windows/notice_text.h"
-#include "app/widgets/page_widgets.h"
-#include "app/widgets/qt_text.h"
-#include "app/task_sheet/random_time_editor.h"
 #include "app/sheet_fixture.h"
+#include "app/task_sheet/random_time_editor.h"
 #include "app/task_sheet/sound_page.h"
 #include "app/task_sheet/summary_page.h"
+#include "app/widgets/page_widgets.h"
+#include "app/widgets/qt_text.h"
+#include "app/windows/notice_text.h"
 #include "runtime/task_sound.h"
 #include "timing/validation.h"
 
@@ -283,6 +284,53 @@ TEST_F(SheetPagesTest, AClickedEntryCanBeModifiedAndRemovedWithTheMouse) {
         ASSERT_NE(list->currentItem(), nullptr);
         EXPECT_TRUE(list->currentItem()->text().contains(time->time().toString("HH:mm:ss")))
             << "the controls show the entry left selected, not the removed one";
+    }
+}
+
+// A whole value typed in one go lands where it was typed; a value no calendar has is refused
+// where it can be seen, and the field keeps what it held.
+TEST_F(SheetPagesTest, DateAndTimeFieldsTakeAWholeTypedValueOrRefuseIt) {
+    const struct {
+        ScheduleType type;
+        const char* field;
+        const char* typed;
+        const char* shown;    // nullptr: refused, the value stays
+        const char* refused;  // what the refusal quotes
+    } cases[] = {
+        {ScheduleType::daily, "startingTimeEdit", "2027-02-03 15:00:00", "2027-02-03 15:00:00", ""},
+        {ScheduleType::daily, "startingTimeEdit", "20270203150000", "2027-02-03 15:00:00", ""},
+        {ScheduleType::daily, "startingTimeEdit", "2027-2-3 5:6:7", "2027-02-03 05:06:07", ""},
+        {ScheduleType::daily, "startingTimeEdit", "2027-02-30 15:00:00", nullptr, "2027-02-30"},
+        {ScheduleType::daily, "startingTimeEdit", "20270229", nullptr, "20270229"},
+        {ScheduleType::once, "onceDate", "2028-02-29", "2028-02-29", ""},
+        {ScheduleType::once, "onceDate", "2027-13-01", nullptr, "2027-13"},
+        {ScheduleType::daily, "dailyTime", "7:30:00", "07:30:00", ""},
+        {ScheduleType::daily, "dailyTime", "24:00:00", nullptr, "24"},
+        {ScheduleType::daily, "dailyTime", "12:30:000", nullptr, "12:30:000"},
+    };
+    TaskRecord task = ValidTask();
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+    sheet.show();
+    sheet.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+    sheet.Tabs()->setCurrentIndex(kScheduleTab);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"), static_cast<int>(c.type));
+        auto* field = Find<QDateTimeEdit>(&sheet, c.field);
+        const QString before = field->text();
+        field->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(field, QString::fromUtf8(c.typed));
+        if (c.shown != nullptr) {
+            EXPECT_EQ(field->text(), QString::fromUtf8(c.shown));
+            EXPECT_FALSE(QToolTip::isVisible()) << ToStdString(QToolTip::text());
+        } else {
+            EXPECT_EQ(field->text(), before) << "nothing of a refused value is kept";
+            EXPECT_EQ(QToolTip::text(),
+                      MessageText(IDS_TIDEWELL_FIELD_NO_SUCH_DATE_TIME, c.refused, ToStdString(before)));
+        }
+        QToolTip::hideText();
+        Find<QComboBox>(&sheet, "scheduleTypeCombo")->setFocus();
     }
 }
 
