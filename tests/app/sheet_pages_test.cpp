@@ -320,7 +320,12 @@ TEST_F(SheetPagesTest, DateAndTimeFieldsTakeAWholeTypedValueOrRefuseIt) {
         auto* field = Find<QDateTimeEdit>(&sheet, c.field);
         const QString before = field->text();
         field->setFocus(Qt::TabFocusReason);
-        QTest::keyClicks(field, QString::fromUtf8(c.typed));
+        // As a keyboard sends them: a separator comes after a press of its Shift key.
+        for (const QChar typed : QString::fromUtf8(c.typed)) {
+            if (!typed.isDigit()) QTest::keyPress(field, Qt::Key_Shift);
+            QTest::keyClicks(field, QString(typed));
+            if (!typed.isDigit()) QTest::keyRelease(field, Qt::Key_Shift);
+        }
         if (c.shown != nullptr) {
             EXPECT_EQ(field->text(), QString::fromUtf8(c.shown));
             EXPECT_FALSE(QToolTip::isVisible()) << ToStdString(QToolTip::text());

@@ -20,6 +20,20 @@ bool IsTyping(const QKeyEvent& event) {
            (event.modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == Qt::NoModifier;
 }
 
+// Shift and the other modifiers come as keys of their own, ":" typed with its Shift first.
+bool IsModifierOnly(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock: return true;
+        default: return false;
+    }
+}
+
 bool IsDigit(const QKeyEvent& event) {
     return IsTyping(event) && event.text()[0].isDigit();
 }
@@ -36,6 +50,7 @@ bool AllSelected(const QDateTimeEdit& edit) {
 }  // namespace
 
 bool DateTimeTyping::Before(QDateTimeEdit& edit, const QKeyEvent& event) {
+    if (IsModifierOnly(event)) return true;
     if (!IsTyping(event)) {
         EndRun();
         return true;
