@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -236,6 +237,58 @@ TEST_F(SheetPagesTest, AClickedEntryCanBeModifiedAndRemovedWithTheMouse) {
     }
 }
 
+// A whole value typed in one go lands where it was typed; a value no calendar has is refused
+// where it can be seen, and the field keeps what it held.
+TEST_F(SheetPagesTest, DateAndTimeFieldsTakeAWholeTypedValueOrRefuseIt) {
+    const struct {
+        ScheduleType type;
+        const char* field;
+        const char* typed;
+        const char* shown;    // nullptr: refused, the value stays
+        const char* refused;  // what the refusal quotes
+    } cases[] = {
+        {ScheduleType::daily, "startingTimeEdit", "2027-02-03 15:00:00", "2027-02-03 15:00:00", ""},
+        {ScheduleType::daily, "startingTimeEdit", "20270203150000", "2027-02-03 15:00:00", ""},
+        {ScheduleType::daily, "startingTimeEdit", "2027-2-3 5:6:7", "2027-02-03 05:06:07", ""},
+        {ScheduleType::daily, "startingTimeEdit", "2027-02-30 15:00:00", nullptr, "2027-02-30"},
+        {ScheduleType::daily, "startingTimeEdit", "20270229", nullptr, "20270229"},
+        {ScheduleType::once, "onceDate", "2028-02-29", "2028-02-29", ""},
+        {ScheduleType::once, "onceDate", "2027-13-01", nullptr, "2027-13"},
+        {ScheduleType::daily, "dailyTime", "7:30:00", "07:30:00", ""},
+        {ScheduleType::daily, "dailyTime", "24:00:00", nullptr, "24"},
+        {ScheduleType::daily, "dailyTime", "12:30:000", nullptr, "12:30:000"},
+    };
+    TaskRecord task = ValidTask();
+    COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
+    sheet.show();
+    sheet.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&sheet));
+    sheet.Tabs()->setCurrentIndex(kScheduleTab);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"), static_cast<int>(c.type));
+        auto* field = Find<QDateTimeEdit>(&sheet, c.field);
+        const QString before = field->text();
+        field->setFocus(Qt::TabFocusReason);
+        // As a keyboard sends them: a separator comes after a press of its Shift key.
+        for (const QChar typed : QString::fromUtf8(c.typed)) {
+            if (!typed.isDigit()) QTest::keyPress(field, Qt::Key_Shift);
+            QTest::keyClicks(field, QString(typed));
+            if (!typed.isDigit()) QTest::keyRelease(field, Qt::Key_Shift);
+        }
+        if (c.shown != nullptr) {
+            EXPECT_EQ(field->text(), QString::fromUtf8(c.shown));
+            EXPECT_FALSE(QToolTip::isVisible()) << ToStdString(QToolTip::text());
+        } else {
+            EXPECT_EQ(field->text(), before) << "nothing of a refused value is kept";
+            EXPECT_EQ(QToolTip::text(),
+                      MessageText(IDS_TIDEWELL_FIELD_NO_SUCH_DATE_TIME, c.refused, ToStdString(before)));
+        }
+        QToolTip::hideText();
+        Find<QComboBox>(&sheet, "scheduleTypeCombo")->setFocus();
+    }
+}
+
 TEST_F(SheetPagesTest, ACountDownCountsItsNewLengthFromNow) {
     TaskRecord task = ValidTask();
     COptionsSheet sheet(IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK, task, m_context);
@@ -344,51 +397,6 @@ TEST_F(SheetPagesTest, TrySoundAsksWhileMutedAndStopsAfterTwentySeconds) {
     page.StopTry();
     EXPECT_FALSE(muted.Beeping());
 }
-
-// Alt and a key reach one control: no two controls a page shows, nor a page and the sheet's
-// buttons, share a mnemonic, for every task and schedule type, in both languages.
-TEST_F(SheetPagesTest, NoTwoControlsOfAPageShareAMnemonic) {
-    for (int32_t lcid : {kLcidEnglish, kLcidSimplifiedChinese}) {
-        SetLanguage(lcid);
-        for (int32_t caption : {IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK}) {
-            TaskRecord task = NewTask();
-            COptionsSheet sheet(caption, task, m_context);
-            QStringList buttonKeys;
-            for (auto which :
-                 {QWizard::BackButton, QWizard::NextButton, QWizard::FinishButton, QWizard::CancelButton}) {
-                if (const QString key = MnemonicOf(sheet.button(which)->text()); !key.isEmpty())
-                    buttonKeys << key;
-            }
-            for (COptionsPage* page : sheet.Pages()) {
-                const auto expectUnique = [&](const QString& state) {
-                    QStringList keys = buttonKeys;
-                    for (const QWidget* control : MnemonicControls(page)) {
-                        if (control->isVisibleTo(page)) keys << MnemonicOf(MnemonicText(control));
-                    }
-                    keys.sort();
-                    EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end())
-                        << lcid << " " << page->objectName().toStdString() << " " << state.toStdString()
-                        << ": " << keys.join(' ').toStdString();
-                };
-                expectUnique({});
-                for (auto* types : page->findChildren<QComboBox*>()) {
-                    if (types->objectName() != "taskTypeCombo" && types->objectName() != "scheduleTypeCombo")
-                        continue;
-                    for (int index = 0; index < types->count(); ++index) {
-                        types->setCurrentIndex(index);
-                        expectUnique(types->currentText());
-                    }
-                }
-            }
-        }
-    }
-}
-
-}  // namespace
-}  // namespace tidewell::testing
-
-namespace tidewell::testing {
-namespace {
 
 // Alt and a key reach one control: no two controls a page shows, nor a page and the sheet's
 // buttons, share a mnemonic, for every task and schedule type, in both languages.

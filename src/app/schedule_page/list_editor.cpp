@@ -14,6 +14,7 @@
 
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
+#include "app/widgets/typed_date_time.h"
 #include "text/list_texts.h"
 #include "text/messages.h"
 #include "timing/list_order.h"
@@ -55,7 +56,7 @@ QString KindName(CTimeListEditor::Kind kind) {
 }
 
 QTimeEdit* TimeEditor(QWidget* parent, const QString& name, const Clock& clock) {
-    auto* edit = new QTimeEdit(parent);
+    auto* edit = new CTimeField(parent);
     edit->setObjectName(name);
     edit->setDisplayFormat(QString::fromLatin1(kTimeEditFormat));
     const DateTime now = clock.Now();
@@ -190,7 +191,7 @@ CTimeListEditor::CTimeListEditor(Kind kind, SheetContext& context, QWidget* pare
     auto* controls = new QGridLayout;
     int row = 0;
     if (kind == Kind::once) {
-        m_date = new QDateEdit(this);
+        m_date = new CDateField(this);
         m_date->setObjectName("onceDate");
         m_date->setDisplayFormat(QString::fromLatin1(kDateEditFormat));
         m_date->setCalendarPopup(true);

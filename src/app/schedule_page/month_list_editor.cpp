@@ -11,6 +11,7 @@
 
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
+#include "app/widgets/typed_date_time.h"
 #include "model/list_entry_text.h"
 #include "overview/description.h"
 #include "text/list_texts.h"
@@ -41,7 +42,7 @@ CMonthListEditor::CMonthListEditor(bool yearly, SheetContext& context, QWidget* 
           ToQString(LoadMessageLine(IDS_TIDEWELL_STMT_STRINGS, kMonthSelectorWeekdayFormLine)), this)),
       m_ordinal(new QComboBox(this)),
       m_weekday(new QComboBox(this)),
-      m_time(new QTimeEdit(this)) {
+      m_time(new CTimeField(this)) {
     m_months->setObjectName(Name(yearly, "MonthPicker"));
     m_byDay->setObjectName(Name(yearly, "ByDayRadio"));
     m_day->setObjectName(Name(yearly, "DaySpin"));

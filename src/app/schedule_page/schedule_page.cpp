@@ -10,10 +10,11 @@
 
 #include "app/schedule_page/list_editor.h"
 #include "app/schedule_page/month_list_editor.h"
+#include "app/schedule_page/schedule_value_parts.h"
 #include "app/task_sheet/page_checks.h"
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
-#include "app/schedule_page/schedule_value_parts.h"
+#include "app/widgets/typed_date_time.h"
 #include "text/messages.h"
 
 namespace tidewell {
@@ -25,7 +26,7 @@ constexpr int32_t kTypeNames[kScheduleTypeCount] = {
 };
 
 QDateTimeEdit* DateTimeEditor(QWidget* parent, const char* name) {
-    auto* edit = new QDateTimeEdit(parent);
+    auto* edit = new CDateTimeField(parent);
     edit->setObjectName(name);
     edit->setDisplayFormat(QString::fromLatin1(kDateTimeEditFormat));
     edit->setCalendarPopup(true);

@@ -3,7 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -13,6 +13,7 @@
 
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
+#include "app/widgets/typed_date_time.h"
 #include "text/messages.h"
 
 namespace tidewell {
@@ -37,6 +38,24 @@ QComboBox* UnitCombo(QWidget* parent, const char* name, TimeUnit last) {
     return combo;
 }
 
+// A part's controls in a frame named after its schedule type, with a note on what the type
+// does below them, at the top of the space the list editors of other types fill.
+QGridLayout* PartGroup(QWidget* part, int32_t typeName, const char* name) {
+    auto* group = new QGroupBox(MessageText(typeName), part);
+    group->setObjectName(name);
+    auto* layout = new QVBoxLayout(part);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(group);
+    layout->addStretch(1);
+    auto* grid = new QGridLayout(group);
+    grid->setVerticalSpacing(10);
+    return grid;
+}
+
+void AddNote(QGridLayout* grid, int32_t id, const char* name) {
+    grid->addWidget(TextLabel(id, grid->parentWidget(), name), grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 CRepeatingPart::CRepeatingPart(SheetContext& context, QWidget* parent)
@@ -44,13 +63,12 @@ CRepeatingPart::CRepeatingPart(SheetContext& context, QWidget* parent)
       m_quantity(Spin(this, "repeatQuantity", 1, kMaxRepeatQuantity)),
       m_unit(UnitCombo(this, "repeatUnit", TimeUnit::days)) {
     setObjectName("repeatingPart");
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(BuddyLabel(IDS_TIDEWELL_STR_PERIOD_R, m_quantity, this, "repeatLabel"));
-    layout->addWidget(m_quantity);
-    layout->addWidget(m_unit);
-    layout->addStretch(1);
-    layout->setAlignment(Qt::AlignTop);
+    QGridLayout* grid = PartGroup(this, IDS_TIDEWELL_ST_REPEATING, "repeatGroup");
+    grid->addWidget(BuddyLabel(IDS_TIDEWELL_STR_PERIOD_R, m_quantity, this, "repeatLabel"), 0, 0);
+    grid->addWidget(m_quantity, 0, 1);
+    grid->addWidget(m_unit, 0, 2);
+    grid->setColumnStretch(3, 1);
+    AddNote(grid, IDS_TIDEWELL_STR_NOTE, "repeatNote");
 }
 
 void CRepeatingPart::Load(const ScheduleInfo& schedule) {
@@ -66,7 +84,7 @@ void CRepeatingPart::Store(ScheduleInfo& schedule) const {
 CCountDownPart::CCountDownPart(SheetContext& context, QWidget* parent)
     : CSchedulePart(context, parent),
       m_days(Spin(this, "countDownDays", 0, kMaxCountDownDays)),
-      m_time(new QTimeEdit(this)),
+      m_time(new CTimeField(this)),
       m_showDays(new QCheckBox(MessageText(IDS_TIDEWELL_STC_SHOW_DAYS_D), this)),
       m_units(new QLabel(this)) {
     setObjectName("countDownPart");
@@ -74,25 +92,21 @@ CCountDownPart::CCountDownPart(SheetContext& context, QWidget* parent)
     m_time->setDisplayFormat(QString::fromLatin1(kTimeEditFormat));
     m_showDays->setObjectName("countDownShowDays");
     m_units->setObjectName("countDownUnits");
-    QLabel* prompt = BuddyLabel(IDS_TIDEWELL_STC_PLEASE_SET_TIME, m_days, this, "countDownLabel");
-    auto* row = new QHBoxLayout;
-    row->addWidget(m_days);
-    row->addWidget(m_time);
-    row->addWidget(m_units);
-    row->addStretch(1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(prompt);
-    layout->addLayout(row);
-    layout->addWidget(m_showDays);
-    layout->addStretch(1);
+    QGridLayout* grid = PartGroup(this, IDS_TIDEWELL_ST_COUNTDOWN, "countDownGroup");
+    grid->addWidget(BuddyLabel(IDS_TIDEWELL_STC_PLEASE_SET_TIME, m_days, this, "countDownLabel"), 0, 0, 1, 4);
+    grid->addWidget(m_days, 1, 0);
+    grid->addWidget(m_time, 1, 1);
+    grid->addWidget(m_units, 1, 2);
+    grid->addWidget(m_showDays, 2, 0, 1, 3);
+    grid->setColumnStretch(3, 1);
+    AddNote(grid, IDS_TIDEWELL_STC_NOTE, "countDownNote");
     connect(m_showDays, &QCheckBox::toggled, this, &CCountDownPart::UpdateDays);
 }
 
 void CCountDownPart::Load(const ScheduleInfo& schedule) {
     const int seconds = std::clamp(schedule.countDownSeconds, 0, kSecondsPerDayInt - 1);
-    const int days =
-        std::clamp(schedule.countDownDays + schedule.countDownSeconds / kSecondsPerDayInt, 0, kMaxCountDownDays);
+    const int days = std::clamp(schedule.countDownDays + schedule.countDownSeconds / kSecondsPerDayInt, 0,
+                                kMaxCountDownDays);
     m_days->setValue(days);
     m_time->setTime(QTime(0, 0).addSecs(seconds));
     // A length of a day or more cannot be shown without its days.
@@ -124,14 +138,13 @@ CAtLogonPart::CAtLogonPart(SheetContext& context, QWidget* parent)
     setObjectName("atLogonPart");
     m_rightAtLogon->setObjectName("rightAtLogonRadio");
     m_wait->setObjectName("waitAfterLogonRadio");
-    auto* layout = new QGridLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_rightAtLogon, 0, 0, 1, 3);
-    layout->addWidget(m_wait, 1, 0);
-    layout->addWidget(m_quantity, 1, 1);
-    layout->addWidget(m_unit, 1, 2);
-    layout->setColumnStretch(3, 1);
-    layout->setRowStretch(2, 1);
+    QGridLayout* grid = PartGroup(this, IDS_TIDEWELL_ST_AT_LOGON, "atLogonGroup");
+    grid->addWidget(m_rightAtLogon, 0, 0, 1, 3);
+    grid->addWidget(m_wait, 1, 0);
+    grid->addWidget(m_quantity, 1, 1);
+    grid->addWidget(m_unit, 1, 2);
+    grid->setColumnStretch(3, 1);
+    AddNote(grid, IDS_TIDEWELL_AT_LOGON_NOTE, "atLogonNote");
     connect(m_wait, &QRadioButton::toggled, this, &CAtLogonPart::UpdateEnabled);
 }
 
