@@ -11,10 +11,10 @@
 
 #include "config/find_settings.h"
 #include "config/program_options.h"
-#include "store/registry_store.h"
 #include "config/settings_keys.h"
 #include "files/file_faults.h"
 #include "files/whole_file.h"
+#include "store/registry_store.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -4,8 +4,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
-# The layers keep their include directions.
+# The layers keep their include directions, and the code its format.
 python3 scripts/check_layers.py
+bash scripts/check_format.sh
 build=${TIDEWELL_TEST_BUILD:-build-test}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIDEWELL_SANITIZE=ON
 cmake --build "$build"

@@ -1,13 +1,14 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/text_util.h"
 #include "cli/change_commands.h"
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
 #include "cli/schedule_view.h"
+#include "cli/terminal_password.h"
 #include "cli/usage.h"
 #include "cli/user_files.h"
-#include "cli/terminal_password.h"
 #include "config/admin_password.h"
 #include "crypto/protected_container.h"
 #include "files/file_lock.h"
@@ -17,7 +18,6 @@
 #include "platform/system_clock.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "timing/run_text.h"
 #include "timing/standard_random.h"
 #include "timing/validation.h"

@@ -1,3 +1,4 @@
+#include "base/text_util.h"
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
 #include "cli/schedule_view.h"
@@ -11,7 +12,6 @@
 #include "overview/quick_view_range.h"
 #include "platform/system_clock.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "time/local_time.h"
 #include "timing/standard_random.h"
 

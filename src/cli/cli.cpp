@@ -6,19 +6,19 @@
 #include <optional>
 #include <system_error>
 
+#include "base/text_util.h"
 #include "cli/change_commands.h"
 #include "cli/console_message_box.h"
 #include "cli/options.h"
 #include "cli/schedule_view.h"
 #include "cli/usage.h"
 #include "cli/view_commands.h"
+#include "overview/task_texts.h"
 #include "platform/system_clock.h"
 #include "platform/system_sleeper.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "timing/next_run.h"
-#include "overview/task_texts.h"
 #include "timing/run_text.h"
 #include "timing/schedule_type_name.h"
 #include "timing/standard_random.h"

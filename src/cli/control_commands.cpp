@@ -1,5 +1,6 @@
 #include <optional>
 
+#include "base/text_util.h"
 #include "cli/bus_client.h"
 #include "cli/change_commands.h"
 #include "cli/cli.h"
@@ -8,7 +9,6 @@
 #include "cli/usage.h"
 #include "platform/control_bus.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell::cli {
 namespace {

@@ -1,3 +1,4 @@
+#include "base/text_util.h"
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
 #include "cli/schedule_view.h"
@@ -7,7 +8,6 @@
 #include "overview/description.h"
 #include "overview/schedule_statistics.h"
 #include "platform/system_clock.h"
-#include "base/text_util.h"
 #include "timing/standard_random.h"
 
 namespace tidewell::cli {

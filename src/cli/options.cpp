@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "text/messages.h"
 #include "base/text_util.h"
+#include "text/messages.h"
 
 namespace tidewell::cli {
 namespace {

@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/text_util.h"
 #include "crypto/protected_container.h"
 #include "platform/memory_settings.h"
 #include "platform/system_sleeper.h"
 #include "schedule_file/schedule_store.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "timing/standard_random.h"
 
 namespace tidewell::cli {

@@ -7,8 +7,8 @@
 
 #include "model/task_list.h"
 #include "schedule_file/schedule_store.h"
-#include "ui_ports/message_box.h"
 #include "time/clock.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell::cli {
 

@@ -1,9 +1,9 @@
 #include "cli/usage.h"
 
+#include "base/text_util.h"
 #include "cli/cli.h"
 #include "cli/schedule_view.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell::cli {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "crypto/password_encoding.h"
 #include "base/result.h"
+#include "crypto/password_encoding.h"
 #include "ui_ports/password_prompt.h"
 
 namespace tidewell {

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
+#include "base/text_util.h"
 #include "files/durable_file.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "config/locations.h"
 #include "base/result.h"
+#include "config/locations.h"
 
 namespace tidewell {
 

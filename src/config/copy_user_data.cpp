@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/text_util.h"
 #include "files/durable_file.h"
 #include "files/folder_tree.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 

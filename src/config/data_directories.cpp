@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/text_util.h"
 #include "files/folder_tree.h"
 #include "files/paths.h"
 #include "files/temporary_file.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 
@@ -143,7 +143,9 @@ std::size_t CleanTemporaryFiles(const Locations& locations) {
 }
 
 Result ValidateUserDataDirectory(std::string_view path, const Locations& locations) {
-    const auto refuse = [](std::string message) { return Result::Fail(ErrorKind::invalid, std::move(message)); };
+    const auto refuse = [](std::string message) {
+        return Result::Fail(ErrorKind::invalid, std::move(message));
+    };
     if (!IsValidPath(path)) {
         return refuse(FileMessage(IDS_ERROR_FILE_NOT_A_VALID_WINDOWS_PATH, path));
     }
@@ -203,8 +205,7 @@ bool UserDataDirectory::Load() {
     const std::string stored =
         m_settings.ReadSettingString(kUserDataDirectorySection, kUserDataDirectoryValue, {});
     // A remembered directory that no longer passes is left for the user to choose again.
-    return !stored.empty() && ValidateUserDataDirectory(stored, m_locations).ok() &&
-           Take(stored).ok();
+    return !stored.empty() && ValidateUserDataDirectory(stored, m_locations).ok() && Take(stored).ok();
 }
 
 Result UserDataDirectory::Set(std::string_view path) {

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "config/locations.h"
 #include "platform/settings_port.h"
-#include "base/result.h"
 
 namespace tidewell {
 

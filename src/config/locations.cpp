@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "config/password_file.h"
-#include "store/registry_store.h"
 #include "files/whole_file.h"
+#include "store/registry_store.h"
 #include "text/language.h"
 
 namespace tidewell {

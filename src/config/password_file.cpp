@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
+#include "base/text_util.h"
 #include "crypto/idea.h"
 #include "crypto/password_encoding.h"
 #include "files/durable_file.h"
 #include "files/whole_file.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/text_util.h"
 #include "config/locations.h"
 #include "files/durable_file.h"
 #include "files/keep_aside.h"
@@ -9,7 +10,6 @@
 #include "files/whole_file.h"
 #include "format/settings_text.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

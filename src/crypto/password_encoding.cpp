@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/text_util.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 

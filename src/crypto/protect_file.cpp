@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "base/text_util.h"
 #include "crypto/password_encoding.h"
 #include "files/durable_file.h"
 #include "files/folder_tree.h"
@@ -14,10 +15,9 @@
 #include "files/paths.h"
 #include "files/whole_file.h"
 #include "platform/system_sleeper.h"
-#include "ui_ports/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 

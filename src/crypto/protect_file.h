@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "crypto/protected_container.h"
 #include "platform/sleeper.h"
-#include "base/result.h"
 
 namespace tidewell {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "crypto/protect_file_format.h"
 #include "base/result.h"
+#include "crypto/protect_file_format.h"
 
 namespace tidewell {
 

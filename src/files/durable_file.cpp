@@ -10,12 +10,12 @@
 #include <cerrno>
 #include <random>
 
+#include "base/text_util.h"
 #include "files/file_faults.h"
 #include "files/paths.h"
 #include "files/whole_file.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "files/unique_fd.h"
 #include "text/messages.h"
-#include "base/result.h"
 
 namespace tidewell {
 

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "base/text_util.h"
 #include "files/unique_fd.h"
 #include "files/whole_file.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 

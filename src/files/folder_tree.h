@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "files/durable_file.h"
 #include "base/result.h"
+#include "files/durable_file.h"
 
 namespace tidewell {
 

@@ -7,7 +7,7 @@
 
 namespace tidewell {
 
-enum class [[nodiscard]] ReadStatus {
+enum class [[nodiscard]] ReadStatus{
     Ok,
     Missing,   // no such file (or a file in place of one of its folders)
     TooLarge,  // longer than the limit

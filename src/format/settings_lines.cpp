@@ -4,10 +4,10 @@
 #include <climits>
 #include <utility>
 
+#include "base/text_util.h"
 #include "files/durable_file.h"
 #include "files/folder_tree.h"
 #include "files/paths.h"
-#include "base/text_util.h"
 
 namespace tidewell::settings_lines {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "format/settings_text.h"
 #include "base/result.h"
+#include "format/settings_text.h"
 
 // The line rules of the settings text format that the document and the writer share: trimming,
 // section and key lines, blocks of multi-line values, the normalized layout and the bytes on disk.

@@ -1,9 +1,9 @@
 #include <cstdio>
 
+#include "base/text_util.h"
 #include "overview/description.h"
 #include "text/list_texts.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 #include "time/calendar.h"
 #include "timing/list_order.h"
 

@@ -2,10 +2,10 @@
 #include <array>
 #include <cctype>
 
-#include "text/list_texts.h"
-#include "text/messages.h"
 #include "overview/description.h"
 #include "overview/fill_message.h"
+#include "text/list_texts.h"
+#include "text/messages.h"
 #include "timing/unit_name.h"
 #include "timing/waiting.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "text/messages.h"
 #include "base/text_util.h"
+#include "text/messages.h"
 
 namespace tidewell {
 

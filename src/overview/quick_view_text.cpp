@@ -1,9 +1,9 @@
 #include <cstdio>
 
+#include "overview/quick_view.h"
 #include "text/list_texts.h"
 #include "text/messages.h"
 #include "time/calendar.h"
-#include "overview/quick_view.h"
 
 namespace tidewell {
 namespace {

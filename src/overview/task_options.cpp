@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "text/messages.h"
 #include "base/text_util.h"
+#include "text/messages.h"
 #include "timing/sub_repeat.h"
 
 namespace tidewell {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "model/task_record.h"
 #include "base/result.h"
+#include "model/task_record.h"
 
 namespace tidewell {
 

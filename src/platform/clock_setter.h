@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/cancel_flag.h"
 #include "base/result.h"
+#include "platform/cancel_flag.h"
 
 namespace tidewell {
 

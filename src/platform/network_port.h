@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/cancel_flag.h"
 #include "base/result.h"
+#include "platform/cancel_flag.h"
 
 namespace tidewell {
 

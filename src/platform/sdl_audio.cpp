@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/text_util.h"
 #include "platform/tone.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "text/messages.h"
 #include "base/text_util.h"
+#include "text/messages.h"
 
 namespace tidewell {
 namespace {

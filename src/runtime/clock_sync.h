@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "platform/cancel_flag.h"
 #include "platform/clock_setter.h"
 #include "platform/network_port.h"
 #include "platform/time_zone.h"
 #include "runtime/daytime_reply.h"
-#include "ui_ports/message_box.h"
-#include "base/result.h"
 #include "time/clock.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 

@@ -2,11 +2,11 @@
 
 #include <sys/stat.h>
 
+#include "base/text_util.h"
 #include "config/locations.h"
 #include "runtime/log_line.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "model/task_record.h"
 #include "platform/launcher.h"
-#include "ui_ports/message_box.h"
-#include "base/result.h"
 #include "time/clock.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 

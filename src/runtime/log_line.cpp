@@ -1,7 +1,7 @@
 #include "runtime/log_line.h"
 
-#include "files/append_file.h"
 #include "base/text_util.h"
+#include "files/append_file.h"
 
 namespace tidewell {
 

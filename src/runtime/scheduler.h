@@ -6,8 +6,8 @@
 #include "model/task_list.h"
 #include "runtime/pass_window.h"
 #include "runtime/scheduler_ports.h"
-#include "ui_ports/scheduler_view.h"
 #include "timing/random_source.h"
+#include "ui_ports/scheduler_view.h"
 
 namespace tidewell {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "base/result.h"
 #include "config/settings_keys.h"
 #include "platform/audio_port.h"
 #include "platform/settings_port.h"
-#include "base/result.h"
 #include "ui_ports/tray_notice.h"
 
 namespace tidewell {

@@ -1,8 +1,8 @@
 #include "schedule_file/schedule_lists.h"
 
+#include "base/text_util.h"
 #include "format/settings_text.h"
 #include "model/list_entry_text.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "base/result.h"
 #include "model/task_list.h"
 #include "platform/settings_port.h"
-#include "ui_ports/message_box.h"
-#include "base/result.h"
 #include "timing/next_run_context.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 

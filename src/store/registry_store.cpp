@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <utility>
 
+#include "base/text_util.h"
 #include "files/durable_file.h"
 #include "files/file_lock.h"
 #include "files/folder_tree.h"
@@ -12,10 +13,9 @@
 #include "files/paths.h"
 #include "files/whole_file.h"
 #include "format/settings_text.h"
-#include "ui_ports/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 

@@ -1,8 +1,8 @@
 #include "text/list_texts.h"
 
+#include "base/text_util.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 

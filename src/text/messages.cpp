@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "text/language.h"
 #include "base/text_util.h"
+#include "text/language.h"
 
 namespace tidewell {
 

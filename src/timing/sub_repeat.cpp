@@ -107,8 +107,7 @@ Result CheckSubRepeat(const RepeatSubSchedule& r) {
     } else if (!InQuantityRange(r.rounds)) {
         return Fail(Printf(kRoundsRange, kSubRepeatMaxQuantity));
     }
-    if (!InQuantityRange(r.periodQuantity))
-        return Fail(Printf(kPeriodQuantityRange, kSubRepeatMaxQuantity));
+    if (!InQuantityRange(r.periodQuantity)) return Fail(Printf(kPeriodQuantityRange, kSubRepeatMaxQuantity));
     if (!InUnitRange(r.periodUnit)) return Fail(kPeriodUnitRange);
 
     int64_t period = int64_t{r.periodQuantity} * UnitSeconds(r.periodUnit);
@@ -120,7 +119,7 @@ Result CheckSubRepeat(const RepeatSubSchedule& r) {
     }
     if (r.lastingMode && duration < period) {
         return Fail(Printf(kShorterThanPeriod, r.lastingQuantity, UnitName(r.lastingUnit).c_str(),
-                                    r.periodQuantity, UnitName(r.periodUnit).c_str()));
+                           r.periodQuantity, UnitName(r.periodUnit).c_str()));
     }
     if (!r.lastingMode) duration = int64_t{r.rounds} * period;
     if (duration <= max) return Result::Ok();

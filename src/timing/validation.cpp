@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "text/messages.h"
 #include "base/text_util.h"
+#include "text/messages.h"
 #include "timing/list_order.h"
 #include "timing/randomization.h"
 

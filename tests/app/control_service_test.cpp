@@ -8,10 +8,10 @@
 #include <future>
 #include <sstream>
 
+#include "app/program/control_service.h"
 #include "app_fixture.h"
 #include "cli/cli.h"
 #include "cli/console_message_box.h"
-#include "app/program/control_service.h"
 #include "cli/schedule_view.h"
 #include "platform/control_bus.h"
 #include "support/private_bus.h"
@@ -171,15 +171,16 @@ TEST_F(ControlServiceTest, ScriptsReadTheListAndHearOfRuns) {
     ASSERT_FALSE(runs.value().isEmpty());
     EXPECT_EQ(runs.value().front().time, "2026-12-07 12:20:00");
     EXPECT_EQ(runs.value().front().title, "Look away from the screen");
-    const auto listed = std::find_if(tasks.value().begin(), tasks.value().end(),
-                                     [](const ControlTask& task) { return task.title == "Look away from the screen"; });
+    const auto listed = std::find_if(tasks.value().begin(), tasks.value().end(), [](const ControlTask& task) {
+        return task.title == "Look away from the screen";
+    });
     ASSERT_NE(listed, tasks.value().end());
     EXPECT_EQ(listed->nextRun, runs.value().front().time);
     EXPECT_TRUE(listed->enabled);
 
     QLabel heard;  // its setText slot takes the signal's one text
-    ASSERT_TRUE(script.connect(kControlBusName, kControlObjectPath, kControlInterface, QStringLiteral("TaskRan"),
-                               &heard, SLOT(setText(QString))));
+    ASSERT_TRUE(script.connect(kControlBusName, kControlObjectPath, kControlInterface,
+                               QStringLiteral("TaskRan"), &heard, SLOT(setText(QString))));
     EXPECT_FALSE(call("RunNow", {QStringLiteral("Tea is ready"), QString()}).isError());
     EXPECT_TRUE(QTest::qWaitFor([&] { return heard.text() == QLatin1String("Tea is ready"); }, 20000));
     QDBusConnection::disconnectFromBus(QStringLiteral("script"));

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/windows/message_box_dialog.h"
 #include "app/dialogs/password_dialog.h"
+#include "app/windows/message_box_dialog.h"
 #include "text/messages.h"
 
 namespace tidewell {

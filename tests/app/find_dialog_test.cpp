@@ -2,8 +2,8 @@
 #include <QComboBox>
 
 #include "app/dialogs/find_dialog.h"
-#include "app/program/program_operations.h"
 #include "app/dialogs/task_finder.h"
+#include "app/program/program_operations.h"
 #include "app_fixture.h"
 #include "config/find_settings.h"
 #include "overview/schedule_statistics.h"

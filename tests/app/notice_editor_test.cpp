@@ -4,9 +4,9 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/windows/notice_text.h"
-#include "app/task_sheet/notice_text_editor.h"
 #include "app/sheet_fixture.h"
+#include "app/task_sheet/notice_text_editor.h"
+#include "app/windows/notice_text.h"
 #include "base/text_util.h"
 
 namespace tidewell::testing {

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <map>
 
+#include "base/text_util.h"
 #include "support/recording_message_box.h"
 #include "support/recording_sleeper.h"
 #include "support/temp_dir.h"
 #include "text/message_table.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

@@ -10,6 +10,7 @@
 #include <map>
 #include <random>
 
+#include "base/text_util.h"
 #include "runtime/scheduler.h"
 #include "schedule_file/schedule_store.h"
 #include "support/fake_settings.h"
@@ -17,7 +18,6 @@
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

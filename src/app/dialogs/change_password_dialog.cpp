@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "app/widgets/qt_text.h"
+#include "base/text_util.h"
 #include "config/admin_password.h"
 #include "ui_ports/message_box.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 

@@ -13,13 +13,13 @@
 #include <QVBoxLayout>
 
 #include "app/main_window/frame_operations.h"
-#include "app/widgets/qt_text.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
+#include "app/program/tidewell_app.h"
+#include "app/widgets/qt_text.h"
 #include "platform/settings_port.h"
 #include "runtime/server_choice.h"
-#include "ui_ports/message_box.h"
 #include "timing/run_text.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 namespace {

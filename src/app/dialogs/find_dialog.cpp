@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/widgets/qt_text.h"
 #include "app/dialogs/task_finder.h"
+#include "app/widgets/qt_text.h"
 #include "config/find_settings.h"
 
 namespace tidewell {

@@ -13,9 +13,9 @@
 #include <QVBoxLayout>
 
 #include "app/widgets/qt_text.h"
+#include "base/text_util.h"
 #include "text/list_texts.h"
 #include "ui_ports/message_box.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

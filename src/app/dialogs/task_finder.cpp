@@ -3,9 +3,9 @@
 #include <QApplication>
 
 #include "app/main_window/tidewell_view.h"
-#include "ui_ports/message_box.h"
-#include "text/messages.h"
 #include "base/text_util.h"
+#include "text/messages.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 

@@ -3,9 +3,9 @@
 #include <QLabel>
 #include <QStatusBar>
 
-#include "app/windows/message_box_dialog.h"
-#include "app/widgets/qt_text.h"
 #include "app/main_window/tidewell_doc.h"
+#include "app/widgets/qt_text.h"
+#include "app/windows/message_box_dialog.h"
 #include "base/text_util.h"
 #include "time/clock.h"
 

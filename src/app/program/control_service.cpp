@@ -135,7 +135,8 @@ void ControlService::RunNow(const QString& title, const QString& password) {
     TaskRecord& task = m_app.Document()->Tasks()[*index];
     // Only a run that started is reported as one; the program has shown why it did not.
     if (!m_app.Operations().RunTaskNow(task)) {
-        sendErrorReply(kControlErrorRefused, ToQString(ReplaceAll(LoadMessage(IDS_TIDEWELL_LOG_NOT_RUN), "#1", task.title)));
+        sendErrorReply(kControlErrorRefused,
+                       ToQString(ReplaceAll(LoadMessage(IDS_TIDEWELL_LOG_NOT_RUN), "#1", task.title)));
         return;
     }
     emit TaskRan(ToQString(task.title));

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/administrator.h"
 #include "app/program/display_probe.h"
 #include "app/program/start_string.h"
 #include "app/program/tidewell_app.h"
+#include "platform/administrator.h"
 
 namespace {
 

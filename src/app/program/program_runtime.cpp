@@ -23,7 +23,6 @@
 #include "runtime/sound_notice_player.h"
 #include "runtime/task_executor.h"
 #include "runtime/unattended_clock_sync.h"
-#include "ui_ports/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
 #include "timing/standard_random.h"

@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/file_dialogs.h"
-#include "app/windows/notice_text.h"
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
+#include "app/windows/notice_text.h"
 #include "text/messages.h"
 
 namespace tidewell {

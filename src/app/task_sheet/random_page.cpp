@@ -13,9 +13,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/task_sheet/random_time_editor.h"
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
-#include "app/task_sheet/random_time_editor.h"
 #include "text/messages.h"
 #include "timing/next_run.h"
 #include "timing/randomization.h"

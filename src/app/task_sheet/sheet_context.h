@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_port.h"
-#include "ui_ports/message_box.h"
-#include "time/clock.h"
 #include "overview/description.h"
+#include "platform/settings_port.h"
+#include "time/clock.h"
 #include "timing/random_source.h"
+#include "ui_ports/message_box.h"
 
 class QWidget;
 

@@ -21,9 +21,9 @@
 #include "config/locations.h"
 #include "runtime/default_sound.h"
 #include "runtime/task_sound.h"
-#include "ui_ports/message_box.h"
 #include "text/message_table.h"
 #include "text/messages.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 namespace {

@@ -14,14 +14,14 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/file_dialogs.h"
-#include "app/windows/notice_text.h"
 #include "app/task_sheet/notice_text_editor.h"
 #include "app/task_sheet/page_checks.h"
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
+#include "app/windows/notice_text.h"
+#include "base/text_util.h"
 #include "text/list_texts.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

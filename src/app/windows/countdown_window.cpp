@@ -19,8 +19,9 @@ constexpr int kSecondMs = 1000;
 // The operation's line of a list of the message table.
 std::string OperationLine(int32_t listId, int operation) {
     const std::vector<std::string> lines = SplitLines(LoadMessage(listId));
-    return operation >= 0 && static_cast<size_t>(operation) < lines.size() ? lines[static_cast<size_t>(operation)]
-                                                                           : std::string();
+    return operation >= 0 && static_cast<size_t>(operation) < lines.size()
+               ? lines[static_cast<size_t>(operation)]
+               : std::string();
 }
 
 }  // namespace
@@ -82,7 +83,8 @@ void CountdownDialog::Tick() {
 void CountdownDialog::ShowRemaining() {
     std::string text = LoadMessage(IDS_DIALOG_SHUT_DOWN_PROMPT_HOLDER);
     text = ReplaceAll(std::move(text), "#1", std::to_string(m_secondsLeft));
-    text = ReplaceAll(std::move(text), "#2", OperationLine(IDS_DIALOG_SHUT_DOWN_PROMPT_LIST, m_request.operation));
+    text = ReplaceAll(std::move(text), "#2",
+                      OperationLine(IDS_DIALOG_SHUT_DOWN_PROMPT_LIST, m_request.operation));
     m_prompt->setText(DisplayText(text));
     m_progress->setValue(m_request.seconds - m_secondsLeft);
 }

@@ -3,10 +3,10 @@
 #include <QStringDecoder>
 
 #include "app/widgets/qt_text.h"
+#include "base/text_util.h"
 #include "files/durable_file.h"
 #include "files/whole_file.h"
 #include "text/messages.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 namespace {

@@ -8,7 +8,8 @@ namespace tidewell {
 // user closes it.
 class QtNoticeWindow final : public NoticeWindowService {
 public:
-    void ShowNotice(const std::string& caption, const std::string& text, std::function<void()> closed) override;
+    void ShowNotice(const std::string& caption, const std::string& text,
+                    std::function<void()> closed) override;
 };
 
 }  // namespace tidewell
