@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file.write(input.data(), static_cast<std::streamsize>(input.size()));
     }
     SettingsText fromFile;
-    fromFile.LoadFromFile(InputPath());
+    Check(fromFile.LoadFromFile(InputPath()));
     Check(fromFile.Lines() == fromString.Lines());
 
     RoundTrip(fromString);

@@ -28,10 +28,10 @@ bool ReadTyped(ReadText readText, Parse parse, T defaultValue, T& value) {
 
 bool SettingsText::LoadFromFile(const std::string& path) {
     std::string bytes;
-    ReadWholeFile(path, bytes);  // an unreadable file leaves `bytes` empty
+    const bool read = ReadWholeFile(path, bytes) == ReadStatus::Ok;  // else `bytes` stays empty
     Assemble(bytes);
     m_source = Source::File;
-    return true;
+    return read;
 }
 
 bool SettingsText::LoadFromString(std::string_view text) {

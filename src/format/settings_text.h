@@ -36,8 +36,8 @@ public:
         String = 1,  // last loaded by LoadFromString
     };
 
-    // Reads the whole file; a file that cannot be read gives an empty document. Always true.
-    bool LoadFromFile(const std::string& path);
+    // Reads the whole file; a file that cannot be read gives an empty document and false.
+    [[nodiscard]] bool LoadFromFile(const std::string& path);
     // Reads every line of `text`, the last one too. Always true.
     bool LoadFromString(std::string_view text);
     // Normalizes, creates the missing folders of `path` and replaces the file durably. On failure

@@ -141,9 +141,9 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
     EXPECT_EQ(refused.err, "Task title cannot be blank.\n");
 
     app.reset();
-    Answer gone = Cli({"status"});
-    EXPECT_EQ(gone.status, cli::kExitNotRunning);
-    EXPECT_EQ(gone.err, "Tidewell is not running.\n");
+    Answer stopped = Cli({"status"});
+    EXPECT_EQ(stopped.status, cli::kExitNotRunning);
+    EXPECT_EQ(stopped.err, "Tidewell is not running.\n");
 }
 
 TEST_F(ControlServiceTest, ScriptsReadTheListAndHearOfRuns) {

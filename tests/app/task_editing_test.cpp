@@ -170,7 +170,9 @@ TEST_F(TaskEditingTest, TheWizardsCloseBoxAsksBeforeCancelling) {
         EXPECT_TRUE(std::any_of(calls.begin(), calls.end(), [](const MessageBoxCall& call) {
             return call.text == LoadMessage(IDS_MESSAGE_OPT_CHANGED_PROMPT_SAVE);
         }));
-        if (answer == IDNO) EXPECT_EQ(Tasks().size(), count);
+        if (answer == IDNO) {
+            EXPECT_EQ(Tasks().size(), count);
+        }
         m_messageBox.Clear();
     }
 }

@@ -88,7 +88,9 @@ void TaskEditing::CopyTask(size_t index) {
     tidewell::CopyTask(copy, doc->Tasks()[index]);
     copy.isClockSyncTask = false;  // the built-in task stays the only one
     if (Run(IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, copy) != QDialog::Accepted) return;
-    RememberLastTypes(copy, m_app.Settings());
+    if (!RememberLastTypes(copy, m_app.Settings())) {
+        // Not stored: the store has told the user once, and the choice holds in memory until exit.
+    }
     Settle(kNewTask, copy, EventKind::taskAdded,
            LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app.ProductName()));
 }
