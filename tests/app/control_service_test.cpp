@@ -163,19 +163,21 @@ TEST_F(ControlServiceTest, ScriptsReadTheListAndHearOfRuns) {
         return pending;
     };
 
-    QDBusPendingReply<QList<ControlTask>> tasks = call("Tasks");
-    ASSERT_TRUE(tasks.isValid()) << tasks.error().message().toStdString();
-    EXPECT_EQ(tasks.value().size(), 9);  // as many as the status counts
-    QDBusPendingReply<QList<ControlRun>> runs = call("NextRuns");
-    ASSERT_TRUE(runs.isValid()) << runs.error().message().toStdString();
-    ASSERT_FALSE(runs.value().isEmpty());
-    EXPECT_EQ(runs.value().front().time, "2026-12-07 12:20:00");
-    EXPECT_EQ(runs.value().front().title, "Look away from the screen");
-    const auto listed = std::find_if(tasks.value().begin(), tasks.value().end(), [](const ControlTask& task) {
+    QDBusPendingReply<QList<ControlTask>> tasksReply = call("Tasks");
+    ASSERT_TRUE(tasksReply.isValid()) << tasksReply.error().message().toStdString();
+    const QList<ControlTask> tasks = tasksReply.value();
+    EXPECT_EQ(tasks.size(), 9);  // as many as the status counts
+    QDBusPendingReply<QList<ControlRun>> runsReply = call("NextRuns");
+    ASSERT_TRUE(runsReply.isValid()) << runsReply.error().message().toStdString();
+    const QList<ControlRun> runs = runsReply.value();
+    ASSERT_FALSE(runs.isEmpty());
+    EXPECT_EQ(runs.front().time, "2026-12-07 12:20:00");
+    EXPECT_EQ(runs.front().title, "Look away from the screen");
+    const auto listed = std::find_if(tasks.begin(), tasks.end(), [](const ControlTask& task) {
         return task.title == "Look away from the screen";
     });
-    ASSERT_NE(listed, tasks.value().end());
-    EXPECT_EQ(listed->nextRun, runs.value().front().time);
+    ASSERT_NE(listed, tasks.end());
+    EXPECT_EQ(listed->nextRun, runs.front().time);
     EXPECT_TRUE(listed->enabled);
 
     QLabel heard;  // its setText slot takes the signal's one text

@@ -12,10 +12,12 @@
 #include "app_fixture.h"
 #include "base/text_util.h"
 #include "config/help_page.h"
+#include "model/task_defaults.h"
 #include "support/injected_file_faults.h"
 #include "support/task_builder.h"
 #include "text/language.h"
 #include "text/messages.h"
+#include "timing/validation.h"
 #include "ui_ports/message_box.h"
 
 namespace tidewell::testing {
@@ -263,12 +265,16 @@ TEST_F(FrameTest, ScheduleOfAnotherKindIsNamedLeftAloneAndShownAsAFreshList) {
                   std::string::npos);
         EXPECT_TRUE(app->Document()->Tasks().empty());
         EXPECT_TRUE(app->Document()->IsFileLeft());
-        TaskRecord task = DailyTask({TimeOfDayValue(8)});
+        TaskRecord task;
+        ResetToDefaults(task, TaskDefaultsContext{app->Settings(), m_clock});
         task.title = "new";
+        task.scheduleInfo.type = ScheduleType::daily;
+        task.scheduleInfo.daily = {TimeOfDayValue(8)};
         task.taskInfo.taskType = TaskType::notice;
         task.taskInfo.noticeMsg = "Time to go";
-        task.soundInfo.type = 0;
-        ASSERT_LT(app->Document()->AddTask(task, true), app->Document()->Tasks().size());
+        NormalizeTask(task);
+        const std::size_t added = app->Document()->AddTask(task, true);
+        ASSERT_LT(added, app->Document()->Tasks().size());
         EXPECT_TRUE(c.unchanged());
         EXPECT_TRUE(app->Document()->IsModified());
     }

@@ -25,7 +25,6 @@
 #include "app/task_sheet/random_time_editor.h"
 #include "app/task_sheet/sound_page.h"
 #include "app/task_sheet/summary_page.h"
-#include "app/widgets/mnemonics.h"
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
 #include "app/windows/notice_text.h"
@@ -396,45 +395,6 @@ TEST_F(SheetPagesTest, TrySoundAsksWhileMutedAndStopsAfterTwentySeconds) {
     EXPECT_EQ(m_messageBox.CallCount(), asked) << "the question is not asked again";
     page.StopTry();
     EXPECT_FALSE(muted.Beeping());
-}
-
-// Alt and a key reach one control: no two controls a page shows, nor a page and the sheet's
-// buttons, share a mnemonic, for every task and schedule type, in both languages.
-TEST_F(SheetPagesTest, NoTwoControlsOfAPageShareAMnemonic) {
-    for (int32_t lcid : {kLcidEnglish, kLcidSimplifiedChinese}) {
-        SetLanguage(lcid);
-        for (int32_t caption : {IDS_TIDEWELL_OPTIONS_TITLE_ADD_TASK, IDS_TIDEWELL_OPTIONS_TITLE_EDIT_TASK}) {
-            TaskRecord task = NewTask();
-            COptionsSheet sheet(caption, task, m_context);
-            QStringList buttonKeys;
-            for (auto which :
-                 {QWizard::BackButton, QWizard::NextButton, QWizard::FinishButton, QWizard::CancelButton}) {
-                if (const QString key = MnemonicOf(sheet.button(which)->text()); !key.isEmpty())
-                    buttonKeys << key;
-            }
-            for (COptionsPage* page : sheet.Pages()) {
-                const auto expectUnique = [&](const QString& state) {
-                    QStringList keys = buttonKeys;
-                    for (const QWidget* control : MnemonicControls(page)) {
-                        if (control->isVisibleTo(page)) keys << MnemonicOf(MnemonicText(control));
-                    }
-                    keys.sort();
-                    EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end())
-                        << lcid << " " << page->objectName().toStdString() << " " << state.toStdString()
-                        << ": " << keys.join(' ').toStdString();
-                };
-                expectUnique({});
-                for (auto* types : page->findChildren<QComboBox*>()) {
-                    if (types->objectName() != "taskTypeCombo" && types->objectName() != "scheduleTypeCombo")
-                        continue;
-                    for (int index = 0; index < types->count(); ++index) {
-                        types->setCurrentIndex(index);
-                        expectUnique(types->currentText());
-                    }
-                }
-            }
-        }
-    }
 }
 
 }  // namespace

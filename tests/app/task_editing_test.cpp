@@ -141,6 +141,7 @@ TEST_F(TaskEditingTest, CopyOpensTheWizardOnACopyAndSelectsTheCopy) {
                           return sheet.result();
                       }
                       title->setText("The copy");
+                      while (sheet.nextId() != -1) sheet.next();  // Finish is on the last page
                       return Finish(sheet);
                   });
     }

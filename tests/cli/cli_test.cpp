@@ -67,7 +67,7 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
     };
     const Case cases[] = {
         {{"list", path, "--password", "wrong-pw"}, "The password is invalid."},
-        {{"list", path}, "The password is invalid."},
+        {{"list", path}, "The schedule file is protected with an administrator password, but no password"},
         {{"check", temp.File("missing.rws")}, "File \"" + temp.File("missing.rws") + "\" was not found."},
         {{"check", temp.Path()},
          "Cannot read the file \"" + temp.Path() + "\": " + std::strerror(EISDIR) + "."},

@@ -13,7 +13,6 @@
 #include "app/task_sheet/task_page.h"
 #include "app/task_sheet/waiting_page.h"
 #include "app/task_sheet/welcome_page.h"
-#include "app/widgets/mnemonics.h"
 #include "app/widgets/qt_text.h"
 #include "model/task_compare.h"
 #include "text/messages.h"
@@ -65,8 +64,6 @@ COptionsSheet::COptionsSheet(int32_t captionId, TaskRecord& task, SheetContext& 
     } else {
         BuildTabs(captionId, task);
     }
-    // The pages' texts come from several places; Alt and a key must reach one control.
-    MakeMnemonicsUnique(this, std::vector<QWidget*>(m_pages.begin(), m_pages.end()));
 }
 
 void COptionsSheet::BuildWizard(TaskRecord& task) {
