@@ -32,7 +32,9 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
 [ -s "$display_file" ] || { echo "Xvfb did not start"; cat "$out/xvfb.log"; exit 1; }
 display=":$(head -1 "$display_file")"
-for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+# A busy machine (the other tests run beside this one) may take a while to bring the server up.
+for _ in $(seq 300); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo -display "$display" >/dev/null 2>&1 || { echo "Xvfb did not answer on $display"; exit 1; }
 
 export DISPLAY=$display HOME=$home QT_QPA_PLATFORM=xcb LANG=${LANG:-C.UTF-8}
 export XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data XDG_RUNTIME_DIR=$home/run
