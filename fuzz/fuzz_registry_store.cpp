@@ -107,7 +107,7 @@ void Loaded(std::string_view input) {
         Check(read == "default");
         Check(!store.DamagedCopyPath().empty() && Get(store.DamagedCopyPath()) == input);
     }
-    Check(store.WriteSettingString("Fuzz", "Value", input));
+    Check(store.WriteSettingString("Fuzz", "Value", input).ok());
     Check(store.ReadSettingString("Fuzz", "Value", "") == input);
     RegistryData written;
     Check(tidewell::ParseRegistryText(Get(file), written));
