@@ -1,19 +1,24 @@
 #include "platform/detached_spawn.h"
 
 #include <errno.h>
-#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/eventfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 extern char** environ;
 
 namespace tidewell {
 namespace {
 
-// The attributes and file actions of one spawn, made before the fork so that the intermediate
-// process allocates nothing.
+// The attributes and file actions of one spawn.
 class SpawnSetup {
 public:
     SpawnSetup() {
@@ -54,37 +59,108 @@ private:
     posix_spawn_file_actions_t m_actions;
 };
 
-// Runs in the intermediate process: spawn, report, leave. glibc's posix_spawn returns the
-// failure of the child's exec, so the report covers a program that cannot run.
-[[noreturn]] void SpawnAndReport(const SpawnRequest& request, const SpawnSetup& setup, char* const* argv,
-                                 int reportFd) {
-    pid_t child = 0;
-    const int error = request.searchPath ? posix_spawnp(&child, request.program.c_str(), setup.Actions(),
-                                                        setup.Attributes(), argv, environ)
-                                         : posix_spawn(&child, request.program.c_str(), setup.Actions(),
-                                                       setup.Attributes(), argv, environ);
-    ssize_t written;
-    do {
-        written = write(reportFd, &error, sizeof error);
-    } while (written < 0 && errno == EINTR);
-    _exit(0);
-}
-
-int ReadReport(int fd) {
-    int error = 0;
-    size_t got = 0;
-    auto* bytes = reinterpret_cast<char*>(&error);
-    while (got < sizeof error) {
-        const ssize_t n = read(fd, bytes + got, sizeof error - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return EIO;  // the intermediate died before it could tell
-        got += static_cast<size_t>(n);
+// Reaps the started programs on a thread of its own, so that none stays a zombie and no
+// SIGCHLD handler or event loop is needed. Each child is watched through a process descriptor;
+// where the system has none, a thread of its own waits for that child.
+class ChildReaper {
+public:
+    static ChildReaper& Instance() {
+        // Never destroyed: its thread lives as long as the process.
+        static ChildReaper* const reaper = new ChildReaper;
+        return *reaper;
     }
-    return error;
-}
+
+    void Watch(pid_t pid) {
+        const int pidFd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_watched;
+        if (pidFd < 0 || m_wakeFd < 0) {
+            if (pidFd >= 0) close(pidFd);
+            std::thread([this, pid] {
+                while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+                }
+                Reaped();
+            }).detach();
+            return;
+        }
+        m_children.push_back({pid, pidFd});
+        if (!m_reaping) {
+            m_reaping = true;
+            std::thread([this] { Run(); }).detach();
+        }
+        const uint64_t one = 1;
+        while (write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
+        }
+    }
+
+    void WaitAllReaped() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_allReaped.wait(lock, [this] { return m_watched == 0; });
+    }
+
+private:
+    struct Child {
+        pid_t pid;
+        int pidFd;
+    };
+
+    ChildReaper() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+    void Run() {
+        for (;;) {
+            std::vector<pollfd> fds{{m_wakeFd, POLLIN, 0}};
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                for (const Child& child : m_children) fds.push_back({child.pidFd, POLLIN, 0});
+            }
+            if (poll(fds.data(), fds.size(), -1) < 0) continue;  // EINTR
+            uint64_t count = 0;
+            if (fds[0].revents != 0) {
+                while (read(m_wakeFd, &count, sizeof count) < 0 && errno == EINTR) {
+                }
+            }
+            for (size_t i = 1; i < fds.size(); ++i) {
+                if (fds[i].revents != 0) ReapEnded(fds[i].fd);
+            }
+        }
+    }
+
+    void ReapEnded(int pidFd) {
+        pid_t pid = 0;
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            for (size_t i = 0; i < m_children.size(); ++i) {
+                if (m_children[i].pidFd != pidFd) continue;
+                pid = m_children[i].pid;
+                m_children.erase(m_children.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+        }
+        // Someone else may have reaped it already (ECHILD): it is gone all the same.
+        while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+        }
+        close(pidFd);
+        Reaped();
+    }
+
+    void Reaped() {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (--m_watched == 0) m_allReaped.notify_all();
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_allReaped;
+    std::vector<Child> m_children;
+    int m_watched = 0;
+    const int m_wakeFd;
+    bool m_reaping = false;
+};
 
 }  // namespace
 
+// posix_spawn clones with vfork semantics: the page tables are not copied, we wait only until
+// the program has been executed, and glibc returns the failure of that exec. So a start costs
+// about a millisecond on the calling thread, whatever this process's size.
 int SpawnDetached(const SpawnRequest& request) {
     if (request.argv.empty()) return EINVAL;
     SpawnSetup setup;
@@ -92,27 +168,17 @@ int SpawnDetached(const SpawnRequest& request) {
     std::vector<char*> argv;
     for (const std::string& argument : request.argv) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-
-    int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) return errno;
-    const pid_t intermediate = fork();
-    if (intermediate < 0) {
-        const int error = errno;
-        close(report[0]);
-        close(report[1]);
-        return error;
-    }
-    if (intermediate == 0) {
-        close(report[0]);
-        SpawnAndReport(request, setup, argv.data(), report[1]);
-    }
-    close(report[1]);
-    const int error = ReadReport(report[0]);
-    close(report[0]);
-    // The intermediate exits right after its report; reaping it is all the waiting there is.
-    while (waitpid(intermediate, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    pid_t child = 0;
+    const int error = request.searchPath ? posix_spawnp(&child, request.program.c_str(), setup.Actions(),
+                                                        setup.Attributes(), argv.data(), environ)
+                                         : posix_spawn(&child, request.program.c_str(), setup.Actions(),
+                                                       setup.Attributes(), argv.data(), environ);
+    if (error == 0) ChildReaper::Instance().Watch(child);
     return error;
+}
+
+void WaitForStartedChildren() {
+    ChildReaper::Instance().WaitAllReaped();
 }
 
 }  // namespace tidewell

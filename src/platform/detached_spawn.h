@@ -12,8 +12,12 @@ struct SpawnRequest {
     std::string folder;             // working folder of the child; empty: this process's
 };
 
-// Starts the program detached (see LinuxLauncher). Returns 0 once it runs, or the errno value
-// that kept it from running.
+// Starts the program (see LinuxLauncher). Returns 0 once it runs, or the errno value that kept it
+// from running; the answer is known when this returns, the failure of its exec included.
 int SpawnDetached(const SpawnRequest& request);
+
+// Blocks until every program started so far has ended and been reaped. For tests: a started
+// program must never stay behind as a zombie.
+void WaitForStartedChildren();
 
 }  // namespace tidewell
