@@ -2,12 +2,12 @@
 
 #include <string>
 
+#include "base/result.h"
 #include "model/task_list.h"
 #include "platform/settings_port.h"
 #include "platform/sleeper.h"
-#include "ui_ports/message_box.h"
-#include "base/result.h"
 #include "timing/next_run_context.h"
+#include "ui_ports/message_box.h"
 
 namespace tidewell {
 
@@ -60,6 +60,19 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
 Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context);
 // SaveTaskList without showing the failure: the caller reports it.
 Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context);
+
+// The bytes of one save, made in memory, so that another thread can write them.
+struct ScheduleSnapshot {
+    std::string path;
+    std::string bytes;
+    bool protectedFile = false;
+};
+// Serializes (and protects) the list as WriteTaskList would write it.
+Result TakeSnapshot(const std::string& path, TaskList& list, const ScheduleStoreContext& context,
+                    ScheduleSnapshot& snapshot);
+// Replaces the file with the snapshot, durably, whole or not at all; fails with the message
+// WriteTaskList gives.
+Result WriteSnapshot(const ScheduleSnapshot& snapshot);
 
 // Passes the list through the schedule file's writer and reader in memory, so
 // that it is validated, defaulted and ordered exactly like a loaded one. The
