@@ -11,9 +11,9 @@
 #include "app/schedule_page/list_editor.h"
 #include "app/schedule_page/month_list_editor.h"
 #include "app/task_sheet/options_page.h"
+#include "app/task_sheet/task_editing.h"
 #include "app/widgets/page_widgets.h"
 #include "app/widgets/qt_text.h"
-#include "app/task_sheet/task_editing.h"
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
 #include "support/recording_audio.h"
@@ -60,7 +60,10 @@ protected:
         }
         return Tasks().size();
     }
-    std::string ScheduleBytes() { return ReadFileText(m_app->Document()->ScheduleFile()); }
+    std::string ScheduleBytes() {
+        m_app->Document()->FinishSaves();
+        return ReadFileText(m_app->Document()->ScheduleFile());
+    }
 
     std::unique_ptr<CTidewellApp> m_app;
     RecordingAudio m_audio;

@@ -8,13 +8,14 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
-#include "app/main_window/frame_operations.h"
-#include "app/main_window/main_frame.h"
 #include "app/dialogs/opt_general_page.h"
 #include "app/dialogs/opt_schedule_page.h"
-#include "app/widgets/qt_text.h"
-#include "app/program/tidewell_app.h"
+#include "app/main_window/frame_operations.h"
+#include "app/main_window/main_frame.h"
 #include "app/main_window/tidewell_doc.h"
+#include "app/program/tidewell_app.h"
+#include "app/widgets/qt_text.h"
+#include "base/text_util.h"
 #include "config/admin_password.h"
 #include "config/copy_user_data.h"
 #include "config/data_directories.h"
@@ -22,7 +23,6 @@
 #include "files/keep_aside.h"
 #include "files/paths.h"
 #include "ui_ports/message_box.h"
-#include "base/text_util.h"
 
 namespace tidewell {
 
@@ -144,6 +144,7 @@ bool OptionsDialog::SwitchUserDataDirectory(const std::string& path) {
                                           MB_YESNO | MB_ICONQUESTION) == IDYES) {
         std::string leaveOut;
         if (!KeepOneList(path, leaveOut)) return false;
+        if (doc != nullptr) doc->FinishSaves();  // the copy takes the file as last saved
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const Result copied = CopyUserData(userData.Path(), path, CopyMode::Copy, {}, leaveOut);
         QApplication::restoreOverrideCursor();

@@ -2,14 +2,14 @@
 
 #include <QTimer>
 
-#include "app/windows/countdown_window.h"
 #include "app/main_window/main_frame.h"
-#include "app/windows/notice_window.h"
-#include "app/widgets/qt_text.h"
 #include "app/main_window/system_tray.h"
-#include "app/program/tidewell_app.h"
 #include "app/main_window/tidewell_doc.h"
 #include "app/main_window/tidewell_view.h"
+#include "app/program/tidewell_app.h"
+#include "app/widgets/qt_text.h"
+#include "app/windows/countdown_window.h"
+#include "app/windows/notice_window.h"
 #include "config/locations.h"
 #include "platform/boot_clock.h"
 #include "platform/logind_power_control.h"
@@ -167,6 +167,14 @@ void ProgramRuntime::RedrawAll() {
 
 void ProgramRuntime::SaveViewTaskList() {
     m_doc.SaveFromPass();
+}
+
+// The one save that waits for the disk: a pass's claims must be durable before its runs start, or
+// a crash in between would make those runs again after the restart. Waiting here rather than
+// starting the runs from the saver's report keeps the start and its "did it start" answer inside
+// the pass; for a list of usual size the write takes a few milliseconds.
+void ProgramRuntime::SaveBeforeRuns() {
+    m_doc.SaveBeforeRuns();
 }
 
 // Runs on the synchronization's worker thread: the failure is told on the window's thread.
