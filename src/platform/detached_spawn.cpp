@@ -2,18 +2,24 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/eventfd.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 extern char** environ;
 
 namespace tidewell {
 namespace {
 
-// The attributes and file actions of one spawn, made before the fork so that the intermediate
-// process allocates nothing.
+// The attributes and file actions of one spawn.
 class SpawnSetup {
 public:
     SpawnSetup() {
@@ -54,111 +60,163 @@ private:
     posix_spawn_file_actions_t m_actions;
 };
 
-void WriteInt(int fd, int value) {
-    ssize_t written;
-    do {
-        written = write(fd, &value, sizeof value);
-    } while (written < 0 && errno == EINTR);
-}
+// Reaps the started programs on a thread of its own, so that none stays a zombie and no
+// SIGCHLD handler or event loop is needed. Each child is watched through a process descriptor;
+// where the system has none, a thread of its own waits for that child.
+class ChildReaper {
+public:
+    static ChildReaper& Instance() {
+        // Never destroyed: its thread lives as long as the process.
+        static ChildReaper* const reaper = new ChildReaper;
+        return *reaper;
+    }
 
-// Runs in the intermediate process: spawn, report, leave; with a status pipe, wait for the
-// child first and pass its end on. glibc's posix_spawn returns the failure of the child's
-// exec, so the report covers a program that cannot run.
-[[noreturn]] void SpawnAndReport(const SpawnRequest& request, const SpawnSetup& setup, char* const* argv,
-                                 int reportFd, int statusFd) {
-    pid_t child = 0;
-    const int error = request.searchPath ? posix_spawnp(&child, request.program.c_str(), setup.Actions(),
-                                                        setup.Attributes(), argv, environ)
-                                         : posix_spawn(&child, request.program.c_str(), setup.Actions(),
-                                                       setup.Attributes(), argv, environ);
-    WriteInt(reportFd, error);
-    if (error == 0 && statusFd >= 0) {
-        close(reportFd);
-        int status = 0;
-        while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    // With `statusFd` (a pipe's writing end, or -1), the child's wait status is written there
+    // once it has ended, and the descriptor closed.
+    void Watch(pid_t pid, int statusFd) {
+        const int pidFd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        ++m_watched;
+        if (pidFd < 0 || m_wakeFd < 0) {
+            if (pidFd >= 0) close(pidFd);
+            std::thread([this, pid, statusFd] {
+                Reap(pid, statusFd);
+                Reaped();
+            }).detach();
+            return;
         }
-        WriteInt(statusFd, status);
+        m_children.push_back({pid, pidFd, statusFd});
+        if (!m_reaping) {
+            m_reaping = true;
+            std::thread([this] { Run(); }).detach();
+        }
+        const uint64_t one = 1;
+        while (write(m_wakeFd, &one, sizeof one) < 0 && errno == EINTR) {
+        }
     }
-    _exit(0);
-}
 
-int ReadReport(int fd) {
-    int error = 0;
-    size_t got = 0;
-    auto* bytes = reinterpret_cast<char*>(&error);
-    while (got < sizeof error) {
-        const ssize_t n = read(fd, bytes + got, sizeof error - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return EIO;  // the intermediate died before it could tell
-        got += static_cast<size_t>(n);
+    void WaitAllReaped() {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_allReaped.wait(lock, [this] { return m_watched == 0; });
     }
-    return error;
-}
+
+private:
+    struct Child {
+        pid_t pid;
+        int pidFd;
+        int statusFd;
+    };
+
+    ChildReaper() : m_wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+    void Run() {
+        for (;;) {
+            std::vector<pollfd> fds{{m_wakeFd, POLLIN, 0}};
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                for (const Child& child : m_children) fds.push_back({child.pidFd, POLLIN, 0});
+            }
+            if (poll(fds.data(), fds.size(), -1) < 0) continue;  // EINTR
+            uint64_t count = 0;
+            if (fds[0].revents != 0) {
+                while (read(m_wakeFd, &count, sizeof count) < 0 && errno == EINTR) {
+                }
+            }
+            for (size_t i = 1; i < fds.size(); ++i) {
+                if (fds[i].revents != 0) ReapEnded(fds[i].fd);
+            }
+        }
+    }
+
+    void ReapEnded(int pidFd) {
+        Child ended{};
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            for (size_t i = 0; i < m_children.size(); ++i) {
+                if (m_children[i].pidFd != pidFd) continue;
+                ended = m_children[i];
+                m_children.erase(m_children.begin() + static_cast<std::ptrdiff_t>(i));
+                break;
+            }
+        }
+        Reap(ended.pid, ended.statusFd);
+        close(pidFd);
+        Reaped();
+    }
+
+    // Someone else may have reaped the child already (ECHILD): it is gone all the same, and
+    // with no status to pass on, the reader finds the pipe closed empty.
+    static void Reap(pid_t pid, int statusFd) {
+        int status = 0;
+        pid_t reaped;
+        while ((reaped = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+        }
+        if (statusFd < 0) return;
+        if (reaped == pid) {
+            while (write(statusFd, &status, sizeof status) < 0 && errno == EINTR) {
+            }
+        }
+        close(statusFd);
+    }
+
+    void Reaped() {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        if (--m_watched == 0) m_allReaped.notify_all();
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_allReaped;
+    std::vector<Child> m_children;
+    int m_watched = 0;
+    const int m_wakeFd;
+    bool m_reaping = false;
+};
 
 }  // namespace
 
 namespace {
 
-// Spawns through an intermediate process; with `statusFd` wanted, that process follows the
-// child to its end and is left for the caller to reap.
-int Spawn(const SpawnRequest& request, int* statusFd, int* follower) {
+// posix_spawn clones with vfork semantics: the page tables are not copied, we wait only until
+// the program has been executed, and glibc returns the failure of that exec. So a start costs
+// about a millisecond on the calling thread, whatever this process's size.
+int Spawn(const SpawnRequest& request, int statusFd) {
     if (request.argv.empty()) return EINVAL;
     SpawnSetup setup;
     if (const int error = setup.Prepare(request); error != 0) return error;
     std::vector<char*> argv;
     for (const std::string& argument : request.argv) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-
-    int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) return errno;
-    int status[2] = {-1, -1};
-    if (statusFd != nullptr && pipe2(status, O_CLOEXEC) != 0) {
-        const int error = errno;
-        close(report[0]);
-        close(report[1]);
-        return error;
-    }
-    auto closeAll = [&] {
-        for (int fd : {report[0], report[1], status[0], status[1]})
-            if (fd >= 0) close(fd);
-    };
-    const pid_t intermediate = fork();
-    if (intermediate < 0) {
-        const int error = errno;
-        closeAll();
-        return error;
-    }
-    if (intermediate == 0) {
-        close(report[0]);
-        if (status[0] >= 0) close(status[0]);
-        SpawnAndReport(request, setup, argv.data(), report[1], status[1]);
-    }
-    close(report[1]);
-    if (status[1] >= 0) close(status[1]);
-    const int error = ReadReport(report[0]);
-    close(report[0]);
-    if (statusFd != nullptr && error == 0) {
-        *statusFd = status[0];
-        *follower = intermediate;
-        return 0;
-    }
-    if (status[0] >= 0) close(status[0]);
-    // The intermediate exits right after its report; reaping it is all the waiting there is.
-    while (waitpid(intermediate, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    pid_t child = 0;
+    const int error = request.searchPath ? posix_spawnp(&child, request.program.c_str(), setup.Actions(),
+                                                        setup.Attributes(), argv.data(), environ)
+                                         : posix_spawn(&child, request.program.c_str(), setup.Actions(),
+                                                       setup.Attributes(), argv.data(), environ);
+    if (error == 0) ChildReaper::Instance().Watch(child, statusFd);
     return error;
 }
 
 }  // namespace
 
 int SpawnDetached(const SpawnRequest& request) {
-    return Spawn(request, nullptr, nullptr);
+    return Spawn(request, -1);
 }
 
-int SpawnFollowed(const SpawnRequest& request, int& statusFd, int& intermediate) {
+int SpawnFollowed(const SpawnRequest& request, int& statusFd) {
     statusFd = -1;
-    intermediate = -1;
-    return Spawn(request, &statusFd, &intermediate);
+    int status[2];
+    if (pipe2(status, O_CLOEXEC) != 0) return errno;
+    const int error = Spawn(request, status[1]);
+    if (error != 0) {
+        close(status[0]);
+        close(status[1]);
+        return error;
+    }
+    statusFd = status[0];
+    return 0;
+}
+
+void WaitForStartedChildren() {
+    ChildReaper::Instance().WaitAllReaped();
 }
 
 }  // namespace tidewell

@@ -12,13 +12,17 @@ struct SpawnRequest {
     std::string folder;             // working folder of the child; empty: this process's
 };
 
-// Starts the program detached (see LinuxLauncher). Returns 0 once it runs, or the errno value
-// that kept it from running.
+// Starts the program (see LinuxLauncher). Returns 0 once it runs, or the errno value that kept it
+// from running; the answer is known when this returns, the failure of its exec included.
 int SpawnDetached(const SpawnRequest& request);
 
-// Like SpawnDetached, but the intermediate process stays until the program has ended and then
-// writes its wait status (an int) to `statusFd`, which the caller reads once it is readable and
-// closes; the caller also reaps `intermediate`. On failure both stay -1.
-int SpawnFollowed(const SpawnRequest& request, int& statusFd, int& intermediate);
+// Like SpawnDetached, and `statusFd` becomes readable once the program has ended: it then holds
+// the program's wait status (an int), or nothing when that could not be learned. The caller
+// closes it. On failure it stays -1.
+int SpawnFollowed(const SpawnRequest& request, int& statusFd);
+
+// Blocks until every program started so far has ended and been reaped. For tests: a started
+// program must never stay behind as a zombie.
+void WaitForStartedChildren();
 
 }  // namespace tidewell

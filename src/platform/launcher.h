@@ -10,7 +10,6 @@ namespace tidewell {
 // follow, the result of the open said all there is.
 struct OpenerWatch {
     int fd = -1;
-    int process = -1;
     std::string target;
 };
 

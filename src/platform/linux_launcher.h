@@ -7,13 +7,11 @@
 
 namespace tidewell {
 
-// The launcher of a Linux desktop. Every child is started through a short-lived intermediate
-// process that spawns it and exits at once: the child is then adopted by init (or the session's
-// subreaper), which reaps it, so it never becomes our zombie, and no SIGCHLD handler, reaper
-// thread or event loop is needed. The intermediate hands the outcome of posix_spawn back through
-// a close-on-exec pipe, so a program that cannot be executed is reported, not lost. Children run
-// in a session of their own with the default signal mask and dispositions and only the standard
-// descriptors inherited.
+// The launcher of a Linux desktop. Children are started with posix_spawn, which costs little on
+// the calling thread and tells at once whether the program could be executed. A thread of the
+// launcher reaps them when they end, so none stays our zombie, and no SIGCHLD handler or event
+// loop is needed. Children run in a session of their own with the default signal mask and
+// dispositions and only the standard descriptors inherited.
 class LinuxLauncher final : public Launcher {
 public:
     // `opener` is the program Open hands targets to; a name without a slash is looked up on PATH.

@@ -107,7 +107,11 @@ void Scheduler::ClaimRun(size_t index, const DateTime& runTime) {
 
 void Scheduler::StartClaimedRuns() {
     m_list.SetModified(true);
-    Save();
+    if (m_pending.empty()) {
+        Save();
+        return;
+    }
+    m_view.SaveBeforeRuns();
     bool released = false;
     for (const PendingRun& run : std::exchange(m_pending, {})) {
         TaskRecord& task = m_list[run.index];
@@ -117,9 +121,12 @@ void Scheduler::StartClaimedRuns() {
         task.scheduleInfo.lastRunTime = run.lastRun;
         released = true;
     }
-    if (!released) return;
-    m_list.SetModified(true);
-    Save();
+    if (released) {
+        m_list.SetModified(true);
+        m_view.SaveViewTaskList();
+    }
+    // Drawn once every run has started: the runs wait for nothing but their claims.
+    m_view.RedrawAll();
 }
 
 bool Scheduler::AdvanceOverdue(TaskRecord& task, const PassWindow& window) {

@@ -17,10 +17,11 @@ namespace tidewell {
 // written down at PassWindowTracker.
 //
 // A pass first claims what is due: each due task's next run is advanced and its last run set to
-// the instant it was due. The claims are saved, and only then do the tasks start, in list order.
-// So a crash at any instant leaves every due run done at most once: a run claimed on disk is
-// never caught up again. A task that does not start gets its previous last run back, and the
-// list is saved once more. A pass that changes nothing saves nothing.
+// the instant it was due. The claims are saved durably, and only then do the tasks start, in list
+// order. So a crash at any instant leaves every due run done at most once: a run claimed on disk
+// is never caught up again. A task that does not start gets its previous last run back, and the
+// list is saved once more. Only the claims' save must be on disk when it returns; the view may
+// write the others in the background. A pass that changes nothing saves nothing.
 //
 // Nothing a run shows waits for the user, so passes never nest; a pass entered while another is
 // under way (a window's event loop calling back) does nothing.

@@ -11,6 +11,7 @@
 #include "files/durable_file.h"
 #include "files/keep_aside.h"
 #include "files/whole_file.h"
+#include "format/settings_lines.h"
 #include "format/settings_text.h"
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
@@ -285,18 +286,31 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
     return report;
 }
 
-Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
-    SettingsTextWriter document = BuildDocument(list, context);
-    if (context.password.empty()) return document.SaveToFile(path);
-    std::string bytes;
-    if (Result sealed = ProtectedBytes(path, std::move(document).SaveToString(), context, bytes);
-        !sealed.ok()) {
-        return sealed;
+Result TakeSnapshot(const std::string& path, TaskList& list, const ScheduleStoreContext& context,
+                    ScheduleSnapshot& snapshot) {
+    snapshot.path = path;
+    snapshot.protectedFile = !context.password.empty();
+    std::string text = BuildDocument(list, context).SaveToString();
+    if (!snapshot.protectedFile) {
+        snapshot.bytes = std::move(text);
+        return Result::Ok();
     }
-    if (!WriteFileDurably(path, bytes).ok()) {
-        return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path));
+    return ProtectedBytes(path, text, context, snapshot.bytes);
+}
+
+Result WriteSnapshot(const ScheduleSnapshot& snapshot) {
+    if (!snapshot.protectedFile) return settings_lines::SaveBytes(snapshot.path, snapshot.bytes);
+    if (!WriteFileDurably(snapshot.path, snapshot.bytes).ok()) {
+        return Result::Fail(ErrorKind::io,
+                            FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, snapshot.path));
     }
     return Result::Ok();
+}
+
+Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
+    ScheduleSnapshot snapshot;
+    if (Result taken = TakeSnapshot(path, list, context, snapshot); !taken.ok()) return taken;
+    return WriteSnapshot(snapshot);
 }
 
 Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {

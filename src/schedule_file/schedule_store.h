@@ -59,6 +59,19 @@ Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStore
 // SaveTaskList without showing the failure: the caller reports it.
 Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context);
 
+// The bytes of one save, made in memory, so that another thread can write them.
+struct ScheduleSnapshot {
+    std::string path;
+    std::string bytes;
+    bool protectedFile = false;
+};
+// Serializes (and protects) the list as WriteTaskList would write it.
+Result TakeSnapshot(const std::string& path, TaskList& list, const ScheduleStoreContext& context,
+                    ScheduleSnapshot& snapshot);
+// Replaces the file with the snapshot, durably, whole or not at all; fails with the message
+// WriteTaskList gives.
+Result WriteSnapshot(const ScheduleSnapshot& snapshot);
+
 // Passes the list through the schedule file's writer and reader in memory, so
 // that it is validated, defaulted and ordered exactly like a loaded one. The
 // disk is not touched, so nothing can fail; the modified flag stays.

@@ -61,7 +61,10 @@ protected:
         }
         return Tasks().size();
     }
-    std::string ScheduleBytes() { return ReadFileText(m_app->Document()->ScheduleFile()); }
+    std::string ScheduleBytes() {
+        m_app->Document()->FinishSaves();
+        return ReadFileText(m_app->Document()->ScheduleFile());
+    }
 
     std::unique_ptr<CTidewellApp> m_app;
     RecordingAudio m_audio;

@@ -71,14 +71,20 @@ TEST_F(SchedulerTest, FirstPassCoversTheSecondsSinceTheLoad) {
     EXPECT_EQ(m_list[0].scheduleInfo.lastRunTime, At(2026, 3, 2, 8));
 }
 
-// The list as the view saved it, and how many runs had started by then.
+// The list as the view saved it, how many runs had started by then, and whether the save had to
+// be durable on return.
 class SnapshotView final : public SchedulerView {
 public:
     SnapshotView(const TaskList& list, const RecordingRunner& runner) : m_list(list), m_runner(runner) {}
     void RedrawRow(size_t) override {}
     void RedrawAll() override {}
     void SaveViewTaskList() override { saves.push_back({m_list, m_runner.titles.size()}); }
+    void SaveBeforeRuns() override {
+        durable.push_back(saves.size());
+        SaveViewTaskList();
+    }
     std::vector<std::pair<TaskList, size_t>> saves;
+    std::vector<size_t> durable;  // the positions of the durable saves in `saves`
 
 private:
     const TaskList& m_list;
@@ -99,6 +105,7 @@ TEST_F(SchedulerTest, DueRunsAreSavedBeforeTheyStartAndARunThatDoesNotStartIsNoR
     EXPECT_EQ(m_runner.titles, std::vector<std::string>{"second"});
     ASSERT_EQ(view.saves.size(), 2u) << "the claims, then the run given back";
     EXPECT_EQ(view.saves[0].second, 0u) << "nothing started before the claims were saved";
+    EXPECT_EQ(view.durable, std::vector<size_t>{0}) << "only the claims must be durable at once";
     for (const TaskRecord& claimed : view.saves[0].first) {
         EXPECT_EQ(claimed.scheduleInfo.lastRunTime, At(2026, 3, 2, 8)) << claimed.title;
     }

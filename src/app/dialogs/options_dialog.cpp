@@ -144,6 +144,7 @@ bool OptionsDialog::SwitchUserDataDirectory(const std::string& path) {
                                           MB_YESNO | MB_ICONQUESTION) == IDYES) {
         std::string leaveOut;
         if (!KeepOneList(path, leaveOut)) return false;
+        if (doc != nullptr) doc->FinishSaves();  // the copy takes the file as last saved
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const Result copied = CopyUserData(userData.Path(), path, CopyMode::Copy, {}, leaveOut);
         QApplication::restoreOverrideCursor();

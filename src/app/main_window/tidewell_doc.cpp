@@ -1,14 +1,26 @@
 #include "app/main_window/tidewell_doc.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 #include "model/task_compare.h"
+#include "text/messages.h"
 #include "timing/count_down.h"
 
 namespace tidewell {
 
 CTidewellDoc::CTidewellDoc(ScheduleStoreContext context, std::string scheduleFile, QObject* parent)
-    : QObject(parent), m_context(std::move(context)), m_scheduleFile(std::move(scheduleFile)) {}
+    : QObject(parent),
+      m_context(std::move(context)),
+      m_scheduleFile(std::move(scheduleFile)),
+      m_saver([this](uint64_t number, const Result& written) {
+          // The saver's thread: the outcome is handled on the window's thread.
+          QMetaObject::invokeMethod(
+              this, [this, number, written] { Written(number, written); }, Qt::QueuedConnection);
+      }) {}
 
 LoadReport CTidewellDoc::Load() {
+    FinishSaves();
     LoadReport report = LoadTaskList(m_scheduleFile, m_tasks, m_context);
     m_fileLeft = report.leaveFile;
     m_tasks.SetModified(false);
@@ -22,34 +34,79 @@ bool CTidewellDoc::Save() {
         SetModified(true);  // kept for the moment the user chooses
         return false;
     }
-    const bool saved = SaveTaskList(m_scheduleFile, m_tasks, m_context).ok();
-    if (saved) Saved();
-    return saved;
+    if (!WriteShown(m_tasks)) return false;
+    m_settledUpTo = m_lastQueued;
+    Saved();
+    return true;
 }
 
 void CTidewellDoc::SaveFromPass() {
-    if (m_fileLeft) {
-        SetModified(true);
-        return;
-    }
-    const Result saved = WriteTaskList(m_scheduleFile, m_tasks, m_context);
-    if (saved.ok()) {
-        Saved();
-        return;
-    }
-    SetModified(true);
-    m_saveFailing = true;
-    emit saveFailing(saved.message());
+    ScheduleSnapshot snapshot;
+    if (!Snapshot(snapshot)) return;
+    m_lastQueued = m_saver.Queue(std::move(snapshot));
+    // The snapshot holds every change; a write that fails marks the list again.
+    SetModified(false);
 }
 
-void CTidewellDoc::Saved() {
-    SetModified(false);
+void CTidewellDoc::SaveBeforeRuns() {
+    ScheduleSnapshot snapshot;
+    if (!Snapshot(snapshot)) return;
+    const Result saved = m_saver.WriteNow(std::move(snapshot));
+    if (!saved.ok()) {
+        SetModified(true);
+        Failed(saved.message());
+        return;
+    }
+    m_settledUpTo = m_lastQueued;
+    Saved();
+}
+
+bool CTidewellDoc::Snapshot(ScheduleSnapshot& snapshot) {
+    if (m_fileLeft) {
+        SetModified(true);
+        return false;
+    }
+    const Result taken = TakeSnapshot(m_scheduleFile, m_tasks, m_context, snapshot);
+    if (taken.ok()) return true;
+    SetModified(true);
+    Failed(taken.message());
+    return false;
+}
+
+void CTidewellDoc::Written(uint64_t number, const Result& written) {
+    if (number <= m_settledUpTo) return;  // a later save has written the list since
+    if (written.ok()) {
+        Recovered();
+        return;
+    }
+    // A newer snapshot under way holds the same changes and tells its own outcome.
+    if (number == m_lastQueued) SetModified(true);
+    Failed(written.message());
+}
+
+void CTidewellDoc::Failed(const std::string& message) {
+    m_saveFailing = true;
+    emit saveFailing(message);
+}
+
+void CTidewellDoc::Recovered() {
     if (!m_saveFailing) return;
     m_saveFailing = false;
     emit saveRecovered();
 }
 
+void CTidewellDoc::FinishSaves() {
+    m_saver.Finish();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+}
+
+void CTidewellDoc::Saved() {
+    SetModified(false);
+    Recovered();
+}
+
 bool CTidewellDoc::ProtectWith(std::string password) {
+    FinishSaves();
     const ScheduleStoreContext before = m_context;
     m_context.password = std::move(password);
     if (m_fileLeft) return true;  // not ours to rewrite; it stays as it is
@@ -59,7 +116,17 @@ bool CTidewellDoc::ProtectWith(std::string password) {
     options.keepDamagedAside = false;
     options.displayOrder = false;
     if (!LoadTaskList(m_scheduleFile, saved, before, options).loaded) return true;  // nothing on disk
-    return SaveTaskList(m_scheduleFile, saved, m_context).ok();
+    return WriteShown(saved);
+}
+
+bool CTidewellDoc::WriteShown(TaskList& list) {
+    ScheduleSnapshot snapshot;
+    Result written = TakeSnapshot(m_scheduleFile, list, m_context, snapshot);
+    if (written.ok()) written = m_saver.WriteNow(std::move(snapshot));
+    if (written.ok()) return true;
+    m_context.messageBox.ShowMessageBox(written.message(), LoadMessage(IDS_KLN_ERROR),
+                                        MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void CTidewellDoc::SetModified(bool modified) {
@@ -69,7 +136,11 @@ void CTidewellDoc::SetModified(bool modified) {
 }
 
 void CTidewellDoc::Changed(bool autoSave) {
-    if (!autoSave || !Save()) SetModified(true);
+    if (autoSave) {
+        SaveFromPass();
+    } else {
+        SetModified(true);
+    }
 }
 
 void CTidewellDoc::DeleteTask(size_t index, bool autoSave) {

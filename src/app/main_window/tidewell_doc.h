@@ -4,12 +4,18 @@
 #include <string>
 
 #include "model/task_list.h"
+#include "schedule_file/schedule_saver.h"
 #include "schedule_file/schedule_store.h"
 
 namespace tidewell {
 
 // The task list of the program and its schedule file. Every change made by a command goes
 // through here, so the file, the modified flag and the views stay in step.
+//
+// The window's thread only takes a snapshot of the file's bytes; the durable write happens on
+// the saver's thread, one at a time, the latest snapshot winning. Saves the user asks for, and
+// the save of a pass's claimed runs, wait for their write: the first to tell the outcome, the
+// second because the runs may start only once their claims are on disk.
 class CTidewellDoc final : public QObject {
     Q_OBJECT
 
@@ -32,10 +38,14 @@ public:
     // Saves the list and clears the modified flag; a failure has been shown to the user. While
     // the file is left alone (see IsFileLeft) nothing is written and the result is false.
     bool Save();
-    // A save of a scheduling pass: a failure is not shown here but signalled (saveFailing) for
-    // the frame to report without stopping anything; the list stays modified and the next
-    // save tries again.
+    // A save of a scheduling pass, written in the background: a failure is not shown here but
+    // signalled (saveFailing) for the frame to report without stopping anything; the list is
+    // marked modified again and the next save tries again.
     void SaveFromPass();
+    // As SaveFromPass, but written when it returns: the save of a pass's claimed runs.
+    void SaveBeforeRuns();
+    // Returns once every save under way has been written and its outcome handled.
+    void FinishSaves();
     // The last save failed and none has succeeded since.
     bool SaveFailing() const { return m_saveFailing; }
     // The file could not be read and no copy of it was kept: it is not saved over until the
@@ -45,7 +55,7 @@ public:
     void ReplaceLeftFile() { m_fileLeft = false; }
     bool IsModified() const { return m_tasks.IsModified(); }
     void SetModified(bool modified);
-    // After a change: saves at once with AutoSave on, else marks the list modified.
+    // After a change: saves in the background with AutoSave on, else marks the list modified.
     void Changed(bool autoSave);
 
     // The commands' changes of the task at `index` (a task, not a placeholder).
@@ -77,12 +87,24 @@ signals:
 
 private:
     void Saved();
+    // Writes the list before returning; a failure has been shown.
+    bool WriteShown(TaskList& list);
+    // Takes the snapshot, or reports why none could be taken.
+    bool Snapshot(ScheduleSnapshot& snapshot);
+    void Written(uint64_t number, const Result& written);
+    void Failed(const std::string& message);
+    void Recovered();
 
     ScheduleStoreContext m_context;
     std::string m_scheduleFile;
     TaskList m_tasks;
     bool m_fileLeft = false;
     bool m_saveFailing = false;
+    uint64_t m_lastQueued = 0;
+    // Outcomes of background writes up to this number came after a newer write: they are old.
+    uint64_t m_settledUpTo = 0;
+    // Last: its thread ends, writing what is queued, before the rest goes.
+    ScheduleSaver m_saver;
 };
 
 }  // namespace tidewell

@@ -194,6 +194,14 @@ void ProgramRuntime::SaveViewTaskList() {
     m_doc.SaveFromPass();
 }
 
+// The one save that waits for the disk: a pass's claims must be durable before its runs start, or
+// a crash in between would make those runs again after the restart. Waiting here rather than
+// starting the runs from the saver's report keeps the start and its "did it start" answer inside
+// the pass; for a list of usual size the write takes a few milliseconds.
+void ProgramRuntime::SaveBeforeRuns() {
+    m_doc.SaveBeforeRuns();
+}
+
 // Runs on the synchronization's worker thread: the failure is told on the window's thread.
 void ProgramRuntime::ClockSyncEnded(const ClockSyncOutcome& outcome) {
     if (outcome.result.ok() || outcome.message.text.empty()) return;
