@@ -60,7 +60,7 @@ for n in $(seq 20); do
   cli --title "together $n" --every 1m --start "$start" --run "$home/stamp" --args "$log together"
 done
 
-"$build/tidewell" autoload >"$home/program.log" 2>&1 &
+"$build/src/app/tidewell" autoload >"$home/program.log" 2>&1 &
 pids+=($!)
 if [ "${BUSY:-0}" = 1 ]; then
   for _ in $(seq "$(nproc)"); do

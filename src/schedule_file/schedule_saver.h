@@ -20,7 +20,7 @@ public:
     // Called on the saver's thread after each queued snapshot was written or failed, with the
     // number Queue gave it. A snapshot replaced before its write is not reported.
     using Report = std::function<void(uint64_t number, const Result& written)>;
-    using Write = std::function<Result(const ScheduleSnapshot&)>;
+    using Write = std::function<Result(ScheduleSnapshot&)>;
 
     explicit ScheduleSaver(Report report, Write write = WriteSnapshot);
     // Writes what is queued, then ends the thread.

@@ -44,7 +44,7 @@ Result ShowFailure(const ScheduleStoreContext& context, Result failure) {
 
 // ---- Saving ----
 
-SettingsTextWriter BuildDocument(TaskList& list, const ScheduleStoreContext& context) {
+SettingsTextWriter BuildDocument(TaskList& list, bool peEdition) {
     SettingsTextWriter document;
     document.Reserve(kBytesPerTask * (list.size() + 1));
     document.SetHeader(keys::kHeader);
@@ -62,22 +62,33 @@ SettingsTextWriter BuildDocument(TaskList& list, const ScheduleStoreContext& con
         for (TaskRecord& task : list) {
             if (static_cast<int>(task.scheduleInfo.type) != type) continue;
             if (!ValidateTask(task, validation).keep) continue;
-            WriteTaskSection(document, SectionName(task.scheduleInfo.type, ++number), task,
-                             context.peEdition);
+            WriteTaskSection(document, SectionName(task.scheduleInfo.type, ++number), task, peEdition);
         }
     }
     return document;
 }
 
 // The bytes of a protected file: the text sealed with the password's key, then scrambled.
-Result ProtectedBytes(const std::string& path, const std::string& text, const ScheduleStoreContext& context,
+Result ProtectedBytes(const std::string& path, const std::string& text, const std::string& password,
                       std::string& bytes) {
     std::string container;
-    Result sealed = SealContainer(text, ScheduleFileKey(context.password), DescribeBytes(path), container);
+    Result sealed = SealContainer(text, ScheduleFileKey(password), DescribeBytes(path), container);
     if (sealed.ok()) {
         bytes = WrapOuterScramble(container);
     }
     return sealed;
+}
+
+// Serializes (which normalizes the list) and replaces the file, durably, whole or not at all.
+Result WriteListFile(const std::string& path, TaskList& list, const std::string& password, bool peEdition) {
+    std::string text = BuildDocument(list, peEdition).SaveToString();
+    if (password.empty()) return settings_lines::SaveBytes(path, text);
+    std::string bytes;
+    if (Result sealed = ProtectedBytes(path, text, password, bytes); !sealed.ok()) return sealed;
+    if (!WriteFileDurably(path, bytes).ok()) {
+        return Result::Fail(ErrorKind::io, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path));
+    }
+    return Result::Ok();
 }
 
 // ---- Loading ----
@@ -189,7 +200,19 @@ public:
         ResetToDefaults(m_newTask, m_defaults);
     }
 
+    // The tasks of the document and, when none of them is one, the clock synchronization task.
     void ReadAll(const SettingsText& document) {
+        ReadTasks(document);
+        bool listHasClockSync = false;
+        for (const TaskRecord& task : m_list) listHasClockSync = listHasClockSync || task.isClockSyncTask;
+        if (!listHasClockSync) {
+            TaskRecord clockSync;
+            MakeClockSyncTask(clockSync, m_defaults);
+            AddChecked(std::move(clockSync));
+        }
+    }
+
+    void ReadTasks(const SettingsText& document) {
         for (int type = 0; type < kScheduleTypeCount; ++type) {
             for (int number = 1;; ++number) {
                 TaskRecord task = m_newTask;
@@ -203,13 +226,6 @@ public:
                 }
                 AddChecked(std::move(task));
             }
-        }
-        bool listHasClockSync = false;
-        for (const TaskRecord& task : m_list) listHasClockSync = listHasClockSync || task.isClockSyncTask;
-        if (!listHasClockSync) {
-            TaskRecord clockSync;
-            MakeClockSyncTask(clockSync, m_defaults);
-            AddChecked(std::move(clockSync));
         }
     }
 
@@ -286,31 +302,17 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
     return report;
 }
 
-Result TakeSnapshot(const std::string& path, TaskList& list, const ScheduleStoreContext& context,
-                    ScheduleSnapshot& snapshot) {
-    snapshot.path = path;
-    snapshot.protectedFile = !context.password.empty();
-    std::string text = BuildDocument(list, context).SaveToString();
-    if (!snapshot.protectedFile) {
-        snapshot.bytes = std::move(text);
-        return Result::Ok();
-    }
-    return ProtectedBytes(path, text, context, snapshot.bytes);
+ScheduleSnapshot TakeSnapshot(const std::string& path, const TaskList& list,
+                              const ScheduleStoreContext& context) {
+    return {path, list, context.password, context.peEdition};
 }
 
-Result WriteSnapshot(const ScheduleSnapshot& snapshot) {
-    if (!snapshot.protectedFile) return settings_lines::SaveBytes(snapshot.path, snapshot.bytes);
-    if (!WriteFileDurably(snapshot.path, snapshot.bytes).ok()) {
-        return Result::Fail(ErrorKind::io,
-                            FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, snapshot.path));
-    }
-    return Result::Ok();
+Result WriteSnapshot(ScheduleSnapshot& snapshot) {
+    return WriteListFile(snapshot.path, snapshot.tasks, snapshot.password, snapshot.peEdition);
 }
 
 Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
-    ScheduleSnapshot snapshot;
-    if (Result taken = TakeSnapshot(path, list, context, snapshot); !taken.ok()) return taken;
-    return WriteSnapshot(snapshot);
+    return WriteListFile(path, list, context.password, context.peEdition);
 }
 
 Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context) {
@@ -319,7 +321,7 @@ Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStore
 }
 
 void RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context) {
-    const std::string text = BuildDocument(list, context).SaveToString();
+    const std::string text = BuildDocument(list, context.peEdition).SaveToString();
     SettingsText document;
     document.LoadFromString(text);
     TaskList reloaded;
@@ -330,13 +332,41 @@ void RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context) {
     list = std::move(reloaded);
 }
 
-size_t AddTask(TaskList& list, const TaskRecord& task, const ScheduleStoreContext& context) {
-    list.Add(task);
-    RefreshThroughFile(list, context);
+size_t RefreshTaskThroughFile(TaskList& list, size_t index, const ScheduleStoreContext& context) {
+    TaskRecord& task = list[index];
+    if (task.isClockSyncTask || task.taskInfo.swoType == WindowsOperation::clockSynchronization) {
+        // One of a kind: the whole list decides which clock synchronization task stays.
+        const TaskRecord before = task;
+        RefreshThroughFile(list, context);
+        for (size_t i = 0; i < list.size(); ++i) {
+            if (SameTask(list[i], before)) return i;
+        }
+        return list.size();
+    }
+    TaskList alone;
+    alone.Add(task);
+    SettingsText document;
+    document.LoadFromString(BuildDocument(alone, context.peEdition).SaveToString());
+    TaskList reloaded;
+    LoadReport ignored;
+    TaskLoader(reloaded, context, ignored).ReadTasks(document);
+    if (reloaded.empty()) {
+        list.Remove(index);
+        ArrangeForDisplay(list);
+        return list.size();
+    }
+    task = std::move(reloaded[0]);
+    UpdateRuns(task, {context.clock, context.random});
+    ArrangeForDisplay(list);
     for (size_t i = 0; i < list.size(); ++i) {
-        if (SameTask(list[i], task)) return i;
+        if (&list[i] == &task) return i;
     }
     return list.size();
+}
+
+size_t AddTask(TaskList& list, const TaskRecord& task, const ScheduleStoreContext& context) {
+    list.Add(task);
+    return RefreshTaskThroughFile(list, list.size() - 1, context);
 }
 
 }  // namespace tidewell

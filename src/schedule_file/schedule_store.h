@@ -59,26 +59,32 @@ Result SaveTaskList(const std::string& path, TaskList& list, const ScheduleStore
 // SaveTaskList without showing the failure: the caller reports it.
 Result WriteTaskList(const std::string& path, TaskList& list, const ScheduleStoreContext& context);
 
-// The bytes of one save, made in memory, so that another thread can write them.
+// One save of the list, taken in memory so that another thread can write it while the list
+// goes on changing.
 struct ScheduleSnapshot {
     std::string path;
-    std::string bytes;
-    bool protectedFile = false;
+    TaskList tasks;        // a copy of the list as it was
+    std::string password;  // empty: a plain file
+    bool peEdition = false;
 };
-// Serializes (and protects) the list as WriteTaskList would write it.
-Result TakeSnapshot(const std::string& path, TaskList& list, const ScheduleStoreContext& context,
-                    ScheduleSnapshot& snapshot);
-// Replaces the file with the snapshot, durably, whole or not at all; fails with the message
-// WriteTaskList gives.
-Result WriteSnapshot(const ScheduleSnapshot& snapshot);
+ScheduleSnapshot TakeSnapshot(const std::string& path, const TaskList& list,
+                              const ScheduleStoreContext& context);
+// Replaces the file with the snapshot's list, durably, whole or not at all; fails with the message
+// WriteTaskList gives. Serializing normalizes the snapshot's copy of the list.
+Result WriteSnapshot(ScheduleSnapshot& snapshot);
 
 // Passes the list through the schedule file's writer and reader in memory, so
 // that it is validated, defaulted and ordered exactly like a loaded one. The
 // disk is not touched, so nothing can fail; the modified flag stays.
 void RefreshThroughFile(TaskList& list, const ScheduleStoreContext& context);
 
-// Appends a copy of the task, refreshes the list through the file and returns
-// the position the task settled at (the list length when it was refused).
+// RefreshThroughFile for the task at `index` alone, the others as they are; the list is put
+// back into its display order. Returns the position the task settled at (the list length when
+// it was refused). Other tasks are not read again, so no message about them is shown again.
+size_t RefreshTaskThroughFile(TaskList& list, size_t index, const ScheduleStoreContext& context);
+
+// Appends a copy of the task, refreshes it through the file and returns the position it
+// settled at (the list length when it was refused).
 size_t AddTask(TaskList& list, const TaskRecord& task, const ScheduleStoreContext& context);
 
 }  // namespace tidewell

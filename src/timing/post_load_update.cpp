@@ -28,14 +28,16 @@ void SortGroup(std::vector<Record>& group) {
 
 }  // namespace
 
-void PostLoadUpdate(TaskList& list, const NextRunContext& context) {
+void UpdateRuns(TaskRecord& task, const NextRunContext& context) {
+    GetNextRunString(task, context);
+    PreviousRun(context.clock.Now(), task);
+}
+
+void ArrangeForDisplay(TaskList& list) {
     std::array<std::vector<Record>, kScheduleTypeCount> groups;
     std::vector<Record> clockSync;
-    DateTime now = context.clock.Now();
     for (Record& record : list.Release()) {
         if (!IsKnownScheduleType(record->scheduleInfo.type)) continue;
-        GetNextRunString(*record, context);
-        PreviousRun(now, *record);
         auto& group =
             record->isClockSyncTask ? clockSync : groups[static_cast<size_t>(record->scheduleInfo.type)];
         group.push_back(std::move(record));
@@ -52,6 +54,13 @@ void PostLoadUpdate(TaskList& list, const NextRunContext& context) {
     SortGroup(clockSync);
     std::move(clockSync.begin(), clockSync.end(), std::back_inserter(ordered));
     list.Adopt(std::move(ordered));
+}
+
+void PostLoadUpdate(TaskList& list, const NextRunContext& context) {
+    for (TaskRecord& task : list) {
+        if (IsKnownScheduleType(task.scheduleInfo.type)) UpdateRuns(task, context);
+    }
+    ArrangeForDisplay(list);
 }
 
 }  // namespace tidewell

@@ -13,4 +13,9 @@ namespace tidewell {
 // first), then the rest (latest starting time first).
 void PostLoadUpdate(TaskList& list, const NextRunContext& context);
 
+// The two steps of PostLoadUpdate: the next and previous run of one task, and the display
+// order of the whole list (placeholders dropped and made anew). Records keep their addresses.
+void UpdateRuns(TaskRecord& task, const NextRunContext& context);
+void ArrangeForDisplay(TaskList& list);
+
 }  // namespace tidewell

@@ -12,6 +12,7 @@
 
 #include "files/durable_file.h"
 #include "support/injected_file_faults.h"
+#include "support/task_builder.h"
 #include "support/temp_dir.h"
 
 namespace tidewell {
@@ -28,7 +29,7 @@ struct Outcome {
 // Holds the first write until released, and counts the writes under way at once.
 class Gate {
 public:
-    Result Write(const ScheduleSnapshot& snapshot) {
+    Result Write(ScheduleSnapshot& snapshot) {
         {
             std::unique_lock<std::mutex> lock(m_mutex);
             m_maxActive = std::max(m_maxActive, ++m_active);
@@ -66,7 +67,19 @@ private:
 
 class ScheduleSaverTest : public ::testing::Test {
 protected:
-    ScheduleSnapshot Snapshot(const std::string& bytes) const { return {m_path, bytes, false}; }
+    // A list of one task titled `title`.
+    ScheduleSnapshot Snapshot(const std::string& title) const {
+        TaskList list;
+        list.Add(RepeatingTask(At(2026, 3, 2, 8), 1, TimeUnit::hours)).title = title;
+        return {m_path, list, {}, false};
+    }
+    // The title of the task in the file, or what the file holds when it is not a list of one.
+    std::string Written() const {
+        const std::string text = ReadFileText(m_path);
+        const size_t title = text.find("Title = ");
+        if (title == std::string::npos) return text;
+        return text.substr(title + 8, text.find('\r', title) - title - 8);
+    }
     ScheduleSaver::Report Recorder() {
         return [this](uint64_t number, const Result& written) {
             const std::lock_guard<std::mutex> lock(m_mutex);
@@ -86,8 +99,7 @@ protected:
 
 TEST_F(ScheduleSaverTest, SnapshotsQueuedBehindAWriteGiveWayToTheLatest) {
     Gate gate;
-    ScheduleSaver saver(Recorder(),
-                        [&gate](const ScheduleSnapshot& snapshot) { return gate.Write(snapshot); });
+    ScheduleSaver saver(Recorder(), [&gate](ScheduleSnapshot& snapshot) { return gate.Write(snapshot); });
     EXPECT_EQ(saver.Queue(Snapshot("first")), 1u);
     gate.AwaitFirstWrite();
     saver.Queue(Snapshot("second"));
@@ -100,7 +112,7 @@ TEST_F(ScheduleSaverTest, SnapshotsQueuedBehindAWriteGiveWayToTheLatest) {
     ASSERT_EQ(outcomes.size(), 2u) << "the replaced snapshots are never written";
     EXPECT_EQ(outcomes[0].number, 1u);
     EXPECT_EQ(outcomes[1].number, 4u);
-    EXPECT_EQ(ReadFileText(m_path), "latest");
+    EXPECT_EQ(Written(), "latest");
     EXPECT_EQ(gate.MaxActive(), 1);
 }
 
@@ -113,7 +125,7 @@ TEST_F(ScheduleSaverTest, AFailedWriteIsReportedAndLeavesTheFileUntilAWriteSucce
         saver.Queue(Snapshot("lost"));
         saver.Finish();
         faults.Heal();
-        EXPECT_EQ(ReadFileText(m_path), "before");
+        EXPECT_EQ(Written(), "before");
         EXPECT_EQ(FolderEntries(m_dir.Path()), std::vector<std::string>{"schedule.rws"})
             << "nothing left behind";
     }
@@ -127,13 +139,12 @@ TEST_F(ScheduleSaverTest, AFailedWriteIsReportedAndLeavesTheFileUntilAWriteSucce
         EXPECT_EQ(outcomes[i].message, CannotWriteFileMessage(m_path)) << i;
     }
     EXPECT_TRUE(outcomes[3].ok);
-    EXPECT_EQ(ReadFileText(m_path), "after");
+    EXPECT_EQ(Written(), "after");
 }
 
 TEST_F(ScheduleSaverTest, AWriteMadeNowIsNeverOvertakenByAnOlderSnapshot) {
     Gate gate;
-    ScheduleSaver saver(Recorder(),
-                        [&gate](const ScheduleSnapshot& snapshot) { return gate.Write(snapshot); });
+    ScheduleSaver saver(Recorder(), [&gate](ScheduleSnapshot& snapshot) { return gate.Write(snapshot); });
     saver.Queue(Snapshot("queued first"));
     gate.AwaitFirstWrite();
     saver.Queue(Snapshot("queued second"));
@@ -141,7 +152,7 @@ TEST_F(ScheduleSaverTest, AWriteMadeNowIsNeverOvertakenByAnOlderSnapshot) {
     gate.Open();
     now.join();
     saver.Finish();
-    EXPECT_EQ(ReadFileText(m_path), "now") << "whatever the order the threads met in";
+    EXPECT_EQ(Written(), "now") << "whatever the order the threads met in";
     EXPECT_EQ(gate.MaxActive(), 1);
 }
 
@@ -151,7 +162,7 @@ TEST_F(ScheduleSaverTest, TheQueuedSnapshotIsWrittenBeforeTheSaverGoes) {
         saver.Queue(Snapshot("one"));
         saver.Queue(Snapshot("two"));
     }
-    EXPECT_EQ(ReadFileText(m_path), "two");
+    EXPECT_EQ(Written(), "two");
 }
 
 }  // namespace

@@ -30,28 +30,22 @@ LoadReport CTidewellDoc::Load() {
 }
 
 bool CTidewellDoc::Save() {
-    if (m_fileLeft) {
-        SetModified(true);  // kept for the moment the user chooses
-        return false;
-    }
-    if (!WriteShown(m_tasks)) return false;
+    if (!MayWrite() || !WriteShown(m_tasks)) return false;
     m_settledUpTo = m_lastQueued;
     Saved();
     return true;
 }
 
 void CTidewellDoc::SaveFromPass() {
-    ScheduleSnapshot snapshot;
-    if (!Snapshot(snapshot)) return;
-    m_lastQueued = m_saver.Queue(std::move(snapshot));
+    if (!MayWrite()) return;
+    m_lastQueued = m_saver.Queue(TakeSnapshot(m_scheduleFile, m_tasks, m_context));
     // The snapshot holds every change; a write that fails marks the list again.
     SetModified(false);
 }
 
 void CTidewellDoc::SaveBeforeRuns() {
-    ScheduleSnapshot snapshot;
-    if (!Snapshot(snapshot)) return;
-    const Result saved = m_saver.WriteNow(std::move(snapshot));
+    if (!MayWrite()) return;
+    const Result saved = m_saver.WriteNow(TakeSnapshot(m_scheduleFile, m_tasks, m_context));
     if (!saved.ok()) {
         SetModified(true);
         Failed(saved.message());
@@ -61,15 +55,9 @@ void CTidewellDoc::SaveBeforeRuns() {
     Saved();
 }
 
-bool CTidewellDoc::Snapshot(ScheduleSnapshot& snapshot) {
-    if (m_fileLeft) {
-        SetModified(true);
-        return false;
-    }
-    const Result taken = TakeSnapshot(m_scheduleFile, m_tasks, m_context, snapshot);
-    if (taken.ok()) return true;
-    SetModified(true);
-    Failed(taken.message());
+bool CTidewellDoc::MayWrite() {
+    if (!m_fileLeft) return true;
+    SetModified(true);  // kept for the moment the user chooses
     return false;
 }
 
@@ -120,9 +108,7 @@ bool CTidewellDoc::ProtectWith(std::string password) {
 }
 
 bool CTidewellDoc::WriteShown(TaskList& list) {
-    ScheduleSnapshot snapshot;
-    Result written = TakeSnapshot(m_scheduleFile, list, m_context, snapshot);
-    if (written.ok()) written = m_saver.WriteNow(std::move(snapshot));
+    const Result written = m_saver.WriteNow(TakeSnapshot(m_scheduleFile, list, m_context));
     if (written.ok()) return true;
     m_context.messageBox.ShowMessageBox(written.message(), LoadMessage(IDS_KLN_ERROR),
                                         MB_OK | MB_ICONEXCLAMATION);
@@ -182,14 +168,7 @@ size_t CTidewellDoc::AddTask(const TaskRecord& task, bool autoSave) {
 
 size_t CTidewellDoc::ReplaceTask(size_t index, const TaskRecord& edited, bool autoSave) {
     tidewell::CopyTask(m_tasks[index], edited);
-    RefreshThroughFile(m_tasks, m_context);
-    size_t position = m_tasks.size();
-    for (size_t i = 0; i < m_tasks.size(); ++i) {
-        if (SameTask(m_tasks[i], edited)) {
-            position = i;
-            break;
-        }
-    }
+    const size_t position = RefreshTaskThroughFile(m_tasks, index, m_context);
     emit listReset();
     Changed(autoSave);
     return position;

@@ -89,8 +89,8 @@ private:
     void Saved();
     // Writes the list before returning; a failure has been shown.
     bool WriteShown(TaskList& list);
-    // Takes the snapshot, or reports why none could be taken.
-    bool Snapshot(ScheduleSnapshot& snapshot);
+    // False while the file is left alone: nothing is written, and the list stays modified.
+    bool MayWrite();
     void Written(uint64_t number, const Result& written);
     void Failed(const std::string& message);
     void Recovered();
