@@ -27,7 +27,7 @@ uint64_t ScheduleSaver::Queue(ScheduleSnapshot snapshot) {
     return number;
 }
 
-Result ScheduleSaver::WriteNow(ScheduleSnapshot snapshot) {
+Result ScheduleSaver::WriteNow(ScheduleSnapshot& snapshot) {
     {
         std::unique_lock<std::mutex> lock(m_mutex);
         m_queued.reset();

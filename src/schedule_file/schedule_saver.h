@@ -30,9 +30,9 @@ public:
 
     // Queues the snapshot and returns its number (1, 2, ...).
     uint64_t Queue(ScheduleSnapshot snapshot);
-    // Writes the snapshot before returning, after the write under way: a queued older snapshot
-    // is dropped (this one is newer). Not reported; the result is returned.
-    Result WriteNow(ScheduleSnapshot snapshot);
+    // Writes the snapshot on the calling thread before returning, after the write under way: a
+    // queued older snapshot is dropped (this one is newer). Not reported; the result is returned.
+    Result WriteNow(ScheduleSnapshot& snapshot);
     // Returns once nothing is queued or being written.
     void Finish();
 

@@ -148,7 +148,10 @@ TEST_F(ScheduleSaverTest, AWriteMadeNowIsNeverOvertakenByAnOlderSnapshot) {
     saver.Queue(Snapshot("queued first"));
     gate.AwaitFirstWrite();
     saver.Queue(Snapshot("queued second"));
-    std::thread now([this, &saver] { EXPECT_TRUE(saver.WriteNow(Snapshot("now")).ok()); });
+    std::thread now([this, &saver] {
+        ScheduleSnapshot snapshot = Snapshot("now");
+        EXPECT_TRUE(saver.WriteNow(snapshot).ok());
+    });
     gate.Open();
     now.join();
     saver.Finish();

@@ -45,7 +45,7 @@ void CTidewellDoc::SaveFromPass() {
 
 void CTidewellDoc::SaveBeforeRuns() {
     if (!MayWrite()) return;
-    const Result saved = m_saver.WriteNow(TakeSnapshot(m_scheduleFile, m_tasks, m_context));
+    const Result saved = WriteNow(m_tasks);
     if (!saved.ok()) {
         SetModified(true);
         Failed(saved.message());
@@ -107,8 +107,17 @@ bool CTidewellDoc::ProtectWith(std::string password) {
     return WriteShown(saved);
 }
 
+// The list is lent to the snapshot rather than copied, which would double the wait: the write
+// happens on this thread, and the records keep their addresses.
+Result CTidewellDoc::WriteNow(TaskList& list) {
+    ScheduleSnapshot snapshot{m_scheduleFile, std::move(list), m_context.password, m_context.peEdition};
+    Result written = m_saver.WriteNow(snapshot);
+    list = std::move(snapshot.tasks);
+    return written;
+}
+
 bool CTidewellDoc::WriteShown(TaskList& list) {
-    const Result written = m_saver.WriteNow(TakeSnapshot(m_scheduleFile, list, m_context));
+    const Result written = WriteNow(list);
     if (written.ok()) return true;
     m_context.messageBox.ShowMessageBox(written.message(), LoadMessage(IDS_KLN_ERROR),
                                         MB_OK | MB_ICONEXCLAMATION);

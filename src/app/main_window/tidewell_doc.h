@@ -89,6 +89,7 @@ private:
     void Saved();
     // Writes the list before returning; a failure has been shown.
     bool WriteShown(TaskList& list);
+    Result WriteNow(TaskList& list);
     // False while the file is left alone: nothing is written, and the list stays modified.
     bool MayWrite();
     void Written(uint64_t number, const Result& written);
