@@ -210,22 +210,22 @@ TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
         loaded.Add(TaskRecord{});
         LoadReport report = LoadTaskList(Path(), loaded, Context(c.password));
         EXPECT_FALSE(report.loaded) << c.note;
-        EXPECT_EQ(report.failureKind, c.kind) << c.note;
+        EXPECT_EQ(report.failure.kind(), c.kind) << c.note;
         EXPECT_TRUE(loaded.empty()) << c.note;
         // The unreadable file is kept aside so that no save can lose it.
         EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note;
         EXPECT_EQ(ReadFileText(Path()), c.bytes) << c.note;
         // Nobody typed a password that could be wrong.
-        EXPECT_EQ(report.failureMessage == LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD),
+        EXPECT_EQ(report.failure.message() == LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD),
                   c.note == std::string("wrong password"))
             << c.note;
         if (c.password.empty()) {
-            EXPECT_EQ(report.failureMessage, LoadMessage(IDS_ERROR_SCHEDULE_PROTECTED_NO_PASSWORD));
+            EXPECT_EQ(report.failure.message(), LoadMessage(IDS_ERROR_SCHEDULE_PROTECTED_NO_PASSWORD));
         }
         // The user learns that the list is empty now and where the file went.
         EXPECT_EQ(
             messageBox.LastCall().text,
-            report.failureMessage + "\r\n\r\n" +
+            report.failure.message() + "\r\n\r\n" +
                 ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_LIST_EMPTY_FILE_KEPT_AS), "#1", report.keptAsidePath))
             << c.note;
         ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
@@ -258,7 +258,7 @@ TEST_F(ScheduleStoreTest, FileThatCannotBeReadIsReportedAndLeftAlone) {
         TaskList list;
         LoadReport report = LoadTaskList(path, list, Context());
         EXPECT_FALSE(report.loaded) << note;
-        EXPECT_EQ(report.failureKind, ErrorKind::io) << note;
+        EXPECT_EQ(report.failure.kind(), ErrorKind::io) << note;
         EXPECT_TRUE(report.leaveFile) << note;
         ASSERT_EQ(messageBox.CallCount(), 1u) << note;
         EXPECT_EQ(messageBox.LastCall().text,
@@ -275,12 +275,12 @@ TEST_F(ScheduleStoreTest, DamagedFileThatCannotBeKeptAsideIsStillReported) {
     faults.Fail(FileStep::create, ENOSPC);
     TaskList list;
     LoadReport report = LoadTaskList(Path(), list, Context());
-    EXPECT_EQ(report.failureKind, ErrorKind::damaged);
+    EXPECT_EQ(report.failure.kind(), ErrorKind::damaged);
     EXPECT_TRUE(report.keptAsidePath.empty());
     EXPECT_TRUE(report.leaveFile);
     ASSERT_EQ(messageBox.CallCount(), 1u);
     EXPECT_EQ(messageBox.LastCall().text,
-              report.failureMessage + "\r\n\r\n" + LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES));
+              report.failure.message() + "\r\n\r\n" + LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES));
     EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{"schedule.rws"});
 }
 
