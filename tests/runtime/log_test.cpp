@@ -62,7 +62,7 @@ TEST_F(EventLogTest, AFileOverTheLimitIsStartedAnewAndAFileAtTheLimitKept) {
     EXPECT_EQ(ReadFileText(m_log.Path()), line);
 }
 
-TEST_F(EventLogTest, AnUnwritableLogSaysSoAndOnlyARecordedLogIsOpened) {
+TEST_F(EventLogTest, AnUnwritableLogAndAFailedViewSaySo) {
     const TaskRecord task = Task();
     const EventLog missing(m_dir.File("no-such-folder"), m_clock);
     const Result result = missing.LogEvent(&task, EventKind::taskRun);
@@ -73,6 +73,10 @@ TEST_F(EventLogTest, AnUnwritableLogSaysSoAndOnlyARecordedLogIsOpened) {
     m_log.ViewLog(launcher, box);
     EXPECT_EQ(box.LastCall().text, "No log has been recorded.");
     EXPECT_TRUE(launcher.opened.empty());
+    ASSERT_TRUE(m_log.LogEvent(&task, EventKind::taskAdded).ok());
+    launcher.failure = "no opener";
+    m_log.ViewLog(launcher, box);
+    EXPECT_EQ(box.LastCall().text, "no opener");
 }
 
 }  // namespace
