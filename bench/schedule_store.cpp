@@ -84,7 +84,7 @@ void BM_WriteFileDurably_ScheduleSized(benchmark::State& state) {
     Fixture fixture;
     if (!SaveTaskList(fixture.Path(), fixture.list, fixture.Context())) std::abort();
     std::string bytes;
-    if (ReadWholeFile(fixture.Path(), bytes) != ReadStatus::Ok) std::abort();
+    if (!ReadWholeFile(fixture.Path(), bytes).ok()) std::abort();
     state.counters["bytes"] = static_cast<double>(bytes.size());
     for (auto _ : state) {
         if (!WriteFileDurably(fixture.Path(), bytes)) state.SkipWithError("write failed");

@@ -65,7 +65,7 @@ void BM_SettingsReadWholeFile(benchmark::State& state) {
     FillUserRoot(store);
     std::string bytes;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ReadWholeFile(store.FilePath(), bytes, kRegistryFileLimit));
+        benchmark::DoNotOptimize(ReadWholeFile(store.FilePath(), bytes, kRegistryFileLimit).ok());
     }
 }
 BENCHMARK(BM_SettingsReadWholeFile);

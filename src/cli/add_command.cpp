@@ -117,8 +117,8 @@ int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::os
     std::error_code missing;
     if (!report.loaded && std::filesystem::exists(file, missing)) {
         // A file under another password: the tool waits out the guess, as for the program's.
-        if (report.failureKind == ErrorKind::wrongPassword) sleeper.Sleep(kWrongKeyDelay);
-        err << report.failureMessage << '\n';
+        if (report.failure.kind() == ErrorKind::wrongPassword) sleeper.Sleep(kWrongKeyDelay);
+        err << report.failure.message() << '\n';
         return kExitFailure;
     }
     const std::size_t at = AddTask(tasks, task, context);

@@ -100,7 +100,7 @@ LoadedSchedule LoadSchedule(const std::string& file, const std::string& password
     LoadedSchedule loaded;
     loaded.report = LoadTaskList(file, loaded.tasks, context, loadOptions);
     if (loaded.report.loaded) return loaded;
-    if (loaded.report.failureKind == ErrorKind::wrongPassword) {
+    if (loaded.report.failure.kind() == ErrorKind::wrongPassword) {
         // The tool's own wait: a wrong guess costs its time, and no window waits on it.
         SystemSleeper sleeper;
         sleeper.Sleep(kWrongKeyDelay);
@@ -109,8 +109,8 @@ LoadedSchedule LoadSchedule(const std::string& file, const std::string& password
     if (!std::filesystem::exists(file, error)) {
         loaded.failure = ReplaceAll(LoadMessage(IDS_ERROR_FILE_FILE_NOT_FOUND), "#1", file);
     } else {
-        loaded.failure = loaded.report.failureMessage.empty() ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
-                                                              : loaded.report.failureMessage;
+        loaded.failure = loaded.report.failure.ok() ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
+                                                    : loaded.report.failure.message();
     }
     return loaded;
 }

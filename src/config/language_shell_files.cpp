@@ -19,7 +19,7 @@ std::optional<std::string> SettingsShellFile::Value(std::string_view section, st
 
 std::shared_ptr<const SettingsShellFile> LoadShellFile(const std::string& path) {
     std::string bytes;
-    if (ReadWholeFile(path, bytes, kShellFileLimit) != ReadStatus::Ok) {
+    if (!ReadWholeFile(path, bytes, kShellFileLimit).ok()) {
         return nullptr;
     }
     SettingsText document;

@@ -194,8 +194,7 @@ Locations BuildLocations(const Environment& environment, std::string programDir,
     }
     if (!locations.configHome.empty()) {
         std::string text;
-        if (ReadWholeFile(JoinPath(locations.configHome, kUserDirsFileName), text, kUserDirsLimit) ==
-            ReadStatus::Ok) {
+        if (ReadWholeFile(JoinPath(locations.configHome, kUserDirsFileName), text, kUserDirsLimit).ok()) {
             locations.documentsDir = DocumentsDirFromUserDirs(text, locations.home);
         }
     }

@@ -78,17 +78,17 @@ Result WritePasswordFile(const std::string& path, std::string_view password) {
 Result ReadPasswordFile(const std::string& path, std::string* password) {
     password->clear();
     std::string bytes;
-    const ReadStatus status = ReadWholeFile(path, bytes, kPasswordFileSize);
-    if (status == ReadStatus::Missing) {
+    const Result read = ReadWholeFile(path, bytes, kPasswordFileSize);
+    if (read.kind() == ErrorKind::notFound) {
         return Result::Ok();
     }
     const std::string locked = ReplaceAll(
         LoadMessage(IDS_ERROR_SECURITY_PASSWORD_FILE_UNREADABLE, LoadMessage(IDS_KLN_TIDEWELL)), "#1", path);
-    if (status == ReadStatus::Failed) {
+    if (read.kind() == ErrorKind::io) {
         return Result::Fail(ErrorKind::io, locked);
     }
     const auto parsed =
-        status == ReadStatus::Ok
+        read.ok()
             ? ParsePasswordFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()))
             : std::nullopt;
     if (!parsed) {

@@ -34,12 +34,9 @@ std::vector<std::string> LinesOfText(std::string_view bytes) {
 // Whether replacing the file would lose something of it: true unless it reads back as exactly
 // what its readable lines would be written as.
 bool WouldLoseSomething(const std::string& path, const QuickViewLineCheck& readable, std::string& bytes) {
-    switch (ReadWholeFile(path, bytes, kQuickViewFileLimit)) {
-        case ReadStatus::Missing: return false;
-        case ReadStatus::Ok: break;
-        case ReadStatus::TooLarge:
-        case ReadStatus::Failed: return true;
-    }
+    const Result read = ReadWholeFile(path, bytes, kQuickViewFileLimit);
+    if (read.kind() == ErrorKind::notFound) return false;
+    if (!read.ok()) return true;
     if (bytes.empty()) return false;
     std::vector<std::string> lines = LinesOfText(bytes);
     std::erase_if(lines, [&](const std::string& line) { return !readable(line); });
@@ -61,13 +58,13 @@ std::string QuickViewKey(int number) {
 Result LoadQuickViewLines(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
     std::string bytes;
-    switch (ReadWholeFile(path, bytes, kQuickViewFileLimit)) {
-        case ReadStatus::Missing: return Result::Ok();
-        case ReadStatus::Ok: break;
-        case ReadStatus::TooLarge:
-            return Result::Fail(ErrorKind::damaged, LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH));
-        case ReadStatus::Failed: return CannotOpen(path);
+    const Result read = ReadWholeFile(path, bytes, kQuickViewFileLimit);
+    if (read.kind() == ErrorKind::notFound) return Result::Ok();
+    // A file too large was never one of ours: it reads as damaged, not as locked.
+    if (read.kind() == ErrorKind::invalid) {
+        return Result::Fail(ErrorKind::damaged, LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH));
     }
+    if (!read.ok()) return CannotOpen(path);
     lines = LinesOfText(bytes);
     return Result::Ok();
 }

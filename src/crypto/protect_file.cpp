@@ -167,13 +167,11 @@ bool ProtectJob::ReadSource(std::string& bytes) {
     // A container never holds more than the length fields describe, nor a source more.
     const std::size_t limit =
         kContainerContentOffset + kContainerMaxSourceLength + kContainerMaxTrailingBytes;
-    switch (ReadWholeFile(m_source, bytes, limit)) {
-        case ReadStatus::Ok: return true;
-        case ReadStatus::Missing: Add(IDS_ERROR_FILE_FILE_NOT_FOUND, m_source); break;
-        case ReadStatus::TooLarge: Add(IDS_ERROR_MEMORY_INSUFFICIENT_MEMORY_PLEASE_QUIT_APPLICATIONS); break;
-        case ReadStatus::Failed: Add(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL, m_source); break;
-    }
-    return false;
+    const Result read = ReadWholeFile(m_source, bytes, limit);
+    if (read.kind() == ErrorKind::notFound) Add(IDS_ERROR_FILE_FILE_NOT_FOUND, m_source);
+    if (read.kind() == ErrorKind::invalid) Add(IDS_ERROR_MEMORY_INSUFFICIENT_MEMORY_PLEASE_QUIT_APPLICATIONS);
+    if (read.kind() == ErrorKind::io) Add(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL, m_source);
+    return read.ok();
 }
 
 bool ProtectJob::DecideOverwrite() {

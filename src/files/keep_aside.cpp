@@ -15,7 +15,7 @@ enum class Placed { Done, Taken, Failed };
 
 Placed PlaceCopy(const std::string& path, const std::string& name) {
     std::string bytes;
-    if (ReadWholeFile(path, bytes) != ReadStatus::Ok) {
+    if (!ReadWholeFile(path, bytes).ok()) {
         return Placed::Failed;
     }
     StagedFile copy;

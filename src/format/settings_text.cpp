@@ -28,7 +28,7 @@ bool ReadTyped(ReadText readText, Parse parse, T defaultValue, T& value) {
 
 bool SettingsText::LoadFromFile(const std::string& path) {
     std::string bytes;
-    const bool read = ReadWholeFile(path, bytes) == ReadStatus::Ok;  // else `bytes` stays empty
+    const bool read = ReadWholeFile(path, bytes).ok();  // else `bytes` stays empty
     Assemble(bytes);
     m_source = Source::File;
     return read;

@@ -117,17 +117,7 @@ bool IsPlain(const SettingsText& document) {
 // The document the file holds, plain or protected.
 Result ReadDocument(const std::string& path, const ScheduleStoreContext& context, SettingsText& document) {
     std::string bytes;
-    int error = 0;
-    const ReadStatus status = ReadWholeFile(path, bytes, kNoReadLimit, &error);
-    if (status == ReadStatus::Missing) {
-        return Result::Fail(ErrorKind::notFound,
-                            FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path));
-    }
-    if (status != ReadStatus::Ok) {
-        return Result::Fail(ErrorKind::io,
-                            ReplaceAll(FileMessage(IDS_ERROR_FILE_CAN_NOT_READ_FILE_REASON, path), "#2",
-                                       ReadFailureReason(error)));
-    }
+    if (Result read = ReadWholeFile(path, bytes); !read.ok()) return read;
     document.LoadFromString(bytes);
     if (IsPlain(document)) return Result::Ok();
     std::string text;
@@ -278,8 +268,7 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
     Result read = ReadDocument(path, context, document);
     if (read.kind() == ErrorKind::notFound) return report;
     if (!read.ok()) {
-        report.failureMessage = read.message();
-        report.failureKind = read.kind();
+        report.failure = read;
         // A file that cannot be read loses nothing while it is left alone, and a copy of it
         // cannot be made: it is not saved over.
         report.leaveFile = true;

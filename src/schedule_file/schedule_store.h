@@ -27,9 +27,8 @@ struct LoadReport {
     int warnings = 0;      // tasks kept with a warning
     // Where the file was kept as it was, when it could not be read whole.
     std::string keptAsidePath;
-    // Why an existing file could not be read, and what kind of failure that was.
-    std::string failureMessage;
-    ErrorKind failureKind = ErrorKind::none;
+    // Why an existing file could not be read; Ok when it was, or when there is no file.
+    Result failure = Result::Ok();
     // The file holds what the list does not, and no copy of it was kept: saving over it would
     // lose that, so it is left alone until the user chooses to replace it.
     bool leaveFile = false;

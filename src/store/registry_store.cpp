@@ -351,12 +351,12 @@ void RegistryStore::Refresh(std::string& report) {
     }
     m_stamp = std::move(stamp);
     std::string bytes;
-    const ReadStatus status = ReadWholeFile(m_path, bytes, kRegistryFileLimit);
-    if (status == ReadStatus::Missing) {
+    const Result read = ReadWholeFile(m_path, bytes, kRegistryFileLimit);
+    if (read.kind() == ErrorKind::notFound) {
         TakeMissing();
         return;
     }
-    if (status == ReadStatus::Ok) {
+    if (read.ok()) {
         if ((m_state == FileState::Good || m_state == FileState::Damaged) && bytes == m_bytes) {
             return;
         }
@@ -386,7 +386,7 @@ void RegistryStore::Refresh(std::string& report) {
         return;
     }
     // A file too large was never read, but it is a file of ours gone wrong, not a locked one.
-    std::string what = status == ReadStatus::TooLarge
+    std::string what = read.kind() == ErrorKind::invalid
                            ? LoadMessage(IDS_ERROR_FILE_FORMAT_NOT_MATCH)
                            : FileMessage(IDS_ERROR_FILE_CAN_NOT_ACCESS_FILE_CHECK_FL, m_path);
     TakeDamage(FileState::Unreadable, {}, std::move(identity), std::move(what), report);

@@ -159,7 +159,7 @@ TEST_F(DurableFileTest, StagedFilesChangeNothingUntilCommitted) {
     EXPECT_EQ(Snapshot(), (std::map<std::string, std::string>{{"target", "old"}, {"link", "-> target"}}));
 }
 
-TEST_F(DurableFileTest, ReadWholeFileStatuses) {
+TEST_F(DurableFileTest, ReadWholeFileKinds) {
     WriteFileText(Path("small"), "0123456789");
     WriteFileText(Path("empty"), "");
     fs::create_directory(Path("folder"));
@@ -167,22 +167,22 @@ TEST_F(DurableFileTest, ReadWholeFileStatuses) {
     struct Case {
         const char* name;
         std::size_t limit;
-        ReadStatus status;
+        ErrorKind kind;
         const char* bytes;
     };
     const Case cases[] = {
-        {"small", kNoReadLimit, ReadStatus::Ok, "0123456789"},
-        {"small", 10, ReadStatus::Ok, "0123456789"},
-        {"small", 9, ReadStatus::TooLarge, ""},
-        {"empty", 0, ReadStatus::Ok, ""},
-        {"absent", kNoReadLimit, ReadStatus::Missing, ""},
-        {"small/below", kNoReadLimit, ReadStatus::Missing, ""},
-        {"folder", kNoReadLimit, ReadStatus::Failed, ""},
-        {"pipe", kNoReadLimit, ReadStatus::Failed, ""},  // must not wait for a writer
+        {"small", kNoReadLimit, ErrorKind::none, "0123456789"},
+        {"small", 10, ErrorKind::none, "0123456789"},
+        {"small", 9, ErrorKind::invalid, ""},
+        {"empty", 0, ErrorKind::none, ""},
+        {"absent", kNoReadLimit, ErrorKind::notFound, ""},
+        {"small/below", kNoReadLimit, ErrorKind::notFound, ""},
+        {"folder", kNoReadLimit, ErrorKind::io, ""},
+        {"pipe", kNoReadLimit, ErrorKind::io, ""},  // must not wait for a writer
     };
     for (const Case& c : cases) {
         std::string bytes = "stale";
-        EXPECT_EQ(ReadWholeFile(Path(c.name), bytes, c.limit), c.status) << c.name;
+        EXPECT_EQ(ReadWholeFile(Path(c.name), bytes, c.limit).kind(), c.kind) << c.name;
         EXPECT_EQ(bytes, c.bytes) << c.name;
     }
 }

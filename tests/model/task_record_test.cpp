@@ -38,7 +38,6 @@ TEST_F(TaskDefaultsTest, RememberedTypes) {
         {1, 0, 0, true, TaskType::program, 0, ScheduleType::daily},
         {1, 1, 7, false, TaskType::macro, 1, ScheduleType::atLogon},
         {2, 1, 4, false, TaskType::notice, 0, ScheduleType::once},
-        {0, 1, 4, false, TaskType::program, 1, ScheduleType::once},
         {3, 5, 8, false, TaskType::windowsOperation, 0, ScheduleType::once},
         {4, -1, -1, false, TaskType::program, 0, ScheduleType::once},
         {-1, 2, 6, false, TaskType::program, 2, ScheduleType::countDown},

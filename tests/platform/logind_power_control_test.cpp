@@ -47,26 +47,25 @@ public:
 };
 
 // Operation, force, what a current logind receives, what a logind receives that refuses the
-// skip-inhibitors flag.
-using CallRow = std::tuple<PowerOperation, bool, Calls, Calls>;
-
-const std::vector<CallRow> kCallRows = {
-    {PowerOperation::suspend, false, {"Suspend False"}, {"Suspend False"}},
-    {PowerOperation::suspend, true, {"SuspendWithFlags 16"}, {"SuspendWithFlags 16", "Suspend False"}},
-    {PowerOperation::hibernate, false, {"Hibernate False"}, {"Hibernate False"}},
-    {PowerOperation::hibernate,
-     true,
-     {"HibernateWithFlags 16"},
-     {"HibernateWithFlags 16", "Hibernate False"}},
-    {PowerOperation::powerOff, false, {"PowerOff False"}, {"PowerOff False"}},
-    {PowerOperation::powerOff, true, {"PowerOffWithFlags 16"}, {"PowerOffWithFlags 16", "PowerOff False"}},
-    {PowerOperation::reboot, false, {"Reboot False"}, {"Reboot False"}},
-    {PowerOperation::reboot, true, {"RebootWithFlags 16"}, {"RebootWithFlags 16", "Reboot False"}},
-    {PowerOperation::logOff, false, {"TerminateSession \"c5\""}, {"TerminateSession \"c5\""}},
-    {PowerOperation::logOff, true, {"TerminateSession \"c5\""}, {"TerminateSession \"c5\""}},
-    {PowerOperation::switchUser, false, {}, {}},
-    {PowerOperation::switchUser, true, {}, {}},
-};
+// skip-inhibitors flag. The four system operations follow one pattern.
+std::vector<std::tuple<PowerOperation, bool, Calls, Calls>> CallRows() {
+    std::vector<std::tuple<PowerOperation, bool, Calls, Calls>> rows;
+    const std::pair<PowerOperation, std::string> methods[] = {{PowerOperation::suspend, "Suspend"},
+                                                              {PowerOperation::hibernate, "Hibernate"},
+                                                              {PowerOperation::powerOff, "PowerOff"},
+                                                              {PowerOperation::reboot, "Reboot"}};
+    for (const auto& [operation, method] : methods) {
+        rows.push_back({operation, false, {method + " False"}, {method + " False"}});
+        rows.push_back(
+            {operation, true, {method + "WithFlags 16"}, {method + "WithFlags 16", method + " False"}});
+    }
+    for (const bool force : {false, true}) {
+        rows.push_back(
+            {PowerOperation::logOff, force, {"TerminateSession \"c5\""}, {"TerminateSession \"c5\""}});
+        rows.push_back({PowerOperation::switchUser, force, {}, {}});
+    }
+    return rows;
+}
 
 TEST(LogindPowerControlTest, CallsTheMethodOfEachOperationAndFallsBackWhenTheFlagIsNotUnderstood) {
     FakeLogind current;
@@ -77,7 +76,7 @@ TEST(LogindPowerControlTest, CallsTheMethodOfEachOperationAndFallsBackWhenTheFla
     FakeLogind withoutFlagMethods(false);
     for (FakeLogind* logind : {&current, &refusesFlag, &withoutFlagMethods}) {
         LogindPowerControl power({logind->Address(), "c5"});
-        for (const auto& [operation, force, withFlags, oldLogind] : kCallRows) {
+        for (const auto& [operation, force, withFlags, oldLogind] : CallRows()) {
             ASSERT_TRUE(power.Perform(operation, force).ok());
             Calls expected = logind == &current ? withFlags : oldLogind;
             if (logind == &withoutFlagMethods) {

@@ -81,10 +81,6 @@ protected:
             list.Add(std::move(task));
         }
         EXPECT_TRUE(SaveTaskList(Schedule(), list, Context()).ok());
-        TaskList saved;
-        ScheduleStoreContext context = Context();
-        EXPECT_TRUE(LoadTaskList(Schedule(), saved, context).loaded);
-        EXPECT_GT(saved.size(), static_cast<size_t>(kTasks));
     }
     std::string Schedule() const { return m_dir.File("schedule.rws"); }
     std::string Runs() const { return m_dir.File("runs.txt"); }

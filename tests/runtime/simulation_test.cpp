@@ -148,19 +148,5 @@ TEST(SimulationTest, DaylightSavingNights) {
     }
 }
 
-TEST(SimulationTest, SuspendAdvancesMissedRunsWithoutRunningThem) {
-    testing::ScopedTimeZone zone("UTC");
-    const DateTime from = At(2026, 3, 2, 7, 0);
-    TaskList list = Loaded({Named(DailyTask({TimeOfDayValue(8)}), "daily")}, from);
-    SimulationOptions options;
-    options.fromEpoch = Epoch(from);
-    options.toEpoch = Epoch(At(2026, 3, 2, 9));
-    options.stallEvery = 1800;  // at 07:30, a suspend of an hour
-    options.stallMs = 3600 * 1000;
-    FixedRandom random;
-    EXPECT_TRUE(Simulate(list, options, random).empty());
-    EXPECT_EQ(list[0].scheduleInfo.nextRunTime, At(2026, 3, 3, 8));
-}
-
 }  // namespace
 }  // namespace tidewell

@@ -134,17 +134,6 @@ TEST_F(RegistryStoreTest, UnreadableFileIsReportedAndNotReplacedWhenItCannotBeKe
     EXPECT_EQ(store.DamagedCopyPath(), "");
 }
 
-TEST_F(RegistryStoreTest, FailedWriteIntoAFileInPlaceOfTheFolderChangesNothing) {
-    // Works for the superuser too: the folder cannot be made.
-    fs::create_directories(m_root + "/Verimont");
-    testing::WriteFileText(m_root + "/Verimont/Tidewell", "a file");
-    RegistryStore store(m_folder);
-    EXPECT_FALSE(store.WriteSettingInt("A", "b", 2));
-    EXPECT_EQ(store.ReadSettingInt("A", "b", 0), 2);  // held for this run
-    EXPECT_EQ(store.Problem(), CannotWriteFileMessage(File()));
-    EXPECT_EQ(Get(m_root + "/Verimont/Tidewell"), "a file");
-}
-
 TEST_F(RegistryStoreTest, FailedWritesAreReportedOnceHeldInMemoryAndStoredLater) {
     RecordingMessageBox box;
     RegistryStore store(m_folder, &box);

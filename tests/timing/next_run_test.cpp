@@ -54,27 +54,16 @@ TaskRecord CountDownTask(DateTime start, bool running) {
     return task;
 }
 
+// What the calendar walk does not reach: count-downs, states, bounds met exactly and the last day.
 TEST(NextRunTime, DailyWeeklyOnceRepeatingCountDown) {
     const NextRunCase cases[] = {
-        {"a time equal to now is not after now", DailyTask({TimeOfDayValue(8), TimeOfDayValue(20)}),
-         At(2006, 3, 13, 20), At(2006, 3, 14, 8)},
-        {"tomorrow's run is after the ending time",
-         WithEnding(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 14, 7)), At(2006, 3, 13, 9), std::nullopt},
         {"a run exactly at the ending time counts",
          WithEnding(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 14, 8)), At(2006, 3, 13, 9),
          At(2006, 3, 14, 8)},
-        {"no run before the starting time", WithStart(DailyTask({TimeOfDayValue(8)}), At(2006, 3, 20, 12)),
-         At(2006, 3, 13, 9), At(2006, 3, 21, 8)},
-        {"once: all entries past", OnceTask({At(2006, 1, 1), At(2006, 2, 1)}), At(2006, 3, 1), std::nullopt},
-        {"once ignores the ending time", WithEnding(OnceTask({At(2006, 5, 1)}), At(2006, 1, 1)),
-         At(2005, 3, 1), At(2006, 5, 1)},
         {"repeating starts in the future even past its end",
          WithEnding(RepeatingTask(At(2006, 6, 1), 1, TimeUnit::hours), At(2006, 5, 1)), At(2006, 4, 1),
          At(2006, 6, 1)},
         {"repeating quantity 0", RepeatingTask(At(2006, 1, 1), 0, TimeUnit::hours), At(2006, 3, 1),
-         std::nullopt},
-        {"repeating past its ending",
-         WithEnding(RepeatingTask(At(2006, 1, 1), 1, TimeUnit::days), At(2006, 1, 3, 12)), At(2006, 1, 3, 1),
          std::nullopt},
         {"count-down due", CountDownTask(At(2006, 3, 1, 10), true), At(2006, 3, 1, 9), At(2006, 3, 1, 10)},
         {"count-down passed", CountDownTask(At(2006, 3, 1, 10), true), At(2006, 3, 1, 10), std::nullopt},

@@ -1,17 +1,24 @@
 #include "timing/post_load_update.h"
-#include "support/test_clock.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "support/task_builder.h"
+#include "support/test_clock.h"
 
 namespace tidewell {
 namespace {
 
 using namespace tidewell::testing;
 
-TaskRecord Titled(TaskRecord task, std::string title) {
+// A task with its title, last run and starting time.
+TaskRecord Titled(TaskRecord task, std::string title, std::optional<DateTime> lastRun = std::nullopt,
+                  DateTime start = At(2000, 1, 1)) {
     task.title = std::move(title);
+    task.scheduleInfo.haveLastRunTime = lastRun.has_value();
+    task.scheduleInfo.lastRunTime = lastRun.value_or(DateTime{});
+    task.scheduleInfo.startingTime = start;
     return task;
 }
 
@@ -24,16 +31,9 @@ TEST(PostLoadUpdate, DisplayOrderWithPlaceholdersAndTheClockTaskLast) {
     list.Add(clockSync);
     list.Add(Titled(OnceTask({At(2006, 5, 1)}), "once later"));
     list.Add(Titled(DailyTask({TimeOfDayValue(20)}), "daily evening"));
-    TaskRecord ranBefore = Titled(OnceTask({At(2006, 1, 1)}), "once ran");
-    ranBefore.scheduleInfo.haveLastRunTime = true;
-    ranBefore.scheduleInfo.lastRunTime = At(2006, 1, 1);
-    list.Add(ranBefore);
-    TaskRecord oldStart = Titled(OnceTask({At(2005, 1, 1)}), "once old start");
-    oldStart.scheduleInfo.startingTime = At(2004, 1, 1);
-    list.Add(oldStart);
-    TaskRecord newStart = Titled(OnceTask({At(2005, 1, 1)}), "once new start");
-    newStart.scheduleInfo.startingTime = At(2005, 1, 1);
-    list.Add(newStart);
+    list.Add(Titled(OnceTask({At(2006, 1, 1)}), "once ran", At(2006, 1, 1)));
+    list.Add(Titled(OnceTask({At(2005, 1, 1)}), "once old start", std::nullopt, At(2004, 1, 1)));
+    list.Add(Titled(OnceTask({At(2005, 1, 1)}), "once new start", std::nullopt, At(2005, 1, 1)));
     list.Add(Titled(OnceTask({At(2006, 4, 1)}), "once sooner"));
     list.Add(Titled(DailyTask({TimeOfDayValue(10)}), "daily morning"));
     TaskRecord unknown = Titled(DailyTask({TimeOfDayValue(10)}), "unknown type");

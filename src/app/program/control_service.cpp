@@ -165,8 +165,7 @@ void ControlService::Reload(const QString& password) {
         return;
     }
     LoadReport report = doc.Load();
-    if (!report.failureMessage.empty())
-        sendErrorReply(kControlErrorRefused, ToQString(report.failureMessage));
+    if (!report.failure.ok()) sendErrorReply(kControlErrorRefused, ToQString(report.failure.message()));
 }
 
 QString ControlService::Add(const QStringList& options, const QString& password) {

@@ -90,13 +90,10 @@ NoticeStatus NoticeStatusTexts(const QString& text, int anchor, int position) {
 
 NoticeFileText ReadNoticeFile(const std::string& path) {
     std::string bytes;
-    switch (ReadWholeFile(path, bytes, kMaxNoticeFileBytes)) {
-        case ReadStatus::Ok: break;
-        case ReadStatus::TooLarge: return {false, {}, NoticeTooLongMessage()};
-        case ReadStatus::Missing: return {false, {}, FileMessage(IDS_ERROR_FILE_FILE_NOT_FOUND, path)};
-        case ReadStatus::Failed:
-            return {false, {}, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path)};
-    }
+    const Result read = ReadWholeFile(path, bytes, kMaxNoticeFileBytes);
+    if (read.kind() == ErrorKind::invalid) return {false, {}, NoticeTooLongMessage()};
+    if (read.kind() == ErrorKind::notFound) return {false, {}, read.message()};
+    if (!read.ok()) return {false, {}, FileMessage(IDS_ERROR_FILE_CAN_NOT_OPEN_FILE_CHECK_FP, path)};
     std::string_view content = bytes;
     if (content.starts_with(kUtf8Bom)) content.remove_prefix(3);
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
