@@ -1,17 +1,13 @@
-// The background writer of the schedule file: one write at a time, the latest snapshot winning,
-// every outcome reported.
+// The background writer of the schedule file: one write at a time, the latest snapshot winning.
 #include "schedule_file/schedule_saver.h"
 
-#include <errno.h>
 #include <gtest/gtest.h>
 
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
+#include <future>
 #include <thread>
 #include <vector>
 
-#include "files/durable_file.h"
-#include "support/injected_file_faults.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 
@@ -19,51 +15,6 @@ namespace tidewell {
 namespace {
 
 using namespace tidewell::testing;
-
-struct Outcome {
-    uint64_t number;
-    bool ok;
-    std::string message;
-};
-
-// Holds the first write until released, and counts the writes under way at once.
-class Gate {
-public:
-    Result Write(ScheduleSnapshot& snapshot) {
-        {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_maxActive = std::max(m_maxActive, ++m_active);
-            m_entered = true;
-            m_changed.notify_all();
-            m_changed.wait(lock, [this] { return m_open; });
-        }
-        Result written = WriteSnapshot(snapshot);
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        --m_active;
-        return written;
-    }
-    void AwaitFirstWrite() {
-        std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_entered; });
-    }
-    void Open() {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        m_open = true;
-        m_changed.notify_all();
-    }
-    int MaxActive() {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_maxActive;
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    bool m_entered = false;
-    bool m_open = false;
-    int m_active = 0;
-    int m_maxActive = 0;
-};
 
 class ScheduleSaverTest : public ::testing::Test {
 protected:
@@ -73,99 +24,60 @@ protected:
         list.Add(RepeatingTask(At(2026, 3, 2, 8), 1, TimeUnit::hours)).title = title;
         return {m_path, list, {}, false};
     }
-    // The title of the task in the file, or what the file holds when it is not a list of one.
-    std::string Written() const {
+    std::string WrittenTitle() const {
         const std::string text = ReadFileText(m_path);
-        const size_t title = text.find("Title = ");
-        if (title == std::string::npos) return text;
-        return text.substr(title + 8, text.find('\r', title) - title - 8);
-    }
-    ScheduleSaver::Report Recorder() {
-        return [this](uint64_t number, const Result& written) {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_outcomes.push_back({number, written.ok(), written.message()});
-        };
-    }
-    std::vector<Outcome> Outcomes() {
-        const std::lock_guard<std::mutex> lock(m_mutex);
-        return m_outcomes;
+        const size_t title = text.find("Title = ") + 8;
+        return text.substr(title, text.find('\r', title) - title);
     }
 
     TempDir m_dir;
     const std::string m_path = m_dir.File("schedule.rws");
-    std::mutex m_mutex;
-    std::vector<Outcome> m_outcomes;
 };
 
-TEST_F(ScheduleSaverTest, SnapshotsQueuedBehindAWriteGiveWayToTheLatest) {
-    Gate gate;
-    ScheduleSaver saver(Recorder(), [&gate](ScheduleSnapshot& snapshot) { return gate.Write(snapshot); });
+TEST_F(ScheduleSaverTest, OneWriteAtATimeAndTheLatestSnapshotWins) {
+    std::promise<void> entered;
+    std::promise<void> open;
+    std::shared_future<void> opened = open.get_future().share();
+    std::atomic<int> active = 0;
+    std::atomic<int> mostActive = 0;
+    std::atomic<bool> first = true;
+    std::vector<uint64_t> reported;  // written on the saver's thread, read after Finish
+    ScheduleSaver saver([&](uint64_t number, const Result&) { reported.push_back(number); },
+                        [&](ScheduleSnapshot& snapshot) {
+                            mostActive = std::max(mostActive.load(), ++active);
+                            if (first.exchange(false)) {
+                                entered.set_value();
+                                opened.wait();  // the first write hangs until released
+                            }
+                            Result written = WriteSnapshot(snapshot);
+                            --active;
+                            return written;
+                        });
     EXPECT_EQ(saver.Queue(Snapshot("first")), 1u);
-    gate.AwaitFirstWrite();
+    entered.get_future().wait();
     saver.Queue(Snapshot("second"));
-    saver.Queue(Snapshot("third"));
-    EXPECT_EQ(saver.Queue(Snapshot("latest")), 4u);
-    gate.Open();
+    EXPECT_EQ(saver.Queue(Snapshot("latest")), 3u);
+    open.set_value();
     saver.Finish();
+    EXPECT_EQ(reported, (std::vector<uint64_t>{1, 3})) << "a replaced snapshot is never written";
+    EXPECT_EQ(WrittenTitle(), "latest");
 
-    const std::vector<Outcome> outcomes = Outcomes();
-    ASSERT_EQ(outcomes.size(), 2u) << "the replaced snapshots are never written";
-    EXPECT_EQ(outcomes[0].number, 1u);
-    EXPECT_EQ(outcomes[1].number, 4u);
-    EXPECT_EQ(Written(), "latest");
-    EXPECT_EQ(gate.MaxActive(), 1);
-}
-
-TEST_F(ScheduleSaverTest, AFailedWriteIsReportedAndLeavesTheFileUntilAWriteSucceeds) {
-    WriteFileText(m_path, "before");
-    ScheduleSaver saver(Recorder());
-    InjectedFileFaults faults;
-    for (const FileStep step : {FileStep::create, FileStep::write, FileStep::rename}) {
-        faults.Fail(step, ENOSPC, m_path);
-        saver.Queue(Snapshot("lost"));
-        saver.Finish();
-        faults.Heal();
-        EXPECT_EQ(Written(), "before");
-        EXPECT_EQ(FolderEntries(m_dir.Path()), std::vector<std::string>{"schedule.rws"})
-            << "nothing left behind";
-    }
-    saver.Queue(Snapshot("after"));
+    // A write made now goes after the one under way and drops what is queued: it is newer.
+    saver.Queue(Snapshot("queued"));
+    ScheduleSnapshot now = Snapshot("now");
+    EXPECT_TRUE(saver.WriteNow(now).ok());
     saver.Finish();
-
-    const std::vector<Outcome> outcomes = Outcomes();
-    ASSERT_EQ(outcomes.size(), 4u);
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_FALSE(outcomes[i].ok) << i;
-        EXPECT_EQ(outcomes[i].message, CannotWriteFileMessage(m_path)) << i;
-    }
-    EXPECT_TRUE(outcomes[3].ok);
-    EXPECT_EQ(Written(), "after");
-}
-
-TEST_F(ScheduleSaverTest, AWriteMadeNowIsNeverOvertakenByAnOlderSnapshot) {
-    Gate gate;
-    ScheduleSaver saver(Recorder(), [&gate](ScheduleSnapshot& snapshot) { return gate.Write(snapshot); });
-    saver.Queue(Snapshot("queued first"));
-    gate.AwaitFirstWrite();
-    saver.Queue(Snapshot("queued second"));
-    std::thread now([this, &saver] {
-        ScheduleSnapshot snapshot = Snapshot("now");
-        EXPECT_TRUE(saver.WriteNow(snapshot).ok());
-    });
-    gate.Open();
-    now.join();
-    saver.Finish();
-    EXPECT_EQ(Written(), "now") << "whatever the order the threads met in";
-    EXPECT_EQ(gate.MaxActive(), 1);
+    EXPECT_EQ(WrittenTitle(), "now");
+    EXPECT_EQ(mostActive, 1);
 }
 
 TEST_F(ScheduleSaverTest, TheQueuedSnapshotIsWrittenBeforeTheSaverGoes) {
     {
-        ScheduleSaver saver(Recorder());
+        ScheduleSaver saver([](uint64_t, const Result&) {});
         saver.Queue(Snapshot("one"));
         saver.Queue(Snapshot("two"));
     }
-    EXPECT_EQ(Written(), "two");
+    EXPECT_EQ(WrittenTitle(), "two");
 }
 
 }  // namespace
