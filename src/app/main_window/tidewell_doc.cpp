@@ -1,6 +1,10 @@
 #include "app/main_window/tidewell_doc.h"
 
+#include <sys/stat.h>
+
+#include "base/text_util.h"
 #include "model/task_compare.h"
+#include "text/messages.h"
 #include "timing/count_down.h"
 
 namespace tidewell {
@@ -8,7 +12,47 @@ namespace tidewell {
 CTidewellDoc::CTidewellDoc(ScheduleStoreContext context, std::string scheduleFile, QObject* parent)
     : QObject(parent), m_context(std::move(context)), m_scheduleFile(std::move(scheduleFile)) {}
 
+void CTidewellDoc::SetScheduleFile(std::string path) {
+    m_lock = FileLock();  // the next load or save takes the new file's
+    m_scheduleFile = std::move(path);
+}
+
+std::optional<CTidewellDoc::FileStamp> CTidewellDoc::StampOf(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileStamp{status.st_dev, status.st_ino, status.st_size,
+                     status.st_ctim.tv_sec * 1000000000LL + status.st_ctim.tv_nsec};
+}
+
+std::string CTidewellDoc::InUseMessage() const {
+    return ReplaceAll(ReplaceAll(LoadMessage(IDS_MESSAGE_SCHEDULE_FILE_IN_USE), "#1", m_scheduleFile), "#2",
+                      ScheduleLockPath(m_scheduleFile));
+}
+
+bool CTidewellDoc::HoldFile() {
+    if (m_lock.Held()) return true;
+    m_lock = FileLock(ScheduleLockPath(m_scheduleFile), FileLock::Wait::no);
+    if (!m_lock.Held()) return !m_lock.HeldElsewhere();  // no lock to be had: writes go on as ever
+    if (StampOf(m_scheduleFile) == m_readStamp || m_fileLeft) return true;
+    if (!IsModified()) {
+        Load();
+        return true;
+    }
+    // Both hold what the other does not: neither is lost without the user's choice.
+    m_fileLeft = true;
+    m_context.messageBox.ShowMessageBox(
+        ReplaceAll(LoadMessage(IDS_MESSAGE_SCHEDULE_FILE_CHANGED_ELSEWHERE), "#1", m_scheduleFile),
+        LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}
+
 LoadReport CTidewellDoc::Load() {
+    // Read at once all the same: the list is never held back or emptied by another writer.
+    if (!m_lock.Held()) m_lock = FileLock(ScheduleLockPath(m_scheduleFile), FileLock::Wait::no);
+    if (FileInUseElsewhere())
+        m_context.messageBox.ShowMessageBox(InUseMessage(), LoadMessage(IDS_KLN_ERROR),
+                                            MB_OK | MB_ICONEXCLAMATION);
+    m_readStamp = StampOf(m_scheduleFile);
     LoadReport report = LoadTaskList(m_scheduleFile, m_tasks, m_context);
     m_fileLeft = report.leaveFile;
     m_tasks.SetModified(false);
@@ -22,6 +66,13 @@ bool CTidewellDoc::Save() {
         SetModified(true);  // kept for the moment the user chooses
         return false;
     }
+    if (!HoldFile()) {
+        SetModified(true);  // saved once the other program lets go
+        m_context.messageBox.ShowMessageBox(InUseMessage(), LoadMessage(IDS_KLN_ERROR),
+                                            MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (m_fileLeft) return false;  // taking the lock found the file changed under the list
     const bool saved = SaveTaskList(m_scheduleFile, m_tasks, m_context).ok();
     if (saved) Saved();
     return saved;
@@ -32,6 +83,13 @@ void CTidewellDoc::SaveFromPass() {
         SetModified(true);
         return;
     }
+    if (!HoldFile()) {
+        SetModified(true);
+        m_saveFailing = true;
+        emit saveFailing(InUseMessage());
+        return;
+    }
+    if (m_fileLeft) return;
     const Result saved = WriteTaskList(m_scheduleFile, m_tasks, m_context);
     if (saved.ok()) {
         Saved();
@@ -54,6 +112,8 @@ bool CTidewellDoc::ProtectWith(std::string password) {
     m_context.password = std::move(password);
     if (m_fileLeft) return true;  // not ours to rewrite; it stays as it is
     if (!IsModified()) return Save();
+    if (!HoldFile()) return Save();  // refused, and said so
+    if (m_fileLeft) return true;
     TaskList saved;
     LoadOptions options;
     options.keepDamagedAside = false;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
 #include <string>
 
+#include "files/file_lock.h"
 #include "model/task_list.h"
 #include "schedule_file/schedule_store.h"
 
@@ -10,6 +12,12 @@ namespace tidewell {
 
 // The task list of the program and its schedule file. Every change made by a command goes
 // through here, so the file, the modified flag and the views stay in step.
+//
+// While the file is open here the program holds its lock ("FILE.lock"), so that the command-line
+// tool, which takes the same lock, cannot write under it. When another program holds the lock,
+// the file is read all the same (every writer replaces it whole) and nothing is written until
+// the lock is free; a file another program changed meanwhile is read again, or left alone when
+// the list holds changes of its own.
 class CTidewellDoc final : public QObject {
     Q_OBJECT
 
@@ -20,7 +28,7 @@ public:
     const TaskList& Tasks() const { return m_tasks; }
     const std::string& ScheduleFile() const { return m_scheduleFile; }
     // The user data directory changed: the list is read from and saved to this file from now on.
-    void SetScheduleFile(std::string path) { m_scheduleFile = std::move(path); }
+    void SetScheduleFile(std::string path);
     const ScheduleStoreContext& Context() const { return m_context; }
     // The administrator password protects the file from the next save on.
     void SetPassword(std::string password) { m_context.password = std::move(password); }
@@ -29,6 +37,11 @@ public:
     bool ProtectWith(std::string password);
 
     LoadReport Load();
+    // True while this program may write the file: it holds the lock, taking it now when it is
+    // free, or no lock can be had at all. Taking it late first catches up with the file.
+    bool HoldFile();
+    // Another program held the lock at the last attempt.
+    bool FileInUseElsewhere() const { return m_lock.HeldElsewhere(); }
     // Saves the list and clears the modified flag; a failure has been shown to the user. While
     // the file is left alone (see IsFileLeft) nothing is written and the result is false.
     bool Save();
@@ -77,12 +90,25 @@ signals:
 
 private:
     void Saved();
+    std::string InUseMessage() const;
+
+    // What tells one version of the file from another: every writer replaces it whole.
+    struct FileStamp {
+        unsigned long device = 0;
+        unsigned long inode = 0;
+        long long size = 0;
+        long long changedNs = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static std::optional<FileStamp> StampOf(const std::string& path);
 
     ScheduleStoreContext m_context;
     std::string m_scheduleFile;
     TaskList m_tasks;
     bool m_fileLeft = false;
     bool m_saveFailing = false;
+    FileLock m_lock;
+    std::optional<FileStamp> m_readStamp;  // the file as the list was last read from it
 };
 
 }  // namespace tidewell
