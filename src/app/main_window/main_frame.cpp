@@ -276,7 +276,7 @@ void CMainFrame::Tick() {
         m_doc.HoldFile();
     }
     m_operations.CheckDueTasks(m_doc.Tasks());
-    if (IsOnScreen()) m_view->Model().RefreshCountDownRows();
+    if (IsOnScreen()) m_view->Model().RefreshTimedCells();
 }
 
 void CMainFrame::RefreshCaption() {
