@@ -335,10 +335,10 @@ void QuickViewWindow::OnExport() {
     const DateTime now = m_app.GetClock().Now();
     const std::optional<QuickViewRange> range = ShownRange(now);
     if (!range) return;
-    const QString documents = ToQString(m_app.GetLocations().documentsDir);
+    const std::string& folder =
+        m_lastExportFolder.empty() ? m_app.GetLocations().documentsDir : m_lastExportFolder;
     std::optional<std::string> chosen =
-        m_fileDialogs.SaveFile(this, MessageText(IDS_TIDEWELL_QV_EXPORT_CAPTION),
-                               m_lastExportFolder.empty() ? ToStdString(documents) : m_lastExportFolder,
+        m_fileDialogs.SaveFile(this, MessageText(IDS_TIDEWELL_QV_EXPORT_CAPTION), folder,
                                QtFileFilters(LoadMessage(IDS_TIDEWELL_FILE_TYPE_ICALENDAR)));
     if (!chosen) return;
     std::filesystem::path path(*chosen);
