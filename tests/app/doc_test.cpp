@@ -101,7 +101,16 @@ protected:
         return false;
     }
 
-    const TaskRecord m_task = m_doc.Tasks()[0];
+    const TaskRecord m_task = Notice(m_doc.Tasks()[0]);
+
+private:
+    // A task the loader takes without a word.
+    static TaskRecord Notice(TaskRecord task) {
+        task.taskInfo.taskType = TaskType::notice;
+        task.taskInfo.noticeMsg = "Tea is ready";
+        task.soundInfo.type = 0;
+        return task;
+    }
 };
 
 TEST_F(DocLockTest, AnOpenFileKeepsOtherWritersOut) {
