@@ -1,3 +1,4 @@
+#include <chrono>
 #include <filesystem>
 #include <system_error>
 
@@ -25,8 +26,9 @@
 namespace tidewell::cli {
 namespace {
 
-// Other writers of the schedule file take their turn on this lock beside it.
-constexpr const char* kLockSuffix = ".lock";
+// Another writer holds the file's lock for a moment; a running program holds it for good.
+constexpr int kLockAttempts = 20;
+constexpr std::chrono::milliseconds kLockRetry{100};
 
 // The password of the command line, given once: a wrong one is not asked again.
 class GivenPassword final : public PasswordPrompt {
@@ -109,7 +111,17 @@ int RunAdd(const std::vector<std::string>& arguments, std::ostream& out, std::os
     }
 
     ScheduleStoreContext context{clock, random, settings, messages, *password};
-    const FileLock lock(file + kLockSuffix);
+    const std::string lockPath = ScheduleLockPath(file);
+    FileLock lock(lockPath, FileLock::Wait::no);
+    for (int attempt = 1; lock.HeldElsewhere() && attempt < kLockAttempts; ++attempt) {
+        sleeper.Sleep(kLockRetry);
+        lock = FileLock(lockPath, FileLock::Wait::no);
+    }
+    if (lock.HeldElsewhere()) {
+        err << ReplaceAll(ReplaceAll(LoadMessage(IDS_TIDEWELL_CLI_FILE_IN_USE), "#1", file), "#2", lockPath)
+            << '\n';
+        return kExitFailure;
+    }
     TaskList tasks;
     LoadOptions loadOptions;
     loadOptions.keepDamagedAside = false;

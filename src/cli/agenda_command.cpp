@@ -7,12 +7,10 @@
 #include "cli/view_commands.h"
 #include "config/quick_view_store.h"
 #include "overview/agenda.h"
-#include "overview/description.h"
 #include "overview/icalendar.h"
 #include "overview/quick_view_range.h"
 #include "platform/system_clock.h"
 #include "text/messages.h"
-#include "time/local_time.h"
 #include "timing/standard_random.h"
 
 namespace tidewell::cli {
@@ -57,47 +55,10 @@ void WriteText(const Agenda& agenda, const TaskList& tasks, int maxRuns, std::os
     for (std::size_t task : agenda.cutShort) err << CutShortText(tasks[task].title, maxRuns) << '\n';
 }
 
-// Each task's description as "describe" writes it, sections one after the other.
-std::vector<std::string> Descriptions(const TaskList& tasks, const Clock& clock) {
-    DescriptionOptions descriptionOptions = UserDescriptionOptions();
-    StandardRandomSource random;
-    NextRunContext context{clock, random};
-    std::vector<std::string> descriptions;
-    descriptions.reserve(tasks.size());
-    for (TaskRecord task : tasks) {
-        TaskDescription description = DescribeTask(task, descriptionOptions, context);
-        std::string text;
-        for (const std::string* section : {&description.task, &description.sound, &description.schedule,
-                                           &description.randomization, &description.waiting}) {
-            std::string plain = PlainLines(*section);
-            while (plain.ends_with('\n')) plain.pop_back();
-            if (plain.empty()) continue;
-            text += (text.empty() ? "" : "\n") + plain;
-        }
-        descriptions.push_back(std::move(text));
-    }
-    return descriptions;
-}
-
 void WriteCalendar(const Agenda& agenda, const TaskList& tasks, const DateTime& now, const Clock& clock,
                    std::ostream& out) {
-    ICalendarExport context;
-    context.stampUtc = LocalToUnixSeconds(now).value_or(0);
-    // The C library reads the zone on every call, which dominates a large export; runs come in
-    // time order and offsets change only at whole quarter hours, so one call per quarter hour.
-    context.toUtc = [cachedSlot = int64_t{-1},
-                     offset = std::optional<int64_t>()](const DateTime& local) mutable {
-        const int64_t slot = local.Seconds() / 900;
-        if (slot != cachedSlot) {
-            const DateTime start = DateTime::FromSeconds(slot * 900);
-            std::optional<int64_t> utc = LocalToUnixSeconds(start);
-            offset = utc ? std::optional<int64_t>(*utc - start.Seconds()) : std::nullopt;
-            cachedSlot = slot;
-        }
-        return offset ? std::optional<int64_t>(local.Seconds() + *offset) : std::nullopt;
-    };
-    context.descriptions = Descriptions(tasks, clock);
-    WriteICalendar(agenda, tasks, context, out);
+    StandardRandomSource random;
+    WriteLocalICalendar(agenda, tasks, now, UserDescriptionOptions(), NextRunContext{clock, random}, out);
 }
 
 void WriteJson(const Agenda& agenda, const TaskList& tasks, const QuickViewRange& range, std::ostream& out) {

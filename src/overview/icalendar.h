@@ -10,6 +10,8 @@
 
 #include "model/task_list.h"
 #include "overview/agenda.h"
+#include "overview/description.h"
+#include "timing/next_run_context.h"
 
 namespace tidewell {
 
@@ -46,5 +48,14 @@ struct ICalendarExport {
 // is left out.
 void WriteICalendar(const Agenda& agenda, const TaskList& tasks, const ICalendarExport& context,
                     std::ostream& out);
+
+// Each task's description for the calendar: its sections one after the other, plain line ends.
+std::vector<std::string> ICalendarDescriptions(const TaskList& tasks, const DescriptionOptions& options,
+                                               const NextRunContext& context);
+
+// The calendar of `agenda` as this user's exports write it: made at `now`, a local wall-clock
+// time, with the runs placed in the process's time zone and the tasks described as above.
+void WriteLocalICalendar(const Agenda& agenda, const TaskList& tasks, const DateTime& now,
+                         const DescriptionOptions& options, const NextRunContext& context, std::ostream& out);
 
 }  // namespace tidewell

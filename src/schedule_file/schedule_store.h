@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "base/result.h"
 #include "model/task_list.h"
@@ -9,6 +10,14 @@
 #include "ui_ports/message_box.h"
 
 namespace tidewell {
+
+// Every writer of the schedule file holds the lock file beside it ("FILE.lock") while it reads,
+// changes and replaces the file: the program as long as it has the file open, the command-line
+// tool while it adds a task.
+inline constexpr std::string_view kScheduleLockSuffix = ".lock";
+inline std::string ScheduleLockPath(const std::string& scheduleFile) {
+    return scheduleFile + std::string(kScheduleLockSuffix);
+}
 
 // What loading and saving the schedule file take from the program.
 struct ScheduleStoreContext {

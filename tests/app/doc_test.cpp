@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "files/file_faults.h"
+#include "files/file_lock.h"
 #include "platform/memory_settings.h"
 #include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
@@ -73,6 +76,90 @@ TEST_F(DocTest, ScheduleThatCannotBeReadIsNotSavedOverUntilReplaced) {
     m_doc.ReplaceLeftFile();
     EXPECT_TRUE(m_doc.Save());
     EXPECT_NE(testing::ReadFileText(path), "five tasks");
+}
+
+// The lock beside the file, as the command-line tool takes it.
+class DocLockTest : public DocTest {
+protected:
+    std::string LockPath() const { return m_doc.ScheduleFile() + ".lock"; }
+    // Another writer replaces the file with tasks of these titles.
+    void WriteElsewhere(std::initializer_list<std::string> titles) {
+        TaskList list;
+        for (const std::string& title : titles) {
+            TaskRecord task = m_task;
+            task.title = title;
+            list.Add(task);
+        }
+        RecordingMessageBox quiet;
+        ASSERT_TRUE(WriteTaskList(m_doc.ScheduleFile(), list,
+                                  ScheduleStoreContext{m_clock, m_random, m_settings, quiet, {}})
+                        .ok());
+    }
+    bool Holds(const std::string& title) const {
+        for (const TaskRecord& task : m_doc.Tasks())
+            if (task.title == title) return true;
+        return false;
+    }
+
+    const TaskRecord m_task = Notice(m_doc.Tasks()[0]);
+
+private:
+    // A task the loader takes without a word.
+    static TaskRecord Notice(TaskRecord task) {
+        task.taskInfo.taskType = TaskType::notice;
+        task.taskInfo.noticeMsg = "Tea is ready";
+        task.soundInfo.type = 0;
+        return task;
+    }
+};
+
+TEST_F(DocLockTest, AnOpenFileKeepsOtherWritersOut) {
+    m_doc.Load();
+    EXPECT_TRUE(FileLock(LockPath(), FileLock::Wait::no).HeldElsewhere());
+}
+
+// Held elsewhere at start: the list is read all the same, and nothing is written under the holder.
+TEST_F(DocLockTest, AFileInUseElsewhereIsReadButNotWritten) {
+    WriteElsewhere({"Walk"});
+    const std::string before = testing::ReadFileText(m_doc.ScheduleFile());
+    const FileLock other(LockPath());
+    m_messageBox.Clear();
+    m_doc.Load();
+    EXPECT_TRUE(Holds("Walk"));
+    ASSERT_EQ(m_messageBox.CallCount(), 1u);
+    EXPECT_NE(m_messageBox.LastCall().text.find("Another program is changing the schedule file"),
+              std::string::npos);
+
+    m_doc.Tasks().Add(m_doc.Tasks()[0]);
+    EXPECT_FALSE(m_doc.Save());
+    EXPECT_EQ(m_messageBox.CallCount(), 2u);
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(testing::ReadFileText(m_doc.ScheduleFile()), before);
+}
+
+// Once the other writer lets go, what it wrote is read again; when the list holds changes of
+// its own too, the file is left alone until the user chooses.
+TEST_F(DocLockTest, TakingTheLockLateCatchesUpWithTheFile) {
+    for (const bool changedHere : {false, true}) {
+        SCOPED_TRACE(changedHere);
+        m_doc.SetScheduleFile(m_folder.File(changedHere ? "b.rws" : "a.rws"));
+        WriteElsewhere({"Walk"});
+        auto other = std::make_unique<FileLock>(LockPath());
+        m_doc.Load();
+        if (changedHere) m_doc.SetModified(true);
+        WriteElsewhere({"Walk", "Stretch"});
+        const std::string written = testing::ReadFileText(m_doc.ScheduleFile());
+        other.reset();
+        m_messageBox.Clear();
+
+        EXPECT_TRUE(m_doc.HoldFile());
+        EXPECT_EQ(Holds("Stretch"), !changedHere);
+        EXPECT_EQ(m_doc.IsFileLeft(), changedHere);
+        EXPECT_EQ(m_messageBox.CallCount(), changedHere ? 1u : 0u);
+        if (!changedHere) continue;
+        EXPECT_FALSE(m_doc.Save());
+        EXPECT_EQ(testing::ReadFileText(m_doc.ScheduleFile()), written);
+    }
 }
 
 }  // namespace

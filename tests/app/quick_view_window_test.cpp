@@ -14,6 +14,8 @@
 #include "app_fixture.h"
 #include "config/data_directories.h"
 #include "config/quick_view_store.h"
+#include "files/durable_file.h"
+#include "support/scripted_file_dialogs.h"
 #include "support/task_builder.h"
 #include "text/messages.h"
 #include "timing/run_text.h"
@@ -142,6 +144,41 @@ TEST_F(QuickViewTest, EveryRunOfALongRangeIsShown) {
     EXPECT_EQ(window.findChild<QLabel*>("quickViewCount")->text().toStdString(),
               "2952 run(s) from 11-29-2026 to 1-8-2027.");
     EXPECT_TRUE(window.findChild<QLabel*>("quickViewCutShort")->isHidden());
+}
+
+// The export writes the runs shown, one event each; a name without extension gets ".ics".
+TEST_F(QuickViewTest, ExportWritesOneEventPerRunShown) {
+    TaskList& list = m_app->Document()->Tasks();
+    list.Clear();
+    list.Add(Titled(DailyTask({TimeOfDayValue(8), TimeOfDayValue(20, 30)}), "stretch; walk"));
+    ScriptedFileDialogs dialogs;
+    dialogs.Choose(m_home.File("week"));
+    QuickViewWindow window(*m_app, dialogs);
+    m_messageBox.Clear();
+    window.findChild<QAbstractButton*>("quickViewExport")->click();
+
+    const std::string calendar = ReadFileText(m_home.File("week.ics"));
+    std::size_t events = 0;
+    for (std::size_t at = calendar.find("BEGIN:VEVENT"); at != std::string::npos;
+         at = calendar.find("BEGIN:VEVENT", at + 1))
+        ++events;
+    EXPECT_EQ(events, 14u);
+    EXPECT_EQ(events, Shown(window).size());
+    EXPECT_NE(calendar.find("SUMMARY:stretch\\; walk\r\n"), std::string::npos);
+    EXPECT_EQ(m_messageBox.CallCount(), 0u);
+}
+
+TEST_F(QuickViewTest, AFailedExportIsShownOnceInTheProgramsWords) {
+    ScriptedFileDialogs dialogs;
+    const std::string target = m_home.File("no such folder/week.ics");
+    dialogs.Choose(target);
+    QuickViewWindow window(*m_app, dialogs);
+    m_messageBox.Clear();
+    window.findChild<QAbstractButton*>("quickViewExport")->click();
+
+    ASSERT_EQ(m_messageBox.CallCount(), 1u);
+    EXPECT_EQ(m_messageBox.LastCall().text, CannotWriteFileMessage(target));
+    EXPECT_FALSE(std::filesystem::exists(target));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "config/admin_password.h"
 #include "config/locations.h"
 #include "crypto/protected_container.h"
+#include "files/file_lock.h"
 #include "support/recording_sleeper.h"
 #include "support/task_builder.h"
 #include "support/temporary_home.h"
@@ -62,6 +63,19 @@ protected:
     TempDir folder;
     std::string file = folder.File("schedule.rws");
 };
+
+// A running program holds "FILE.lock" while it has the file open: the tool gives another writer a
+// moment, then refuses rather than writing under the program.
+TEST_F(AddCommand, AFileHeldByARunningProgramIsNotWritten) {
+    const FileLock program(file + ".lock");
+    ASSERT_TRUE(program.Held());
+    const Added added = Add({"--title", "T", "--daily", "10:00:00", "--notice", "x"});
+    EXPECT_EQ(added.status, cli::kExitFailure);
+    EXPECT_NE(added.err.find("held by a running Tidewell that could not be reached"), std::string::npos)
+        << added.err;
+    EXPECT_EQ(added.waits.size(), 19u);
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
 
 TEST_F(AddCommand, RefusedTasksLeaveTheFileAlone) {
     struct Case {

@@ -9,7 +9,10 @@
 #include <QShortcut>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <filesystem>
+#include <sstream>
 
+#include "app/dialogs/file_dialogs.h"
 #include "app/dialogs/quick_view_editor.h"
 #include "app/dialogs/quick_view_runs_model.h"
 #include "app/main_window/tidewell_doc.h"
@@ -18,7 +21,9 @@
 #include "base/text_util.h"
 #include "config/data_directories.h"
 #include "config/quick_view_store.h"
+#include "files/durable_file.h"
 #include "overview/agenda.h"
+#include "overview/icalendar.h"
 #include "overview/quick_view_range.h"
 #include "overview/task_texts.h"
 #include "timing/run_text.h"
@@ -27,6 +32,9 @@
 
 namespace tidewell {
 namespace {
+
+// Given to a chosen file name that has no extension of its own.
+constexpr const char* kICalendarExtension = ".ics";
 
 QPushButton* Button(int32_t textId, const char* name, QWidget* parent) {
     auto* button = new QPushButton(MessageText(textId), parent);
@@ -80,7 +88,19 @@ std::vector<QStringList> RowTexts(const TaskList& tasks, const DescriptionOption
 }  // namespace
 
 QuickViewWindow::QuickViewWindow(CTidewellApp& app, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_app(app) {
+    : QWidget(parent, Qt::Window),
+      m_app(app),
+      m_ownFileDialogs(std::make_unique<QtFileDialogs>()),
+      m_fileDialogs(*m_ownFileDialogs) {
+    Build();
+}
+
+QuickViewWindow::QuickViewWindow(CTidewellApp& app, FileDialogs& fileDialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_app(app), m_fileDialogs(fileDialogs) {
+    Build();
+}
+
+void QuickViewWindow::Build() {
     setObjectName("quickViewWindow");
     setWindowTitle(MessageText(IDS_TIDEWELL_OPT_QV_TITLE));
     auto* layout = new QVBoxLayout(this);
@@ -121,6 +141,8 @@ QuickViewWindow::QuickViewWindow(CTidewellApp& app, QWidget* parent)
     layout->addWidget(m_cutShort);
 
     auto* buttons = new QDialogButtonBox(this);
+    m_export = buttons->addButton(MessageText(IDS_TIDEWELL_QV_EXPORT_X), QDialogButtonBox::ActionRole);
+    m_export->setObjectName("quickViewExport");
     QPushButton* close =
         buttons->addButton(MessageText(IDS_DIALOG_FIND_CLOSE_L), QDialogButtonBox::RejectRole);
     close->setObjectName("quickViewClose");
@@ -133,13 +155,16 @@ QuickViewWindow::QuickViewWindow(CTidewellApp& app, QWidget* parent)
     connect(add, &QPushButton::clicked, this, &QuickViewWindow::OnAdd);
     connect(m_edit, &QPushButton::clicked, this, &QuickViewWindow::OnEdit);
     connect(m_delete, &QPushButton::clicked, this, &QuickViewWindow::OnDelete);
-    if (CTidewellDoc* doc = app.Document()) {
+    connect(m_export, &QPushButton::clicked, this, &QuickViewWindow::OnExport);
+    if (CTidewellDoc* doc = m_app.Document()) {
         connect(doc, &CTidewellDoc::listReset, this, &QuickViewWindow::Refresh);
         connect(doc, &CTidewellDoc::rowsChanged, this, &QuickViewWindow::Refresh);
     }
     resize(900, 520);
     Reload();
 }
+
+QuickViewWindow::~QuickViewWindow() = default;
 
 std::string QuickViewWindow::FilePath() const {
     return QuickViewFilePath(m_app.UserData().Path());
@@ -193,14 +218,20 @@ void QuickViewWindow::UpdateButtons() {
     m_delete->setEnabled(m_current >= 0);
 }
 
+std::optional<QuickViewRange> QuickViewWindow::ShownRange(const DateTime& now) const {
+    const QuickViewRecord* record = Current();
+    if (record == nullptr || m_app.Document() == nullptr) return std::nullopt;
+    return QuickViewRangeOf(*record, now);
+}
+
 void QuickViewWindow::Refresh() {
     m_cutShort->hide();
     const QuickViewRecord* record = Current();
     const CTidewellDoc* doc = m_app.Document();
     const DateTime now = m_app.GetClock().Now();
-    const std::optional<QuickViewRange> range =
-        record != nullptr ? QuickViewRangeOf(*record, now) : std::nullopt;
-    if (!range || doc == nullptr) {
+    const std::optional<QuickViewRange> range = ShownRange(now);
+    m_export->setEnabled(range.has_value());
+    if (!range) {
         m_model->SetRuns({}, {}, now);
         m_range->clear();
         m_count->clear();
@@ -298,6 +329,33 @@ void QuickViewWindow::OnDelete() {
     std::vector<QuickViewRecord> records = m_records;
     records.erase(records.begin() + m_current);
     if (Save(std::move(records))) Select(std::min(m_current, static_cast<int>(m_records.size()) - 1));
+}
+
+void QuickViewWindow::OnExport() {
+    const DateTime now = m_app.GetClock().Now();
+    const std::optional<QuickViewRange> range = ShownRange(now);
+    if (!range) return;
+    const std::string& folder =
+        m_lastExportFolder.empty() ? m_app.GetLocations().documentsDir : m_lastExportFolder;
+    std::optional<std::string> chosen =
+        m_fileDialogs.SaveFile(this, MessageText(IDS_TIDEWELL_QV_EXPORT_CAPTION), folder,
+                               QtFileFilters(LoadMessage(IDS_TIDEWELL_FILE_TYPE_ICALENDAR)));
+    if (!chosen) return;
+    std::filesystem::path path(*chosen);
+    if (!path.has_extension()) path += kICalendarExtension;
+    m_lastExportFolder = path.parent_path().string();
+
+    const CTidewellDoc& doc = *m_app.Document();
+    const TaskList& tasks = doc.Tasks();
+    Agenda agenda;
+    agenda.runs = ComputeRangeRuns(tasks, range->start, range->end).runs;
+    std::ostringstream calendar;
+    WriteLocalICalendar(agenda, tasks, now, m_app.DescriptionStyle(),
+                        NextRunContext{doc.Context().clock, doc.Context().random}, calendar);
+    if (const Result written = WriteFileDurably(path.string(), calendar.str()); !written) {
+        m_app.MessageBox().ShowMessageBox(written.message(), LoadMessage(IDS_KLN_ERROR),
+                                          MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 }  // namespace tidewell

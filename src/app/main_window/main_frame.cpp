@@ -270,8 +270,13 @@ void CMainFrame::ScheduleTick() {
 
 void CMainFrame::Tick() {
     ScheduleTick();
+    if (m_doc.FileInUseElsewhere()) {
+        // Caught up as soon as the other writer lets go, not only at the next save.
+        const MessageBoxService::CallbackScope tick(m_messageBox);
+        m_doc.HoldFile();
+    }
     m_operations.CheckDueTasks(m_doc.Tasks());
-    if (IsOnScreen()) m_view->Model().RefreshCountDownRows();
+    if (IsOnScreen()) m_view->Model().RefreshTimedCells();
 }
 
 void CMainFrame::RefreshCaption() {

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QPalette>
 
-#include "app/main_window/column_widths.h"
 #include "app/widgets/qt_text.h"
 #include "overview/task_texts.h"
 #include "timing/run_text.h"
@@ -69,25 +68,67 @@ Qt::ItemFlags TaskListModel::flags(const QModelIndex& index) const {
 
 void TaskListModel::Reset() {
     beginResetModel();
+    m_shown.clear();
+    m_shown.reserve(m_list.size());
+    for (const TaskRecord& task : m_list) m_shown.push_back(Shown(task));
     endResetModel();
 }
 
-void TaskListModel::RefreshRow(int row) {
-    if (m_list.empty()) return;
-    const int last = static_cast<int>(m_list.size()) - 1;
-    if (row > last) return;
-    const int first = row < 0 ? 0 : row;
-    emit dataChanged(index(first, 0), index(row < 0 ? last : row, kTaskColumnCount - 1));
+bool TaskListModel::InStep() {
+    if (m_shown.size() == m_list.size()) return true;
+    Reset();
+    return false;
 }
 
-void TaskListModel::RefreshCountDownRows() {
-    for (size_t row = 0; row < m_list.size(); ++row) {
-        const TaskRecord& task = m_list[row];
-        if (task.scheduleInfo.type == ScheduleType::countDown && task.scheduleInfo.countDownRunning) {
-            const int r = static_cast<int>(row);
-            emit dataChanged(index(r, kNextRunColumn), index(r, kNextRunColumn));
+void TaskListModel::RefreshRow(int row) {
+    if (!InStep() || row >= static_cast<int>(m_list.size())) return;
+    const int first = row < 0 ? 0 : row;
+    const int last = row < 0 ? static_cast<int>(m_list.size()) - 1 : row;
+    for (int r = first; r <= last; ++r) {
+        ShownRow now = Shown(m_list[static_cast<size_t>(r)]);
+        ShownRow& shown = m_shown[static_cast<size_t>(r)];
+        if (!now.SameLook(shown)) {
+            shown = std::move(now);
+            emit dataChanged(index(r, 0), index(r, kTaskColumnCount - 1));
+            continue;
+        }
+        for (int column = 0; column < kTaskColumnCount; ++column) {
+            QString& text = shown.texts[static_cast<size_t>(column)];
+            if (text == now.texts[static_cast<size_t>(column)]) continue;
+            text = std::move(now.texts[static_cast<size_t>(column)]);
+            emit dataChanged(index(r, column), index(r, column));
         }
     }
+}
+
+void TaskListModel::RefreshTimedCells() {
+    if (!InStep()) return;
+    for (size_t row = 0; row < m_list.size(); ++row) {
+        const TaskRecord& task = m_list[row];
+        if (IsPlaceholderTask(task)) continue;
+        const ScheduleType type = task.scheduleInfo.type;
+        if (type == ScheduleType::countDown || type == ScheduleType::atLogon)
+            RefreshCell(static_cast<int>(row), kNextRunColumn);
+        if (task.randomizationInfo.enable) RefreshCell(static_cast<int>(row), kDescriptionColumn);
+    }
+}
+
+void TaskListModel::RefreshCell(int row, int column) {
+    QString now = Text(m_list[static_cast<size_t>(row)], column);
+    QString& shown = m_shown[static_cast<size_t>(row)].texts[static_cast<size_t>(column)];
+    if (now == shown) return;
+    shown = std::move(now);
+    emit dataChanged(index(row, column), index(row, column));
+}
+
+TaskListModel::ShownRow TaskListModel::Shown(const TaskRecord& task) const {
+    ShownRow row;
+    row.enabled = task.enabled;
+    row.placeholder = IsPlaceholderTask(task);
+    if (row.placeholder) return row;
+    for (int column = 0; column < kTaskColumnCount; ++column)
+        row.texts[static_cast<size_t>(column)] = Text(task, column);
+    return row;
 }
 
 QString TaskListModel::Text(const TaskRecord& task, int column) const {

@@ -1,8 +1,11 @@
 #include "app/main_window/tidewell_doc.h"
 
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "base/text_util.h"
 #include "model/task_compare.h"
 #include "text/messages.h"
 #include "timing/count_down.h"
@@ -19,8 +22,49 @@ CTidewellDoc::CTidewellDoc(ScheduleStoreContext context, std::string scheduleFil
               this, [this, number, written] { Written(number, written); }, Qt::QueuedConnection);
       }) {}
 
+void CTidewellDoc::SetScheduleFile(std::string path) {
+    FinishSaves();        // the old file's lock is held until its last write
+    m_lock = FileLock();  // the next load or save takes the new file's
+    m_scheduleFile = std::move(path);
+}
+
+std::optional<CTidewellDoc::FileStamp> CTidewellDoc::StampOf(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileStamp{status.st_dev, status.st_ino, status.st_size,
+                     status.st_ctim.tv_sec * 1000000000LL + status.st_ctim.tv_nsec};
+}
+
+std::string CTidewellDoc::InUseMessage() const {
+    return ReplaceAll(ReplaceAll(LoadMessage(IDS_MESSAGE_SCHEDULE_FILE_IN_USE), "#1", m_scheduleFile), "#2",
+                      ScheduleLockPath(m_scheduleFile));
+}
+
+bool CTidewellDoc::HoldFile() {
+    if (m_lock.Held()) return true;
+    m_lock = FileLock(ScheduleLockPath(m_scheduleFile), FileLock::Wait::no);
+    if (!m_lock.Held()) return !m_lock.HeldElsewhere();  // no lock to be had: writes go on as ever
+    if (StampOf(m_scheduleFile) == m_readStamp || m_fileLeft) return true;
+    if (!IsModified()) {
+        Load();
+        return true;
+    }
+    // Both hold what the other does not: neither is lost without the user's choice.
+    m_fileLeft = true;
+    m_context.messageBox.ShowMessageBox(
+        ReplaceAll(LoadMessage(IDS_MESSAGE_SCHEDULE_FILE_CHANGED_ELSEWHERE), "#1", m_scheduleFile),
+        LoadMessage(IDS_KLN_ERROR), MB_OK | MB_ICONEXCLAMATION);
+    return true;
+}
+
 LoadReport CTidewellDoc::Load() {
     FinishSaves();
+    // Read at once all the same: the list is never held back or emptied by another writer.
+    if (!m_lock.Held()) m_lock = FileLock(ScheduleLockPath(m_scheduleFile), FileLock::Wait::no);
+    if (FileInUseElsewhere())
+        m_context.messageBox.ShowMessageBox(InUseMessage(), LoadMessage(IDS_KLN_ERROR),
+                                            MB_OK | MB_ICONEXCLAMATION);
+    m_readStamp = StampOf(m_scheduleFile);
     LoadReport report = LoadTaskList(m_scheduleFile, m_tasks, m_context);
     m_fileLeft = report.leaveFile;
     m_tasks.SetModified(false);
@@ -30,7 +74,17 @@ LoadReport CTidewellDoc::Load() {
 }
 
 bool CTidewellDoc::Save() {
-    if (!MayWrite() || !WriteShown(m_tasks)) return false;
+    if (m_fileLeft) {
+        SetModified(true);  // kept for the moment the user chooses
+        return false;
+    }
+    if (!HoldFile()) {
+        SetModified(true);  // saved once the other program lets go
+        m_context.messageBox.ShowMessageBox(InUseMessage(), LoadMessage(IDS_KLN_ERROR),
+                                            MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (m_fileLeft || !WriteShown(m_tasks)) return false;  // the lock may find the file changed
     m_settledUpTo = m_lastQueued;
     Saved();
     return true;
@@ -56,8 +110,13 @@ void CTidewellDoc::SaveBeforeRuns() {
 }
 
 bool CTidewellDoc::MayWrite() {
-    if (!m_fileLeft) return true;
-    SetModified(true);  // kept for the moment the user chooses
+    if (!m_fileLeft && !HoldFile()) {
+        SetModified(true);  // saved once the other program lets go
+        Failed(InUseMessage());
+        return false;
+    }
+    if (!m_fileLeft) return true;  // taking the lock may have found the file changed under the list
+    SetModified(true);             // kept for the moment the user chooses
     return false;
 }
 
@@ -99,6 +158,8 @@ bool CTidewellDoc::ProtectWith(std::string password) {
     m_context.password = std::move(password);
     if (m_fileLeft) return true;  // not ours to rewrite; it stays as it is
     if (!IsModified()) return Save();
+    if (!HoldFile()) return Save();  // refused, and said so
+    if (m_fileLeft) return true;
     TaskList saved;
     LoadOptions options;
     options.keepDamagedAside = false;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <optional>
 #include <string>
 
+#include "files/file_lock.h"
 #include "model/task_list.h"
 #include "schedule_file/schedule_saver.h"
 #include "schedule_file/schedule_store.h"
@@ -12,10 +14,16 @@ namespace tidewell {
 // The task list of the program and its schedule file. Every change made by a command goes
 // through here, so the file, the modified flag and the views stay in step.
 //
-// The window's thread only takes a snapshot of the file's bytes; the durable write happens on
-// the saver's thread, one at a time, the latest snapshot winning. Saves the user asks for, and
-// the save of a pass's claimed runs, wait for their write: the first to tell the outcome, the
-// second because the runs may start only once their claims are on disk.
+// The window's thread only takes a snapshot of the list; the durable write happens on the
+// saver's thread, one at a time, the latest snapshot winning. Saves the user asks for, and the
+// save of a pass's claimed runs, wait for their write: the first to tell the outcome, the second
+// because the runs may start only once their claims are on disk.
+//
+// While the file is open here the program holds its lock ("FILE.lock"), so that the command-line
+// tool, which takes the same lock, cannot write under it. When another program holds the lock,
+// the file is read all the same (every writer replaces it whole) and nothing is written until
+// the lock is free; a file another program changed meanwhile is read again, or left alone when
+// the list holds changes of its own.
 class CTidewellDoc final : public QObject {
     Q_OBJECT
 
@@ -26,7 +34,7 @@ public:
     const TaskList& Tasks() const { return m_tasks; }
     const std::string& ScheduleFile() const { return m_scheduleFile; }
     // The user data directory changed: the list is read from and saved to this file from now on.
-    void SetScheduleFile(std::string path) { m_scheduleFile = std::move(path); }
+    void SetScheduleFile(std::string path);
     const ScheduleStoreContext& Context() const { return m_context; }
     // The administrator password protects the file from the next save on.
     void SetPassword(std::string password) { m_context.password = std::move(password); }
@@ -35,6 +43,11 @@ public:
     bool ProtectWith(std::string password);
 
     LoadReport Load();
+    // True while this program may write the file: it holds the lock, taking it now when it is
+    // free, or no lock can be had at all. Taking it late first catches up with the file.
+    bool HoldFile();
+    // Another program held the lock at the last attempt.
+    bool FileInUseElsewhere() const { return m_lock.HeldElsewhere(); }
     // Saves the list and clears the modified flag; a failure has been shown to the user. While
     // the file is left alone (see IsFileLeft) nothing is written and the result is false.
     bool Save();
@@ -90,21 +103,35 @@ private:
     // Writes the list before returning; a failure has been shown.
     bool WriteShown(TaskList& list);
     Result WriteNow(TaskList& list);
-    // False while the file is left alone: nothing is written, and the list stays modified.
+    // Whether a pass may write: not while the file is left alone or its lock is held elsewhere
+    // (that is signalled); the list stays modified.
     bool MayWrite();
     void Written(uint64_t number, const Result& written);
     void Failed(const std::string& message);
     void Recovered();
+    std::string InUseMessage() const;
+
+    // What tells one version of the file from another: every writer replaces it whole.
+    struct FileStamp {
+        unsigned long device = 0;
+        unsigned long inode = 0;
+        long long size = 0;
+        long long changedNs = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static std::optional<FileStamp> StampOf(const std::string& path);
 
     ScheduleStoreContext m_context;
     std::string m_scheduleFile;
     TaskList m_tasks;
     bool m_fileLeft = false;
     bool m_saveFailing = false;
+    FileLock m_lock;
+    std::optional<FileStamp> m_readStamp;  // the file as the list was last read from it
     uint64_t m_lastQueued = 0;
     // Outcomes of background writes up to this number came after a newer write: they are old.
     uint64_t m_settledUpTo = 0;
-    // Last: its thread ends, writing what is queued, before the rest goes.
+    // Last: its thread ends, writing what is queued, before the rest goes (and the lock with it).
     ScheduleSaver m_saver;
 };
 
