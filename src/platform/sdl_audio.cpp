@@ -26,9 +26,14 @@ bool IsRegularFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-Result SdlFailure() {
-    return Result::Fail(ErrorKind::unavailable,
-                        LoadMessage(IDS_ERROR_MISC_UNKNOWN_ERROR_WITH_CODE, SDL_GetError()));
+// No device to play on: the program's words, then SDL's detail (the driver and its reason).
+Result NoDeviceFailure() {
+    return Result::Fail(ErrorKind::unavailable, LoadMessage(IDS_ERROR_SOUND_NO_AUDIO_DEVICE, SDL_GetError()));
+}
+
+// The device is open but the mixer refused the sound.
+Result PlayFailure() {
+    return Result::Fail(ErrorKind::unavailable, LoadMessage(IDS_ERROR_SOUND_NOT_PLAYED, SDL_GetError()));
 }
 
 // A file that could not be loaded: missing, or not a sound the mixer reads.
@@ -83,14 +88,14 @@ Result SdlAudio::Open() {
         return Result::Ok();
     }
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        return SdlFailure();
+        return NoDeviceFailure();
     }
     // Without a MIDI decoder only MIDI fails, and it says so when asked.
     Mix_Init(MIX_INIT_MID);
     // No format change allowed: SDL converts to the device, tones are made for this format.
     if (Mix_OpenAudioDevice(s.format.sampleRate, AUDIO_S16SYS, s.format.channels, s.format.chunkFrames,
                             nullptr, 0) != 0) {
-        Result failed = SdlFailure();
+        Result failed = NoDeviceFailure();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return failed;
@@ -141,13 +146,13 @@ Result SdlAudio::PlayTone(int frequency, int milliseconds) {
         s.tone =
             Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(s.toneSamples.data()), static_cast<Uint32>(bytes));
         if (s.tone == nullptr) {
-            return SdlFailure();
+            return PlayFailure();
         }
         s.toneFrequency = frequency;
         s.toneMs = milliseconds;
     }
     if (Mix_PlayChannel(kToneChannel, s.tone, 0) < 0) {
-        return SdlFailure();
+        return PlayFailure();
     }
     return Result::Ok();
 }
@@ -169,7 +174,7 @@ Result SdlAudio::PlayWave(const std::string& path) {
         return LoadFailure(path);
     }
     if (Mix_PlayChannel(kWaveChannel, s.wave, 0) < 0) {
-        return SdlFailure();
+        return PlayFailure();
     }
     return Result::Ok();
 }
@@ -201,7 +206,7 @@ Result SdlAudio::PlayMidi(const std::string& path) {
         return LoadFailure(path);
     }
     if (Mix_PlayMusic(s.midi, 0) != 0) {
-        return SdlFailure();
+        return PlayFailure();
     }
     return Result::Ok();
 }

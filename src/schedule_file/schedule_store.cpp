@@ -1,6 +1,7 @@
 #include "schedule_file/schedule_store.h"
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "base/text_util.h"
@@ -152,7 +153,8 @@ std::string KeepDamagedAside(const std::string& path, const std::string& reason,
 }
 
 // Shows what validation found. A missing program or music file asks whether
-// to remind again; "no" switches that reminder off for good.
+// to remind again; "no" switches that reminder off for good. Inside a callback (a reload over
+// the bus) the question waits for the callback's end, and the answer is kept when it comes.
 void ShowValidationText(const std::string& text, ValidationOptions& validation,
                         const ScheduleStoreContext& context) {
     std::string firstLine = text.substr(0, text.find(kSettingsLineBreak));
@@ -163,14 +165,25 @@ void ShowValidationText(const std::string& text, ValidationOptions& validation,
         context.messageBox.ShowMessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    bool remind = true;
-    context.messageBox.ShowMessageBox(text, caption, MB_OK | MB_ICONEXCLAMATION, {}, &remind);
-    if (remind) return;
-    (fileProblem ? validation.remindFileErrors : validation.remindMusicErrors) = false;
-    if (!context.settings.WriteSettingInt(
-            app_keys::kConfigSection, fileProblem ? app_keys::kFileReminder : app_keys::kMusicReminder, 0)) {
-        // Not stored: the store has told the user once, and the choice holds in memory until exit.
-    }
+    const std::string_view reminder = fileProblem ? app_keys::kFileReminder : app_keys::kMusicReminder;
+    MessageBoxCall call;
+    call.text = text;
+    call.caption = std::move(caption);
+    call.style = MB_OK | MB_ICONEXCLAMATION;
+    call.hasCheckBox = true;
+    call.showNextTime = true;
+    // Answered at once, the rest of this load follows the answer; queued, it applies from then on.
+    auto remind = std::make_shared<bool>(true);
+    context.messageBox.Ask(std::move(call),
+                           [&settings = context.settings, reminder, remind](const MessageBoxAnswer& answer) {
+                               *remind = answer.showNextTime;
+                               if (answer.showNextTime) return;
+                               if (!settings.WriteSettingInt(app_keys::kConfigSection, reminder, 0)) {
+                                   // Not stored: the store has told the user once, and the choice
+                                   // holds in memory until exit.
+                               }
+                           });
+    if (!*remind) (fileProblem ? validation.remindFileErrors : validation.remindMusicErrors) = false;
 }
 
 class TaskLoader {

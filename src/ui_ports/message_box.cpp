@@ -27,6 +27,15 @@ int MessageBoxService::ShowMessageBox(std::string_view text, std::string_view ca
     return answer.button;
 }
 
+void MessageBoxService::Ask(MessageBoxCall call, Answered answered) {
+    if (m_callbackDepth > 0) {
+        PostMessageBox(std::move(call), std::move(answered));
+        return;
+    }
+    const MessageBoxAnswer answer = Show(call);
+    if (answered) answered(answer);
+}
+
 std::vector<int> MessageBoxButtons(uint32_t style) {
     switch (style & MB_TYPEMASK) {
         case MB_OKCANCEL: return {IDOK, IDCANCEL};

@@ -67,9 +67,15 @@ public:
     using Answered = std::function<void(const MessageBoxAnswer&)>;
     virtual void PostMessageBox(MessageBoxCall call, Answered answered = {}) = 0;
 
+    // Asks and hands the user's answer (button and check box) to `answered`: at once, or, inside
+    // a callback, once the callback has returned and the user has closed the queued box. What
+    // may be asked from a callback is asked this way.
+    void Ask(MessageBoxCall call, Answered answered);
+
     // Marks a callback (a timer, a socket, a bus call, a scheduling pass) while it lives: no
-    // modal loop may run inside one, so ShowMessageBox then posts a box that only informs and
-    // answers OK at once, and answers a question with its refusing button without asking.
+    // modal loop may run inside one. ShowMessageBox then posts a box that only informs and
+    // answers OK at once; a question it cannot wait for gets its refusing button, so questions
+    // that a callback may raise go through Ask.
     class CallbackScope {
     public:
         explicit CallbackScope(MessageBoxService& service) : m_service(service) {

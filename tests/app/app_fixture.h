@@ -27,6 +27,8 @@ namespace tidewell::testing {
 class AppFixture : public ::testing::Test {
 protected:
     static constexpr const char* kProgramPath = "/usr/bin/tidewell";
+    // As a build may name it; the recording launcher never opens it.
+    static constexpr const char* kHomepage = "https://tidewell.invalid/";
 
     AppFixture() : m_clock(DateTime::FromParts(2026, 12, 7, 12, 0, 0)) {
         const std::string runtime = m_home.File("run");
@@ -52,6 +54,7 @@ protected:
         options.clock = &m_clock;
         options.passwordPrompt = &m_passwordPrompt;
         options.trayHost = &m_trayHost;
+        options.homepage = kHomepage;
         return options;
     }
 

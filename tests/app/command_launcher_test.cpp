@@ -3,6 +3,7 @@
 #include "app_fixture.h"
 #include "base/text_util.h"
 #include "platform/linux_launcher.h"
+#include "text/language.h"
 #include "text/messages.h"
 
 namespace tidewell::testing {
@@ -10,24 +11,44 @@ namespace {
 
 class CommandLauncherTest : public AppFixture {};
 
+// The page of the user's language, as the package installs it beside the program.
 TEST_F(CommandLauncherTest, HelpOpensThePageInstalledWithTheProgram) {
     const std::string prefix = m_home.File("prefix");
     std::filesystem::create_directories(prefix + "/bin");
-    std::filesystem::create_directories(prefix + "/share/tidewell/help/en");
-    WriteFileText(prefix + "/share/tidewell/help/en/index.html", "<html></html>");
-    AppStartOptions options = Options();
-    options.programPath = prefix + "/bin/tidewell";
-    CTidewellApp app(options);
-    ASSERT_TRUE(app.InitInstance());
-    FindAction(app, "actionHelp")->trigger();
-    EXPECT_EQ(m_launcher.opened, std::vector<std::string>{prefix + "/share/tidewell/help/en/index.html"});
-    EXPECT_EQ(m_messageBox.CallCount(), 0u);
+    for (const auto& [language, folder] :
+         {std::pair{kLcidEnglish, "en"}, {kLcidSimplifiedChinese, "zh_CN"}}) {
+        const std::string page = prefix + "/share/tidewell/help/" + folder + "/index.html";
+        std::filesystem::create_directories(std::filesystem::path(page).parent_path());
+        WriteFileText(page, "<html></html>");
+        m_launcher.opened.clear();
+        m_messageBox.Clear();
+        AppStartOptions options = Options();
+        options.programPath = prefix + "/bin/tidewell";
+        options.systemLanguage = language;
+        CTidewellApp app(options);
+        ASSERT_TRUE(app.InitInstance());
+        FindAction(app, "actionHelp")->trigger();
+        EXPECT_EQ(m_launcher.opened, std::vector<std::string>{page});
+        EXPECT_EQ(m_messageBox.CallCount(), 0u);
 
-    std::filesystem::remove_all(prefix + "/share/tidewell/help");
-    FindAction(app, "actionHelp")->trigger();
-    ASSERT_EQ(m_messageBox.CallCount(), 1u);
-    EXPECT_EQ(m_messageBox.LastCall().text, ReplaceAll(LoadMessage(IDS_MESSAGE_HELP_NOT_INSTALLED), "#1",
-                                                       prefix + "/share/tidewell/help/en/index.html"));
+        std::filesystem::remove_all(prefix + "/share/tidewell/help");
+        FindAction(app, "actionHelp")->trigger();
+        ASSERT_EQ(m_messageBox.CallCount(), 1u);
+        EXPECT_EQ(m_messageBox.LastCall().text,
+                  ReplaceAll(LoadMessage(IDS_MESSAGE_HELP_NOT_INSTALLED), "#1", page));
+    }
+    SetLanguage(kLcidEnglish);
+}
+
+// Visit Homepage is offered only where the build names a home page.
+TEST_F(CommandLauncherTest, VisitHomepageIsShownOnlyWithAHomepage) {
+    for (const char* homepage : {kHomepage, ""}) {
+        AppStartOptions options = Options();
+        options.homepage = homepage;
+        CTidewellApp app(options);
+        ASSERT_TRUE(app.InitInstance());
+        EXPECT_EQ(FindAction(app, "actionHomepage")->isVisible(), *homepage != '\0') << homepage;
+    }
 }
 
 // The desktop's opener starts and then finds no program for the address, as xdg-open does
@@ -41,10 +62,9 @@ TEST_F(CommandLauncherTest, AnOpenerThatFailsAfterItStartedIsToldOnce) {
     FindAction(app, "actionHomepage")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_messageBox.OpenCount() == 1; }, 10000));
     ASSERT_EQ(m_messageBox.CallCount(), 1u);
-    EXPECT_EQ(m_messageBox.LastCall().text,
-              ReplaceAll(
-                  ReplaceAll(LoadMessage(IDS_MESSAGE_DESKTOP_COULD_NOT_OPEN), "#1", CMainFrame::kHomepageUrl),
-                  "#2", "1"));
+    EXPECT_EQ(
+        m_messageBox.LastCall().text,
+        ReplaceAll(ReplaceAll(LoadMessage(IDS_MESSAGE_DESKTOP_COULD_NOT_OPEN), "#1", kHomepage), "#2", "1"));
     Settle();
     EXPECT_EQ(m_messageBox.CallCount(), 1u);
 }

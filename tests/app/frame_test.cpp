@@ -99,8 +99,7 @@ TEST_F(FrameTest, EveryCommandReachesItsOperation) {
              return said || (!m_launcher.opened.empty() &&
                              m_launcher.opened.back() == FindHelpPage(app->GetLocations(), kLcidEnglish));
          }},
-        {kCmdHomepage, ScheduleType::daily,
-         [this] { return m_launcher.opened.back() == CMainFrame::kHomepageUrl; }},
+        {kCmdHomepage, ScheduleType::daily, [this] { return m_launcher.opened.back() == kHomepage; }},
         {kCmdCheckUpdate, ScheduleType::daily, boxSays(IDS_DIALOG_LVUD_PROMPT_UPDATES_COME_WITH_PACKAGE)},
         {kCmdAbout, ScheduleType::daily, boxSays(IDS_DIALOG_ABOUT_COPYRIGHT)},
         {kCmdCopyTask, ScheduleType::daily, called("CopyTask")},

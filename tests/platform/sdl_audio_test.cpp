@@ -11,6 +11,8 @@
 #include "platform/sdl_audio.h"
 #include "platform/tone.h"
 #include "support/temp_dir.h"
+#include "text/message_table.h"
+#include "text/messages.h"
 
 namespace tidewell {
 namespace {
@@ -140,6 +142,27 @@ TEST_F(DiskAudioTest, MissingFilesAndSoundFontSaySo) {
     EXPECT_EQ(noFont.PlayWave(m_dir.File("gone.wav")).kind(), ErrorKind::notFound);
     testing::WriteFileText(m_dir.File("text.wav"), "not a sound at all");
     EXPECT_EQ(noFont.PlayWave(m_dir.File("text.wav")).kind(), ErrorKind::damaged);
+}
+
+// Without a device the user reads why in the program's words, with SDL's reason after them: an
+// output the disk driver cannot create, and a driver this SDL does not have.
+TEST_F(DiskAudioTest, NoDeviceSaysSoInTheProgramsWordsWithTheSystemsDetail) {
+    struct Case {
+        const char* driver;
+        std::string output;
+    };
+    const Case cases[] = {{"disk", m_dir.File("no/such/folder/output.raw")}, {"no-such-driver", m_output}};
+    const std::string sentence = LoadMessage(IDS_ERROR_SOUND_NO_AUDIO_DEVICE, "");
+    for (const Case& c : cases) {
+        ::setenv("SDL_AUDIODRIVER", c.driver, 1);
+        ::setenv("SDL_DISKAUDIOFILE", c.output.c_str(), 1);
+        SdlAudio audio;
+        const Result played = audio.PlayTone(1000, 100);
+        EXPECT_EQ(played.kind(), ErrorKind::unavailable) << c.driver;
+        EXPECT_EQ(played.message().rfind(sentence, 0), 0u) << played.message();
+        EXPECT_GT(played.message().size(), sentence.size()) << c.driver << ": the system's detail follows";
+        EXPECT_FALSE(audio.DeviceOpen());
+    }
 }
 
 }  // namespace

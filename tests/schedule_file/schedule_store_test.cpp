@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "base/text_util.h"
+#include "config/settings_keys.h"
 #include "model/task_compare.h"
 #include "support/fake_settings.h"
 #include "support/injected_file_faults.h"
@@ -153,6 +154,35 @@ TEST_F(ScheduleStoreTest, HandEditedFiles) {
         }
         std::filesystem::remove(Path() + ".damaged");
     }
+}
+
+// A reload inside a callback (a bus call) cannot wait for the reminder about a missing program:
+// the box is queued, and the answer given once the callback has returned is kept.
+TEST_F(ScheduleStoreTest, AReminderQueuedInsideACallbackKeepsItsAnswer) {
+    TaskRecord task = DailyTask({TimeOfDayValue(8)});
+    task.title = "Backup";
+    task.taskInfo.taskType = TaskType::program;
+    task.taskInfo.programPath = m_temp.File("gone");
+    TaskList saved;
+    saved.Add(task);
+    ASSERT_TRUE(SaveTaskList(Path(), saved, Context()).ok());
+    for (bool showNextTime : {true, false}) {
+        TaskList list;
+        {
+            MessageBoxService::CallbackScope busCall(messageBox);
+            ASSERT_TRUE(LoadTaskList(Path(), list, Context()).loaded);
+        }
+        ASSERT_EQ(messageBox.OpenCount(), 1u);
+        EXPECT_TRUE(messageBox.LastCall().hasCheckBox);
+        messageBox.AnswerNext(IDOK, showNextTime);
+        messageBox.CloseOldest();
+        EXPECT_EQ(settings.ReadSettingInt(app_keys::kConfigSection, app_keys::kFileReminder, 1),
+                  showNextTime ? 1 : 0);
+    }
+    messageBox.Clear();
+    TaskList list;
+    ASSERT_TRUE(LoadTaskList(Path(), list, Context()).loaded);
+    EXPECT_EQ(messageBox.CallCount(), 0u) << "the reminder is off";
 }
 
 TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {

@@ -25,5 +25,31 @@ TEST(MessageBox, InsideACallbackNothingWaitsForTheUser) {
     EXPECT_EQ(box.OpenCount(), 1u);  // outside one, boxes wait for their answer again
 }
 
+// A question raised inside a pass is asked once the pass has returned, and the caller acts on
+// the answer the user gave; outside one it is asked at once.
+TEST(MessageBox, AQuestionFromACallbackIsAskedAfterItAndAnswered) {
+    RecordingMessageBox box;
+    std::vector<int> answers;
+    const auto ask = [&] {
+        MessageBoxCall call;
+        call.text = "Replace?";
+        call.style = MB_YESNO | MB_ICONQUESTION;
+        box.Ask(call, [&](const MessageBoxAnswer& answer) { answers.push_back(answer.button); });
+    };
+    {
+        MessageBoxService::CallbackScope pass(box);
+        ask();
+        EXPECT_TRUE(answers.empty()) << "nothing is answered for the user";
+    }
+    ASSERT_EQ(box.OpenCount(), 1u);
+    box.AnswerNext(IDYES);
+    box.CloseOldest();
+    EXPECT_EQ(answers, std::vector<int>{IDYES});
+    box.AnswerNext(IDNO);
+    ask();
+    EXPECT_EQ(answers, (std::vector<int>{IDYES, IDNO}));
+    EXPECT_EQ(box.OpenCount(), 0u);
+}
+
 }  // namespace
 }  // namespace tidewell

@@ -210,6 +210,8 @@ void CMainFrame::CreateMenus() {
             QMenu* update = new QMenu(MessageText(IDS_MENU_HELP_PRODUCT_UPDATE_U), menu);
             update->setObjectName("menuProductUpdate");
             update->addActions({Action(kCmdAutoUpdate), Action(kCmdHomepage), Action(kCmdCheckUpdate)});
+            // A build that names no home page offers no address that does not exist.
+            Action(kCmdHomepage)->setVisible(!m_app.Homepage().empty());
             menu->insertMenu(Action(kCmdAbout), update);
             menu->insertSeparator(Action(kCmdAbout));
         }

@@ -31,9 +31,6 @@ class CMainFrame final : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The home page, opened in the web browser; the help pages are installed with the program.
-    static constexpr const char* kHomepageUrl = "https://tidewell.verimont.example/";
-
     CMainFrame(CTidewellApp& app, CTidewellDoc& doc, bool cjk, int screenWidth);
     ~CMainFrame() override;
 

@@ -177,7 +177,8 @@ void CMainFrame::OnAutoUpdate() {
 }
 
 void CMainFrame::OnHomepage() {
-    if (Result opened = m_app.GetCommandLauncher().Open(kHomepageUrl); !opened) {
+    if (m_app.Homepage().empty()) return;
+    if (Result opened = m_app.GetCommandLauncher().Open(m_app.Homepage()); !opened) {
         ShowMessage(opened.message(), MB_OK | MB_ICONHAND);
     }
 }

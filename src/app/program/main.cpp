@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
     options.programPath = ProgramPath(argv[0]);
     options.administrator = tidewell::IsAdministrator();
     options.sessionBus = true;
+    options.homepage = TIDEWELL_HOMEPAGE;
     tidewell::CTidewellApp tidewellApp(std::move(options));
     QObject::connect(&tidewellApp, &tidewell::CTidewellApp::ended, &application, &QApplication::quit);
     if (!tidewellApp.InitInstance()) return tidewellApp.StartFailureStatus();

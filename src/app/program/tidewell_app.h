@@ -51,6 +51,7 @@ struct AppStartOptions {
     const Clock* clock = nullptr;
     TrayHost* trayHost = nullptr;  // default: the session bus's tray host, else Qt's answer
     bool sessionBus = false;       // the control interface on the session bus: the program's, not the tests'
+    std::string homepage;          // what Visit Homepage opens; empty: the build names none, no such command
 };
 
 // The program's life: the command line, one instance per user, the settings root, the first
@@ -99,6 +100,7 @@ public:
     const Clock& GetClock() const { return *m_clock; }
     TrayHost& GetTrayHost() { return *m_trayHost; }
     const Locations& GetLocations() const { return m_locations; }
+    const std::string& Homepage() const { return m_options.homepage; }
     CMainFrame* MainFrame() { return m_frame.get(); }
     CTidewellDoc* Document() { return m_doc.get(); }
     SingleInstance* Instance() { return m_instance.get(); }
