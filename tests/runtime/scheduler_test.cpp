@@ -116,31 +116,17 @@ TEST_F(SchedulerTest, DueRunsAreSavedBeforeTheyStartAndARunThatDoesNotStartIsNoR
     }
 }
 
-// A runner that starts another pass from inside a run, as a window's event loop would.
-class ReenteringRunner final : public TaskRunner {
-public:
-    bool RunTask(TaskRecord& task) override {
-        titles.push_back(task.title);
-        if (scheduler != nullptr) scheduler->CheckDueTasks({At(2026, 3, 2, 8, 0, 5), 6000});
-        return true;
-    }
-    Scheduler* scheduler = nullptr;
-    std::vector<std::string> titles;
-};
-
 TEST_F(SchedulerTest, APassCannotStartInsideAnotherPass) {
     Load({Titled(OnceTask({At(2026, 3, 2, 8)}), "a"), Titled(OnceTask({At(2026, 3, 2, 8, 0, 3)}), "b")},
          At(2026, 3, 2, 7, 59, 59));
-    ReenteringRunner runner;
-    Scheduler scheduler(m_list, runner, m_view, m_random);
-    runner.scheduler = &scheduler;
-    scheduler.SetRunning(true);
-    scheduler.StartPasses({At(2026, 3, 2, 7, 59, 59), 0});
-    scheduler.CheckDueTasks({At(2026, 3, 2, 8), 1000});
-    EXPECT_EQ(runner.titles, std::vector<std::string>{"a"});
-    runner.scheduler = nullptr;
-    scheduler.CheckDueTasks({At(2026, 3, 2, 8, 0, 4), 5000});
-    EXPECT_EQ(runner.titles, (std::vector<std::string>{"a", "b"}));
+    // Another pass from inside a run, as a window's event loop would start one.
+    m_runner.onRun = [this] { m_scheduler.CheckDueTasks({At(2026, 3, 2, 8, 0, 5), 6000}); };
+    m_scheduler.StartPasses({m_wall, 0});
+    m_scheduler.CheckDueTasks({At(2026, 3, 2, 8), 1000});
+    EXPECT_EQ(m_runner.titles, std::vector<std::string>{"a"});
+    m_runner.onRun = nullptr;
+    m_scheduler.CheckDueTasks({At(2026, 3, 2, 8, 0, 4), 5000});
+    EXPECT_EQ(m_runner.titles, (std::vector<std::string>{"a", "b"}));
 }
 
 // How the passes treat late ticks and clock jumps around a Daily 08:00:00 task.
