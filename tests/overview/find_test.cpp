@@ -42,9 +42,8 @@ TEST(Find, CaseFoldingOverScripts) {
          "aBC", false, true},
         {"folding does not join different letters", "Wochentlicher", "WÖCHENTLICHER", false, false},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(TextMatches(c.text, c.find, c.wholeWord, false), c.matches) << c.note;
-    }
     EXPECT_FALSE(TextMatches("Wöchentlicher", "WÖCHENTLICHER", false, true)) << "match case keeps case";
 }
 

@@ -106,9 +106,8 @@ TEST_F(SchedulerTest, DueRunsAreSavedBeforeTheyStartAndARunThatDoesNotStartIsNoR
     ASSERT_EQ(view.saves.size(), 2u) << "the claims, then the run given back";
     EXPECT_EQ(view.saves[0].second, 0u) << "nothing started before the claims were saved";
     EXPECT_EQ(view.durable, std::vector<size_t>{0}) << "only the claims must be durable at once";
-    for (const TaskRecord& claimed : view.saves[0].first) {
+    for (const TaskRecord& claimed : view.saves[0].first)
         EXPECT_EQ(claimed.scheduleInfo.lastRunTime, At(2026, 3, 2, 8)) << claimed.title;
-    }
     for (const TaskRecord& task : m_list) {
         EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2026, 3, 3, 8)) << task.title;
         EXPECT_EQ(task.scheduleInfo.lastRunTime,

@@ -31,9 +31,7 @@ TEST(DateTime, SetDateTimeRejectsImpossibleComponents) {
         DateTimeStatus status = value.SetDateTime(c.y, c.mo, c.d, c.h, c.mi, c.s);
         EXPECT_EQ(status == DateTimeStatus::valid, c.valid) << c.y << "-" << c.mo << "-" << c.d;
         EXPECT_EQ(value.IsValid(), c.valid);
-        if (!c.valid) {
-            EXPECT_EQ(value.GetYear(), -1);
-        }
+        if (!c.valid) EXPECT_EQ(value.GetYear(), -1);
     }
 }
 
@@ -94,9 +92,8 @@ TEST(Calendar, MonthEndClamping) {
         {2008, 2, 30, At(2008, 2, 29, 10)}, {2006, 1, 31, At(2006, 1, 31, 10)},
         {2006, 6, 15, At(2006, 6, 15, 10)},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(ClampedMonthDay(c.year, c.month, c.day, 36000), c.expected) << c.month << "/" << c.day;
-    }
 }
 
 TEST(Calendar, FirstAndLastWeekdaysAgreeWithAWalk) {
@@ -107,12 +104,8 @@ TEST(Calendar, FirstAndLastWeekdaysAgreeWithAWalk) {
             for (int day = 1; day <= DaysInMonth(year, month); ++day) {
                 int weekday = At(year, month, day).GetDayOfWeek();
                 int index = weekday == 1 ? 6 : weekday - 2;
-                if (day <= 7) {
-                    EXPECT_EQ(first[index], day);
-                }
-                if (day > DaysInMonth(year, month) - 7) {
-                    EXPECT_EQ(last[index], day);
-                }
+                if (day <= 7) EXPECT_EQ(first[index], day);
+                if (day > DaysInMonth(year, month) - 7) EXPECT_EQ(last[index], day);
             }
         }
     }
