@@ -92,7 +92,9 @@ TEST(Find, NextRowInBothDirections) {
         options.startFromCurrent = c.startFromCurrent;
         const FindOutcome outcome = FindNextRow(list, c.selected, options);
         EXPECT_EQ(outcome.kind, c.kind) << c.text << " up " << c.up << " from " << c.selected.value_or(99);
-        if (c.kind == Kind::found) EXPECT_EQ(outcome.row, c.row) << c.text;
+        if (c.kind == Kind::found) {
+            EXPECT_EQ(outcome.row, c.row) << c.text;
+        }
     }
     EXPECT_EQ(FindNextRow(TaskList(), std::nullopt, FindOptions{"alpha"}).kind, Kind::nothing);
 }

@@ -49,8 +49,9 @@ TEST(ICalendar, FoldsAt75OctetsWithoutSplittingCharacters) {
             }
             // No piece starts inside a multi-byte character.
             const std::size_t first = i > 0 ? 1 : 0;
-            if (pieces[i].size() > first)
+            if (pieces[i].size() > first) {
                 EXPECT_NE(static_cast<unsigned char>(pieces[i][first]) & 0xC0, 0x80) << line;
+            }
         }
         EXPECT_EQ(unfolded, line);
         EXPECT_EQ(pieces.size() == 1, line.size() <= 75) << line;

@@ -174,7 +174,9 @@ TEST(LinuxLauncherFollowTest, AFollowedOpenerTellsHowItEnded) {
         ASSERT_GE(watch.fd, 0) << c.opener;
         const Result ended = launcher.OpenerEnded(watch);  // reads once the opener has ended
         EXPECT_EQ(ended.ok(), c.ok) << c.opener;
-        if (!c.ok) EXPECT_EQ(ended.kind(), ErrorKind::unavailable);
+        if (!c.ok) {
+            EXPECT_EQ(ended.kind(), ErrorKind::unavailable);
+        }
         EXPECT_EQ(watch.fd, -1);
         WaitForStartedChildren();
         EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1) << c.opener << ": reaped";

@@ -103,8 +103,9 @@ TEST(MessageTable, BothLanguagesCarryTheSamePlaceholdersBreaksAndMnemonics) {
         const std::string_view english = row.english;
         const std::string_view chinese = row.chinese;
         EXPECT_TRUE(ValidUtf8(english) && ValidUtf8(chinese)) << row.idName;
-        if (std::string_view(row.category) != "Info")
+        if (std::string_view(row.category) != "Info") {
             EXPECT_FALSE(english.empty() || chinese.empty()) << row.idName;
+        }
         EXPECT_EQ(Placeholders(english), Placeholders(chinese)) << row.idName;
         EXPECT_EQ(CountOf(english, "\r\n"), CountOf(chinese, "\r\n")) << row.idName;
         EXPECT_EQ(CountOf(english, "\t"), CountOf(chinese, "\t")) << row.idName;

@@ -31,7 +31,9 @@ TEST(DateTime, SetDateTimeRejectsImpossibleComponents) {
         DateTimeStatus status = value.SetDateTime(c.y, c.mo, c.d, c.h, c.mi, c.s);
         EXPECT_EQ(status == DateTimeStatus::valid, c.valid) << c.y << "-" << c.mo << "-" << c.d;
         EXPECT_EQ(value.IsValid(), c.valid);
-        if (!c.valid) EXPECT_EQ(value.GetYear(), -1);
+        if (!c.valid) {
+            EXPECT_EQ(value.GetYear(), -1);
+        }
     }
 }
 
@@ -104,8 +106,12 @@ TEST(Calendar, FirstAndLastWeekdaysAgreeWithAWalk) {
             for (int day = 1; day <= DaysInMonth(year, month); ++day) {
                 int weekday = At(year, month, day).GetDayOfWeek();
                 int index = weekday == 1 ? 6 : weekday - 2;
-                if (day <= 7) EXPECT_EQ(first[index], day);
-                if (day > DaysInMonth(year, month) - 7) EXPECT_EQ(last[index], day);
+                if (day <= 7) {
+                    EXPECT_EQ(first[index], day);
+                }
+                if (day > DaysInMonth(year, month) - 7) {
+                    EXPECT_EQ(last[index], day);
+                }
             }
         }
     }

@@ -91,7 +91,9 @@ TEST_P(ScheduleWalk, NextPreviousAndFollowingRunsMatchTheWalk) {
         NextRunTime(now, computed);
         std::optional<DateTime> next = ExpectedNext(task, instants, now);
         ASSERT_EQ(computed.scheduleInfo.haveNextRunTime, next.has_value()) << note;
-        if (next) ASSERT_EQ(computed.scheduleInfo.nextRunTime, *next) << note;
+        if (next) {
+            ASSERT_EQ(computed.scheduleInfo.nextRunTime, *next) << note;
+        }
 
         PreviousRun(now, computed);
         std::optional<DateTime> previous = ExpectedPrevious(task, instants, now);
@@ -111,8 +113,9 @@ TEST_P(ScheduleWalk, NextPreviousAndFollowingRunsMatchTheWalk) {
             if (from.DayNumber() + 400 > lastDay) break;  // beyond the walked window
             ASSERT_EQ(computed.scheduleInfo.haveNextRunTime, following.has_value())
                 << note << " step " << step;
-            if (following)
+            if (following) {
                 ASSERT_EQ(computed.scheduleInfo.nextRunTime, *following) << note << " step " << step;
+            }
         }
     }
 }

@@ -128,7 +128,9 @@ TEST_F(ValidationTest, OptionsDecideWhatIsCheckedAndWhatOnlyWarns) {
         c.change(task);
         ValidationResult result = ValidateTask(task, c.options);
         EXPECT_EQ(result.keep, c.keep) << c.note;
-        if (c.keep || !c.message.empty()) EXPECT_EQ(result.message, c.message) << c.note;
+        if (c.keep || !c.message.empty()) {
+            EXPECT_EQ(result.message, c.message) << c.note;
+        }
     }
 }
 
