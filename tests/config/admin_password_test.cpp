@@ -123,9 +123,8 @@ TEST_F(AdminPasswordTest, WrongEntriesMakeThePromptRefuseInputLongerEachTimeUpTo
     AdminPassword admin(m_box);
     ASSERT_TRUE(admin.SetAdminPassword("Right-One", m_path).ok());
     ScriptedPasswordPrompt prompt;
-    for (const char* entry : {"wrong-1", "right-one", "Right-On", "Right-One", "wrong-4"}) {
+    for (const char* entry : {"wrong-1", "right-one", "Right-On", "Right-One", "wrong-4"})
         prompt.Enter(entry);
-    }
     prompt.Enter(std::nullopt);
     for (int i = 0; i < 3; ++i) {
         EXPECT_FALSE(admin.CheckAdminPassword("Options", prompt));

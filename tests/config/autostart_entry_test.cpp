@@ -19,9 +19,7 @@ TEST(AutostartExecValueTest, QuotesAndEscapesAsDesktopEntriesRequire) {
         {"relative/tidewell", ""},
         {"/opt/line\nbreak/tw", ""},
     };
-    for (const auto& [path, exec] : cases) {
-        EXPECT_EQ(AutostartExecValue(path), exec) << path;
-    }
+    for (const auto& [path, exec] : cases) EXPECT_EQ(AutostartExecValue(path), exec) << path;
 }
 
 }  // namespace

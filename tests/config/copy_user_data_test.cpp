@@ -62,9 +62,8 @@ TEST_F(CopyUserDataTest, CopyAndMoveTakeTheWholeContentWithProgress) {
         EXPECT_EQ(FolderSnapshot(m_from).empty(), mode == CopyMode::Move);
         EXPECT_TRUE(fs::is_directory(m_from)) << "the folder itself stays";
         ASSERT_GT(m_reports.size(), 6u) << "the big file reports more than once";
-        for (std::size_t i = 1; i < m_reports.size(); ++i) {
+        for (std::size_t i = 1; i < m_reports.size(); ++i)
             EXPECT_GE(m_reports[i].bytesDone, m_reports[i - 1].bytesDone);
-        }
         EXPECT_EQ(m_reports.back().bytesDone, (3u << 19) + 9 + 1 + 4);
         EXPECT_EQ(m_reports.back().bytesTotal, m_reports.back().bytesDone);
         EXPECT_EQ(m_reports.back().filesDone, 6u);

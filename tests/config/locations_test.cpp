@@ -57,9 +57,8 @@ TEST_F(LocationsTest, DocumentsFolderAsTheDesktopNamesIt) {
         {"XDG_DOCUMENTS_DIR=$HOME/Docs\n", ""},
         {"XDG_DOCUMENTS_DIR=\"$HOMEWORK/Docs\"\n", ""},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(DocumentsDirFromUserDirs(c.text, "/home/ann"), c.documents) << c.text;
-    }
     fs::create_directories(m_root + "/cfg");
     testing::WriteFileText(m_root + "/cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"$HOME/Docs\"\n");
     EXPECT_EQ(Build({{"XDG_CONFIG_HOME", m_root + "/cfg"}}).documentsDir, m_home + "/Docs");

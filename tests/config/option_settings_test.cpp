@@ -26,9 +26,8 @@ TEST(FindSettings, HistoryReadsFiftySkippingBlanksAndRepeatsAndStoresTwenty) {
     ASSERT_EQ(after.size(), 32u);
     EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 3),
               (std::vector<std::string>{"a", "b", "text 20"}));
-    for (int number = 2; number < 20; ++number) {
+    for (int number = 2; number < 20; ++number)
         EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, FindHistoryKey(number), "?"), "") << number;
-    }
     EXPECT_EQ(settings.ReadSettingString(find_keys::kSection, "Find String 20", "?"), "text 20");
 
     std::vector<std::string> many;

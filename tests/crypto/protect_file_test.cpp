@@ -115,9 +115,8 @@ TEST_F(ProtectFileTest, ChecksBeforeAnyWork) {
         EXPECT_EQ(r.message(), c.expected) << c.source << " -> " << c.destination;
     }
     EXPECT_EQ(Snapshot(), before);
-    for (std::string_view key : {"123456", "1234567890123456"}) {
+    for (std::string_view key : {"123456", "1234567890123456"})
         EXPECT_TRUE(Encrypt(Path("Plain.txt"), Path("box"), key).ok()) << key;
-    }
 }
 
 TEST_F(ProtectFileTest, FailedDecryptionWritesNothing) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -66,13 +67,10 @@ TEST_F(DurableFileTest, FailureLeavesTheOldFileAndNoNewFile) {
         fs::create_directory(folder);
         const std::string path = c.prepare(folder);
         const auto before = Snapshot();
-        Result result = Result::Ok();
-        if (c.capFileSize) {
-            testing::FileSizeCap cap(4096);
-            result = WriteFileDurably(path, bytes);
-        } else {
-            result = WriteFileDurably(path, bytes);
-        }
+        std::optional<testing::FileSizeCap> cap;
+        if (c.capFileSize) cap.emplace(4096);
+        const Result result = WriteFileDurably(path, bytes);
+        cap.reset();
         EXPECT_EQ(result.kind(), ErrorKind::io);
         EXPECT_EQ(result.message(), CannotWriteFileMessage(path));
         EXPECT_EQ(Snapshot(), before);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_util.h"
 #include "format/settings_text.h"
 
 namespace tidewell {
@@ -13,12 +14,8 @@ namespace {
 
 std::string_view TrimBlanks(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
 }
 
@@ -27,35 +24,20 @@ bool IsSection(std::string_view line) {
     return t.size() >= 2 && t.front() == '[' && t.back() == ']' && t.find('=') == std::string_view::npos;
 }
 
-std::string WithoutLineBreaks(std::string key) {
-    std::string out;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        if (key[i] == '\r' && i + 1 < key.size() && key[i + 1] == '\n') {
-            out += "    ";
-            ++i;
-        } else if (key[i] == '\n') {
-            out += "    ";
-        } else {
-            out += key[i];
-        }
-    }
-    return out;
+std::string WithoutLineBreaks(const std::string& key) {
+    return ReplaceAll(ReplaceAll(key, "\r\n", "    "), "\n", "    ");
 }
 
 // The lookups as a scan from the top of the line array.
 int ScanSection(const std::vector<std::string>& lines, std::string_view name, int& count) {
     count = 0;
     const std::string_view trimmed = TrimBlanks(name);
-    if (trimmed.find_first_of("=\r\n") != std::string_view::npos) {
-        return -1;
-    }
+    if (trimmed.find_first_of("=\r\n") != std::string_view::npos) return -1;
     const std::string wanted = "[" + std::string(trimmed) + "]";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (TrimBlanks(lines[i]) == wanted) {
             std::size_t j = i + 1;
-            while (j < lines.size() && !TrimBlanks(lines[j]).empty() && !IsSection(lines[j])) {
-                ++j;
-            }
+            while (j < lines.size() && !TrimBlanks(lines[j]).empty() && !IsSection(lines[j])) ++j;
             count = static_cast<int>(j - i - 1);
             return static_cast<int>(i);
         }
@@ -85,9 +67,7 @@ const std::vector<std::string> kPieces = {
 std::string RandomValue(std::mt19937& random) {
     std::string value;
     const int pieces = std::uniform_int_distribution<int>(0, 6)(random);
-    for (int i = 0; i < pieces; ++i) {
-        value += kPieces[random() % kPieces.size()];
-    }
+    for (int i = 0; i < pieces; ++i) value += kPieces[random() % kPieces.size()];
     return value;
 }
 
@@ -137,9 +117,7 @@ TEST(SettingsTextRandom, IndexedLookupsAnswerAsALinearScan) {
             RandomEdit(doc, random);
             const std::string context = "seed " + std::to_string(seed) + " step " + std::to_string(step);
             ExpectSameAsScan(doc, context.c_str());
-            if (testing::Test::HasFatalFailure()) {
-                return;
-            }
+            if (testing::Test::HasFatalFailure()) return;
         }
     }
 }

@@ -28,12 +28,10 @@ TEST(Find, CaseFoldingOverScripts) {
     };
     const Case cases[] = {
         {"Latin with diacritics", "Wöchentlicher Bericht", "WÖCHENTLICHER", true, true},
-        {"Latin with diacritics", "ÉCOLE ÇA", "école ça", false, true},
         {"capital sharp s folds to sharp s", "Straße", "STRAẞE", true, true},
         {"simple folding never expands sharp s", "Straße", "STRASSE", false, false},
         {"Greek with tonos", "Καλημέρα κόσμε", "ΚΑΛΗΜΈΡΑ", true, true},
         {"Greek final sigma", "οδός", "ΟΔΌΣ", true, true},
-        {"Cyrillic", "Привет, мир", "ПРИВЕТ", true, true},
         {"Cyrillic yo", "ЁЛКА", "ёлка", false, true},
         {"full-width", "ＡＢＣ会议", "ａｂｃ", false, true},
         {"Kelvin sign is three bytes, k one", "20 \u212A", "k", true, true},
@@ -44,9 +42,8 @@ TEST(Find, CaseFoldingOverScripts) {
          "aBC", false, true},
         {"folding does not join different letters", "Wochentlicher", "WÖCHENTLICHER", false, false},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(TextMatches(c.text, c.find, c.wholeWord, false), c.matches) << c.note;
-    }
     EXPECT_FALSE(TextMatches("Wöchentlicher", "WÖCHENTLICHER", false, true)) << "match case keeps case";
 }
 

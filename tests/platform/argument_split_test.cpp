@@ -36,9 +36,7 @@ const std::vector<SplitRow> kRows = {
 };
 
 TEST(SplitArgumentsTest, SplitsAsAShellSplitsWordsWithoutExpanding) {
-    for (const auto& [note, text, expected] : kRows) {
-        EXPECT_EQ(SplitArguments(text), expected) << note;
-    }
+    for (const auto& [note, text, expected] : kRows) EXPECT_EQ(SplitArguments(text), expected) << note;
 }
 
 }  // namespace

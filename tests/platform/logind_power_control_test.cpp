@@ -26,9 +26,8 @@ class FakeLogind : public testing::DbusMock {
 public:
     explicit FakeLogind(bool withFlags = true)
         : DbusMock("logind", "org.freedesktop.login1", "/org/freedesktop/login1") {
-        for (const char* method : {"Suspend", "Hibernate", "PowerOff", "Reboot"}) {
+        for (const char* method : {"Suspend", "Hibernate", "PowerOff", "Reboot"})
             if (withFlags) SetMethod(kManager, std::string(method) + "WithFlags", "t", "", "");
-        }
     }
     void Refuse(const std::string& method, const std::string& in, const std::string& errorName) {
         DbusMock::Refuse(kManager, method, in, errorName, "Told no");
@@ -70,9 +69,8 @@ std::vector<std::tuple<PowerOperation, bool, Calls, Calls>> CallRows() {
 TEST(LogindPowerControlTest, CallsTheMethodOfEachOperationAndFallsBackWhenTheFlagIsNotUnderstood) {
     FakeLogind current;
     FakeLogind refusesFlag;
-    for (const char* method : {"Suspend", "Hibernate", "PowerOff", "Reboot"}) {
+    for (const char* method : {"Suspend", "Hibernate", "PowerOff", "Reboot"})
         refusesFlag.Refuse(std::string(method) + "WithFlags", "t", "org.freedesktop.DBus.Error.InvalidArgs");
-    }
     FakeLogind withoutFlagMethods(false);
     for (FakeLogind* logind : {&current, &refusesFlag, &withoutFlagMethods}) {
         LogindPowerControl power({logind->Address(), "c5"});

@@ -106,9 +106,8 @@ TEST_F(SchedulerTest, DueRunsAreSavedBeforeTheyStartAndARunThatDoesNotStartIsNoR
     ASSERT_EQ(view.saves.size(), 2u) << "the claims, then the run given back";
     EXPECT_EQ(view.saves[0].second, 0u) << "nothing started before the claims were saved";
     EXPECT_EQ(view.durable, std::vector<size_t>{0}) << "only the claims must be durable at once";
-    for (const TaskRecord& claimed : view.saves[0].first) {
+    for (const TaskRecord& claimed : view.saves[0].first)
         EXPECT_EQ(claimed.scheduleInfo.lastRunTime, At(2026, 3, 2, 8)) << claimed.title;
-    }
     for (const TaskRecord& task : m_list) {
         EXPECT_EQ(task.scheduleInfo.nextRunTime, At(2026, 3, 3, 8)) << task.title;
         EXPECT_EQ(task.scheduleInfo.lastRunTime,
@@ -116,31 +115,17 @@ TEST_F(SchedulerTest, DueRunsAreSavedBeforeTheyStartAndARunThatDoesNotStartIsNoR
     }
 }
 
-// A runner that starts another pass from inside a run, as a window's event loop would.
-class ReenteringRunner final : public TaskRunner {
-public:
-    bool RunTask(TaskRecord& task) override {
-        titles.push_back(task.title);
-        if (scheduler != nullptr) scheduler->CheckDueTasks({At(2026, 3, 2, 8, 0, 5), 6000});
-        return true;
-    }
-    Scheduler* scheduler = nullptr;
-    std::vector<std::string> titles;
-};
-
 TEST_F(SchedulerTest, APassCannotStartInsideAnotherPass) {
     Load({Titled(OnceTask({At(2026, 3, 2, 8)}), "a"), Titled(OnceTask({At(2026, 3, 2, 8, 0, 3)}), "b")},
          At(2026, 3, 2, 7, 59, 59));
-    ReenteringRunner runner;
-    Scheduler scheduler(m_list, runner, m_view, m_random);
-    runner.scheduler = &scheduler;
-    scheduler.SetRunning(true);
-    scheduler.StartPasses({At(2026, 3, 2, 7, 59, 59), 0});
-    scheduler.CheckDueTasks({At(2026, 3, 2, 8), 1000});
-    EXPECT_EQ(runner.titles, std::vector<std::string>{"a"});
-    runner.scheduler = nullptr;
-    scheduler.CheckDueTasks({At(2026, 3, 2, 8, 0, 4), 5000});
-    EXPECT_EQ(runner.titles, (std::vector<std::string>{"a", "b"}));
+    // Another pass from inside a run, as a window's event loop would start one.
+    m_runner.onRun = [this] { m_scheduler.CheckDueTasks({At(2026, 3, 2, 8, 0, 5), 6000}); };
+    m_scheduler.StartPasses({m_wall, 0});
+    m_scheduler.CheckDueTasks({At(2026, 3, 2, 8), 1000});
+    EXPECT_EQ(m_runner.titles, std::vector<std::string>{"a"});
+    m_runner.onRun = nullptr;
+    m_scheduler.CheckDueTasks({At(2026, 3, 2, 8, 0, 4), 5000});
+    EXPECT_EQ(m_runner.titles, (std::vector<std::string>{"a", "b"}));
 }
 
 // How the passes treat late ticks and clock jumps around a Daily 08:00:00 task.

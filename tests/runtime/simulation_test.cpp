@@ -124,9 +124,8 @@ TEST(SimulationTest, DaylightSavingNights) {
             const DateTime end = night + TimeSpan::FromSeconds(5 * 3600);
             // The agenda lists each run when the passes make it, not at a time the clock skips.
             std::map<std::string, std::vector<DateTime>> listed, made;
-            for (const AgendaRun& run : ComputeAgenda(list, night + TimeSpan::FromSeconds(1), end).runs) {
+            for (const AgendaRun& run : ComputeAgenda(list, night + TimeSpan::FromSeconds(1), end).runs)
                 listed[list[run.task].title].push_back(run.time);
-            }
             SimulationOptions options;
             options.fromEpoch = Epoch(night);
             options.toEpoch = Epoch(end);
@@ -140,9 +139,8 @@ TEST(SimulationTest, DaylightSavingNights) {
             EXPECT_EQ(listed, made) << name;
             ASSERT_EQ(daily.size(), 1u) << name;
             EXPECT_EQ(daily[0], at) << name;
-            for (size_t i = 1; i < repeating.size(); ++i) {
+            for (size_t i = 1; i < repeating.size(); ++i)
                 EXPECT_LT(repeating[i - 1], repeating[i]) << name << ": a repeated run";
-            }
             EXPECT_EQ(repeating.size(), spring ? c.springRepeats : 30u) << name;
         }
     }

@@ -29,9 +29,8 @@ TEST(PlayerTest, AToneThatFailsIsHandedOutOncePerNoticeAndTheBeepsGoOn) {
         const std::size_t before = audio.Count(Call::playTone);
         std::vector<std::string> told;
         // The window's timer calls the tick every 10 ms.
-        for (const Ms end = elapsed + 6s; elapsed <= end; elapsed += 10ms) {
+        for (const Ms end = elapsed + 6s; elapsed <= end; elapsed += 10ms)
             if (Result beeped = player.BeepTick(kStart + elapsed); !beeped) told.push_back(beeped.message());
-        }
         EXPECT_EQ(told, std::vector<std::string>{"no output device"}) << notice;
         EXPECT_EQ(audio.Count(Call::playTone) - before, 4u) << "every beep is tried";
     }

@@ -53,9 +53,8 @@ protected:
     // The event texts of the log, and a fresh log.
     Strings TakeLogged() {
         Strings texts;
-        for (const std::string& line : SplitLines(testing::ReadFileText(m_log.Path()))) {
+        for (const std::string& line : SplitLines(testing::ReadFileText(m_log.Path())))
             if (line.find('\t') != std::string::npos) texts.push_back(line.substr(line.find('\t') + 1));
-        }
         std::remove(m_log.Path().c_str());
         return texts;
     }

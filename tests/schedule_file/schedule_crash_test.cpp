@@ -36,9 +36,8 @@ std::string LoadedPrefix(const std::string& path, const ScheduleStoreContext& co
     TaskList list;
     if (!LoadTaskList(path, list, context, {.keepDamagedAside = false}).loaded) return {};
     std::string titles;
-    for (const TaskRecord& task : list) {
+    for (const TaskRecord& task : list)
         if (!IsPlaceholderTask(task) && !task.isClockSyncTask) titles += task.title[0];
-    }
     const bool whole =
         titles.size() == expectedCount && titles.find_first_not_of(titles[0]) == std::string::npos;
     return whole ? titles.substr(0, 1) : std::string();

@@ -54,9 +54,8 @@ TEST_F(RegistryStoreTest, ModesFollowTheAccessOfTheRoot) {
         RegistryStore store(m_folder, nullptr, access);
         ASSERT_TRUE(store.WriteSettingString("Tidewell\\App", "First Run", "1"));
         EXPECT_EQ(modeOf(File()), shared ? 0644u : 0600u);
-        for (const std::string& folder : {m_root + "/Verimont", m_root + "/Verimont/Tidewell", m_folder}) {
+        for (const std::string& folder : {m_root + "/Verimont", m_root + "/Verimont/Tidewell", m_folder})
             EXPECT_EQ(modeOf(folder), shared ? 0755u : 0700u) << folder;
-        }
         ::chmod(File().c_str(), 0600);
         ASSERT_TRUE(store.WriteSettingString("Tidewell\\App", "First Run", "1"));
         EXPECT_EQ(modeOf(File()), shared ? 0644u : 0600u);

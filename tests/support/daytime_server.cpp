@@ -55,9 +55,8 @@ FakeDaytimeServer::~FakeDaytimeServer() {
     if (m_wake[1] >= 0) (void)!write(m_wake[1], "x", 1);
     if (m_thread.joinable()) m_thread.join();
     for (const int fd : m_held) close(fd);
-    for (const int fd : {m_listener, m_wake[0], m_wake[1]}) {
+    for (const int fd : {m_listener, m_wake[0], m_wake[1]})
         if (fd >= 0) close(fd);
-    }
 }
 
 void FakeDaytimeServer::Serve() {

@@ -52,9 +52,7 @@ private:
             const Planned planned = m_answers.front();
             m_answers.pop_front();
             answer.button = planned.button;
-            if (planned.setsCheckBox) {
-                answer.showNextTime = planned.showNextTime;
-            }
+            if (planned.setsCheckBox) answer.showNextTime = planned.showNextTime;
         }
         return answer;
     }

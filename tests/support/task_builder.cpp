@@ -52,20 +52,11 @@ TaskRecord YearlyTask(std::initializer_list<MonthlyItem> items) {
 }
 
 MonthlyItem DayOfMonth(int day, DateTime time) {
-    MonthlyItem item;
-    item.byDayNumber = true;
-    item.day = day;
-    item.time = time;
-    return item;
+    return {.byDayNumber = true, .day = day, .time = time};
 }
 
 MonthlyItem WeekdayOfMonth(int ordinal, int weekday, DateTime time) {
-    MonthlyItem item;
-    item.byDayNumber = false;
-    item.weekOrdinal = ordinal;
-    item.weekday = weekday;
-    item.time = time;
-    return item;
+    return {.byDayNumber = false, .weekOrdinal = ordinal, .weekday = weekday, .time = time};
 }
 
 MonthlyItem InMonths(MonthlyItem item, std::initializer_list<int> months) {

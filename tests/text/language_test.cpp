@@ -32,9 +32,8 @@ public:
     std::vector<LanguageShellFolder> ShellFolders() const override { return folders; }
     std::shared_ptr<const LanguageShellFile> OpenShellFile(const std::string& folder) const override {
         opened.push_back(folder);
-        for (const std::string& bad : unreadable) {
+        for (const std::string& bad : unreadable)
             if (bad == folder) return nullptr;
-        }
         return std::make_shared<EmptyShellFile>();
     }
 };

@@ -31,9 +31,8 @@ TEST(FillPercentPlaceholders, FollowsTheOrderOfTheRules) {
         {"%1 %2", "x", "%2", "", "x %2"},
         {"#1 - #2", "a", "b", "", "#1 - #2"},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(FillPercentPlaceholders(c.text, c.p1, c.p2, c.p3), c.expected) << c.text;
-    }
 }
 
 }  // namespace

@@ -41,9 +41,8 @@ std::set<std::string> Placeholders(std::string_view text) {
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         const char mark = text[i];
         const char digit = text[i + 1];
-        if ((mark == '%' && digit >= '1' && digit <= '3') || (mark == '#' && digit >= '1' && digit <= '4')) {
+        if ((mark == '%' && digit >= '1' && digit <= '3') || (mark == '#' && digit >= '1' && digit <= '4'))
             found.insert(std::string(text.substr(i, 2)));
-        }
     }
     return found;
 }
@@ -57,9 +56,8 @@ bool ValidUtf8(std::string_view s) {
                                 : (c >> 3) == 0x1E ? 4
                                                    : 0;
         if (len == 0 || i + len > s.size()) return false;
-        for (std::size_t k = 1; k < len; ++k) {
+        for (std::size_t k = 1; k < len; ++k)
             if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        }
         i += len;
     }
     return true;
@@ -90,9 +88,8 @@ TEST(MessageTable, IdsAndNamesAreUniqueAndInTheirCategoryBlock) {
         EXPECT_EQ(row.reserved, 0) << row.idName;
         EXPECT_EQ(FindMessage(row.id), &row) << row.idName;
         const CategoryBlock* block = nullptr;
-        for (const CategoryBlock& b : kBlocks) {
+        for (const CategoryBlock& b : kBlocks)
             if (std::string_view(row.category) == b.category) block = &b;
-        }
         ASSERT_NE(block, nullptr) << row.idName << " has category " << row.category;
         EXPECT_GE(row.id, block->first) << row.idName;
         EXPECT_LE(row.id, block->last) << row.idName;

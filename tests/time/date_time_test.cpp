@@ -94,9 +94,8 @@ TEST(Calendar, MonthEndClamping) {
         {2008, 2, 30, At(2008, 2, 29, 10)}, {2006, 1, 31, At(2006, 1, 31, 10)},
         {2006, 6, 15, At(2006, 6, 15, 10)},
     };
-    for (const Case& c : cases) {
+    for (const Case& c : cases)
         EXPECT_EQ(ClampedMonthDay(c.year, c.month, c.day, 36000), c.expected) << c.month << "/" << c.day;
-    }
 }
 
 TEST(Calendar, FirstAndLastWeekdaysAgreeWithAWalk) {

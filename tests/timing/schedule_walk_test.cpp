@@ -26,9 +26,8 @@ void AddRepeatingInstants(const ScheduleInfo& schedule, const DateTime& now,
     auto addAround = [&](const DateTime& centre, int64_t before, int64_t after) {
         int64_t k =
             std::max<int64_t>(0, (centre - schedule.startingTime).GetTotalSeconds() / period - before);
-        for (int64_t last = k + before + after; k <= last; ++k) {
+        for (int64_t last = k + before + after; k <= last; ++k)
             instants.push_back(schedule.startingTime + TimeSpan::FromSeconds(k * period));
-        }
     };
     addAround(now, 2, 20);
     if (schedule.haveEndingTime) addAround(schedule.endingTime, 2, 2);
@@ -38,9 +37,8 @@ void AddRepeatingInstants(const ScheduleInfo& schedule, const DateTime& now,
 std::vector<DateTime> WalkInstants(const TaskRecord& task, const DateTime& now, int64_t firstDay,
                                    int64_t lastDay) {
     std::vector<DateTime> instants;
-    for (int64_t d = firstDay; d <= lastDay; ++d) {
+    for (int64_t d = firstDay; d <= lastDay; ++d)
         for (const DateTime& t : ListInstantsOfDay(task, d)) instants.push_back(t);
-    }
     if (task.scheduleInfo.type == ScheduleType::repeating)
         AddRepeatingInstants(task.scheduleInfo, now, instants);
     std::sort(instants.begin(), instants.end());
@@ -61,9 +59,8 @@ std::optional<DateTime> ExpectedNext(const TaskRecord& task, const std::vector<D
     if (schedule.type == ScheduleType::repeating && schedule.startingTime > now) return schedule.startingTime;
     if (schedule.type != ScheduleType::once && schedule.haveEndingTime && schedule.endingTime < now)
         return {};
-    for (const DateTime& t : instants) {
+    for (const DateTime& t : instants)
         if (t > now && InsideBounds(task, t)) return t;
-    }
     return {};
 }
 
@@ -71,9 +68,8 @@ std::optional<DateTime> ExpectedPrevious(const TaskRecord& task, const std::vect
                                          const DateTime& now) {
     if (task.scheduleInfo.type != ScheduleType::once && task.scheduleInfo.startingTime > now) return {};
     std::optional<DateTime> previous;
-    for (const DateTime& t : instants) {
+    for (const DateTime& t : instants)
         if (t < now && InsideBounds(task, t)) previous = t;
-    }
     return previous;
 }
 
