@@ -105,6 +105,39 @@ TEST_F(ScheduleStoreTest, GeneratedListsRoundTrip) {
     EXPECT_EQ(ReadFileText(Path()), first);
 }
 
+// An edited or added task goes through the file alone: the list comes out as the refresh of the
+// whole list leaves it.
+TEST_F(ScheduleStoreTest, AnEditedTaskSettlesWhereTheWholeRefreshPutsIt) {
+    TaskList list = GenerateMixedTasks(60, clock.Now());
+    RefreshThroughFile(list, Context());
+    const std::vector<std::pair<const char*, void (*)(TaskRecord&)>> edits = {
+        {"renamed", [](TaskRecord&) {}},
+        {"another type", [](TaskRecord& task) { task.scheduleInfo.type = ScheduleType::repeating; }},
+        {"started earlier", [](TaskRecord& task) { task.scheduleInfo.startingTime = At(2004, 1, 1, 8); }},
+        {"", [](TaskRecord&) {}},  // refused
+    };
+    for (const auto& [title, edit] : edits) {
+        TaskList alone = list;
+        TaskList whole = list;
+        for (TaskList* edited : {&alone, &whole}) {
+            (*edited)[3].title = title;
+            edit((*edited)[3]);
+        }
+        const size_t position = RefreshTaskThroughFile(alone, 3, Context());
+        RefreshThroughFile(whole, Context());
+        ASSERT_EQ(alone.size(), whole.size()) << title;
+        size_t expected = whole.size();
+        for (size_t i = whole.size(); i-- > 0;) {
+            EXPECT_TRUE(SameTask(alone[i], whole[i])) << title << ": " << i;
+            if (!IsPlaceholderTask(whole[i]) && whole[i].title == title) expected = i;
+        }
+        EXPECT_EQ(position, expected) << title;
+    }
+    // A copy of a task of the list itself (the Copy command): the task read must stay valid.
+    const std::string copied = list[5].title;
+    EXPECT_EQ(list[AddTask(list, list[5], Context())].title, copied);
+}
+
 TEST_F(ScheduleStoreTest, HandEditedFiles) {
     const std::string head = ";Tidewell file\n\n[Info]\nInfo = Tidewell Job List\n\n";
     auto section = [](const std::string& name, const std::string& title, const std::string& list) {
