@@ -14,6 +14,7 @@
 #include "platform/linux_launcher.h"
 #include "platform/memory_settings.h"
 #include "runtime/scheduler.h"
+#include "schedule_file/claims_journal.h"
 #include "schedule_file/schedule_saver.h"
 #include "schedule_file/schedule_store.h"
 #include "support/task_builder.h"
@@ -54,19 +55,17 @@ public:
 };
 
 // What the program's document does: a snapshot on the calling thread, the write on the saver's;
-// the claims of a pass are written before it returns.
+// the claims of a pass are journaled before it returns.
 class SaverView final : public SchedulerView {
 public:
     SaverView(TaskList& list, std::string path) : m_list(list), m_path(std::move(path)) {}
     void RedrawRow(size_t) override {}
     void RedrawAll() override {}
     void SaveViewTaskList() override { m_saver.Queue(Snapshot()); }
-    void SaveBeforeRuns() override {
+    void SaveBeforeRuns(std::span<const size_t> claimed) override {
         const Steady::time_point begins = Steady::now();
-        ScheduleSnapshot snapshot{m_path, std::move(m_list), {}, false};  // lent, as the program does
-        const Result written = m_saver.WriteNow(snapshot);
-        m_list = std::move(snapshot.tasks);
-        if (!written) std::abort();
+        if (!AppendClaims(m_path, m_list, claimed, {})) std::abort();
+        m_saver.Queue(Snapshot());
         claims.push_back(MsSince(begins));
     }
     std::vector<double> claims;  // how long each save of claims held the pass

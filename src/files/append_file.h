@@ -15,4 +15,9 @@ namespace tidewell {
 Result AppendToFile(const std::string& path, std::string_view bytes,
                     std::uint64_t startAnewAbove = UINT64_MAX);
 
+// Appends `bytes` as AppendToFile does, then makes them durable before returning: the data is
+// synced, and the folder too when the file was new, so that the bytes survive a crash or a
+// power loss that follows at once.
+Result AppendDurably(const std::string& path, std::string_view bytes);
+
 }  // namespace tidewell

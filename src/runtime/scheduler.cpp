@@ -111,7 +111,9 @@ void Scheduler::StartClaimedRuns() {
         Save();
         return;
     }
-    m_view.SaveBeforeRuns();
+    std::vector<size_t> claimed;
+    for (const PendingRun& run : m_pending) claimed.push_back(run.index);
+    m_view.SaveBeforeRuns(claimed);
     bool released = false;
     for (const PendingRun& run : std::exchange(m_pending, {})) {
         TaskRecord& task = m_list[run.index];

@@ -16,6 +16,7 @@
 #include "format/settings_text.h"
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
+#include "schedule_file/claims_journal.h"
 #include "schedule_file/schedule_keys.h"
 #include "schedule_file/schedule_section.h"
 #include "text/messages.h"
@@ -295,6 +296,10 @@ LoadReport LoadTaskList(const std::string& path, TaskList& list, const ScheduleS
         return report;
     }
     TaskLoader(list, context, report).ReadAll(document);
+    // Runs started after the file was last written are in the journal beside it.
+    const Result claims = ApplyClaims(path, list, context.password, report.claimsApplied);
+    if (!claims.ok() && options.keepDamagedAside)
+        ShowLoadFailure(claims.message(), LoadMessage(IDS_MESSAGE_CLAIMED_RUNS_UNKNOWN), context);
     if (report.droppedTasks > 0 && options.keepDamagedAside) {
         report.keptAsidePath = KeepDamagedAside(path, {}, false, context);
         report.leaveFile = report.keptAsidePath.empty();

@@ -32,8 +32,9 @@ struct ScheduleStoreContext {
 
 struct LoadReport {
     bool loaded = false;
-    int droppedTasks = 0;  // sections that were not taken over
-    int warnings = 0;      // tasks kept with a warning
+    int droppedTasks = 0;   // sections that were not taken over
+    int warnings = 0;       // tasks kept with a warning
+    int claimsApplied = 0;  // tasks whose last run came from the journal of claimed runs
     // Where the file was kept as it was, when it could not be read whole.
     std::string keptAsidePath;
     // Why an existing file could not be read; Ok when it was, or when there is no file.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 
 namespace tidewell {
 
@@ -13,9 +14,10 @@ public:
     // Saves the list and clears its modified flag; a failure is reported by the view and retried
     // with the next change. The write may still be under way when this returns.
     virtual void SaveViewTaskList() = 0;
-    // As SaveViewTaskList, but durable when it returns: a pass claims its due runs with this
-    // save before it starts them, so that a crash never leads to a run made twice.
-    virtual void SaveBeforeRuns() { SaveViewTaskList(); }
+    // As SaveViewTaskList, but the claims of the tasks at `claimed` (their last runs) are durable
+    // when it returns: a pass saves with this before it starts them, so that a crash never leads
+    // to a run made twice.
+    virtual void SaveBeforeRuns(std::span<const size_t> /*claimed*/) { SaveViewTaskList(); }
 };
 
 }  // namespace tidewell

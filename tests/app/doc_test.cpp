@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
 #include <memory>
 
 #include "files/file_faults.h"
 #include "files/file_lock.h"
 #include "platform/memory_settings.h"
+#include "schedule_file/claims_journal.h"
 #include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
 #include "support/temp_dir.h"
@@ -76,6 +79,28 @@ TEST_F(DocTest, ScheduleThatCannotBeReadIsNotSavedOverUntilReplaced) {
     m_doc.ReplaceLeftFile();
     EXPECT_TRUE(m_doc.Save());
     EXPECT_NE(testing::ReadFileText(path), "five tasks");
+}
+
+// A pass's claims wait for the journal alone and the whole file follows; the journal goes once the
+// file holds them. Without a journal the whole file holds the claims before the runs start.
+TEST_F(DocTest, ClaimsAreJournaledUntilTheFileHoldsThem) {
+    const std::string path = m_doc.ScheduleFile();
+    const std::string journal = ClaimsJournalPath(path);
+    Schedule().haveLastRunTime = true;
+    Schedule().lastRunTime = m_clock.Now();
+    const size_t claimed[] = {0};
+    m_doc.SaveBeforeRuns(claimed);
+    EXPECT_TRUE(std::filesystem::exists(journal));
+    m_doc.FinishSaves();
+    EXPECT_FALSE(std::filesystem::exists(journal));
+    EXPECT_TRUE(std::filesystem::exists(path));
+
+    testing::InjectedFileFaults faults;
+    faults.Fail(FileStep::write, ENOSPC, journal);
+    std::filesystem::remove(path);
+    m_doc.SaveBeforeRuns(claimed);
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_FALSE(m_doc.SaveFailing());
 }
 
 // The lock beside the file, as the command-line tool takes it.

@@ -12,6 +12,7 @@
 
 #include "base/text_util.h"
 #include "runtime/scheduler.h"
+#include "schedule_file/claims_journal.h"
 #include "schedule_file/schedule_store.h"
 #include "support/fake_settings.h"
 #include "support/recording_message_box.h"
@@ -49,16 +50,22 @@ private:
     int m_started = 0;
 };
 
-// Saves through the real schedule file; with `killInSave`, dies before the first save lands.
+// Saves as the program does: a pass's claims to the journal, the whole file only by the saves
+// that follow (in the program those land later, on the saver's thread). With `killInSave`, dies
+// before the first claims are journaled.
 class FileView final : public SchedulerView {
 public:
     FileView(std::string path, TaskList& list, const ScheduleStoreContext& context, bool killInSave)
         : m_path(std::move(path)), m_list(list), m_context(context), m_killInSave(killInSave) {}
     void RedrawRow(size_t) override {}
     void RedrawAll() override {}
-    void SaveViewTaskList() override {
+    void SaveBeforeRuns(std::span<const size_t> claimed) override {
         if (m_killInSave) ::raise(SIGKILL);
+        EXPECT_TRUE(AppendClaims(m_path, m_list, claimed, m_context.password).ok());
+    }
+    void SaveViewTaskList() override {
         EXPECT_TRUE(SaveTaskList(m_path, m_list, m_context).ok());
+        EXPECT_TRUE(ClearClaims(m_path).ok());
     }
 
 private:
@@ -149,6 +156,7 @@ TEST_F(CrashPassTest, AKilledPassNeverLeadsToARunMadeTwice) {
         // Claimed runs that had not started when the process died are lost, never doubled.
         EXPECT_EQ(runs, killBefore < 0 ? kTasks : killBefore) << killBefore;
         testing::WriteFileText(Schedule(), before);
+        EXPECT_TRUE(ClearClaims(Schedule()).ok());
     }
 }
 

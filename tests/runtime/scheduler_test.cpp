@@ -79,7 +79,7 @@ public:
     void RedrawRow(size_t) override {}
     void RedrawAll() override {}
     void SaveViewTaskList() override { saves.push_back({m_list, m_runner.titles.size()}); }
-    void SaveBeforeRuns() override {
+    void SaveBeforeRuns(std::span<const size_t>) override {
         durable.push_back(saves.size());
         SaveViewTaskList();
     }

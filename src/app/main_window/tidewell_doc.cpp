@@ -7,6 +7,7 @@
 
 #include "base/text_util.h"
 #include "model/task_compare.h"
+#include "schedule_file/claims_journal.h"
 #include "text/messages.h"
 #include "timing/count_down.h"
 
@@ -67,9 +68,11 @@ LoadReport CTidewellDoc::Load() {
     m_readStamp = StampOf(m_scheduleFile);
     LoadReport report = LoadTaskList(m_scheduleFile, m_tasks, m_context);
     m_fileLeft = report.leaveFile;
+    m_claimsJournaled = true;  // cleared by the first save, whatever it held
     m_tasks.SetModified(false);
     emit listReset();
     emit modifiedChanged(false);
+    if (report.claimsApplied > 0) SaveFromPass();  // runs the last session started but did not save
     return report;
 }
 
@@ -87,6 +90,7 @@ bool CTidewellDoc::Save() {
     if (m_fileLeft || !WriteShown(m_tasks)) return false;  // the lock may find the file changed
     m_settledUpTo = m_lastQueued;
     Saved();
+    ClaimsLanded();
     return true;
 }
 
@@ -97,8 +101,16 @@ void CTidewellDoc::SaveFromPass() {
     SetModified(false);
 }
 
-void CTidewellDoc::SaveBeforeRuns() {
+void CTidewellDoc::SaveBeforeRuns(std::span<const size_t> claimed) {
     if (!MayWrite()) return;
+    // Only the claims wait for the disk; the whole file follows on the saver's thread.
+    if (AppendClaims(m_scheduleFile, m_tasks, claimed, m_context.password).ok()) {
+        m_claimsJournaled = true;
+        m_claimsCoveredBy = m_lastQueued = m_saver.Queue(TakeSnapshot(m_scheduleFile, m_tasks, m_context));
+        SetModified(false);
+        return;
+    }
+    // Without a journal the whole file holds the claims before the runs start.
     const Result saved = WriteNow(m_tasks);
     if (!saved.ok()) {
         SetModified(true);
@@ -107,6 +119,7 @@ void CTidewellDoc::SaveBeforeRuns() {
     }
     m_settledUpTo = m_lastQueued;
     Saved();
+    ClaimsLanded();
 }
 
 bool CTidewellDoc::MayWrite() {
@@ -124,11 +137,22 @@ void CTidewellDoc::Written(uint64_t number, const Result& written) {
     if (number <= m_settledUpTo) return;  // a later save has written the list since
     if (written.ok()) {
         Recovered();
+        if (number >= m_claimsCoveredBy) ClaimsLanded();
         return;
     }
     // A newer snapshot under way holds the same changes and tells its own outcome.
     if (number == m_lastQueued) SetModified(true);
     Failed(written.message());
+}
+
+void CTidewellDoc::ClaimsLanded() {
+    if (!m_claimsJournaled) return;
+    const Result cleared = ClearClaims(m_scheduleFile);
+    if (!cleared.ok()) {
+        Failed(cleared.message());
+        return;
+    }
+    m_claimsJournaled = false;
 }
 
 void CTidewellDoc::Failed(const std::string& message) {

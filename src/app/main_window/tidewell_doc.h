@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "files/file_lock.h"
@@ -55,8 +56,9 @@ public:
     // signalled (saveFailing) for the frame to report without stopping anything; the list is
     // marked modified again and the next save tries again.
     void SaveFromPass();
-    // As SaveFromPass, but written when it returns: the save of a pass's claimed runs.
-    void SaveBeforeRuns();
+    // As SaveFromPass, but the claims of the tasks at `claimed` are durable when it returns (in
+    // the journal of claimed runs, or with the whole file when the journal cannot be written).
+    void SaveBeforeRuns(std::span<const size_t> claimed);
     // Returns once every save under way has been written and its outcome handled.
     void FinishSaves();
     // The last save failed and none has succeeded since.
@@ -107,6 +109,8 @@ private:
     // (that is signalled); the list stays modified.
     bool MayWrite();
     void Written(uint64_t number, const Result& written);
+    // The file now holds every claim of the journal: it goes.
+    void ClaimsLanded();
     void Failed(const std::string& message);
     void Recovered();
     std::string InUseMessage() const;
@@ -129,6 +133,9 @@ private:
     FileLock m_lock;
     std::optional<FileStamp> m_readStamp;  // the file as the list was last read from it
     uint64_t m_lastQueued = 0;
+    // The journal of claimed runs may hold claims, all of them in snapshots from this number on.
+    bool m_claimsJournaled = false;
+    uint64_t m_claimsCoveredBy = 0;
     // Outcomes of background writes up to this number came after a newer write: they are old.
     uint64_t m_settledUpTo = 0;
     // Last: its thread ends, writing what is queued, before the rest goes (and the lock with it).

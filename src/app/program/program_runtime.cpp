@@ -195,11 +195,11 @@ void ProgramRuntime::SaveViewTaskList() {
 }
 
 // The one save that waits for the disk: a pass's claims must be durable before its runs start, or
-// a crash in between would make those runs again after the restart. Waiting here rather than
-// starting the runs from the saver's report keeps the start and its "did it start" answer inside
-// the pass; for a list of usual size the write takes a few milliseconds.
-void ProgramRuntime::SaveBeforeRuns() {
-    m_doc.SaveBeforeRuns();
+// a crash in between would make those runs again after the restart. Only the few lines of the
+// claims are waited for, whatever the length of the list; waiting here rather than starting the
+// runs from the saver's report keeps the start and its "did it start" answer inside the pass.
+void ProgramRuntime::SaveBeforeRuns(std::span<const size_t> claimed) {
+    m_doc.SaveBeforeRuns(claimed);
 }
 
 // Runs on the synchronization's worker thread: the failure is told on the window's thread.

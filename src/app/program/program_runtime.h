@@ -47,7 +47,7 @@ private:
     void RedrawRow(size_t index) override;
     void RedrawAll() override;
     void SaveViewTaskList() override;
-    void SaveBeforeRuns() override;
+    void SaveBeforeRuns(std::span<const size_t> claimed) override;
     void ClockSyncEnded(const ClockSyncOutcome& outcome);
     // Beeps need ticks finer than a second, only while they last.
     void StartBeepTicksIfNeeded();

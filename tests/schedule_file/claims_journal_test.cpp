@@ -1,0 +1,106 @@
+#include "schedule_file/claims_journal.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <optional>
+#include <stdexcept>
+
+#include "schedule_file/schedule_store.h"
+#include "support/fake_settings.h"
+#include "support/injected_file_faults.h"
+#include "support/recording_message_box.h"
+#include "support/task_builder.h"
+#include "support/temp_dir.h"
+#include "support/test_clock.h"
+#include "text/messages.h"
+
+namespace tidewell {
+namespace {
+
+using namespace tidewell::testing;
+
+// The file as the last save left it: tasks A, B and C; the journal holds what passes claimed
+// since.
+class ClaimsJournalTest : public ::testing::TestWithParam<const char*> {
+protected:
+    ClaimsJournalTest() {
+        for (const char* title : {"A", "B", "C"}) {
+            TaskRecord task = DailyTask({TimeOfDayValue(8)});
+            task.title = title;
+            task.taskInfo.taskType = TaskType::notice;
+            task.taskInfo.noticeMsg = "Stretch";
+            task.soundInfo.type = 0;
+            m_list.Add(task);
+        }
+        Task("C").scheduleInfo.haveLastRunTime = true;
+        Task("C").scheduleInfo.lastRunTime = At(2026, 6, 3, 8);
+        EXPECT_TRUE(WriteTaskList(Path(), m_list, Context()).ok());
+    }
+    ScheduleStoreContext Context() { return {m_clock, m_random, m_settings, m_messageBox, GetParam()}; }
+    std::string Path() const { return m_temp.File("schedule.rws"); }
+    TaskRecord& Task(const std::string& title, TaskList* list = nullptr) {
+        for (TaskRecord& task : list ? *list : m_list)
+            if (task.title == title) return task;
+        throw std::runtime_error("no task " + title);
+    }
+    void Claim(const std::string& title, const DateTime& run) {
+        Task(title).scheduleInfo.lastRunTime = run;
+        size_t index = 0;
+        while (m_list[index].title != title) ++index;
+        ASSERT_TRUE(AppendClaims(Path(), m_list, {&index, 1}, GetParam()).ok());
+    }
+    std::optional<DateTime> LastRun(TaskList& list, const std::string& title) {
+        const ScheduleInfo& schedule = Task(title, &list).scheduleInfo;
+        return schedule.haveLastRunTime ? std::optional(schedule.lastRunTime) : std::nullopt;
+    }
+
+    TempDir m_temp;
+    TestClock m_clock{At(2026, 6, 5, 12)};
+    FixedRandom m_random;
+    FakeSettings m_settings;
+    RecordingMessageBox m_messageBox;
+    TaskList m_list;
+};
+
+TEST_P(ClaimsJournalTest, ClaimsMadeAfterTheLastSaveReachTheNextLoad) {
+    Claim("A", At(2026, 6, 4, 8));
+    Claim("A", At(2026, 6, 5, 8));  // the pass of the next day
+    Claim("B", At(2026, 6, 5, 8));
+    Claim("C", At(2026, 6, 2, 8));  // older than the file's: a journal left behind by a crash
+    const std::string journal = ClaimsJournalPath(Path());
+    WriteFileText(journal, ReadFileText(journal) + "2026-06-05 09:00:00 0123");  // cut by a crash
+
+    TaskList loaded;
+    const LoadReport report = LoadTaskList(Path(), loaded, Context());
+    EXPECT_EQ(report.claimsApplied, 2);
+    EXPECT_EQ(LastRun(loaded, "A"), At(2026, 6, 5, 8));
+    EXPECT_EQ(LastRun(loaded, "B"), At(2026, 6, 5, 8));
+    EXPECT_EQ(LastRun(loaded, "C"), At(2026, 6, 3, 8));
+    EXPECT_EQ(m_messageBox.CallCount(), 0u);
+    // Nothing the task does or is called is written out in plain text.
+    EXPECT_EQ(ReadFileText(journal).find("Stretch"), std::string::npos);
+
+    ASSERT_TRUE(ClearClaims(Path()).ok());
+    ASSERT_TRUE(ClearClaims(Path()).ok());  // no journal: nothing to do
+    EXPECT_EQ(LoadTaskList(Path(), loaded, Context()).claimsApplied, 0);
+    EXPECT_EQ(LastRun(loaded, "A"), std::nullopt);
+}
+
+TEST_P(ClaimsJournalTest, AJournalThatCannotBeReadIsToldAndTheListStillLoads) {
+    Claim("A", At(2026, 6, 5, 8));
+    InjectedFileFaults faults;
+    faults.Fail(FileStep::read, EACCES, ClaimsJournalPath(Path()));
+    TaskList loaded;
+    EXPECT_TRUE(LoadTaskList(Path(), loaded, Context()).loaded);
+    EXPECT_EQ(LastRun(loaded, "A"), std::nullopt);
+    ASSERT_EQ(m_messageBox.CallCount(), 1u);
+    EXPECT_NE(m_messageBox.LastCall().text.find(LoadMessage(IDS_MESSAGE_CLAIMED_RUNS_UNKNOWN)),
+              std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(PlainAndProtected, ClaimsJournalTest, ::testing::Values("", "s3cret!"),
+                         [](const auto& param) { return std::string(*param.param ? "protected" : "plain"); });
+
+}  // namespace
+}  // namespace tidewell
