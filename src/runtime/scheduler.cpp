@@ -114,19 +114,15 @@ void Scheduler::StartClaimedRuns() {
     std::vector<size_t> claimed;
     for (const PendingRun& run : m_pending) claimed.push_back(run.index);
     m_view.SaveBeforeRuns(claimed);
-    bool released = false;
     for (const PendingRun& run : std::exchange(m_pending, {})) {
         TaskRecord& task = m_list[run.index];
         if (m_runner.RunTask(task)) continue;
         // A run that did not start is no run.
         task.scheduleInfo.haveLastRunTime = run.hadLastRun;
         task.scheduleInfo.lastRunTime = run.lastRun;
-        released = true;
     }
-    if (released) {
-        m_list.SetModified(true);
-        m_view.SaveViewTaskList();
-    }
+    // The list itself is saved once its runs have started, with any claim given back.
+    m_view.SaveViewTaskList();
     // Drawn once every run has started: the runs wait for nothing but their claims.
     m_view.RedrawAll();
 }

@@ -14,9 +14,9 @@ public:
     // Saves the list and clears its modified flag; a failure is reported by the view and retried
     // with the next change. The write may still be under way when this returns.
     virtual void SaveViewTaskList() = 0;
-    // As SaveViewTaskList, but the claims of the tasks at `claimed` (their last runs) are durable
-    // when it returns: a pass saves with this before it starts them, so that a crash never leads
-    // to a run made twice.
+    // Makes the claims of the tasks at `claimed` (their last runs) durable before returning: a
+    // pass calls it before it starts them, so that a crash never leads to a run made twice. The
+    // pass saves the list with SaveViewTaskList once the runs have started.
     virtual void SaveBeforeRuns(std::span<const size_t> /*claimed*/) { SaveViewTaskList(); }
 };
 

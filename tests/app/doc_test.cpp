@@ -81,8 +81,8 @@ TEST_F(DocTest, ScheduleThatCannotBeReadIsNotSavedOverUntilReplaced) {
     EXPECT_NE(testing::ReadFileText(path), "five tasks");
 }
 
-// A pass's claims wait for the journal alone and the whole file follows; the journal goes once the
-// file holds them. Without a journal the whole file holds the claims before the runs start.
+// A pass's claims wait for the journal alone and the whole file follows the runs; the journal goes
+// once the file holds them. Without a journal the whole file holds the claims before the runs start.
 TEST_F(DocTest, ClaimsAreJournaledUntilTheFileHoldsThem) {
     const std::string path = m_doc.ScheduleFile();
     const std::string journal = ClaimsJournalPath(path);
@@ -91,6 +91,8 @@ TEST_F(DocTest, ClaimsAreJournaledUntilTheFileHoldsThem) {
     const size_t claimed[] = {0};
     m_doc.SaveBeforeRuns(claimed);
     EXPECT_TRUE(std::filesystem::exists(journal));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    m_doc.SaveFromPass();  // the pass's save, once its runs have started
     m_doc.FinishSaves();
     EXPECT_FALSE(std::filesystem::exists(journal));
     EXPECT_TRUE(std::filesystem::exists(path));

@@ -103,11 +103,10 @@ void CTidewellDoc::SaveFromPass() {
 
 void CTidewellDoc::SaveBeforeRuns(std::span<const size_t> claimed) {
     if (!MayWrite()) return;
-    // Only the claims wait for the disk; the whole file follows on the saver's thread.
+    // Only the claims wait for the disk; the whole file follows with the pass's save.
     if (AppendClaims(m_scheduleFile, m_tasks, claimed, m_context.password).ok()) {
         m_claimsJournaled = true;
-        m_claimsCoveredBy = m_lastQueued = m_saver.Queue(TakeSnapshot(m_scheduleFile, m_tasks, m_context));
-        SetModified(false);
+        m_claimsCoveredBy = m_lastQueued + 1;
         return;
     }
     // Without a journal the whole file holds the claims before the runs start.

@@ -56,8 +56,9 @@ public:
     // signalled (saveFailing) for the frame to report without stopping anything; the list is
     // marked modified again and the next save tries again.
     void SaveFromPass();
-    // As SaveFromPass, but the claims of the tasks at `claimed` are durable when it returns (in
-    // the journal of claimed runs, or with the whole file when the journal cannot be written).
+    // Makes the claims of the tasks at `claimed` durable before returning: in the journal of
+    // claimed runs, which the next SaveFromPass follows, or with the whole file when the journal
+    // cannot be written.
     void SaveBeforeRuns(std::span<const size_t> claimed);
     // Returns once every save under way has been written and its outcome handled.
     void FinishSaves();
