@@ -1,6 +1,8 @@
 // Loads arbitrary bytes as a schedule file, plain or protected (the first
 // byte chooses whether the rest is wrapped in the outer layer first, so that
-// the inner container is reached too), and saves what loaded.
+// the inner container is reached too), and saves what loaded. With bit 4 of the
+// first byte set, the bytes are the journal of claimed runs beside a file of
+// one task instead.
 #include <stdlib.h>
 
 #include <cstddef>
@@ -10,6 +12,7 @@
 
 #include "crypto/outer_scramble.h"
 #include "platform/memory_settings.h"
+#include "schedule_file/claims_journal.h"
 #include "schedule_file/schedule_store.h"
 #include "support/recording_message_box.h"
 #include "timing/standard_random.h"
@@ -25,6 +28,13 @@ const std::string& Folder() {
     return folder;
 }
 
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    FILE* file = fopen(path.c_str(), "wb");
+    if (file == nullptr) abort();
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -33,12 +43,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
     if (data[0] & 1) bytes = WrapOuterScramble(bytes);
     const std::string path = Folder() + "/schedule.rws";
-    {
-        FILE* file = fopen(path.c_str(), "wb");
-        if (file == nullptr) abort();
-        fwrite(bytes.data(), 1, bytes.size(), file);
-        fclose(file);
-    }
+    const std::string journal = ClaimsJournalPath(path);
+    const bool asJournal = (data[0] & 4) != 0;
+    WriteBytes(path, asJournal ? "" : bytes);
+    WriteBytes(journal, asJournal ? bytes : "");
     FixedClock clock(DateTime::FromParts(2006, 3, 13, 12));
     StandardRandomSource random(1);
     MemorySettings settings;
@@ -47,6 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     LoadOptions options;
     options.keepDamagedAside = false;
     TaskList list;
+    if (asJournal) {
+        TaskRecord task;
+        task.title = "claimed";
+        list.Add(task);
+        if (!WriteTaskList(path, list, context)) abort();
+    }
     LoadReport report = LoadTaskList(path, list, context, options);
     if (report.loaded) {
         if (!SaveTaskList(path, list, context)) abort();
