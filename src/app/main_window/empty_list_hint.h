@@ -4,6 +4,7 @@
 
 class QAbstractItemView;
 class QAction;
+class QLabel;
 
 namespace tidewell {
 
@@ -22,6 +23,7 @@ private:
     void Follow();
 
     QAbstractItemView& m_view;
+    QLabel* m_text = nullptr;
 };
 
 }  // namespace tidewell
