@@ -55,6 +55,7 @@ protected:
         options.passwordPrompt = &m_passwordPrompt;
         options.trayHost = &m_trayHost;
         options.homepage = kHomepage;
+        options.sessionBus = m_sessionBus;
         return options;
     }
 
@@ -88,6 +89,12 @@ protected:
 
     std::string AutostartText() { return ReadFileText(m_home.File("config/autostart/tidewell.desktop")); }
 
+    template <typename Widget>
+    static Widget* Find(const QObject* parent, const char* name) {
+        Widget* widget = parent->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
     static QAction* FindAction(CTidewellApp& app, const char* name) {
         return app.MainFrame()->findChild<QAction*>(QString::fromLatin1(name));
     }
@@ -96,6 +103,13 @@ protected:
         const TaskList& tasks = app.Document()->Tasks();
         for (size_t row = 0; row < tasks.size(); ++row) {
             if (!IsPlaceholderTask(tasks[row]) && tasks[row].scheduleInfo.type == type) return row;
+        }
+        return tasks.size();
+    }
+    static size_t RowTitled(CTidewellApp& app, const std::string& title) {
+        const TaskList& tasks = app.Document()->Tasks();
+        for (size_t row = 0; row < tasks.size(); ++row) {
+            if (tasks[row].title == title) return row;
         }
         return tasks.size();
     }
@@ -109,6 +123,7 @@ protected:
     RecordingLauncher m_launcher;
     ScriptedPasswordPrompt m_passwordPrompt;
     SwitchedTrayHost m_trayHost;
+    bool m_sessionBus = false;
 };
 
 }  // namespace tidewell::testing

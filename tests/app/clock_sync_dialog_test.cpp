@@ -1,7 +1,5 @@
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QLabel>
-#include <QSignalSpy>
 
 #include "app/dialogs/clock_sync_dialog.h"
 #include "app_fixture.h"
@@ -40,11 +38,6 @@ protected:
     }
     static QAbstractButton* Synchronize(ClockSyncDialog& dialog) {
         return dialog.findChild<QAbstractButton*>("synchronizeButton");
-    }
-    static bool Ends(ClockSyncDialog& dialog) {
-        QSignalSpy ended(&dialog, &ClockSyncDialog::synchronizationEnded);
-        Synchronize(dialog)->click();
-        return ended.wait(kPatienceMs);
     }
     const TaskRecord& ClockTask() {
         for (const TaskRecord& task : m_app->Document()->Tasks()) {

@@ -40,7 +40,6 @@ TEST_F(CommandLauncherTest, HelpOpensThePageInstalledWithTheProgram) {
     SetLanguage(kLcidEnglish);
 }
 
-// Visit Homepage is offered only where the build names a home page.
 TEST_F(CommandLauncherTest, VisitHomepageIsShownOnlyWithAHomepage) {
     for (const char* homepage : {kHomepage, ""}) {
         AppStartOptions options = Options();

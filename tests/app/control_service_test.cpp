@@ -29,15 +29,12 @@ struct Answer {
 // connection per process, so one bus serves the whole test.
 class ControlServiceTest : public AppFixture {
 protected:
-    ControlServiceTest() { setenv("DBUS_SESSION_BUS_ADDRESS", m_bus.Address().c_str(), 1); }
+    ControlServiceTest() {
+        setenv("DBUS_SESSION_BUS_ADDRESS", m_bus.Address().c_str(), 1);
+        m_sessionBus = true;
+    }
     ~ControlServiceTest() override { unsetenv("DBUS_SESSION_BUS_ADDRESS"); }
 
-    std::unique_ptr<CTidewellApp> StartOnTheBus() {
-        AppStartOptions options = Options();
-        options.sessionBus = true;
-        auto app = std::make_unique<CTidewellApp>(options);
-        return app->InitInstance() ? std::move(app) : nullptr;
-    }
     // The tool runs beside the program's event loop, which answers it.
     static Answer Cli(std::vector<std::string> arguments) {
         std::future<Answer> answer = std::async(std::launch::async, [arguments] {
@@ -51,12 +48,6 @@ protected:
         EXPECT_TRUE(answered);
         return answer.get();
     }
-    static std::size_t IndexOf(CTidewellApp& app, const std::string& title) {
-        const TaskList& tasks = app.Document()->Tasks();
-        for (std::size_t i = 0; i < tasks.size(); ++i)
-            if (tasks[i].title == title) return i;
-        return tasks.size();
-    }
 
     PrivateBus m_bus;
 };
@@ -65,7 +56,7 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
     InstallExampleSchedule();
     SetAdminPassword("secret");
     m_passwordPrompt.Enter("secret");  // an interactive start asks for it
-    auto app = StartOnTheBus();
+    auto app = Start();
     ASSERT_NE(app, nullptr);
 
     Answer status = Cli({"status"});
@@ -86,12 +77,12 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
     EXPECT_EQ(Cli({"resume", "--password", "secret"}).status, cli::kExitOk);
     EXPECT_TRUE(app->IsRunning());
 
-    const std::size_t dentist = IndexOf(*app, "Dentist");
+    const std::size_t dentist = RowTitled(*app, "Dentist");
     ASSERT_LT(dentist, app->Document()->Tasks().size());
     EXPECT_EQ(Cli({"disable", "Dentist", "--password", "secret"}).out, "disable \"Dentist\": done.\n");
-    EXPECT_FALSE(app->Document()->Tasks()[IndexOf(*app, "Dentist")].enabled);
+    EXPECT_FALSE(app->Document()->Tasks()[RowTitled(*app, "Dentist")].enabled);
     EXPECT_EQ(Cli({"enable", "Dentist", "--password", "secret"}).status, cli::kExitOk);
-    EXPECT_TRUE(app->Document()->Tasks()[IndexOf(*app, "Dentist")].enabled);
+    EXPECT_TRUE(app->Document()->Tasks()[RowTitled(*app, "Dentist")].enabled);
 
     m_operations.calls.clear();
     EXPECT_EQ(Cli({"run-now", "Tea is ready", "--password", "secret"}).status, cli::kExitOk);
@@ -100,7 +91,7 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
     Answer unknown = Cli({"run-now", "tea", "--password", "secret"});
     EXPECT_EQ(unknown.status, cli::kExitFailure);
     EXPECT_EQ(unknown.err, "No task is titled \"tea\". Similar titles: Team meeting, Tea is ready\n");
-    const TaskRecord copy = app->Document()->Tasks()[IndexOf(*app, "Dentist")];
+    const TaskRecord copy = app->Document()->Tasks()[RowTitled(*app, "Dentist")];
     app->Document()->AddTask(copy, false);
     Answer ambiguous = Cli({"enable", "Dentist", "--password", "secret"});
     EXPECT_EQ(ambiguous.status, cli::kExitFailure);
@@ -111,7 +102,7 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
     app->Document()->Save();
     EXPECT_EQ(Cli({"reload", "--password", "secret"}).status, cli::kExitOk);
     // What a reload has to say is posted: the bus call never waits in a modal box.
-    TaskRecord gone = app->Document()->Tasks()[IndexOf(*app, "Dentist")];
+    TaskRecord gone = app->Document()->Tasks()[RowTitled(*app, "Dentist")];
     gone.title = "Gone program";
     gone.taskInfo.taskType = TaskType::program;
     gone.taskInfo.programPath = m_home.File("no-such-program");
@@ -127,7 +118,7 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
                         "--password", "secret"});
     ASSERT_EQ(added.status, cli::kExitOk) << added.err;
     EXPECT_EQ(added.out.rfind("Added \"Stretch again\"; next run: ", 0), 0u) << added.out;
-    EXPECT_LT(IndexOf(*app, "Stretch again"), app->Document()->Tasks().size());
+    EXPECT_LT(RowTitled(*app, "Stretch again"), app->Document()->Tasks().size());
     const std::string file = m_home.File("Documents/Verimont User Data/Ostrel/schedule.rws");
     std::ostringstream messages;
     cli::ConsoleMessageBox box(messages);
@@ -148,7 +139,7 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
 
 TEST_F(ControlServiceTest, ScriptsReadTheListAndHearOfRuns) {
     InstallExampleSchedule();
-    auto app = StartOnTheBus();
+    auto app = Start();
     ASSERT_NE(app, nullptr);
     // A connection of its own, as a script has: calls and signals go through the bus.
     QDBusConnection script =

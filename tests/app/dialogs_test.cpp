@@ -1,15 +1,6 @@
 #include <gtest/gtest.h>
-#include <QApplication>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
-#include "app/dialogs/password_dialog.h"
 #include "app/windows/message_box_dialog.h"
-#include "text/messages.h"
 
 namespace tidewell {
 namespace {

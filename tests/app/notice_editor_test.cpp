@@ -1,8 +1,5 @@
 // The notice text editor: its status line, its files, its size limit and its closing question.
-#include <QMimeData>
 #include <QPlainTextEdit>
-#include <QToolButton>
-#include <QUrl>
 
 #include "app/sheet_fixture.h"
 #include "app/task_sheet/notice_text_editor.h"

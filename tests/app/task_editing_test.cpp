@@ -47,20 +47,7 @@ protected:
         return sheet.result();
     }
 
-    template <typename Widget>
-    static Widget* Find(const QWidget* parent, const char* name) {
-        Widget* widget = parent->findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
     const TaskList& Tasks() { return m_app->Document()->Tasks(); }
-    size_t RowTitled(const std::string& title) {
-        for (size_t row = 0; row < Tasks().size(); ++row) {
-            if (Tasks()[row].title == title) return row;
-        }
-        return Tasks().size();
-    }
     std::string ScheduleBytes() {
         m_app->Document()->FinishSaves();
         return ReadFileText(m_app->Document()->ScheduleFile());
@@ -72,7 +59,10 @@ protected:
     int m_sheets = 0;
 };
 
+// Scheduling that was off comes back on with an added task, and says so.
 TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyWithABeep) {
+    ASSERT_TRUE(m_app->ToggleScheduling(true));
+    m_operations.events.clear();
     SettingsPort& settings = m_app->Settings();
     ASSERT_TRUE(settings.WriteSettingInt(kTaskSettingsSection, kLastSoundTypeValue, 1));  // music before
     const std::string program = m_home.File("backup");
@@ -96,7 +86,7 @@ TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyW
                   return Finish(sheet);
               });
 
-    const size_t row = RowTitled("Backup");
+    const size_t row = RowTitled(*m_app, "Backup");
     ASSERT_LT(row, Tasks().size()) << "trimmed as the file keeps it";
     const TaskRecord& added = Tasks()[row];
     EXPECT_EQ(added.scheduleInfo.type, ScheduleType::weekly);
@@ -104,7 +94,11 @@ TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyW
     EXPECT_TRUE(added.scheduleInfo.haveNextRunTime);
     EXPECT_EQ(added.scheduleInfo.nextRunTime, DateTime::FromParts(2026, 12, 9, 10, 0, 0));
     EXPECT_EQ(m_app->MainFrame()->View().SelectedIndex(), row);
-    EXPECT_EQ(m_operations.events, std::vector<EventKind>{EventKind::taskAdded});
+    EXPECT_EQ(m_operations.events,
+              (std::vector<EventKind>{EventKind::taskAdded, EventKind::schedulingSwitched}));
+    EXPECT_TRUE(m_app->IsRunning());
+    EXPECT_EQ(m_messageBox.LastCall().text,
+              LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app->ProductName()));
     EXPECT_FALSE(m_app->Document()->IsModified()) << "saved at once with AutoSave";
     EXPECT_NE(ScheduleBytes().find("Backup"), std::string::npos);
     EXPECT_EQ(settings.ReadSettingInt(kTaskSettingsSection, kLastScheduleTypeValue, -1), 1);
@@ -127,7 +121,6 @@ TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyW
     EXPECT_EQ(m_sheets, 2);
 }
 
-// Copy is the Add wizard over a copy: Cancel adds nothing, Finish adds the copy and selects it.
 TEST_F(TaskEditingTest, CopyOpensTheWizardOnACopyAndSelectsTheCopy) {
     const size_t row = RowOf(*m_app, ScheduleType::daily);
     const TaskRecord original = Tasks()[row];
@@ -153,11 +146,10 @@ TEST_F(TaskEditingTest, CopyOpensTheWizardOnACopyAndSelectsTheCopy) {
     const std::optional<size_t> selected = m_app->MainFrame()->View().SelectedIndex();
     ASSERT_TRUE(selected);
     EXPECT_EQ(Tasks()[*selected].title, "The copy");
-    ASSERT_LT(RowTitled(original.title), Tasks().size());
-    EXPECT_TRUE(SameTask(Tasks()[RowTitled(original.title)], original));
+    ASSERT_LT(RowTitled(*m_app, original.title), Tasks().size());
+    EXPECT_TRUE(SameTask(Tasks()[RowTitled(*m_app, original.title)], original));
 }
 
-// The wizard's close box asks the Edit sheet's question; No cancels.
 TEST_F(TaskEditingTest, TheWizardsCloseBoxAsksBeforeCancelling) {
     const size_t count = Tasks().size();
     for (int answer : {IDNO, IDYES}) {
@@ -210,27 +202,6 @@ TEST_F(TaskEditingTest, TheClockSynchronizationTaskOpensItsScheduleSheet) {
     }
     EXPECT_EQ(clockTasks, 1);
     EXPECT_EQ(m_operations.events, std::vector<EventKind>{EventKind::taskModified});
-}
-
-TEST_F(TaskEditingTest, AnAddedTaskRestartsSchedulingThatWasOff) {
-    ASSERT_TRUE(m_app->ToggleScheduling(true));
-    ASSERT_FALSE(m_app->IsRunning());
-    m_messageBox.Clear();
-    WithSheet([](TaskEditing& editing) { editing.AddTask(); },
-              [](COptionsSheet& sheet) {
-                  sheet.next();
-                  Find<QLineEdit>(&sheet, "titleEdit")->setText("Tea");
-                  SelectCode(Find<QComboBox>(&sheet, "taskTypeCombo"), static_cast<int>(TaskType::notice));
-                  sheet.next();
-                  sheet.next();
-                  SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"),
-                             static_cast<int>(ScheduleType::repeating));
-                  for (int page = 0; page < 3; ++page) sheet.next();
-                  return Finish(sheet);
-              });
-    EXPECT_TRUE(m_app->IsRunning());
-    EXPECT_EQ(m_messageBox.LastCall().text,
-              LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app->ProductName()));
 }
 
 }  // namespace

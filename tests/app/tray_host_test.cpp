@@ -39,10 +39,5 @@ TEST(TrayHostTest, FollowsTheStatusNotifierWatcherOnTheBus) {
     QDBusConnection::disconnectFromBus("trayHostDesktop");
 }
 
-TEST(TrayHostTest, WithoutABusQtAnswers) {
-    EXPECT_TRUE(StatusNotifierTrayHost(std::nullopt, [] { return true; }).Available());
-    EXPECT_FALSE(StatusNotifierTrayHost(std::nullopt, [] { return false; }).Available());
-}
-
 }  // namespace
 }  // namespace tidewell::testing

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
-#include <tuple>
 
 #include "base/text_util.h"
 #include "config/settings_keys.h"
@@ -218,106 +217,89 @@ TEST_F(ScheduleStoreTest, AReminderQueuedInsideACallbackKeepsItsAnswer) {
     EXPECT_EQ(messageBox.CallCount(), 0u) << "the reminder is off";
 }
 
-TEST_F(ScheduleStoreTest, ProtectedRoundTripAndRefusals) {
+// A file that cannot be loaded leaves the list empty and tells the user once why and what became
+// of the file: kept aside when it was read (no save can lose it), else left where it is.
+TEST_F(ScheduleStoreTest, FilesThatCannotBeLoaded) {
     TaskList list;
     list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "secret"));
     ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
-    std::string file = ReadFileText(Path());
+    const std::string file = ReadFileText(Path());  // read back in LinkedScheduleIsSavedThroughTheLink
     EXPECT_EQ(file.find("secret"), std::string::npos);
-    TaskList loaded;
-    ASSERT_TRUE(LoadTaskList(Path(), loaded, Context("s3cret!")).loaded);
-    EXPECT_EQ(UserTasks(loaded).size(), 1u);
-    EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{"schedule.rws"});
 
-    struct Case {
+    enum Obstacle { none, denied, aFolder, aDevice, noRoomAside };
+    const auto cannotRead = [](const std::string& reason) {
+        return "Cannot read the file \"#1\": " + reason + ".";
+    };
+    const struct {
         const char* note;
         std::string bytes;
+        Obstacle obstacle;
         std::string password;
         ErrorKind kind;
-    };
-    const Case cases[] = {
-        {"wrong password", file, "0ther-pw", ErrorKind::wrongPassword},
-        {"no password set", file, "", ErrorKind::wrongPassword},
-        {"cut after the header", file.substr(0, 400), "s3cret!", ErrorKind::damaged},
+        std::string message;  // "#1" the path; empty: any but a wrong password
+    } cases[] = {
+        {"wrong password", file, none, "0ther-pw", ErrorKind::wrongPassword,
+         LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD)},
+        {"no password set", file, none, "", ErrorKind::wrongPassword,
+         LoadMessage(IDS_ERROR_SCHEDULE_PROTECTED_NO_PASSWORD)},
+        {"cut after the header", file.substr(0, 400), none, "s3cret!", ErrorKind::damaged, ""},
         {"plain text without the Info key", ";header\r\n\r\n[Info]\r\nOther = 1\r\n" + std::string(60, ' '),
-         "s3cret!", ErrorKind::damaged},
+         none, "s3cret!", ErrorKind::damaged, ""},
+        {"damaged, no room to keep it aside", "not a schedule", noRoomAside, "", ErrorKind::damaged, ""},
+        {"permission denied", "five tasks", denied, "", ErrorKind::io, cannotRead(std::strerror(EACCES))},
+        {"a folder in its place", "", aFolder, "", ErrorKind::io, cannotRead(std::strerror(EISDIR))},
+        {"a device in its place", "", aDevice, "", ErrorKind::io,
+         cannotRead(LoadMessage(IDS_ERROR_FILE_NOT_A_REGULAR_FILE))},
     };
-    for (const Case& c : cases) {
-        WriteFileText(Path(), c.bytes);
-        loaded.Add(TaskRecord{});
-        LoadReport report = LoadTaskList(Path(), loaded, Context(c.password));
-        EXPECT_FALSE(report.loaded) << c.note;
-        EXPECT_EQ(report.failure.kind(), c.kind) << c.note;
-        EXPECT_TRUE(loaded.empty()) << c.note;
-        // The unreadable file is kept aside so that no save can lose it.
-        EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note;
-        EXPECT_EQ(ReadFileText(Path()), c.bytes) << c.note;
-        // Nobody typed a password that could be wrong.
-        EXPECT_EQ(report.failure.message() == LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD),
-                  c.note == std::string("wrong password"))
-            << c.note;
-        if (c.password.empty()) {
-            EXPECT_EQ(report.failure.message(), LoadMessage(IDS_ERROR_SCHEDULE_PROTECTED_NO_PASSWORD));
-        }
-        // The user learns that the list is empty now and where the file went.
-        EXPECT_EQ(
-            messageBox.LastCall().text,
-            report.failure.message() + "\r\n\r\n" +
-                ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_LIST_EMPTY_FILE_KEPT_AS), "#1", report.keptAsidePath))
-            << c.note;
-        ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
-        EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << c.note << ": the kept copy outlives a save";
-        std::filesystem::remove(report.keptAsidePath);
-    }
-}
-
-TEST_F(ScheduleStoreTest, FileThatCannotBeReadIsReportedAndLeftAlone) {
-    const std::string left = LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES);
-    enum Obstacle { denied, aFolder, aDevice };
-    const std::tuple<const char*, Obstacle, std::string> cases[] = {
-        {"permission denied", denied, std::strerror(EACCES)},
-        {"a folder in its place", aFolder, std::strerror(EISDIR)},
-        {"a device in its place", aDevice, LoadMessage(IDS_ERROR_FILE_NOT_A_REGULAR_FILE)},
-    };
-    for (const auto& [note, obstacle, reason] : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.note);
         TempDir folder;
         const std::string path = folder.File("schedule.rws");
         InjectedFileFaults faults;
-        if (obstacle == aFolder) std::filesystem::create_directories(path + "/in");
-        if (obstacle == aDevice) std::filesystem::create_symlink("/dev/null", path);
-        if (obstacle == denied) {
-            WriteFileText(path, "five tasks");
-            faults.Fail(FileStep::read, EACCES, path);
+        if (!c.bytes.empty()) WriteFileText(path, c.bytes);
+        if (c.obstacle == aFolder) std::filesystem::create_directories(path + "/in");
+        if (c.obstacle == aDevice) std::filesystem::create_symlink("/dev/null", path);
+        if (c.obstacle == denied) faults.Fail(FileStep::read, EACCES, path);
+        if (c.obstacle == noRoomAside) {
+            faults.Fail(FileStep::link, EPERM);
+            faults.Fail(FileStep::create, ENOSPC);
         }
         const auto before = FolderSnapshot(folder.Path());
         messageBox.Clear();
-        TaskList list;
-        LoadReport report = LoadTaskList(path, list, Context());
-        EXPECT_FALSE(report.loaded) << note;
-        EXPECT_EQ(report.failure.kind(), ErrorKind::io) << note;
-        EXPECT_TRUE(report.leaveFile) << note;
-        ASSERT_EQ(messageBox.CallCount(), 1u) << note;
-        EXPECT_EQ(messageBox.LastCall().text,
-                  "Cannot read the file \"" + path + "\": " + reason + ".\r\n\r\n" + left)
-            << note;
-        EXPECT_EQ(FolderSnapshot(folder.Path()), before) << note << ": nothing written there";
+        TaskList emptied;
+        emptied.Add(TaskRecord{});
+        LoadReport report = LoadTaskList(path, emptied, Context(c.password));
+        EXPECT_FALSE(report.loaded);
+        EXPECT_EQ(report.failure.kind(), c.kind);
+        EXPECT_TRUE(emptied.empty());
+        if (c.message.empty()) {
+            EXPECT_NE(report.failure.message(), LoadMessage(IDS_ERROR_SECURITY_INVALID_PASSWORD));
+        } else {
+            EXPECT_EQ(report.failure.message(), ReplaceAll(c.message, "#1", path));
+        }
+        const bool keptAside = c.kind != ErrorKind::io && c.obstacle != noRoomAside;
+        EXPECT_EQ(report.leaveFile, !keptAside);
+        EXPECT_EQ(report.keptAsidePath.empty(), !keptAside);
+        const std::string next = keptAside ? ReplaceAll(LoadMessage(IDS_MESSAGE_FILE_LIST_EMPTY_FILE_KEPT_AS),
+                                                        "#1", report.keptAsidePath)
+                                           : LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES);
+        ASSERT_EQ(messageBox.CallCount(), 1u);
+        EXPECT_EQ(messageBox.LastCall().text, report.failure.message() + "\r\n\r\n" + next);
+        if (!keptAside) {
+            EXPECT_EQ(FolderSnapshot(folder.Path()), before) << "nothing written there";
+            if (c.obstacle != aFolder) continue;
+            messageBox.Clear();  // nor can a save replace the folder; each failure is shown once
+            EXPECT_EQ(SaveTaskList(path, list, Context()).kind(), ErrorKind::io);
+            EXPECT_EQ(SaveTaskList(path, list, Context("s3cret!")).kind(), ErrorKind::io);
+            EXPECT_EQ(messageBox.CallCount(), 2u);
+            EXPECT_EQ(messageBox.LastCall().caption, "Error");
+            continue;
+        }
+        EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes);
+        EXPECT_EQ(ReadFileText(path), c.bytes);
+        ASSERT_TRUE(SaveTaskList(path, list, Context("s3cret!")));
+        EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << "the kept copy outlives a save";
     }
-}
-
-TEST_F(ScheduleStoreTest, DamagedFileThatCannotBeKeptAsideIsStillReported) {
-    WriteFileText(Path(), "not a schedule");
-    InjectedFileFaults faults;
-    faults.Fail(FileStep::link, EPERM);
-    faults.Fail(FileStep::create, ENOSPC);
-    TaskList list;
-    LoadReport report = LoadTaskList(Path(), list, Context());
-    EXPECT_EQ(report.failure.kind(), ErrorKind::damaged);
-    EXPECT_TRUE(report.keptAsidePath.empty());
-    EXPECT_TRUE(report.leaveFile);
-    ASSERT_EQ(messageBox.CallCount(), 1u);
-    EXPECT_EQ(messageBox.LastCall().text,
-              report.failure.message() + "\r\n\r\n" + LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES));
-    EXPECT_EQ(FolderEntries(m_temp.Path()), std::vector<std::string>{"schedule.rws"});
 }
 
 TEST_F(ScheduleStoreTest, LinkedScheduleIsSavedThroughTheLink) {
@@ -333,17 +315,6 @@ TEST_F(ScheduleStoreTest, LinkedScheduleIsSavedThroughTheLink) {
         ASSERT_TRUE(LoadTaskList(real, loaded, Context(password)).loaded) << password;
         EXPECT_EQ(UserTasks(loaded).size(), 1u) << password;
     }
-}
-
-TEST_F(ScheduleStoreTest, WriteFailureIsShownOnce) {
-    TaskList list;
-    list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "kept"));
-    // A folder in the way of the target: the write cannot replace it.
-    std::filesystem::create_directories(Path() + "/inside");
-    EXPECT_EQ(SaveTaskList(Path(), list, Context()).kind(), ErrorKind::io);
-    EXPECT_EQ(messageBox.CallCount(), 1u);
-    EXPECT_EQ(messageBox.LastCall().caption, "Error");
-    EXPECT_EQ(SaveTaskList(Path(), list, Context("s3cret!")).kind(), ErrorKind::io);
 }
 
 }  // namespace

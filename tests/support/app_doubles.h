@@ -6,7 +6,6 @@
 #include "app/main_window/frame_operations.h"
 #include "app/main_window/tray_host.h"
 #include "support/recording_launcher.h"
-#include "support/recording_sleeper.h"
 #include "support/scripted_password_prompt.h"
 
 namespace tidewell::testing {

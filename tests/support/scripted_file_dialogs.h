@@ -3,36 +3,24 @@
 #include <deque>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "app/task_sheet/sheet_context.h"
 
 namespace tidewell::testing {
 
-// File dialogs for tests: each call records the folder it would open in and answers from a
-// queue (nothing queued: Cancel).
+// File dialogs for tests: each call answers from a queue (nothing queued: Cancel).
 class ScriptedFileDialogs final : public FileDialogs {
 public:
     void Choose(std::string path) { m_answers.push_back(std::move(path)); }
 
-    std::optional<std::string> OpenFile(QWidget*, const QString&, const std::string& folder,
-                                        const QStringList& filters, int selected) override {
-        openedIn.push_back(folder);
-        lastFilters = filters;
-        lastSelected = selected;
+    std::optional<std::string> OpenFile(QWidget*, const QString&, const std::string&, const QStringList&,
+                                        int) override {
         return Next();
     }
-    std::optional<std::string> SaveFile(QWidget*, const QString&, const std::string& folder,
-                                        const QStringList& filters) override {
-        savedIn.push_back(folder);
-        lastFilters = filters;
+    std::optional<std::string> SaveFile(QWidget*, const QString&, const std::string&,
+                                        const QStringList&) override {
         return Next();
     }
-
-    std::vector<std::string> openedIn;
-    std::vector<std::string> savedIn;
-    QStringList lastFilters;
-    int lastSelected = -1;
 
 private:
     std::optional<std::string> Next() {

@@ -29,8 +29,6 @@ public:
                 unsetenv(name.c_str());
         }
     }
-    // The default user data directory below the documents folder.
-    std::string UserDataDir() const { return m_dir.File("Documents/Verimont User Data/Ostrel"); }
 
 private:
     static constexpr const char* kVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME",
