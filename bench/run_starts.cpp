@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "files/background_writer.h"
 #include "platform/detached_spawn.h"
 #include "platform/linux_launcher.h"
 #include "platform/memory_settings.h"
 #include "runtime/scheduler.h"
 #include "schedule_file/claims_journal.h"
-#include "schedule_file/schedule_saver.h"
 #include "schedule_file/schedule_store.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
@@ -61,7 +61,9 @@ public:
     SaverView(TaskList& list, std::string path) : m_list(list), m_path(std::move(path)) {}
     void RedrawRow(size_t) override {}
     void RedrawAll() override {}
-    void SaveViewTaskList() override { m_saver.Queue(Snapshot()); }
+    void SaveViewTaskList() override {
+        m_saver.Queue([snapshot = Snapshot()]() mutable { return WriteSnapshot(snapshot); });
+    }
     void SaveBeforeRuns(std::span<const size_t> claimed) override {
         const Steady::time_point begins = Steady::now();
         if (!AppendClaims(m_path, m_list, claimed, {})) std::abort();
@@ -69,7 +71,7 @@ public:
     }
     std::vector<double> claims;  // how long each save of claims held the pass
     ScheduleStoreContext Context() { return {m_clock, m_random, m_settings, m_messages, {}}; }
-    ScheduleSaver& Saver() { return m_saver; }
+    BackgroundWriter& Saver() { return m_saver; }
 
 private:
     ScheduleSnapshot Snapshot() { return TakeSnapshot(m_path, m_list, Context()); }
@@ -79,7 +81,7 @@ private:
     FixedRandom m_random;
     MemorySettings m_settings;
     NullMessageBox m_messages;
-    ScheduleSaver m_saver{[](uint64_t, const Result& written) {
+    BackgroundWriter m_saver{[](uint64_t, const Result& written) {
         if (!written) std::abort();
     }};
 };

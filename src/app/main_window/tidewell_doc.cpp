@@ -96,7 +96,9 @@ bool CTidewellDoc::Save() {
 
 void CTidewellDoc::SaveFromPass() {
     if (!MayWrite()) return;
-    m_lastQueued = m_saver.Queue(TakeSnapshot(m_scheduleFile, m_tasks, m_context));
+    m_lastQueued = m_saver.Queue([snapshot = TakeSnapshot(m_scheduleFile, m_tasks, m_context)]() mutable {
+        return WriteSnapshot(snapshot);
+    });
     // The snapshot holds every change; a write that fails marks the list again.
     SetModified(false);
 }
@@ -194,10 +196,12 @@ bool CTidewellDoc::ProtectWith(std::string password) {
 // The list is lent to the snapshot rather than copied, which would double the wait: the write
 // happens on this thread, and the records keep their addresses.
 Result CTidewellDoc::WriteNow(TaskList& list) {
-    ScheduleSnapshot snapshot{m_scheduleFile, std::move(list), m_context.password, m_context.peEdition};
-    Result written = m_saver.WriteNow(snapshot);
-    list = std::move(snapshot.tasks);
-    return written;
+    return m_saver.WriteNow([&] {
+        ScheduleSnapshot snapshot{m_scheduleFile, std::move(list), m_context.password, m_context.peEdition};
+        Result written = WriteSnapshot(snapshot);
+        list = std::move(snapshot.tasks);
+        return written;
+    });
 }
 
 bool CTidewellDoc::WriteShown(TaskList& list) {

@@ -5,9 +5,9 @@
 #include <span>
 #include <string>
 
+#include "files/background_writer.h"
 #include "files/file_lock.h"
 #include "model/task_list.h"
-#include "schedule_file/schedule_saver.h"
 #include "schedule_file/schedule_store.h"
 
 namespace tidewell {
@@ -140,7 +140,7 @@ private:
     // Outcomes of background writes up to this number came after a newer write: they are old.
     uint64_t m_settledUpTo = 0;
     // Last: its thread ends, writing what is queued, before the rest goes (and the lock with it).
-    ScheduleSaver m_saver;
+    BackgroundWriter m_saver;
 };
 
 }  // namespace tidewell

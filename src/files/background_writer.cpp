@@ -1,13 +1,13 @@
-#include "schedule_file/schedule_saver.h"
+#include "files/background_writer.h"
 
 #include <utility>
 
 namespace tidewell {
 
-ScheduleSaver::ScheduleSaver(Report report, Write write)
-    : m_report(std::move(report)), m_write(std::move(write)), m_thread([this] { Run(); }) {}
+BackgroundWriter::BackgroundWriter(Report report)
+    : m_report(std::move(report)), m_thread([this] { Run(); }) {}
 
-ScheduleSaver::~ScheduleSaver() {
+BackgroundWriter::~BackgroundWriter() {
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_stopping = true;
@@ -16,25 +16,25 @@ ScheduleSaver::~ScheduleSaver() {
     m_thread.join();
 }
 
-uint64_t ScheduleSaver::Queue(ScheduleSnapshot snapshot) {
+uint64_t BackgroundWriter::Queue(Write write) {
     uint64_t number = 0;
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
-        m_queued = std::move(snapshot);
+        m_queued = std::move(write);
         number = m_queuedNumber = ++m_lastNumber;
     }
     m_changed.notify_all();
     return number;
 }
 
-Result ScheduleSaver::WriteNow(ScheduleSnapshot& snapshot) {
+Result BackgroundWriter::WriteNow(const Write& write) {
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_queued.reset();
+        m_queued = nullptr;
         m_changed.wait(lock, [this] { return !m_writing; });
         m_writing = true;  // keeps the thread from starting a write meanwhile
     }
-    Result written = m_write(snapshot);
+    Result written = write();
     {
         const std::lock_guard<std::mutex> lock(m_mutex);
         m_writing = false;
@@ -43,22 +43,22 @@ Result ScheduleSaver::WriteNow(ScheduleSnapshot& snapshot) {
     return written;
 }
 
-void ScheduleSaver::Finish() {
+void BackgroundWriter::Finish() {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_changed.wait(lock, [this] { return !m_queued && !m_writing; });
 }
 
-void ScheduleSaver::Run() {
+void BackgroundWriter::Run() {
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         m_changed.wait(lock, [this] { return (m_queued && !m_writing) || (m_stopping && !m_queued); });
         if (!m_queued) return;
-        ScheduleSnapshot snapshot = std::move(*m_queued);
-        m_queued.reset();
+        Write write = std::exchange(m_queued, nullptr);
         const uint64_t number = m_queuedNumber;
         m_writing = true;
         lock.unlock();
-        const Result written = m_write(snapshot);
+        const Result written = write();
+        write = nullptr;  // what it wrote goes before the lock is taken again
         m_report(number, written);
         lock.lock();
         m_writing = false;
