@@ -37,22 +37,39 @@ bool TaskExecutor::RunTask(TaskRecord& task) {
         case TaskType::notice: launch = ShowNotice(task); break;
         case TaskType::windowsOperation: launch = RunWindowsOperation(task); break;
     }
+    if (launch != Launch::performed) {
+        Report(task, launch);
+    }
+    return launch != Launch::failed;
+}
+
+void TaskExecutor::Report(const TaskRecord& task, Launch launch) {
+    if (m_holds > 0) {
+        m_held.push_back({task, launch});
+        return;
+    }
+    Tell(task, launch);
+}
+
+// The notices announce a run that has started; a sound that cannot play is told, and the run
+// stands.
+void TaskExecutor::Tell(const TaskRecord& task, Launch launch) {
     if (launch == Launch::failed) {
         LogEvent(task, EventKind::taskNotRun);
-        return false;
+        return;
     }
-    if (launch == Launch::performed) {
-        return true;
-    }
-    // The notices announce a run that has started; a sound that cannot play is told, and the run
-    // stands.
     if (const Result sounded = StartRunNotices(m_ports.player, task, m_context.monotonicNow()); !sounded) {
         PostError(sounded.message());
     }
     if (launch == Launch::startedLogNow) {
         LogEvent(task, EventKind::taskRun);
     }
-    return true;
+}
+
+void TaskExecutor::TellHeldRuns() {
+    for (const HeldRun& run : std::exchange(m_held, {})) {
+        Tell(run.task, run.launch);
+    }
 }
 
 TaskExecutor::Launch TaskExecutor::RunProgram(const TaskRecord& task) {

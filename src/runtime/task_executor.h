@@ -53,6 +53,22 @@ struct TaskExecutorContext {
 // executor has gone is ignored.
 class TaskExecutor final : public TaskRunner {
 public:
+    // While one lives, the notices and event-log lines of the runs wait, in their order, until it
+    // ends: a pass starts all of its programs before it tells of any. A system operation performed
+    // at once tells the waiting runs first.
+    class HeldReports {
+    public:
+        explicit HeldReports(TaskExecutor& executor) : m_executor(executor) { ++m_executor.m_holds; }
+        ~HeldReports() {
+            if (--m_executor.m_holds == 0) m_executor.TellHeldRuns();
+        }
+        HeldReports(const HeldReports&) = delete;
+        HeldReports& operator=(const HeldReports&) = delete;
+
+    private:
+        TaskExecutor& m_executor;
+    };
+
     TaskExecutor(TaskExecutorPorts ports, TaskExecutorContext context);
     TaskExecutor(const TaskExecutor&) = delete;
     TaskExecutor& operator=(const TaskExecutor&) = delete;
@@ -75,6 +91,15 @@ private:
         startedLogLater,  // a count-down started: notices now, the run logged when it ends
         performed,        // a system operation was asked for and logged: no notices any more
     };
+    // A run's notices and log line, held while a HeldReports lives.
+    struct HeldRun {
+        TaskRecord task;
+        Launch launch;
+    };
+    void Report(const TaskRecord& task, Launch launch);
+    void Tell(const TaskRecord& task, Launch launch);
+    void TellHeldRuns();
+
     Launch RunProgram(const TaskRecord& task);
     Launch RunMacro(const TaskRecord& task);
     Launch ShowNotice(const TaskRecord& task);
@@ -93,6 +118,8 @@ private:
     // Windows hold a weak reference: their late reports find it expired.
     std::shared_ptr<TaskExecutor*> m_self;
     bool m_logFailureShown = false;
+    int m_holds = 0;
+    std::vector<HeldRun> m_held;
 };
 
 }  // namespace tidewell

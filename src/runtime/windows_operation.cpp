@@ -60,8 +60,10 @@ TaskExecutor::Launch TaskExecutor::RunWindowsOperation(TaskRecord& task) {
 }
 
 bool TaskExecutor::PerformTaskOperation(const TaskRecord& task) {
+    // The runs started before it, and this one, are logged before the system is asked: once it
+    // is, the session may end at any moment.
+    TellHeldRuns();
     m_ports.player.StopCurrentSound();
-    // Logged before the system is asked: once it is, the session may end at any moment.
     LogEvent(task, EventKind::taskRun);
     return PerformWindowsOperation(task.taskInfo.swoType, task.taskInfo.swoForce);
 }

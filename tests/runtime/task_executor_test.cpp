@@ -177,6 +177,40 @@ TEST_F(ExecutorTest, OperationsWaitTheirCountDownOrStartAtOnce) {
     EXPECT_EQ(m_power.performed.size(), 0u);
 }
 
+// A pass starts every program before it tells of any: the log keeps the list's order, a run that
+// did not start gets no notice, and a system operation logs what started before it first.
+TEST_F(ExecutorTest, HeldReportsFollowEveryStartInListOrder) {
+    TaskRecord first = Task(TaskType::program), missing = first, last = first;
+    first.title = "first";
+    first.taskInfo.programPath = last.taskInfo.programPath = File("tool", 0755);
+    missing.title = "missing";
+    missing.taskInfo.programPath = m_dir.File("gone");
+    last.title = "last";
+    TaskRecord standBy = Task(TaskType::windowsOperation, WindowsOperation::standBy);
+    {
+        const TaskExecutor::HeldReports held(m_executor);
+        EXPECT_TRUE(m_executor.RunTask(first));
+        EXPECT_FALSE(m_executor.RunTask(missing));
+        EXPECT_TRUE(m_executor.RunTask(last));
+        EXPECT_EQ(m_launcher.calls.size(), 2u);
+        EXPECT_TRUE(TakeLogged().empty() && m_tray.tips.empty() && !m_player.Beeping());
+    }
+    EXPECT_EQ(TakeLogged(),
+              (Strings{"Run task \"first\"", "Could not run task \"missing\"", "Run task \"last\""}));
+    ASSERT_EQ(m_tray.tips.size(), 2u);
+    EXPECT_TRUE(m_tray.tips[0].ends_with("first") && m_tray.tips[1].ends_with("last"));
+    EXPECT_TRUE(m_player.Beeping());
+    {
+        const TaskExecutor::HeldReports held(m_executor);
+        EXPECT_TRUE(m_executor.RunTask(first));
+        EXPECT_TRUE(m_executor.RunTask(standBy));
+        EXPECT_EQ(m_power.performed.size(), 1u);
+        EXPECT_EQ(TakeLogged(), (Strings{"Run task \"first\"", kRun[0]}));
+        EXPECT_TRUE(m_executor.RunTask(last));
+    }
+    EXPECT_EQ(TakeLogged(), Strings{"Run task \"last\""});
+}
+
 // Windows left open do not hold up the passes: everything due runs, in list order.
 TEST_F(ExecutorTest, TasksDueWhileWindowsAreOpenAllRun) {
     TaskRecord notice = testing::DailyTask({testing::TimeOfDayValue(8)});

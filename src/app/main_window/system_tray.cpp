@@ -29,7 +29,11 @@ QIcon LitIcon() {
 
 CSystemTray::CSystemTray(QAction* showHide, QAction* scheduling, QAction* about, QAction* stopSound,
                          TrayHost& host, QObject* parent)
-    : QObject(parent), m_menu(new QMenu), m_icon(new QSystemTrayIcon(ProgramIcon(), this)), m_host(host) {
+    : QObject(parent),
+      m_menu(new QMenu),
+      m_plainIcon(ProgramIcon()),
+      m_icon(new QSystemTrayIcon(m_plainIcon, this)),
+      m_host(host) {
     m_menu->setObjectName("trayMenu");
     AddQueued(showHide);
     m_menu->setDefaultAction(m_menu->actions().constLast());
@@ -74,11 +78,11 @@ void CSystemTray::SetToolTip(const QString& text) {
 
 void CSystemTray::ShowRunFrame(int frame) {
     static const QIcon lit = LitIcon();
-    m_icon->setIcon(frame >= 0 && frame % 2 == 0 ? lit : ProgramIcon());
+    m_icon->setIcon(frame >= 0 && frame % 2 == 0 ? lit : m_plainIcon);
 }
 
 void CSystemTray::ShowNotification(const QString& title, const QString& text) {
-    if (QSystemTrayIcon::supportsMessages()) m_icon->showMessage(title, text, ProgramIcon(), kNotificationMs);
+    if (QSystemTrayIcon::supportsMessages()) m_icon->showMessage(title, text, m_plainIcon, kNotificationMs);
 }
 
 bool CSystemTray::IsShown() const {

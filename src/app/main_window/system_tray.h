@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QObject>
 #include <QString>
 
@@ -47,6 +48,8 @@ private:
     void FollowHost(bool available);
 
     QMenu* m_menu;
+    // Drawn once: a run's notice would otherwise paint every size of it again.
+    const QIcon m_plainIcon;
     QSystemTrayIcon* m_icon;
     TrayHost& m_host;
 };

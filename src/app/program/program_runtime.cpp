@@ -125,7 +125,11 @@ ProgramRuntime::~ProgramRuntime() = default;
 void ProgramRuntime::CheckDueTasks() {
     const MessageBoxService::CallbackScope pass(m_app.MessageBox());
     m_parts->scheduler.SetRunning(m_app.IsRunning());
-    m_parts->scheduler.CheckDueTasks({m_app.GetClock().Now(), BootTimeMs()});
+    {
+        // Every program due starts before the notices and log lines of any.
+        const TaskExecutor::HeldReports held(m_parts->executor);
+        m_parts->scheduler.CheckDueTasks({m_app.GetClock().Now(), BootTimeMs()});
+    }
     const MonotonicTime now = std::chrono::steady_clock::now();
     SoundNoticePlayer& player = m_parts->player;
     player.MusicTick(now);
@@ -138,7 +142,10 @@ void ProgramRuntime::CheckAtLogonJob() {
     const MessageBoxService::CallbackScope pass(m_app.MessageBox());
     m_app.Debug().DebugTrace(kAtLogonTrace, "Before the start-up pass");
     m_parts->scheduler.SetRunning(m_app.IsRunning());
-    m_parts->scheduler.CheckAtLogonJob({m_app.GetClock().Now(), BootTimeMs()}, m_app.IsAutoload());
+    {
+        const TaskExecutor::HeldReports held(m_parts->executor);
+        m_parts->scheduler.CheckAtLogonJob({m_app.GetClock().Now(), BootTimeMs()}, m_app.IsAutoload());
+    }
     StartBeepTicksIfNeeded();
     m_app.Debug().DebugTrace(kAtLogonTrace, "After the start-up pass");
 }
