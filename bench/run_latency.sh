@@ -3,7 +3,8 @@
 # Xvfb with a temporary home; its tasks run a small program that writes CLOCK_REALTIME first
 # thing, so a start's latency is how far into its due second the stamp falls.
 #   - one task every second: the single runs, and how many of each minute's 60 it makes;
-#   - 20 tasks every minute, due together: the last of them in each of those seconds.
+#   - 20 tasks due together every PERIOD seconds (60 by default): the last of them in each of
+#     those seconds.
 # BUSY=1 keeps every core busy meanwhile; OTHERS=N adds N tasks that are not due, so that each
 # pass's save before its runs is that of a large list.
 # Usage: bench/run_latency.sh BUILD_DIR [SECONDS]
@@ -57,7 +58,7 @@ start=$(date -d "@$first" '+%Y-%m-%d %H:%M:%S')
 cli() { "$build/tidewell-cli" add --file "$schedule" "$@" >/dev/null; }
 cli --title "every second" --every 1s --start "$start" --run "$home/stamp" --args "$log single"
 for n in $(seq 20); do
-  cli --title "together $n" --every 1m --start "$start" --run "$home/stamp" --args "$log together"
+  cli --title "together $n" --every "${PERIOD:-60}s" --start "$start" --run "$home/stamp" --args "$log together"
 done
 
 "$build/src/app/tidewell" autoload >"$home/program.log" 2>&1 &
@@ -70,17 +71,17 @@ if [ "${BUSY:-0}" = 1 ]; then
 fi
 sleep $(( first - $(date +%s) + seconds ))
 
-/usr/bin/python3 - "$log" "$first" <<'PY'
+/usr/bin/python3 - "$log" "$first" "${PERIOD:-60}" <<'PY'
 import collections, sys
 stamps = collections.defaultdict(list)
 for line in open(sys.argv[1]):
     stamp, kind = line.split()
     stamps[kind].append(float(stamp))
-first = int(sys.argv[2])
-# The 20 are due on each minute boundary from the first: a late one still counts from its due second.
+first, period = int(sys.argv[2]), int(sys.argv[3])
+# The 20 are due every period from the first: a late one still counts from its due second.
 together = collections.defaultdict(list)
 for s in stamps["together"]:
-    due = first + int(s - first) // 60 * 60
+    due = first + int(s - first) // period * period
     together[due].append((s - due) * 1000)
 single = [(s - int(s)) * 1000 for s in stamps["single"] if int(s) not in together]
 def figures(ms):
