@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <optional>
-#include <stdexcept>
 
 #include "schedule_file/schedule_store.h"
 #include "support/fake_settings.h"
@@ -20,39 +19,33 @@ namespace {
 
 using namespace tidewell::testing;
 
-// The file as the last save left it: tasks A, B and C; the journal holds what passes claimed
-// since.
+// The file as the last save left it: tasks A, B and C, in that order; the journal holds what
+// passes claimed since.
 class ClaimsJournalTest : public ::testing::TestWithParam<const char*> {
 protected:
     ClaimsJournalTest() {
         for (const char* title : {"A", "B", "C"}) {
-            TaskRecord task = DailyTask({TimeOfDayValue(8)});
+            TaskRecord& task = m_list.Add(DailyTask({TimeOfDayValue(8)}));
             task.title = title;
             task.taskInfo.taskType = TaskType::notice;
             task.taskInfo.noticeMsg = "Stretch";
             task.soundInfo.type = 0;
-            m_list.Add(task);
         }
-        Task("C").scheduleInfo.haveLastRunTime = true;
-        Task("C").scheduleInfo.lastRunTime = At(2026, 6, 3, 8);
+        m_list[2].scheduleInfo.haveLastRunTime = true;
+        m_list[2].scheduleInfo.lastRunTime = At(2026, 6, 3, 8);
         EXPECT_TRUE(WriteTaskList(Path(), m_list, Context()).ok());
     }
     ScheduleStoreContext Context() { return {m_clock, m_random, m_settings, m_messageBox, GetParam()}; }
     std::string Path() const { return m_temp.File("schedule.rws"); }
-    TaskRecord& Task(const std::string& title, TaskList* list = nullptr) {
-        for (TaskRecord& task : list ? *list : m_list)
-            if (task.title == title) return task;
-        throw std::runtime_error("no task " + title);
-    }
-    void Claim(const std::string& title, const DateTime& run) {
-        Task(title).scheduleInfo.lastRunTime = run;
-        size_t index = 0;
-        while (m_list[index].title != title) ++index;
+    void Claim(size_t index, const DateTime& run) {
+        m_list[index].scheduleInfo.lastRunTime = run;
         ASSERT_TRUE(AppendClaims(Path(), m_list, {&index, 1}, GetParam()).ok());
     }
-    std::optional<DateTime> LastRun(TaskList& list, const std::string& title) {
-        const ScheduleInfo& schedule = Task(title, &list).scheduleInfo;
-        return schedule.haveLastRunTime ? std::optional(schedule.lastRunTime) : std::nullopt;
+    static std::optional<DateTime> LastRun(const TaskList& list, const std::string& title) {
+        for (const TaskRecord& task : list)
+            if (task.title == title && task.scheduleInfo.haveLastRunTime)
+                return task.scheduleInfo.lastRunTime;
+        return std::nullopt;
     }
 
     TempDir m_temp;
@@ -63,11 +56,11 @@ protected:
     TaskList m_list;
 };
 
-TEST_P(ClaimsJournalTest, ClaimsMadeAfterTheLastSaveReachTheNextLoad) {
-    Claim("A", At(2026, 6, 4, 8));
-    Claim("A", At(2026, 6, 5, 8));  // the pass of the next day
-    Claim("B", At(2026, 6, 5, 8));
-    Claim("C", At(2026, 6, 2, 8));  // older than the file's: a journal left behind by a crash
+TEST_P(ClaimsJournalTest, ClaimsMadeAfterTheLastSaveReachTheNextLoadOrAreToldLost) {
+    Claim(0, At(2026, 6, 4, 8));
+    Claim(0, At(2026, 6, 5, 8));  // the pass of the next day
+    Claim(1, At(2026, 6, 5, 8));
+    Claim(2, At(2026, 6, 2, 8));  // older than the file's: a journal left behind by a crash
     const std::string journal = ClaimsJournalPath(Path());
     WriteFileText(journal, ReadFileText(journal) + "2026-06-05 09:00:00 0123");  // cut by a crash
 
@@ -85,13 +78,11 @@ TEST_P(ClaimsJournalTest, ClaimsMadeAfterTheLastSaveReachTheNextLoad) {
     ASSERT_TRUE(ClearClaims(Path()).ok());  // no journal: nothing to do
     EXPECT_EQ(LoadTaskList(Path(), loaded, Context()).claimsApplied, 0);
     EXPECT_EQ(LastRun(loaded, "A"), std::nullopt);
-}
 
-TEST_P(ClaimsJournalTest, AJournalThatCannotBeReadIsToldAndTheListStillLoads) {
-    Claim("A", At(2026, 6, 5, 8));
+    // A journal that cannot be read is told, and the list loads all the same.
+    Claim(0, At(2026, 6, 5, 8));
     InjectedFileFaults faults;
-    faults.Fail(FileStep::read, EACCES, ClaimsJournalPath(Path()));
-    TaskList loaded;
+    faults.Fail(FileStep::read, EACCES, journal);
     EXPECT_TRUE(LoadTaskList(Path(), loaded, Context()).loaded);
     EXPECT_EQ(LastRun(loaded, "A"), std::nullopt);
     ASSERT_EQ(m_messageBox.CallCount(), 1u);

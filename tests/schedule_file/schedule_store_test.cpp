@@ -104,8 +104,6 @@ TEST_F(ScheduleStoreTest, GeneratedListsRoundTrip) {
     EXPECT_EQ(ReadFileText(Path()), first);
 }
 
-// An edited or added task goes through the file alone: the list comes out as the refresh of the
-// whole list leaves it.
 TEST_F(ScheduleStoreTest, AnEditedTaskSettlesWhereTheWholeRefreshPutsIt) {
     TaskList list = GenerateMixedTasks(60, clock.Now());
     RefreshThroughFile(list, Context());
@@ -299,21 +297,6 @@ TEST_F(ScheduleStoreTest, FilesThatCannotBeLoaded) {
         EXPECT_EQ(ReadFileText(path), c.bytes);
         ASSERT_TRUE(SaveTaskList(path, list, Context("s3cret!")));
         EXPECT_EQ(ReadFileText(report.keptAsidePath), c.bytes) << "the kept copy outlives a save";
-    }
-}
-
-TEST_F(ScheduleStoreTest, LinkedScheduleIsSavedThroughTheLink) {
-    const std::string real = m_temp.File("synced/schedule.rws");
-    std::filesystem::create_directories(m_temp.File("synced"));
-    std::filesystem::create_symlink("synced/schedule.rws", Path());
-    TaskList list;
-    list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "linked"));
-    for (const std::string password : {"", "s3cret!"}) {
-        ASSERT_TRUE(SaveTaskList(Path(), list, Context(password))) << password;
-        EXPECT_TRUE(std::filesystem::is_symlink(Path())) << password;
-        TaskList loaded;
-        ASSERT_TRUE(LoadTaskList(real, loaded, Context(password)).loaded) << password;
-        EXPECT_EQ(UserTasks(loaded).size(), 1u) << password;
     }
 }
 
