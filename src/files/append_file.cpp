@@ -47,8 +47,9 @@ Result AppendDurably(const std::string& path, std::string_view bytes) {
         return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
     }
     // An empty file may have just been made: its name must be durable too.
-    if (info.st_size == 0 && !SyncFolder(FolderOf(path)))
+    if (info.st_size == 0 && !SyncFolder(FolderOf(path))) {
         return Result::Fail(ErrorKind::io, CannotWriteFileMessage(path));
+    }
     return Result::Ok();
 }
 

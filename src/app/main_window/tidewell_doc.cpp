@@ -111,7 +111,8 @@ void CTidewellDoc::SaveBeforeRuns(std::span<const size_t> claimed) {
         m_claimsCoveredBy = m_lastQueued + 1;
         return;
     }
-    // Without a journal the whole file holds the claims before the runs start.
+    // Without a journal the whole file holds the claims before the runs start: slower, but safe,
+    // so the journal's failure is not told unless this one fails too.
     const Result saved = WriteNow(m_tasks);
     if (!saved.ok()) {
         SetModified(true);
