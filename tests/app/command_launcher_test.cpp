@@ -40,16 +40,6 @@ TEST_F(CommandLauncherTest, HelpOpensThePageInstalledWithTheProgram) {
     SetLanguage(kLcidEnglish);
 }
 
-TEST_F(CommandLauncherTest, VisitHomepageIsShownOnlyWithAHomepage) {
-    for (const char* homepage : {kHomepage, ""}) {
-        AppStartOptions options = Options();
-        options.homepage = homepage;
-        CTidewellApp app(options);
-        ASSERT_TRUE(app.InitInstance());
-        EXPECT_EQ(FindAction(app, "actionHomepage")->isVisible(), *homepage != '\0') << homepage;
-    }
-}
-
 // The desktop's opener starts and then finds no program for the address, as xdg-open does
 // where no browser is set up: its failure reaches the user once, after it ended.
 TEST_F(CommandLauncherTest, AnOpenerThatFailsAfterItStartedIsToldOnce) {
