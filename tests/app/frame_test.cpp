@@ -112,22 +112,6 @@ TEST_F(FrameTest, EveryCommandReachesItsOperation) {
     EXPECT_FALSE(app->HasEnded());
 }
 
-TEST_F(FrameTest, TaskCommandsWaitForTheirTask) {
-    auto app = StartWithExample();
-    ASSERT_NE(app, nullptr);
-    app->MainFrame()->View().clearSelection();
-    const char* const onTask[] = {"actionRunNow", "actionCopyTask", "actionDeleteTask", "actionEditTask",
-                                  "actionToggleEnabled"};
-    const char* const onCountDown[] = {"actionPauseCountDown", "actionClearCountDown"};
-    for (const char* name : onTask) EXPECT_FALSE(FindAction(*app, name)->isEnabled()) << name;
-    for (const char* name : onCountDown) EXPECT_FALSE(FindAction(*app, name)->isEnabled()) << name;
-    Select(*app, ScheduleType::daily);
-    for (const char* name : onTask) EXPECT_TRUE(FindAction(*app, name)->isEnabled()) << name;
-    for (const char* name : onCountDown) EXPECT_FALSE(FindAction(*app, name)->isEnabled()) << name;
-    Select(*app, ScheduleType::countDown);
-    for (const char* name : onCountDown) EXPECT_TRUE(FindAction(*app, name)->isEnabled()) << name;
-}
-
 // With AutoSave on, a change is saved at once: TaskEditingTest's added task.
 TEST_F(FrameTest, DeleteWithAutoSaveOffEnablesSave) {
     RegistryStore settings = UserSettings();
