@@ -79,7 +79,6 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
         {{"list", path, "--colour"}, "\"--colour\" contains invalid character(s)."},
         {{"remove", path}, "Unknown command \"remove\". Commands: list, upcoming,"},
         {{"help", "remove"}, "Unknown command \"remove\". Commands: list, upcoming,"},
-        {{"--list"}, "Unknown command \"--list\". Commands: list, upcoming,"},
         {{}, blank},
     };
     for (const Case& c : cases) {
