@@ -101,8 +101,6 @@ TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyW
               LoadMessage(IDS_TIDEWELL_MESSAGE_PROMPT_RUN_AT_NEW_TASK, m_app->ProductName()));
     EXPECT_FALSE(m_app->Document()->IsModified()) << "saved at once with AutoSave";
     EXPECT_NE(ScheduleBytes().find("Backup"), std::string::npos);
-    EXPECT_EQ(settings.ReadSettingInt(kTaskSettingsSection, kLastScheduleTypeValue, -1), 1);
-    EXPECT_EQ(settings.ReadSettingInt(kTaskSettingsSection, kLastSoundTypeValue, -1), 0);
 
     const size_t count = Tasks().size();
     WithSheet([](TaskEditing& editing) { editing.AddTask(); },
