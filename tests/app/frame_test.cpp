@@ -188,7 +188,8 @@ TEST_F(FrameTest, ScheduleThatCannotBeReadIsLeftAloneUntilTheUserChooses) {
     task.taskInfo.taskType = TaskType::notice;
     task.taskInfo.noticeMsg = "Time to go";
     task.soundInfo.type = 0;
-    ASSERT_LT(app->Document()->AddTask(task, true), app->Document()->Tasks().size());
+    const size_t added = app->Document()->AddTask(task, true);
+    ASSERT_LT(added, app->Document()->Tasks().size());
     EXPECT_EQ(ReadFileText(path), example);
     EXPECT_TRUE(app->Document()->IsModified());
     m_messageBox.AnswerNext(IDNO);
