@@ -3,7 +3,6 @@
 #include "app_fixture.h"
 #include "base/text_util.h"
 #include "platform/linux_launcher.h"
-#include "text/language.h"
 #include "text/messages.h"
 
 namespace tidewell::testing {
@@ -11,43 +10,26 @@ namespace {
 
 class CommandLauncherTest : public AppFixture {};
 
-// The page of the user's language, as the package installs it beside the program.
+// The page installed with the program; HelpPageTest picks it by the user's language.
 TEST_F(CommandLauncherTest, HelpOpensThePageInstalledWithTheProgram) {
     const std::string prefix = m_home.File("prefix");
     std::filesystem::create_directories(prefix + "/bin");
-    for (const auto& [language, folder] :
-         {std::pair{kLcidEnglish, "en"}, {kLcidSimplifiedChinese, "zh_CN"}}) {
-        const std::string page = prefix + "/share/tidewell/help/" + folder + "/index.html";
-        std::filesystem::create_directories(std::filesystem::path(page).parent_path());
-        WriteFileText(page, "<html></html>");
-        m_launcher.opened.clear();
-        m_messageBox.Clear();
-        AppStartOptions options = Options();
-        options.programPath = prefix + "/bin/tidewell";
-        options.systemLanguage = language;
-        CTidewellApp app(options);
-        ASSERT_TRUE(app.InitInstance());
-        FindAction(app, "actionHelp")->trigger();
-        EXPECT_EQ(m_launcher.opened, std::vector<std::string>{page});
-        EXPECT_EQ(m_messageBox.CallCount(), 0u);
+    const std::string page = prefix + "/share/tidewell/help/en/index.html";
+    std::filesystem::create_directories(std::filesystem::path(page).parent_path());
+    WriteFileText(page, "<html></html>");
+    AppStartOptions options = Options();
+    options.programPath = prefix + "/bin/tidewell";
+    CTidewellApp app(options);
+    ASSERT_TRUE(app.InitInstance());
+    FindAction(app, "actionHelp")->trigger();
+    EXPECT_EQ(m_launcher.opened, std::vector<std::string>{page});
+    EXPECT_EQ(m_messageBox.CallCount(), 0u);
 
-        std::filesystem::remove_all(prefix + "/share/tidewell/help");
-        FindAction(app, "actionHelp")->trigger();
-        ASSERT_EQ(m_messageBox.CallCount(), 1u);
-        EXPECT_EQ(m_messageBox.LastCall().text,
-                  ReplaceAll(LoadMessage(IDS_MESSAGE_HELP_NOT_INSTALLED), "#1", page));
-    }
-    SetLanguage(kLcidEnglish);
-}
-
-TEST_F(CommandLauncherTest, VisitHomepageIsShownOnlyWithAHomepage) {
-    for (const char* homepage : {kHomepage, ""}) {
-        AppStartOptions options = Options();
-        options.homepage = homepage;
-        CTidewellApp app(options);
-        ASSERT_TRUE(app.InitInstance());
-        EXPECT_EQ(FindAction(app, "actionHomepage")->isVisible(), *homepage != '\0') << homepage;
-    }
+    std::filesystem::remove_all(prefix + "/share/tidewell/help");
+    FindAction(app, "actionHelp")->trigger();
+    ASSERT_EQ(m_messageBox.CallCount(), 1u);
+    EXPECT_EQ(m_messageBox.LastCall().text,
+              ReplaceAll(LoadMessage(IDS_MESSAGE_HELP_NOT_INSTALLED), "#1", page));
 }
 
 // The desktop's opener starts and then finds no program for the address, as xdg-open does

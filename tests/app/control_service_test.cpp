@@ -126,15 +126,6 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
     int copies = 0;
     for (const TaskRecord& task : saved.tasks) copies += task.title == "Stretch again";
     EXPECT_EQ(copies, 1);
-    Answer refused =
-        Cli({"add", "--title", "", "--daily", "09:00:00", "--notice", "x", "--password", "secret"});
-    EXPECT_EQ(refused.status, cli::kExitFailure);
-    EXPECT_EQ(refused.err, "Task title cannot be blank.\n");
-
-    app.reset();
-    Answer stopped = Cli({"status"});
-    EXPECT_EQ(stopped.status, cli::kExitNotRunning);
-    EXPECT_EQ(stopped.err, "Tidewell is not running.\n");
 }
 
 TEST_F(ControlServiceTest, ScriptsReadTheListAndHearOfRuns) {

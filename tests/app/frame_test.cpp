@@ -112,44 +112,24 @@ TEST_F(FrameTest, EveryCommandReachesItsOperation) {
     EXPECT_FALSE(app->HasEnded());
 }
 
-TEST_F(FrameTest, TaskCommandsWaitForTheirTask) {
+// With AutoSave on, a change is saved at once: TaskEditingTest's added task.
+TEST_F(FrameTest, DeleteWithAutoSaveOffEnablesSave) {
+    RegistryStore settings = UserSettings();
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
+    ASSERT_TRUE(settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, 0));
     auto app = StartWithExample();
     ASSERT_NE(app, nullptr);
-    app->MainFrame()->View().clearSelection();
-    const char* const onTask[] = {"actionRunNow", "actionCopyTask", "actionDeleteTask", "actionEditTask",
-                                  "actionToggleEnabled"};
-    const char* const onCountDown[] = {"actionPauseCountDown", "actionClearCountDown"};
-    for (const char* name : onTask) EXPECT_FALSE(FindAction(*app, name)->isEnabled()) << name;
-    for (const char* name : onCountDown) EXPECT_FALSE(FindAction(*app, name)->isEnabled()) << name;
-    Select(*app, ScheduleType::daily);
-    for (const char* name : onTask) EXPECT_TRUE(FindAction(*app, name)->isEnabled()) << name;
-    for (const char* name : onCountDown) EXPECT_FALSE(FindAction(*app, name)->isEnabled()) << name;
-    Select(*app, ScheduleType::countDown);
-    for (const char* name : onCountDown) EXPECT_TRUE(FindAction(*app, name)->isEnabled()) << name;
-}
-
-TEST_F(FrameTest, DeleteWithAutoSaveOffEnablesSave) {
-    for (bool autoSave : {false, true}) {
-        RegistryStore settings = UserSettings();
-        ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
-        ASSERT_TRUE(
-            settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, autoSave ? 1 : 0));
-        auto app = StartWithExample();
-        ASSERT_NE(app, nullptr);
-        QAction* save = FindAction(*app, "actionSave");
-        EXPECT_FALSE(save->isEnabled());
-        const size_t before = app->Document()->Tasks().size();
-        Select(*app, ScheduleType::weekly);
-        m_messageBox.AnswerNext(IDYES);
-        FindAction(*app, "actionDeleteTask")->trigger();
-        EXPECT_EQ(app->Document()->Tasks().size(), before - 1);
-        EXPECT_EQ(save->isEnabled(), !autoSave) << autoSave;
-        EXPECT_EQ(m_operations.events.back(), EventKind::taskDeleted);
-        // A task next to the deleted one is selected: Delete again reaches one.
-        EXPECT_TRUE(app->MainFrame()->View().SelectedIndex().has_value());
-        app.reset();
-        std::filesystem::remove_all(m_home.File("Documents"));
-    }
+    QAction* save = FindAction(*app, "actionSave");
+    EXPECT_FALSE(save->isEnabled());
+    const size_t before = app->Document()->Tasks().size();
+    Select(*app, ScheduleType::weekly);
+    m_messageBox.AnswerNext(IDYES);
+    FindAction(*app, "actionDeleteTask")->trigger();
+    EXPECT_EQ(app->Document()->Tasks().size(), before - 1);
+    EXPECT_TRUE(save->isEnabled());
+    EXPECT_EQ(m_operations.events.back(), EventKind::taskDeleted);
+    // A task next to the deleted one is selected: Delete again reaches one.
+    EXPECT_TRUE(app->MainFrame()->View().SelectedIndex().has_value());
 }
 
 TEST_F(FrameTest, ExitCompletelySwitchesSchedulingOffAndHidesTheLogonEntry) {
@@ -183,66 +163,42 @@ TEST_F(FrameTest, CloseRequestEndsOnlyWithItsOwnParameters) {
     EXPECT_TRUE(app->IsRunning());  // an update restarts it as it was
 }
 
-// A schedule that cannot be read, or something else in its place: the user is told, the list starts
-// fresh (without the built-in clock task, which comes only with a list read whole), and nothing is
-// written there, not even by an auto-save, until the user chooses to replace the file.
+// A schedule that cannot be read: the user is told, the list starts fresh (without the built-in
+// clock task, which comes only with a list read whole), and nothing is written there, not even by
+// an auto-save, until the user chooses to replace the file. A folder or a device in its place is
+// left the same way: ScheduleStoreTest.FilesThatCannotBeLoaded.
 TEST_F(FrameTest, ScheduleThatCannotBeReadIsLeftAloneUntilTheUserChooses) {
     RegistryStore settings = UserSettings();
     ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
     ASSERT_TRUE(settings.WriteSettingInt(app_keys::kConfigSection, app_keys::kAutoSave, 1));
-    const std::string folder = m_home.File("Documents/Verimont User Data/Ostrel");
-    const std::string path = folder + "/schedule.rws";
-    const std::string example = ReadFileText(std::string(TIDEWELL_SOURCE_DIR) + "/examples/schedule.rws");
+    InstallExampleSchedule();
+    const std::string path = m_home.File("Documents/Verimont User Data/Ostrel/schedule.rws");
+    const std::string example = ReadFileText(path);
     InjectedFileFaults faults;
-    const struct {
-        const char* what;
-        std::function<void()> make;
-        std::function<bool()> unchanged;
-    } cases[] = {
-        {"a folder", [&] { std::filesystem::create_directories(path + "/inside"); },
-         [&] { return std::filesystem::is_directory(path + "/inside"); }},
-        {"a device", [&] { std::filesystem::create_symlink("/dev/null", path); },
-         [&] { return std::filesystem::read_symlink(path) == "/dev/null"; }},
-        {"unreadable",
-         [&] {
-             WriteFileText(path, example);
-             faults.Fail(FileStep::read, EACCES, path);
-         },
-         [&] { return ReadFileText(path) == example; }},
-    };
+    faults.Fail(FileStep::read, EACCES, path);
+    auto app = Start();
+    faults.Heal();
+    ASSERT_NE(app, nullptr);
+    ASSERT_EQ(m_messageBox.CallCount(), 1u);
+    EXPECT_NE(m_messageBox.LastCall().text.find(LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES)),
+              std::string::npos);
+    EXPECT_TRUE(app->Document()->Tasks().empty());
     TaskRecord task = DailyTask({TimeOfDayValue(8)});
     task.title = "new";
     task.taskInfo.taskType = TaskType::notice;
     task.taskInfo.noticeMsg = "Time to go";
     task.soundInfo.type = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        c.make();
-        m_messageBox.Clear();
-        auto app = Start();
-        faults.Heal();
-        ASSERT_NE(app, nullptr);
-        ASSERT_EQ(m_messageBox.CallCount(), 1u);
-        EXPECT_NE(m_messageBox.LastCall().text.find(path), std::string::npos);
-        EXPECT_NE(m_messageBox.LastCall().text.find(LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES)),
-                  std::string::npos);
-        EXPECT_TRUE(app->Document()->Tasks().empty());
-        EXPECT_TRUE(app->Document()->IsFileLeft());
-        const size_t added = app->Document()->AddTask(task, true);
-        ASSERT_LT(added, app->Document()->Tasks().size());
-        EXPECT_TRUE(c.unchanged());
-        EXPECT_TRUE(app->Document()->IsModified());
-        if (c.what != std::string("unreadable")) continue;
-        m_messageBox.AnswerNext(IDNO);
-        FindAction(*app, "actionSave")->trigger();
-        EXPECT_TRUE(c.unchanged());
-        m_messageBox.AnswerNext(IDYES);
-        FindAction(*app, "actionSave")->trigger();
-        EXPECT_FALSE(c.unchanged());
-        EXPECT_FALSE(app->Document()->IsModified());
-    }
+    const size_t added = app->Document()->AddTask(task, true);
+    ASSERT_LT(added, app->Document()->Tasks().size());
+    EXPECT_EQ(ReadFileText(path), example);
+    EXPECT_TRUE(app->Document()->IsModified());
+    m_messageBox.AnswerNext(IDNO);
+    FindAction(*app, "actionSave")->trigger();
+    EXPECT_EQ(ReadFileText(path), example);
+    m_messageBox.AnswerNext(IDYES);
+    FindAction(*app, "actionSave")->trigger();
+    EXPECT_NE(ReadFileText(path), example);
+    EXPECT_FALSE(app->Document()->IsModified());
 }
 
 TEST_F(FrameTest, SavesOfPassesThatKeepFailingAreReportedWithoutModalBoxes) {

@@ -84,8 +84,6 @@ TEST_F(AddCommand, RefusedTasksLeaveTheFileAlone) {
     };
     const Case cases[] = {
         {{"--title", "", "--daily", "10:00:00", "--notice", "x"}, "Task title cannot be blank."},
-        {{"--title", "T", "--daily", "10:00:00", "--run", "/nonexistent/program"},
-         "A valid program name or a file name must be provided."},
         {{"--title", "T", "--notice", "x"}, "Give exactly one schedule"},
         {{"--title", "T", "--daily", "10:00:00"}, "Give exactly one action"},
         {{"--title", "T", "--daily", "25:00:00", "--notice", "x"},

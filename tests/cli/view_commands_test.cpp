@@ -92,7 +92,6 @@ TEST(ViewCommands, Refusals) {
     };
     const Case cases[] = {
         {{"describe", Example(), "--json"}, "\"--json\" contains invalid character(s)."},
-        {{"stats", "/nonexistent/schedule.rws"}, "File \"/nonexistent/schedule.rws\" was not found."},
         {{"agenda", Example(), "--from", "2026-12-07 00:00:00"}, "usage:"},
         {{"agenda", Example(), "--from", "2026-12-08 00:00:00", "--to", "2026-12-07 00:00:00"},
          "\"2026-12-07 00:00:00\" contains invalid character(s)."},

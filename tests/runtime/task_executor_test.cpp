@@ -6,19 +6,15 @@
 #include <cstdio>
 
 #include "base/text_util.h"
-#include "platform/argument_split.h"
-#include "runtime/scheduler.h"
 #include "support/fake_settings.h"
 #include "support/recording_audio.h"
 #include "support/recording_launcher.h"
 #include "support/recording_message_box.h"
-#include "support/recording_scheduler_ports.h"
 #include "support/recording_tray.h"
 #include "support/recording_windows.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
-#include "timing/next_run.h"
 
 namespace tidewell {
 namespace {
@@ -209,32 +205,6 @@ TEST_F(ExecutorTest, HeldReportsFollowEveryStartInListOrder) {
         EXPECT_TRUE(m_executor.RunTask(last));
     }
     EXPECT_EQ(TakeLogged(), Strings{"Run task \"last\""});
-}
-
-// Windows left open do not hold up the passes: everything due runs, in list order.
-TEST_F(ExecutorTest, TasksDueWhileWindowsAreOpenAllRun) {
-    TaskRecord notice = testing::DailyTask({testing::TimeOfDayValue(8)});
-    notice.title = "notice";
-    notice.taskInfo = Task(TaskType::notice).taskInfo;
-    notice.taskInfo.noticeMsg = "Meeting";
-    TaskRecord shutDown = notice;
-    shutDown.taskInfo = Task(TaskType::windowsOperation, WindowsOperation::shutDown, 30).taskInfo;
-    TaskRecord program = testing::OnceTask({At(2006, 3, 5, 8, 0, 3)});
-    program.title = "program";
-    program.taskInfo.programPath = File("tool", 0755);
-    TaskList list;
-    testing::FixedRandom random;
-    for (TaskRecord task : {notice, shutDown, program}) {
-        GetNextRunString(task, {m_clock, random});
-        list.Add(std::move(task));
-    }
-    testing::RecordingView view;
-    Scheduler scheduler(list, m_executor, view, random);
-    scheduler.SetRunning(true);
-    for (int second = 0; second <= 4; ++second)
-        scheduler.CheckDueTasks({At(2006, 3, 5, 8, 0, second), 1000 * second});
-    EXPECT_EQ(m_notices.shown.size() + m_countdowns.shown.size() + m_launcher.calls.size(), 3u);
-    EXPECT_EQ(TakeLogged(), (Strings{"Run task \"notice\"", "Run task \"program\""}));
 }
 
 }  // namespace

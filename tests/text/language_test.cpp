@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "text/font_charset.h"
 #include "text/language.h"
-#include "text/messages.h"
-#include "text/system_locale.h"
 
 namespace tidewell {
 namespace {

@@ -73,13 +73,5 @@ TEST(CountDownCommands, ClearedCountDownHasNoRunPastOrComing) {
     }
 }
 
-// A count-down that ran out on its own did run: its instant stays its previous run.
-TEST(CountDownCommands, ElapsedCountDownKeepsItsRun) {
-    TaskRecord task = FiveMinutes();
-    PreviousRun(At(2026, 12, 8, 23), task);
-    EXPECT_TRUE(task.scheduleInfo.havePreviousRunTime);
-    EXPECT_EQ(task.scheduleInfo.previousRunTime, kStart + TimeSpan::FromSeconds(300));
-}
-
 }  // namespace
 }  // namespace tidewell::testing
