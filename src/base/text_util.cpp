@@ -1,5 +1,7 @@
 #include "base/text_util.h"
 
+#include <cstdio>
+
 namespace tidewell {
 
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
@@ -42,6 +44,20 @@ std::string Utf8Prefix(std::string_view text, std::size_t maxChars) {
         ++pos;
     }
     return std::string(text.substr(0, pos));
+}
+
+uint64_t Fnv1a(std::string_view text, uint64_t hash) {
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+std::string HexDigits(uint64_t value) {
+    char text[17] = {};
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
+    return text;
 }
 
 }  // namespace tidewell

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "base/text_util.h"
+
 namespace tidewell {
 namespace {
 
@@ -13,15 +15,6 @@ constexpr const char* kUidDomain = "@tidewell.invalid";
 
 bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-// FNV-1a: a stable 64-bit hash that does not change between builds or machines.
-uint64_t Fnv1a(std::string_view text, uint64_t hash = 14695981039346656037ull) {
-    for (char c : text) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ull;
-    }
-    return hash;
 }
 
 void WriteLine(std::ostream& out, std::string_view name, std::string_view value) {
@@ -100,9 +93,7 @@ std::string RunUid(const TaskRecord& task, const DateTime& run) {
     uint64_t hash = Fnv1a(task.title);
     hash = Fnv1a("\x1f", hash);
     hash = Fnv1a(std::to_string(static_cast<int>(task.scheduleInfo.type)), hash);
-    char text[24];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-    return std::string(text) + '-' + run.Format("%Y%m%dT%H%M%S") + kUidDomain;
+    return HexDigits(hash) + '-' + run.Format("%Y%m%dT%H%M%S") + kUidDomain;
 }
 
 void WriteICalendar(const Agenda& agenda, const TaskList& tasks, const ICalendarExport& context,

@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <map>
 
 #include "base/text_util.h"
@@ -20,39 +19,23 @@ constexpr size_t kMaxJournalBytes = 4 * 1024 * 1024;
 constexpr size_t kInstantLength = 19;  // "YYYY-MM-DD HH:MM:SS"
 constexpr size_t kKeyLength = 16;
 
-// FNV-1a over the password and what identifies the task: its title and what it does.
-class TaskKey {
-public:
-    void Add(std::string_view text) {
-        for (const char c : text) Mix(static_cast<unsigned char>(c));
-        Mix(0);
-    }
-    void Add(int32_t value) { Add(std::to_string(value)); }
-    uint64_t Value() const { return m_hash; }
-
-private:
-    void Mix(unsigned char byte) {
-        m_hash ^= byte;
-        m_hash *= 0x100000001b3ULL;
-    }
-    uint64_t m_hash = 0xcbf29ce484222325ULL;
-};
-
+// A hash of the password and of what identifies the task: its title and what it does. Each field
+// ends with a zero byte, so that no two lists of fields run together alike.
 std::string KeyOf(const TaskRecord& task, const std::string& password) {
     const TaskInfo& info = task.taskInfo;
-    TaskKey key;
-    key.Add(password);
-    key.Add(task.title);
-    key.Add(static_cast<int32_t>(task.scheduleInfo.type));
-    key.Add(static_cast<int32_t>(info.taskType));
-    key.Add(info.programPath);
-    key.Add(info.parameter);
-    key.Add(info.macroPath);
-    key.Add(info.noticeMsg);
-    key.Add(static_cast<int32_t>(info.swoType));
-    char text[kKeyLength + 1] = {};
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(key.Value()));
-    return text;
+    const std::string fields[] = {password,
+                                  task.title,
+                                  std::to_string(static_cast<int32_t>(task.scheduleInfo.type)),
+                                  std::to_string(static_cast<int32_t>(info.taskType)),
+                                  info.programPath,
+                                  info.parameter,
+                                  info.macroPath,
+                                  info.noticeMsg,
+                                  std::to_string(static_cast<int32_t>(info.swoType))};
+    uint64_t hash = Fnv1a({});
+    for (const std::string& field : fields)
+        hash = Fnv1a(std::string_view(field.c_str(), field.size() + 1), hash);
+    return HexDigits(hash);
 }
 
 // The latest claimed run of each key.
