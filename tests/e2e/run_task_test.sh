@@ -10,8 +10,9 @@ command -v Xvfb >/dev/null || { echo "Xvfb is not installed"; exit 77; }
 home=$(mktemp -d)
 display=""
 cleanup() {
-    [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+    # Waited for: a server still going when the next test starts its own may answer in its place.
+    [ -n "${app:-}" ] && { kill "$app" 2>/dev/null; wait "$app" 2>/dev/null; } || true
+    [ -n "${xvfb:-}" ] && { kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; } || true
     rm -rf "$home"
 }
 trap cleanup EXIT

@@ -12,8 +12,9 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 xvfb_pid='' program_pid=''
 cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  # Waited for: a server still going when the next test starts its own may answer in its place.
+  [ -n "$program_pid" ] && { kill "$program_pid" 2>/dev/null; wait "$program_pid" 2>/dev/null; } || true
+  [ -n "$xvfb_pid" ] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; } || true
 }
 trap cleanup EXIT
 
