@@ -1,5 +1,7 @@
 #include <stdlib.h>
 
+#include <cerrno>
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingReply>
@@ -14,6 +16,7 @@
 #include "cli/console_message_box.h"
 #include "cli/schedule_view.h"
 #include "platform/control_bus.h"
+#include "support/injected_file_faults.h"
 #include "support/private_bus.h"
 
 namespace tidewell::testing {
@@ -126,6 +129,13 @@ TEST_F(ControlServiceTest, EveryVerbAgainstTheRunningProgram) {
     int copies = 0;
     for (const TaskRecord& task : saved.tasks) copies += task.title == "Stretch again";
     EXPECT_EQ(copies, 1);
+
+    // A change the disk did not take is not reported as made.
+    InjectedFileFaults faults;
+    faults.Fail(FileStep::write, ENOSPC);
+    Answer full = Cli({"disable", "Stretch again", "--password", "secret"});
+    EXPECT_EQ(full.status, cli::kExitFailure);
+    EXPECT_NE(full.err.find(file), std::string::npos) << full.err;
 }
 
 TEST_F(ControlServiceTest, ScriptsReadTheListAndHearOfRuns) {

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <algorithm>
+#include <iterator>
 
 #include "base/text_util.h"
 #include "model/task_compare.h"
@@ -88,9 +90,7 @@ bool CTidewellDoc::Save() {
         return false;
     }
     if (m_fileLeft || !WriteShown(m_tasks)) return false;  // the lock may find the file changed
-    m_settledUpTo = m_lastQueued;
     Saved();
-    ClaimsLanded();
     return true;
 }
 
@@ -119,9 +119,7 @@ void CTidewellDoc::SaveBeforeRuns(std::span<const size_t> claimed) {
         Failed(saved.message());
         return;
     }
-    m_settledUpTo = m_lastQueued;
     Saved();
-    ClaimsLanded();
 }
 
 bool CTidewellDoc::MayWrite() {
@@ -136,15 +134,41 @@ bool CTidewellDoc::MayWrite() {
 }
 
 void CTidewellDoc::Written(uint64_t number, const Result& written) {
+    m_handledUpTo = std::max(m_handledUpTo, number);
     if (number <= m_settledUpTo) return;  // a later save has written the list since
     if (written.ok()) {
         Recovered();
         if (number >= m_claimsCoveredBy) ClaimsLanded();
+        Settle(number, written);
         return;
     }
-    // A newer snapshot under way holds the same changes and tells its own outcome.
-    if (number == m_lastQueued) SetModified(true);
     Failed(written.message());
+    // A newer snapshot under way holds the same changes and tells its own outcome.
+    if (number < m_lastQueued) return;
+    SetModified(true);
+    Settle(number, written);
+}
+
+void CTidewellDoc::WhenWritten(std::function<void(const Result&)> done) {
+    if (m_lastQueued > std::max(m_handledUpTo, m_settledUpTo)) {
+        m_waiting.push_back({m_lastQueued, std::move(done)});
+        return;
+    }
+    if (!IsModified()) {
+        done(Result::Ok());
+        return;
+    }
+    // Nothing under way, yet the list is not on disk: a failure kept it, or the file is left alone.
+    done(Result::Fail(ErrorKind::io,
+                      m_saveFailing ? m_failure : LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES)));
+}
+
+void CTidewellDoc::Settle(uint64_t number, const Result& outcome) {
+    const auto end = std::find_if(m_waiting.begin(), m_waiting.end(),
+                                  [number](const Waiting& waiting) { return waiting.number > number; });
+    std::vector<Waiting> settled(std::make_move_iterator(m_waiting.begin()), std::make_move_iterator(end));
+    m_waiting.erase(m_waiting.begin(), end);
+    for (Waiting& waiting : settled) waiting.done(outcome);
 }
 
 void CTidewellDoc::ClaimsLanded() {
@@ -159,6 +183,7 @@ void CTidewellDoc::ClaimsLanded() {
 
 void CTidewellDoc::Failed(const std::string& message) {
     m_saveFailing = true;
+    m_failure = message;
     emit saveFailing(message);
 }
 
@@ -173,9 +198,13 @@ void CTidewellDoc::FinishSaves() {
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
+// A write on this thread holds the whole list: it settles every write queued before it.
 void CTidewellDoc::Saved() {
+    m_settledUpTo = m_lastQueued;
     SetModified(false);
     Recovered();
+    ClaimsLanded();
+    Settle(m_lastQueued, Result::Ok());
 }
 
 bool CTidewellDoc::ProtectWith(std::string password) {

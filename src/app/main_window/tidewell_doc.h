@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "files/background_writer.h"
 #include "files/file_lock.h"
@@ -62,6 +64,9 @@ public:
     void SaveBeforeRuns(std::span<const size_t> claimed);
     // Returns once every save under way has been written and its outcome handled.
     void FinishSaves();
+    // Calls `done` on this thread once the changes made so far are on disk, or with the failure
+    // that kept them from it; at once when no write is under way.
+    void WhenWritten(std::function<void(const Result&)> done);
     // The last save failed and none has succeeded since.
     bool SaveFailing() const { return m_saveFailing; }
     // The file could not be read and no copy of it was kept: it is not saved over until the
@@ -110,6 +115,8 @@ private:
     // (that is signalled); the list stays modified.
     bool MayWrite();
     void Written(uint64_t number, const Result& written);
+    // Tells the callers of WhenWritten waiting on writes up to `number` the outcome.
+    void Settle(uint64_t number, const Result& outcome);
     // The file now holds every claim of the journal: it goes.
     void ClaimsLanded();
     void Failed(const std::string& message);
@@ -139,6 +146,13 @@ private:
     uint64_t m_claimsCoveredBy = 0;
     // Outcomes of background writes up to this number came after a newer write: they are old.
     uint64_t m_settledUpTo = 0;
+    uint64_t m_handledUpTo = 0;  // the outcomes of background writes seen so far
+    std::string m_failure;       // of the last failed save, while saves are failing
+    struct Waiting {
+        uint64_t number;  // the write that holds the caller's changes
+        std::function<void(const Result&)> done;
+    };
+    std::vector<Waiting> m_waiting;  // by number
     // Last: its thread ends, writing what is queued, before the rest goes (and the lock with it).
     BackgroundWriter m_saver;
 };

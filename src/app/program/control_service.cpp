@@ -203,7 +203,9 @@ QString ControlService::Add(const QStringList& options, const QString& password)
     const TaskRecord& added = doc.Tasks()[at];
     m_app.Operations().LogEvent(&added, EventKind::taskAdded);
     std::string line = ReplaceAll(LoadMessage(IDS_TIDEWELL_CLI_ADDED), "#1", added.title);
-    return ToQString(ReplaceAll(std::move(line), "#2", NextRunColumnText(clock.Now(), added)));
+    const QString text = ToQString(ReplaceAll(std::move(line), "#2", NextRunColumnText(clock.Now(), added)));
+    ReplyOnceWritten(text);
+    return text;
 }
 
 void ControlService::SetScheduling(bool on, const QString& password) {
@@ -221,6 +223,18 @@ void ControlService::SetEnabled(const QString& title, bool enabled, const QStrin
     if (doc.Tasks()[*index].enabled == enabled) return;
     doc.ToggleEnabled(*index, m_app.AutoSave());
     m_app.Operations().LogEvent(&doc.Tasks()[*index], EventKind::taskEnabledOrDisabled);
+    ReplyOnceWritten();
+}
+
+void ControlService::ReplyOnceWritten(const std::optional<QString>& answer) {
+    if (!m_app.AutoSave()) return;  // the change waits for the user's Save, as the window's do
+    setDelayedReply(true);
+    const QDBusMessage call = message();
+    const QDBusMessage reply = answer ? call.createReply(*answer) : call.createReply();
+    m_app.Document()->WhenWritten([call, reply](const Result& written) {
+        QDBusConnection::sessionBus().send(
+            written.ok() ? reply : call.createErrorReply(kControlErrorRefused, ToQString(written.message())));
+    });
 }
 
 bool ControlService::Admitted(const QString& password) {

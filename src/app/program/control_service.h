@@ -69,6 +69,9 @@ private:
     std::optional<std::size_t> OneTask(const QString& title);
     void SetScheduling(bool on, const QString& password);
     void SetEnabled(const QString& title, bool enabled, const QString& password);
+    // A change the caller made is answered once it is on disk, or with the failure that kept it
+    // off; the window goes on meanwhile. `answer` is the call's text, if it has one.
+    void ReplyOnceWritten(const std::optional<QString>& answer = std::nullopt);
     void OnRowsChanged();
 
     CTidewellApp& m_app;
