@@ -62,7 +62,9 @@ protected:
     // Starts a program; nullptr when its start-up ended it.
     std::unique_ptr<CTidewellApp> Start(std::vector<std::string> arguments = {}) {
         auto app = std::make_unique<CTidewellApp>(Options(std::move(arguments)));
-        return app->InitInstance() ? std::move(app) : nullptr;
+        if (!app->InitInstance()) return nullptr;
+        app->Document()->FinishSaves();  // what the start wrote is on disk before the test reads it
+        return app;
     }
 
     // The shipped example as the user's schedule file.
