@@ -56,7 +56,7 @@ TEST(RunMessagesTest, AFailedRunTellsTheUserWithoutHoldingUpTheRunsDueMeanwhile)
         GetNextRunString(task, {clock, random});
         list.Add(std::move(task));
     }
-    testing::RecordingView view;
+    testing::QuietView view;
     Scheduler scheduler(list, executor, view, random);
     scheduler.SetRunning(true);
     scheduler.StartPasses({clock.Now(), 0});

@@ -14,8 +14,8 @@ using testing::At;
 using testing::DailyTask;
 using testing::FixedRandom;
 using testing::OnceTask;
+using testing::QuietView;
 using testing::RecordingRunner;
-using testing::RecordingView;
 using testing::TimeOfDayValue;
 
 TaskRecord Titled(TaskRecord task, const char* title) {
@@ -51,7 +51,7 @@ protected:
     FixedRandom m_random{5};
     TaskList m_list;
     RecordingRunner m_runner;
-    RecordingView m_view;
+    QuietView m_view;
     Scheduler m_scheduler{m_list, m_runner, m_view, m_random};
     DateTime m_wall;
     int64_t m_monotonicMs = 0;

@@ -12,7 +12,6 @@ namespace tidewell {
 namespace {
 
 using namespace std::chrono_literals;
-using Call = RecordingAudio::Call;
 using Ms = std::chrono::milliseconds;
 
 const MonotonicTime kStart = MonotonicTime{} + 1000h;
@@ -26,13 +25,13 @@ TEST(PlayerTest, AToneThatFailsIsHandedOutOncePerNoticeAndTheBeepsGoOn) {
     Ms elapsed{0};
     for (int notice = 0; notice < 2; ++notice) {
         player.BeepNotice(kStart + elapsed, 2000, 5000, 500, 500);
-        const std::size_t before = audio.Count(Call::playTone);
+        const int before = audio.tones;
         std::vector<std::string> told;
         // The window's timer calls the tick every 10 ms.
         for (const Ms end = elapsed + 6s; elapsed <= end; elapsed += 10ms)
             if (Result beeped = player.BeepTick(kStart + elapsed); !beeped) told.push_back(beeped.message());
         EXPECT_EQ(told, std::vector<std::string>{"no output device"}) << notice;
-        EXPECT_EQ(audio.Count(Call::playTone) - before, 4u) << "every beep is tried";
+        EXPECT_EQ(audio.tones - before, 4) << "every beep is tried";
     }
 }
 

@@ -153,9 +153,7 @@ TEST_F(ExecutorTest, OperationsWaitTheirCountDownOrStartAtOnce) {
             EXPECT_TRUE(m_power.performed.empty() && m_player.Beeping() && TakeLogged().empty());
             m_countdowns.shown[0].done(*c.outcome);
         }
-        std::vector<PowerOperation> performed;
-        for (const auto& p : m_power.performed) performed.push_back(p.operation);
-        EXPECT_EQ(performed, c.performed);
+        EXPECT_EQ(m_power.performed, c.performed);
         EXPECT_EQ(m_autoStartWrites, static_cast<int>(c.performed.size()));
         EXPECT_EQ(TakeLogged(), c.logged);
         EXPECT_EQ(m_player.Beeping(), c.operation == switchUser);

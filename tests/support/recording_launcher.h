@@ -10,24 +10,16 @@ namespace tidewell::testing {
 // A launcher for tests: records what it is asked to open or start; `failure` set makes it fail.
 class RecordingLauncher final : public Launcher {
 public:
-    struct Started {
-        std::string program;
-        std::string parameters;
-        std::string folder;
-    };
-
     Result Open(const std::string& target) override {
         opened.push_back(target);
         return Record(target);
     }
     Result Start(const std::string& program, const std::string& parameters,
                  const std::string& folder) override {
-        starts.push_back({program, parameters, folder});
         return Record(program + " " + parameters + " @" + folder);
     }
 
     std::vector<std::string> opened;  // the Open calls alone
-    std::vector<Started> starts;      // the Start calls alone
     std::vector<std::string> calls;   // every call in order: the target, or "program parameters @folder"
     std::string failure;
 

@@ -25,15 +25,12 @@ public:
     std::function<void()> onRun;
 };
 
-// Counts saves and redraws.
-class RecordingView final : public SchedulerView {
+// A view that draws and saves nothing.
+class QuietView final : public SchedulerView {
 public:
-    void RedrawRow(size_t) override { ++rowRedraws; }
-    void RedrawAll() override { ++fullRedraws; }
-    void SaveViewTaskList() override { ++saves; }
-    int rowRedraws = 0;
-    int fullRedraws = 0;
-    int saves = 0;
+    void RedrawRow(size_t) override {}
+    void RedrawAll() override {}
+    void SaveViewTaskList() override {}
 };
 
 }  // namespace tidewell::testing

@@ -7,16 +7,14 @@
 
 namespace tidewell {
 
-// The tray for tests: records the run animation.
+// The tray for tests: records the tips of the run animation.
 class RecordingTray : public TrayNoticeService {
 public:
     void StartRunAnimation(const std::string& tip) override { tips.push_back(tip); }
-    void NextRunAnimationFrame() override { ++frames; }
-    void EndRunAnimation() override { ++ends; }
+    void NextRunAnimationFrame() override {}
+    void EndRunAnimation() override {}
 
     std::vector<std::string> tips;
-    int frames = 0;
-    int ends = 0;
 };
 
 }  // namespace tidewell

@@ -41,15 +41,11 @@ public:
 // Power control for tests: records the operations; `failure` set makes it refuse them.
 class RecordingPowerControl : public PowerControl {
 public:
-    struct Performed {
-        PowerOperation operation;
-        bool force;
-    };
-    Result Perform(PowerOperation operation, bool force) override {
-        performed.push_back({operation, force});
+    Result Perform(PowerOperation operation, bool) override {
+        performed.push_back(operation);
         return failure.empty() ? Result::Ok() : Result::Fail(ErrorKind::refused, failure);
     }
-    std::vector<Performed> performed;
+    std::vector<PowerOperation> performed;
     std::string failure;
 };
 
