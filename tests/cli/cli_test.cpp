@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <optional>
 #include <sstream>
 
 #include "cli/run_cli.h"
@@ -22,7 +21,6 @@ namespace tidewell {
 namespace {
 
 using namespace tidewell::testing;
-
 using Output = CliOutput;
 
 TEST(Cli, CheckReportsDroppedTasksAndLeavesTheFileAlone) {

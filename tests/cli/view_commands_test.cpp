@@ -1,10 +1,4 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <map>
-#include <optional>
-#include <sstream>
 
 #include "cli/cli.h"
 #include "cli/run_cli.h"
@@ -20,7 +14,6 @@ namespace tidewell {
 namespace {
 
 using namespace tidewell::testing;
-
 using Output = CliOutput;
 
 // A description shows the final random time the file holds; it never draws one of its own.

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <cerrno>
 #include <filesystem>
+#include <tuple>
 
 #include "config/password_file.h"
 #include "files/file_faults.h"
@@ -21,9 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using testing::ReadFileText;
-using testing::WriteFileText;
-
 using testing::ScriptedPasswordPrompt;
+using testing::WriteFileText;
 
 class AdminPasswordTest : public ::testing::Test {
 protected:

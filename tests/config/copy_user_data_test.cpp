@@ -1,8 +1,6 @@
 #include "config/copy_user_data.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -18,9 +16,8 @@ namespace tidewell {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadFileText;
-
 using testing::FolderSnapshot;
+using testing::ReadFileText;
 using testing::WriteFileText;
 
 class CopyUserDataTest : public ::testing::Test {

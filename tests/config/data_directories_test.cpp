@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -22,7 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadFileText;
-
 using testing::WriteFileText;
 
 mode_t ModeOf(const std::string& path) {

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <string>
-#include <vector>
 
 #include "support/temp_dir.h"
 #include "text/language.h"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <vector>
 
 #include "config/data_directories.h"
 #include "support/temp_dir.h"

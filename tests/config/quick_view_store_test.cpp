@@ -1,7 +1,6 @@
 #include "config/quick_view_store.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "overview/quick_view.h"
 #include "support/task_builder.h"

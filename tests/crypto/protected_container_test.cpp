@@ -5,7 +5,6 @@
 #include <functional>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "text/message_table.h"
 #include "text/messages.h"

@@ -3,13 +3,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "files/temporary_file.h"

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 #include "overview/quick_view_range.h"
 #include "support/calendar_walk.h"

@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-#include <unistd.h>
-#include <tuple>
-
-#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/dbus_mock.h"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "base/text_util.h"
 #include "text/language.h"
 #include "text/messages.h"

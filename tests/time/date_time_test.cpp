@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "time/calendar.h"
 #include "time/time_unit.h"
 

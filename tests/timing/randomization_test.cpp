@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <set>
 
 #include "support/task_builder.h"
 #include "support/test_clock.h"
