@@ -12,6 +12,7 @@
 #include "schedule_file/claims_journal.h"
 #include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
+#include "support/task_builder.h"
 #include "support/temp_dir.h"
 #include "support/test_clock.h"
 #include "timing/standard_random.h"
@@ -128,16 +129,7 @@ protected:
         return false;
     }
 
-    const TaskRecord m_task = Notice(m_doc.Tasks()[0]);
-
-private:
-    // A task the loader takes without a word.
-    static TaskRecord Notice(TaskRecord task) {
-        task.taskInfo.taskType = TaskType::notice;
-        task.taskInfo.noticeMsg = "Tea is ready";
-        task.soundInfo.type = 0;
-        return task;
-    }
+    const TaskRecord m_task = testing::AsNotice(m_doc.Tasks()[0], "Tea");
 };
 
 TEST_F(DocLockTest, AnOpenFileKeepsOtherWritersOut) {

@@ -183,12 +183,7 @@ TEST_F(FrameTest, ScheduleThatCannotBeReadIsLeftAloneUntilTheUserChooses) {
     EXPECT_NE(m_messageBox.LastCall().text.find(LoadMessage(IDS_MESSAGE_FILE_LEFT_UNTIL_USER_CHOOSES)),
               std::string::npos);
     EXPECT_TRUE(app->Document()->Tasks().empty());
-    TaskRecord task = DailyTask({TimeOfDayValue(8)});
-    task.title = "new";
-    task.taskInfo.taskType = TaskType::notice;
-    task.taskInfo.noticeMsg = "Time to go";
-    task.soundInfo.type = 0;
-    const size_t added = app->Document()->AddTask(task, true);
+    const size_t added = app->Document()->AddTask(AsNotice(DailyTask({TimeOfDayValue(8)}), "new"), true);
     ASSERT_LT(added, app->Document()->Tasks().size());
     EXPECT_EQ(ReadFileText(path), example);
     EXPECT_TRUE(app->Document()->IsModified());

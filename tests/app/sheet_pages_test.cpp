@@ -39,11 +39,7 @@ class SheetPagesTest : public SheetFixture {
 protected:
     // A task every page keeps: a notice on Mondays at 09:00 with beeps.
     TaskRecord ValidTask() {
-        TaskRecord task = NewTask();
-        task.title = "Stretch";
-        task.taskInfo.taskType = TaskType::notice;
-        task.taskInfo.noticeMsg = "Stand up.";
-        task.soundInfo.type = 0;
+        TaskRecord task = AsNotice(NewTask(), "Stretch");
         task.scheduleInfo.type = ScheduleType::weekly;
         task.scheduleInfo.weekly = {{1, DateTime::FromParts(1899, 12, 30, 9, 0, 0)}};
         return task;

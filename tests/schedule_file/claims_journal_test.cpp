@@ -24,13 +24,7 @@ using namespace tidewell::testing;
 class ClaimsJournalTest : public ::testing::TestWithParam<const char*> {
 protected:
     ClaimsJournalTest() {
-        for (const char* title : {"A", "B", "C"}) {
-            TaskRecord& task = m_list.Add(DailyTask({TimeOfDayValue(8)}));
-            task.title = title;
-            task.taskInfo.taskType = TaskType::notice;
-            task.taskInfo.noticeMsg = "Stretch";
-            task.soundInfo.type = 0;
-        }
+        for (const char* title : {"A", "B", "C"}) m_list.Add(AsNotice(DailyTask({TimeOfDayValue(8)}), title));
         m_list[2].scheduleInfo.haveLastRunTime = true;
         m_list[2].scheduleInfo.lastRunTime = At(2026, 6, 3, 8);
         EXPECT_TRUE(WriteTaskList(Path(), m_list, Context()).ok());
@@ -72,7 +66,7 @@ TEST_P(ClaimsJournalTest, ClaimsMadeAfterTheLastSaveReachTheNextLoadOrAreToldLos
     EXPECT_EQ(LastRun(loaded, "C"), At(2026, 6, 3, 8));
     EXPECT_EQ(m_messageBox.CallCount(), 0u);
     // Nothing the task does or is called is written out in plain text.
-    EXPECT_EQ(ReadFileText(journal).find("Stretch"), std::string::npos);
+    EXPECT_EQ(ReadFileText(journal).find("Time to go"), std::string::npos);
 
     ASSERT_TRUE(ClearClaims(Path()).ok());
     ASSERT_TRUE(ClearClaims(Path()).ok());  // no journal: nothing to do

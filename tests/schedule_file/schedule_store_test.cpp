@@ -31,14 +31,6 @@ protected:
     }
     std::string Path() const { return m_temp.File("schedule.rws"); }
 
-    static TaskRecord Notice(TaskRecord task, std::string title) {
-        task.title = std::move(title);
-        task.taskInfo.taskType = TaskType::notice;
-        task.taskInfo.noticeMsg = "Time to go";
-        task.soundInfo.type = 0;
-        return task;
-    }
-
     // Tasks of the list in display order, placeholders and the clock task left out.
     static std::vector<const TaskRecord*> UserTasks(const TaskList& list) {
         std::vector<const TaskRecord*> tasks;
@@ -60,8 +52,9 @@ TEST_F(ScheduleStoreTest, GeneratedListsRoundTrip) {
     TaskList list;
     for (int type = 0; type < kScheduleTypeCount; ++type) {
         for (int i = 0; i < 6; ++i) {
-            TaskRecord task = Notice(GenerateTask(generator, static_cast<ScheduleType>(type), clock.Now(), 5),
-                                     "task " + std::to_string(type) + "-" + std::to_string(i));
+            TaskRecord task =
+                AsNotice(GenerateTask(generator, static_cast<ScheduleType>(type), clock.Now(), 5),
+                         "task " + std::to_string(type) + "-" + std::to_string(i));
             task.comment = i % 2 ? "line one\r\nline two" : "";
             task.enabled = i != 3;
             task.scheduleInfo.haveEndingTime = false;
@@ -219,7 +212,7 @@ TEST_F(ScheduleStoreTest, AReminderQueuedInsideACallbackKeepsItsAnswer) {
 // of the file: kept aside when it was read (no save can lose it), else left where it is.
 TEST_F(ScheduleStoreTest, FilesThatCannotBeLoaded) {
     TaskList list;
-    list.Add(Notice(DailyTask({TimeOfDayValue(8)}), "secret"));
+    list.Add(AsNotice(DailyTask({TimeOfDayValue(8)}), "secret"));
     ASSERT_TRUE(SaveTaskList(Path(), list, Context("s3cret!")));
     const std::string file = ReadFileText(Path());  // read back in LinkedScheduleIsSavedThroughTheLink
     EXPECT_EQ(file.find("secret"), std::string::npos);

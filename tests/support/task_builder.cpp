@@ -13,6 +13,14 @@ TaskRecord ScheduledTask(ScheduleType type) {
     return task;
 }
 
+TaskRecord AsNotice(TaskRecord task, std::string title) {
+    task.title = std::move(title);
+    task.taskInfo.taskType = TaskType::notice;
+    task.taskInfo.noticeMsg = "Time to go";
+    task.soundInfo.type = 0;
+    return task;
+}
+
 TaskRecord DailyTask(std::initializer_list<DateTime> times) {
     TaskRecord task = ScheduledTask(ScheduleType::daily);
     task.scheduleInfo.daily = times;

@@ -19,6 +19,8 @@ inline DateTime TimeOfDayValue(int h, int mi = 0, int s = 0) {
 
 // A task of the given schedule type starting long ago, no ending time.
 TaskRecord ScheduledTask(ScheduleType type);
+// The task as a silent notice with a text: one the loader keeps without a word.
+TaskRecord AsNotice(TaskRecord task, std::string title);
 TaskRecord DailyTask(std::initializer_list<DateTime> times);
 TaskRecord WeeklyTask(std::initializer_list<WeeklyItem> items);
 TaskRecord OnceTask(std::initializer_list<DateTime> times);
