@@ -28,12 +28,5 @@ TEST(HelpPageTest, TheProgramFolderFirstThenTheInstalledOneInTheUsersLanguage) {
     EXPECT_EQ(FindHelpPage(locations, kLcidEnglish), root.File("share/tidewell/help/en/index.html"));
 }
 
-TEST(HelpPageTest, ThePagesOfTheSourceTreeAreThereInBothLanguages) {
-    Locations source;
-    source.programDir = std::string(TIDEWELL_SOURCE_DIR) + "/data";
-    EXPECT_NE(FindHelpPage(source, kLcidEnglish), "");
-    EXPECT_NE(FindHelpPage(source, kLcidSimplifiedChinese), "");
-}
-
 }  // namespace
 }  // namespace tidewell::testing
