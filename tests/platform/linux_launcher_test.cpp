@@ -151,15 +151,6 @@ TEST_F(LinuxLauncherTest, FailuresCarryTheirKindAndTheSystemText) {
     EXPECT_FALSE(HasChildren());
 }
 
-TEST_F(LinuxLauncherTest, OnlyExecutableRegularFilesCountAsPrograms) {
-    const std::string plain = m_temp.File("plain.txt");
-    testing::WriteFileText(plain, "text");
-    EXPECT_TRUE(IsExecutableFile(kEchoArgs));
-    EXPECT_FALSE(IsExecutableFile(plain));
-    EXPECT_FALSE(IsExecutableFile(m_temp.Path()));
-    EXPECT_FALSE(IsExecutableFile(m_temp.File("missing")));
-}
-
 // The opener may start and only then find no program for the target (xdg-open ends with 3 or 4):
 // followed, that failure is told once it has ended, and nothing is left to reap.
 TEST(LinuxLauncherFollowTest, AFollowedOpenerTellsHowItEnded) {

@@ -88,6 +88,7 @@ TEST_F(ExecutorTest, ProgramsStartDocumentsFoldersAndLinksOpenNothingThereIsNoRu
     } cases[] = {
         {tool, "", true, {started}, {}, kRun},
         {document, "", true, {document}, {}, kRun},
+        {m_dir.Path(), "", true, {m_dir.Path()}, {}, kRun},
         {"https://example.org/a b", "", true, {"https://example.org/a b"}, {}, kRun},
         {tool, "No such file", false, {started}, {"No such file", "Error"}, kNotRun},
         {missing, "", false, {}, {notValid + missing + "\r\n\r\n", "Error"}, kNotRun},
