@@ -63,25 +63,6 @@ TEST_F(DocTest, PauseKeepsTheRemainingTimeAndContinueCountsItFromNow) {
     EXPECT_EQ(Schedule().startingTime, DateTime::FromParts(2026, 12, 9, 8, 3, 20));
 }
 
-TEST_F(DocTest, ScheduleThatCannotBeReadIsNotSavedOverUntilReplaced) {
-    const std::string path = m_doc.ScheduleFile();
-    testing::WriteFileText(path, "five tasks");
-    testing::InjectedFileFaults faults;
-    faults.Fail(FileStep::read, EACCES, path);
-    m_doc.Load();
-    faults.Heal();
-    EXPECT_TRUE(m_doc.IsFileLeft());
-    m_doc.Tasks().Add(TaskRecord{});
-    m_doc.Changed(true);
-    EXPECT_FALSE(m_doc.Save());
-    EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_TRUE(m_doc.ProtectWith("s3cret!"));
-    EXPECT_EQ(testing::ReadFileText(path), "five tasks");
-    m_doc.ReplaceLeftFile();
-    EXPECT_TRUE(m_doc.Save());
-    EXPECT_NE(testing::ReadFileText(path), "five tasks");
-}
-
 // A pass's claims wait for the journal alone and the whole file follows the runs; the journal goes
 // once the file holds them. Without a journal the whole file holds the claims before the runs start.
 TEST_F(DocTest, ClaimsAreJournaledUntilTheFileHoldsThem) {

@@ -165,8 +165,8 @@ TEST_F(FrameTest, CloseRequestEndsOnlyWithItsOwnParameters) {
 
 // A schedule that cannot be read: the user is told, the list starts fresh (without the built-in
 // clock task, which comes only with a list read whole), and nothing is written there, not even by
-// an auto-save, until the user chooses to replace the file. A folder or a device in its place is
-// left the same way: ScheduleStoreTest.FilesThatCannotBeLoaded.
+// an auto-save or a new password, until the user chooses to replace the file. A folder or a device
+// in its place is left the same way: ScheduleStoreTest.FilesThatCannotBeLoaded.
 TEST_F(FrameTest, ScheduleThatCannotBeReadIsLeftAloneUntilTheUserChooses) {
     RegistryStore settings = UserSettings();
     ASSERT_TRUE(settings.WriteSettingInt(app_keys::kAppSection, app_keys::kRunCode, 1));
@@ -185,6 +185,7 @@ TEST_F(FrameTest, ScheduleThatCannotBeReadIsLeftAloneUntilTheUserChooses) {
     EXPECT_TRUE(app->Document()->Tasks().empty());
     const size_t added = app->Document()->AddTask(AsNotice(DailyTask({TimeOfDayValue(8)}), "new"), true);
     ASSERT_LT(added, app->Document()->Tasks().size());
+    EXPECT_TRUE(app->Document()->ProtectWith("s3cret!"));  // for the next save
     EXPECT_EQ(ReadFileText(path), example);
     EXPECT_TRUE(app->Document()->IsModified());
     m_messageBox.AnswerNext(IDNO);
