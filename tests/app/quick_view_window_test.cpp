@@ -14,11 +14,6 @@
 namespace tidewell::testing {
 namespace {
 
-TaskRecord Titled(TaskRecord task, std::string title) {
-    task.title = std::move(title);
-    return task;
-}
-
 class QuickViewTest : public AppFixture {
 protected:
     void SetUp() override {

@@ -25,8 +25,7 @@ namespace {
 using testing::At;
 
 TaskRecord ProgramOnce(const char* title, const DateTime& at, const std::string& program) {
-    TaskRecord task = testing::OnceTask({at});
-    task.title = title;
+    TaskRecord task = testing::Titled(testing::OnceTask({at}), title);
     task.taskInfo.programPath = program;
     return task;
 }

@@ -45,10 +45,7 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
     RecordingMessageBox messageBox;
     ScheduleStoreContext context{clock, random, settings, messageBox, "s3cret!"};
     TaskList list;
-    TaskRecord task = DailyTask({TimeOfDayValue(8)});
-    task.title = "hidden";
-    task.taskInfo.taskType = TaskType::notice;
-    list.Add(task);
+    list.Add(AsNotice(DailyTask({TimeOfDayValue(8)}), "hidden"));
     std::string path = temp.File("protected.rws");
     ASSERT_TRUE(SaveTaskList(path, list, context));
 

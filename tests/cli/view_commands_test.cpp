@@ -25,8 +25,7 @@ TEST(ViewCommands, DescribeShowsTheStoredFinalRandomTime) {
     MemorySettings settings;
     RecordingMessageBox messageBox;
     ScheduleStoreContext context{clock, random, settings, messageBox, ""};
-    TaskRecord task = DailyTask({TimeOfDayValue(8)});
-    task.title = "randomized";
+    TaskRecord task = Titled(DailyTask({TimeOfDayValue(8)}), "randomized");
     task.scheduleInfo.haveNextRunTime = true;
     task.scheduleInfo.nextRunTime = At(2026, 12, 8, 8);
     RandomizationInfo& randomization = task.randomizationInfo;

@@ -61,8 +61,7 @@ TEST(ICalendar, FoldsAt75OctetsWithoutSplittingCharacters) {
 
 TEST(ICalendar, WritesOneEventPerRunInUtc) {
     TaskList tasks;
-    TaskRecord first = OnceTask({At(2026, 12, 7, 9)});
-    first.title = "Tea; milk, sugar";
+    const TaskRecord first = Titled(OnceTask({At(2026, 12, 7, 9)}), "Tea; milk, sugar");
     tasks.Add(first);
     tasks.Add(first);  // the same title at the same instant still gets a UID of its own
     Agenda agenda{{{At(2026, 12, 7, 9), 0}, {At(2026, 12, 7, 9), 1}, {At(2026, 12, 8, 9), 0}}, {}};

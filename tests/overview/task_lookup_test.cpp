@@ -11,11 +11,7 @@ using namespace tidewell::testing;
 
 TaskList Titled(std::initializer_list<const char*> titles) {
     TaskList tasks;
-    for (const char* title : titles) {
-        TaskRecord task = DailyTask({TimeOfDayValue(9)});
-        task.title = title;
-        tasks.Add(task);
-    }
+    for (const char* title : titles) tasks.Add(testing::Titled(DailyTask({TimeOfDayValue(9)}), title));
     return tasks;
 }
 

@@ -17,11 +17,7 @@ using testing::OnceTask;
 using testing::QuietView;
 using testing::RecordingRunner;
 using testing::TimeOfDayValue;
-
-TaskRecord Titled(TaskRecord task, const char* title) {
-    task.title = title;
-    return task;
-}
+using testing::Titled;
 
 // A list as loaded at `loadedAt`, and the passes over it with clocks that move as a test says.
 class SchedulerTest : public ::testing::Test {

@@ -182,8 +182,7 @@ TEST_F(ScheduleStoreTest, HandEditedFiles) {
 // A reload inside a callback (a bus call) cannot wait for the reminder about a missing program:
 // the box is queued, and the answer given once the callback has returned is kept.
 TEST_F(ScheduleStoreTest, AReminderQueuedInsideACallbackKeepsItsAnswer) {
-    TaskRecord task = DailyTask({TimeOfDayValue(8)});
-    task.title = "Backup";
+    TaskRecord task = Titled(DailyTask({TimeOfDayValue(8)}), "Backup");
     task.taskInfo.taskType = TaskType::program;
     task.taskInfo.programPath = m_temp.File("gone");
     TaskList saved;

@@ -13,8 +13,13 @@ TaskRecord ScheduledTask(ScheduleType type) {
     return task;
 }
 
-TaskRecord AsNotice(TaskRecord task, std::string title) {
+TaskRecord Titled(TaskRecord task, std::string title) {
     task.title = std::move(title);
+    return task;
+}
+
+TaskRecord AsNotice(TaskRecord task, std::string title) {
+    task = Titled(std::move(task), std::move(title));
     task.taskInfo.taskType = TaskType::notice;
     task.taskInfo.noticeMsg = "Time to go";
     task.soundInfo.type = 0;

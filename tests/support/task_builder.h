@@ -19,6 +19,7 @@ inline DateTime TimeOfDayValue(int h, int mi = 0, int s = 0) {
 
 // A task of the given schedule type starting long ago, no ending time.
 TaskRecord ScheduledTask(ScheduleType type);
+TaskRecord Titled(TaskRecord task, std::string title);
 // The task as a silent notice with a text: one the loader keeps without a word.
 TaskRecord AsNotice(TaskRecord task, std::string title);
 TaskRecord DailyTask(std::initializer_list<DateTime> times);
