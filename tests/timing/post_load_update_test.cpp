@@ -12,9 +12,9 @@ namespace {
 
 using namespace tidewell::testing;
 
-// A task with its title, last run and starting time.
-TaskRecord Titled(TaskRecord task, std::string title, std::optional<DateTime> lastRun = std::nullopt,
-                  DateTime start = At(2000, 1, 1)) {
+// A list entry: the task with its title, last run and starting time.
+TaskRecord Entry(TaskRecord task, std::string title, std::optional<DateTime> lastRun = std::nullopt,
+                 DateTime start = At(2000, 1, 1)) {
     task.title = std::move(title);
     task.scheduleInfo.haveLastRunTime = lastRun.has_value();
     task.scheduleInfo.lastRunTime = lastRun.value_or(DateTime{});
@@ -26,17 +26,17 @@ TEST(PostLoadUpdate, DisplayOrderWithPlaceholdersAndTheClockTaskLast) {
     TestClock clock(At(2006, 3, 13, 9));
     FixedRandom random;
     TaskList list;
-    TaskRecord clockSync = Titled(MonthlyTask({WeekdayOfMonth(1, 1, TimeOfDayValue(10))}), "clock");
+    TaskRecord clockSync = Entry(MonthlyTask({WeekdayOfMonth(1, 1, TimeOfDayValue(10))}), "clock");
     clockSync.isClockSyncTask = true;
     list.Add(clockSync);
-    list.Add(Titled(OnceTask({At(2006, 5, 1)}), "once later"));
-    list.Add(Titled(DailyTask({TimeOfDayValue(20)}), "daily evening"));
-    list.Add(Titled(OnceTask({At(2006, 1, 1)}), "once ran", At(2006, 1, 1)));
-    list.Add(Titled(OnceTask({At(2005, 1, 1)}), "once old start", std::nullopt, At(2004, 1, 1)));
-    list.Add(Titled(OnceTask({At(2005, 1, 1)}), "once new start", std::nullopt, At(2005, 1, 1)));
-    list.Add(Titled(OnceTask({At(2006, 4, 1)}), "once sooner"));
-    list.Add(Titled(DailyTask({TimeOfDayValue(10)}), "daily morning"));
-    TaskRecord unknown = Titled(DailyTask({TimeOfDayValue(10)}), "unknown type");
+    list.Add(Entry(OnceTask({At(2006, 5, 1)}), "once later"));
+    list.Add(Entry(DailyTask({TimeOfDayValue(20)}), "daily evening"));
+    list.Add(Entry(OnceTask({At(2006, 1, 1)}), "once ran", At(2006, 1, 1)));
+    list.Add(Entry(OnceTask({At(2005, 1, 1)}), "once old start", std::nullopt, At(2004, 1, 1)));
+    list.Add(Entry(OnceTask({At(2005, 1, 1)}), "once new start", std::nullopt, At(2005, 1, 1)));
+    list.Add(Entry(OnceTask({At(2006, 4, 1)}), "once sooner"));
+    list.Add(Entry(DailyTask({TimeOfDayValue(10)}), "daily morning"));
+    TaskRecord unknown = Entry(DailyTask({TimeOfDayValue(10)}), "unknown type");
     unknown.scheduleInfo.type = static_cast<ScheduleType>(8);
     list.Add(unknown);
     list.Add(MakePlaceholderTask());
