@@ -41,13 +41,6 @@ protected:
     }
     ~SheetFixture() override { SetLanguage(kLcidEnglish); }
 
-    // A new task as the Add command makes it.
-    TaskRecord NewTask() {
-        TaskRecord task;
-        ResetToDefaults(task, {m_settings, m_clock, false});
-        return task;
-    }
-
     template <typename Widget>
     static Widget* Find(const QWidget* parent, const char* name) {
         Widget* widget = parent->findChild<Widget*>(QString::fromLatin1(name));

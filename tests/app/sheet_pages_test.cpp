@@ -37,11 +37,13 @@ constexpr int kScheduleTab = 2;
 
 class SheetPagesTest : public SheetFixture {
 protected:
-    // A task every page keeps: a notice on Mondays at 09:00 with beeps.
+    // A task every page keeps: a new task as Add makes it, as a notice on Mondays at 09:00 with beeps.
     TaskRecord ValidTask() {
-        TaskRecord task = AsNotice(NewTask(), "Stretch");
+        TaskRecord task;
+        ResetToDefaults(task, {m_settings, m_clock, false});
+        task = AsNotice(task, "Stretch");
         task.scheduleInfo.type = ScheduleType::weekly;
-        task.scheduleInfo.weekly = {{1, DateTime::FromParts(1899, 12, 30, 9, 0, 0)}};
+        task.scheduleInfo.weekly = {{1, TimeOfDayValue(9)}};
         return task;
     }
 };
@@ -135,17 +137,17 @@ TEST_F(SheetPagesTest, ListEditorsRefuseATimeTheyHoldAndAnEntryWithoutMonths) {
     const std::string exists = LoadMessage(IDS_TIDEWELL_ERROR_TIME_EXISTS_CHOOSE_ANOTHER);
 
     auto* weekly = Find<CWeeklyListEditor>(&sheet, "weeklyEditor");
-    weekly->SetEdited({1, DateTime::FromParts(1899, 12, 30, 9, 0, 0)});
+    weekly->SetEdited({1, TimeOfDayValue(9)});
     EXPECT_FALSE(weekly->AddEntry());
     EXPECT_EQ(Messages().back(), exists);
-    weekly->SetEdited({1, DateTime::FromParts(1899, 12, 30, 8, 0, 0)});
+    weekly->SetEdited({1, TimeOfDayValue(8)});
     EXPECT_TRUE(weekly->AddEntry());
     EXPECT_EQ(weekly->List()->currentItem()->text(), "Monday 08:00:00") << "the list keeps its order";
-    weekly->SetEdited({1, DateTime::FromParts(1899, 12, 30, 9, 0, 0)});
+    weekly->SetEdited({1, TimeOfDayValue(9)});
     EXPECT_FALSE(weekly->ModifyEntry()) << "Monday 08:00 cannot become the other entry";
 
     auto* daily = Find<CTimeListEditor>(&sheet, "dailyEditor");
-    daily->SetEdited(DateTime::FromParts(1899, 12, 30, 7, 30, 0));
+    daily->SetEdited(TimeOfDayValue(7, 30));
     EXPECT_TRUE(daily->AddEntry());
     EXPECT_FALSE(daily->AddEntry());
     auto* once = Find<CTimeListEditor>(&sheet, "onceEditor");

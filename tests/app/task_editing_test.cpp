@@ -19,6 +19,7 @@
 #include "model/task_defaults.h"
 #include "support/recording_audio.h"
 #include "support/scripted_file_dialogs.h"
+#include "support/task_builder.h"
 
 namespace tidewell::testing {
 namespace {
@@ -80,7 +81,7 @@ TEST_F(TaskEditingTest, AWeeklyBeepTaskJoinsTheListAndTheNextWizardStartsWeeklyW
                   SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"),
                              static_cast<int>(ScheduleType::weekly));
                   auto* weekly = Find<CWeeklyListEditor>(&sheet, "weeklyEditor");
-                  weekly->SetEdited({3, DateTime::FromParts(1899, 12, 30, 10, 0, 0)});
+                  weekly->SetEdited({3, TimeOfDayValue(10)});
                   weekly->AddEntry();
                   for (int page = 0; page < 3; ++page) sheet.next();
                   return Finish(sheet);
@@ -170,12 +171,7 @@ TEST_F(TaskEditingTest, TheClockSynchronizationTaskOpensItsScheduleSheet) {
                   auto* monthly = Find<CMonthListEditor>(&sheet, "monthlyEditor");
                   monthly->List()->setCurrentRow(0);
                   monthly->RemoveEntry();
-                  MonthlyItem lastFriday;
-                  lastFriday.byDayNumber = false;
-                  lastFriday.weekOrdinal = 5;
-                  lastFriday.weekday = 4;
-                  lastFriday.time = DateTime::FromParts(1899, 12, 30, 22, 0, 0);
-                  monthly->SetEdited(lastFriday);
+                  monthly->SetEdited(WeekdayOfMonth(5, 4, TimeOfDayValue(22)));  // the last Friday
                   monthly->AddEntry();
                   return Finish(sheet);
               });
