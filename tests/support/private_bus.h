@@ -25,8 +25,6 @@ public:
     PrivateBus& operator=(const PrivateBus&) = delete;
 
     const std::string& Address() const { return m_address; }
-    // A file in the bus's private folder, e.g. for a service's log.
-    std::string File(const std::string& name) const { return m_folder.File(name); }
 
 private:
     TempDir m_folder;
