@@ -6,9 +6,9 @@
 #include <QCoreApplication>
 
 #include "app/windows/message_box_dialog.h"
+#include "platform/memory_settings.h"
 #include "runtime/scheduler.h"
 #include "runtime/task_executor.h"
-#include "support/fake_settings.h"
 #include "support/recording_audio.h"
 #include "support/recording_launcher.h"
 #include "support/recording_scheduler_ports.h"
@@ -39,7 +39,7 @@ TEST(RunMessagesTest, AFailedRunTellsTheUserWithoutHoldingUpTheRunsDueMeanwhile)
     RecordingPowerControl power;
     RecordingAudio audio;
     RecordingTray tray;
-    testing::FakeSettings settings;
+    MemorySettings settings;
     SoundNoticePlayer player(audio, tray, settings);
     EventLog log(dir.Path(), clock);
     QtMessageBox messageBox;

@@ -11,7 +11,6 @@
 #include "files/durable_file.h"
 #include "files/file_faults.h"
 #include "store/registry_store.h"
-#include "support/fake_settings.h"
 #include "support/temp_dir.h"
 #include "text/message_table.h"
 #include "text/messages.h"

@@ -2,15 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "config/find_settings.h"
-#include "support/fake_settings.h"
+#include "platform/memory_settings.h"
 
 namespace tidewell {
 namespace {
 
-using testing::FakeSettings;
-
 TEST(FindSettings, HistoryReadsFiftySkippingBlanksAndRepeatsAndStoresTwenty) {
-    FakeSettings settings;
+    MemorySettings settings;
     for (int number = 0; number < 60; ++number) {
         const std::string text = number == 3 ? "" : number == 5 ? "text 1" : "text " + std::to_string(number);
         ASSERT_TRUE(settings.WriteSettingString(find_keys::kSection, FindHistoryKey(number), text));

@@ -4,13 +4,11 @@
 #include "model/task_compare.h"
 #include "model/task_defaults.h"
 #include "model/task_list.h"
-#include "support/fake_settings.h"
+#include "platform/memory_settings.h"
 #include "support/test_clock.h"
 
 namespace tidewell {
 namespace {
-
-using testing::FakeSettings;
 
 class TaskDefaultsTest : public ::testing::Test {
 protected:
@@ -22,7 +20,7 @@ protected:
         ResetToDefaults(task, {settings, clock, peEdition});
         return task;
     }
-    FakeSettings settings;
+    MemorySettings settings;
     TestClock clock{DateTime::FromParts(2006, 3, 5, 7, 30, 0)};
 };
 

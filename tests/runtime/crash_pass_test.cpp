@@ -11,10 +11,10 @@
 #include <random>
 
 #include "base/text_util.h"
+#include "platform/memory_settings.h"
 #include "runtime/scheduler.h"
 #include "schedule_file/claims_journal.h"
 #include "schedule_file/schedule_store.h"
-#include "support/fake_settings.h"
 #include "support/recording_message_box.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
@@ -123,7 +123,7 @@ protected:
     testing::TempDir m_dir;
     TestClock m_clock{kDue - TimeSpan::FromSeconds(2)};
     testing::FixedRandom m_random;
-    testing::FakeSettings m_settings;
+    MemorySettings m_settings;
     RecordingMessageBox m_messageBox;
 };
 

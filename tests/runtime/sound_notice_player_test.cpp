@@ -3,8 +3,8 @@
 #include <chrono>
 #include <vector>
 
+#include "platform/memory_settings.h"
 #include "runtime/sound_notice_player.h"
-#include "support/fake_settings.h"
 #include "support/recording_audio.h"
 #include "support/recording_tray.h"
 
@@ -17,7 +17,7 @@ using Ms = std::chrono::milliseconds;
 const MonotonicTime kStart = MonotonicTime{} + 1000h;
 
 TEST(PlayerTest, AToneThatFailsIsHandedOutOncePerNoticeAndTheBeepsGoOn) {
-    testing::FakeSettings settings;
+    MemorySettings settings;
     RecordingAudio audio;
     RecordingTray tray;
     SoundNoticePlayer player{audio, tray, settings};

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "base/text_util.h"
-#include "support/fake_settings.h"
+#include "platform/memory_settings.h"
 #include "support/recording_audio.h"
 #include "support/recording_launcher.h"
 #include "support/recording_message_box.h"
@@ -67,7 +67,7 @@ protected:
     RecordingPowerControl m_power;
     RecordingAudio m_audio;
     RecordingTray m_tray;
-    testing::FakeSettings m_settings;
+    MemorySettings m_settings;
     SoundNoticePlayer m_player{m_audio, m_tray, m_settings};
     RecordingMessageBox m_messageBox;
     RecordingNoticeWindow m_notices;

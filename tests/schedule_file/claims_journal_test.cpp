@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <optional>
 
+#include "platform/memory_settings.h"
 #include "schedule_file/schedule_store.h"
-#include "support/fake_settings.h"
 #include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
 #include "support/task_builder.h"
@@ -45,7 +45,7 @@ protected:
     TempDir m_temp;
     TestClock m_clock{At(2026, 6, 5, 12)};
     FixedRandom m_random;
-    FakeSettings m_settings;
+    MemorySettings m_settings;
     RecordingMessageBox m_messageBox;
     TaskList m_list;
 };

@@ -7,8 +7,8 @@
 
 #include <random>
 
+#include "platform/memory_settings.h"
 #include "schedule_file/schedule_store.h"
-#include "support/fake_settings.h"
 #include "support/recording_message_box.h"
 #include "support/task_builder.h"
 #include "support/temp_dir.h"
@@ -49,7 +49,7 @@ TEST_P(ScheduleCrashTest, KilledSaveLeavesTheLastOrTheNextList) {
     TempDir temp;
     TestClock clock(At(2006, 3, 13, 9));
     FixedRandom random;
-    FakeSettings settings;
+    MemorySettings settings;
     RecordingMessageBox messageBox;
     ScheduleStoreContext context{clock, random, settings, messageBox, GetParam() ? "s3cret!" : ""};
     constexpr int kTasks = 1500;

@@ -10,7 +10,7 @@
 #include "base/text_util.h"
 #include "config/settings_keys.h"
 #include "model/task_compare.h"
-#include "support/fake_settings.h"
+#include "platform/memory_settings.h"
 #include "support/injected_file_faults.h"
 #include "support/recording_message_box.h"
 #include "support/task_builder.h"
@@ -42,7 +42,7 @@ protected:
 
     TestClock clock{At(2006, 3, 13, 9)};
     FixedRandom random;
-    FakeSettings settings;
+    MemorySettings settings;
     RecordingMessageBox messageBox;
     TempDir m_temp;
 };
