@@ -1,41 +1,23 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <optional>
 
 #include "cli/cli.h"
 #include "cli/run_cli.h"
 #include "platform/control_bus.h"
 #include "support/dbus_mock.h"
+#include "support/scoped_variable.h"
 
 namespace tidewell {
 namespace {
 
 using namespace tidewell::testing;
 
-// The tool finds the session bus through DBUS_SESSION_BUS_ADDRESS: a private one for the test.
-class SessionBusAddress {
-public:
-    explicit SessionBusAddress(const std::string& address) {
-        if (const char* value = getenv(kVariable)) m_saved = value;
-        setenv(kVariable, address.c_str(), 1);
-    }
-    ~SessionBusAddress() {
-        if (m_saved)
-            setenv(kVariable, m_saved->c_str(), 1);
-        else
-            unsetenv(kVariable);
-    }
-
-private:
-    static constexpr const char* kVariable = "DBUS_SESSION_BUS_ADDRESS";
-    std::optional<std::string> m_saved;
-};
+// The tool finds the session bus through this variable: a private one for the test.
+constexpr const char* kSessionBus = "DBUS_SESSION_BUS_ADDRESS";
 
 class ControlCommands : public ::testing::Test {
 protected:
     DbusMock program{DbusMock::Plain{kControlBusName, kControlObjectPath, kControlInterface}};
-    SessionBusAddress address{program.Address()};
+    ScopedVariable address{kSessionBus, program.Address().c_str()};
 };
 
 TEST_F(ControlCommands, EachVerbCallsItsMethodWithTitleAndPassword) {
@@ -86,14 +68,14 @@ TEST_F(ControlCommands, RefusalsOfTheProgramAreShownInItsWords) {
 
 TEST(ControlCommandsWithoutProgram, SayNoProgramRuns) {
     PrivateBus bus;  // a session bus where the program's name has no owner
-    SessionBusAddress address(bus.Address());
+    ScopedVariable address(kSessionBus, bus.Address().c_str());
     for (const char* verb : {"status", "pause", "resume", "reload"}) {
         CliOutput result = RunCli({verb});
         EXPECT_EQ(result.status, cli::kExitNotRunning) << verb;
         EXPECT_EQ(result.err, "Tidewell is not running.\n");
     }
     EXPECT_EQ(RunCli({"run-now", "Tea"}).status, cli::kExitNotRunning);
-    SessionBusAddress none("unix:path=/nonexistent/bus");  // no session bus at all
+    ScopedVariable none(kSessionBus, "unix:path=/nonexistent/bus");  // no session bus at all
     EXPECT_EQ(RunCli({"status"}).status, cli::kExitNotRunning);
 }
 

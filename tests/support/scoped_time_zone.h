@@ -1,30 +1,22 @@
 #pragma once
 
-#include <stdlib.h>
 #include <time.h>
 
-#include <optional>
-#include <string>
+#include "support/scoped_variable.h"
 
 namespace tidewell::testing {
 
 // Runs a test in a time zone and puts the old one back.
 class ScopedTimeZone {
 public:
-    explicit ScopedTimeZone(const char* zone) {
-        if (const char* old = getenv("TZ")) m_old = old;
-        setenv("TZ", zone, 1);
-        tzset();
-    }
+    explicit ScopedTimeZone(const char* zone) : m_zone("TZ", zone) { tzset(); }
     ~ScopedTimeZone() {
-        m_old ? setenv("TZ", m_old->c_str(), 1) : unsetenv("TZ");
+        m_zone.Restore();
         tzset();
     }
-    ScopedTimeZone(const ScopedTimeZone&) = delete;
-    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
 private:
-    std::optional<std::string> m_old;
+    ScopedVariable m_zone;
 };
 
 }  // namespace tidewell::testing
