@@ -92,14 +92,6 @@ TEST(Agenda, RunsPerTaskAreBounded) {
     EXPECT_EQ(agenda.runs[1].task, 1u);
 }
 
-}  // namespace
-}  // namespace tidewell
-
-namespace tidewell {
-namespace {
-
-using namespace tidewell::testing;
-
 // Every 20 minutes plus a daily 08:00:00 from the past 10 to the next 30 days: all 2,952 and
 // 41 runs, merged in time order. Cut at 25 runs, the list stops after the instant of its 25th
 // run and holds every run up to it, both tasks' runs of that instant included.
