@@ -189,8 +189,7 @@ TEST_F(SheetPagesTest, AClickedEntryCanBeModifiedAndRemovedWithTheMouse) {
     sheet.Tabs()->setCurrentIndex(kScheduleTab);
     for (const auto& [type, name] : editors) {
         SCOPED_TRACE(name);
-        const std::string prefix = name;
-        auto Named = [&](const char* part) { return (prefix + part); };
+        auto Named = [&](const char* part) { return std::string(name) + part; };
         SelectCode(Find<QComboBox>(&sheet, "scheduleTypeCombo"), static_cast<int>(type));
         auto* time = Find<QTimeEdit>(&sheet, Named("Time").c_str());
         auto* list = Find<QListWidget>(&sheet, Named("List").c_str());

@@ -21,7 +21,6 @@ namespace tidewell {
 namespace {
 
 using namespace tidewell::testing;
-using Output = CliOutput;
 
 TEST(Cli, CheckReportsDroppedTasksAndLeavesTheFileAlone) {
     TempDir temp;
@@ -30,7 +29,7 @@ TEST(Cli, CheckReportsDroppedTasksAndLeavesTheFileAlone) {
         ";h\r\n\r\n[Info]\r\nInfo = Tidewell Job List\r\n\r\n[Daily 1]\r\nStatus = 0\r\nTI TaskType = 2\r\n"
         "SchI Daily = 08:00:00\r\n";
     WriteFileText(path, text);
-    Output check = RunCli({"check", path, "--now", "2026-12-07 12:00:00"});
+    CliOutput check = RunCli({"check", path, "--now", "2026-12-07 12:00:00"});
     EXPECT_EQ(check.status, cli::kExitProblems);
     EXPECT_EQ(check.out, "Task title cannot be blank.\n\n");
     EXPECT_EQ(ReadFileText(path), text);
@@ -49,7 +48,7 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
     std::string path = temp.File("protected.rws");
     ASSERT_TRUE(SaveTaskList(path, list, context));
 
-    Output opened =
+    CliOutput opened =
         RunCli({"upcoming", path, "--from", "2026-12-07 12:00:00", "--count", "1", "--password", "s3cret!"});
     EXPECT_EQ(opened.status, cli::kExitOk) << opened.err;
     EXPECT_EQ(opened.out.rfind("hidden (Daily)\n  2026-12-08 08:00:00\n", 0), 0u);
@@ -77,7 +76,7 @@ TEST(Cli, ProtectedFilesAndEveryRefusal) {
         {{}, blank},
     };
     for (const Case& c : cases) {
-        Output result = RunCli(c.arguments);
+        CliOutput result = RunCli(c.arguments);
         EXPECT_EQ(result.status, cli::kExitFailure) << ::testing::PrintToString(c.arguments);
         EXPECT_EQ(result.err.rfind(c.error, 0), 0u) << result.err;
         EXPECT_TRUE(std::filesystem::exists(path));
@@ -97,8 +96,8 @@ TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
 TEST(Cli, SimulateRunsWhatTheAgendaLists) {
     const testing::ScopedTimeZone utc("UTC");
     const std::string from = "2026-12-07 12:00:00";
-    Output agenda = RunCli({"agenda", Example(), "--from", from, "--to", "2026-12-09 12:00:00"});
-    Output onTime = RunCli({"simulate", Example(), "--from", from, "--to", "2026-12-09 12:00:00"});
+    CliOutput agenda = RunCli({"agenda", Example(), "--from", from, "--to", "2026-12-09 12:00:00"});
+    CliOutput onTime = RunCli({"simulate", Example(), "--from", from, "--to", "2026-12-09 12:00:00"});
     ASSERT_EQ(onTime.status, cli::kExitOk) << onTime.err;
     const std::string startUp =
         "2026-12-07 12:00:01\tStretch and drink water\n"

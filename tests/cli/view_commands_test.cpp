@@ -14,7 +14,6 @@ namespace tidewell {
 namespace {
 
 using namespace tidewell::testing;
-using Output = CliOutput;
 
 // A description shows the final random time the file holds; it never draws one of its own.
 TEST(ViewCommands, DescribeShowsTheStoredFinalRandomTime) {
@@ -40,7 +39,7 @@ TEST(ViewCommands, DescribeShowsTheStoredFinalRandomTime) {
     ASSERT_TRUE(SaveTaskList(path, list, context));
     const std::string stored = ReadFileText(path);
     for (int call = 0; call < 3; ++call) {
-        Output result = RunCli({"describe", path, "--now", "2026-12-07 12:00:00"});
+        CliOutput result = RunCli({"describe", path, "--now", "2026-12-07 12:00:00"});
         ASSERT_EQ(result.status, cli::kExitOk) << result.err;
         EXPECT_NE(result.out.find("Final running time: 2026-12-08 08:12:34\n"), std::string::npos)
             << result.out;
@@ -50,14 +49,14 @@ TEST(ViewCommands, DescribeShowsTheStoredFinalRandomTime) {
 
 // The counts themselves are the overview's; the tool prints them with its own line ends.
 TEST(ViewCommands, StatisticsReport) {
-    const Output result = RunCli({"stats", Example(), "--now", "2026-12-07 12:00:00"});
+    const CliOutput result = RunCli({"stats", Example(), "--now", "2026-12-07 12:00:00"});
     ASSERT_EQ(result.status, cli::kExitOk) << result.err;
     EXPECT_EQ(result.out.rfind("Summary\n=======\nTotal: 9 \tActive: 7 \tExpired: 2\n\nBreakdown\n", 0), 0u);
 }
 
 TEST(ViewCommands, AgendaOfARange) {
-    Output text = RunCli({"agenda", Example(), "--from", "2026-12-07 00:00:00", "--to", "2026-12-13 23:59:59",
-                          "--max-runs", "2"});
+    CliOutput text = RunCli({"agenda", Example(), "--from", "2026-12-07 00:00:00", "--to",
+                             "2026-12-13 23:59:59", "--max-runs", "2"});
     ASSERT_EQ(text.status, cli::kExitOk) << text.err;
     EXPECT_EQ(
         text.out,
@@ -67,7 +66,7 @@ TEST(ViewCommands, AgendaOfARange) {
     EXPECT_EQ(text.err,
               "The maximum length for \"Stretch and drink water\" is 2.\n"
               "The maximum length for \"Look away from the screen\" is 2.\n");
-    Output json = RunCli(
+    CliOutput json = RunCli(
         {"agenda", Example(), "--from", "2026-12-10 13:40:00", "--to", "2026-12-10 13:55:00", "--json"});
     ASSERT_EQ(json.status, cli::kExitOk) << json.err;
     EXPECT_EQ(json.out,
@@ -95,7 +94,7 @@ TEST(ViewCommands, Refusals) {
          "\"-3\" contains invalid character(s)."},
     };
     for (const Case& c : cases) {
-        Output result = RunCli(c.arguments);
+        CliOutput result = RunCli(c.arguments);
         EXPECT_EQ(result.status, cli::kExitFailure) << c.error;
         EXPECT_EQ(result.err.rfind(c.error, 0), 0u) << result.err;
         EXPECT_EQ(result.out, "");

@@ -25,10 +25,6 @@ namespace fs = std::filesystem;
 
 const std::string kEchoArgs = TIDEWELL_ECHO_ARGS;
 
-std::string ErrorText(int error) {
-    return strerror(error);
-}
-
 // Starts programs that report through a FIFO, so a test waits for the report, not for time.
 class LinuxLauncherTest : public ::testing::Test {
 protected:
@@ -143,11 +139,11 @@ TEST_F(LinuxLauncherTest, FailuresCarryTheirKindAndTheSystemText) {
     for (const Row& row : rows) {
         const Result result = launcher.Start(row.program, "a b", row.folder);
         EXPECT_EQ(result.kind(), row.kind) << row.note;
-        EXPECT_EQ(result.message(), ErrorText(row.error)) << row.note;
+        EXPECT_EQ(result.message(), strerror(row.error)) << row.note;
     }
     const Result noOpener = LinuxLauncher(m_temp.File("no-opener")).Open("file.txt");
     EXPECT_EQ(noOpener.kind(), ErrorKind::notFound);
-    EXPECT_EQ(noOpener.message(), ErrorText(ENOENT));
+    EXPECT_EQ(noOpener.message(), strerror(ENOENT));
     EXPECT_FALSE(HasChildren());
 }
 
